@@ -1,0 +1,397 @@
+// The main window: its controls, menus and panels at their places, and the wiring of every
+// event to its handler.
+#include "app/TForm1.h"
+
+#include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Police.h"
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+#include "app/toolkit/TStatusBar.h"
+#include "display/TOpenGLPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+TForm1* Form1 = nullptr;
+TForm2* Form2 = nullptr;
+Box BoiteRecherche(2, 1);
+
+namespace {
+
+constexpr int LargeurClient = 902;
+constexpr int HauteurClient = 613;
+constexpr int HauteurBarreEtat = 28;
+
+template <typename W> W* Placer(W* controle, int x, int y, int largeur, int hauteur) {
+    controle->setGeometry(x, y, largeur, hauteur);
+    return controle;
+}
+
+QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 0,
+                  int hauteur = 0) {
+    auto* label = new QLabel(texte, parent);
+    label->move(x, y);
+    if (largeur > 0) {
+        label->resize(largeur, hauteur);
+    } else {
+        label->adjustSize();
+    }
+    return label;
+}
+
+// Runs a handler with the standard exception box around it.
+template <typename F> auto Protege(F gestionnaire) {
+    return [gestionnaire](auto&&...) { ExecuterGestionnaire(gestionnaire); };
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    Form1 = this;
+    setWindowTitle(QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
+    setFont(PoliceFenetres());
+    CreerControles();
+    CreerMenus();
+    RelierEvenements();
+    move(94, 56);
+    resize(LargeurClient, HauteurClient + menuBar()->sizeHint().height());
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+    if (Form1 == this) {
+        Form1 = nullptr;
+    }
+}
+
+MomentsMelanges TForm1::Moments() const {
+    MomentsMelanges m;
+    m.Ex1x1 = Ex1x1;
+    m.Ex1x2 = Ex1x2;
+    m.Ex2x2 = Ex2x2;
+    m.Edx1dx1 = Edx1dx1;
+    m.Edx1dx2 = Edx1dx2;
+    m.Edx2dx2 = Edx2dx2;
+    for (int a = 0; a < 2; ++a) {
+        for (int k = 0; k < 4; ++k) {
+            m.Moments4[a][k] = Moments4[a][k];
+        }
+    }
+    return m;
+}
+
+void TForm1::CreerControles() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(LargeurClient, HauteurClient - HauteurBarreEtat);
+    client->setAutoFillBackground(true);
+    client->setBackgroundRole(QPalette::Button);
+    client->installEventFilter(this);
+    setCentralWidget(client);
+
+    Image1 = Placer(new TImage(337, 321, client), 72, 216, 337, 321);
+
+    Label1 = Etiquette(client, QStringLiteral("x :"), 88, 192, 89, 13);
+    Label2 = Etiquette(client, QStringLiteral("y :"), 184, 192, 89, 21);
+    Label3 = Etiquette(client, QStringLiteral("Source 1"), 320, 8);
+    Label4 = Etiquette(client, QStringLiteral("Source 2"), 616, 8);
+    Label5 = Etiquette(client, QStringLiteral("Matrice de Mélange"), 96, 16);
+    Label6 = Etiquette(client, QStringLiteral("Source Estimée 1"), 440, 248);
+    Label7 = Etiquette(client, QStringLiteral("Source Estimée 2"), 440, 392);
+    Label9 = Etiquette(client, QStringLiteral("x clic :"), 448, 232, 105, 13);
+    Label10 = Etiquette(client, QStringLiteral("y clic :"), 584, 232, 105, 13);
+    Label11 =
+        Etiquette(client, QStringLiteral("Moment croisés dans l'interval [-x x], x="), 232, 176);
+    Label8 = Etiquette(client, QStringLiteral("Distribution conjointe estimée"), 720, 256);
+    Label12 = Etiquette(client, QStringLiteral("Echelle signal 1"), 824, 472);
+    Label13 = Etiquette(client, QStringLiteral("Echelle signal 2"), 824, 504);
+    for (QLabel* etiquette : {Label2, Label10}) {
+        etiquette->setProperty("placeInitiale", etiquette->x());
+    }
+    Label5->hide();
+    Label9->hide();
+    Label10->hide();
+    Label12->hide();
+    Label13->hide();
+
+    Button1 = Placer(new QPushButton(QStringLiteral("Solver"), client), 536, 160, 75, 25);
+
+    OpenGLPanel1 = Placer(new TOpenGLPanel(client), 232, 24, 257, 121);
+    OpenGLPanel2 = Placer(new TOpenGLPanel(client), 520, 24, 257, 121);
+
+    Edit1 = Placer(new QLineEdit(client), 88, 40, 41, 21);
+    Edit2 = Placer(new QLineEdit(client), 152, 40, 41, 21);
+    Edit3 = Placer(new QLineEdit(client), 88, 72, 41, 21);
+    Edit4 = Placer(new QLineEdit(client), 152, 72, 41, 21);
+    Button2 = Placer(new QPushButton(QStringLiteral("Valider"), client), 144, 104, 57, 25);
+    Button3 = Placer(new QPushButton(QStringLiteral("Aléatoire"), client), 80, 104, 57, 25);
+    for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
+                       static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit4),
+                       static_cast<QWidget*>(Button2), static_cast<QWidget*>(Button3)}) {
+        w->hide();
+    }
+
+    Edit5 = Placer(new QLineEdit(QStringLiteral("0,5"), client), 416, 176, 9, 21);
+
+    OpenGLPanel3 = Placer(new TOpenGLPanel(client), 448, 272, 241, 121);
+    OpenGLPanel4 = Placer(new TOpenGLPanel(client), 440, 408, 241, 121);
+    OpenGLPanel5 = Placer(new TOpenGLPanel(client), 728, 280, 121, 121);
+
+    RadioGroup1 =
+        Placer(new TRadioGroup(QStringLiteral("Affichage de l'estimation des "),
+                               {QStringLiteral("Sources"), QStringLiteral("Dérivée Sources"),
+                                QStringLiteral("Aucun")},
+                               client),
+               688, 168, 153, 65);
+    RadioGroup1->setEnabled(false);
+
+    CheckBox1 = Placer(new QCheckBox(QStringLiteral("Superposition des sources réelles"), client),
+                       696, 432, 185, 17);
+
+    ScrollBar1 = Placer(new QScrollBar(Qt::Horizontal, client), 688, 472, 121, 16);
+    ScrollBar2 = Placer(new QScrollBar(Qt::Horizontal, client), 688, 504, 121, 17);
+    for (QScrollBar* barre : {ScrollBar1, ScrollBar2}) {
+        barre->setRange(-1000, 1000);
+        barre->setPageStep(0);
+        barre->setSingleStep(1);
+        barre->setValue(10);
+        barre->hide();
+    }
+
+    Edit6 = Placer(new QLineEdit(QStringLiteral("Edit6"), client), 792, 24, 9, 21);
+    Edit7 = Placer(new QLineEdit(QStringLiteral("Edit7"), client), 792, 64, 9, 21);
+
+    OpenGLPanel6 = Placer(new TOpenGLPanel(client), 408, 560, 17, 17);
+
+    StatusBar1 = new TStatusBar(
+        {{QStringLiteral("Position X:"), 70}, {QStringLiteral("position Y:"), 70}, {QString(), 50}},
+        this);
+    StatusBar1->setFixedSize(LargeurClient, HauteurBarreEtat);
+    setStatusBar(StatusBar1);
+
+    Button4 = Placer(new QPushButton(QStringLiteral("Encadre"), client), 112, 560, 75, 25);
+    Button5 = Placer(new QPushButton(QStringLiteral("-"), client), 24, 392, 25, 25);
+    Button6 = Placer(new QPushButton(QStringLiteral("+"), client), 24, 360, 25, 25);
+
+    // The OpenGL panels cover what lies beneath them in creation order, like native windows.
+    for (TOpenGLPanel* panneau :
+         {OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5, OpenGLPanel6}) {
+        panneau->raise();
+    }
+}
+
+void TForm1::CreerMenus() {
+    auto element = [](QMenu* menu, const QString& texte, QActionGroup* groupe) {
+        QAction* action = menu->addAction(texte);
+        if (groupe != nullptr) {
+            action->setCheckable(true);
+            groupe->addAction(action);
+        }
+        return action;
+    };
+    auto groupe = [this] {
+        auto* g = new QActionGroup(this);
+        g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        return g;
+    };
+
+    ChoixdesSources1 = menuBar()->addMenu(QStringLiteral("Choix des Sources"));
+    SourceUn = ChoixdesSources1->addMenu(QStringLiteral("Source1"));
+    GroupeSource1 = groupe();
+    BruitBlancGaussien1 = element(SourceUn, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource1);
+    BruitBlancUniforme1 = element(SourceUn, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource1);
+    Cosinus1 = element(SourceUn, QStringLiteral("Cosinus"), GroupeSource1);
+    Sinus1 = element(SourceUn, QStringLiteral("Sinus"), GroupeSource1);
+    BruitColoreGaussien1 =
+        element(SourceUn, QStringLiteral("Bruit Coloré Gaussien "), GroupeSource1);
+    SourceDeux = ChoixdesSources1->addMenu(QStringLiteral("Source2"));
+    GroupeSource2 = groupe();
+    BruitBlancGaussien2 =
+        element(SourceDeux, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource2);
+    BruitBlancUniforme2 =
+        element(SourceDeux, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource2);
+    Cosinus2 = element(SourceDeux, QStringLiteral("Cosinus"), GroupeSource2);
+    Sinus2 = element(SourceDeux, QStringLiteral("Sinus"), GroupeSource2);
+    BruitColoreGaussien2 =
+        element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2);
+    ToutEffacer1 = element(ChoixdesSources1, QStringLiteral("Tout Effacer"), nullptr);
+
+    Melange = menuBar()->addMenu(QStringLiteral("Mélange"));
+    GroupeMatrice = groupe();
+    Matricedemelange1 = element(Melange, QStringLiteral("Matrice de mélange"), GroupeMatrice);
+    GenerationdesMelanges1 = element(Melange, QStringLiteral("Génération des Mélanges"), nullptr);
+
+    Affichage1 = menuBar()->addMenu(QStringLiteral("Affichage"));
+    GroupeAffichage = groupe();
+    SourcesAff = element(Affichage1, QStringLiteral("Sources"), GroupeAffichage);
+    MelangesAff = element(Affichage1, QStringLiteral("Mélanges"), GroupeAffichage);
+    DeriveeAff = element(Affichage1, QStringLiteral("Dérivée des Mélanges"), GroupeAffichage);
+    SourcesAff->setChecked(true);
+
+    Paramtres1 = menuBar()->addMenu(QStringLiteral("Paramètres"));
+    Nombredchantillons1 = element(Paramtres1, QStringLiteral("Options"), nullptr);
+}
+
+void TForm1::RelierEvenements() {
+    // A menu item runs its handler, which sets the check marks itself: the toolkit's own
+    // checking of the chosen item is undone first, so that a handler that fails before it
+    // checks its item leaves the marks as they were.
+    auto menu = [this](QAction* action, void (TForm1::*gestionnaire)()) {
+        connect(action, &QAction::triggered, this, [this, gestionnaire] {
+            RetablirCoches();
+            ExecuterGestionnaire([this, gestionnaire] { (this->*gestionnaire)(); });
+            RetenirCoches();
+        });
+    };
+    RetenirCoches();
+    menu(BruitBlancGaussien1, &TForm1::BruitBlancGaussien1Click);
+    menu(BruitBlancUniforme1, &TForm1::BruitBlancUniforme1Click);
+    menu(Cosinus1, &TForm1::Cosinus1Click);
+    menu(Sinus1, &TForm1::Sinus1Click);
+    menu(BruitColoreGaussien1, &TForm1::BruitColoreGaussien1Click);
+    menu(BruitBlancGaussien2, &TForm1::BruitBlancGaussien2Click);
+    menu(BruitBlancUniforme2, &TForm1::BruitBlancUniforme2Click);
+    menu(Cosinus2, &TForm1::Cosinus2Click);
+    menu(Sinus2, &TForm1::Sinus2Click);
+    menu(BruitColoreGaussien2, &TForm1::BruitColoreGaussien2Click);
+    menu(ToutEffacer1, &TForm1::ToutEffacer1Click);
+    menu(Matricedemelange1, &TForm1::Matricedemelange1Click);
+    menu(GenerationdesMelanges1, &TForm1::GenerationdesMelanges1Click);
+    menu(SourcesAff, &TForm1::SourcesAffClick);
+    menu(MelangesAff, &TForm1::MelangesAffClick);
+    menu(DeriveeAff, &TForm1::DeriveeAffClick);
+    menu(Nombredchantillons1, &TForm1::OptionsClick);
+
+    connect(Edit1, &QLineEdit::textChanged, this, Protege([this] { Edit1Change(); }));
+    connect(Edit2, &QLineEdit::textChanged, this, Protege([this] { Edit2Change(); }));
+    connect(Edit3, &QLineEdit::textChanged, this, Protege([this] { Edit3Change(); }));
+    connect(Edit4, &QLineEdit::textChanged, this, Protege([this] { Edit4Change(); }));
+    connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, Protege([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, Protege([this] { Button3Click(); }));
+    connect(Button4, &QPushButton::clicked, this, Protege([this] { Button4Click(); }));
+    connect(CheckBox1, &QCheckBox::clicked, this, Protege([this] { CheckBox1Click(); }));
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar1Change(); }));
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar2Change(); }));
+    RadioGroup1->OnClick = [this] { ExecuterGestionnaire([this] { RadioGroup1Click(); }); };
+
+    Image1->OnMouseMove = [this](Qt::KeyboardModifiers shift, int X, int Y) {
+        ExecuterGestionnaire([=, this] { Image1MouseMove(shift, X, Y); });
+    };
+    Image1->OnMouseUp = [this](Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y) {
+        ExecuterGestionnaire([=, this] { Image1MouseUp(bouton, shift, X, Y); });
+    };
+
+    // Panels: the rendering events, the click that picks the panel the wheel zooms, and the
+    // drags of panels 1, 2 and 6.
+    struct Liaison {
+        TOpenGLPanel* panneau;
+        void (TForm1::*init)();
+        void (TForm1::*resize)();
+        void (TForm1::*paint)();
+        double* profondeur;
+    };
+    const Liaison liaisons[] = {
+        {OpenGLPanel1, &TForm1::OpenGLPanel1Init, &TForm1::OpenGLPanel1Resize,
+         &TForm1::OpenGLPanel1Paint, &Profondeur1},
+        {OpenGLPanel2, &TForm1::OpenGLPanel2Init, &TForm1::OpenGLPanel2Resize,
+         &TForm1::OpenGLPanel2Paint, &Profondeur2},
+        {OpenGLPanel3, &TForm1::OpenGLPanel3Init, &TForm1::OpenGLPanel3Resize,
+         &TForm1::OpenGLPanel3Paint, &Profondeur3},
+        {OpenGLPanel4, &TForm1::OpenGLPanel4Init, &TForm1::OpenGLPanel4Resize,
+         &TForm1::OpenGLPanel4Paint, &Profondeur4},
+        {OpenGLPanel5, &TForm1::OpenGLPanel5Init, &TForm1::OpenGLPanel5Resize,
+         &TForm1::OpenGLPanel5Paint, &Profondeur5},
+        {OpenGLPanel6, &TForm1::OpenGLPanel6Init, nullptr, &TForm1::OpenGLPanel6Paint,
+         &Profondeur6},
+    };
+    for (const Liaison& l : liaisons) {
+        l.panneau->OnInit = [this, f = l.init](TOpenGLPanel*) { (this->*f)(); };
+        if (l.resize != nullptr) {
+            l.panneau->OnResize = [this, f = l.resize](TOpenGLPanel*) { (this->*f)(); };
+        }
+        l.panneau->OnPaint = [this, f = l.paint](TOpenGLPanel*) { (this->*f)(); };
+        l.panneau->OnClick = [this, p = l.profondeur](TOpenGLPanel*) { ProfondeurActive = p; };
+    }
+
+    using Bouton =
+        std::function<void(TOpenGLPanel*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
+    auto bouton =
+        [this](void (TForm1::*h)(Qt::MouseButton, Qt::KeyboardModifiers, int, int)) -> Bouton {
+        return [this, h](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers s, int X, int Y) {
+            ExecuterGestionnaire([=, this] { (this->*h)(b, s, X, Y); });
+        };
+    };
+    OpenGLPanel1->OnMouseDown = bouton(&TForm1::OpenGLPanel1MouseDown);
+    OpenGLPanel1->OnMouseUp = bouton(&TForm1::OpenGLPanel1MouseUp);
+    OpenGLPanel1->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel1DblClick(); };
+    OpenGLPanel2->OnMouseDown = bouton(&TForm1::OpenGLPanel2MouseDown);
+    OpenGLPanel2->OnMouseUp = bouton(&TForm1::OpenGLPanel2MouseUp);
+    OpenGLPanel2->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel2DblClick(); };
+    OpenGLPanel6->OnMouseDown = bouton(&TForm1::OpenGLPanel6MouseDown);
+    OpenGLPanel6->OnMouseUp = bouton(&TForm1::OpenGLPanel6MouseUp);
+    OpenGLPanel6->OnMouseMove = [this](TOpenGLPanel*, Qt::KeyboardModifiers s, int X, int Y) {
+        ExecuterGestionnaire([=, this] { OpenGLPanel6MouseMove(s, X, Y); });
+    };
+    OpenGLPanel6->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel6DblClick(); };
+
+    // The wheel belongs to the window, whatever control is under the pointer.
+    qApp->installEventFilter(this);
+}
+
+void TForm1::RetenirCoches() {
+    CochesRetenues.clear();
+    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2, GroupeMatrice, GroupeAffichage}) {
+        for (QAction* item : groupe->actions()) {
+            CochesRetenues.push_back(item->isChecked());
+        }
+    }
+}
+
+void TForm1::RetablirCoches() {
+    std::size_t i = 0;
+    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2, GroupeMatrice, GroupeAffichage}) {
+        for (QAction* item : groupe->actions()) {
+            if (i < CochesRetenues.size()) {
+                item->setChecked(CochesRetenues[i++]);
+            }
+        }
+    }
+}
+
+bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::Wheel) {
+        auto* widget = qobject_cast<QWidget*>(objet);
+        if (widget != nullptr && widget->window() == this && widget != this) {
+            wheelEvent(static_cast<QWheelEvent*>(evenement));
+            return true;
+        }
+    }
+    if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease) {
+        ExecuterGestionnaire([this] { FormClick(); });
+    }
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
+void TForm1::wheelEvent(QWheelEvent* evenement) {
+    evenement->accept();
+    const int delta = evenement->angleDelta().y();
+    if (delta > 0) {
+        ExecuterGestionnaire([this] { FormMouseWheelUp(); });
+    } else if (delta < 0) {
+        ExecuterGestionnaire([this] { FormMouseWheelDown(); });
+    }
+}
+
+void TForm1::FormClick() {
+    Button1->setVisible(true);
+}

@@ -1,0 +1,196 @@
+// The main window "LE MELANGE LINEAIRE INSTANTANNEE": its controls, menus and six OpenGL
+// panels, the whole state of the workbench (sources, mixtures, means, matrix, N, search
+// bounds, Options settings, view state of the panels) and the handlers of every user action.
+#pragma once
+
+#include "app/signal/Generateurs.h"
+#include "app/signal/Melange.h"
+#include "interval/Box.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class TForm2;
+class TImage;
+class TOpenGLPanel;
+class TRadioGroup;
+class TStatusBar;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Controls.
+    TImage* Image1;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10, *Label11, *Label12, *Label13;
+    QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7;
+    TOpenGLPanel *OpenGLPanel1, *OpenGLPanel2, *OpenGLPanel3, *OpenGLPanel4, *OpenGLPanel5,
+        *OpenGLPanel6;
+    TRadioGroup* RadioGroup1;
+    QCheckBox* CheckBox1;
+    QScrollBar *ScrollBar1, *ScrollBar2;
+    TStatusBar* StatusBar1;
+
+    // Main menu.
+    QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
+    QAction *BruitBlancGaussien1, *BruitBlancUniforme1, *Cosinus1, *Sinus1, *BruitColoreGaussien1;
+    QAction *BruitBlancGaussien2, *BruitBlancUniforme2, *Cosinus2, *Sinus2, *BruitColoreGaussien2;
+    QAction *ToutEffacer1, *Matricedemelange1, *GenerationdesMelanges1;
+    QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
+
+    // State of the workbench.
+    float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
+    const float PasEchantillonnage = 0.1f;
+    std::vector<double> Source1, Source2;
+    std::vector<double> Melange1, Melange2;
+    std::vector<double> DeriveeMelange1, DeriveeMelange2;
+    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
+    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
+    double Moments4[2][4] = {}; // [a - 1][k]: mean of x_a . x1^(3-k) . x2^k
+    bool MelangesGeneres = false;
+    std::vector<double> SourceEstimee1, SourceEstimee2;
+    std::vector<double> DeriveeEstimee1, DeriveeEstimee2;
+    Matrice2x2 MatriceMelange;
+    std::int32_t NbEchantillons = 5000;
+    double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
+           Profondeur5 = -20, Profondeur6 = -10;
+    double Glisser6X = 0, Glisser6Y = 0;
+    double* ProfondeurActive = &Profondeur1;
+    bool Glisser6EnCours = false;
+    double SourisX = 0, SourisY = 0;
+    double Glisser1X = 0, Glisser1Y = 0, Decalage1X = 0, Decalage1Y = 0;
+    double Glisser2X = 0, Glisser2Y = 0, Decalage2X = 0, Decalage2Y = 0;
+    std::int32_t Stockage = 1;
+    double PrecisionSivia = 0.01;
+    bool ContrainteDecorrelation = true;
+    bool ContrainteDecorrelationDerivees = true;
+    bool ContrainteMomentOrdre4 = false;
+    bool MontrerSolution = false;
+    bool EstimationAuClic = false;
+    double Echelle1 = 1, Echelle2 = 1;
+    double Decalage6X = 0, Decalage6Y = 0;
+
+    // The means as the solver reads them.
+    MomentsMelanges Moments() const;
+
+    // Sources.
+    void BruitBlancGaussien1Click();
+    void BruitBlancUniforme1Click();
+    void Cosinus1Click();
+    void Sinus1Click();
+    void BruitColoreGaussien1Click();
+    void BruitBlancGaussien2Click();
+    void BruitBlancUniforme2Click();
+    void Cosinus2Click();
+    void Sinus2Click();
+    void BruitColoreGaussien2Click();
+
+    // Mixing.
+    void Matricedemelange1Click();
+    void Edit1Change();
+    void Edit2Change();
+    void Edit3Change();
+    void Edit4Change();
+    void Button2Click();
+    void Button3Click();
+    void GenerationdesMelanges1Click();
+    void ToutEffacer1Click();
+
+    // Options, solver and paving image.
+    void OptionsClick();
+    void Button1Click();
+    void Button4Click();
+    void Image1MouseMove(Qt::KeyboardModifiers shift, int X, int Y);
+    void Image1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void EstimerSources(double x, double y);
+    void FormClick();
+
+    // Plots.
+    void SourcesAffClick();
+    void MelangesAffClick();
+    void DeriveeAffClick();
+    void RadioGroup1Click();
+    void CheckBox1Click();
+    void ScrollBar1Change();
+    void ScrollBar2Change();
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    void OpenGLPanel1MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel1DblClick();
+    void OpenGLPanel2MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel2MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel2DblClick();
+    void OpenGLPanel1Init();
+    void OpenGLPanel1Resize();
+    void OpenGLPanel1Paint();
+    void OpenGLPanel2Init();
+    void OpenGLPanel2Resize();
+    void OpenGLPanel2Paint();
+    void OpenGLPanel3Init();
+    void OpenGLPanel3Resize();
+    void OpenGLPanel3Paint();
+    void OpenGLPanel4Init();
+    void OpenGLPanel4Resize();
+    void OpenGLPanel4Paint();
+    void OpenGLPanel5Init();
+    void OpenGLPanel5Resize();
+    void OpenGLPanel5Paint();
+
+    // Paving view.
+    void OpenGLPanel6Init();
+    void OpenGLPanel6Paint();
+    void OpenGLPanel6DblClick();
+    void OpenGLPanel6MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel6MouseMove(Qt::KeyboardModifiers shift, int X, int Y);
+    void OpenGLPanel6MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void wheelEvent(QWheelEvent* evenement) override;
+
+private:
+    void CreerControles();
+    void CreerMenus();
+    void RelierEvenements();
+    void GenererSourceUn(TypeSource type, QAction* item);
+    void GenererSourceDeux(TypeSource type, QAction* item);
+    void AfficherEditeur(bool visible);
+    void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
+    void RepeindrePanneauxEstimation();
+    std::pair<double, double> ParametresPixel(int X, int Y) const;
+    void AfficherDecorrelations();
+    void RepeindreTousLesPanneaux();
+
+    // The check marks of the menus as the handlers left them.
+    void RetenirCoches();
+    void RetablirCoches();
+
+    QActionGroup *GroupeSource1, *GroupeSource2, *GroupeMatrice, *GroupeAffichage;
+    std::vector<bool> CochesRetenues;
+};
+
+// The main window, the Options dialog last opened (none until then) and the search box of the
+// solver, built before the main window.
+extern TForm1* Form1;
+extern TForm2* Form2;
+extern Box BoiteRecherche;
+
+// The parameter pair under the latest pointer move over the paving image.
+extern double PointImageX;
+extern double PointImageY;

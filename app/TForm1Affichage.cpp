@@ -1,0 +1,250 @@
+// Handlers of the plots: display modes, superposition and scales, pan, zoom, and the
+// rendering events of panels 1 to 5.
+#include "app/TForm1.h"
+
+#include "app/toolkit/Conversions.h"
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+#include "display/TOpenGLPanel.h"
+#include "display/Traces.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+
+#include <GL/gl.h>
+#include <QActionGroup>
+
+void TForm1::ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2) {
+    item->setChecked(true);
+    Label3->setText(titre1);
+    Label3->adjustSize();
+    Label4->setText(titre2);
+    Label4->adjustSize();
+    OpenGLPanel1->Repaint();
+    OpenGLPanel2->Repaint();
+}
+
+void TForm1::SourcesAffClick() {
+    ChoisirAffichage(SourcesAff, QStringLiteral("Source 1"), QStringLiteral("Source 2"));
+}
+
+void TForm1::MelangesAffClick() {
+    ChoisirAffichage(MelangesAff, QStringLiteral("Mélange 1"), QStringLiteral("Mélange 2"));
+}
+
+void TForm1::DeriveeAffClick() {
+    ChoisirAffichage(DeriveeAff, QStringLiteral("Dérivée du Mélange 1"),
+                     QStringLiteral("Dérivée du Mélange 2"));
+}
+
+void TForm1::RepeindrePanneauxEstimation() {
+    OpenGLPanel3->Repaint();
+    OpenGLPanel4->Repaint();
+    OpenGLPanel5->Repaint();
+}
+
+void TForm1::RepeindreTousLesPanneaux() {
+    for (TOpenGLPanel* panneau :
+         {OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5, OpenGLPanel6}) {
+        panneau->Repaint();
+    }
+}
+
+void TForm1::RadioGroup1Click() {
+    const int item = RadioGroup1->ItemIndex();
+    const bool sources = item == 0 || item == 2;
+    Label6->setText(sources ? QStringLiteral("Source Estimée 1")
+                            : QStringLiteral("Dérivée Source Estimée 1"));
+    Label6->adjustSize();
+    Label7->setText(sources ? QStringLiteral("Source Estimée 2")
+                            : QStringLiteral("Dérivée Source Estimée 2"));
+    Label7->adjustSize();
+    RepeindrePanneauxEstimation();
+}
+
+void TForm1::CheckBox1Click() {
+    if (!MelangesGeneres) {
+        // The real sources cannot be superposed before the mixtures exist.
+        CheckBox1->setChecked(false);
+    } else if (CheckBox1->isChecked()) {
+        for (QWidget* w : {static_cast<QWidget*>(ScrollBar1), static_cast<QWidget*>(ScrollBar2),
+                           static_cast<QWidget*>(Label12), static_cast<QWidget*>(Label13),
+                           static_cast<QWidget*>(Label9), static_cast<QWidget*>(Label10)}) {
+            w->setVisible(true);
+        }
+        EstimationAuClic = true;
+        Image1->setCursor(Qt::CrossCursor);
+    } else {
+        for (QWidget* w : {static_cast<QWidget*>(ScrollBar1), static_cast<QWidget*>(ScrollBar2),
+                           static_cast<QWidget*>(Label12), static_cast<QWidget*>(Label13)}) {
+            w->setVisible(false);
+        }
+    }
+    RepeindrePanneauxEstimation();
+}
+
+void TForm1::ScrollBar1Change() {
+    Echelle1 = ScrollBar1->value() * 0.01;
+    ScrollBar1->setToolTip(FloatToStr(Echelle1));
+    RepeindrePanneauxEstimation();
+}
+
+void TForm1::ScrollBar2Change() {
+    Echelle2 = ScrollBar2->value() * 0.01;
+    ScrollBar2->setToolTip(FloatToStr(Echelle2));
+    RepeindrePanneauxEstimation();
+}
+
+void TForm1::FormMouseWheelDown() {
+    if (*ProfondeurActive >= -10) {
+        *ProfondeurActive -= 0.1;
+    }
+    RepeindreTousLesPanneaux();
+}
+
+void TForm1::FormMouseWheelUp() {
+    if (*ProfondeurActive <= -1.1) {
+        *ProfondeurActive += 0.1;
+    }
+    RepeindreTousLesPanneaux();
+}
+
+void TForm1::OpenGLPanel1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    SourisX = X;
+    SourisY = Y;
+}
+
+void TForm1::OpenGLPanel1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    Glisser1X = X - SourisX;
+    Glisser1Y = SourisY - Y;
+    OpenGLPanel1->Repaint();
+    Glisser1X = Glisser1Y = 0;
+}
+
+void TForm1::OpenGLPanel1DblClick() {
+    Decalage1X = Decalage1Y = 0;
+}
+
+void TForm1::OpenGLPanel2MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    SourisX = X;
+    SourisY = Y;
+}
+
+void TForm1::OpenGLPanel2MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    Glisser2X = X - SourisX;
+    Glisser2Y = SourisY - Y;
+    OpenGLPanel2->Repaint();
+    Glisser2X = Glisser2Y = 0;
+}
+
+void TForm1::OpenGLPanel2DblClick() {
+    Decalage2X = Decalage2Y = 0;
+}
+
+namespace {
+
+std::span<const double> Aucun() {
+    return {};
+}
+
+} // namespace
+
+void TForm1::OpenGLPanel1Init() {
+    InitialiserTrace(OpenGLPanel1->LargeurPixels(), OpenGLPanel1->HauteurPixels());
+}
+void TForm1::OpenGLPanel1Resize() {
+    RedimensionnerTrace(OpenGLPanel1->LargeurPixels(), OpenGLPanel1->HauteurPixels());
+}
+void TForm1::OpenGLPanel2Init() {
+    InitialiserTrace(OpenGLPanel2->LargeurPixels(), OpenGLPanel2->HauteurPixels());
+}
+void TForm1::OpenGLPanel2Resize() {
+    RedimensionnerTrace(OpenGLPanel2->LargeurPixels(), OpenGLPanel2->HauteurPixels());
+}
+void TForm1::OpenGLPanel3Init() {
+    InitialiserTrace(OpenGLPanel3->LargeurPixels(), OpenGLPanel3->HauteurPixels());
+}
+void TForm1::OpenGLPanel3Resize() {
+    RedimensionnerTrace(OpenGLPanel3->LargeurPixels(), OpenGLPanel3->HauteurPixels());
+}
+void TForm1::OpenGLPanel4Init() {
+    InitialiserTrace(OpenGLPanel4->LargeurPixels(), OpenGLPanel4->HauteurPixels());
+}
+void TForm1::OpenGLPanel4Resize() {
+    RedimensionnerTrace(OpenGLPanel4->LargeurPixels(), OpenGLPanel4->HauteurPixels());
+}
+void TForm1::OpenGLPanel5Init() {
+    InitialiserTrace(OpenGLPanel5->LargeurPixels(), OpenGLPanel5->HauteurPixels());
+}
+void TForm1::OpenGLPanel5Resize() {
+    RedimensionnerTrace(OpenGLPanel5->LargeurPixels(), OpenGLPanel5->HauteurPixels());
+}
+
+// Panels 1 and 2: the source, the mixture or its derivative, per the "Affichage" menu; the
+// markers appear once a kind has been chosen for the source. A pending drag pans the plot.
+void TForm1::OpenGLPanel1Paint() {
+    const std::vector<double>& a = MelangesAff->isChecked()  ? Melange1
+                                   : DeriveeAff->isChecked() ? DeriveeMelange1
+                                                             : Source1;
+    Decalage1X += 0.2 * Glisser1X;
+    Decalage1Y += 0.2 * Glisser1Y;
+    PeindreTemporel(GroupeSource1->checkedAction() != nullptr ? std::span<const double>(a)
+                                                              : Aucun(),
+                    NbEchantillons, PasEchantillonnage, Decalage1X, Decalage1Y, Profondeur1);
+}
+
+void TForm1::OpenGLPanel2Paint() {
+    const std::vector<double>& a = MelangesAff->isChecked()  ? Melange2
+                                   : DeriveeAff->isChecked() ? DeriveeMelange2
+                                                             : Source2;
+    Decalage2X += 0.2 * Glisser2X;
+    Decalage2Y += 0.2 * Glisser2Y;
+    PeindreTemporel(GroupeSource2->checkedAction() != nullptr ? std::span<const double>(a)
+                                                              : Aucun(),
+                    NbEchantillons, PasEchantillonnage, Decalage2X, Decalage2Y, Profondeur2);
+}
+
+// Panels 3 and 4: the estimated source or its derivative per RadioGroup1, with the real
+// source in red, scaled, when the superposition is on and the mixtures exist.
+void TForm1::OpenGLPanel3Paint() {
+    const int item = RadioGroup1->ItemIndex();
+    const std::span<const double> noir = item == 0   ? SourceEstimee1
+                                         : item == 1 ? DeriveeEstimee1
+                                                     : Aucun();
+    const bool superposer = CheckBox1->isChecked() && MelangesGeneres;
+    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, Profondeur3,
+                    superposer ? std::span<const double>(Source1) : Aucun(), Echelle1);
+}
+
+void TForm1::OpenGLPanel4Paint() {
+    const int item = RadioGroup1->ItemIndex();
+    const std::span<const double> noir = item == 0   ? SourceEstimee2
+                                         : item == 1 ? DeriveeEstimee2
+                                                     : Aucun();
+    const bool superposer = CheckBox1->isChecked() && MelangesGeneres;
+    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, Profondeur4,
+                    superposer ? std::span<const double>(Source2) : Aucun(), Echelle2);
+}
+
+// Panel 5: estimated source 2 against estimated source 1, or derivative against derivative.
+void TForm1::OpenGLPanel5Paint() {
+    const int item = RadioGroup1->ItemIndex();
+    const bool sources = item == 0;
+    const bool trace = item == 0 || item == 1;
+    PeindreConjointe(
+        trace ? std::span<const double>(sources ? SourceEstimee1 : DeriveeEstimee1) : Aucun(),
+        trace ? std::span<const double>(sources ? SourceEstimee2 : DeriveeEstimee2) : Aucun(),
+        NbEchantillons, PasEchantillonnage, Profondeur5);
+}
+
+void TForm1::OpenGLPanel6Init() {}
+void TForm1::OpenGLPanel6Paint() {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+void TForm1::OpenGLPanel6DblClick() {}
+void TForm1::OpenGLPanel6MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+void TForm1::OpenGLPanel6MouseMove(Qt::KeyboardModifiers, int, int) {}
+void TForm1::OpenGLPanel6MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}

@@ -1,0 +1,154 @@
+// Handlers of the sources, the mixing matrix and the mixtures.
+#include "app/TForm1.h"
+
+#include "app/Horloge.h"
+#include "app/signal/Alea.h"
+#include "app/signal/Generateurs.h"
+#include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Conversions.h"
+#include "display/TOpenGLPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
+    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source1);
+    item->setChecked(true);
+    OpenGLPanel1->Repaint();
+}
+
+void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
+    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source2);
+    item->setChecked(true);
+    OpenGLPanel2->Repaint();
+}
+
+void TForm1::BruitBlancGaussien1Click() {
+    GenererSourceUn(TypeSource::BruitBlancGaussien, BruitBlancGaussien1);
+}
+void TForm1::BruitBlancUniforme1Click() {
+    GenererSourceUn(TypeSource::BruitBlancUniforme, BruitBlancUniforme1);
+}
+void TForm1::Cosinus1Click() {
+    GenererSourceUn(TypeSource::Cosinus, Cosinus1);
+}
+void TForm1::Sinus1Click() {
+    GenererSourceUn(TypeSource::Sinus, Sinus1);
+}
+void TForm1::BruitColoreGaussien1Click() {
+    GenererSourceUn(TypeSource::BruitColoreGaussien, BruitColoreGaussien1);
+}
+void TForm1::BruitBlancGaussien2Click() {
+    GenererSourceDeux(TypeSource::BruitBlancGaussien, BruitBlancGaussien2);
+}
+void TForm1::BruitBlancUniforme2Click() {
+    GenererSourceDeux(TypeSource::BruitBlancUniforme, BruitBlancUniforme2);
+}
+void TForm1::Cosinus2Click() {
+    GenererSourceDeux(TypeSource::Cosinus, Cosinus2);
+}
+void TForm1::Sinus2Click() {
+    GenererSourceDeux(TypeSource::Sinus, Sinus2);
+}
+void TForm1::BruitColoreGaussien2Click() {
+    GenererSourceDeux(TypeSource::BruitColoreGaussien, BruitColoreGaussien2);
+}
+
+void TForm1::AfficherEditeur(bool visible) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Button2), static_cast<QWidget*>(Button3),
+          static_cast<QWidget*>(Label5), static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
+          static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit4)}) {
+        w->setVisible(visible);
+    }
+    Matricedemelange1->setChecked(visible);
+}
+
+void TForm1::Matricedemelange1Click() {
+    AfficherEditeur(!Matricedemelange1->isChecked());
+}
+
+void TForm1::Edit1Change() {
+    Button2->setVisible(true);
+}
+void TForm1::Edit2Change() {
+    Button2->setVisible(true);
+}
+void TForm1::Edit3Change() {
+    Button2->setVisible(true);
+}
+void TForm1::Edit4Change() {
+    Button2->setVisible(true);
+}
+
+void TForm1::Button2Click() {
+    // Each entry is stored as soon as it converts: a text that does not convert ends the
+    // handler there, with the earlier entries stored and "Valider" still shown.
+    MatriceMelange.a11 = StrToFloat(Edit1->text());
+    MatriceMelange.a12 = StrToFloat(Edit2->text());
+    MatriceMelange.a21 = StrToFloat(Edit3->text());
+    MatriceMelange.a22 = StrToFloat(Edit4->text());
+    Button2->setVisible(false);
+}
+
+void TForm1::Button3Click() {
+    Button2->setVisible(true);
+    Alea().Initialiser(std::uint64_t(SecondesHorloge()));
+    const float b = float((Alea().TirageDixMille() * 0.0001) * 2 - 1);
+    const float c = float((Alea().TirageDixMille() * 0.0001) * 2 - 1);
+    Edit1->setText(QStringLiteral("1"));
+    Edit2->setText(FloatToStr(b));
+    Edit3->setText(FloatToStr(c));
+    Edit4->setText(QStringLiteral("1"));
+}
+
+void TForm1::GenerationdesMelanges1Click() {
+    if (Source1.empty() || Source2.empty() || !MatriceMelange.EstConnue()) {
+        MessageBox(QStringLiteral("La matrice de mélange et/ou les sources sont inconnues"),
+                   QStringLiteral("Erreur!"));
+        return;
+    }
+    // Everything is computed before anything is stored: a memory error changes nothing.
+    Melanges m =
+        GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage);
+    Melange1 = std::move(m.Melange1);
+    Melange2 = std::move(m.Melange2);
+    DeriveeMelange1 = std::move(m.DeriveeMelange1);
+    DeriveeMelange2 = std::move(m.DeriveeMelange2);
+    const MomentsMelanges& M = m.Moments;
+    Ex1x1 = M.Ex1x1;
+    Ex1x2 = M.Ex1x2;
+    Ex2x2 = M.Ex2x2;
+    Edx1dx1 = M.Edx1dx1;
+    Edx1dx2 = M.Edx1dx2;
+    Edx2dx2 = M.Edx2dx2;
+    for (int a = 0; a < 2; ++a) {
+        for (int k = 0; k < 4; ++k) {
+            Moments4[a][k] = M.Moments4[a][k];
+        }
+    }
+    MelangesAffClick();
+    MelangesGeneres = true;
+}
+
+void TForm1::ToutEffacer1Click() {
+    Decalage1X = Decalage1Y = Decalage2X = Decalage2Y = 0;
+    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2}) {
+        for (QAction* item : groupe->actions()) {
+            item->setChecked(false);
+        }
+    }
+    SourcesAff->setChecked(true);
+    for (std::vector<double>* tableau :
+         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2}) {
+        *tableau = {};
+    }
+    Button2->setVisible(true);
+    MatriceMelange = {};
+    MelangesGeneres = false;
+    OpenGLPanel1->Repaint();
+    OpenGLPanel2->Repaint();
+}

@@ -1,0 +1,128 @@
+#include "app/TForm2.h"
+
+#include "app/TForm1.h"
+#include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Conversions.h"
+#include "app/toolkit/Police.h"
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+#include "sivia/Sivia.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y) {
+    auto* label = new QLabel(texte, parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+template <typename W> W* Placer(W* controle, int x, int y, int largeur, int hauteur) {
+    controle->setGeometry(x, y, largeur, hauteur);
+    return controle;
+}
+
+} // namespace
+
+TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale(principale) {
+    setWindowTitle(QStringLiteral("Options"));
+    setFont(PoliceFenetres());
+    move(61, 152);
+    setFixedSize(290, 513);
+
+    Label1 = Etiquette(this, QStringLiteral("Saisir le nombre d'échantillons   N="), 0, 32);
+    Edit1 = Placer(new QLineEdit(this), 168, 32, 57, 21);
+    Label2 = Etiquette(this, QStringLiteral("0<N<10^6"), 72, 56);
+    Label3 = Etiquette(this, QStringLiteral("Borne pour X"), 88, 80);
+    Edit2 = Placer(new QLineEdit(this), 168, 80, 41, 21);
+    Edit3 = Placer(new QLineEdit(this), 216, 80, 41, 21);
+    Label4 = Etiquette(this, QStringLiteral("Borne pour Y"), 88, 112);
+    Edit4 = Placer(new QLineEdit(this), 168, 112, 41, 21);
+    Edit5 = Placer(new QLineEdit(this), 216, 112, 41, 21);
+    Label5 = Etiquette(this, QStringLiteral("Précision pour SIVIA"), 24, 160);
+    Memo1 = Placer(new QPlainTextEdit(this), 32, 176, 81, 25);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RadioGroup1 = Placer(
+        new TRadioGroup(QStringLiteral("Stockage"),
+                        {QStringLiteral("stack (pile)"), QStringLiteral("queue (file)")}, this),
+        161, 144, 105, 97);
+    RadioGroup2 =
+        Placer(new TRadioGroup(QStringLiteral("Affichage des Sources Estimées"),
+                               {QStringLiteral("Au clic"), QStringLiteral("Tout le temps ")}, this),
+               24, 264, 193, 73);
+    CheckBox4 = Placer(new QCheckBox(QStringLiteral("Show Solution"), this), 168, 344, 97, 17);
+    Label6 = Etiquette(this, QStringLiteral("Contrainte(s) Activée(s)"), 32, 376);
+    CheckBox1 =
+        Placer(new QCheckBox(QStringLiteral("Décorrélation des Sources"), this), 32, 400, 217, 17);
+    CheckBox2 =
+        Placer(new QCheckBox(QStringLiteral("Décorrélation des Dérivées des Sources"), this), 32,
+               424, 225, 17);
+    CheckBox3 = Placer(new QCheckBox(QStringLiteral("Moment d'ordre supérieur E[s1s2^3]"), this),
+                       32, 448, 225, 17);
+    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 480, 75, 25);
+
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { ExecuterGestionnaire([this] { Button1Click(); }); });
+}
+
+void TForm2::Remplir() {
+    const TForm1& f = *Principale;
+    Edit1->setText(QString::number(f.NbEchantillons));
+    Edit2->setText(FloatToStr(f.BorneInfX));
+    Edit3->setText(FloatToStr(f.BorneSupX));
+    Edit4->setText(FloatToStr(f.BorneInfY));
+    Edit5->setText(FloatToStr(f.BorneSupY));
+    Memo1->setPlainText(FloatToStr(f.PrecisionSivia));
+    RadioGroup1->SetItemIndex(f.Stockage);
+    CheckBox1->setChecked(f.ContrainteDecorrelation);
+    CheckBox2->setChecked(f.ContrainteDecorrelationDerivees);
+    CheckBox3->setChecked(f.ContrainteMomentOrdre4);
+    CheckBox4->setChecked(f.MontrerSolution);
+    RadioGroup2->SetItemIndex(f.EstimationAuClic ? 0 : 1);
+}
+
+void TForm2::Button1Click() {
+    TForm1& f = *Principale;
+    // Each value is stored as soon as it is read: a precision that does not convert ends the
+    // handler with N and the bounds stored and the dialog still open.
+    f.NbEchantillons = LireEntierPrefixe(Edit1->text());
+    f.BorneInfX = float(LireReelPrefixe(Edit2->text()));
+    f.BorneSupX = float(LireReelPrefixe(Edit3->text()));
+    f.BorneInfY = float(LireReelPrefixe(Edit4->text()));
+    f.BorneSupY = float(LireReelPrefixe(Edit5->text()));
+    f.PrecisionSivia = StrToFloat(Memo1->toPlainText());
+    f.Stockage = RadioGroup1->ItemIndex();
+    f.ContrainteDecorrelation = CheckBox1->isChecked();
+    f.ContrainteDecorrelationDerivees = CheckBox2->isChecked();
+    f.ContrainteMomentOrdre4 = CheckBox3->isChecked();
+    f.MontrerSolution = CheckBox4->isChecked();
+
+    if (CheckBox4->isChecked()) {
+        // Drawn in the frame of the last solve; nothing before the first one, and nothing
+        // when the matrix gives the demixing point no finite place.
+        if (const auto solution = BoiteSolution(f.MatriceMelange)) {
+            RepereImage.DessinePave(*solution, CouleurNoire, CouleurNoire, BrossePleine);
+            f.Image1->update();
+        }
+    }
+
+    if (RadioGroup2->ItemIndex() == 0) {
+        f.EstimationAuClic = true;
+        f.Label9->setVisible(true);
+        f.Label10->setVisible(true);
+        f.Image1->setCursor(Qt::CrossCursor);
+    } else {
+        f.EstimationAuClic = false;
+        f.Label9->setVisible(false);
+        f.Label10->setVisible(false);
+        f.Image1->setCursor(Qt::ArrowCursor);
+    }
+    close();
+}

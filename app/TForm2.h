@@ -1,0 +1,34 @@
+// The Options dialog: N, the search bounds, the SIVIA precision, the storage of pending
+// boxes, how the estimates follow the mouse, the constraints and "Show Solution". Modeless;
+// "Valider" writes the values into the main window's state and closes the dialog.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TForm1;
+class TRadioGroup;
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm2(TForm1* principale);
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
+    QPlainTextEdit* Memo1;
+    TRadioGroup *RadioGroup1, *RadioGroup2;
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
+    QPushButton* Button1;
+
+    // Fills the controls from the main window's state.
+    void Remplir();
+    void Button1Click();
+
+private:
+    TForm1* Principale;
+};

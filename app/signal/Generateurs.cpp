@@ -1,0 +1,127 @@
+#include "app/signal/Generateurs.h"
+
+#include "app/signal/Memoire.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr int NombreValeurs = 10000;
+
+const std::array<double, NombreValeurs>& TableUniforme() {
+    static const std::array<double, NombreValeurs> table = [] {
+        std::array<double, NombreValeurs> t{};
+        for (int r = 0; r < NombreValeurs; ++r) {
+            t[r] = ValeurUniforme(r);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Fills v[0 .. n) with `passes` sums of uniform values: pass p draws n values in increasing
+// index and adds value i to v[i] (pass 0 sets them). The generator being counter-based, draw
+// p*n + i is computed from its rank, so the passes run tile by tile while the values and the
+// order of the additions stay those of drawing pass after pass.
+void SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAleatoire& alea) {
+    const auto& u = TableUniforme();
+    const std::uint64_t n = v.size();
+    const std::uint64_t base = alea.EtatCourant();
+    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
+    constexpr std::uint64_t Tuile = 2048;
+    for (std::uint64_t debut = 0; debut < n; debut += Tuile) {
+        const std::uint64_t fin = std::min(n, debut + Tuile);
+        double* valeurs = v.data();
+        for (std::uint64_t p = 0; p < passes; ++p) {
+            // Draw p*n + i is mix(base + (p*n + i + 1) * G).
+            const std::uint64_t z0 = base + (p * n + 1) * G;
+            if (p == 0) {
+                for (std::uint64_t i = debut; i < fin; ++i) {
+                    valeurs[i] = u[GenerateurAleatoire::Melanger(z0 + i * G) % NombreValeurs];
+                }
+            } else {
+                for (std::uint64_t i = debut; i < fin; ++i) {
+                    valeurs[i] += u[GenerateurAleatoire::Melanger(z0 + i * G) % NombreValeurs];
+                }
+            }
+        }
+    }
+    alea.Avancer(passes * n);
+}
+
+std::string TexteEchantillons(std::uint64_t n) {
+    return std::to_string(n) + " échantillons";
+}
+
+} // namespace
+
+double ValeurUniforme(int r) {
+    return ((r * 0.0001) * 2 - 1) * 5;
+}
+
+void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
+                   std::vector<double>& cible) {
+    const std::uint64_t n = N > 0 ? std::uint64_t(N) : 0;
+    const double pas = PasEchantillonnage;
+    std::vector<double> s;
+
+    switch (type) {
+    case TypeSource::BruitBlancUniforme:
+    case TypeSource::BruitBlancGaussien:
+    case TypeSource::Cosinus:
+    case TypeSource::Sinus:
+        VerifierMemoire(n * sizeof(double), "une source de " + TexteEchantillons(n));
+        s.resize(n);
+        break;
+    case TypeSource::BruitColoreGaussien:
+        // The working length L = 1.5 N and the result: L + N doubles.
+        VerifierMemoire((n * 3 / 2 + n) * sizeof(double),
+                        "un bruit coloré de " + TexteEchantillons(n));
+        break;
+    }
+
+    switch (type) {
+    case TypeSource::BruitBlancUniforme:
+        SommesUniformes(s, 1, alea);
+        break;
+    case TypeSource::BruitBlancGaussien:
+        SommesUniformes(s, 501, alea);
+        for (double& x : s) {
+            x *= 0.05;
+        }
+        break;
+    case TypeSource::Cosinus:
+        for (std::uint64_t i = 0; i < n; ++i) {
+            s[i] = 5 * std::cos(double(i) * pas);
+        }
+        break;
+    case TypeSource::Sinus:
+        for (std::uint64_t i = 0; i < n; ++i) {
+            s[i] = 5 * std::sin(double(i) * pas);
+        }
+        break;
+    case TypeSource::BruitColoreGaussien: {
+        const std::uint64_t L = n * 3 / 2;
+        std::vector<double> w(L);
+        SommesUniformes(w, 101, alea);
+        for (double& x : w) {
+            x *= 0.1;
+        }
+        // First-order low-pass filter, in place: w[j-1] already holds y[j-1].
+        for (std::uint64_t j = 1; j < L; ++j) {
+            w[j] = 0.99 * w[j - 1] + 0.01 * w[j];
+        }
+        // The first N/2 filtered values are the warm-up and are dropped.
+        s.reserve(n);
+        for (std::uint64_t j = n / 2; j < L; ++j) {
+            s.push_back(10 * w[j]);
+        }
+        break;
+    }
+    }
+    cible = std::move(s);
+}

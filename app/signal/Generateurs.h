@@ -1,0 +1,24 @@
+// The five source kinds: N samples of a signal, built from uniform draws of the shared
+// generator where the kind is random.
+#pragma once
+
+#include "app/signal/Alea.h"
+
+#include <vector>
+
+enum class TypeSource {
+    BruitBlancGaussien,
+    BruitBlancUniforme,
+    Cosinus,
+    Sinus,
+    BruitColoreGaussien
+};
+
+// The uniform value of a draw r in 0 .. 9999: ((r x 0.0001) x 2 - 1) x 5, in [-5, 4.999].
+double ValeurUniforme(int r);
+
+// Replaces `cible` with N samples of the kind (none when N <= 0). The samples are computed
+// first and then moved in, so an error (ErreurMemoire when N is too large for the machine)
+// leaves `cible` and the generator as they were.
+void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
+                   std::vector<double>& cible);

@@ -1,0 +1,47 @@
+// The instantaneous linear mixture x = A.s of two sources, its finite-difference derivatives
+// and the means the solver needs, and the estimated sources of the demixing model
+// s1 = x1 + x.x2, s2 = y.x1 + x2.
+//
+// Arrays may hold fewer samples than N (N changed since they were filled): every loop runs
+// over the samples that exist, n = min(N, lengths), and the means divide by that count.
+#pragma once
+
+#include "sivia/Contraintes.h"
+
+#include <optional>
+#include <vector>
+
+struct Matrice2x2 {
+    double a11 = 0, a12 = 0, a21 = 0, a22 = 0;
+
+    // The matrix counts as known once one entry differs from 0.
+    bool EstConnue() const { return a11 != 0 || a12 != 0 || a21 != 0 || a22 != 0; }
+};
+
+// The box of side 0.1 around the true demixing point (x*, y*) = (-a12/a22, -a21/a11), where
+// the estimated sources are proportional to the real ones; none when a11 or a22 is 0 or the
+// point is not finite.
+std::optional<Box> BoiteSolution(const Matrice2x2& A);
+
+struct Melanges {
+    std::vector<double> Melange1, Melange2;
+    std::vector<double> DeriveeMelange1, DeriveeMelange2;
+    MomentsMelanges Moments;
+};
+
+// Mixtures of the first min(N, |s1|, |s2|) samples, their derivatives (one fewer) and the
+// second- and fourth-order means. Throws ErreurMemoire before allocating when the arrays
+// would not fit.
+Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
+                         const Matrice2x2& A, int N, float PasEchantillonnage);
+
+struct SourcesEstimees {
+    std::vector<double> SourceEstimee1, SourceEstimee2;
+    std::vector<double> DeriveeEstimee1, DeriveeEstimee2;
+};
+
+// Estimated sources at the parameter pair (x, y) over the first min(N, |x1|, |x2|) samples,
+// and their derivatives.
+SourcesEstimees CalculerSourcesEstimees(double x, double y, const std::vector<double>& x1,
+                                        const std::vector<double>& x2, int N,
+                                        float PasEchantillonnage);

@@ -1,0 +1,60 @@
+#include "app/signal/Memoire.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+std::uint64_t MemoireDisponible() {
+    std::ifstream meminfo("/proc/meminfo");
+    std::string ligne;
+    while (std::getline(meminfo, ligne)) {
+        std::istringstream champs(ligne);
+        std::string nom;
+        std::uint64_t kio = 0;
+        if (champs >> nom >> kio && nom == "MemAvailable:") {
+            return kio * 1024;
+        }
+    }
+    const long pages = sysconf(_SC_AVPHYS_PAGES);
+    const long taille = sysconf(_SC_PAGESIZE);
+    return pages > 0 && taille > 0 ? std::uint64_t(pages) * std::uint64_t(taille) : 0;
+}
+
+namespace {
+std::uint64_t budgetFixe = 0;
+}
+
+void FixerBudgetMemoire(std::uint64_t octets) {
+    budgetFixe = octets;
+}
+
+std::uint64_t BudgetMemoire() {
+    return budgetFixe != 0 ? budgetFixe : MemoireDisponible() / 2;
+}
+
+std::string TexteOctets(std::uint64_t octets) {
+    char texte[64];
+    const double go = double(octets) / (1024.0 * 1024.0 * 1024.0);
+    if (go >= 1.0) {
+        std::snprintf(texte, sizeof texte, "%.1f Go", go);
+    } else {
+        std::snprintf(texte, sizeof texte, "%.1f Mo", double(octets) / (1024.0 * 1024.0));
+    }
+    std::string resultat = texte;
+    for (char& c : resultat) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return resultat;
+}
+
+void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
+    const std::uint64_t budget = BudgetMemoire();
+    if (octets > budget) {
+        throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " + TexteOctets(octets) +
+                            ", alors que " + TexteOctets(budget) +
+                            " seulement peuvent être pris sans risque sur cette machine.");
+    }
+}

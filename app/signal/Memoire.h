@@ -1,0 +1,28 @@
+// Memory guard: an operation that would need more memory than the machine can give reports
+// it as an error before allocating, instead of letting the system kill the process.
+//
+// Budget: one operation may allocate at most half of the memory the system reports as
+// available (MemAvailable), so that the program and the rest of the machine keep room.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class ErreurMemoire : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Memory the system can give without swapping, in bytes.
+std::uint64_t MemoireDisponible();
+
+// The part of it one operation may take. A fixed budget (tests) replaces it when non-zero.
+std::uint64_t BudgetMemoire();
+void FixerBudgetMemoire(std::uint64_t octets);
+
+// Throws ErreurMemoire, whose message names `quoi`, when `octets` exceed the budget.
+void VerifierMemoire(std::uint64_t octets, const std::string& quoi);
+
+// Bytes in human-readable form for messages ("1,5 Go").
+std::string TexteOctets(std::uint64_t octets);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds Release and prints the benchmark figures (time and memory; nothing passes or fails).
+set -euo pipefail
+racine="$(cd "$(dirname "$0")/.." && pwd)"
+"$racine/scripts/deps.sh"
+cmake -S "$racine" -B "$racine/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$racine/build" -j"$(nproc)"
+
+for b in "$racine"/build/bench/bench_*; do
+    [ -x "$b" ] || continue
+    nom="$(basename "$b")"
+    echo "== $nom"
+    case "$nom" in
+        *_gui)
+            if [ -z "${DISPLAY:-}" ]; then
+                xvfb-run -a -s "-screen 0 1280x1024x24" "$b"
+            else
+                "$b"
+            fi
+            ;;
+        *) "$b" ;;
+    esac
+done

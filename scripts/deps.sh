@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need, when missing.
+set -euo pipefail
+
+paquets=(
+    g++ cmake make pkg-config
+    qt6-base-dev libqt6opengl6-dev
+    libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+    libgtest-dev
+    xvfb xauth
+    fonts-dejavu-core fonts-liberation2
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        manquants+=("$p")
+    fi
+done
+
+if [ ${#manquants[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing missing Debian packages: ${manquants[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${manquants[@]}"

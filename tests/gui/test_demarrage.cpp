@@ -1,0 +1,191 @@
+#include "SupportFenetre.h"
+
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+#include "app/toolkit/TStatusBar.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+using Demarrage = FenetreTest;
+
+TEST_F(Demarrage, WindowHasItsCaptionAndClientSize) {
+    EXPECT_EQ(F->windowTitle(), QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
+    EXPECT_EQ(F->centralWidget()->size(), QSize(902, 585));
+    EXPECT_EQ(F->StatusBar1->geometry().top() - F->centralWidget()->geometry().top(), 585);
+    EXPECT_EQ(F->StatusBar1->size(), QSize(902, 28));
+    EXPECT_EQ(Form1, F);
+}
+
+TEST_F(Demarrage, EveryControlIsAtItsPlaceWithItsTextAndState) {
+    struct Controle {
+        QWidget* w;
+        QRect place;
+        bool visible;
+        bool actif;
+    };
+    const Controle controles[] = {
+        {F->Image1, {72, 216, 337, 321}, true, true},
+        {F->Label1, {88, 192, 89, 13}, true, true},
+        {F->Label2, {184, 192, 89, 21}, true, true},
+        {F->Label9, {448, 232, 105, 13}, false, true},
+        {F->Label10, {584, 232, 105, 13}, false, true},
+        {F->Button1, {536, 160, 75, 25}, true, true},
+        {F->OpenGLPanel1, {232, 24, 257, 121}, true, true},
+        {F->OpenGLPanel2, {520, 24, 257, 121}, true, true},
+        {F->Edit1, {88, 40, 41, 21}, false, true},
+        {F->Edit2, {152, 40, 41, 21}, false, true},
+        {F->Edit3, {88, 72, 41, 21}, false, true},
+        {F->Edit4, {152, 72, 41, 21}, false, true},
+        {F->Button2, {144, 104, 57, 25}, false, true},
+        {F->Button3, {80, 104, 57, 25}, false, true},
+        {F->Edit5, {416, 176, 9, 21}, true, true},
+        {F->OpenGLPanel3, {448, 272, 241, 121}, true, true},
+        {F->OpenGLPanel4, {440, 408, 241, 121}, true, true},
+        {F->OpenGLPanel5, {728, 280, 121, 121}, true, true},
+        {F->RadioGroup1, {688, 168, 153, 65}, true, false},
+        {F->CheckBox1, {696, 432, 185, 17}, true, true},
+        {F->ScrollBar1, {688, 472, 121, 16}, false, true},
+        {F->ScrollBar2, {688, 504, 121, 17}, false, true},
+        {F->Edit6, {792, 24, 9, 21}, true, true},
+        {F->Edit7, {792, 64, 9, 21}, true, true},
+        {F->OpenGLPanel6, {408, 560, 17, 17}, true, true},
+        {F->Button4, {112, 560, 75, 25}, true, true},
+        {F->Button5, {24, 392, 25, 25}, true, true},
+        {F->Button6, {24, 360, 25, 25}, true, true},
+    };
+    for (const Controle& c : controles) {
+        EXPECT_EQ(c.w->geometry(), c.place) << c.w->metaObject()->className();
+        EXPECT_EQ(c.w->isVisible(), c.visible) << c.place.x() << "," << c.place.y();
+        EXPECT_EQ(c.w->isEnabled(), c.actif) << c.place.x() << "," << c.place.y();
+    }
+
+    struct Etiquette {
+        QLabel* label;
+        QPoint place;
+        const char* texte;
+        bool visible;
+    };
+    const Etiquette etiquettes[] = {
+        {F->Label1, {88, 192}, "x :", true},
+        {F->Label2, {184, 192}, "y :", true},
+        {F->Label3, {320, 8}, "Source 1", true},
+        {F->Label4, {616, 8}, "Source 2", true},
+        {F->Label5, {96, 16}, "Matrice de Mélange", false},
+        {F->Label6, {440, 248}, "Source Estimée 1", true},
+        {F->Label7, {440, 392}, "Source Estimée 2", true},
+        {F->Label8, {720, 256}, "Distribution conjointe estimée", true},
+        {F->Label9, {448, 232}, "x clic :", false},
+        {F->Label10, {584, 232}, "y clic :", false},
+        {F->Label11, {232, 176}, "Moment croisés dans l'interval [-x x], x=", true},
+        {F->Label12, {824, 472}, "Echelle signal 1", false},
+        {F->Label13, {824, 504}, "Echelle signal 2", false},
+    };
+    for (const Etiquette& e : etiquettes) {
+        EXPECT_EQ(e.label->pos(), e.place) << e.texte;
+        EXPECT_EQ(e.label->text(), QString::fromUtf8(e.texte));
+        EXPECT_EQ(e.label->isVisible(), e.visible) << e.texte;
+    }
+
+    EXPECT_EQ(F->Button1->text(), QStringLiteral("Solver"));
+    EXPECT_EQ(F->Button2->text(), QStringLiteral("Valider"));
+    EXPECT_EQ(F->Button3->text(), QStringLiteral("Aléatoire"));
+    EXPECT_EQ(F->Button4->text(), QStringLiteral("Encadre"));
+    EXPECT_EQ(F->Button5->text(), QStringLiteral("-"));
+    EXPECT_EQ(F->Button6->text(), QStringLiteral("+"));
+    EXPECT_EQ(F->Edit5->text(), QStringLiteral("0,5"));
+    EXPECT_EQ(F->Edit6->text(), QStringLiteral("Edit6"));
+    EXPECT_EQ(F->Edit7->text(), QStringLiteral("Edit7"));
+    EXPECT_TRUE(F->Edit1->text().isEmpty());
+    EXPECT_EQ(F->CheckBox1->text(), QStringLiteral("Superposition des sources réelles"));
+    EXPECT_FALSE(F->CheckBox1->isChecked());
+    EXPECT_EQ(F->RadioGroup1->title(), QStringLiteral("Affichage de l'estimation des "));
+    EXPECT_EQ(F->RadioGroup1->ItemIndex(), -1);
+    ASSERT_EQ(F->RadioGroup1->Count(), 3);
+    EXPECT_EQ(F->RadioGroup1->Item(1)->text(), QStringLiteral("Dérivée Sources"));
+    for (QScrollBar* barre : {F->ScrollBar1, F->ScrollBar2}) {
+        EXPECT_EQ(barre->minimum(), -1000);
+        EXPECT_EQ(barre->maximum(), 1000);
+        EXPECT_EQ(barre->value(), 10);
+        EXPECT_EQ(barre->pageStep(), 0);
+        EXPECT_TRUE(barre->toolTip().isEmpty());
+    }
+    ASSERT_EQ(F->StatusBar1->PanelCount(), 3);
+    EXPECT_EQ(F->StatusBar1->PanelText(0), QStringLiteral("Position X:"));
+    EXPECT_EQ(F->StatusBar1->PanelText(1), QStringLiteral("position Y:"));
+    EXPECT_EQ(F->StatusBar1->PanelText(2), QString());
+}
+
+TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
+    const QList<QAction*> menus = F->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Choix des Sources"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Mélange"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("Affichage"));
+    EXPECT_EQ(menus[3]->text(), QStringLiteral("Paramètres"));
+
+    auto textes = [](QMenu* menu) {
+        QStringList t;
+        for (QAction* a : menu->actions()) {
+            t << a->text();
+        }
+        return t;
+    };
+    EXPECT_EQ(textes(F->ChoixdesSources1), QStringList({"Source1", "Source2", "Tout Effacer"}));
+    EXPECT_EQ(textes(F->SourceUn),
+              QStringList({"Bruit Blanc Gaussien", "Bruit Blanc Uniforme", "Cosinus", "Sinus",
+                           QStringLiteral("Bruit Coloré Gaussien ")}));
+    EXPECT_EQ(textes(F->SourceDeux),
+              QStringList({"Bruit Blanc Gaussien", "Bruit Blanc Uniforme", "Cosinus", "Sinus",
+                           QStringLiteral("Bruit Coloré Gaussien")}));
+    EXPECT_EQ(textes(F->Melange), QStringList({QStringLiteral("Matrice de mélange"),
+                                               QStringLiteral("Génération des Mélanges")}));
+    EXPECT_EQ(textes(F->Affichage1), QStringList({"Sources", QStringLiteral("Mélanges"),
+                                                  QStringLiteral("Dérivée des Mélanges")}));
+    EXPECT_EQ(textes(F->Paramtres1), QStringList({"Options"}));
+
+    for (QMenu* menu : {F->SourceUn, F->SourceDeux, F->Melange, F->Affichage1}) {
+        for (QAction* a : menu->actions()) {
+            EXPECT_EQ(a->isChecked(), a == F->SourcesAff) << a->text().toStdString();
+        }
+    }
+}
+
+TEST_F(Demarrage, StateStartsAtItsDefaults) {
+    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_TRUE(F->Source2.empty());
+    EXPECT_TRUE(F->Melange1.empty());
+    EXPECT_FALSE(F->MatriceMelange.EstConnue());
+    EXPECT_FALSE(F->MelangesGeneres);
+    EXPECT_EQ(F->NbEchantillons, 5000);
+    EXPECT_EQ(F->BorneInfX, -5.0f);
+    EXPECT_EQ(F->BorneSupY, 5.0f);
+    EXPECT_EQ(F->PasEchantillonnage, 0.1f);
+    EXPECT_EQ(F->PrecisionSivia, 0.01);
+    EXPECT_EQ(F->Stockage, 1);
+    EXPECT_TRUE(F->ContrainteDecorrelation);
+    EXPECT_TRUE(F->ContrainteDecorrelationDerivees);
+    EXPECT_FALSE(F->ContrainteMomentOrdre4);
+    EXPECT_FALSE(F->MontrerSolution);
+    EXPECT_FALSE(F->EstimationAuClic);
+    EXPECT_EQ(F->Echelle1, 1.0);
+    EXPECT_EQ(F->Profondeur1, -20.0);
+    EXPECT_EQ(F->Profondeur6, -10.0);
+    EXPECT_EQ(F->ProfondeurActive, &F->Profondeur1);
+    EXPECT_EQ(BoiteRecherche.Dimension, 2);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Demarrage, ButtonsMinusAndPlusDoNothing) {
+    Cliquer(F->Button5);
+    Cliquer(F->Button6);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_EQ(F->Profondeur1, -20.0);
+}

@@ -1,0 +1,273 @@
+#include "SupportFenetre.h"
+
+#include "app/signal/Memoire.h"
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+#include "sivia/Sivia.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+class Solveur : public FenetreTest {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        FenetreTest::SetUp();
+    }
+    void TearDown() override {
+        FenetreTest::TearDown();
+        QLocale::setDefault(QLocale::system());
+        FixerBudgetMemoire(0);
+    }
+
+    // Mixtures of a cosine and a sine by [[1, 0.5], [-0.5, 1]], generated from the menus.
+    void GenererMelanges() {
+        F->Cosinus1->trigger();
+        F->Sinus2->trigger();
+        F->MatriceMelange = {1, 0.5, -0.5, 1};
+        F->GenerationdesMelanges1->trigger();
+        ASSERT_TRUE(F->MelangesGeneres);
+    }
+
+    // The means of the worked example, whose decorrelations vanish at (1, -1) and (-1, 1).
+    void MoyennesExemple() {
+        F->Ex1x1 = 1;
+        F->Ex1x2 = 0.5;
+        F->Ex2x2 = 1;
+        F->Edx1dx1 = 1;
+        F->Edx1dx2 = -0.5;
+        F->Edx2dx2 = 1;
+        F->MelangesGeneres = true;
+    }
+
+    Couleur Pixel(int x, int y) const { return F->Image1->Canvas().Pixel(x, y); }
+};
+
+} // namespace
+
+TEST_F(Solveur, RefusesToRunBeforeTheMixturesExist) {
+    Cliquer(F->Button1);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].texte, QStringLiteral("Les signaux mélangés sont inconnus"));
+    EXPECT_EQ(Messages[0].titre, QStringLiteral("Erreur!"));
+    EXPECT_TRUE(F->Button1->isVisible());
+    EXPECT_FALSE(F->RadioGroup1->isEnabled());
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    EXPECT_EQ(BoiteRecherche[1].Upper(), -999.0);
+    EXPECT_EQ(Pixel(0, 0), CouleurBlanche);
+}
+
+TEST_F(Solveur, RefusesAPrecisionThatIsNotPositiveAndBoundsThatAreNotFinite) {
+    MoyennesExemple();
+    for (double precision : {0.0, -0.5, std::nan("")}) {
+        F->PrecisionSivia = precision;
+        Cliquer(F->Button1);
+    }
+    F->PrecisionSivia = 0.5;
+    F->BorneSupX = INFINITY;
+    Cliquer(F->Button1);
+    ASSERT_EQ(Messages.size(), 4u);
+    for (const MessageAffiche& m : Messages) {
+        EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
+    }
+    EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("précision")));
+    EXPECT_TRUE(Messages[3].texte.contains(QStringLiteral("bornes")));
+    EXPECT_TRUE(F->Button1->isVisible());
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    EXPECT_TRUE(BoitesRejetees.IsEmpty());
+}
+
+TEST_F(Solveur, SolvePaintsRejectedBlueAndKeptYellowAroundTheDemixingPoints) {
+    // A cosine and a coloured noise: both decorrelations vanish near the demixing point
+    // (-a12/a22, -a21/a11) = (-0.5, 0.5) and near its permutation (-a11/a21, -a22/a12) =
+    // (2, -2).
+    F->Cosinus1->trigger();
+    F->BruitColoreGaussien2->trigger();
+    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->GenerationdesMelanges1->trigger();
+    F->PrecisionSivia = 0.1;
+    Cliquer(F->Button1);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_FALSE(F->Button1->isVisible());
+    EXPECT_TRUE(F->RadioGroup1->isEnabled());
+    EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(BoitesEnAttente.IsEmpty());
+    ASSERT_FALSE(BoitesSolution.IsEmpty());
+    ASSERT_FALSE(BoitesRejetees.IsEmpty());
+    EXPECT_EQ(BoiteRecherche[1].Lower(), -5.0);
+    EXPECT_EQ(BoiteRecherche[2].Upper(), 5.0);
+
+    const auto echelle = RepereImage.EchelleCourante();
+    ASSERT_TRUE(echelle.has_value());
+    auto pixel = [&](double x, double y) {
+        return Pixel(int(echelle->sx * x + echelle->ox), int(echelle->sy * y + echelle->oy));
+    };
+    bool pres[2] = {false, false};
+    for (const Box& b : BoitesSolution) {
+        const double x = b[1].Midpoint();
+        const double y = b[2].Midpoint();
+        const double d1 = std::hypot(x + 0.5, y - 0.5);
+        const double d2 = std::hypot(x - 2, y + 2);
+        EXPECT_LT(std::min(d1, d2), 1.0) << x << "," << y;
+        pres[0] = pres[0] || d1 < 0.3;
+        pres[1] = pres[1] || d2 < 0.3;
+        EXPECT_EQ(pixel(x, y), CouleurJaune) << x << "," << y;
+    }
+    EXPECT_TRUE(pres[0] && pres[1]);
+    for (const Box& b : BoitesRejetees) {
+        EXPECT_EQ(pixel(b[1].Midpoint(), b[2].Midpoint()), CouleurBleue);
+    }
+    EXPECT_EQ(Pixel(2, 2), CouleurBleue);
+    EXPECT_EQ(Pixel(334, 318), CouleurBleue);
+
+    // A click on the window's background shows "Solver" again.
+    QTest::mouseClick(F->centralWidget(), Qt::LeftButton, {}, QPoint(20, 150));
+    EXPECT_TRUE(F->Button1->isVisible());
+}
+
+TEST_F(Solveur, FewerThanTwoConstraintsKeepTheWholeBoxYellow) {
+    GenererMelanges();
+    F->ContrainteDecorrelationDerivees = false;
+    F->PrecisionSivia = 1;
+    Cliquer(F->Button1);
+    EXPECT_EQ(BoitesSolution.Size(), 256u);
+    EXPECT_TRUE(BoitesRejetees.IsEmpty());
+    for (int x : {0, 100, 168, 336}) {
+        for (int y : {0, 160, 319}) {
+            EXPECT_EQ(Pixel(x, y), CouleurJaune) << x << "," << y;
+        }
+    }
+    // A second solve adds its boxes after the first one's.
+    Cliquer(F->Button1);
+    EXPECT_EQ(BoitesSolution.Size(), 512u);
+}
+
+TEST_F(Solveur, EncadreOutlinesTheHullOfTheKeptBoxesInRed) {
+    Cliquer(F->Button4);
+    EXPECT_TRUE(Messages.empty()) << "nothing to frame before a solve";
+
+    MoyennesExemple();
+    F->BorneInfX = F->BorneInfY = -2;
+    F->BorneSupX = F->BorneSupY = 2;
+    F->PrecisionSivia = 0.5;
+    Cliquer(F->Button1);
+    ASSERT_EQ(BoitesSolution.Size(), 10u);
+    EXPECT_EQ(BoitesRejetees.Size(), 45u);
+    Cliquer(F->Button4);
+    // Hull [-1.25, 1.25]^2 on the 337 x 321 image of [-2, 2]^2: columns 63 and 273, rows 60
+    // and 260; each edge stops before its end point.
+    EXPECT_EQ(Pixel(63, 160), CouleurRouge);
+    EXPECT_EQ(Pixel(273, 160), CouleurRouge);
+    EXPECT_EQ(Pixel(168, 60), CouleurRouge);
+    EXPECT_EQ(Pixel(168, 260), CouleurRouge);
+    EXPECT_NE(Pixel(62, 160), CouleurRouge);
+    EXPECT_NE(Pixel(168, 59), CouleurRouge);
+}
+
+TEST_F(Solveur, PointerReadsTheParameterPairAtTheCornerPixels) {
+    QTest::mouseMove(F->Image1, QPoint(0, 0));
+    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : -5"));
+    EXPECT_EQ(F->Label2->text(), QStringLiteral("Y : 5"));
+    EXPECT_EQ(F->Edit6->text(), QStringLiteral("0"));
+    EXPECT_EQ(F->Edit7->text(), QStringLiteral("0"));
+    F->Image1MouseMove(Qt::NoModifier, 336, 320);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 5"));
+    EXPECT_EQ(F->Label2->text(), QStringLiteral("Y : -5"));
+    EXPECT_EQ(PointImageX, 5.0);
+    EXPECT_EQ(PointImageY, -5.0);
+    F->Image1MouseMove(Qt::NoModifier, 168, 160);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 0"));
+    EXPECT_GE(F->Label2->x(), F->Label1->geometry().right()) << "the readouts never overlap";
+
+    // Reversed bounds: the left edge reads BorneInfX.
+    F->BorneInfX = 5;
+    F->BorneSupX = -5;
+    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 5"));
+}
+
+TEST_F(Solveur, EstimatesFollowThePointerOrTheClicksAsChosen) {
+    GenererMelanges();
+    MoyennesExemple();
+    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    ASSERT_EQ(F->SourceEstimee1.size(), 5000u);
+    EXPECT_EQ(F->DeriveeEstimee1.size(), 4999u);
+    // s^1 = x1 + x.x2 at x = -5.
+    EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * -5 + F->Melange1[3]);
+    EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")); // ((5 + 0.5) + -25 x 0.5) + -5
+    const auto estimee = F->SourceEstimee1;
+    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 336, 320);
+    EXPECT_EQ(F->SourceEstimee1, estimee) << "a release computes nothing in this mode";
+    EXPECT_EQ(F->Label9->text(), QStringLiteral("X : 5"));
+    EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")) << "from the latest move";
+
+    F->EstimationAuClic = true;
+    F->Image1MouseMove(Qt::NoModifier, 168, 160);
+    EXPECT_EQ(F->SourceEstimee1, estimee);
+    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 336, 320);
+    EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * 5 + F->Melange1[3]);
+
+    // N grown since the mixtures: the estimate stays within the samples that exist.
+    F->NbEchantillons = 100000;
+    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 10, 10);
+    EXPECT_EQ(F->SourceEstimee2.size(), 5000u);
+}
+
+TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
+    GenererMelanges();
+    F->ContrainteDecorrelation = false;
+    F->BorneInfX = F->BorneInfY = -0.001f;
+    F->BorneSupX = F->BorneSupY = 0.001f;
+    F->PrecisionSivia = 0.0001;
+    // Room for 500 boxes, where the solve needs 1023 boxes at once.
+    FixerBudgetMemoire(OctetsParBoiteStockee * 500);
+    F->Stockage = 1;
+    Cliquer(F->Button1);
+    // Breadth first, the limit comes before any box is small enough to keep.
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    EXPECT_TRUE(BoitesEnAttente.IsEmpty());
+    EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
+
+    // Depth first, boxes are kept from the start, and what was drawn stays.
+    F->Stockage = 0;
+    Cliquer(F->Button1);
+    EXPECT_TRUE(BoitesEnAttente.IsEmpty());
+    EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
+    ASSERT_GT(BoitesSolution.Size(), 100u);
+    EXPECT_LE(BoitesSolution.Size(), 500u);
+    const auto echelle = RepereImage.EchelleCourante();
+    ASSERT_TRUE(echelle.has_value());
+    for (const Box& b : BoitesSolution) {
+        EXPECT_EQ(Pixel(int(echelle->sx * b[1].Midpoint() + echelle->ox),
+                        int(echelle->sy * b[2].Midpoint() + echelle->oy)),
+                  CouleurJaune);
+    }
+
+    ASSERT_EQ(Messages.size(), 2u);
+    for (const MessageAffiche& m : Messages) {
+        EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
+        EXPECT_TRUE(m.texte.contains(QStringLiteral("mémoire")));
+    }
+}
+
+TEST_F(Solveur, ShowSolutionAfterTheSolveDrawsBlackWithAWhitePen) {
+    GenererMelanges();
+    F->MontrerSolution = true;
+    F->PrecisionSivia = 0.5;
+    Cliquer(F->Button1);
+    EXPECT_EQ(Pixel(151, 144), CouleurNoire);
+    EXPECT_EQ(Pixel(149, 141), CouleurBlanche) << "the outline is the pen's";
+
+    // a11 = 0: nothing is drawn for the undefined box, nothing fails.
+    F->MatriceMelange = {0, 0.5, -0.5, 1};
+    Cliquer(F->Button1);
+    EXPECT_TRUE(Messages.empty());
+}

@@ -1,0 +1,131 @@
+#include "app/signal/Melange.h"
+#include "app/signal/Memoire.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+constexpr float Pas = 0.1f;
+const double PasDouble = double(0.1f);
+} // namespace
+
+TEST(Melange, IdentityMatrixGivesTheSourcesAndTheirMeans) {
+    const std::vector<double> s1{1, -2, 3, 0.5};
+    const std::vector<double> s2{2, 0, -1, 4};
+    const auto m = GenererMelanges(s1, s2, {1, 0, 0, 1}, 4, Pas);
+    EXPECT_EQ(m.Melange1, s1);
+    EXPECT_EQ(m.Melange2, s2);
+    ASSERT_EQ(m.DeriveeMelange1.size(), 3u);
+    EXPECT_DOUBLE_EQ(m.DeriveeMelange1[0], -3 / PasDouble);
+    EXPECT_DOUBLE_EQ(m.DeriveeMelange2[2], 5 / PasDouble);
+    EXPECT_DOUBLE_EQ(m.Moments.Ex1x2, (2 + 0 - 3 + 2) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Ex1x1, (1 + 4 + 9 + 0.25) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Ex2x2, (4 + 0 + 1 + 16) / 4.0);
+    // Derivatives: (-3, 5, -2.5) and (-2, -1, 5), over the step.
+    const double p2 = PasDouble * PasDouble;
+    EXPECT_NEAR(m.Moments.Edx1dx1, (9 + 25 + 6.25) / 3.0 / p2, 1e-9);
+    EXPECT_NEAR(m.Moments.Edx1dx2, (6 - 5 - 12.5) / 3.0 / p2, 1e-9);
+    EXPECT_NEAR(m.Moments.Edx2dx2, (4 + 1 + 25) / 3.0 / p2, 1e-9);
+    // Fourth order: mean of x1^4, x1^3 x2, x1^2 x2^2, x1 x2^3, x2^4.
+    EXPECT_DOUBLE_EQ(m.Moments.Moments4[0][0], (1 + 16 + 81 + 0.0625) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Moments4[0][1], (2 + 0 - 27 + 0.5) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Moments4[1][3], (16 + 0 + 1 + 256) / 4.0);
+}
+
+TEST(Melange, MixturesFollowTheMatrixRowByRow) {
+    const std::vector<double> s1{1, 2};
+    const std::vector<double> s2{3, 5};
+    const auto m = GenererMelanges(s1, s2, {2, -1, 0.5, 4}, 2, Pas);
+    EXPECT_EQ(m.Melange1, (std::vector<double>{2 - 3, 4 - 5}));
+    EXPECT_EQ(m.Melange2, (std::vector<double>{0.5 + 12, 1 + 20}));
+}
+
+TEST(Melange, DuplicatedFourthOrderMeansAgree) {
+    std::vector<double> s1, s2;
+    for (int i = 0; i < 1000; ++i) {
+        s1.push_back(std::sin(i * 0.37) * 3);
+        s2.push_back(std::cos(i * 0.11) + 0.2);
+    }
+    const auto m = GenererMelanges(s1, s2, {1, 0.4, -0.7, 1}, 1000, Pas);
+    const auto& M = m.Moments.Moments4;
+    EXPECT_NEAR(M[0][1], M[1][0], 1e-12 * std::abs(M[0][1]) + 1e-12);
+    EXPECT_NEAR(M[0][2], M[1][1], 1e-12 * std::abs(M[0][2]) + 1e-12);
+    EXPECT_NEAR(M[0][3], M[1][2], 1e-12 * std::abs(M[0][3]) + 1e-12);
+}
+
+TEST(Melange, OneSampleGivesNoDerivativeAndUndefinedDerivativeMeans) {
+    const auto m = GenererMelanges({2}, {3}, {1, 1, 0, 1}, 1, Pas);
+    EXPECT_EQ(m.Melange1.size(), 1u);
+    EXPECT_TRUE(m.DeriveeMelange1.empty());
+    EXPECT_TRUE(std::isnan(m.Moments.Edx1dx1));
+    EXPECT_TRUE(std::isnan(m.Moments.Edx1dx2));
+    EXPECT_TRUE(std::isnan(m.Moments.Edx2dx2));
+    EXPECT_DOUBLE_EQ(m.Moments.Ex1x2, 5.0 * 3.0);
+}
+
+TEST(Melange, LoopsStayWithinTheSamplesThatExist) {
+    const std::vector<double> s1{1, 2, 3, 4, 5};
+    const std::vector<double> s2{1, 1, 1};
+    // N larger than both sources: the shorter source bounds the mixtures and the means.
+    auto m = GenererMelanges(s1, s2, {1, 0, 0, 1}, 5000, Pas);
+    EXPECT_EQ(m.Melange1, (std::vector<double>{1, 2, 3}));
+    EXPECT_DOUBLE_EQ(m.Moments.Ex1x1, (1 + 4 + 9) / 3.0);
+    // N smaller than the sources.
+    m = GenererMelanges(s1, s2, {1, 0, 0, 1}, 2, Pas);
+    EXPECT_EQ(m.Melange1, (std::vector<double>{1, 2}));
+    // N zero or negative: no sample, means not a number.
+    m = GenererMelanges(s1, s2, {1, 0, 0, 1}, -3, Pas);
+    EXPECT_TRUE(m.Melange1.empty());
+    EXPECT_TRUE(std::isnan(m.Moments.Ex1x1));
+
+    const auto e = CalculerSourcesEstimees(0.5, 0.5, s1, s2, 5000, Pas);
+    EXPECT_EQ(e.SourceEstimee1.size(), 3u);
+    EXPECT_EQ(e.DeriveeEstimee2.size(), 2u);
+}
+
+TEST(Melange, EstimatesAtTheDemixingPointAreProportionalToTheSources) {
+    std::vector<double> s1, s2;
+    for (int i = 0; i < 200; ++i) {
+        s1.push_back(5 * std::cos(i * 0.1));
+        s2.push_back(((i * 37) % 11) - 5.0);
+    }
+    const Matrice2x2 A{1, 0.3, -0.6, 1};
+    const auto m = GenererMelanges(s1, s2, A, 200, Pas);
+    const auto boite = BoiteSolution(A);
+    ASSERT_TRUE(boite.has_value());
+    const double x = (*boite)[1].Midpoint();
+    const double y = (*boite)[2].Midpoint();
+    EXPECT_NEAR(x, -0.3, 1e-15);
+    EXPECT_NEAR(y, 0.6, 1e-15);
+    const auto e = CalculerSourcesEstimees(x, y, m.Melange1, m.Melange2, 200, Pas);
+    const double k1 = 1 - A.a12 * A.a21; // s^1 = (1 - a12 a21) s1 at that point
+    for (std::size_t i = 0; i < s1.size(); ++i) {
+        ASSERT_NEAR(e.SourceEstimee1[i], k1 * s1[i], 1e-12);
+        ASSERT_NEAR(e.SourceEstimee2[i], k1 * s2[i], 1e-12);
+    }
+    EXPECT_NEAR(e.DeriveeEstimee1[0], (e.SourceEstimee1[1] - e.SourceEstimee1[0]) / PasDouble,
+                1e-12);
+}
+
+TEST(Melange, SolutionBoxIsPointOneWideAndUndefinedWithoutDiagonal) {
+    const auto b = BoiteSolution({2, 1, 1, 4});
+    ASSERT_TRUE(b.has_value());
+    EXPECT_DOUBLE_EQ((*b)[1].Lower(), -0.25 - 0.05);
+    EXPECT_DOUBLE_EQ((*b)[1].Upper(), -0.25 + 0.05);
+    EXPECT_DOUBLE_EQ((*b)[2].Lower(), -0.5 - 0.05);
+    EXPECT_DOUBLE_EQ((*b)[2].Upper(), -0.5 + 0.05);
+    EXPECT_FALSE(BoiteSolution({0, 1, 1, 1}).has_value());
+    EXPECT_FALSE(BoiteSolution({1, 1, 1, 0}).has_value());
+    EXPECT_FALSE(BoiteSolution({}).has_value());
+    EXPECT_FALSE(BoiteSolution({1e-320, 1, 1e300, 1}).has_value());
+}
+
+TEST(Melange, TooManySamplesForMemoryAreRefused) {
+    FixerBudgetMemoire(1000);
+    const std::vector<double> s(100, 1.0);
+    EXPECT_THROW(GenererMelanges(s, s, {1, 0, 0, 1}, 100, Pas), ErreurMemoire);
+    EXPECT_THROW(CalculerSourcesEstimees(0, 0, s, s, 100, Pas), ErreurMemoire);
+    FixerBudgetMemoire(0);
+}

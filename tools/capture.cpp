@@ -1,0 +1,78 @@
+// Screenshot tool: opens the real main window, optionally walks it through a scenario with
+// the same handlers a user triggers, and saves the window as a PNG.
+//
+//   ovrel5-capture <file.png> [demarrage|resolution]
+//
+// "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
+// [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
+// point, estimated sources shown with the real ones superposed.
+#include "app/TForm1.h"
+#include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/TApplication.h"
+#include "app/toolkit/TImage.h"
+#include "app/toolkit/TRadioGroup.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+void Resolution(TForm1& f) {
+    f.Cosinus1->trigger();
+    f.BruitColoreGaussien2->trigger();
+    f.Matricedemelange1->trigger();
+    f.Edit1->setText(QStringLiteral("1"));
+    f.Edit2->setText(QStringLiteral("0.5"));
+    f.Edit3->setText(QStringLiteral("-0.4"));
+    f.Edit4->setText(QStringLiteral("1"));
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.Matricedemelange1->trigger();
+    f.GenerationdesMelanges1->trigger();
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    f.RadioGroup1->Item(0)->click();
+    // The pixel of the demixing point (-0.5, 0.4) in the default search box.
+    const int X = int((-0.5 + 5) / 10 * 336 + 0.5);
+    const int Y = int((5 - 0.4) / 10 * 320 + 0.5);
+    QTest::mouseMove(f.Image1, QPoint(X, Y));
+    f.Image1MouseMove(Qt::NoModifier, X, Y);
+    QTest::mouseClick(f.CheckBox1, Qt::LeftButton);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution]\n", argv[0]);
+        return 2;
+    }
+    TApplication application(argc, argv);
+    FixerTitreApplication(QStringLiteral("Ovrel 5"));
+    InstallerAfficheur([](const MessageAffiche& m) {
+        std::fprintf(stderr, "message: %s\n", m.texte.toUtf8().constData());
+    });
+    TForm1 fenetre;
+    fenetre.show();
+    if (!QTest::qWaitForWindowExposed(&fenetre)) {
+        std::fprintf(stderr, "the window was not shown\n");
+        return 1;
+    }
+    const QString scenario = argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("demarrage");
+    if (scenario == QStringLiteral("resolution")) {
+        Resolution(fenetre);
+    }
+    QTest::qWait(300);
+    const QRect cadre = fenetre.frameGeometry();
+    const QPixmap image =
+        fenetre.screen()->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height());
+    if (!image.save(QString::fromUtf8(argv[1]))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
