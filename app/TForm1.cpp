@@ -171,6 +171,7 @@ void TForm1::CreerControles() {
     Edit7 = Placer(new QLineEdit(QStringLiteral("Edit7"), client), 792, 64, 9, 21);
 
     OpenGLPanel6 = Placer(new TOpenGLPanel(client), 408, 560, 17, 17);
+    OpenGLPanel6->setMouseTracking(true); // the position readout follows the pointer
 
     StatusBar1 = new TStatusBar(
         {{QStringLiteral("Position X:"), 70}, {QStringLiteral("position Y:"), 70}, {QString(), 50}},

@@ -5,6 +5,7 @@
 
 #include "app/signal/Generateurs.h"
 #include "app/signal/Melange.h"
+#include "display/Pavage.h"
 #include "interval/Box.h"
 
 #include <QMainWindow>
@@ -175,6 +176,8 @@ private:
     void RepeindrePanneauxEstimation();
     std::pair<double, double> ParametresPixel(int X, int Y) const;
     void AfficherDecorrelations();
+    VuePavage Vue6() const;
+    void AfficherPositionPavage();
     void RepeindreTousLesPanneaux();
 
     // The check marks of the menus as the handlers left them.
@@ -183,6 +186,7 @@ private:
 
     QActionGroup *GroupeSource1, *GroupeSource2, *GroupeMatrice, *GroupeAffichage;
     std::vector<bool> CochesRetenues;
+    int PointeurPavageX = 0, PointeurPavageY = 0; // last pointer position over panel 6
 };
 
 // The main window, the Options dialog last opened (none until then) and the search box of the

@@ -5,12 +5,16 @@
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "app/toolkit/TStatusBar.h"
+#include "display/Pavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
+#include "sivia/Sivia.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 
 #include <GL/gl.h>
@@ -239,12 +243,62 @@ void TForm1::OpenGLPanel5Paint() {
         NbEchantillons, PasEchantillonnage, Profondeur5);
 }
 
-void TForm1::OpenGLPanel6Init() {}
-void TForm1::OpenGLPanel6Paint() {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void TForm1::OpenGLPanel6Init() {
+    InitialiserPavage(OpenGLPanel6->LargeurPixels(), OpenGLPanel6->HauteurPixels());
 }
-void TForm1::OpenGLPanel6DblClick() {}
-void TForm1::OpenGLPanel6MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
-void TForm1::OpenGLPanel6MouseMove(Qt::KeyboardModifiers, int, int) {}
-void TForm1::OpenGLPanel6MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {}
+
+VuePavage TForm1::Vue6() const {
+    return {Decalage6X, Decalage6Y, Profondeur6, OpenGLPanel6->LargeurPixels(),
+            OpenGLPanel6->HauteurPixels()};
+}
+
+// Panel 6: the paving of every solve since start-up, centred on the search box.
+void TForm1::OpenGLPanel6Paint() {
+    Edit6->setText(FloatToStr(Profondeur6));
+    PeindrePavage(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution, Vue6());
+    if (OpenGLPanel6->underMouse()) {
+        AfficherPositionPavage();
+    }
+}
+
+void TForm1::OpenGLPanel6DblClick() {
+    Decalage6X = Decalage6Y = 0;
+    OpenGLPanel6->Repaint();
+}
+
+void TForm1::OpenGLPanel6MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
+    SourisX = X;
+    SourisY = Y;
+    Glisser6EnCours = true;
+}
+
+void TForm1::OpenGLPanel6MouseMove(Qt::KeyboardModifiers, int X, int Y) {
+    if (Glisser6EnCours) {
+        Glisser6X = (X - SourisX) * 0.05;
+        Glisser6Y = (SourisY - Y) * 0.05;
+        Decalage6X += Glisser6X;
+        Decalage6Y += Glisser6Y;
+        SourisX = X;
+        SourisY = Y;
+        OpenGLPanel6->Repaint();
+    }
+    PointeurPavageX = X;
+    PointeurPavageY = Y;
+    AfficherPositionPavage();
+}
+
+void TForm1::OpenGLPanel6MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    Glisser6EnCours = false;
+    SourisX = SourisY = 0;
+}
+
+// The parameter pair under the pointer, by the view's own transformation, in the first two
+// panels of the status bar; nothing changes where no parameter shows under the pointer.
+void TForm1::AfficherPositionPavage() {
+    const PositionPavage p =
+        PositionSousPointeur(PointeurPavageX, PointeurPavageY, BoiteRecherche, Vue6());
+    if (p.valide) {
+        StatusBar1->SetPanelText(0, FloatToStr(p.x));
+        StatusBar1->SetPanelText(1, FloatToStr(p.y));
+    }
+}

@@ -3,24 +3,23 @@
 #include "app/signal/Memoire.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 namespace {
 
-constexpr int NombreValeurs = 10000;
-
-const std::array<double, NombreValeurs>& TableUniforme() {
-    static const std::array<double, NombreValeurs> table = [] {
-        std::array<double, NombreValeurs> t{};
-        for (int r = 0; r < NombreValeurs; ++r) {
-            t[r] = ValeurUniforme(r);
-        }
-        return t;
-    }();
-    return table;
+// One pass over v[debut .. fin): draw i of the pass is mix(z0 + i x G); pass 0 sets the
+// values, later passes add to them. Compiled for several instruction sets (picked when the
+// program starts), since the Gaussian noise of a million samples draws 501 million values.
+[[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]] void
+PasseUniforme(double* v, std::uint64_t debut, std::uint64_t fin, std::uint64_t z0, bool premiere) {
+    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
+    for (std::uint64_t i = debut; i < fin; ++i) {
+        const std::uint32_t r = GenerateurAleatoire::Melanger(z0 + i * G) % 10000u;
+        const double u = ((r * 0.0001) * 2 - 1) * 5;
+        v[i] = premiere ? u : v[i] + u;
+    }
 }
 
 // Fills v[0 .. n) with `passes` sums of uniform values: pass p draws n values in increasing
@@ -28,26 +27,15 @@ const std::array<double, NombreValeurs>& TableUniforme() {
 // p*n + i is computed from its rank, so the passes run tile by tile while the values and the
 // order of the additions stay those of drawing pass after pass.
 void SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAleatoire& alea) {
-    const auto& u = TableUniforme();
     const std::uint64_t n = v.size();
     const std::uint64_t base = alea.EtatCourant();
     constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
     constexpr std::uint64_t Tuile = 2048;
     for (std::uint64_t debut = 0; debut < n; debut += Tuile) {
         const std::uint64_t fin = std::min(n, debut + Tuile);
-        double* valeurs = v.data();
         for (std::uint64_t p = 0; p < passes; ++p) {
             // Draw p*n + i is mix(base + (p*n + i + 1) * G).
-            const std::uint64_t z0 = base + (p * n + 1) * G;
-            if (p == 0) {
-                for (std::uint64_t i = debut; i < fin; ++i) {
-                    valeurs[i] = u[GenerateurAleatoire::Melanger(z0 + i * G) % NombreValeurs];
-                }
-            } else {
-                for (std::uint64_t i = debut; i < fin; ++i) {
-                    valeurs[i] += u[GenerateurAleatoire::Melanger(z0 + i * G) % NombreValeurs];
-                }
-            }
+            PasseUniforme(v.data(), debut, fin, base + (p * n + 1) * G, p == 0);
         }
     }
     alea.Avancer(passes * n);

@@ -11,7 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
+
+// Texts in failure messages.
+inline void PrintTo(const QString& texte, std::ostream* flux) {
+    *flux << '"' << texte.toStdString() << '"';
+}
 
 class FenetreTest : public testing::Test {
 protected:

@@ -1,0 +1,105 @@
+// BoxList: an ordered sequence of Box copies. Appending at the back and removing at either
+// end take constant time; boxes live in large fixed-size blocks that are freed as the
+// front advances, so the memory follows the number of boxes held, with no doubling peak.
+// Boxes never move once stored: references stay valid until their box is removed.
+#pragma once
+
+#include "interval/Box.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+class BoxList {
+public:
+    // Boxes per block (a power of two): 8192 two-component boxes are 448 KiB.
+    static constexpr std::size_t BoitesParBloc = 8192;
+    // Size() reports a 32-bit count: callers keep a list below this many boxes.
+    static constexpr std::uint32_t TailleMax = UINT32_MAX;
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Box;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const Box*;
+        using reference = const Box&;
+
+        const_iterator() = default;
+        reference operator*() const { return Liste_->Element(Position_); }
+        pointer operator->() const { return &Liste_->Element(Position_); }
+        const_iterator& operator++() {
+            ++Position_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator avant = *this;
+            ++Position_;
+            return avant;
+        }
+        bool operator==(const const_iterator& autre) const = default;
+
+    private:
+        friend class BoxList;
+        const_iterator(const BoxList* liste, std::size_t position)
+            : Liste_(liste), Position_(position) {}
+        const BoxList* Liste_ = nullptr;
+        std::size_t Position_ = 0;
+    };
+
+    BoxList() = default;
+    BoxList(const BoxList&) = delete;
+    BoxList& operator=(const BoxList&) = delete;
+    ~BoxList();
+
+    void Clear();
+    void PushBack(const Box& boite) {
+        const std::size_t p = Debut_ + Taille_;
+        if (p == Blocs_.size() * BoitesParBloc) {
+            AjouterBloc();
+        }
+        new (Adresse(p)) Box(boite);
+        ++Taille_;
+    }
+    // The list must not be empty for these four.
+    const Box& Front() const { return Element(0); }
+    const Box& Back() const { return Element(Taille_ - 1); }
+    void PopFront() {
+        Adresse(Debut_)->~Box();
+        ++Debut_;
+        --Taille_;
+        if (Taille_ == 0 || Debut_ == BoitesParBloc) {
+            ApresRetraitAvant();
+        }
+    }
+    void PopBack() {
+        --Taille_;
+        const std::size_t p = Debut_ + Taille_;
+        Adresse(p)->~Box();
+        if (p % BoitesParBloc == 0) {
+            ApresRetraitArriere();
+        }
+    }
+
+    bool IsEmpty() const { return Taille_ == 0; }
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(Taille_); }
+    // Position i from the front, i < Size().
+    const Box& At(std::uint32_t i) const { return Element(i); }
+
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, Taille_); }
+
+private:
+    Box* Adresse(std::size_t p) const { return Blocs_[p / BoitesParBloc] + p % BoitesParBloc; }
+    const Box& Element(std::size_t i) const { return *Adresse(Debut_ + i); }
+    void AjouterBloc();
+    void RendreBloc(Box* bloc) noexcept;
+    void ApresRetraitAvant() noexcept;
+    void ApresRetraitArriere() noexcept;
+
+    std::vector<Box*> Blocs_; // raw storage; the boxes are [Debut_, Debut_ + Taille_)
+    Box* Reserve_ = nullptr;  // one released block kept for the next append
+    std::size_t Debut_ = 0;
+    std::size_t Taille_ = 0;
+};

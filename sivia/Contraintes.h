@@ -1,0 +1,43 @@
+// Moment constraints on a box of demixing parameters (x, y) = (component 1, component 2),
+// for the estimated sources s1 = x1 + x.x2 and s2 = y.x1 + x2. Each constraint is a
+// polynomial in x and y whose coefficients are means of the mixtures, evaluated with
+// interval arithmetic in a fixed order of operations (the width of the result depends on it).
+#pragma once
+
+#include "interval/Box.h"
+#include "interval/Interval.h"
+
+struct MomentsMelanges {
+    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
+    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
+    // Moments4[a - 1][k]: mean of x_a . x1^(3 - k) . x2^k.
+    double Moments4[2][4] = {};
+};
+
+struct ContraintesActives {
+    bool ContrainteDecorrelation = true;
+    bool ContrainteDecorrelationDerivees = true;
+    bool ContrainteMomentOrdre4 = false;
+};
+
+// Encloses E[s1.s2] over the box.
+Interval EvalDecorrelation(const Box& boite, const MomentsMelanges& m);
+// Encloses E[s1'.s2'] over the box.
+Interval EvalDecorrelationDerivees(const Box& boite, const MomentsMelanges& m);
+// Encloses E[s1.s2^3] over the box.
+Interval EvalMomentOrdre4(const Box& boite, const MomentsMelanges& m);
+
+// A one-component box: Max(Abs, Abs) of the selected pair of constraints (with all three
+// flags, derivatives and moment); with fewer than two flags the component keeps Lower 0.
+Box EvalCritere(const Box& boite, const MomentsMelanges& m, const ContraintesActives& c);
+
+// EvalCritere(...)[1].Lower(), without building the box and skipping the constraints that
+// take no part: the solver's path.
+double EvalBorneInfCritere(const Box& boite, const MomentsMelanges& m, const ContraintesActives& c);
+
+// True when two flags or more select a pair: otherwise the criterion's Lower is always 0.
+constexpr bool CritereSelectionne(const ContraintesActives& c) {
+    return (c.ContrainteDecorrelation ? 1 : 0) + (c.ContrainteDecorrelationDerivees ? 1 : 0) +
+               (c.ContrainteMomentOrdre4 ? 1 : 0) >=
+           2;
+}
