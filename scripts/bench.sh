@@ -13,7 +13,7 @@ for b in "$racine"/build/bench/bench_*; do
     case "$nom" in
         *_gui)
             if [ -z "${DISPLAY:-}" ]; then
-                xvfb-run -a -s "-screen 0 1280x1024x24" "$b"
+                xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$b"
             else
                 "$b"
             fi

@@ -12,7 +12,7 @@ cmake --build "$racine/build" -j"$jobs"
 
 ctest_cmd=(ctest --test-dir "$racine/build" --output-on-failure -j"$jobs")
 if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest_cmd[@]}"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${ctest_cmd[@]}"
 else
     "${ctest_cmd[@]}"
 fi

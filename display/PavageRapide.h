@@ -1,0 +1,67 @@
+// Internals of the fast paving paint: the frame of the search box, and a per-pixel raster of
+// the view where the first primitive that reaches a pixel stays, as under the view's depth
+// test with everything in one plane. Boxes are axis-aligned rectangles in window
+// coordinates (pixels, y upward); fills follow the polygon rule (pixel centres inside,
+// left and bottom edges included, vertices on a 1/256-pixel grid) and outlines the
+// diamond-exit rule of lines.
+#pragma once
+
+#include "interval/Box.h"
+
+#include <cstdint>
+#include <vector>
+
+// Scale and centre that put the search box's widest side at 5 units, centred on the axis.
+struct CadragePavage {
+    double s = 0.0;
+    double cx = 0.0;
+    double cy = 0.0;
+    bool valide = false;
+};
+CadragePavage CadrageDe(const Box& recherche);
+
+// Colours of the view's primitives; Aucune marks a pixel nothing has reached.
+enum CouleurPavage : std::uint8_t { Aucune = 0, Jaune, Bleue, Blanche, Noire };
+
+class TramePavage {
+public:
+    // Starts an empty raster of W x H pixels (row 0 at the bottom).
+    void Preparer(int W, int H);
+
+    // The polygon of the rectangle spanned by x in [xa, xb] and y in [ya, yb] (either order).
+    void Remplir(double xa, double xb, double ya, double yb, CouleurPavage c);
+    // The line segment from (xa, ya) to (xb, yb); it must be horizontal or vertical.
+    void Segment(double xa, double ya, double xb, double yb, CouleurPavage c);
+    // The closed outline (x0, y0), (x1, y0), (x1, y1), (x0, y1).
+    void Contour(double x0, double x1, double y0, double y1, CouleurPavage c);
+    // A box as the view draws it: the fill, then its outline.
+    void Pave(double x0, double x1, double y0, double y1, CouleurPavage fond,
+              CouleurPavage contour);
+
+    // True when every pixel has been reached: later primitives change nothing.
+    bool Complete() const { return Restants_ == 0; }
+    int Largeur() const { return W_; }
+    int Hauteur() const { return H_; }
+    CouleurPavage At(int x, int y) const {
+        return static_cast<CouleurPavage>(Pixels_[Index(x, y)]);
+    }
+    const std::vector<std::uint8_t>& Pixels() const { return Pixels_; }
+
+private:
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * W_ + x; }
+    void Poser(int x, int y, CouleurPavage c) {
+        std::uint8_t& p = Pixels_[Index(x, y)];
+        if (p == Aucune) {
+            p = c;
+            --Restants_;
+        }
+    }
+    void SegmentHorizontal(double y, double xa, double xb, CouleurPavage c);
+    void SegmentVertical(double x, double ya, double yb, CouleurPavage c);
+    bool DejaCouvert(double xmin, double xmax, double ymin, double ymax) const;
+
+    int W_ = 0;
+    int H_ = 0;
+    std::size_t Restants_ = 0;
+    std::vector<std::uint8_t> Pixels_;
+};
