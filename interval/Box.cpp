@@ -35,18 +35,7 @@ Box& Box::operator=(Box&& autre) noexcept {
         if (!EstLocale()) {
             LibererTas();
         }
-        IsEmpty = autre.IsEmpty;
-        Dimension = autre.Dimension;
-        if (autre.EstLocale()) {
-            Components.Local[0] = autre.Components.Local[0];
-            Components.Local[1] = autre.Components.Local[1];
-        } else {
-            Components.Tas = autre.Components.Tas;
-            autre.Components.Local[0] = Interval();
-            autre.Components.Local[1] = Interval();
-            autre.IsEmpty = 1;
-            autre.Dimension = 1;
-        }
+        Prendre(autre);
     }
     return *this;
 }

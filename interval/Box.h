@@ -35,19 +35,7 @@ public:
             CopierTas(autre);
         }
     }
-    Box(Box&& autre) noexcept : IsEmpty(autre.IsEmpty), Dimension(autre.Dimension) {
-        if (autre.EstLocale()) {
-            Components.Local[0] = autre.Components.Local[0];
-            Components.Local[1] = autre.Components.Local[1];
-        } else {
-            Components.Tas = autre.Components.Tas;
-            // The moved-from box becomes a default box.
-            autre.Components.Local[0] = Interval();
-            autre.Components.Local[1] = Interval();
-            autre.IsEmpty = 1;
-            autre.Dimension = 1;
-        }
-    }
+    Box(Box&& autre) noexcept : IsEmpty(1), Dimension(1) { Prendre(autre); }
     Box& operator=(const Box& autre) {
         if (this != &autre) {
             if (EstLocale() && autre.EstLocale()) {
@@ -102,6 +90,22 @@ private:
     void CopierTas(const Box& autre);
     void LibererTas() noexcept;
     void AffecterLent(const Box& autre);
+    // Takes the other box's components (its heap array, if any); the other box becomes a
+    // default box. This box holds no heap array when called.
+    void Prendre(Box& autre) noexcept {
+        IsEmpty = autre.IsEmpty;
+        Dimension = autre.Dimension;
+        if (autre.EstLocale()) {
+            Components.Local[0] = autre.Components.Local[0];
+            Components.Local[1] = autre.Components.Local[1];
+        } else {
+            Components.Tas = autre.Components.Tas;
+            autre.Components.Local[0] = Interval();
+            autre.Components.Local[1] = Interval();
+            autre.IsEmpty = 1;
+            autre.Dimension = 1;
+        }
+    }
 };
 
 // L and R become the lower and upper halves of A cut at the midpoint of component k.

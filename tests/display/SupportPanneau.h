@@ -3,6 +3,7 @@
 #pragma once
 
 #include "display/TOpenGLPanel.h"
+#include "support/LecturePanneau.h"
 
 #include <QImage>
 #include <QTest>
@@ -63,21 +64,7 @@ struct PanneauPeint {
 };
 
 inline QImage LireAffiche(TOpenGLPanel* p) {
-    const int w = p->LargeurPixels();
-    const int h = p->HauteurPixels();
-    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
-    p->makeCurrent();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    p->doneCurrent();
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        const unsigned char* ligne = &pixels[static_cast<size_t>(h - 1 - y) * w * 4];
-        for (int x = 0; x < w; ++x) {
-            image.setPixel(x, y, qRgb(ligne[4 * x], ligne[4 * x + 1], ligne[4 * x + 2]));
-        }
-    }
-    return image;
+    return ImageAffichee(p);
 }
 
 // Number of pixels of `image` equal to `couleur` (alpha ignored).

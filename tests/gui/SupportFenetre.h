@@ -6,6 +6,7 @@
 #include "display/TOpenGLPanel.h"
 #include "sivia/Sivia.h"
 
+#include <QLocale>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -50,4 +51,18 @@ protected:
     std::vector<MessageAffiche> Messages;
     std::unique_ptr<TForm1> Fenetre;
     TForm1* F = nullptr;
+};
+
+// The same under a fixed locale ("." or "," as decimal separator), restored afterwards.
+template <QLocale::Language Langue> class FenetreSousLocale : public FenetreTest {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(
+            QLocale(Langue, Langue == QLocale::French ? QLocale::France : QLocale::UnitedStates));
+        FenetreTest::SetUp();
+    }
+    void TearDown() override {
+        FenetreTest::TearDown();
+        QLocale::setDefault(QLocale::system());
+    }
 };

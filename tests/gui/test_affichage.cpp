@@ -24,11 +24,10 @@ const QRgb Rouge = qRgb(255, 0, 0);
 const QRgb Jaune = qRgb(255, 255, 0);
 const QRgb Bleu = qRgb(0, 0, 255);
 
-class Affichage : public FenetreTest {
+class Affichage : public FenetreSousLocale<QLocale::English> {
 protected:
     void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        FenetreTest::SetUp();
+        FenetreSousLocale::SetUp();
         TOpenGLPanel* panneaux[] = {F->OpenGLPanel1, F->OpenGLPanel2, F->OpenGLPanel3,
                                     F->OpenGLPanel4, F->OpenGLPanel5, F->OpenGLPanel6};
         for (std::size_t i = 0; i < 6; ++i) {
@@ -38,10 +37,6 @@ protected:
                 peindre(p);
             };
         }
-    }
-    void TearDown() override {
-        FenetreTest::TearDown();
-        QLocale::setDefault(QLocale::system());
     }
 
     void Molette(QWidget* sous, int delta) {

@@ -14,17 +14,8 @@
 
 namespace {
 
-class Options : public FenetreTest {
+class Options : public FenetreSousLocale<QLocale::French> {
 protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        FenetreTest::SetUp();
-    }
-    void TearDown() override {
-        FenetreTest::TearDown();
-        QLocale::setDefault(QLocale::system());
-    }
-
     TForm2* Ouvrir() {
         F->Nombredchantillons1->trigger();
         EXPECT_NE(Form2, nullptr);

@@ -15,15 +15,10 @@
 
 namespace {
 
-class Solveur : public FenetreTest {
+class Solveur : public FenetreSousLocale<QLocale::English> {
 protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        FenetreTest::SetUp();
-    }
     void TearDown() override {
-        FenetreTest::TearDown();
-        QLocale::setDefault(QLocale::system());
+        FenetreSousLocale::TearDown();
         FixerBudgetMemoire(0);
     }
 

@@ -14,16 +14,11 @@
 
 namespace {
 
-class SourcesMelange : public FenetreTest {
+class SourcesMelange : public FenetreSousLocale<QLocale::English> {
 protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        FenetreTest::SetUp();
-    }
     void TearDown() override {
-        FenetreTest::TearDown();
+        FenetreSousLocale::TearDown();
         FixerHorloge(nullptr);
-        QLocale::setDefault(QLocale::system());
     }
 
     void SaisirMatrice(const char* a11, const char* a12, const char* a21, const char* a22) {
