@@ -377,8 +377,12 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
             return true;
         }
     }
+    // A click on the window's background, not on a control (labels pass their clicks on).
     if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease) {
-        ExecuterGestionnaire([this] { FormClick(); });
+        const QPoint p = static_cast<QMouseEvent*>(evenement)->position().toPoint();
+        if (centralWidget()->childAt(p) == nullptr) {
+            ExecuterGestionnaire([this] { FormClick(); });
+        }
     }
     return QMainWindow::eventFilter(objet, evenement);
 }

@@ -7,7 +7,7 @@ cmake -S "$racine" -B "$racine/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$racine/build" -j"$(nproc)"
 
 for b in "$racine"/build/bench/bench_*; do
-    [ -x "$b" ] || continue
+    [ -f "$b" ] && [ -x "$b" ] || continue
     nom="$(basename "$b")"
     echo "== $nom"
     case "$nom" in

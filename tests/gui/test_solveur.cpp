@@ -122,7 +122,11 @@ TEST_F(Solveur, SolvePaintsRejectedBlueAndKeptYellowAroundTheDemixingPoints) {
     EXPECT_EQ(Pixel(2, 2), CouleurBleue);
     EXPECT_EQ(Pixel(334, 318), CouleurBleue);
 
-    // A click on the window's background shows "Solver" again.
+    // A click on the window's background shows "Solver" again; one on a label does not.
+    QTest::mouseClick(F->Label11, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(F->Button1->isVisible());
+    QTest::mouseClick(F->centralWidget(), Qt::LeftButton, {}, QPoint(20, 150));
+    EXPECT_TRUE(F->Button1->isVisible());
     QTest::mouseClick(F->centralWidget(), Qt::LeftButton, {}, QPoint(20, 150));
     EXPECT_TRUE(F->Button1->isVisible());
 }
@@ -264,5 +268,33 @@ TEST_F(Solveur, ShowSolutionAfterTheSolveDrawsBlackWithAWhitePen) {
     // a11 = 0: nothing is drawn for the undefined box, nothing fails.
     F->MatriceMelange = {0, 0.5, -0.5, 1};
     Cliquer(F->Button1);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
+    MoyennesExemple();
+    F->PrecisionSivia = 0.5;
+    // "abc" in both x bounds reads as 0: a domain of zero width in x.
+    F->BorneInfX = F->BorneSupX = 0;
+    Cliquer(F->Button1);
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_FALSE(BoitesSolution.IsEmpty() && BoitesRejetees.IsEmpty());
+    EXPECT_EQ(BoiteRecherche[1].Width(), 0.0);
+    EXPECT_EQ(Pixel(168, 160), CouleurBlanche) << "nothing is drawn in an undefined frame";
+    F->Image1MouseMove(Qt::NoModifier, 300, 10);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 0"));
+    Cliquer(F->Button4);
+    F->OpenGLPanel6->Repaint();
+
+    // Reversed bounds: the search box is ordered; the readout keeps the typed order.
+    F->BorneInfX = F->BorneInfY = 2;
+    F->BorneSupX = F->BorneSupY = -2;
+    F->Button1->show();
+    Cliquer(F->Button1);
+    EXPECT_EQ(BoiteRecherche[1].Lower(), -2.0);
+    EXPECT_EQ(BoiteRecherche[1].Upper(), 2.0);
+    EXPECT_EQ(Pixel(2, 2), CouleurBleue);
+    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 2"));
     EXPECT_TRUE(Messages.empty());
 }
