@@ -1,12 +1,14 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution]
+//   ovrel5-capture <file.png> [demarrage|resolution|options]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
-// point, estimated sources shown with the real ones superposed.
+// point, estimated sources shown with the real ones superposed. "options": the Options
+// dialog as it opens.
 #include "app/TForm1.h"
+#include "app/TForm2.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TImage.h"
@@ -48,7 +50,7 @@ void Resolution(TForm1& f) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options]\n", argv[0]);
         return 2;
     }
     TApplication application(argc, argv);
@@ -63,11 +65,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     const QString scenario = argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("demarrage");
+    QWidget* cible = &fenetre;
     if (scenario == QStringLiteral("resolution")) {
         Resolution(fenetre);
+    } else if (scenario == QStringLiteral("options")) {
+        fenetre.Nombredchantillons1->trigger();
+        cible = Form2;
+        if (!QTest::qWaitForWindowExposed(cible)) {
+            return 1;
+        }
     }
     QTest::qWait(300);
-    const QRect cadre = fenetre.frameGeometry();
+    const QRect cadre = cible->frameGeometry();
     const QPixmap image =
         fenetre.screen()->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height());
     if (!image.save(QString::fromUtf8(argv[1]))) {
