@@ -174,6 +174,12 @@ private:
     void AfficherEditeur(bool visible);
     void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
     void RepeindrePanneauxEstimation();
+    void PeindreSignal(const QActionGroup* sortes, const std::vector<double>& source,
+                       const std::vector<double>& melange, const std::vector<double>& derivee,
+                       double glisserX, double glisserY, double& decalageX, double& decalageY,
+                       double profondeur);
+    void PeindreEstimation(const std::vector<double>& estimee, const std::vector<double>& derivee,
+                           const std::vector<double>& source, double echelle, double profondeur);
     std::pair<double, double> ParametresPixel(int X, int Y) const;
     void AfficherDecorrelations();
     VuePavage Vue6() const;

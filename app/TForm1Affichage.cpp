@@ -188,48 +188,50 @@ void TForm1::OpenGLPanel5Resize() {
 
 // Panels 1 and 2: the source, the mixture or its derivative, per the "Affichage" menu; the
 // markers appear once a kind has been chosen for the source. A pending drag pans the plot.
+void TForm1::PeindreSignal(const QActionGroup* sortes, const std::vector<double>& source,
+                           const std::vector<double>& melange, const std::vector<double>& derivee,
+                           double glisserX, double glisserY, double& decalageX, double& decalageY,
+                           double profondeur) {
+    const std::vector<double>& a = MelangesAff->isChecked()  ? melange
+                                   : DeriveeAff->isChecked() ? derivee
+                                                             : source;
+    decalageX += 0.2 * glisserX;
+    decalageY += 0.2 * glisserY;
+    PeindreTemporel(sortes->checkedAction() != nullptr ? std::span<const double>(a) : Aucun(),
+                    NbEchantillons, PasEchantillonnage, decalageX, decalageY, profondeur);
+}
+
 void TForm1::OpenGLPanel1Paint() {
-    const std::vector<double>& a = MelangesAff->isChecked()  ? Melange1
-                                   : DeriveeAff->isChecked() ? DeriveeMelange1
-                                                             : Source1;
-    Decalage1X += 0.2 * Glisser1X;
-    Decalage1Y += 0.2 * Glisser1Y;
-    PeindreTemporel(GroupeSource1->checkedAction() != nullptr ? std::span<const double>(a)
-                                                              : Aucun(),
-                    NbEchantillons, PasEchantillonnage, Decalage1X, Decalage1Y, Profondeur1);
+    PeindreSignal(GroupeSource1, Source1, Melange1, DeriveeMelange1, Glisser1X, Glisser1Y,
+                  Decalage1X, Decalage1Y, Profondeur1);
 }
 
 void TForm1::OpenGLPanel2Paint() {
-    const std::vector<double>& a = MelangesAff->isChecked()  ? Melange2
-                                   : DeriveeAff->isChecked() ? DeriveeMelange2
-                                                             : Source2;
-    Decalage2X += 0.2 * Glisser2X;
-    Decalage2Y += 0.2 * Glisser2Y;
-    PeindreTemporel(GroupeSource2->checkedAction() != nullptr ? std::span<const double>(a)
-                                                              : Aucun(),
-                    NbEchantillons, PasEchantillonnage, Decalage2X, Decalage2Y, Profondeur2);
+    PeindreSignal(GroupeSource2, Source2, Melange2, DeriveeMelange2, Glisser2X, Glisser2Y,
+                  Decalage2X, Decalage2Y, Profondeur2);
 }
 
 // Panels 3 and 4: the estimated source or its derivative per RadioGroup1, with the real
 // source in red, scaled, when the superposition is on and the mixtures exist.
-void TForm1::OpenGLPanel3Paint() {
+void TForm1::PeindreEstimation(const std::vector<double>& estimee,
+                               const std::vector<double>& derivee,
+                               const std::vector<double>& source, double echelle,
+                               double profondeur) {
     const int item = RadioGroup1->ItemIndex();
-    const std::span<const double> noir = item == 0   ? SourceEstimee1
-                                         : item == 1 ? DeriveeEstimee1
+    const std::span<const double> noir = item == 0   ? std::span<const double>(estimee)
+                                         : item == 1 ? std::span<const double>(derivee)
                                                      : Aucun();
     const bool superposer = CheckBox1->isChecked() && MelangesGeneres;
-    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, Profondeur3,
-                    superposer ? std::span<const double>(Source1) : Aucun(), Echelle1);
+    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, profondeur,
+                    superposer ? std::span<const double>(source) : Aucun(), echelle);
+}
+
+void TForm1::OpenGLPanel3Paint() {
+    PeindreEstimation(SourceEstimee1, DeriveeEstimee1, Source1, Echelle1, Profondeur3);
 }
 
 void TForm1::OpenGLPanel4Paint() {
-    const int item = RadioGroup1->ItemIndex();
-    const std::span<const double> noir = item == 0   ? SourceEstimee2
-                                         : item == 1 ? DeriveeEstimee2
-                                                     : Aucun();
-    const bool superposer = CheckBox1->isChecked() && MelangesGeneres;
-    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, Profondeur4,
-                    superposer ? std::span<const double>(Source2) : Aucun(), Echelle2);
+    PeindreEstimation(SourceEstimee2, DeriveeEstimee2, Source2, Echelle2, Profondeur4);
 }
 
 // Panel 5: estimated source 2 against estimated source 1, or derivative against derivative.

@@ -6,6 +6,7 @@
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
 #include "sivia/Sivia.h"
+#include "tests/support/AideIntervalles.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -102,18 +103,11 @@ int Differences(const std::vector<std::uint32_t>& a, const std::vector<std::uint
     return n;
 }
 
-Box Boite(double x0, double x1, double y0, double y1) {
-    Box b(2, 1);
-    b[1] = Interval(x0, x1);
-    b[2] = Interval(y0, y1);
-    return b;
-}
-
 // One solve of [-5, 5]^2 at precision 0.01 with a single constraint keeps every box of a
 // regular 1024 x 1024 paving; a second one doubles the lists. On request, a solve with two
 // constraints first leaves a few large rejected boxes in front of them.
 void Paver(BoxList& rejetees, BoxList& solution, int solves, bool avecRejetees) {
-    const Box domaine = Boite(-5, 5, -5, 5);
+    const Box domaine = Pave(-5, 5, -5, 5);
     BoxList enAttente;
     const Repere sansImage;
     MomentsMelanges m;
@@ -175,7 +169,7 @@ void BancTraces() {
 void BancPavage(int solves, bool avecRejetees) {
     BoxList enAttente, rejetees, solution;
     Paver(rejetees, solution, solves, avecRejetees);
-    const Box domaine = Boite(-5, 5, -5, 5);
+    const Box domaine = Pave(-5, 5, -5, 5);
     std::printf("Paving view, %u boxes (%u rejected, %u kept), median paint (ms):\n",
                 rejetees.Size() + solution.Size(), rejetees.Size(), solution.Size());
     std::printf("  %-28s %10s %10s %10s\n", "panel, depth, pan", "fast", "box by box", "diff px");
@@ -206,7 +200,7 @@ void BancPavage(int solves, bool avecRejetees) {
 void BancMolette() {
     BoxList enAttente, rejetees, solution;
     Paver(rejetees, solution, 2, false);
-    const Box domaine = Boite(-5, 5, -5, 5);
+    const Box domaine = Pave(-5, 5, -5, 5);
     std::vector<double> a(5000), b(5000);
     for (int i = 0; i < 5000; ++i) {
         a[i] = std::cos(0.05 * i) * 2;

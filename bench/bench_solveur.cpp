@@ -3,6 +3,7 @@
 // box (growth of the peak resident size over the run, divided by the boxes it stored).
 #include "app/toolkit/CanevasImage.h"
 #include "sivia/Sivia.h"
+#include "tests/support/AideIntervalles.h"
 
 #include <algorithm>
 #include <chrono>
@@ -32,13 +33,6 @@ bool RemettrePicAZero() {
     std::ofstream f("/proc/self/clear_refs");
     f << "5";
     return static_cast<bool>(f);
-}
-
-Box Pave(double x1, double x2, double y1, double y2) {
-    Box b(2, 1);
-    b[1] = Interval(x1, x2);
-    b[2] = Interval(y1, y2);
-    return b;
 }
 
 struct Cas {

@@ -37,9 +37,6 @@ struct FenetreTest {
     }
 };
 
-// What the panel shows (its presented framebuffer), read without painting; top row first.
-inline QImage LireAffiche(TOpenGLPanel* p);
-
 // A shown panel initialised by `init` (W, H); each paint runs the drawing given to Peindre,
 // and Peindre returns what the panel then shows.
 struct PanneauPeint {
@@ -59,13 +56,9 @@ struct PanneauPeint {
     QImage Peindre(std::function<void()> d) {
         dessin = std::move(d);
         p->Repaint();
-        return LireAffiche(p);
+        return ImageAffichee(p);
     }
 };
-
-inline QImage LireAffiche(TOpenGLPanel* p) {
-    return ImageAffichee(p);
-}
 
 // Number of pixels of `image` equal to `couleur` (alpha ignored).
 inline int CompterCouleur(const QImage& image, QRgb couleur) {

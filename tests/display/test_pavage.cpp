@@ -2,6 +2,7 @@
 #include "SupportPanneau.h"
 #include "display/Pavage.h"
 #include "sivia/Sivia.h"
+#include "support/AideIntervalles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,11 @@ namespace {
 
 constexpr QRgb Noir = 0x000000, Blanc = 0xFFFFFF, Bleu = 0x0000FF, Jaune = 0xFFFF00;
 
-Box Boite(double x0, double x1, double y0, double y1) {
-    Box b(2, 1);
-    b[1] = Interval(x0, x1);
-    b[2] = Interval(y0, y1);
-    return b;
-}
-
 // The lists of one solve over [-5, 5]^2. With both decorrelation constraints on these
 // moments, large boxes are rejected around a thin band of kept ones; with one constraint,
 // every box is kept down to the precision.
 struct Paving {
-    Box recherche = Boite(-5, 5, -5, 5);
+    Box recherche = Pave(-5, 5, -5, 5);
     BoxList enAttente, rejetees, solution;
 
     explicit Paving(double precision, bool deuxContraintes = true) {
@@ -95,7 +89,7 @@ TEST(Pavage, BeforeAnySolveTheViewShowsAWhiteSquareOfSideFive) {
         EXPECT_NEAR(blancs, 4 * cote, 8) << rapide;
         // A search box of no width gives no frame: the view stays black.
         const QImage plat =
-            t.Vue(Boite(1, 1, 1, 1), vide, vide, vide, VuePavage{0, 0, -10, 120, 120}, rapide);
+            t.Vue(Pave(1, 1, 1, 1), vide, vide, vide, VuePavage{0, 0, -10, 120, 120}, rapide);
         EXPECT_EQ(CompterCouleur(plat, Noir), 120 * 120);
     }
 }
@@ -228,7 +222,7 @@ TEST(Pavage, FastPaintFollowsTheModelviewInForce) {
 TEST(Pavage, ReadoutMatchesWhereTheSearchBoxOutlineIsDrawn) {
     PanneauPavage t(121, 121);
     ASSERT_TRUE(t.f.Montrer());
-    const Box domaine = Boite(-2, 6, 1, 3);
+    const Box domaine = Pave(-2, 6, 1, 3);
     const BoxList vide;
     const VuePavage v{0.4, -0.3, -10, 121, 121};
     const QImage image = t.Vue(domaine, vide, vide, vide, v, true);

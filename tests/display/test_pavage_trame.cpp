@@ -1,6 +1,7 @@
 // The per-pixel raster of the fast paving paint and the view's frame, without a display.
 #include "display/Pavage.h"
 #include "display/PavageRapide.h"
+#include "support/AideIntervalles.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +25,6 @@ Pixels Atteints(const TramePavage& t) {
         }
     }
     return p;
-}
-
-Box Boite(double x0, double x1, double y0, double y1) {
-    Box b(2, 1);
-    b[1] = Interval(x0, x1);
-    b[2] = Interval(y0, y1);
-    return b;
 }
 
 } // namespace
@@ -172,9 +166,9 @@ TEST(CadragePavage, WidestSideIsFiveUnitsAroundTheCentre) {
         double s, cx, cy;
     };
     const Cas cas[] = {
-        {Boite(-5, 5, -5, 5), 0.5, 0, 0},
-        {Boite(-5, 5, 0, 1), 0.5, 0, 0.5},
-        {Boite(0, 1, 2, 12), 0.5, 0.5, 7},
+        {Pave(-5, 5, -5, 5), 0.5, 0, 0},
+        {Pave(-5, 5, 0, 1), 0.5, 0, 0.5},
+        {Pave(0, 1, 2, 12), 0.5, 0.5, 7},
         {Box(2, 1), 5.0 / -999.0, -499.5, -499.5}, // the placeholder before any solve
     };
     for (const Cas& c : cas) {
@@ -184,12 +178,12 @@ TEST(CadragePavage, WidestSideIsFiveUnitsAroundTheCentre) {
         EXPECT_DOUBLE_EQ(k.cx, c.cx);
         EXPECT_DOUBLE_EQ(k.cy, c.cy);
     }
-    EXPECT_FALSE(CadrageDe(Boite(1, 1, 2, 2)).valide);
-    EXPECT_FALSE(CadrageDe(Boite(0, std::numeric_limits<double>::infinity(), 0, 1)).valide);
+    EXPECT_FALSE(CadrageDe(Pave(1, 1, 2, 2)).valide);
+    EXPECT_FALSE(CadrageDe(Pave(0, std::numeric_limits<double>::infinity(), 0, 1)).valide);
 }
 
 TEST(PositionSousPointeur, ReadsTheParametersUnderThePixel) {
-    const Box domaine = Boite(-5, 5, -5, 5);
+    const Box domaine = Pave(-5, 5, -5, 5);
     VuePavage vue;
     vue.Largeur = 17;
     vue.Hauteur = 17;
@@ -212,12 +206,11 @@ TEST(PositionSousPointeur, ReadsTheParametersUnderThePixel) {
     EXPECT_NEAR(p.y, 1.0, 1e-12);
     // Nearer views magnify.
     vue = VuePavage{0, 0, -5, 17, 17};
-    p = PositionSousPointeur(9, 8, Boite(0, 2, 10, 11), vue);
+    p = PositionSousPointeur(9, 8, Pave(0, 2, 10, 11), vue);
     EXPECT_NEAR(p.x, 1.0 + pas / 4 / 2.5, 1e-12);
     EXPECT_NEAR(p.y, 10.5, 1e-12);
     // Nothing to read: a flat search box, a plane in front of the near plane, no panel.
-    EXPECT_FALSE(
-        PositionSousPointeur(8, 8, Boite(1, 1, 1, 1), VuePavage{0, 0, -10, 17, 17}).valide);
+    EXPECT_FALSE(PositionSousPointeur(8, 8, Pave(1, 1, 1, 1), VuePavage{0, 0, -10, 17, 17}).valide);
     EXPECT_FALSE(PositionSousPointeur(8, 8, domaine, VuePavage{0, 0, -0.5, 17, 17}).valide);
     EXPECT_FALSE(PositionSousPointeur(8, 8, domaine, VuePavage{0, 0, -10, 0, 0}).valide);
 }

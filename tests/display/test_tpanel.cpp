@@ -31,7 +31,7 @@ void Journaliser(TOpenGLPanel* p, QStringList& journal) {
 }
 
 QRgb Centre(TOpenGLPanel* p) {
-    return LireAffiche(p).pixel(p->width() / 2, p->height() / 2) & 0xFFFFFF;
+    return ImageAffichee(p).pixel(p->width() / 2, p->height() / 2) & 0xFFFFFF;
 }
 
 } // namespace
@@ -170,7 +170,7 @@ TEST(TOpenGLPanel, NothingIsErasedBetweenPaintsNorDrawnWithoutOnPaint) {
         glDisable(GL_SCISSOR_TEST);
     };
     p->Repaint();
-    QImage image = LireAffiche(p);
+    QImage image = ImageAffichee(p);
     EXPECT_EQ(image.pixel(5, 35) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(CompterCouleur(image, 0xFF0000), 100);
     EXPECT_EQ(CompterCouleur(image, 0x0000FF), 60 * 40 - 100);
@@ -178,7 +178,7 @@ TEST(TOpenGLPanel, NothingIsErasedBetweenPaintsNorDrawnWithoutOnPaint) {
     p->Repaint();
     p->update();
     QCoreApplication::processEvents();
-    EXPECT_EQ(CompterDifferences(LireAffiche(p), image), 0);
+    EXPECT_EQ(CompterDifferences(ImageAffichee(p), image), 0);
 }
 
 namespace {
