@@ -1,7 +1,8 @@
 // The SIVIA loop: paves a two-dimensional search box into boxes rejected by the criterion
 // (drawn blue) and boxes kept below the precision (drawn yellow), bisecting the others.
-// The solver's module-level lists and drawing frame live here; ExecuterSivia works on
-// whatever lists and frame it is given.
+// The solver's module-level lists and drawing frame live here; a solve works on whatever
+// lists and frame it is given. ResolutionSivia runs a solve in slices, so that a window can
+// answer, show the progress and stop it between two slices; ExecuterSivia runs it whole.
 #pragma once
 
 #include "interval/Box.h"
@@ -21,9 +22,10 @@ inline constexpr int StockagePile = 0; // "stack (pile)": the last one (depth fi
 inline constexpr int StockageFile = 1; // "queue (file)": the first one (breadth first)
 
 enum class StatutSivia {
-    Termine,          // the pending list ran empty
-    ArreteALaLimite,  // the run would have held more boxes than allowed
-    PrecisionRefusee, // PrecisionSivia is not a positive number: nothing was done
+    Termine,              // the pending list ran empty
+    ArreteALaLimite,      // the run would have held more boxes than allowed
+    PrecisionRefusee,     // PrecisionSivia is not a positive number: nothing was done
+    ArreteParUtilisateur, // stopped between two slices by the user
 };
 
 struct ResultatSivia {
@@ -37,13 +39,66 @@ struct ResultatSivia {
 // Upper bound of the memory a stored two-component box costs in a BoxList.
 inline constexpr std::uint64_t OctetsParBoiteStockee = 64;
 
-// Runs one solve from `boiteInitiale`. `limiteBoites` bounds the boxes the run holds at
-// once: its pending boxes plus the boxes it adds to `rejetees` and `solution` (the caller
-// derives it from the memory it can spend, e.g. bytes / OctetsParBoiteStockee). At the
-// limit the run stops: what was classified stays drawn and stored, the pending list is
-// emptied. The pending list is emptied at the start and is empty again at the end.
-// Nothing is repainted here beyond the boxes drawn through `repere`.
+// One solve from `boiteInitiale`. `limiteBoites` bounds the boxes the run holds at once: its
+// pending boxes plus the boxes it adds to `rejetees` and `solution` (the caller derives it
+// from the memory it can spend, e.g. bytes / OctetsParBoiteStockee). At the limit, or when
+// stopped, the run ends: what was classified stays drawn and stored, the pending list is
+// emptied. The pending list is emptied at the start and is empty again at the end. Nothing
+// is repainted here beyond the boxes drawn through `repere`. The lists and the frame must
+// outlive the object; the moments and flags are copied.
+class ResolutionSivia {
+public:
+    ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                    BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
+                    const ContraintesActives& contraintes, double PrecisionSivia, int Stockage,
+                    std::uint64_t limiteBoites);
+    ResolutionSivia(const ResolutionSivia&) = delete;
+    ResolutionSivia& operator=(const ResolutionSivia&) = delete;
+
+    // Takes up to `nbBoites` more boxes from the pending list; false once the run is over.
+    bool Avancer(std::uint64_t nbBoites);
+    // Ends the run now, as the memory limit would (status ArreteParUtilisateur).
+    void Arreter();
+
+    bool EnCours() const { return EnCours_; }
+    // Counts so far; MeilleurCritere and Statut are final once the run is over.
+    const ResultatSivia& Resultat() const { return Resultat_; }
+    // Share of the search box's area already rejected or kept, in [0, 1].
+    double FractionClassee() const { return AireClassee_; }
+
+private:
+    void Terminer(StatutSivia statut);
+    void Classer(const Box& B);
+
+    BoxList& EnAttente_;
+    BoxList& Rejetees_;
+    BoxList& Solution_;
+    const Repere& Repere_;
+    MomentsMelanges Moments_;
+    ContraintesActives Contraintes_;
+    double Precision_;
+    bool Pile_;
+    bool Evaluer_;
+    std::uint64_t Limite_ = 0;
+    double InverseLargeurX_ = 1.0, InverseLargeurY_ = 1.0;
+    double AireClassee_ = 0.0;
+    double MeilleurCritere_ = 999.0;
+    bool EnCours_ = false;
+    ResultatSivia Resultat_;
+};
+
+// Runs one whole solve (see ResolutionSivia).
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
                             int Stockage, std::uint64_t limiteBoites);
+
+// What a solve that rejects nothing (fewer than two constraints) will do, known in advance
+// from the box and the precision: every box of one depth has the same widths, so one chain of
+// cuts tells the whole tree. Counts are doubles: they can exceed any integer type.
+struct PrevisionSivia {
+    double NbPrises = 0;
+    double NbGardees = 0;
+    double MaxEnAttente = 0; // the most pending boxes held at once, for the storage order
+};
+PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia, int Stockage);
