@@ -1,0 +1,39 @@
+// Exact second-order roots: the points (x, y) where both decorrelations vanish for the
+// sample moments, E[s1.s2] = w1.C0.w2 = 0 and E[s1'.s2'] = w1.C1.w2 = 0 with the rows
+// w1 = (1, x), w2 = (y, 1), C0 = [[Ex1x1, Ex1x2], [Ex1x2, Ex2x2]] and C1 the same with
+// the derivative moments. The rows are the generalised eigenvectors of (C1, C0), one per
+// row, so there are two roots (one per pairing of the two eigenvectors) where defined.
+// The generalised eigenvalues are the ratios E[s'^2] / E[s^2] of the sources whatever the
+// mixing: when they are nearly equal, second-order statistics cannot tell the sources apart.
+#pragma once
+
+#include "analyse/PointsVrais.h"
+#include "sivia/Contraintes.h"
+
+#include <optional>
+#include <string>
+
+// Below this relative gap between the two eigenvalues, |l1 - l2| / max(|l1|, |l2|), the
+// roots are not trusted: two white noises of N = 5000 samples give a few per cent.
+inline constexpr double SeuilIdentifiabilite = 0.1;
+
+enum class Identifiabilite {
+    Indefinie, // C0 is not positive definite (no mixture, a source of zero power, NaN)
+    Nulle,     // C1 is proportional to C0: every point of a curve is a root
+    Faible,    // relative gap below SeuilIdentifiabilite
+    Bonne,
+};
+
+struct RacinesOrdre2 {
+    Identifiabilite Etat = Identifiabilite::Indefinie;
+    double Lambda1 = 0, Lambda2 = 0; // generalised eigenvalues, Lambda1 <= Lambda2
+    double EcartRelatif = 0;
+    // Root 1 takes the eigenvector of Lambda1 as w1, root 2 that of Lambda2; each is absent
+    // where its eigenvectors cannot be written as (1, x) and (y, 1).
+    std::optional<PointPlan> Racine1, Racine2;
+};
+
+RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m);
+
+// The gauge in words, in French.
+std::string MessageIdentifiabilite(Identifiabilite e);

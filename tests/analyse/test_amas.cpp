@@ -1,0 +1,109 @@
+#include "analyse/Amas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace {
+
+// "boxes:hull" per cluster, in the order returned.
+std::string Resume(const std::vector<Amas>& amas) {
+    std::string r;
+    for (const Amas& a : amas) {
+        const RectanglePlan& e = a.Enveloppe;
+        r.append(r.empty() ? "" : " ").append(std::to_string(a.NbBoites)).append(":[");
+        r.append(std::to_string(int(e.xmin))).append(",").append(std::to_string(int(e.xmax)));
+        r.append("]x[").append(std::to_string(int(e.ymin))).append(",");
+        r.append(std::to_string(int(e.ymax))).append("]").append(a.Etendu ? "E" : "");
+    }
+    return r;
+}
+
+// Reference: every pair compared.
+std::vector<std::uint32_t> TaillesParPaires(const std::vector<RectanglePlan>& r) {
+    std::vector<int> groupe(r.size());
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        groupe[i] = int(i);
+    }
+    for (bool change = true; change;) {
+        change = false;
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            for (std::size_t j = 0; j < r.size(); ++j) {
+                const bool touche = r[i].xmin <= r[j].xmax && r[j].xmin <= r[i].xmax &&
+                                    r[i].ymin <= r[j].ymax && r[j].ymin <= r[i].ymax;
+                if (touche && groupe[j] < groupe[i]) {
+                    groupe[i] = groupe[j];
+                    change = true;
+                }
+            }
+        }
+    }
+    std::vector<std::uint32_t> tailles(r.size(), 0);
+    for (int g : groupe) {
+        ++tailles[g];
+    }
+    tailles.erase(std::remove(tailles.begin(), tailles.end(), 0u), tailles.end());
+    std::sort(tailles.rbegin(), tailles.rend());
+    return tailles;
+}
+
+} // namespace
+
+TEST(Amas, ClosedRectanglesMeetAtAnEdgeOrACorner) {
+    const struct {
+        std::vector<RectanglePlan> boites;
+        std::string attendu;
+        double ecart = 0;
+    } cas[] = {
+        {{{0, 1, 0, 1}, {1, 2, 0, 1}}, "2:[0,2]x[0,1]"},                   // edge
+        {{{0, 1, 0, 1}, {1, 2, 1, 2}}, "2:[0,2]x[0,2]"},                   // corner
+        {{{0, 1, 0, 1}, {1, 2, -1, 0}}, "2:[0,2]x[-1,1]"},                 // other corner
+        {{{0, 1, 0, 1}, {1.001, 2, 0, 1}}, "1:[0,1]x[0,1] 1:[1,2]x[0,1]"}, // gap
+        {{{0, 1, 0, 1}, {1.5, 2, 1.5, 2}}, "2:[0,2]x[0,2]", 0.5},          // gap tolerated
+        {{{0, 1, 0, 1}, {1.5, 2, 1.5, 2}}, "1:[0,1]x[0,1] 1:[1,2]x[1,2]", 0.49},
+        {{{0, 1, 0, 1}, {5, 6, 5, 6}, {1, 2, 0, 1}, {7, 8, 6, 7}},
+         "2:[0,2]x[0,1] 1:[5,6]x[5,6] 1:[7,8]x[6,7]"},
+        // A box far larger than the others joins all it meets.
+        {{{0, 1, 0, 1}, {3, 4, 0, 1}, {6, 7, 0, 1}, {1, 6, 1, 9}}, "4:[0,7]x[0,9]E"},
+        {{{1e9, 1e9 + 1, 0, 1}, {-1e9, -1e9 + 1, 0, 1}, {1e9 + 1, 1e9 + 2, 1, 2}},
+         "2:[1000000000,1000000002]x[0,2] 1:[-1000000000,-999999999]x[0,1]"},
+        {{}, ""},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(Resume(GrouperRectangles(c.boites, 0.1, c.ecart)), c.attendu);
+    }
+}
+
+TEST(Amas, AgreesWithPairwiseComparisonOnRandomPavings) {
+    std::mt19937 alea(7);
+    for (int essai = 0; essai < 40; ++essai) {
+        // Squares of side 1 or 2 on random cells of a 24 x 24 grid, overlaps allowed.
+        std::vector<RectanglePlan> r;
+        const int n = 20 + essai * 5;
+        for (int k = 0; k < n; ++k) {
+            const double x = alea() % 24 * 0.5, y = alea() % 24 * 0.5, s = 0.5 + alea() % 2 * 0.5;
+            r.push_back({x, x + s, y, y + s});
+        }
+        std::vector<std::uint32_t> tailles;
+        for (const Amas& a : GrouperRectangles(r, 1)) {
+            tailles.push_back(a.NbBoites);
+        }
+        EXPECT_EQ(tailles, TaillesParPaires(r)) << "essai " << essai;
+    }
+}
+
+TEST(Amas, HullAreaCentreAndExtentOfOneCluster) {
+    // Three boxes in an L: area 3, hull 2 x 2, centre (1, 1); extended above 50 x precision.
+    const std::vector<RectanglePlan> L = {{0, 1, 0, 1}, {1, 2, 0, 1}, {0, 1, 1, 2}};
+    for (const auto& [precision, etendu] : {std::pair{0.04, false}, {0.039, true}}) {
+        const std::vector<Amas> a = GrouperRectangles(L, precision);
+        ASSERT_EQ(a.size(), 1u);
+        EXPECT_EQ(a[0].Aire, 3);
+        EXPECT_EQ(a[0].Centre().x, 1);
+        EXPECT_EQ(a[0].Centre().y, 1);
+        EXPECT_EQ(a[0].Etendu, etendu);
+    }
+}
