@@ -7,6 +7,7 @@ paquets=(
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev
+    libsndfile1-dev nlohmann-json3-dev
     xvfb xauth
     fonts-dejavu-core fonts-liberation2
 )

@@ -31,6 +31,8 @@ public:
     }
     void Avancer(std::uint64_t tirages) { Etat += tirages * Gamma; }
     std::uint64_t EtatCourant() const { return Etat; }
+    // Back to a state read with EtatCourant (a saved session).
+    void FixerEtat(std::uint64_t etat) { Etat = etat; }
 
     static std::uint32_t Melanger(std::uint64_t z) {
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;

@@ -45,6 +45,24 @@ std::string TexteEchantillons(std::uint64_t n) {
     return std::to_string(n) + " échantillons";
 }
 
+// The kinds added after the first five.
+void RemplirNouvellesSortes(TypeSource type, double pas, GenerateurAleatoire& alea,
+                            std::vector<double>& s) {
+    constexpr double DeuxPi = 6.283185307179586;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const double phase = double(i) * pas;
+        if (type == TypeSource::SignalCarre) {
+            s[i] = std::sin(phase) >= 0 ? 5.0 : -5.0;
+        } else if (type == TypeSource::DentDeScie) {
+            const double t = phase / DeuxPi;
+            s[i] = 5 * (2 * (t - std::floor(t)) - 1);
+        } else {
+            const double p = (alea.TirageDixMille() + 0.5) / 10000.0;
+            s[i] = p < 0.5 ? 2 * std::log(2 * p) : -2 * std::log(2 * (1 - p));
+        }
+    }
+}
+
 } // namespace
 
 double ValeurUniforme(int r) {
@@ -62,6 +80,9 @@ void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
     case TypeSource::BruitBlancGaussien:
     case TypeSource::Cosinus:
     case TypeSource::Sinus:
+    case TypeSource::SignalCarre:
+    case TypeSource::DentDeScie:
+    case TypeSource::BruitDeLaplace:
         VerifierMemoire(n * sizeof(double), "une source de " + TexteEchantillons(n));
         s.resize(n);
         break;
@@ -91,6 +112,11 @@ void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
         for (std::uint64_t i = 0; i < n; ++i) {
             s[i] = 5 * std::sin(double(i) * pas);
         }
+        break;
+    case TypeSource::SignalCarre:
+    case TypeSource::DentDeScie:
+    case TypeSource::BruitDeLaplace:
+        RemplirNouvellesSortes(type, pas, alea, s);
         break;
     case TypeSource::BruitColoreGaussien: {
         const std::uint64_t L = n * 3 / 2;

@@ -1,5 +1,7 @@
-// The five source kinds: N samples of a signal, built from uniform draws of the shared
-// generator where the kind is random.
+// The source kinds: N samples of a signal, built from uniform draws of the shared generator
+// where the kind is random. "Signal carré" and "Dent de scie" share the period of "Sinus";
+// "Bruit de Laplace" (one draw per sample, inverse distribution function, scale 2) is the
+// heavy-tailed, non-Gaussian case.
 #pragma once
 
 #include "app/signal/Alea.h"
@@ -11,7 +13,10 @@ enum class TypeSource {
     BruitBlancUniforme,
     Cosinus,
     Sinus,
-    BruitColoreGaussien
+    BruitColoreGaussien,
+    SignalCarre,
+    DentDeScie,
+    BruitDeLaplace
 };
 
 // The uniform value of a draw r in 0 .. 9999: ((r x 0.0001) x 2 - 1) x 5, in [-5, 4.999].

@@ -16,14 +16,25 @@ std::size_t EchantillonsCommuns(int N, const std::vector<double>& a, const std::
     return std::min({std::size_t(N), a.size(), b.size()});
 }
 
+// Fills v with n values f(i), block by block, so that each block is zeroed by resize while it
+// is in the cache and the pages are touched once.
+template <typename F> void Remplir(std::vector<double>& v, std::size_t n, F&& f) {
+    ReserverEchantillons(v, n);
+    constexpr std::size_t Bloc = 8192;
+    for (std::size_t debut = 0; debut < n; debut += Bloc) {
+        const std::size_t fin = std::min(n, debut + Bloc);
+        v.resize(fin);
+        for (std::size_t i = debut; i < fin; ++i) {
+            v[i] = f(i);
+        }
+    }
+}
+
 // Forward differences divided by the sample step: n - 1 values.
 std::vector<double> Derivee(const std::vector<double>& v, double pas) {
     std::vector<double> d;
     if (v.size() > 1) {
-        d.resize(v.size() - 1);
-        for (std::size_t i = 0; i + 1 < v.size(); ++i) {
-            d[i] = (v[i + 1] - v[i]) / pas;
-        }
+        Remplir(d, v.size() - 1, [&](std::size_t i) { return (v[i + 1] - v[i]) / pas; });
     }
     return d;
 }
@@ -33,21 +44,9 @@ void VerifierTableaux(std::size_t n, int tableaux, const char* quoi) {
                     std::string(quoi) + " de " + std::to_string(n) + " échantillons");
 }
 
-} // namespace
-
-Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
-                         const Matrice2x2& A, int N, float PasEchantillonnage) {
-    const std::size_t n = EchantillonsCommuns(N, s1, s2);
-    VerifierTableaux(n, 4, "les mélanges");
-    const double pas = PasEchantillonnage;
-
-    Melanges m;
-    m.Melange1.resize(n);
-    m.Melange2.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        m.Melange1[i] = A.a11 * s1[i] + A.a12 * s2[i];
-        m.Melange2[i] = A.a21 * s1[i] + A.a22 * s2[i];
-    }
+// Derivatives and means of the mixtures held in m.
+void CompleterMelanges(Melanges& m, double pas) {
+    const std::size_t n = m.Melange1.size();
     m.DeriveeMelange1 = Derivee(m.Melange1, pas);
     m.DeriveeMelange2 = Derivee(m.Melange2, pas);
 
@@ -57,11 +56,21 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
     const auto& dx2 = m.DeriveeMelange2;
     MomentsMelanges& M = m.Moments;
 
+    // One pass for the second- and fourth-order sums. Moments4[a][k]: mean of x_a . t_k with
+    // t0 = x1^3, t1 = x1^2.x2, t2 = x2^2.x1, t3 = x2^3 (products, not pow: a tenth of the time).
     double s11 = 0, s12 = 0, s22 = 0;
+    double somme[2][4] = {};
     for (std::size_t i = 0; i < n; ++i) {
-        s11 += x1[i] * x1[i];
-        s12 += x1[i] * x2[i];
-        s22 += x2[i] * x2[i];
+        const double a = x1[i], b = x2[i];
+        const double aa = a * a, bb = b * b;
+        s11 += aa;
+        s12 += a * b;
+        s22 += bb;
+        const double t[4] = {aa * a, aa * b, bb * a, bb * b};
+        for (int k = 0; k < 4; ++k) {
+            somme[0][k] += a * t[k];
+            somme[1][k] += b * t[k];
+        }
     }
     double d11 = 0, d12 = 0, d22 = 0;
     for (std::size_t i = 0; i < dx1.size(); ++i) {
@@ -79,21 +88,25 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
     M.Edx1dx2 = d12 / nd;
     M.Edx2dx2 = d22 / nd;
 
-    // Moments4[a][k]: mean of x_a . t_k with t0 = x1^3, t1 = x1^2.x2, t2 = x2^2.x1, t3 = x2^3.
-    double somme[2][4] = {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t[4] = {std::pow(x1[i], 3), std::pow(x1[i], 2) * x2[i],
-                             std::pow(x2[i], 2) * x1[i], std::pow(x2[i], 3)};
-        for (int k = 0; k < 4; ++k) {
-            somme[0][k] += x1[i] * t[k];
-            somme[1][k] += x2[i] * t[k];
-        }
-    }
     for (int a = 0; a < 2; ++a) {
         for (int k = 0; k < 4; ++k) {
             M.Moments4[a][k] = somme[a][k] / nn;
         }
     }
+}
+
+} // namespace
+
+Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
+                         const Matrice2x2& A, int N, float PasEchantillonnage) {
+    const std::size_t n = EchantillonsCommuns(N, s1, s2);
+    VerifierTableaux(n, 4, "les mélanges");
+    const double pas = PasEchantillonnage;
+
+    Melanges m;
+    Remplir(m.Melange1, n, [&](std::size_t i) { return A.a11 * s1[i] + A.a12 * s2[i]; });
+    Remplir(m.Melange2, n, [&](std::size_t i) { return A.a21 * s1[i] + A.a22 * s2[i]; });
+    CompleterMelanges(m, pas);
     return m;
 }
 
@@ -110,6 +123,19 @@ std::optional<Box> BoiteSolution(const Matrice2x2& A) {
     b[1] = Interval(x) + Interval(-0.05, 0.05);
     b[2] = Interval(y) + Interval(-0.05, 0.05);
     return b;
+}
+
+Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2,
+                          float PasEchantillonnage) {
+    const std::size_t n = std::min(x1.size(), x2.size());
+    VerifierTableaux(n, 2, "les dérivées des mélanges");
+    Melanges m;
+    m.Melange1 = std::move(x1);
+    m.Melange2 = std::move(x2);
+    m.Melange1.resize(n);
+    m.Melange2.resize(n);
+    CompleterMelanges(m, PasEchantillonnage);
+    return m;
 }
 
 SourcesEstimees CalculerSourcesEstimees(double x, double y, const std::vector<double>& x1,

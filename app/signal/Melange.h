@@ -35,6 +35,12 @@ struct Melanges {
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage);
 
+// Mixtures observed directly (read from a file, the matrix unknown): the first
+// min(|x1|, |x2|) samples are kept, with their derivatives and the same means as
+// GenererMelanges. Throws ErreurMemoire before allocating the derivatives when they would not
+// fit.
+Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage);
+
 struct SourcesEstimees {
     std::vector<double> SourceEstimee1, SourceEstimee2;
     std::vector<double> DeriveeEstimee1, DeriveeEstimee2;

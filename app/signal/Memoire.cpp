@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <sys/mman.h>
 #include <unistd.h>
 
 std::uint64_t MemoireDisponible() {
@@ -56,5 +57,17 @@ void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
         throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " + TexteOctets(octets) +
                             ", alors que " + TexteOctets(budget) +
                             " seulement peuvent être pris sans risque sur cette machine.");
+    }
+}
+
+void ReserverEchantillons(std::vector<double>& v, std::size_t n) {
+    v.reserve(n);
+    constexpr std::uintptr_t Page = std::uintptr_t(2) << 20;
+    const std::uintptr_t debut =
+        (reinterpret_cast<std::uintptr_t>(v.data()) + Page - 1) & ~(Page - 1);
+    const std::uintptr_t fin = reinterpret_cast<std::uintptr_t>(v.data() + n) & ~(Page - 1);
+    if (fin > debut) {
+        // Advice only: without huge pages the array works the same.
+        ::madvise(reinterpret_cast<void*>(debut), fin - debut, MADV_HUGEPAGE);
     }
 }

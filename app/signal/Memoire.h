@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class ErreurMemoire : public std::runtime_error {
 public:
@@ -23,6 +24,11 @@ void FixerBudgetMemoire(std::uint64_t octets);
 
 // Throws ErreurMemoire, whose message names `quoi`, when `octets` exceed the budget.
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi);
+
+// Reserves room for n samples in an empty array, asking the system for huge pages when the
+// array is large: filling a few hundred megabytes then costs hundreds of page faults instead
+// of hundreds of thousands. Grow it afterwards block by block (resize), while filling.
+void ReserverEchantillons(std::vector<double>& v, std::size_t n);
 
 // Bytes in human-readable form for messages ("1,5 Go").
 std::string TexteOctets(std::uint64_t octets);

@@ -48,7 +48,8 @@ TEST(Generateurs, EveryKindYieldsExactlyNSamples) {
     for (int N : {5000, 5001, 5, 1}) {
         for (TypeSource type :
              {TypeSource::BruitBlancGaussien, TypeSource::BruitBlancUniforme, TypeSource::Cosinus,
-              TypeSource::Sinus, TypeSource::BruitColoreGaussien}) {
+              TypeSource::Sinus, TypeSource::BruitColoreGaussien, TypeSource::SignalCarre,
+              TypeSource::DentDeScie, TypeSource::BruitDeLaplace}) {
             GenerateurAleatoire alea;
             EXPECT_EQ(Generer(type, N, alea).size(), std::size_t(N))
                 << "kind " << int(type) << ", N " << N;
@@ -60,7 +61,8 @@ TEST(Generateurs, ZeroOrNegativeNGivesAnEmptySource) {
     for (int N : {0, -1, -5000}) {
         for (TypeSource type :
              {TypeSource::BruitBlancGaussien, TypeSource::BruitBlancUniforme, TypeSource::Cosinus,
-              TypeSource::Sinus, TypeSource::BruitColoreGaussien}) {
+              TypeSource::Sinus, TypeSource::BruitColoreGaussien, TypeSource::SignalCarre,
+              TypeSource::DentDeScie, TypeSource::BruitDeLaplace}) {
             GenerateurAleatoire alea;
             std::vector<double> s{1.0, 2.0};
             GenererSource(type, N, Pas, alea, s);
@@ -174,4 +176,32 @@ TEST(Generateurs, TooLargeANIsRefusedBeforeAnythingChanges) {
     }
     EXPECT_THROW(GenererSource(TypeSource::Sinus, 2147483647, Pas, alea, s), ErreurMemoire);
     FixerBudgetMemoire(0);
+}
+
+TEST(Generateurs, SquareAndSawtoothShareThePeriodOfTheSineAndLaplaceNoiseHasHeavyTails) {
+    GenerateurAleatoire alea;
+    const auto sinus = Generer(TypeSource::Sinus, 2000, alea);
+    const auto carre = Generer(TypeSource::SignalCarre, 2000, alea);
+    const auto scie = Generer(TypeSource::DentDeScie, 2000, alea);
+    for (std::size_t i = 0; i < sinus.size(); ++i) {
+        ASSERT_EQ(carre[i], sinus[i] >= 0 ? 5.0 : -5.0) << i;
+        ASSERT_GE(scie[i], -5.0);
+        ASSERT_LT(scie[i], 5.0);
+        const double t = double(i) * double(Pas) / 6.283185307179586;
+        ASSERT_NEAR(scie[i], 5 * (2 * (t - std::floor(t)) - 1), 1e-9) << i;
+    }
+    const std::uint64_t avant = alea.EtatCourant();
+    const auto laplace = Generer(TypeSource::BruitDeLaplace, 200000, alea);
+    GenerateurAleatoire attendu;
+    attendu.FixerEtat(avant);
+    attendu.Avancer(200000);
+    EXPECT_EQ(alea.EtatCourant(), attendu.EtatCourant()) << "one draw per sample";
+    const double m = Moyenne(laplace), e = EcartType(laplace);
+    double m4 = 0;
+    for (double x : laplace) {
+        m4 += std::pow((x - m) / e, 4);
+    }
+    EXPECT_NEAR(m, 0.0, 0.02);
+    EXPECT_NEAR(e, 2 * std::sqrt(2.0), 0.03);
+    EXPECT_NEAR(m4 / double(laplace.size()), 6.0, 0.3); // a Gaussian gives 3
 }

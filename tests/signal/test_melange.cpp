@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -128,4 +129,14 @@ TEST(Melange, TooManySamplesForMemoryAreRefused) {
     EXPECT_THROW(GenererMelanges(s, s, {1, 0, 0, 1}, 100, Pas), ErreurMemoire);
     EXPECT_THROW(CalculerSourcesEstimees(0, 0, s, s, 100, Pas), ErreurMemoire);
     FixerBudgetMemoire(0);
+}
+
+TEST(Melange, ObservedMixturesAreCutToTheShorterAndMatchTheIdentityMixing) {
+    const std::vector<double> x1 = {1, -2, 3.5, 0.25, 7}, x2 = {0.5, 4, -1, 2};
+    const Melanges observes = MelangesObserves(x1, x2, 0.1f);
+    const Melanges identite = GenererMelanges(x1, x2, {1, 0, 0, 1}, 100, 0.1f);
+    EXPECT_EQ(observes.Melange1, identite.Melange1);
+    EXPECT_EQ(observes.Melange1.size(), 4u);
+    EXPECT_EQ(observes.DeriveeMelange2, identite.DeriveeMelange2);
+    EXPECT_EQ(std::memcmp(&observes.Moments, &identite.Moments, sizeof observes.Moments), 0);
 }

@@ -1,0 +1,69 @@
+#include "fichiers/ExportPavage.h"
+
+#include "fichiers/EcritureAtomique.h"
+#include "fichiers/EcritureSignal.h"
+
+namespace {
+
+void AjouterBoites(std::string& texte, const BoxList& boites, const char* classe) {
+    for (const Box& b : boites) {
+        texte += classe;
+        for (int k = 1; k <= 2; ++k) {
+            texte += ',' + TexteExact(b[k].Lower()) + ',' + TexteExact(b[k].Upper());
+        }
+        texte += '\n';
+    }
+}
+
+nlohmann::json Intervalle(const Interval& i) {
+    return {i.Lower(), i.Upper()};
+}
+
+const char* TexteStatut(StatutSivia s) {
+    switch (s) {
+    case StatutSivia::Termine:
+        return "termine";
+    case StatutSivia::ArreteALaLimite:
+        return "arrete_a_la_limite";
+    case StatutSivia::PrecisionRefusee:
+        return "precision_refusee";
+    }
+    return "inconnu";
+}
+
+} // namespace
+
+void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
+                       const BoxList& gardees) {
+    std::string texte = "classe,x_inf,x_sup,y_inf,y_sup\n";
+    AjouterBoites(texte, rejetees, "rejetee");
+    AjouterBoites(texte, gardees, "gardee");
+    EcrireTexteAtomiquement(chemin, texte);
+}
+
+nlohmann::json RapportJson(const RapportPavage& r) {
+    nlohmann::json j;
+    j["format"] = "ovrel5-pavage";
+    j["version"] = 1;
+    j["boite_recherche"] = {{"x", Intervalle(r.BoiteRecherche[1])},
+                            {"y", Intervalle(r.BoiteRecherche[2])}};
+    j["precision"] = r.PrecisionSivia;
+    j["contraintes"] = {
+        {"decorrelation_sources", r.Contraintes.ContrainteDecorrelation},
+        {"decorrelation_derivees", r.Contraintes.ContrainteDecorrelationDerivees},
+        {"moment_ordre_4", r.Contraintes.ContrainteMomentOrdre4},
+    };
+    j["comptes"] = {{"prises", r.Resultat.NbPrises},
+                    {"rejetees", r.Resultat.NbRejetees},
+                    {"gardees", r.Resultat.NbGardees},
+                    {"meilleur_critere", r.Resultat.MeilleurCritere},
+                    {"statut", TexteStatut(r.Resultat.Statut)}};
+    for (const auto& [cle, valeur] : r.Complements.items()) {
+        j[cle] = valeur;
+    }
+    return j;
+}
+
+void ExporterPavageJson(const std::filesystem::path& chemin, const RapportPavage& rapport) {
+    EcrireTexteAtomiquement(chemin, RapportJson(rapport).dump(2) + "\n");
+}

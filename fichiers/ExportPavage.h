@@ -1,0 +1,28 @@
+// Export of a paving: CSV with one line per box (class "rejetee"/"gardee", x low, x high,
+// y low, y high) and a JSON report of the solve (search box, precision, constraints, the
+// solver's counts). The analysis adds its own sections (clusters, roots) through
+// `Complements`: each entry becomes a top-level member of the JSON report.
+#pragma once
+
+#include "interval/Box.h"
+#include "sivia/BoxList.h"
+#include "sivia/Contraintes.h"
+#include "sivia/Sivia.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+
+void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
+                       const BoxList& gardees);
+
+struct RapportPavage {
+    Box BoiteRecherche;
+    double PrecisionSivia = 0;
+    ContraintesActives Contraintes;
+    ResultatSivia Resultat;
+    nlohmann::json Complements = nlohmann::json::object();
+};
+
+nlohmann::json RapportJson(const RapportPavage& rapport);
+void ExporterPavageJson(const std::filesystem::path& chemin, const RapportPavage& rapport);

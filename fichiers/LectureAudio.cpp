@@ -1,0 +1,156 @@
+#include "fichiers/LectureAudio.h"
+
+#include "app/signal/Memoire.h"
+#include "fichiers/ErreurFichier.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+struct FermerSndfile {
+    void operator()(SNDFILE* f) const { sf_close(f); }
+};
+using Sndfile = std::unique_ptr<SNDFILE, FermerSndfile>;
+
+std::uint32_t Mot32(const unsigned char* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+// A RIFF/WAVE file whose header or data chunk goes past the end of the file.
+void VerifierWavComplet(const std::filesystem::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    unsigned char entete[12];
+    if (!f.read(reinterpret_cast<char*>(entete), 12) || std::memcmp(entete, "RIFF", 4) != 0 ||
+        std::memcmp(entete + 8, "WAVE", 4) != 0) {
+        return;
+    }
+    const std::uint64_t taille = std::filesystem::file_size(chemin);
+    std::uint64_t position = 12;
+    unsigned char morceau[8];
+    while (f.seekg(std::streamoff(position)) && f.read(reinterpret_cast<char*>(morceau), 8)) {
+        const std::uint64_t longueur = Mot32(morceau + 4);
+        const bool donnees = std::memcmp(morceau, "data", 4) == 0;
+        // 0 and 0xFFFFFFFF mark a length left open by a streaming writer (or RF64).
+        if (donnees && longueur != 0 && longueur != 0xFFFFFFFFu &&
+            position + 8 + longueur > taille) {
+            throw ErreurFichier(chemin, "fichier WAV tronqué : l'en-tête annonce " +
+                                            std::to_string(longueur) +
+                                            " octets de données, le fichier n'en contient que " +
+                                            std::to_string(taille - position - 8));
+        }
+        if (donnees) {
+            return;
+        }
+        position += 8 + longueur + (longueur & 1);
+    }
+    if (position < taille || taille < 44) {
+        throw ErreurFichier(chemin, "fichier WAV tronqué : pas de données audio");
+    }
+}
+
+Sndfile Ouvrir(const std::filesystem::path& chemin, SF_INFO& info) {
+    info = SF_INFO{};
+    return Sndfile(sf_open(chemin.c_str(), SFM_READ, &info));
+}
+
+} // namespace
+
+std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin) {
+    SF_INFO info;
+    const Sndfile f = Ouvrir(chemin, info);
+    if (!f) {
+        return std::nullopt;
+    }
+    ContenuFichier c;
+    c.Audio = true;
+    c.NbCanaux = info.channels;
+    c.NbEchantillons = std::uint64_t(info.frames);
+    c.Frequence = info.samplerate;
+    for (int k = 0; k < info.channels; ++k) {
+        c.NomsCanaux.push_back("Canal " + std::to_string(k + 1));
+    }
+    return c;
+}
+
+CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux) {
+    VerifierWavComplet(chemin);
+    SF_INFO info;
+    const Sndfile f = Ouvrir(chemin, info);
+    if (!f) {
+        throw ErreurFichier(chemin, std::string("ce n'est pas un fichier audio lisible (") +
+                                        sf_strerror(nullptr) + ")");
+    }
+    for (int k : canaux) {
+        if (k < 0 || k >= info.channels) {
+            throw ErreurFichier(chemin, "le canal " + std::to_string(k + 1) +
+                                            " n'existe pas (le fichier en a " +
+                                            std::to_string(info.channels) + ")");
+        }
+    }
+    const std::uint64_t trames = info.frames > 0 ? std::uint64_t(info.frames) : 0;
+    constexpr std::uint64_t TramesParBloc = 16384;
+    try {
+        VerifierMemoire(trames * canaux.size() * sizeof(double) +
+                            TramesParBloc * std::uint64_t(info.channels) * sizeof(double),
+                        "la lecture de " + std::to_string(trames) + " échantillons");
+    } catch (const ErreurMemoire& erreur) {
+        throw ErreurFichier(chemin, erreur.what());
+    }
+
+    CanauxLus lus;
+    lus.Frequence = info.samplerate;
+    lus.Canaux.resize(canaux.size());
+    for (auto& c : lus.Canaux) {
+        ReserverEchantillons(c, trames);
+    }
+    const std::size_t nc = std::size_t(info.channels);
+    // Float blocks hold 8-, 16- and 24-bit and float samples exactly; wider ones need doubles.
+    const int sous = info.format & SF_FORMAT_SUBMASK;
+    const bool doubles = sous == SF_FORMAT_DOUBLE || sous == SF_FORMAT_PCM_32;
+    std::uint64_t lues = 0;
+    const auto lire = [&](auto* bloc, auto lireBloc) {
+        while (lues < trames) {
+            sf_count_t n = lireBloc(f.get(), bloc, sf_count_t(TramesParBloc));
+            if (n <= 0) {
+                break;
+            }
+            if (lues + std::uint64_t(n) > trames) {
+                n = sf_count_t(trames - lues);
+            }
+            for (std::size_t j = 0; j < canaux.size(); ++j) {
+                lus.Canaux[j].resize(lues + std::uint64_t(n));
+                double* cible = lus.Canaux[j].data() + lues;
+                const auto* source = bloc + canaux[j];
+                for (sf_count_t i = 0; i < n; ++i) {
+                    const double v = source[std::size_t(i) * nc];
+                    if (!std::isfinite(v)) {
+                        throw ErreurFichier(
+                            chemin, "échantillon " + std::to_string(lues + i + 1) + " du canal " +
+                                        std::to_string(canaux[j] + 1) + " : valeur non finie");
+                    }
+                    cible[i] = v;
+                }
+            }
+            lues += std::uint64_t(n);
+        }
+    };
+    if (doubles) {
+        std::vector<double> bloc(TramesParBloc * nc);
+        lire(bloc.data(), sf_readf_double);
+    } else {
+        std::vector<float> bloc(TramesParBloc * nc);
+        lire(bloc.data(), sf_readf_float);
+    }
+    if (lues < trames) {
+        throw ErreurFichier(chemin, "fichier tronqué ou abîmé : " + std::to_string(lues) +
+                                        " échantillons lus sur " + std::to_string(trames) +
+                                        " annoncés");
+    }
+    return lus;
+}

@@ -1,0 +1,11 @@
+// Audio files through libsndfile. A WAV whose data chunk announces more bytes than the file
+// holds is reported as truncated (libsndfile alone would read the part that is there).
+#pragma once
+
+#include "fichiers/LectureSignal.h"
+
+#include <optional>
+
+// None when libsndfile does not recognise the file.
+std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin);
+CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux);

@@ -1,0 +1,170 @@
+#include "fichiers/LectureSignal.h"
+
+#include "app/signal/Memoire.h"
+#include "fichiers/ErreurFichier.h"
+#include "fichiers/LectureAudio.h"
+#include "fichiers/LectureTexte.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <fstream>
+
+namespace {
+
+enum class Sorte { Audio, Texte, Inconnue };
+
+Sorte SorteParExtension(const std::filesystem::path& chemin) {
+    std::string ext = chemin.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    for (const char* audio : {".wav", ".wave", ".flac", ".ogg", ".oga", ".opus", ".aif", ".aiff",
+                              ".au", ".snd", ".caf", ".w64", ".rf64"}) {
+        if (ext == audio) {
+            return Sorte::Audio;
+        }
+    }
+    for (const char* texte : {".csv", ".txt", ".tsv", ".dat"}) {
+        if (ext == texte) {
+            return Sorte::Texte;
+        }
+    }
+    return Sorte::Inconnue;
+}
+
+// A regular, non-empty file that can be opened.
+void VerifierChemin(const std::filesystem::path& chemin) {
+    std::error_code ec;
+    const auto etat = std::filesystem::status(chemin, ec);
+    if (etat.type() == std::filesystem::file_type::not_found) {
+        throw ErreurFichier(chemin, "le fichier n'existe pas");
+    }
+    if (ec) {
+        throw ErreurFichier(chemin, "impossible d'y accéder : " + TexteErreurSysteme(ec.value()));
+    }
+    if (etat.type() == std::filesystem::file_type::directory) {
+        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
+    }
+    if (etat.type() != std::filesystem::file_type::regular) {
+        throw ErreurFichier(chemin, "ce n'est pas un fichier ordinaire");
+    }
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f) {
+        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+    }
+    if (std::filesystem::file_size(chemin, ec) == 0) {
+        throw ErreurFichier(chemin, "le fichier est vide");
+    }
+}
+
+std::string LireTout(const std::filesystem::path& chemin) {
+    const std::uint64_t taille = std::filesystem::file_size(chemin);
+    try {
+        VerifierMemoire(taille, "la lecture d'un texte de " + TexteOctets(taille));
+    } catch (const ErreurMemoire& erreur) {
+        throw ErreurFichier(chemin, erreur.what());
+    }
+    std::string contenu(taille, '\0');
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f.read(contenu.data(), std::streamsize(taille))) {
+        throw ErreurFichier(chemin, "la lecture a échoué : " + TexteErreurSysteme(errno));
+    }
+    if (contenu.find('\0') != std::string::npos) {
+        throw ErreurFichier(chemin, "ce n'est ni un fichier audio reconnu ni un texte de nombres");
+    }
+    return contenu;
+}
+
+bool EstAudio(const std::filesystem::path& chemin) {
+    const Sorte sorte = SorteParExtension(chemin);
+    return sorte == Sorte::Audio || (sorte == Sorte::Inconnue && DecrireAudio(chemin));
+}
+
+} // namespace
+
+ContenuFichier DecrireFichier(const std::filesystem::path& chemin) {
+    VerifierChemin(chemin);
+    if (EstAudio(chemin)) {
+        if (auto c = DecrireAudio(chemin)) {
+            return *c;
+        }
+        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+    }
+    const std::string contenu = LireTout(chemin);
+    return DecrireTexte(chemin, contenu);
+}
+
+CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux) {
+    VerifierChemin(chemin);
+    CanauxLus lus;
+    if (EstAudio(chemin)) {
+        lus = LireAudio(chemin, canaux);
+    } else {
+        const std::string contenu = LireTout(chemin);
+        lus = LireTexte(chemin, contenu, canaux);
+    }
+    const std::size_t n = lus.Canaux.empty() ? 0 : lus.Canaux.front().size();
+    if (n == 0) {
+        throw ErreurFichier(chemin, "le fichier ne contient aucun échantillon");
+    }
+    if (n == 1) {
+        throw ErreurFichier(chemin, "un seul échantillon : il en faut au moins deux");
+    }
+    return lus;
+}
+
+SignalLu LireSignal(const std::filesystem::path& chemin, int canal) {
+    CanauxLus lus = LireCanaux(chemin, {canal});
+    return {std::move(lus.Canaux.front()), lus.Frequence};
+}
+
+MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1, int canal2) {
+    const ContenuFichier contenu = DecrireFichier(chemin);
+    if (contenu.NbCanaux < 2) {
+        throw ErreurFichier(chemin, std::string("les mélanges demandent deux ") +
+                                        (contenu.Audio ? "canaux" : "colonnes") +
+                                        ", le fichier n'en a qu'un(e)");
+    }
+    CanauxLus lus = LireCanaux(chemin, {canal1, canal2});
+    return {std::move(lus.Canaux[0]), std::move(lus.Canaux[1]), lus.Frequence, {}};
+}
+
+MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
+                         const std::filesystem::path& chemin2, int canal2) {
+    SignalLu x1 = LireSignal(chemin1, canal1);
+    SignalLu x2 = LireSignal(chemin2, canal2);
+    MelangesLus m;
+    m.Frequence = FrequenceCommune(x1.Frequence, chemin1.string(), x2.Frequence, chemin2.string());
+    const std::size_t n1 = x1.Echantillons.size(), n2 = x2.Echantillons.size();
+    if (n1 != n2) {
+        const std::size_t n = std::min(n1, n2);
+        m.Remarques.push_back("Les deux fichiers n'ont pas la même longueur (" +
+                              std::to_string(n1) + " et " + std::to_string(n2) +
+                              " échantillons) : les mélanges en gardent " + std::to_string(n) +
+                              ".");
+        x1.Echantillons.resize(n);
+        x2.Echantillons.resize(n);
+    }
+    m.Melange1 = std::move(x1.Echantillons);
+    m.Melange2 = std::move(x2.Echantillons);
+    return m;
+}
+
+double FrequenceCommune(double f1, const std::string& nom1, double f2, const std::string& nom2) {
+    if (f1 != 0 && f2 != 0 && f1 != f2) {
+        throw ErreurFichier(nom2, "sa fréquence d'échantillonnage (" + TexteFrequence(f2) +
+                                      ") diffère de celle de « " + nom1 + " » (" +
+                                      TexteFrequence(f1) + ")");
+    }
+    return f1 != 0 ? f1 : f2;
+}
+
+std::string TexteFrequence(double frequence) {
+    if (frequence <= 0) {
+        return "fréquence inconnue";
+    }
+    char texte[32];
+    const auto fin = std::to_chars(texte, texte + sizeof texte, frequence).ptr;
+    return std::string(texte, fin) + " Hz";
+}

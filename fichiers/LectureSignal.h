@@ -1,0 +1,57 @@
+// Reading signals from files: audio through libsndfile (WAV, FLAC, Ogg and the other formats
+// it knows) or text (CSV or whitespace-separated columns, "." as the decimal separator
+// whatever the locale, an optional header line). A channel is an audio channel or a text
+// column, counted from 0. Every bad file ends in ErreurFichier (a French message naming the
+// file and the reason), and a file whose samples would exceed the memory budget is refused
+// before anything is allocated.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// What a file holds, for the choice of a channel.
+struct ContenuFichier {
+    bool Audio = false;
+    int NbCanaux = 0;
+    std::uint64_t NbEchantillons = 0;    // per channel; an estimate (lines) for text
+    double Frequence = 0;                // Hz; 0 when the file does not say (text)
+    std::vector<std::string> NomsCanaux; // "Canal 1"… or the header's names
+};
+
+struct CanauxLus {
+    std::vector<std::vector<double>> Canaux; // in the order asked
+    double Frequence = 0;
+};
+
+struct SignalLu {
+    std::vector<double> Echantillons;
+    double Frequence = 0;
+};
+
+struct MelangesLus {
+    std::vector<double> Melange1, Melange2; // cut to the same length
+    double Frequence = 0;
+    std::vector<std::string> Remarques; // e.g. two files of different lengths
+};
+
+ContenuFichier DecrireFichier(const std::filesystem::path& chemin);
+
+// The asked channels, all of the same length, at least two samples each.
+CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux);
+
+SignalLu LireSignal(const std::filesystem::path& chemin, int canal);
+
+// Two channels of one file as the mixtures x1 and x2.
+MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1 = 0, int canal2 = 1);
+// One channel of each of two files; their sample rates must agree and the longer one is cut.
+MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
+                         const std::filesystem::path& chemin2, int canal2);
+
+// Refuses two known sample rates that differ (0 means unknown and agrees with anything);
+// returns the common rate.
+double FrequenceCommune(double f1, const std::string& nom1, double f2, const std::string& nom2);
+
+// "16 000 Hz", or "fréquence inconnue" for 0.
+std::string TexteFrequence(double frequence);

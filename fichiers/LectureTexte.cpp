@@ -1,0 +1,214 @@
+#include "fichiers/LectureTexte.h"
+
+#include "app/signal/Memoire.h"
+#include "fichiers/ErreurFichier.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+bool EstBlanc(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view Rogner(std::string_view s) {
+    while (!s.empty() && EstBlanc(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && EstBlanc(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// Cuts the text into lines; calls f(numero, line) for each line that holds data.
+template <typename F> void ParcourirLignes(std::string_view contenu, F&& f) {
+    std::size_t numero = 0;
+    while (!contenu.empty()) {
+        const std::size_t fin = contenu.find('\n');
+        std::string_view ligne = contenu.substr(0, fin);
+        contenu.remove_prefix(fin == std::string_view::npos ? contenu.size() : fin + 1);
+        ++numero;
+        ligne = Rogner(ligne);
+        if (ligne.empty() || ligne.front() == '#') {
+            continue;
+        }
+        if (!f(numero, ligne)) {
+            return;
+        }
+    }
+}
+
+// 0 for blanks, else ';' or ','.
+char Separateur(std::string_view ligne) {
+    if (ligne.find(';') != std::string_view::npos) {
+        return ';';
+    }
+    return ligne.find(',') != std::string_view::npos ? ',' : 0;
+}
+
+void Decouper(std::string_view ligne, char separateur, std::vector<std::string_view>& cellules) {
+    cellules.clear();
+    if (separateur != 0) {
+        while (true) {
+            const std::size_t fin = ligne.find(separateur);
+            cellules.push_back(Rogner(ligne.substr(0, fin)));
+            if (fin == std::string_view::npos) {
+                return;
+            }
+            ligne.remove_prefix(fin + 1);
+        }
+    }
+    while (!ligne.empty()) {
+        const auto debut =
+            std::find_if(ligne.begin(), ligne.end(), [](char c) { return !EstBlanc(c); });
+        ligne.remove_prefix(std::size_t(debut - ligne.begin()));
+        if (ligne.empty()) {
+            return;
+        }
+        const auto fin = std::find_if(ligne.begin(), ligne.end(), EstBlanc);
+        cellules.push_back(ligne.substr(0, std::size_t(fin - ligne.begin())));
+        ligne.remove_prefix(std::size_t(fin - ligne.begin()));
+    }
+}
+
+// The whole cell as a number with "." as the separator (a leading "+" allowed).
+bool LireNombre(std::string_view cellule, double& valeur) {
+    if (cellule.size() > 1 && cellule.front() == '+' && cellule[1] != '-') {
+        cellule.remove_prefix(1);
+    }
+    const char* fin = cellule.data() + cellule.size();
+    const auto [p, ec] = std::from_chars(cellule.data(), fin, valeur);
+    return ec == std::errc() && p == fin;
+}
+
+// A header: some cells are not numbers, and none of them starts like one ("1,5" is a number
+// written with the wrong separator, not a name).
+bool LigneEntete(const std::vector<std::string_view>& cellules) {
+    bool nom = false;
+    for (std::string_view c : cellules) {
+        double v;
+        if (!LireNombre(c, v)) {
+            if (!c.empty() && (std::isdigit(static_cast<unsigned char>(c.front())) ||
+                               c.front() == '-' || c.front() == '+' || c.front() == '.')) {
+                return false;
+            }
+            nom = true;
+        }
+    }
+    return nom;
+}
+
+std::string Position(std::size_t ligne, std::size_t colonne) {
+    return "ligne " + std::to_string(ligne) + ", colonne " + std::to_string(colonne + 1);
+}
+
+// The first data line: its separator, its cells, whether it is a header.
+struct Entete {
+    char Separateur = 0;
+    std::vector<std::string> Noms;
+    std::size_t NbColonnes = 0;
+    std::size_t LigneEntete = 0; // 0: no header
+};
+
+Entete LireEntete(const std::filesystem::path& chemin, std::string_view contenu) {
+    Entete e;
+    bool trouvee = false;
+    std::vector<std::string_view> cellules;
+    ParcourirLignes(contenu, [&](std::size_t numero, std::string_view ligne) {
+        e.Separateur = Separateur(ligne);
+        Decouper(ligne, e.Separateur, cellules);
+        e.NbColonnes = cellules.size();
+        if (LigneEntete(cellules)) {
+            e.LigneEntete = numero;
+            for (auto c : cellules) {
+                e.Noms.emplace_back(c);
+            }
+        }
+        trouvee = true;
+        return false;
+    });
+    if (!trouvee) {
+        throw ErreurFichier(chemin, "le fichier ne contient aucun nombre");
+    }
+    if (e.Noms.empty()) {
+        for (std::size_t k = 0; k < e.NbColonnes; ++k) {
+            e.Noms.push_back("Colonne " + std::to_string(k + 1));
+        }
+    }
+    return e;
+}
+
+} // namespace
+
+ContenuFichier DecrireTexte(const std::filesystem::path& chemin, std::string_view contenu) {
+    const Entete e = LireEntete(chemin, contenu);
+    ContenuFichier c;
+    c.NbCanaux = int(e.NbColonnes);
+    c.NomsCanaux = e.Noms;
+    c.NbEchantillons = std::uint64_t(std::count(contenu.begin(), contenu.end(), '\n')) +
+                       (contenu.empty() || contenu.back() == '\n' ? 0 : 1) -
+                       (e.LigneEntete != 0 ? 1 : 0);
+    return c;
+}
+
+CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view contenu,
+                    const std::vector<int>& canaux) {
+    const Entete e = LireEntete(chemin, contenu);
+    for (int k : canaux) {
+        if (k < 0 || std::size_t(k) >= e.NbColonnes) {
+            throw ErreurFichier(chemin, "la colonne " + std::to_string(k + 1) +
+                                            " n'existe pas (le fichier en a " +
+                                            std::to_string(e.NbColonnes) + ")");
+        }
+    }
+    const std::uint64_t lignes =
+        std::uint64_t(std::count(contenu.begin(), contenu.end(), '\n')) + 1;
+    try {
+        VerifierMemoire(lignes * canaux.size() * sizeof(double),
+                        "la lecture de " + std::to_string(lignes) + " lignes");
+    } catch (const ErreurMemoire& erreur) {
+        throw ErreurFichier(chemin, erreur.what());
+    }
+
+    CanauxLus lus;
+    lus.Canaux.resize(canaux.size());
+    for (auto& c : lus.Canaux) {
+        c.reserve(lignes);
+    }
+    std::vector<std::string_view> cellules;
+    ParcourirLignes(contenu, [&](std::size_t numero, std::string_view ligne) {
+        if (numero == e.LigneEntete) {
+            return true;
+        }
+        Decouper(ligne, e.Separateur, cellules);
+        if (cellules.size() != e.NbColonnes) {
+            throw ErreurFichier(chemin, "ligne " + std::to_string(numero) + " : " +
+                                            std::to_string(cellules.size()) +
+                                            " valeur(s) au lieu de " +
+                                            std::to_string(e.NbColonnes));
+        }
+        for (std::size_t j = 0; j < canaux.size(); ++j) {
+            const std::size_t k = std::size_t(canaux[j]);
+            double v;
+            if (!LireNombre(cellules[k], v)) {
+                std::string raison = Position(numero, k) + " : « " + std::string(cellules[k]) +
+                                     " » n'est pas un nombre";
+                if (cellules[k].find(',') != std::string_view::npos) {
+                    raison += " (le séparateur décimal est le point)";
+                }
+                throw ErreurFichier(chemin, raison);
+            }
+            if (!std::isfinite(v)) {
+                throw ErreurFichier(chemin, Position(numero, k) + " : valeur non finie (« " +
+                                                std::string(cellules[k]) + " »)");
+            }
+            lus.Canaux[j].push_back(v);
+        }
+        return true;
+    });
+    return lus;
+}

@@ -1,0 +1,357 @@
+#include "fichiers/Session.h"
+
+#include "fichiers/EcritureAtomique.h"
+#include "fichiers/ErreurFichier.h"
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+
+using nlohmann::json;
+
+namespace {
+
+constexpr int VersionSession = 1;
+
+const char* const NomsTypes[] = {
+    "BruitBlancGaussien",  "BruitBlancUniforme", "Cosinus",    "Sinus",
+    "BruitColoreGaussien", "SignalCarre",        "DentDeScie", "BruitDeLaplace"};
+
+std::string TexteEtat(std::uint64_t etat) {
+    char texte[24] = "0x";
+    const auto fin = std::to_chars(texte + 2, texte + sizeof texte, etat, 16).ptr;
+    return std::string(texte, fin);
+}
+
+// Non-finite numbers, which JSON has not, are written as text.
+json Nombre(double v) {
+    if (std::isfinite(v)) {
+        return v;
+    }
+    return std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf");
+}
+
+json Origine(const OrigineSignal& o) {
+    switch (o.sorte) {
+    case OrigineSignal::Sorte::Aucune:
+        return {{"sorte", "aucune"}};
+    case OrigineSignal::Sorte::Generee:
+        return {{"sorte", "generee"},
+                {"type", NomTypeSource(o.Type)},
+                {"N", o.N},
+                {"etat_generateur", TexteEtat(o.EtatAlea)}};
+    case OrigineSignal::Sorte::Fichier:
+        return {{"sorte", "fichier"}, {"chemin", o.Chemin}, {"canal", o.Canal}};
+    }
+    return nullptr;
+}
+
+json Matrice(const Matrice2x2& A) {
+    return {{"a11", Nombre(A.a11)},
+            {"a12", Nombre(A.a12)},
+            {"a21", Nombre(A.a21)},
+            {"a22", Nombre(A.a22)}};
+}
+
+// Reads the known fields of a session, noting what it ignores.
+class Lecteur {
+public:
+    Lecteur(const std::filesystem::path& chemin, std::vector<std::string>& remarques)
+        : Chemin(chemin), Remarques(remarques) {}
+
+    [[noreturn]] void Erreur(const std::string& champ, const std::string& attendu) const {
+        throw ErreurFichier(Chemin, "le champ « " + champ + " » devrait être " + attendu);
+    }
+
+    // The member `cle` of `objet`, or null (noted) when it is missing.
+    const json* Membre(const json& objet, const std::string& prefixe, const char* cle) {
+        const auto it = objet.find(cle);
+        if (it == objet.end()) {
+            if (&objet == &Vide) {
+                return nullptr; // the whole object is missing, already noted
+            }
+            Remarques.push_back("Champ « " + prefixe + cle +
+                                " » absent : la valeur par défaut est gardée.");
+            return nullptr;
+        }
+        return &*it;
+    }
+
+    void Inconnus(const json& objet, const std::string& prefixe,
+                  std::initializer_list<const char*> connus) {
+        for (const auto& [cle, valeur] : objet.items()) {
+            bool connu = false;
+            for (const char* c : connus) {
+                connu = connu || cle == c;
+            }
+            if (!connu) {
+                Remarques.push_back("Champ inconnu « " + prefixe + cle + " » ignoré.");
+            }
+        }
+    }
+
+    const json& Objet(const json& objet, const std::string& prefixe, const char* cle) {
+        const json* m = Membre(objet, prefixe, cle);
+        if (m && !m->is_object()) {
+            Erreur(prefixe + cle, "un objet");
+        }
+        return m ? *m : Vide;
+    }
+
+    void Lire(const json& objet, const std::string& prefixe, const char* cle, double& cible) {
+        if (const json* m = Membre(objet, prefixe, cle)) {
+            if (m->is_number()) {
+                cible = m->get<double>();
+            } else if (m->is_string() && (*m == "nan" || *m == "inf" || *m == "-inf")) {
+                cible = *m == "nan" ? NAN : (*m == "inf" ? INFINITY : -INFINITY);
+            } else {
+                Erreur(prefixe + cle, "un nombre");
+            }
+        }
+    }
+    void Lire(const json& objet, const std::string& prefixe, const char* cle, float& cible) {
+        double v = cible;
+        Lire(objet, prefixe, cle, v);
+        cible = float(v);
+    }
+    void Lire(const json& objet, const std::string& prefixe, const char* cle, std::int32_t& cible) {
+        if (const json* m = Membre(objet, prefixe, cle)) {
+            if (!m->is_number_integer() || m->get<std::int64_t>() < INT32_MIN ||
+                m->get<std::int64_t>() > INT32_MAX) {
+                Erreur(prefixe + cle, "un entier");
+            }
+            cible = m->get<std::int32_t>();
+        }
+    }
+    void Lire(const json& objet, const std::string& prefixe, const char* cle, bool& cible) {
+        if (const json* m = Membre(objet, prefixe, cle)) {
+            if (!m->is_boolean()) {
+                Erreur(prefixe + cle, "vrai ou faux");
+            }
+            cible = m->get<bool>();
+        }
+    }
+    void Lire(const json& objet, const std::string& prefixe, const char* cle, std::string& cible) {
+        if (const json* m = Membre(objet, prefixe, cle)) {
+            if (!m->is_string()) {
+                Erreur(prefixe + cle, "un texte");
+            }
+            cible = m->get<std::string>();
+        }
+    }
+    void LireEtat(const json& objet, const std::string& prefixe, const char* cle,
+                  std::uint64_t& cible) {
+        std::string texte;
+        Lire(objet, prefixe, cle, texte);
+        if (texte.empty()) {
+            return;
+        }
+        const char* fin = texte.data() + texte.size();
+        const auto [p, ec] = std::from_chars(texte.data() + 2, fin, cible, 16);
+        if (texte.rfind("0x", 0) != 0 || ec != std::errc() || p != fin) {
+            Erreur(prefixe + cle, "un état de générateur (0x suivi de chiffres hexadécimaux)");
+        }
+    }
+
+    OrigineSignal LireOrigine(const json& o, const std::string& prefixe) {
+        OrigineSignal r;
+        if (!o.is_object()) {
+            Erreur(prefixe, "un objet");
+        }
+        std::string sorte = "aucune";
+        Lire(o, prefixe + ".", "sorte", sorte);
+        if (sorte == "generee") {
+            std::string type;
+            Lire(o, prefixe + ".", "type", type);
+            bool trouve = false;
+            for (int k = 0; k < int(std::size(NomsTypes)); ++k) {
+                if (type == NomsTypes[k]) {
+                    r.Type = TypeSource(k);
+                    trouve = true;
+                }
+            }
+            if (!trouve) {
+                Remarques.push_back("Sorte de source inconnue « " + type + " » (" + prefixe +
+                                    ") : la source est laissée vide.");
+                return {};
+            }
+            r.sorte = OrigineSignal::Sorte::Generee;
+            Lire(o, prefixe + ".", "N", r.N);
+            LireEtat(o, prefixe + ".", "etat_generateur", r.EtatAlea);
+            Inconnus(o, prefixe + ".", {"sorte", "type", "N", "etat_generateur"});
+        } else if (sorte == "fichier") {
+            r.sorte = OrigineSignal::Sorte::Fichier;
+            Lire(o, prefixe + ".", "chemin", r.Chemin);
+            Lire(o, prefixe + ".", "canal", r.Canal);
+            Inconnus(o, prefixe + ".", {"sorte", "chemin", "canal"});
+        } else if (sorte != "aucune") {
+            Remarques.push_back("Origine inconnue « " + sorte + " » (" + prefixe +
+                                ") : le signal est laissé vide.");
+        }
+        return r;
+    }
+
+    Matrice2x2 LireMatrice(const json& o, const std::string& prefixe) {
+        Matrice2x2 A;
+        Lire(o, prefixe, "a11", A.a11);
+        Lire(o, prefixe, "a12", A.a12);
+        Lire(o, prefixe, "a21", A.a21);
+        Lire(o, prefixe, "a22", A.a22);
+        Inconnus(o, prefixe, {"a11", "a12", "a21", "a22"});
+        return A;
+    }
+
+private:
+    const json Vide = json::object();
+    std::filesystem::path Chemin;
+    std::vector<std::string>& Remarques;
+};
+
+std::string LireFichierSession(const std::filesystem::path& chemin) {
+    std::error_code ec;
+    if (!std::filesystem::exists(chemin, ec)) {
+        throw ErreurFichier(chemin, "le fichier n'existe pas");
+    }
+    if (std::filesystem::is_directory(chemin, ec)) {
+        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
+    }
+    constexpr std::uintmax_t TailleMax = 64u << 20;
+    if (std::filesystem::file_size(chemin, ec) > TailleMax) {
+        throw ErreurFichier(chemin, "trop gros pour une session (plus de 64 Mo)");
+    }
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f) {
+        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+    }
+    std::ostringstream contenu;
+    contenu << f.rdbuf();
+    return contenu.str();
+}
+
+} // namespace
+
+std::string NomTypeSource(TypeSource type) {
+    return NomsTypes[int(type)];
+}
+
+void EnregistrerSession(const std::filesystem::path& chemin, const Session& s) {
+    json j;
+    j["format"] = "ovrel5-session";
+    j["version"] = VersionSession;
+    j["sources"] = {Origine(s.Source1), Origine(s.Source2)};
+    j["matrice"] = Matrice(s.MatriceMelange);
+    j["textes_matrice"] = s.TextesMatrice;
+    const char* sorte = s.Melanges.sorte == RecetteMelanges::Sorte::Generees ? "generees"
+                        : s.Melanges.sorte == RecetteMelanges::Sorte::Lues   ? "lues"
+                                                                             : "aucune";
+    j["melanges"] = {{"sorte", sorte},
+                     {"signaux", {Origine(s.Melanges.Signal1), Origine(s.Melanges.Signal2)}},
+                     {"matrice", Matrice(s.Melanges.Matrice)},
+                     {"N", s.Melanges.N}};
+    j["etat_generateur"] = TexteEtat(s.EtatAlea);
+    const OptionsSession& o = s.Options;
+    j["options"] = {{"NbEchantillons", o.NbEchantillons},
+                    {"BorneInfX", Nombre(o.BorneInfX)},
+                    {"BorneSupX", Nombre(o.BorneSupX)},
+                    {"BorneInfY", Nombre(o.BorneInfY)},
+                    {"BorneSupY", Nombre(o.BorneSupY)},
+                    {"PrecisionSivia", Nombre(o.PrecisionSivia)},
+                    {"Stockage", o.Stockage},
+                    {"ContrainteDecorrelation", o.ContrainteDecorrelation},
+                    {"ContrainteDecorrelationDerivees", o.ContrainteDecorrelationDerivees},
+                    {"ContrainteMomentOrdre4", o.ContrainteMomentOrdre4},
+                    {"MontrerSolution", o.MontrerSolution},
+                    {"EstimationAuClic", o.EstimationAuClic}};
+    EcrireTexteAtomiquement(chemin, j.dump(2) + "\n");
+}
+
+Session OuvrirSession(const std::filesystem::path& chemin) {
+    const std::string texte = LireFichierSession(chemin);
+    json j;
+    try {
+        j = json::parse(texte);
+    } catch (const json::parse_error& erreur) {
+        throw ErreurFichier(chemin, "ce n'est pas un fichier JSON valide (octet " +
+                                        std::to_string(erreur.byte) + ")");
+    }
+    if (!j.is_object() || j.value("format", "") != "ovrel5-session") {
+        throw ErreurFichier(chemin, "ce n'est pas une session d'Ovrel 5");
+    }
+    Session s;
+    Lecteur l(chemin, s.Remarques);
+    std::int32_t version = VersionSession;
+    l.Lire(j, "", "version", version);
+    if (version > VersionSession) {
+        s.Remarques.push_back("Session d'une version plus récente (" + std::to_string(version) +
+                              ") : ce que cette version ne connaît pas est ignoré.");
+    }
+    l.Inconnus(j, "",
+               {"format", "version", "sources", "matrice", "textes_matrice", "melanges",
+                "etat_generateur", "options"});
+
+    if (const json* sources = l.Membre(j, "", "sources")) {
+        if (!sources->is_array() || sources->size() != 2) {
+            l.Erreur("sources", "une liste de deux sources");
+        }
+        s.Source1 = l.LireOrigine((*sources)[0], "sources[0]");
+        s.Source2 = l.LireOrigine((*sources)[1], "sources[1]");
+    }
+    s.MatriceMelange = l.LireMatrice(l.Objet(j, "", "matrice"), "matrice.");
+    if (const json* textes = l.Membre(j, "", "textes_matrice")) {
+        if (!textes->is_array() || textes->size() != 4 ||
+            !std::all_of(textes->begin(), textes->end(),
+                         [](const json& t) { return t.is_string(); })) {
+            l.Erreur("textes_matrice", "une liste de quatre textes");
+        }
+        for (int k = 0; k < 4; ++k) {
+            s.TextesMatrice[k] = (*textes)[k].get<std::string>();
+        }
+    }
+
+    const json& m = l.Objet(j, "", "melanges");
+    std::string sorte = "aucune";
+    l.Lire(m, "melanges.", "sorte", sorte);
+    if (sorte == "generees" || sorte == "lues") {
+        s.Melanges.sorte =
+            sorte == "lues" ? RecetteMelanges::Sorte::Lues : RecetteMelanges::Sorte::Generees;
+        if (const json* signaux = l.Membre(m, "melanges.", "signaux")) {
+            if (!signaux->is_array() || signaux->size() != 2) {
+                l.Erreur("melanges.signaux", "une liste de deux signaux");
+            }
+            s.Melanges.Signal1 = l.LireOrigine((*signaux)[0], "melanges.signaux[0]");
+            s.Melanges.Signal2 = l.LireOrigine((*signaux)[1], "melanges.signaux[1]");
+        }
+        s.Melanges.Matrice = l.LireMatrice(l.Objet(m, "melanges.", "matrice"), "melanges.matrice.");
+        l.Lire(m, "melanges.", "N", s.Melanges.N);
+    } else if (sorte != "aucune") {
+        s.Remarques.push_back("Sorte de mélanges inconnue « " + sorte + " » : ignorée.");
+    }
+    l.Inconnus(m, "melanges.", {"sorte", "signaux", "matrice", "N"});
+
+    l.LireEtat(j, "", "etat_generateur", s.EtatAlea);
+
+    const json& o = l.Objet(j, "", "options");
+    OptionsSession& op = s.Options;
+    l.Lire(o, "options.", "NbEchantillons", op.NbEchantillons);
+    l.Lire(o, "options.", "BorneInfX", op.BorneInfX);
+    l.Lire(o, "options.", "BorneSupX", op.BorneSupX);
+    l.Lire(o, "options.", "BorneInfY", op.BorneInfY);
+    l.Lire(o, "options.", "BorneSupY", op.BorneSupY);
+    l.Lire(o, "options.", "PrecisionSivia", op.PrecisionSivia);
+    l.Lire(o, "options.", "Stockage", op.Stockage);
+    l.Lire(o, "options.", "ContrainteDecorrelation", op.ContrainteDecorrelation);
+    l.Lire(o, "options.", "ContrainteDecorrelationDerivees", op.ContrainteDecorrelationDerivees);
+    l.Lire(o, "options.", "ContrainteMomentOrdre4", op.ContrainteMomentOrdre4);
+    l.Lire(o, "options.", "MontrerSolution", op.MontrerSolution);
+    l.Lire(o, "options.", "EstimationAuClic", op.EstimationAuClic);
+    l.Inconnus(o, "options.",
+               {"NbEchantillons", "BorneInfX", "BorneSupX", "BorneInfY", "BorneSupY",
+                "PrecisionSivia", "Stockage", "ContrainteDecorrelation",
+                "ContrainteDecorrelationDerivees", "ContrainteMomentOrdre4", "MontrerSolution",
+                "EstimationAuClic"});
+    return s;
+}

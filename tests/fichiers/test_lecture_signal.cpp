@@ -1,0 +1,163 @@
+#include "DossierTemporaire.h"
+
+#include "app/signal/Memoire.h"
+#include "fichiers/EcritureSignal.h"
+#include "fichiers/ErreurFichier.h"
+#include "fichiers/LectureSignal.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lecture = DossierTemporaire;
+
+// Float values of all magnitudes, negative zero and subnormals included.
+std::vector<double> ValeursFloat(std::size_t n, double echelle) {
+    std::vector<double> v(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        v[i] = double(float(echelle * std::sin(0.37 * double(i)) * std::pow(10.0, int(i % 9) - 4)));
+    }
+    v[0] = -0.0;
+    v[1] = double(std::numeric_limits<float>::denorm_min());
+    return v;
+}
+
+// 16-bit PCM header for `octets` bytes of data, one channel at 8000 Hz.
+std::string EnteteWav(std::uint32_t octets) {
+    std::string h = "RIFF";
+    auto mot = [&](std::uint32_t v, int n) {
+        for (int k = 0; k < n; ++k) {
+            h += char((v >> (8 * k)) & 0xFF);
+        }
+    };
+    mot(36 + octets, 4);
+    h += "WAVEfmt ";
+    mot(16, 4);
+    mot(1, 2);
+    mot(1, 2);
+    mot(8000, 4);
+    mot(16000, 4);
+    mot(2, 2);
+    mot(16, 2);
+    h += "data";
+    mot(octets, 4);
+    return h;
+}
+
+} // namespace
+
+TEST_F(Lecture, WavAndCsvRoundTripsAreExactForFloatData) {
+    const auto a = ValeursFloat(1000, 5.0), b = ValeursFloat(1000, -123.0);
+    for (const char* nom : {"paire.wav", "paire.csv", "ééé vôix.wav"}) {
+        const auto chemin = Dossier / nom;
+        EcrireSignaux(chemin, {{"s1", &a}, {"s2", &b}}, 16000);
+        const MelangesLus lus = LireMelanges(chemin);
+        EXPECT_EQ(lus.Melange1, a) << nom;
+        EXPECT_EQ(lus.Melange2, b) << nom;
+        EXPECT_TRUE(std::signbit(lus.Melange1[0])) << nom;
+        EXPECT_EQ(lus.Frequence, std::string(nom).ends_with(".wav") ? 16000.0 : 0.0) << nom;
+    }
+}
+
+TEST_F(Lecture, CsvRoundTripIsExactForAnyDouble) {
+    const std::vector<double> v = {0.1, 1.0 / 3, -2.5e-300, 1.7976931348623157e308, 42};
+    EcrireCsv(Dossier / "d.csv", {{"x", &v}});
+    EXPECT_EQ(LireSignal(Dossier / "d.csv", 0).Echantillons, v);
+}
+
+TEST_F(Lecture, TextColumnsAreChosenWithOrWithoutHeaderAndAnySeparator) {
+    const struct {
+        const char* contenu;
+        int canal;
+        std::vector<double> attendu;
+    } cas[] = {
+        {"t,gauche,droite\n0,1.5,-2\n1,+2.5,3e2\n", 1, {1.5, 2.5}},
+        {"t,gauche,droite\n0,1.5,-2\n1,+2.5,3e2\n", 2, {-2, 300}},
+        {"1.5; 2\r\n3 ;4\r\n", 1, {2, 4}},
+        {"# commentaire\n  1\t 2\n\n 3   4  \n", 0, {1, 3}},
+        {".5\n-.25\n7", 0, {0.5, -0.25, 7}},
+    };
+    for (const auto& c : cas) {
+        const auto chemin = Fichier("t.txt", c.contenu);
+        EXPECT_EQ(LireSignal(chemin, c.canal).Echantillons, c.attendu) << c.contenu;
+    }
+    const ContenuFichier contenu = DecrireFichier(Fichier("h.csv", "t,gauche\n1,2\n3,4\n"));
+    EXPECT_EQ(contenu.NbCanaux, 2);
+    EXPECT_EQ(contenu.NomsCanaux, (std::vector<std::string>{"t", "gauche"}));
+    EXPECT_EQ(contenu.NbEchantillons, 2u);
+}
+
+TEST_F(Lecture, EveryBadInputGivesAFrenchMessageNamingTheFileAndTheReason) {
+    std::filesystem::create_directory(Dossier / "dossier.wav");
+    const auto wav = EnteteWav(2000) + std::string(100, '\x01');
+    const struct {
+        std::filesystem::path chemin;
+        int canal;
+        const char* raison;
+    } cas[] = {
+        {Dossier / "absent.wav", 0, "n'existe pas"},
+        {Dossier / "dossier.wav", 0, "c'est un dossier"},
+        {Fichier("vide.csv", ""), 0, "le fichier est vide"},
+        {Fichier("texte.wav", "ceci n'est pas du son"), 0, "pas un fichier audio"},
+        {Fichier("bin.dat", std::string("1\0\2", 3)), 0, "ni un fichier audio reconnu"},
+        {Fichier("tronque.wav", wav), 0, "tronqué"},
+        {Fichier("entete.wav", EnteteWav(0).substr(0, 30)), 0, "tronqué"},
+        {Fichier("cellule.csv", "a,b\n1,2\n3,x\n"), 1, "ligne 3, colonne 2 : « x » n'est pas"},
+        {Fichier("virgule.csv", "1,5;2\n3;4\n"), 0, "le séparateur décimal est le point"},
+        {Fichier("inegal.csv", "1,2\n3\n"), 0, "ligne 2 : 1 valeur(s) au lieu de 2"},
+        {Fichier("nan.csv", "1\nnan\n"), 0, "valeur non finie"},
+        {Fichier("inf.csv", "1\n-inf\n"), 0, "valeur non finie"},
+        {Fichier("seul.csv", "3.5\n"), 0, "un seul échantillon"},
+        {Fichier("entete.csv", "x,y\n"), 0, "aucun échantillon"},
+        {Fichier("colonne.csv", "1,2\n3,4\n"), 2, "la colonne 3 n'existe pas"},
+        {Fichier("ààé.csv", "1\n\xc3\xa9\n"), 0, "ligne 2, colonne 1"},
+    };
+    for (const auto& c : cas) {
+        try {
+            LireSignal(c.chemin, c.canal);
+            ADD_FAILURE() << c.chemin << " was read";
+        } catch (const ErreurFichier& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("« " + c.chemin.string() + " »"), std::string::npos) << message;
+            EXPECT_NE(message.find(c.raison), std::string::npos) << message;
+        }
+    }
+}
+
+TEST_F(Lecture, AFileBeyondTheMemoryBudgetIsRefusedBeforeReading) {
+    const auto v = ValeursFloat(20000, 1.0);
+    EcrireSignaux(Dossier / "gros.wav", {{"a", &v}}, 8000);
+    EcrireSignaux(Dossier / "gros.csv", {{"a", &v}}, 0);
+    FixerBudgetMemoire(50000);
+    for (const char* nom : {"gros.wav", "gros.csv"}) {
+        try {
+            LireSignal(Dossier / nom, 0);
+            ADD_FAILURE() << nom;
+        } catch (const ErreurFichier& e) {
+            EXPECT_NE(std::string(e.what()).find("Mémoire insuffisante"), std::string::npos);
+        }
+    }
+    FixerBudgetMemoire(0);
+}
+
+TEST_F(Lecture, TwoFilesAreCutToTheShorterAndMustShareTheirRate) {
+    const auto a = ValeursFloat(300, 1.0), b = ValeursFloat(200, 2.0);
+    EcrireWav(Dossier / "a.wav", {{"a", &a}}, 16000);
+    EcrireWav(Dossier / "b.wav", {{"b", &b}}, 16000);
+    EcrireWav(Dossier / "c.wav", {{"b", &b}}, 22050);
+    const MelangesLus m = LireMelanges(Dossier / "a.wav", 0, Dossier / "b.wav", 0);
+    EXPECT_EQ(m.Melange1.size(), 200u);
+    EXPECT_EQ(m.Melange2, b);
+    ASSERT_EQ(m.Remarques.size(), 1u);
+    EXPECT_NE(m.Remarques[0].find("300 et 200"), std::string::npos);
+    try {
+        LireMelanges(Dossier / "a.wav", 0, Dossier / "c.wav", 0);
+        ADD_FAILURE();
+    } catch (const ErreurFichier& e) {
+        EXPECT_NE(std::string(e.what()).find("22050 Hz"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("16000 Hz"), std::string::npos);
+    }
+    EXPECT_THROW(LireMelanges(Dossier / "a.wav"), ErreurFichier); // one channel only
+}

@@ -1,0 +1,134 @@
+#include "DossierTemporaire.h"
+
+#include "fichiers/EcritureSignal.h"
+#include "fichiers/ErreurFichier.h"
+#include "fichiers/Reproduction.h"
+#include "fichiers/Session.h"
+
+#include <cstring>
+
+namespace {
+
+using Sessions = DossierTemporaire;
+constexpr float Pas = 0.1f;
+
+// Generates a source of `type` from the shared-style generator and records its origin.
+OrigineSignal Generer(TypeSource type, int N, GenerateurAleatoire& alea, std::vector<double>& s) {
+    OrigineSignal o{OrigineSignal::Sorte::Generee, type, N, alea.EtatCourant(), "", 0};
+    GenererSource(type, N, Pas, alea, s);
+    return o;
+}
+
+void ExpectMemesMelanges(const Melanges& a, const Melanges& b) {
+    EXPECT_EQ(a.Melange1, b.Melange1);
+    EXPECT_EQ(a.Melange2, b.Melange2);
+    EXPECT_EQ(a.DeriveeMelange2, b.DeriveeMelange2);
+    EXPECT_EQ(std::memcmp(&a.Moments, &b.Moments, sizeof a.Moments), 0);
+}
+
+} // namespace
+
+TEST_F(Sessions, ReopeningGivesBitIdenticalSourcesAndMixturesForEveryOrigin) {
+    GenerateurAleatoire alea;
+    alea.Initialiser(1733600000); // as "Aléatoire" does
+    const float b = float(alea.TirageDixMille() * 0.0001 * 2 - 1);
+    const float c = float(alea.TirageDixMille() * 0.0001 * 2 - 1);
+    const Matrice2x2 A{1, b, c, 1};
+    std::vector<double> voix(777);
+    for (std::size_t i = 0; i < voix.size(); ++i) {
+        voix[i] = double(float(std::sin(0.01 * double(i * i))));
+    }
+    EcrireWav(Dossier / "voix.wav", {{"v", &voix}}, 16000);
+
+    for (TypeSource type : {TypeSource::BruitBlancGaussien, TypeSource::BruitColoreGaussien,
+                            TypeSource::BruitDeLaplace, TypeSource::DentDeScie}) {
+        Session s;
+        std::vector<double> s1, s2;
+        alea.TirageDixMille();
+        s.Source1 = Generer(type, 3001, alea, s1);
+        s.Source2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, (Dossier / "voix.wav").string(), 0};
+        s2 = voix;
+        s.MatriceMelange = A;
+        s.Melanges = {RecetteMelanges::Sorte::Generees, s.Source1, s.Source2, A, 500};
+        s.EtatAlea = alea.EtatCourant();
+        s.Options.BorneInfX = -2.7f;
+        s.Options.PrecisionSivia = 0.003;
+        s.Options.ContrainteMomentOrdre4 = true;
+        const Melanges m = GenererMelanges(s1, s2, A, 500, Pas);
+
+        EnregistrerSession(Dossier / "s.json", s);
+        const Session r = OuvrirSession(Dossier / "s.json");
+        EXPECT_TRUE(r.Remarques.empty());
+        EXPECT_EQ(ReproduireSignal(r.Source1, Pas).Echantillons, s1);
+        const SignalReproduit lu = ReproduireSignal(r.Source2, Pas);
+        EXPECT_EQ(lu.Echantillons, s2);
+        EXPECT_EQ(lu.Frequence, 16000);
+        EXPECT_EQ(std::memcmp(&r.MatriceMelange, &A, sizeof A), 0);
+        EXPECT_EQ(r.EtatAlea, s.EtatAlea);
+        EXPECT_EQ(r.Options.BorneInfX, -2.7f);
+        EXPECT_EQ(r.Options.PrecisionSivia, 0.003);
+        EXPECT_TRUE(r.Options.ContrainteMomentOrdre4);
+        ExpectMemesMelanges(ReproduireMelanges(r.Melanges, Pas)->M, m);
+    }
+}
+
+TEST_F(Sessions, MixturesReadFromFilesAreReadAgain) {
+    std::vector<double> x1 = {1, 2, 3.5, -4}, x2 = {0.5, 0.25, -1, 8};
+    EcrireWav(Dossier / "m.wav", {{"x1", &x1}, {"x2", &x2}}, 44100);
+    Session s;
+    const std::string chemin = (Dossier / "m.wav").string();
+    s.Melanges = {RecetteMelanges::Sorte::Lues,
+                  {OrigineSignal::Sorte::Fichier, {}, 0, 0, chemin, 0},
+                  {OrigineSignal::Sorte::Fichier, {}, 0, 0, chemin, 1},
+                  {},
+                  0};
+    EnregistrerSession(Dossier / "s.json", s);
+    const auto m = ReproduireMelanges(OuvrirSession(Dossier / "s.json").Melanges, Pas);
+    ASSERT_TRUE(m);
+    ExpectMemesMelanges(m->M, MelangesObserves(x1, x2, Pas));
+    EXPECT_EQ(m->Frequence, 44100);
+}
+
+TEST_F(Sessions, UnknownAndMissingFieldsAreNotedNotFatal) {
+    const auto chemin = Fichier("s.json", R"({"format": "ovrel5-session", "version": 7,
+        "futur": {"a": 1},
+        "sources": [{"sorte": "generee", "type": "BruitRose", "N": 5},
+                    {"sorte": "fichier", "chemin": "x.wav", "canal": 1, "gain": 2}],
+        "options": {"NbEchantillons": 1234, "Couleur": "bleu"}})");
+    const Session s = OuvrirSession(chemin);
+    EXPECT_EQ(s.Options.NbEchantillons, 1234);
+    EXPECT_EQ(s.Source1.sorte, OrigineSignal::Sorte::Aucune);
+    EXPECT_EQ(s.Source2.Canal, 1);
+    std::string notes;
+    for (const auto& r : s.Remarques) {
+        notes += r + "\n";
+    }
+    for (const char* attendu :
+         {"version plus récente", "« futur »", "BruitRose", "« sources[1].gain »",
+          "« options.Couleur »", "« options.PrecisionSivia » absent"}) {
+        EXPECT_NE(notes.find(attendu), std::string::npos) << attendu << "\n" << notes;
+    }
+}
+
+TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
+    const struct {
+        const char* contenu;
+        const char* raison;
+    } cas[] = {
+        {"{\"format\": \"ovrel5-session\",", "pas un fichier JSON valide"},
+        {"[1, 2]", "pas une session d'Ovrel 5"},
+        {R"({"format": "ovrel5-session", "options": {"Stockage": "pile"}})",
+         "« options.Stockage » devrait être un entier"},
+        {R"({"format": "ovrel5-session", "etat_generateur": "12"})", "état de générateur"},
+    };
+    for (const auto& c : cas) {
+        const auto chemin = Fichier("casse.json", c.contenu);
+        try {
+            OuvrirSession(chemin);
+            ADD_FAILURE() << c.contenu;
+        } catch (const ErreurFichier& e) {
+            EXPECT_NE(std::string(e.what()).find(c.raison), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(chemin.string()), std::string::npos);
+        }
+    }
+}
