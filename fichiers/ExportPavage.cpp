@@ -27,6 +27,8 @@ const char* TexteStatut(StatutSivia s) {
         return "arrete_a_la_limite";
     case StatutSivia::PrecisionRefusee:
         return "precision_refusee";
+    case StatutSivia::ArreteParUtilisateur:
+        return "arrete_par_l_utilisateur";
     }
     return "inconnu";
 }
