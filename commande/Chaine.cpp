@@ -1,0 +1,203 @@
+#include "commande/Chaine.h"
+
+#include "app/signal/Alea.h"
+#include "app/signal/Generateurs.h"
+#include "app/signal/Memoire.h"
+#include "fichiers/Reproduction.h"
+#include "fichiers/Session.h"
+#include "sivia/Sivia.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+void AppliquerSession(OptionsCommande& o, const Session& s, EntreesLues& lues) {
+    const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
+    const OptionsSession& p = s.Options;
+    if (libre("--echantillons")) {
+        o.Echantillons = p.NbEchantillons;
+    }
+    if (libre("--boite")) {
+        const double b[4] = {p.BorneInfX, p.BorneSupX, p.BorneInfY, p.BorneSupY};
+        std::copy(b, b + 4, o.Boite);
+    }
+    if (libre("--precision")) {
+        o.Precision = p.PrecisionSivia;
+    }
+    if (libre("--contraintes")) {
+        o.Contraintes = {p.ContrainteDecorrelation, p.ContrainteDecorrelationDerivees,
+                         p.ContrainteMomentOrdre4};
+    }
+    if (libre("--stockage")) {
+        o.Stockage = p.Stockage;
+    }
+    if (libre("--matrice") && libre("--matrice-aleatoire") && s.MatriceMelange.EstConnue()) {
+        o.Matrice = s.MatriceMelange;
+    }
+    // The session's own sources, drawn again exactly, unless others are asked for.
+    const auto source = [&](const OrigineSignal& origine, const char* nom,
+                            std::optional<SignalLu>& cible, SourceDemandee& demandee) {
+        if (!libre(nom) || origine.sorte == OrigineSignal::Sorte::Aucune) {
+            return;
+        }
+        SignalReproduit r = ReproduireSignal(origine, PasCommande);
+        cible = SignalLu{std::move(r.Echantillons), r.Frequence};
+        demandee = SourceDemandee{std::nullopt, origine.Chemin, origine.Canal + 1};
+    };
+    if (s.Melanges.sorte == RecetteMelanges::Sorte::Lues && libre("--source1") &&
+        libre("--source2")) {
+        if (auto m = ReproduireMelanges(s.Melanges, PasCommande)) {
+            lues.MelangesFichiers =
+                MelangesLus{std::move(m->M.Melange1), std::move(m->M.Melange2), m->Frequence, {}};
+        }
+        return;
+    }
+    source(s.Source1, "--source1", lues.Fichier1, o.Source1);
+    source(s.Source2, "--source2", lues.Fichier2, o.Source2);
+}
+
+std::optional<SignalLu> LireSource(const SourceDemandee& s) {
+    if (s.Type) {
+        return std::nullopt;
+    }
+    return LireSignal(s.Fichier, std::max(0, s.Canal - 1));
+}
+
+std::vector<double> SourcePreparee(const SourceDemandee& demandee,
+                                   const std::optional<SignalLu>& lu, std::int32_t N,
+                                   GenerateurAleatoire& alea) {
+    std::vector<double> s;
+    if (demandee.Type && !lu) {
+        GenererSource(*demandee.Type, N, PasCommande, alea, s);
+    } else if (lu) {
+        s.assign(lu->Echantillons.begin(),
+                 lu->Echantillons.begin() + std::min<std::size_t>(N, lu->Echantillons.size()));
+    }
+    return s;
+}
+
+} // namespace
+
+EntreesLues LireEntrees(OptionsCommande& options) {
+    EntreesLues lues;
+    if (!options.Session.empty()) {
+        const Session s = OuvrirSession(options.Session);
+        lues.Remarques = s.Remarques;
+        AppliquerSession(options, s, lues);
+        if (lues.MelangesFichiers) {
+            return lues;
+        }
+    }
+    if (options.FichiersMelanges.size() == 1) {
+        lues.MelangesFichiers = LireMelanges(options.FichiersMelanges[0]);
+    } else if (options.FichiersMelanges.size() == 2) {
+        lues.MelangesFichiers =
+            LireMelanges(options.FichiersMelanges[0], 0, options.FichiersMelanges[1], 0);
+    }
+    if (lues.MelangesFichiers) {
+        return lues;
+    }
+    if (!lues.Fichier1) {
+        lues.Fichier1 = LireSource(options.Source1);
+    }
+    if (!lues.Fichier2) {
+        lues.Fichier2 = LireSource(options.Source2);
+    }
+    if (lues.Fichier1 && lues.Fichier2) {
+        FrequenceCommune(lues.Fichier1->Frequence, options.Source1.Fichier,
+                         lues.Fichier2->Frequence, options.Source2.Fichier);
+    }
+    return lues;
+}
+
+std::uint64_t GraineEssai(std::uint64_t graine, std::int64_t k) {
+    // SplitMix64 of the seed advanced by k + 1 steps: distinct, unrelated streams.
+    std::uint64_t z = graine + std::uint64_t(k + 1) * GenerateurAleatoire::Gamma;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+EntreesChaine PreparerEntrees(const OptionsCommande& options, const EntreesLues& lues,
+                              std::uint64_t graine, bool matriceAleatoire) {
+    EntreesChaine e;
+    e.Graine = graine;
+    GenerateurAleatoire alea;
+    alea.Initialiser(graine);
+    if (lues.MelangesFichiers) {
+        const MelangesLus& m = *lues.MelangesFichiers;
+        e.M = MelangesObserves(m.Melange1, m.Melange2, PasCommande);
+        e.N = static_cast<std::int32_t>(e.M.Melange1.size());
+        e.Frequence = m.Frequence;
+        return e;
+    }
+    // N follows the data read (the shorter file), the option when sources are generated.
+    std::int32_t N = options.Echantillons;
+    const bool donne = options.Donnees.count("--echantillons") != 0;
+    for (const auto* lu : {&lues.Fichier1, &lues.Fichier2}) {
+        if (*lu) {
+            const auto n = static_cast<std::int32_t>(
+                std::min<std::size_t>((*lu)->Echantillons.size(), INT32_MAX));
+            N = donne ? std::min(N, n) : n;
+            e.Frequence = (*lu)->Frequence;
+        }
+    }
+    e.N = N;
+    e.Source1 = SourcePreparee(options.Source1, lues.Fichier1, N, alea);
+    e.Source2 = SourcePreparee(options.Source2, lues.Fichier2, N, alea);
+    if (matriceAleatoire) {
+        const float b = float((alea.TirageDixMille() * 0.0001) * 2 - 1);
+        const float c = float((alea.TirageDixMille() * 0.0001) * 2 - 1);
+        e.A = {1, b, c, 1};
+    } else {
+        e.A = options.Matrice.value_or(MatriceParDefaut());
+    }
+    e.M = GenererMelanges(e.Source1, e.Source2, e.A, N, PasCommande);
+    return e;
+}
+
+bool DansUneBoite(const BoxList& boites, const PointPlan& p) {
+    for (const Box& b : boites) {
+        if (b[1].Lower() <= p.x && p.x <= b[1].Upper() && b[2].Lower() <= p.y &&
+            p.y <= b[2].Upper()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,
+                              BoxList& enAttente, BoxList& rejetees, BoxList& solution) {
+    rejetees.Clear();
+    solution.Clear();
+    Box boite(2, 1);
+    boite[1] = Interval(options.Boite[0], options.Boite[1]);
+    boite[2] = Interval(options.Boite[2], options.Boite[3]);
+    const Repere sansImage{};
+    const auto debut = std::chrono::steady_clock::now();
+    const ResultatSivia r = ExecuterSivia(
+        boite, enAttente, rejetees, solution, sansImage, e.M.Moments, options.Contraintes,
+        options.Precision, options.Stockage, BudgetMemoire() / OctetsParBoiteStockee);
+    const double secondes =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+
+    ResultatChaine c;
+    c.Puissances = CalculerPuissances(e.Source1, e.Source2, e.N);
+    c.Rapport = EtablirRapport(r, secondes, options.Precision, solution, e.A, c.Puissances);
+    c.Racines = CalculerRacinesOrdre2(e.M.Moments);
+    c.Vrais = CalculerPointsVrais(e.A);
+    if (e.A.EstConnue()) {
+        if (c.Racines.Racine1) {
+            c.QualiteRacine1 =
+                CalculerQualite(c.Racines.Racine1->x, c.Racines.Racine1->y, e.A, c.Puissances);
+        }
+        if (c.Racines.Racine2) {
+            c.QualiteRacine2 =
+                CalculerQualite(c.Racines.Racine2->x, c.Racines.Racine2->y, e.A, c.Puissances);
+        }
+    }
+    c.DirectDansUneBoite = c.Vrais.Direct && DansUneBoite(solution, *c.Vrais.Direct);
+    c.PermuteDansUneBoite = c.Vrais.Permute && DansUneBoite(solution, *c.Vrais.Permute);
+    return c;
+}

@@ -1,0 +1,27 @@
+// `ovrel5 resoudre …` and `ovrel5 etude …`: runs a command on the arguments that follow the
+// program's name and returns the exit status (0 success, 2 a bad option or value, 3 an
+// input file that cannot be read, 4 a solve stopped at the memory limit).
+#pragma once
+
+#include "commande/Chaine.h"
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+inline constexpr int SortieSucces = 0;
+inline constexpr int SortieOptionInvalide = 2;
+inline constexpr int SortieFichierIllisible = 3;
+inline constexpr int SortieLimiteMemoire = 4;
+
+// Draws the paving of a run into a PNG file (the program gives one that needs no display);
+// throws ErreurFichier when the file cannot be written.
+using DessinateurPavage = std::function<void(
+    const std::string& chemin, const OptionsCommande& options, const EntreesChaine& e,
+    const ResultatChaine& c, const BoxList& rejetees, const BoxList& solution)>;
+
+// `terminal`: stderr is a terminal, and the study shows its progress there.
+int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostream& sortie,
+                            std::ostream& erreurs, bool terminal,
+                            const DessinateurPavage& dessiner = {});

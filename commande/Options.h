@@ -1,0 +1,76 @@
+// The command line's options: `ovrel5 resoudre …` and `ovrel5 etude …` read into one
+// structure, with their French help. A bad option or value throws ErreurOption, whose
+// message names the option and what it expects.
+#pragma once
+
+#include "app/signal/Generateurs.h"
+#include "app/signal/Melange.h"
+#include "sivia/Contraintes.h"
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class ErreurOption : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class SousCommande { Resoudre, Etude };
+
+// A source given on the command line: a generated kind, or a signal file with its channel
+// (column) counted from 1, 0 when the file has one only.
+struct SourceDemandee {
+    std::optional<TypeSource> Type;
+    std::string Fichier;
+    int Canal = 0;
+};
+
+struct OptionsCommande {
+    SousCommande Commande = SousCommande::Resoudre;
+    bool Aide = false;
+
+    SourceDemandee Source1{TypeSource::Cosinus, {}, 0};
+    SourceDemandee Source2{TypeSource::BruitColoreGaussien, {}, 0};
+    std::vector<std::string> FichiersMelanges; // one two-channel file, or two files
+    std::string Session;
+
+    std::optional<Matrice2x2> Matrice; // none: the default matrix, or a random one
+    bool MatriceAleatoire = false;
+    std::optional<std::uint64_t> Graine; // none: taken from the clock, and reported
+    std::int32_t Echantillons = 5000;
+    double Boite[4] = {-5, 5, -5, 5}; // xmin, xmax, ymin, ymax
+    double Precision = 0.01;
+    ContraintesActives Contraintes;
+    int Stockage = 1; // StockageFile
+
+    std::string FichierBoites; // CSV of the boxes
+    std::string FichierImage;  // PNG of the paving
+
+    std::int32_t Essais = 100;
+    std::int32_t Fils = 0; // 0: every core
+    std::string SortieEtude = "etude.csv";
+    bool AvecTemps = false; // a time column in the study's CSV (then no longer byte-stable)
+
+    std::set<std::string> Donnees; // the options given, by name (a session fills the others)
+};
+
+// The default matrix when none is given: [[1, 0.5], [-0.4, 1]].
+Matrice2x2 MatriceParDefaut();
+
+// Reads the arguments that follow the program's name (the first one is the sub-command).
+OptionsCommande LireOptions(const std::vector<std::string>& arguments);
+
+// True when `mot` names a sub-command or asks for the general help: the program then runs
+// without a window.
+bool EstLigneDeCommande(const std::string& mot);
+
+// Help of the program (no sub-command) or of one sub-command, every option with its default.
+std::string TexteAide();
+std::string TexteAide(SousCommande commande);
+
+// The name of a source kind on the command line ("cosinus", "colore", …).
+std::string NomSource(TypeSource type);

@@ -1,0 +1,304 @@
+#include "commande/Rapport.h"
+
+#include "fichiers/EcritureSignal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+using nlohmann::ordered_json;
+
+namespace {
+
+ordered_json Nombre(double v) {
+    if (std::isnan(v)) {
+        return nullptr;
+    }
+    if (std::isinf(v)) {
+        return v > 0 ? "inf" : "-inf";
+    }
+    return v;
+}
+
+ordered_json Nombre(const std::optional<double>& v) {
+    return v ? Nombre(*v) : ordered_json(nullptr);
+}
+
+ordered_json Point(const std::optional<PointPlan>& p) {
+    return p ? ordered_json{Nombre(p->x), Nombre(p->y)} : ordered_json(nullptr);
+}
+
+const char* TexteStatut(StatutSivia s) {
+    switch (s) {
+    case StatutSivia::Termine:
+        return "termine";
+    case StatutSivia::ArreteALaLimite:
+        return "arrete_a_la_limite";
+    case StatutSivia::PrecisionRefusee:
+        return "precision_refusee";
+    case StatutSivia::ArreteParUtilisateur:
+        return "arrete_par_l_utilisateur";
+    }
+    return "inconnu";
+}
+
+const char* TexteIdentifiabilite(Identifiabilite i) {
+    switch (i) {
+    case Identifiabilite::Indefinie:
+        return "indefinie";
+    case Identifiabilite::Nulle:
+        return "nulle";
+    case Identifiabilite::Faible:
+        return "faible";
+    case Identifiabilite::Bonne:
+        return "bonne";
+    }
+    return "indefinie";
+}
+
+ordered_json QualiteJson(const std::optional<Qualite>& q) {
+    if (!q) {
+        return nullptr;
+    }
+    return {{"appariement", q->Paires == Appariement::Identite ? "identite" : "croise"},
+            {"sir1_db", Nombre(q->Sir1)},
+            {"sir2_db", Nombre(q->Sir2)},
+            {"sir_moyen_db", Nombre(q->SirMoyen())},
+            {"amari", Nombre(q->Amari)}};
+}
+
+ordered_json SourceJson(const SourceDemandee& s, bool lue) {
+    if (lue || !s.Type) {
+        return {{"fichier", s.Fichier}, {"canal", std::max(1, s.Canal)}};
+    }
+    return {{"sorte", NomSource(*s.Type)}};
+}
+
+std::string Cellule(const std::optional<double>& v) {
+    if (!v || std::isnan(*v)) {
+        return "";
+    }
+    if (std::isinf(*v)) {
+        return *v > 0 ? "inf" : "-inf";
+    }
+    return TexteExact(*v);
+}
+
+std::optional<double> Meilleur(std::optional<double> a, std::optional<double> b) {
+    if (!a) {
+        return b;
+    }
+    if (!b) {
+        return a;
+    }
+    return std::max(*a, *b);
+}
+
+// Quantile q of sorted values, by linear interpolation between closest ranks.
+double Quantile(const std::vector<double>& v, double q) {
+    const double r = q * double(v.size() - 1);
+    const auto i = static_cast<std::size_t>(r);
+    if (i + 1 >= v.size()) {
+        return v.back();
+    }
+    if (std::isinf(v[i]) || std::isinf(v[i + 1])) {
+        return r - double(i) < 0.5 ? v[i] : v[i + 1];
+    }
+    return v[i] + (r - double(i)) * (v[i + 1] - v[i]);
+}
+
+std::string TexteDb(double v) {
+    if (std::isinf(v)) {
+        return v > 0 ? "∞" : "-∞";
+    }
+    char t[32];
+    std::snprintf(t, sizeof t, "%.2f", v);
+    return t;
+}
+
+} // namespace
+
+std::optional<double> MeilleurSirAmas(const ResultatChaine& c) {
+    std::optional<double> m;
+    for (const AmasQualifie& a : c.Rapport.Amas) {
+        if (a.QualiteCentre) {
+            m = Meilleur(m, a.QualiteCentre->SirMoyen());
+        }
+    }
+    return m;
+}
+
+std::optional<double> MeilleurSirRacines(const ResultatChaine& c) {
+    std::optional<double> m;
+    for (const auto* q : {&c.QualiteRacine1, &c.QualiteRacine2}) {
+        if (*q) {
+            m = Meilleur(m, (*q)->SirMoyen());
+        }
+    }
+    return m;
+}
+
+ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
+                               const ResultatChaine& c, double secondesTotal) {
+    const bool melangesLus = e.Source1.empty() && e.Source2.empty();
+    ordered_json contraintes = ordered_json::array();
+    if (o.Contraintes.ContrainteDecorrelation) {
+        contraintes.push_back("decorrelation");
+    }
+    if (o.Contraintes.ContrainteDecorrelationDerivees) {
+        contraintes.push_back("derivees");
+    }
+    if (o.Contraintes.ContrainteMomentOrdre4) {
+        contraintes.push_back("moment4");
+    }
+    ordered_json entrees;
+    entrees["graine"] = e.Graine;
+    if (melangesLus) {
+        entrees["source1"] = nullptr;
+        entrees["source2"] = nullptr;
+    } else {
+        entrees["source1"] = SourceJson(o.Source1, false);
+        entrees["source2"] = SourceJson(o.Source2, false);
+    }
+    entrees["melanges"] =
+        o.FichiersMelanges.empty() ? ordered_json(nullptr) : ordered_json(o.FichiersMelanges);
+    entrees["session"] = o.Session.empty() ? ordered_json(nullptr) : ordered_json(o.Session);
+    entrees["matrice"] = e.A.EstConnue() ? ordered_json{Nombre(e.A.a11), Nombre(e.A.a12),
+                                                        Nombre(e.A.a21), Nombre(e.A.a22)}
+                                         : ordered_json(nullptr);
+    entrees["matrice_aleatoire"] = o.MatriceAleatoire;
+    entrees["echantillons"] = e.N;
+    entrees["frequence_hz"] = e.Frequence > 0 ? Nombre(e.Frequence) : ordered_json(nullptr);
+    entrees["boite"] = {Nombre(o.Boite[0]), Nombre(o.Boite[1]), Nombre(o.Boite[2]),
+                        Nombre(o.Boite[3])};
+    entrees["precision"] = Nombre(o.Precision);
+    entrees["contraintes"] = contraintes;
+    entrees["stockage"] = o.Stockage == StockagePile ? "pile" : "file";
+
+    const ResultatSivia& r = c.Rapport.Resultat;
+    ordered_json resolution = {{"statut", TexteStatut(r.Statut)},
+                               {"prises", r.NbPrises},
+                               {"rejetees", r.NbRejetees},
+                               {"gardees", r.NbGardees},
+                               {"meilleur_critere", Nombre(r.MeilleurCritere)}};
+
+    const RacinesOrdre2& R = c.Racines;
+    ordered_json racines = {
+        {"identifiabilite", TexteIdentifiabilite(R.Etat)},
+        {"message", MessageIdentifiabilite(R.Etat)},
+        {"lambda1",
+         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.Lambda1)},
+        {"lambda2",
+         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.Lambda2)},
+        {"ecart_relatif",
+         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.EcartRelatif)},
+        {"racine1", {{"point", Point(R.Racine1)}, {"qualite", QualiteJson(c.QualiteRacine1)}}},
+        {"racine2", {{"point", Point(R.Racine2)}, {"qualite", QualiteJson(c.QualiteRacine2)}}}};
+
+    ordered_json amas = ordered_json::array();
+    int numero = 0;
+    for (const AmasQualifie& a : c.Rapport.Amas) {
+        const RectanglePlan& h = a.Groupe.Enveloppe;
+        const PointPlan centre = a.Groupe.Centre();
+        amas.push_back(
+            {{"numero", ++numero},
+             {"boites", a.Groupe.NbBoites},
+             {"enveloppe", {Nombre(h.xmin), Nombre(h.xmax), Nombre(h.ymin), Nombre(h.ymax)}},
+             {"centre", {Nombre(centre.x), Nombre(centre.y)}},
+             {"aire", Nombre(a.Groupe.Aire)},
+             {"etendu", a.Groupe.Etendu},
+             {"contient_point_vrai", a.ContientPointDirect},
+             {"contient_point_permute", a.ContientPointPermute},
+             {"represente", a.Represente == PointRepresente::Direct    ? ordered_json("direct")
+                            : a.Represente == PointRepresente::Permute ? ordered_json("permute")
+                                                                       : ordered_json(nullptr)},
+             {"qualite", QualiteJson(a.QualiteCentre)}});
+    }
+
+    ordered_json rapport;
+    rapport["programme"] = "Ovrel 5";
+    rapport["format"] = "ovrel5-rapport";
+    rapport["version"] = 1;
+    rapport["entrees"] = entrees;
+    rapport["resolution"] = resolution;
+    rapport["points_vrais"] = {{"direct", Point(c.Vrais.Direct)},
+                               {"permute", Point(c.Vrais.Permute)},
+                               {"direct_dans_une_boite_gardee", c.DirectDansUneBoite},
+                               {"permute_dans_une_boite_gardee", c.PermuteDansUneBoite}};
+    rapport["racines"] = racines;
+    rapport["amas"] = amas;
+    rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};
+    return rapport;
+}
+
+std::string EnteteEssais(bool avecTemps) {
+    return std::string("essai,graine,b,c,statut,prises,rejetees,gardees,amas,sir_amas_db,"
+                       "sir_racines_db,point_vrai_garde,point_permute_garde") +
+           (avecTemps ? ",temps_s\n" : "\n");
+}
+
+std::string LigneEssai(std::int64_t k, const EntreesChaine& e, const ResultatChaine& c,
+                       bool avecTemps) {
+    const ResultatSivia& r = c.Rapport.Resultat;
+    std::vector<std::string> cellules = {std::to_string(k),
+                                         std::to_string(e.Graine),
+                                         TexteExact(e.A.a12),
+                                         TexteExact(e.A.a21),
+                                         TexteStatut(r.Statut),
+                                         std::to_string(r.NbPrises),
+                                         std::to_string(r.NbRejetees),
+                                         std::to_string(r.NbGardees),
+                                         std::to_string(c.Rapport.Amas.size()),
+                                         Cellule(MeilleurSirAmas(c)),
+                                         Cellule(MeilleurSirRacines(c)),
+                                         c.DirectDansUneBoite ? "1" : "0",
+                                         c.PermuteDansUneBoite ? "1" : "0"};
+    if (avecTemps) {
+        cellules.push_back(TexteExact(c.Rapport.Secondes));
+    }
+    std::string ligne;
+    for (const std::string& cellule : cellules) {
+        if (!ligne.empty()) {
+            ligne += ',';
+        }
+        ligne += cellule;
+    }
+    ligne += '\n';
+    return ligne;
+}
+
+std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, int fils) {
+    std::vector<double> sir;
+    std::size_t reussis = 0, arretes = 0;
+    for (const BilanEssai& b : bilans) {
+        if (b.SirAmas) {
+            sir.push_back(*b.SirAmas);
+        }
+        reussis += b.Reussi ? 1 : 0;
+        arretes += b.Arrete ? 1 : 0;
+    }
+    std::sort(sir.begin(), sir.end());
+    char t[256];
+    std::string texte;
+    std::snprintf(t, sizeof t, "Essais                          %zu\n", bilans.size());
+    texte += t;
+    std::snprintf(t, sizeof t, "Deux points vrais dans le pavage %zu (%.1f %%)\n", reussis,
+                  bilans.empty() ? 0.0 : 100.0 * double(reussis) / double(bilans.size()));
+    texte += t;
+    if (arretes > 0) {
+        std::snprintf(t, sizeof t, "Arrêtés à la limite de mémoire   %zu\n", arretes);
+        texte += t;
+    }
+    if (sir.empty()) {
+        texte += "SIR au meilleur amas (dB)        — (aucun amas qualifié)\n";
+    } else {
+        texte += "SIR au meilleur amas (dB)        premier quartile " +
+                 TexteDb(Quantile(sir, 0.25)) + ", médiane " + TexteDb(Quantile(sir, 0.5)) +
+                 ", troisième quartile " + TexteDb(Quantile(sir, 0.75)) + " (" +
+                 std::to_string(sir.size()) + " essais)\n";
+    }
+    std::snprintf(t, sizeof t, "Temps total                      %.2f s sur %d fil%s\n", secondes,
+                  fils, fils > 1 ? "s" : "");
+    texte += t;
+    return texte;
+}

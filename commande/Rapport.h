@@ -1,0 +1,34 @@
+// What the command line prints: the JSON report of one run (docs/rapport.md gives its
+// schema), and the CSV line and summary of a study. Numbers are written in the shortest text
+// that reads back to the same double; an infinite SIR is the text "inf", an undefined value
+// null (JSON) or an empty cell (CSV). Times stand apart ("temps" in the report, an optional
+// last column in the CSV) so that the rest is the same from one run to the next.
+#pragma once
+
+#include "commande/Chaine.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+nlohmann::ordered_json RapportResolution(const OptionsCommande& options, const EntreesChaine& e,
+                                         const ResultatChaine& c, double secondesTotal);
+
+// The best mean SIR (dB) at a cluster centre, and at the exact roots; absent without any.
+std::optional<double> MeilleurSirAmas(const ResultatChaine& c);
+std::optional<double> MeilleurSirRacines(const ResultatChaine& c);
+
+std::string EnteteEssais(bool avecTemps);
+std::string LigneEssai(std::int64_t k, const EntreesChaine& e, const ResultatChaine& c,
+                       bool avecTemps);
+
+// One trial as the summary needs it.
+struct BilanEssai {
+    std::optional<double> SirAmas;
+    bool Reussi = false; // both true points lie in kept boxes
+    bool Arrete = false; // stopped at the memory limit
+};
+
+// Medians and quartiles of the SIR at the best cluster, the success rate, the total time.
+std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, int fils);

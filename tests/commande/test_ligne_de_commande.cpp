@@ -1,0 +1,167 @@
+#include "app/signal/Memoire.h"
+#include "commande/LigneDeCommande.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Sortie {
+    int Statut;
+    std::string Texte, Erreurs;
+};
+
+Sortie Lancer(const std::vector<std::string>& arguments) {
+    std::ostringstream sortie, erreurs;
+    const int statut = ExecuterLigneDeCommande(arguments, sortie, erreurs, false);
+    return {statut, sortie.str(), erreurs.str()};
+}
+
+std::string Lire(const std::filesystem::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+class LigneDeCommande : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dossier = std::filesystem::temp_directory_path() /
+                  ("ovrel5-commande-" +
+                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        std::filesystem::create_directories(Dossier);
+    }
+    void TearDown() override {
+        FixerBudgetMemoire(0);
+        std::filesystem::remove_all(Dossier);
+    }
+    std::filesystem::path Dossier;
+};
+
+TEST_F(LigneDeCommande, EveryBadOptionOrValueNamesTheOptionAndExitsWithTwo) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cas = {
+        {{"resoudre", "--precision", "0"}, "--precision"},
+        {{"resoudre", "--precision", "1,5"}, "--precision"},
+        {{"resoudre", "--echantillons", "1"}, "--echantillons"},
+        {{"resoudre", "--echantillons", "99999999999"}, "--echantillons"},
+        {{"resoudre", "--boite", "1,2,3"}, "--boite"},
+        {{"resoudre", "--boite", "0,1,nan,2"}, "--boite"},
+        {{"resoudre", "--matrice", "0,0,0,0"}, "--matrice"},
+        {{"resoudre", "--stockage", "tas"}, "--stockage"},
+        {{"resoudre", "--contraintes", "decorrelation,ordre9"}, "--contraintes"},
+        {{"resoudre", "--source1="}, "--source1"},
+        {{"resoudre", "--source2", "voix.wav:0"}, "--source2"},
+        {{"resoudre", "--graine", "-3"}, "--graine"},
+        {{"resoudre", "--essais", "10"}, "--essais"},
+        {{"resoudre", "--precision"}, "--precision"},
+        {{"resoudre", "--matrice-aleatoire=oui"}, "--matrice-aleatoire"},
+        {{"resoudre", "--matrice", "1,0,0,1", "--matrice-aleatoire"}, "--matrice"},
+        {{"resoudre", "--inconnue"}, "--inconnue"},
+        {{"etude", "--essais", "0"}, "--essais"},
+        {{"etude", "--fils", "0"}, "--fils"},
+        {{"etude", "--matrice", "1,0,0,1"}, "--matrice"},
+        {{"resoudre-vite"}, "resoudre-vite"},
+    };
+    for (const auto& [arguments, option] : cas) {
+        const Sortie s = Lancer(arguments);
+        EXPECT_EQ(s.Statut, SortieOptionInvalide) << arguments.back();
+        EXPECT_NE(s.Erreurs.find(option), std::string::npos) << s.Erreurs;
+        EXPECT_TRUE(s.Texte.empty()) << arguments.back();
+    }
+}
+
+TEST_F(LigneDeCommande, HelpListsEveryOptionWithItsDefault) {
+    const Sortie s = Lancer({"etude", "--help"});
+    EXPECT_EQ(s.Statut, SortieSucces);
+    for (const char* o : {"--source1", "--graine", "--precision REEL", "--essais", "--fils",
+                          "défaut : 0.01", "défaut : decorrelation,derivees", "laplace"}) {
+        EXPECT_NE(s.Texte.find(o), std::string::npos) << o;
+    }
+    EXPECT_EQ(Lancer({"resoudre", "--help"}).Texte.find("--essais"), std::string::npos);
+}
+
+TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {
+    const std::string absent = (Dossier / "absent.wav").string();
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"resoudre", "--source1", absent},
+          std::vector<std::string>{"resoudre", "--melanges", absent},
+          std::vector<std::string>{"resoudre", "--session", absent}}) {
+        const Sortie s = Lancer(arguments);
+        EXPECT_EQ(s.Statut, SortieFichierIllisible);
+        EXPECT_NE(s.Erreurs.find("absent.wav"), std::string::npos) << s.Erreurs;
+    }
+}
+
+TEST_F(LigneDeCommande, AFixedSeedGivesTheSameReportTimingsAside) {
+    const std::vector<std::string> arguments = {
+        "resoudre",       "--graine", "42",
+        "--source2",      "gauss",    "--matrice-aleatoire",
+        "--echantillons", "3000",     "--precision",
+        "0.02",           "--boites", (Dossier / "boites.csv").string()};
+    Sortie a = Lancer(arguments);
+    const std::string boites = Lire(Dossier / "boites.csv");
+    Sortie b = Lancer(arguments);
+    ASSERT_EQ(a.Statut, SortieSucces) << a.Erreurs;
+    auto ja = nlohmann::ordered_json::parse(a.Texte);
+    auto jb = nlohmann::ordered_json::parse(b.Texte);
+    ja.erase("temps");
+    jb.erase("temps");
+    EXPECT_EQ(ja.dump(), jb.dump());
+    EXPECT_EQ(boites, Lire(Dossier / "boites.csv"));
+    EXPECT_EQ(ja["entrees"]["graine"], 42);
+    EXPECT_EQ(ja["resolution"]["statut"], "termine");
+    const std::uint64_t gardees = ja["resolution"]["gardees"];
+    const std::uint64_t rejetees = ja["resolution"]["rejetees"];
+    EXPECT_EQ(std::count(boites.begin(), boites.end(), '\n'),
+              std::ptrdiff_t(gardees + rejetees + 1));
+    EXPECT_FALSE(ja["amas"].empty());
+    // Another seed draws another matrix.
+    auto autre = Lancer({"resoudre", "--graine", "43", "--matrice-aleatoire"});
+    EXPECT_NE(nlohmann::json::parse(autre.Texte)["entrees"]["matrice"], ja["entrees"]["matrice"]);
+}
+
+TEST_F(LigneDeCommande, AStudyWritesTheSameCsvWhateverTheNumberOfThreads) {
+    std::vector<std::string> csv;
+    for (const char* fils : {"1", "2"}) {
+        const auto chemin = Dossier / (std::string("etude") + fils + ".csv");
+        const Sortie s =
+            Lancer({"etude", "--graine", "7", "--essais", "6", "--fils", fils, "--echantillons",
+                    "2000", "--precision", "0.05", "--sortie", chemin.string()});
+        ASSERT_EQ(s.Statut, SortieSucces) << s.Erreurs;
+        EXPECT_NE(s.Texte.find("médiane"), std::string::npos) << s.Texte;
+        EXPECT_TRUE(s.Erreurs.empty()); // no progress bar when stderr is not a terminal
+        csv.push_back(Lire(chemin));
+    }
+    EXPECT_EQ(csv[0], csv[1]);
+    EXPECT_EQ(std::count(csv[0].begin(), csv[0].end(), '\n'), 7);
+    // Trial k replays alone from its own seed.
+    std::istringstream lignes(csv[0]);
+    std::string entete, premiere;
+    std::getline(lignes, entete);
+    std::getline(lignes, premiere);
+    const std::string graine = premiere.substr(2, premiere.find(',', 2) - 2);
+    const Sortie seul = Lancer({"resoudre", "--graine", graine, "--matrice-aleatoire",
+                                "--echantillons", "2000", "--precision", "0.05"});
+    const auto j = nlohmann::json::parse(seul.Texte);
+    std::vector<std::string> cellules;
+    std::istringstream flux(premiere);
+    for (std::string c; std::getline(flux, c, ',');) {
+        cellules.push_back(c);
+    }
+    ASSERT_GE(cellules.size(), 8u);
+    EXPECT_EQ(cellules[5], std::to_string(std::uint64_t(j["resolution"]["prises"])));
+    EXPECT_EQ(cellules[6], std::to_string(std::uint64_t(j["resolution"]["rejetees"])));
+    EXPECT_EQ(cellules[7], std::to_string(std::uint64_t(j["resolution"]["gardees"])));
+}
+
+TEST_F(LigneDeCommande, ASolveStoppedAtTheMemoryLimitStillReportsAndExitsWithFour) {
+    FixerBudgetMemoire(1 << 20);
+    const Sortie s = Lancer({"resoudre", "--graine", "1", "--contraintes", "decorrelation"});
+    EXPECT_EQ(s.Statut, SortieLimiteMemoire);
+    EXPECT_EQ(nlohmann::json::parse(s.Texte)["resolution"]["statut"], "arrete_a_la_limite");
+}
+
+} // namespace
