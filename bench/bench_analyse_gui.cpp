@@ -1,0 +1,69 @@
+// Times the paint of the analysis view at 800 x 800 with 2,097,152 boxes: the 1,048,576
+// kept boxes of [-5, 5]^2 at 0.01 and as many rejected boxes beside them on [5, 15] x [-5, 5],
+// fitted, zoomed in, and with the mean-SIR map under the boxes.
+#include "analyse/CarteSir.h"
+#include "display/VueAnalyse.h"
+#include "sivia/Sivia.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Peindre(TVueAnalyse& vue, QImage& image) {
+    const auto debut = std::chrono::steady_clock::now();
+    vue.render(&image);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut)
+        .count();
+}
+
+void Mesurer(const char* nom, TVueAnalyse& vue, QImage& image) {
+    std::vector<double> t;
+    for (int k = 0; k < 15; ++k) {
+        t.push_back(Peindre(vue, image));
+    }
+    std::sort(t.begin(), t.end());
+    std::printf("  %-48s min %8.2f ms, median %8.2f ms\n", nom, t.front(), t[t.size() / 2]);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    BoxList enAttente, rejetees, gardees;
+    Box b(2, 1);
+    b[1] = Interval(-5, 5);
+    b[2] = Interval(-5, 5);
+    ExecuterSivia(b, enAttente, rejetees, gardees, Repere{b[2], b[1], nullptr}, {},
+                  {true, false, false}, 0.01, StockageFile, UINT64_MAX);
+    for (const Box& g : gardees) {
+        Box r = g;
+        r[1] = Interval(g[1].Lower() + 10, g[1].Upper() + 10);
+        rejetees.PushBack(r);
+    }
+    std::printf("TVueAnalyse at 800 x 800, %u kept + %u rejected boxes:\n", gardees.Size(),
+                rejetees.Size());
+
+    TVueAnalyse vue;
+    vue.resize(800, 800);
+    QImage image(800, 800, QImage::Format_RGB32);
+    vue.DefinirPavage({-5, 15, -5, 5}, &rejetees, 0, &gardees, 0);
+    Peindre(vue, image);
+    Mesurer("paint, whole paving fitted", vue, image);
+    vue.Ajuster();
+    QWheelEvent molette(QPointF(400, 400), QPointF(400, 400), QPoint(), QPoint(0, 120 * 12),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&vue, &molette);
+    Mesurer("paint, zoomed 14.5 times about the centre", vue, image);
+    vue.Ajuster();
+    vue.DefinirCarte(CalculerCarteSir({-5, 15, -5, 5}, 256, 256, {1, 0.5, -0.4, 1}, {1, 1}));
+    vue.AfficherCarte(true);
+    Mesurer("paint, fitted, with the 256 x 256 SIR map", vue, image);
+    return 0;
+}
