@@ -82,6 +82,7 @@ void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* r
     PremiereRejetee_ = premiereRejetee;
     PremiereGardee_ = premiereGardee;
     AvecPavage_ = true;
+    ++Version_;
     if (nouvelleBoite) {
         AjusterAuProchainTrace_ = true; // once the view has its size
     }
@@ -90,6 +91,7 @@ void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* r
 
 void TVueAnalyse::EffacerPavage() {
     AvecPavage_ = false;
+    ++Version_;
     Rejetees_ = Gardees_ = nullptr;
     Marqueurs_ = {};
     AmasSelectionne_ = -1;
@@ -104,11 +106,13 @@ void TVueAnalyse::DefinirMarqueurs(MarqueursAnalyse m) {
 
 void TVueAnalyse::DefinirCarte(CarteSir carte) {
     Carte_ = std::move(carte);
+    ++Version_;
     update();
 }
 
 void TVueAnalyse::AfficherCarte(bool afficher) {
     AfficherCarte_ = afficher;
+    ++Version_;
     update();
 }
 
@@ -156,6 +160,12 @@ PointPlan TVueAnalyse::VersPlan(QPointF p) const {
 // ones; a pixel keeps the first box that reaches it, and the pass stops once all are set.
 void TVueAnalyse::Tramer(const QRect& zone) {
     const int W = zone.width(), H = zone.height();
+    const bool carte = AfficherCarte_ && !Carte_.Db.empty();
+    const CleTrame cle{W, H, CentreX_, CentreY_, Echelle_, carte, Version_};
+    if (cle == CleTrame_) {
+        return;
+    }
+    CleTrame_ = cle;
     Trame_.Preparer(W, H);
     const double ax = Echelle_, bx = W / 2.0 - CentreX_ * Echelle_;
     const double ay = Echelle_, by = H / 2.0 - CentreY_ * Echelle_;
@@ -170,6 +180,15 @@ void TVueAnalyse::Tramer(const QRect& zone) {
             const Box& b = liste->At(k);
             const double x0 = ax * b[1].Lower() + bx, x1 = ax * b[1].Upper() + bx;
             const double y0 = ay * b[2].Lower() + by, y1 = ay * b[2].Upper() + by;
+            if (x1 < -1 || x0 > W + 1 || y1 < -1 || y0 > H + 1) {
+                continue; // outside the raster
+            }
+            // Below a pixel, most boxes hold no pixel centre i + 0.5: skipped before the
+            // fill, with a margin wider than the fill's snapping of vertices to 1/256 pixel.
+            if (!contours && (std::ceil(x0 - 0.5 - 1.0 / 128) >= std::ceil(x1 - 0.5 + 1.0 / 128) ||
+                              std::ceil(y0 - 0.5 - 1.0 / 128) >= std::ceil(y1 - 0.5 + 1.0 / 128))) {
+                continue;
+            }
             if (contours) {
                 Trame_.Contour(x0, x1, y0, y1, Noire);
             }
@@ -183,7 +202,6 @@ void TVueAnalyse::Tramer(const QRect& zone) {
 
     // Colours, with the map under the boxes: rejected boxes let it show through.
     Image_.resize(std::size_t(W) * H);
-    const bool carte = AfficherCarte_ && !Carte_.Db.empty();
     std::vector<int> colonne(carte ? W : 0), ligne(carte ? H : 0);
     if (carte) {
         const RectanglePlan& c = Carte_.Zone;

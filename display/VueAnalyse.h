@@ -83,4 +83,15 @@ private:
     QPoint Appui_, Dernier_;
     TramePavage Trame_;
     std::vector<std::uint32_t> Image_;
+    // The raster is rebuilt only when the paving, the map, the size or the view changed:
+    // markers, selection and readout repaint over the same one.
+    struct CleTrame {
+        int W = -1, H = -1;
+        double cx = 0, cy = 0, s = 0;
+        bool carte = false;
+        std::uint64_t version = 0;
+        bool operator==(const CleTrame&) const = default;
+    };
+    CleTrame CleTrame_;
+    std::uint64_t Version_ = 1;
 };
