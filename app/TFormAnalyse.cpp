@@ -78,7 +78,7 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     : QWidget(parent, Qt::Window), LireEtat(std::move(lire)), Estimer(std::move(estimer)) {
     setWindowTitle(QStringLiteral("Analyse de la séparation"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    resize(1180, 760);
+    resize(1260, 800);
 
     Vue = new TVueAnalyse(this);
     BoutonAjuster = new QPushButton(QStringLiteral("Ajuster la vue"), this);
@@ -138,8 +138,9 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     auto* separateur = new QSplitter(this);
     separateur->addWidget(gauche);
     separateur->addWidget(droite);
-    separateur->setStretchFactor(0, 3);
-    separateur->setStretchFactor(1, 2);
+    separateur->setStretchFactor(0, 1);
+    separateur->setStretchFactor(1, 1);
+    separateur->setSizes({700, 540});
     auto* racine = new QVBoxLayout(this);
     racine->addWidget(separateur);
 
@@ -218,8 +219,8 @@ void TFormAnalyse::Rafraichir() {
                        &BoitesSolution, BoitesSolution.Size() - gardees);
     const Matrice2x2 sansMatrice;
     AmasAffiches = QualifierAmas(GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees,
-                                          r.Precision, FacteurVoisinage * r.Precision),
-                         QualiteConnue ? A : sansMatrice, Puissances);
+                                                  r.Precision, FacteurVoisinage * r.Precision),
+                                 QualiteConnue ? A : sansMatrice, Puissances);
 
     const RacinesOrdre2 racines = CalculerRacinesOrdre2(e.Moments);
     MarqueursAnalyse m;
@@ -259,9 +260,9 @@ void TFormAnalyse::Rafraichir() {
         const QString textes[9] = {
             QString::number(k + 1),
             QString::number(a.Groupe.NbBoites),
-            QStringLiteral("(%1 ; %2)").arg(Nombre(c.x, 5), Nombre(c.y, 5)),
+            QStringLiteral("(%1 ; %2)").arg(Nombre(c.x, 4), Nombre(c.y, 4)),
             QStringLiteral("[%1 ; %2] × [%3 ; %4]")
-                .arg(Nombre(h.xmin, 4), Nombre(h.xmax, 4), Nombre(h.ymin, 4), Nombre(h.ymax, 4)),
+                .arg(Nombre(h.xmin, 3), Nombre(h.xmax, 3), Nombre(h.ymin, 3), Nombre(h.ymax, 3)),
             q ? Decibels(q->Sir1) : QStringLiteral("—"),
             q ? Decibels(q->Sir2) : QStringLiteral("—"),
             q && q->Amari ? Nombre(*q->Amari, 3) : QStringLiteral("—"),
@@ -285,8 +286,8 @@ void TFormAnalyse::Rafraichir() {
             .arg(s.NbRejetees)
             .arg(s.NbGardees)
             .arg(Nombre(s.MeilleurCritere, 4), QLocale().toString(r.Secondes * 1e3, 'f', 1),
-                 Nombre(r.Precision), QString::number(AmasAffiches.size()), QString::number(etendus),
-                 QString::number(FacteurEtendu));
+                 Nombre(r.Precision), QString::number(AmasAffiches.size()),
+                 QString::number(etendus), QString::number(FacteurEtendu));
     if (s.Statut == StatutSivia::ArreteALaLimite) {
         rapport += QStringLiteral("\nRésolution arrêtée à la limite de mémoire : pavage "
                                   "incomplet.");

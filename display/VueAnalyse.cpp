@@ -113,6 +113,7 @@ void TVueAnalyse::DefinirCarte(CarteSir carte) {
 void TVueAnalyse::AfficherCarte(bool afficher) {
     AfficherCarte_ = afficher;
     ++Version_;
+    AjusterAuProchainTrace_ = AjusterAuProchainTrace_ || Ajuste_; // the margin changed
     update();
 }
 
@@ -141,6 +142,7 @@ void TVueAnalyse::Ajuster() {
                    ? (Recherche_.ymin + Recherche_.ymax) / 2
                    : 0;
     AjusterAuProchainTrace_ = false;
+    Ajuste_ = true;
     update();
 }
 
@@ -232,7 +234,7 @@ void TVueAnalyse::Tramer(const QRect& zone) {
                 sortie[i] = carte ? Melanger(fond, CouleurGardee, 200) : CouleurGardee;
                 break;
             case Bleue:
-                sortie[i] = carte ? Melanger(fond, CouleurRejetee, 60) : CouleurRejetee;
+                sortie[i] = carte ? Melanger(fond, CouleurRejetee, 110) : CouleurRejetee;
                 break;
             case Noire:
                 sortie[i] = 0xFF000000;
@@ -333,8 +335,8 @@ void TVueAnalyse::PeindreAxes(QPainter& p, const QRect& zone) const {
     p.drawRect(zone.adjusted(0, 0, -1, -1));
     const PointPlan bg = VersPlan(zone.bottomLeft()), hd = VersPlan(zone.topRight());
     const QFontMetrics fm(font());
-    const double pas = PasGraduation(std::max(hd.x - bg.x, hd.y - bg.y),
-                                     std::max(2.0, std::min(zone.width(), zone.height()) / 70.0));
+    // One step on both axes (they share the scale), about one tick per 90 pixels.
+    const double pas = PasGraduation(hd.x - bg.x, std::max(2.0, zone.width() / 90.0));
     if (!(pas > 0) || !std::isfinite(pas)) {
         return;
     }
@@ -432,7 +434,8 @@ void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
 }
 
 void TVueAnalyse::resizeEvent(QResizeEvent*) {
-    // Keeps the centre and the scale: the view grows around what it shows.
+    // A fitted view fits again; otherwise the centre and the scale stay.
+    AjusterAuProchainTrace_ = AjusterAuProchainTrace_ || Ajuste_;
     update();
 }
 
@@ -453,6 +456,7 @@ void TVueAnalyse::mouseMoveEvent(QMouseEvent* e) {
             CentreX_ -= (pos.x() - Dernier_.x()) / Echelle_;
             CentreY_ += (pos.y() - Dernier_.y()) / Echelle_;
             Dernier_ = pos;
+            Ajuste_ = false;
             update();
         }
     }
@@ -482,6 +486,7 @@ void TVueAnalyse::wheelEvent(QWheelEvent* e) {
     const PointPlan apres = VersPlan(pos);
     CentreX_ += avant.x - apres.x;
     CentreY_ += avant.y - apres.y;
+    Ajuste_ = false;
     update();
     e->accept();
 }

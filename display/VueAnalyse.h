@@ -79,6 +79,7 @@ private:
 
     double CentreX_ = 0, CentreY_ = 0, Echelle_ = 1;
     bool AjusterAuProchainTrace_ = true;
+    bool Ajuste_ = true; // no zoom or pan since the last fit: a resize fits again
     bool Glisse_ = false;
     QPoint Appui_, Dernier_;
     TramePavage Trame_;
