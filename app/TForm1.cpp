@@ -237,6 +237,9 @@ void TForm1::CreerMenus() {
     MelangesAff = element(Affichage1, QStringLiteral("Mélanges"), GroupeAffichage);
     DeriveeAff = element(Affichage1, QStringLiteral("Dérivée des Mélanges"), GroupeAffichage);
     SourcesAff->setChecked(true);
+    Affichage1->addSeparator();
+    AnalyseSeparation1 = Affichage1->addAction(QStringLiteral("Analyse de la séparation…"));
+    AnalyseSeparation1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
 
     Paramtres1 = menuBar()->addMenu(QStringLiteral("Paramètres"));
     Nombredchantillons1 = element(Paramtres1, QStringLiteral("Options"), nullptr);
@@ -271,6 +274,8 @@ void TForm1::RelierEvenements() {
     menu(MelangesAff, &TForm1::MelangesAffClick);
     menu(DeriveeAff, &TForm1::DeriveeAffClick);
     menu(Nombredchantillons1, &TForm1::OptionsClick);
+    connect(AnalyseSeparation1, &QAction::triggered, this,
+            Protege([this] { AnalyseSeparation1Click(); }));
 
     connect(Edit1, &QLineEdit::textChanged, this, Protege([this] { Edit1Change(); }));
     connect(Edit2, &QLineEdit::textChanged, this, Protege([this] { Edit2Change(); }));

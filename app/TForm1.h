@@ -23,6 +23,8 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class TForm2;
+class TFormAnalyse;
+struct ResultatSivia;
 class TImage;
 class TOpenGLPanel;
 class TRadioGroup;
@@ -53,6 +55,8 @@ public:
     QAction *BruitBlancGaussien2, *BruitBlancUniforme2, *Cosinus2, *Sinus2, *BruitColoreGaussien2;
     QAction *ToutEffacer1, *Matricedemelange1, *GenerationdesMelanges1;
     QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
+    QAction* AnalyseSeparation1;
+    TFormAnalyse* FormAnalyse = nullptr; // the analysis window, once opened
 
     // State of the workbench.
     float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
@@ -120,6 +124,13 @@ public:
     void Image1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
     void EstimerSources(double x, double y);
     void FormClick();
+
+    // Analysis window: opening it, telling it what changed, and moving the estimates to a
+    // point of the plane as pointing at Image1 does.
+    void AnalyseSeparation1Click();
+    void NoterResolution(const ResultatSivia& resultat, double secondes);
+    void RafraichirAnalyse();
+    void EstimerAuPoint(double x, double y);
 
     // Plots.
     void SourcesAffClick();

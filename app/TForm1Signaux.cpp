@@ -132,6 +132,7 @@ void TForm1::GenerationdesMelanges1Click() {
     }
     MelangesAffClick();
     MelangesGeneres = true;
+    RafraichirAnalyse();
 }
 
 void TForm1::ToutEffacer1Click() {
@@ -151,4 +152,5 @@ void TForm1::ToutEffacer1Click() {
     MelangesGeneres = false;
     OpenGLPanel1->Repaint();
     OpenGLPanel2->Repaint();
+    RafraichirAnalyse();
 }

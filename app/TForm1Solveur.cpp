@@ -16,6 +16,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 double PointImageX = 0;
@@ -88,6 +89,7 @@ void TForm1::Button1Click() {
     }
 
     ResultatSivia resultat;
+    double secondes = 0;
     {
         FinResolution fin(this);
         Button1->hide();
@@ -102,10 +104,12 @@ void TForm1::Button1Click() {
 
         // The lists may hold as many boxes as half the available memory allows.
         const std::uint64_t limite = BudgetMemoire() / OctetsParBoiteStockee;
+        const auto debut = std::chrono::steady_clock::now();
         resultat = ExecuterSivia(
             BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution, RepereImage, Moments(),
             {ContrainteDecorrelation, ContrainteDecorrelationDerivees, ContrainteMomentOrdre4},
             PrecisionSivia, Stockage, limite);
+        secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
         OpenGLPanel6->Repaint();
 
         if (MontrerSolution) {
@@ -115,6 +119,7 @@ void TForm1::Button1Click() {
         }
         Image1->update();
     }
+    NoterResolution(resultat, secondes);
 
     if (resultat.Statut == StatutSivia::ArreteALaLimite) {
         MessageBox(QStringLiteral("La résolution a été arrêtée avant la fin : la mémoire de "
@@ -154,6 +159,17 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
     PointImageX = x;
     PointImageY = y;
     if (!EstimationAuClic && MelangesGeneres) {
+        EstimerSources(x, y);
+        RepeindrePanneauxEstimation();
+    }
+    AfficherDecorrelations();
+}
+
+void TForm1::EstimerAuPoint(double x, double y) {
+    Legender(Label1, Label2, x, y);
+    PointImageX = x;
+    PointImageY = y;
+    if (MelangesGeneres) {
         EstimerSources(x, y);
         RepeindrePanneauxEstimation();
     }

@@ -1,24 +1,28 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution|options]
+//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
 // point, estimated sources shown with the real ones superposed. "options": the Options
-// dialog as it opens.
+// dialog as it opens. "analyse": the analysis window after the same solve, with the mean-SIR
+// map, the first cluster selected and the pointer near the true point.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "app/TFormAnalyse.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "display/VueAnalyse.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -46,11 +50,26 @@ void Resolution(TForm1& f) {
     QTest::mouseClick(f.CheckBox1, Qt::LeftButton);
 }
 
+QWidget* Analyse(TForm1& f) {
+    Resolution(f);
+    f.AnalyseSeparation1->trigger();
+    TFormAnalyse* a = f.FormAnalyse;
+    if (!QTest::qWaitForWindowExposed(a)) {
+        return nullptr;
+    }
+    a->CaseCarte->setChecked(true);
+    QTest::mouseClick(a->TableAmas->viewport(), Qt::LeftButton, {},
+                      a->TableAmas->visualItemRect(a->TableAmas->item(0, 0)).center());
+    QTest::mouseMove(a->Vue, a->Vue->VersEcran(-0.3, 0.55).toPoint());
+    return a;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|analyse]\n",
+                     argv[0]);
         return 2;
     }
     TApplication application(argc, argv);
@@ -68,6 +87,11 @@ int main(int argc, char** argv) {
     QWidget* cible = &fenetre;
     if (scenario == QStringLiteral("resolution")) {
         Resolution(fenetre);
+    } else if (scenario == QStringLiteral("analyse")) {
+        cible = Analyse(fenetre);
+        if (cible == nullptr) {
+            return 1;
+        }
     } else if (scenario == QStringLiteral("options")) {
         fenetre.Nombredchantillons1->trigger();
         cible = Form2;

@@ -148,7 +148,8 @@ TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
     EXPECT_EQ(textes(F->Melange), QStringList({QStringLiteral("Matrice de mélange"),
                                                QStringLiteral("Génération des Mélanges")}));
     EXPECT_EQ(textes(F->Affichage1), QStringList({"Sources", QStringLiteral("Mélanges"),
-                                                  QStringLiteral("Dérivée des Mélanges")}));
+                                                  QStringLiteral("Dérivée des Mélanges"), QString(),
+                                                  QStringLiteral("Analyse de la séparation…")}));
     EXPECT_EQ(textes(F->Paramtres1), QStringList({"Options"}));
 
     for (QMenu* menu : {F->SourceUn, F->SourceDeux, F->Melange, F->Affichage1}) {

@@ -1,0 +1,372 @@
+#include "app/TFormAnalyse.h"
+
+#include "analyse/CarteSir.h"
+#include "display/VueAnalyse.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+std::optional<ResolutionAnalysee> Retenue;
+
+// Side of the mean-SIR map, in cells.
+constexpr int CoteCarte = 256;
+
+QString Nombre(double v, int chiffres = 6) {
+    return QLocale().toString(v, 'g', chiffres);
+}
+
+QString Decibels(const std::optional<double>& v) {
+    if (!v) {
+        return QStringLiteral("—");
+    }
+    if (std::isinf(*v)) {
+        return *v > 0 ? QStringLiteral("∞") : QStringLiteral("−∞");
+    }
+    return QLocale().toString(*v, 'f', 2) + QStringLiteral(" dB");
+}
+
+QString TexteAppariement(Appariement a) {
+    return a == Appariement::Identite ? QStringLiteral("ŝ1 ↔ s1, ŝ2 ↔ s2")
+                                      : QStringLiteral("ŝ1 ↔ s2, ŝ2 ↔ s1");
+}
+
+bool MemesMoments(const MomentsMelanges& a, const MomentsMelanges& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The mixtures still are A times the sources (checked on their first samples).
+bool MelangesCoherents(const EtatAnalyse& e) {
+    const auto &s1 = *e.Source1, &s2 = *e.Source2, &x1 = *e.Melange1, &x2 = *e.Melange2;
+    const std::size_t n = std::min({std::size_t(16), s1.size(), s2.size(), x1.size(), x2.size()});
+    if (n == 0 || x1.size() > std::min(s1.size(), s2.size())) {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (x1[i] != e.A.a11 * s1[i] + e.A.a12 * s2[i] ||
+            x2[i] != e.A.a21 * s1[i] + e.A.a22 * s2[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void RetenirResolution(const ResolutionAnalysee& r) {
+    Retenue = r;
+}
+
+void OublierResolution() {
+    Retenue.reset();
+}
+
+TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
+                           std::function<void(double, double)> estimer, QWidget* parent)
+    : QWidget(parent, Qt::Window), LireEtat(std::move(lire)), Estimer(std::move(estimer)) {
+    setWindowTitle(QStringLiteral("Analyse de la séparation"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    resize(1260, 800);
+
+    Vue = new TVueAnalyse(this);
+    BoutonAjuster = new QPushButton(QStringLiteral("Ajuster la vue"), this);
+    BoutonAjuster->setToolTip(QStringLiteral("Montrer toute la boîte de recherche (Ctrl+0)"));
+    CaseCarte = new QCheckBox(QStringLiteral("Carte du RSI moyen sous les boîtes"), this);
+    CaseCarte->setToolTip(QStringLiteral("RSI moyen des deux estimations sur une grille de "
+                                         "256 × 256 points de la boîte de recherche"));
+    Lecture = new QLabel(this);
+    Lecture->setTextFormat(Qt::PlainText);
+    Lecture->setMinimumWidth(360);
+    Rapport = new QLabel(this);
+    Rapport->setTextFormat(Qt::PlainText);
+    Message = new QLabel(this);
+    Message->setTextFormat(Qt::PlainText);
+    Message->setWordWrap(true);
+    TableAmas = new QTableWidget(0, 9, this);
+    TableAmas->setHorizontalHeaderLabels(
+        {QStringLiteral("N°"), QStringLiteral("Boîtes"), QStringLiteral("Centre"),
+         QStringLiteral("Enveloppe"), QStringLiteral("RSI ŝ1"), QStringLiteral("RSI ŝ2"),
+         QStringLiteral("Amari"), QStringLiteral("Étendu"), QStringLiteral("Point vrai")});
+    TableAmas->horizontalHeaderItem(6)->setToolTip(
+        QStringLiteral("Indice d'Amari de G = W·A, forme lignes et colonnes (0 : séparation "
+                       "parfaite)"));
+    TableAmas->setSelectionBehavior(QAbstractItemView::SelectRows);
+    TableAmas->setSelectionMode(QAbstractItemView::SingleSelection);
+    TableAmas->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TableAmas->verticalHeader()->hide();
+    TableAmas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* gauche = new QWidget(this);
+    auto* colonneGauche = new QVBoxLayout(gauche);
+    colonneGauche->setContentsMargins(0, 0, 0, 0);
+    auto* outils = new QHBoxLayout;
+    outils->addWidget(BoutonAjuster);
+    outils->addWidget(CaseCarte);
+    outils->addStretch();
+    colonneGauche->addLayout(outils);
+    colonneGauche->addWidget(Vue, 1);
+    auto* droite = new QWidget(this);
+    auto* colonneDroite = new QVBoxLayout(droite);
+    colonneDroite->setContentsMargins(0, 0, 0, 0);
+    const auto titre = [this](const char* texte) {
+        auto* l = new QLabel(QString::fromUtf8(texte), this);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        return l;
+    };
+    colonneDroite->addWidget(titre("Sous le pointeur"));
+    colonneDroite->addWidget(Lecture);
+    colonneDroite->addWidget(titre("Amas de solutions"));
+    colonneDroite->addWidget(TableAmas, 1);
+    colonneDroite->addWidget(titre("Rapport du solveur"));
+    colonneDroite->addWidget(Rapport);
+    colonneDroite->addWidget(titre("Identifiabilité"));
+    colonneDroite->addWidget(Message);
+    auto* separateur = new QSplitter(this);
+    separateur->addWidget(gauche);
+    separateur->addWidget(droite);
+    separateur->setStretchFactor(0, 1);
+    separateur->setStretchFactor(1, 1);
+    separateur->setSizes({700, 540});
+    auto* racine = new QVBoxLayout(this);
+    racine->addWidget(separateur);
+
+    connect(BoutonAjuster, &QPushButton::clicked, Vue, &TVueAnalyse::Ajuster);
+    auto* raccourci = new QShortcut(QKeySequence(QStringLiteral("Ctrl+0")), this);
+    connect(raccourci, &QShortcut::activated, Vue, &TVueAnalyse::Ajuster);
+    connect(CaseCarte, &QCheckBox::toggled, Vue, &TVueAnalyse::AfficherCarte);
+    connect(Vue, &TVueAnalyse::PointSurvole, this, &TFormAnalyse::Survoler);
+    connect(Vue, &TVueAnalyse::PointClique, this, &TFormAnalyse::Cliquer);
+    connect(TableAmas, &QTableWidget::itemSelectionChanged, this, &TFormAnalyse::ChoisirAmas);
+    Rafraichir();
+}
+
+// Why nothing can be shown, or an empty text.
+QString TFormAnalyse::Obstacle(const EtatAnalyse& e) const {
+    if (!e.MelangesGeneres || e.Melange1 == nullptr || e.Melange1->empty()) {
+        return QStringLiteral("Aucun mélange : choisissez les deux sources, validez une matrice "
+                              "de mélange, lancez « Génération des Mélanges » puis « Solver ».");
+    }
+    if (!Retenue) {
+        return QStringLiteral("Aucune résolution : lancez « Solver ».");
+    }
+    if (!MemesMoments(Retenue->Moments, e.Moments)) {
+        return QStringLiteral("Les mélanges ont changé depuis la dernière résolution : "
+                              "relancez « Solver ».");
+    }
+    return {};
+}
+
+void TFormAnalyse::Rafraichir() {
+    const EtatAnalyse e = LireEtat();
+    const QString obstacle = Obstacle(e);
+    Valide = obstacle.isEmpty();
+    AmasAffiches.clear();
+    TableAmas->setRowCount(0);
+    Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
+    QStringList remarques;
+
+    // Quality needs the matrix and the sources the mixtures were made of.
+    QualiteConnue = e.MelangesGeneres && e.A.EstConnue() && e.Source1 && e.Source2 && e.Melange1 &&
+                    e.Melange2 && MelangesCoherents(e);
+    A = e.A;
+    Moments = e.Moments;
+    Contraintes = e.Contraintes;
+    Puissances = {};
+    if (QualiteConnue) {
+        // The samples of the mixtures, whatever N has become since.
+        const int n = int(e.Melange1->size());
+        Puissances = CalculerPuissances(*e.Source1, *e.Source2, n);
+        if (e.N != n) {
+            remarques << QStringLiteral("N a changé depuis la génération des mélanges : les RSI "
+                                        "portent sur les %1 échantillons des mélanges.")
+                             .arg(n);
+        }
+        if (!Puissances.Utilisables()) {
+            remarques << QStringLiteral("Une source est de puissance nulle : RSI indisponibles.");
+        }
+    } else if (e.MelangesGeneres) {
+        remarques << QStringLiteral("Les sources ou la matrice ont changé depuis la génération "
+                                    "des mélanges : RSI et indice d'Amari indisponibles.");
+    }
+
+    if (!Valide) {
+        Vue->EffacerPavage();
+        Vue->DefinirCarte({});
+        Rapport->setText(QStringLiteral("—"));
+        Message->setText(obstacle);
+        return;
+    }
+    const ResolutionAnalysee& r = *Retenue;
+    const ResultatSivia& s = r.Resultat;
+    const auto gardees = std::uint32_t(std::min<std::uint64_t>(s.NbGardees, BoitesSolution.Size()));
+    const auto rejetees =
+        std::uint32_t(std::min<std::uint64_t>(s.NbRejetees, BoitesRejetees.Size()));
+    Vue->DefinirPavage(r.Recherche, &BoitesRejetees, BoitesRejetees.Size() - rejetees,
+                       &BoitesSolution, BoitesSolution.Size() - gardees);
+    const Matrice2x2 sansMatrice;
+    AmasAffiches = QualifierAmas(GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees,
+                                                  r.Precision, FacteurVoisinage * r.Precision),
+                                 QualiteConnue ? A : sansMatrice, Puissances);
+
+    const RacinesOrdre2 racines = CalculerRacinesOrdre2(e.Moments);
+    MarqueursAnalyse m;
+    if (QualiteConnue) {
+        const PointsVrais vrais = CalculerPointsVrais(A);
+        m.PointDirect = vrais.Direct;
+        m.PointPermute = vrais.Permute;
+    }
+    m.Racine1 = racines.Racine1;
+    m.Racine2 = racines.Racine2;
+    for (const AmasQualifie& a : AmasAffiches) {
+        m.Groupes.push_back(a.Groupe);
+    }
+    Vue->DefinirMarqueurs(std::move(m));
+    Vue->DefinirCarte(QualiteConnue
+                          ? CalculerCarteSir(r.Recherche, CoteCarte, CoteCarte, A, Puissances)
+                          : CarteSir{});
+    if (r.Recherche.xmax <= r.Recherche.xmin || r.Recherche.ymax <= r.Recherche.ymin) {
+        remarques << QStringLiteral("La boîte de recherche est de largeur nulle : pas de carte "
+                                    "du RSI.");
+    }
+
+    TableAmas->blockSignals(true);
+    TableAmas->setRowCount(int(AmasAffiches.size()));
+    for (int k = 0; k < int(AmasAffiches.size()); ++k) {
+        const AmasQualifie& a = AmasAffiches[k];
+        const RectanglePlan& h = a.Groupe.Enveloppe;
+        const PointPlan c = a.Groupe.Centre();
+        QString point = QStringLiteral("—");
+        if (a.Represente != PointRepresente::Aucun) {
+            const bool direct = a.Represente == PointRepresente::Direct;
+            const bool contenu = direct ? a.ContientPointDirect : a.ContientPointPermute;
+            point = (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
+                    (contenu ? QStringLiteral(" (dans l'enveloppe)") : QStringLiteral(" (proche)"));
+        }
+        const std::optional<Qualite>& q = a.QualiteCentre;
+        const QString textes[9] = {
+            QString::number(k + 1),
+            QString::number(a.Groupe.NbBoites),
+            QStringLiteral("(%1 ; %2)").arg(Nombre(c.x, 4), Nombre(c.y, 4)),
+            QStringLiteral("[%1 ; %2] × [%3 ; %4]")
+                .arg(Nombre(h.xmin, 3), Nombre(h.xmax, 3), Nombre(h.ymin, 3), Nombre(h.ymax, 3)),
+            q ? Decibels(q->Sir1) : QStringLiteral("—"),
+            q ? Decibels(q->Sir2) : QStringLiteral("—"),
+            q && q->Amari ? Nombre(*q->Amari, 3) : QStringLiteral("—"),
+            a.Groupe.Etendu ? QStringLiteral("oui") : QStringLiteral("non"),
+            point};
+        for (int c2 = 0; c2 < 9; ++c2) {
+            TableAmas->setItem(k, c2, new QTableWidgetItem(textes[c2]));
+        }
+    }
+    TableAmas->blockSignals(false);
+
+    int etendus = 0;
+    for (const AmasQualifie& a : AmasAffiches) {
+        etendus += a.Groupe.Etendu;
+    }
+    QString rapport =
+        QStringLiteral("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
+                       "Meilleur critère : %4\nDurée : %5 ms (précision %6)\n"
+                       "Amas : %7, dont %8 étendu(s) (enveloppe > %9 × précision)")
+            .arg(s.NbPrises)
+            .arg(s.NbRejetees)
+            .arg(s.NbGardees)
+            .arg(Nombre(s.MeilleurCritere, 4), QLocale().toString(r.Secondes * 1e3, 'f', 1),
+                 Nombre(r.Precision), QString::number(AmasAffiches.size()),
+                 QString::number(etendus), QString::number(FacteurEtendu));
+    if (s.Statut == StatutSivia::ArreteALaLimite) {
+        rapport += QStringLiteral("\nRésolution arrêtée à la limite de mémoire : pavage "
+                                  "incomplet.");
+    }
+    Rapport->setText(rapport);
+
+    QString message = QString::fromStdString(MessageIdentifiabilite(racines.Etat));
+    if (racines.Etat != Identifiabilite::Indefinie) {
+        message += QStringLiteral("\nValeurs propres généralisées : %1 et %2 (écart relatif "
+                                  "%3 %, seuil %4 %).")
+                       .arg(Nombre(racines.Lambda1, 5), Nombre(racines.Lambda2, 5),
+                            QLocale().toString(racines.EcartRelatif * 100, 'f', 1),
+                            QLocale().toString(SeuilIdentifiabilite * 100, 'f', 0));
+    }
+    if (!(r.Contraintes.ContrainteDecorrelation && r.Contraintes.ContrainteDecorrelationDerivees &&
+          !r.Contraintes.ContrainteMomentOrdre4)) {
+        message += QStringLiteral("\nLa résolution n'utilisait pas les deux seules contraintes "
+                                  "de décorrélation : les racines exactes ne sont pas "
+                                  "forcément dans les boîtes gardées.");
+    }
+    if (!remarques.isEmpty()) {
+        message += QStringLiteral("\n") + remarques.join(QStringLiteral("\n"));
+    }
+    Message->setText(message);
+}
+
+void TFormAnalyse::Survoler(double x, double y) {
+    Lire(x, y);
+    const EtatAnalyse e = LireEtat();
+    if (!e.EstimationAuClic && e.MelangesGeneres) {
+        Estimer(x, y);
+    }
+}
+
+void TFormAnalyse::Cliquer(double x, double y) {
+    Lire(x, y);
+    const EtatAnalyse e = LireEtat();
+    if (e.EstimationAuClic && e.MelangesGeneres) {
+        Estimer(x, y);
+    }
+}
+
+void TFormAnalyse::Lire(double x, double y) {
+    const EtatAnalyse e = LireEtat();
+    QString critere = QStringLiteral("— (aucun mélange)");
+    if (e.MelangesGeneres) {
+        if (CritereSelectionne(e.Contraintes)) {
+            Box point(2, 1);
+            point[1] = Interval(x);
+            point[2] = Interval(y);
+            critere = Nombre(EvalCritere(point, e.Moments, e.Contraintes)[1].Lower());
+        } else {
+            critere = QStringLiteral("— (moins de deux contraintes actives)");
+        }
+    }
+    QString sir1 = QStringLiteral("—"), sir2 = QStringLiteral("—"), paires, amari = sir1;
+    if (QualiteConnue) {
+        const Qualite q = CalculerQualite(x, y, A, Puissances);
+        sir1 = Decibels(q.Sir1);
+        sir2 = Decibels(q.Sir2);
+        paires = QStringLiteral(" (") + TexteAppariement(q.Paires) + QStringLiteral(")");
+        amari = q.Amari ? Nombre(*q.Amari, 4) : amari;
+    }
+    Lecture->setText(QStringLiteral("x = %1    y = %2\nCritère : %3\n"
+                                    "RSI ŝ1 : %4    RSI ŝ2 : %5%6\n"
+                                    "Indice d'Amari (lignes et colonnes) : %7")
+                         .arg(Nombre(x), Nombre(y), critere, sir1, sir2, paires, amari));
+}
+
+void TFormAnalyse::ChoisirAmas() {
+    const QList<QTableWidgetItem*> choix = TableAmas->selectedItems();
+    const int k = choix.isEmpty() ? -1 : choix.front()->row();
+    Vue->SelectionnerAmas(k);
+    if (k < 0 || k >= int(AmasAffiches.size())) {
+        return;
+    }
+    const PointPlan c = AmasAffiches[k].Groupe.Centre();
+    Lire(c.x, c.y);
+    if (LireEtat().MelangesGeneres) {
+        Estimer(c.x, c.y);
+    }
+}

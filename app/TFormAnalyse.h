@@ -1,0 +1,92 @@
+// TFormAnalyse: the modeless window "Analyse de la séparation". It shows the last solve's
+// paving in a large view (TVueAnalyse) with the true points, the exact second-order roots
+// and the clusters; a readout of the quality under the pointer; the table of clusters; the
+// solver report and the identifiability gauge. Pointing in the view (or clicking, as the
+// Options say) and selecting a cluster move the main window's estimates there.
+//
+// The window reads the workbench through a callback and keeps only what it computed from
+// it; the main window tells it when a solve ends (RetenirResolution) and when the state
+// changes (Rafraichir). Whatever is missing is said in French instead of shown stale.
+#pragma once
+
+#include "analyse/RacinesOrdre2.h"
+#include "analyse/Rapport.h"
+#include "app/signal/Melange.h"
+#include "sivia/Sivia.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class TVueAnalyse;
+
+// What the window reads from the workbench (the arrays are the main window's; not owned).
+struct EtatAnalyse {
+    const std::vector<double>* Source1 = nullptr;
+    const std::vector<double>* Source2 = nullptr;
+    const std::vector<double>* Melange1 = nullptr;
+    const std::vector<double>* Melange2 = nullptr;
+    Matrice2x2 A;
+    MomentsMelanges Moments;
+    int N = 0;
+    bool MelangesGeneres = false;
+    bool EstimationAuClic = false;
+    ContraintesActives Contraintes;
+};
+
+// One solve as the main window ran it. The boxes are the last NbRejetees of BoitesRejetees
+// and the last NbGardees of BoitesSolution.
+struct ResolutionAnalysee {
+    ResultatSivia Resultat;
+    double Secondes = 0;
+    double Precision = 0;
+    RectanglePlan Recherche;
+    ContraintesActives Contraintes;
+    MomentsMelanges Moments; // those of the mixtures solved
+};
+
+// Kept for the window, open or not (none until the first solve).
+void RetenirResolution(const ResolutionAnalysee& r);
+void OublierResolution();
+
+class TFormAnalyse : public QWidget {
+    Q_OBJECT
+public:
+    TFormAnalyse(std::function<EtatAnalyse()> lire, std::function<void(double, double)> estimer,
+                 QWidget* parent = nullptr);
+
+    // Reads the workbench and the last solve again and recomputes everything shown.
+    void Rafraichir();
+
+    TVueAnalyse* Vue;
+    QLabel* Lecture;
+    QTableWidget* TableAmas;
+    QLabel* Rapport;
+    QLabel* Message;
+    QCheckBox* CaseCarte;
+    QPushButton* BoutonAjuster;
+
+private:
+    void Survoler(double x, double y);
+    void Cliquer(double x, double y);
+    void Lire(double x, double y);
+    void ChoisirAmas();
+    QString Obstacle(const EtatAnalyse& e) const;
+
+    std::function<EtatAnalyse()> LireEtat;
+    std::function<void(double, double)> Estimer;
+    // Computed at the last refresh.
+    bool Valide = false;        // a solve of the current mixtures is shown
+    bool QualiteConnue = false; // matrix and sources known
+    Matrice2x2 A;
+    PuissancesSources Puissances;
+    MomentsMelanges Moments;
+    ContraintesActives Contraintes;
+    std::vector<AmasQualifie> AmasAffiches;
+};

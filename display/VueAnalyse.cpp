@@ -1,0 +1,492 @@
+#include "display/VueAnalyse.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Margins of the plotting area: tick labels left and below, the map's scale on the right.
+constexpr int MargeGauche = 64, MargeBas = 40, MargeHaut = 10, MargeDroite = 12;
+constexpr int MargeEchelle = 78;
+
+constexpr QRgb CouleurGardee = 0xFFFFFF00, CouleurRejetee = 0xFF0000FF;
+constexpr QRgb CouleurFond = 0xFFF2F2F2;
+
+// A dark-to-bright ramp over 0 .. 40 dB (dark blue, purple, orange, pale yellow).
+QRgb CouleurDb(float db) {
+    static const QColor arrets[] = {QColor(20, 12, 60), QColor(110, 30, 120), QColor(215, 70, 70),
+                                    QColor(250, 160, 40), QColor(252, 245, 180)};
+    constexpr int n = sizeof arrets / sizeof arrets[0];
+    const double t = std::isfinite(db) ? std::clamp(double(db) / 40.0, 0.0, 1.0) : (db > 0 ? 1 : 0);
+    const double u = t * (n - 1);
+    const int k = std::min(n - 2, int(u));
+    const double f = u - k;
+    const QColor &a = arrets[k], &b = arrets[k + 1];
+    return qRgb(int(a.red() + f * (b.red() - a.red())),
+                int(a.green() + f * (b.green() - a.green())),
+                int(a.blue() + f * (b.blue() - a.blue())));
+}
+
+QRgb Melanger(QRgb fond, QRgb dessus, int alpha) {
+    const auto m = [alpha](int a, int b) { return (a * (255 - alpha) + b * alpha) / 255; };
+    return qRgb(m(qRed(fond), qRed(dessus)), m(qGreen(fond), qGreen(dessus)),
+                m(qBlue(fond), qBlue(dessus)));
+}
+
+// Tick step of 1, 2 or 5 times a power of ten giving about `cible` ticks over `etendue`.
+double PasGraduation(double etendue, double cible) {
+    const double brut = etendue / cible;
+    const double p = std::pow(10.0, std::floor(std::log10(brut)));
+    for (double m : {1.0, 2.0, 5.0}) {
+        if (m * p >= brut) {
+            return m * p;
+        }
+    }
+    return 10 * p;
+}
+
+QString Nombre(double v, double pas) {
+    if (std::fabs(v) < pas * 1e-9) {
+        v = 0;
+    }
+    const int decimales = std::max(0, -int(std::floor(std::log10(pas) + 1e-9)));
+    return QLocale().toString(v, 'f', decimales);
+}
+
+} // namespace
+
+TVueAnalyse::TVueAnalyse(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumSize(320, 260);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(QStringLiteral("Molette : zoom autour du pointeur. Glisser : déplacer la vue. "
+                              "Ctrl+0 : ajuster la vue à la boîte de recherche."));
+}
+
+void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* rejetees,
+                                std::uint32_t premiereRejetee, const BoxList* gardees,
+                                std::uint32_t premiereGardee) {
+    const bool nouvelleBoite =
+        !AvecPavage_ || recherche.xmin != Recherche_.xmin || recherche.xmax != Recherche_.xmax ||
+        recherche.ymin != Recherche_.ymin || recherche.ymax != Recherche_.ymax;
+    Recherche_ = recherche;
+    Rejetees_ = rejetees;
+    Gardees_ = gardees;
+    PremiereRejetee_ = premiereRejetee;
+    PremiereGardee_ = premiereGardee;
+    AvecPavage_ = true;
+    ++Version_;
+    if (nouvelleBoite) {
+        AjusterAuProchainTrace_ = true; // once the view has its size
+    }
+    update();
+}
+
+void TVueAnalyse::EffacerPavage() {
+    AvecPavage_ = false;
+    ++Version_;
+    Rejetees_ = Gardees_ = nullptr;
+    Marqueurs_ = {};
+    AmasSelectionne_ = -1;
+    update();
+}
+
+void TVueAnalyse::DefinirMarqueurs(MarqueursAnalyse m) {
+    Marqueurs_ = std::move(m);
+    AmasSelectionne_ = -1;
+    update();
+}
+
+void TVueAnalyse::DefinirCarte(CarteSir carte) {
+    Carte_ = std::move(carte);
+    ++Version_;
+    update();
+}
+
+void TVueAnalyse::AfficherCarte(bool afficher) {
+    AfficherCarte_ = afficher;
+    ++Version_;
+    AjusterAuProchainTrace_ = AjusterAuProchainTrace_ || Ajuste_; // the margin changed
+    update();
+}
+
+void TVueAnalyse::SelectionnerAmas(int indice) {
+    AmasSelectionne_ = indice;
+    update();
+}
+
+QRect TVueAnalyse::ZoneTrace() const {
+    const int droite = AfficherCarte_ && !Carte_.Db.empty() ? MargeEchelle : MargeDroite;
+    return QRect(MargeGauche, MargeHaut, std::max(1, width() - MargeGauche - droite),
+                 std::max(1, height() - MargeHaut - MargeBas));
+}
+
+void TVueAnalyse::Ajuster() {
+    const QRect z = ZoneTrace();
+    double lx = Recherche_.xmax - Recherche_.xmin, ly = Recherche_.ymax - Recherche_.ymin;
+    // A search box of zero width still gets a readable neighbourhood.
+    lx = lx > 0 && std::isfinite(lx) ? lx : 1;
+    ly = ly > 0 && std::isfinite(ly) ? ly : 1;
+    Echelle_ = 0.95 * std::min(z.width() / lx, z.height() / ly);
+    CentreX_ = std::isfinite(Recherche_.xmin + Recherche_.xmax)
+                   ? (Recherche_.xmin + Recherche_.xmax) / 2
+                   : 0;
+    CentreY_ = std::isfinite(Recherche_.ymin + Recherche_.ymax)
+                   ? (Recherche_.ymin + Recherche_.ymax) / 2
+                   : 0;
+    AjusterAuProchainTrace_ = false;
+    Ajuste_ = true;
+    update();
+}
+
+QPointF TVueAnalyse::VersEcran(double x, double y) const {
+    const QRect z = ZoneTrace();
+    return {z.left() + z.width() / 2.0 + (x - CentreX_) * Echelle_,
+            z.top() + z.height() / 2.0 - (y - CentreY_) * Echelle_};
+}
+
+PointPlan TVueAnalyse::VersPlan(QPointF p) const {
+    const QRect z = ZoneTrace();
+    return {CentreX_ + (p.x() - z.left() - z.width() / 2.0) / Echelle_,
+            CentreY_ - (p.y() - z.top() - z.height() / 2.0) / Echelle_};
+}
+
+// The raster of the plotting area (row 0 at the bottom): kept boxes first, then rejected
+// ones; a pixel keeps the first box that reaches it, and the pass stops once all are set.
+void TVueAnalyse::Tramer(const QRect& zone) {
+    const int W = zone.width(), H = zone.height();
+    const bool carte = AfficherCarte_ && !Carte_.Db.empty();
+    const CleTrame cle{W, H, CentreX_, CentreY_, Echelle_, carte, Version_};
+    if (cle == CleTrame_) {
+        return;
+    }
+    CleTrame_ = cle;
+    Trame_.Preparer(W, H);
+    const double ax = Echelle_, bx = W / 2.0 - CentreX_ * Echelle_;
+    const double ay = Echelle_, by = H / 2.0 - CentreY_ * Echelle_;
+    const auto tramer = [&](const BoxList* liste, std::uint32_t premiere, CouleurPavage c) {
+        if (liste == nullptr) {
+            return;
+        }
+        // Outlines once boxes are large enough to show them.
+        const bool contours =
+            premiere < liste->Size() && liste->At(premiere).Width() * Echelle_ >= 8;
+        for (std::uint32_t k = premiere; k < liste->Size() && !Trame_.Complete(); ++k) {
+            const Box& b = liste->At(k);
+            const double x0 = ax * b[1].Lower() + bx, x1 = ax * b[1].Upper() + bx;
+            const double y0 = ay * b[2].Lower() + by, y1 = ay * b[2].Upper() + by;
+            if (x1 < -1 || x0 > W + 1 || y1 < -1 || y0 > H + 1) {
+                continue; // outside the raster
+            }
+            // Below a pixel, most boxes hold no pixel centre i + 0.5: skipped before the
+            // fill, with a margin wider than the fill's snapping of vertices to 1/256 pixel.
+            if (!contours && (std::ceil(x0 - 0.5 - 1.0 / 128) >= std::ceil(x1 - 0.5 + 1.0 / 128) ||
+                              std::ceil(y0 - 0.5 - 1.0 / 128) >= std::ceil(y1 - 0.5 + 1.0 / 128))) {
+                continue;
+            }
+            if (contours) {
+                Trame_.Contour(x0, x1, y0, y1, Noire);
+            }
+            Trame_.Remplir(x0, x1, y0, y1, c);
+        }
+    };
+    if (AvecPavage_) {
+        tramer(Gardees_, PremiereGardee_, Jaune);
+        tramer(Rejetees_, PremiereRejetee_, Bleue);
+    }
+
+    // Colours, with the map under the boxes: rejected boxes let it show through.
+    Image_.resize(std::size_t(W) * H);
+    std::vector<int> colonne(carte ? W : 0), ligne(carte ? H : 0);
+    if (carte) {
+        const RectanglePlan& c = Carte_.Zone;
+        const auto indice = [](double v, double a, double b, int n) {
+            const double t = (v - a) / (b - a) * n;
+            return t >= 0 && t < n ? int(t) : -1;
+        };
+        for (int i = 0; i < W; ++i) {
+            colonne[i] =
+                indice(CentreX_ + (i + 0.5 - W / 2.0) / Echelle_, c.xmin, c.xmax, Carte_.Largeur);
+        }
+        for (int j = 0; j < H; ++j) {
+            ligne[j] =
+                indice(CentreY_ + (j + 0.5 - H / 2.0) / Echelle_, c.ymin, c.ymax, Carte_.Hauteur);
+        }
+    }
+    const std::uint8_t* px = Trame_.Pixels().data();
+    for (int j = 0; j < H; ++j) {
+        std::uint32_t* sortie = Image_.data() + std::size_t(H - 1 - j) * W;
+        const std::uint8_t* entree = px + std::size_t(j) * W;
+        for (int i = 0; i < W; ++i) {
+            QRgb fond = CouleurFond;
+            if (carte && colonne[i] >= 0 && ligne[j] >= 0) {
+                fond = CouleurDb(Carte_.At(colonne[i], ligne[j]));
+            }
+            switch (entree[i]) {
+            case Jaune:
+                sortie[i] = carte ? Melanger(fond, CouleurGardee, 200) : CouleurGardee;
+                break;
+            case Bleue:
+                sortie[i] = carte ? Melanger(fond, CouleurRejetee, 110) : CouleurRejetee;
+                break;
+            case Noire:
+                sortie[i] = 0xFF000000;
+                break;
+            default:
+                sortie[i] = fond;
+            }
+        }
+    }
+}
+
+void TVueAnalyse::paintEvent(QPaintEvent*) {
+    if (AjusterAuProchainTrace_) {
+        Ajuster();
+    }
+    const QRect zone = ZoneTrace();
+    Tramer(zone);
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    const QImage image(reinterpret_cast<const uchar*>(Image_.data()), zone.width(), zone.height(),
+                       QImage::Format_RGB32);
+    p.drawImage(zone.topLeft(), image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.save();
+    p.setClipRect(zone);
+    if (AvecPavage_) {
+        const QPointF a = VersEcran(Recherche_.xmin, Recherche_.ymax);
+        const QPointF b = VersEcran(Recherche_.xmax, Recherche_.ymin);
+        p.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(a, b));
+    }
+    PeindreMarqueurs(p);
+    p.restore();
+    PeindreAxes(p, zone);
+    PeindreLegende(p, zone);
+    if (AfficherCarte_ && !Carte_.Db.empty()) {
+        PeindreEchelleCarte(p, zone);
+    }
+}
+
+void TVueAnalyse::PeindreMarqueurs(QPainter& p) const {
+    QFont police = font();
+    police.setBold(true);
+    p.setFont(police);
+    for (std::size_t k = 0; k < Marqueurs_.Groupes.size(); ++k) {
+        const RectanglePlan& e = Marqueurs_.Groupes[k].Enveloppe;
+        QRectF r(VersEcran(e.xmin, e.ymax), VersEcran(e.xmax, e.ymin));
+        r = r.normalized().adjusted(-3, -3, 3, 3); // stays visible around a single box
+        const bool choisi = int(k) == AmasSelectionne_;
+        p.setPen(QPen(choisi ? QColor(0, 200, 0) : QColor(220, 0, 0), choisi ? 3 : 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r);
+        const QString numero = QString::number(k + 1);
+        const QPointF coin = r.topRight() + QPointF(3, -3);
+        QPainterPath chemin;
+        chemin.addText(coin, police, numero);
+        p.setPen(QPen(Qt::white, 3));
+        p.drawPath(chemin);
+        p.fillPath(chemin, QColor(200, 0, 0));
+    }
+    const auto croix = [&p, this](const std::optional<PointPlan>& q, bool droite, QColor c) {
+        if (!q) {
+            return;
+        }
+        const QPointF m = VersEcran(q->x, q->y);
+        p.setPen(QPen(Qt::white, 5));
+        for (int passe = 0; passe < 2; ++passe) {
+            if (droite) {
+                p.drawLine(m + QPointF(-8, 0), m + QPointF(8, 0));
+                p.drawLine(m + QPointF(0, -8), m + QPointF(0, 8));
+            } else {
+                p.drawLine(m + QPointF(-6, -6), m + QPointF(6, 6));
+                p.drawLine(m + QPointF(-6, 6), m + QPointF(6, -6));
+            }
+            p.setPen(QPen(c, 2));
+        }
+    };
+    croix(Marqueurs_.PointDirect, true, Qt::black);
+    croix(Marqueurs_.PointPermute, false, Qt::black);
+    for (const auto& r : {Marqueurs_.Racine1, Marqueurs_.Racine2}) {
+        if (r) {
+            const QPointF m = VersEcran(r->x, r->y);
+            const QPolygonF losange(
+                {m + QPointF(0, -7), m + QPointF(7, 0), m + QPointF(0, 7), m + QPointF(-7, 0)});
+            p.setPen(QPen(QColor(230, 0, 200), 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolygon(losange);
+        }
+    }
+}
+
+void TVueAnalyse::PeindreAxes(QPainter& p, const QRect& zone) const {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(zone.adjusted(0, 0, -1, -1));
+    const PointPlan bg = VersPlan(zone.bottomLeft()), hd = VersPlan(zone.topRight());
+    const QFontMetrics fm(font());
+    // One step on both axes (they share the scale), about one tick per 90 pixels.
+    const double pas = PasGraduation(hd.x - bg.x, std::max(2.0, zone.width() / 90.0));
+    if (!(pas > 0) || !std::isfinite(pas)) {
+        return;
+    }
+    for (double v = std::ceil(bg.x / pas) * pas; v <= hd.x; v += pas) {
+        const int X = int(std::lround(VersEcran(v, 0).x()));
+        p.drawLine(X, zone.bottom(), X, zone.bottom() + 5);
+        const QString t = Nombre(v, pas);
+        p.drawText(X - fm.horizontalAdvance(t) / 2, zone.bottom() + 6 + fm.ascent(), t);
+    }
+    for (double v = std::ceil(bg.y / pas) * pas; v <= hd.y; v += pas) {
+        const int Y = int(std::lround(VersEcran(0, v).y()));
+        p.drawLine(zone.left() - 5, Y, zone.left(), Y);
+        const QString t = Nombre(v, pas);
+        p.drawText(zone.left() - 8 - fm.horizontalAdvance(t), Y + fm.ascent() / 2 - 1, t);
+    }
+    p.drawText(zone.right() - fm.horizontalAdvance(QStringLiteral("x")) - 2,
+               zone.bottom() + 6 + 2 * fm.height(), QStringLiteral("x"));
+    p.drawText(4, zone.top() + fm.ascent(), QStringLiteral("y"));
+    p.setRenderHint(QPainter::Antialiasing, true);
+}
+
+void TVueAnalyse::PeindreLegende(QPainter& p, const QRect& zone) const {
+    struct Entree {
+        QString texte;
+        int sorte; // 0 swatch, 1 '+', 2 'x', 3 diamond, 4 hull
+        QColor couleur;
+    };
+    const Entree entrees[] = {
+        {QStringLiteral("Boîtes rejetées"), 0, QColor(CouleurRejetee)},
+        {QStringLiteral("Boîtes gardées"), 0, QColor(CouleurGardee)},
+        {QStringLiteral("Point vrai"), 1, Qt::black},
+        {QStringLiteral("Point vrai permuté"), 2, Qt::black},
+        {QStringLiteral("Racines exactes (ordre 2)"), 3, QColor(230, 0, 200)},
+        {QStringLiteral("Amas (enveloppe, numéro)"), 4, QColor(220, 0, 0)},
+    };
+    const QFontMetrics fm(font());
+    int large = 0;
+    for (const Entree& e : entrees) {
+        large = std::max(large, fm.horizontalAdvance(e.texte));
+    }
+    const int h = fm.height() + 2, n = sizeof entrees / sizeof entrees[0];
+    const QRect cadre(zone.left() + 8, zone.top() + 8, large + 36, n * h + 8);
+    p.setPen(QColor(120, 120, 120));
+    p.setBrush(QColor(255, 255, 255, 225));
+    p.drawRect(cadre);
+    for (int k = 0; k < n; ++k) {
+        const Entree& e = entrees[k];
+        const QPointF m(cadre.left() + 14, cadre.top() + 4 + k * h + h / 2.0);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(e.couleur, 2));
+        switch (e.sorte) {
+        case 0:
+            p.setPen(Qt::black);
+            p.setBrush(e.couleur);
+            p.drawRect(QRectF(m - QPointF(6, 5), QSizeF(12, 10)));
+            break;
+        case 1:
+            p.drawLine(m + QPointF(-6, 0), m + QPointF(6, 0));
+            p.drawLine(m + QPointF(0, -6), m + QPointF(0, 6));
+            break;
+        case 2:
+            p.drawLine(m + QPointF(-5, -5), m + QPointF(5, 5));
+            p.drawLine(m + QPointF(-5, 5), m + QPointF(5, -5));
+            break;
+        case 3:
+            p.drawPolygon(QPolygonF(
+                {m + QPointF(0, -6), m + QPointF(6, 0), m + QPointF(0, 6), m + QPointF(-6, 0)}));
+            break;
+        default:
+            p.drawRect(QRectF(m - QPointF(6, 5), QSizeF(12, 10)));
+        }
+        p.setPen(Qt::black);
+        p.drawText(QPointF(cadre.left() + 28, m.y() + fm.ascent() / 2.0 - 1), e.texte);
+    }
+}
+
+void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
+    const QFontMetrics fm(font());
+    const QRect barre(zone.right() + 14, zone.top() + fm.height() + 4, 14,
+                      std::max(20, zone.height() - 2 * fm.height() - 8));
+    for (int y = 0; y < barre.height(); ++y) {
+        p.setPen(QColor(CouleurDb(float(40.0 * (barre.height() - 1 - y) / (barre.height() - 1)))));
+        p.drawLine(barre.left(), barre.top() + y, barre.right(), barre.top() + y);
+    }
+    p.setPen(Qt::black);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(barre);
+    p.drawText(barre.left() - 6, zone.top() + fm.ascent(), QStringLiteral("RSI moyen"));
+    for (int db = 0; db <= 40; db += 10) {
+        const int Y = barre.bottom() - int(std::lround(db / 40.0 * (barre.height() - 1)));
+        p.drawLine(barre.right(), Y, barre.right() + 3, Y);
+        p.drawText(barre.right() + 5, Y + fm.ascent() / 2 - 1,
+                   db == 40 ? QStringLiteral("≥40 dB") : QStringLiteral("%1 dB").arg(db));
+    }
+}
+
+void TVueAnalyse::resizeEvent(QResizeEvent*) {
+    // A fitted view fits again; otherwise the centre and the scale stay.
+    AjusterAuProchainTrace_ = AjusterAuProchainTrace_ || Ajuste_;
+    update();
+}
+
+void TVueAnalyse::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        Glisse_ = false;
+        Appui_ = Dernier_ = e->position().toPoint();
+    }
+}
+
+void TVueAnalyse::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    if (e->buttons() & Qt::LeftButton) {
+        if ((pos - Appui_).manhattanLength() > 3) {
+            Glisse_ = true;
+        }
+        if (Glisse_) {
+            CentreX_ -= (pos.x() - Dernier_.x()) / Echelle_;
+            CentreY_ += (pos.y() - Dernier_.y()) / Echelle_;
+            Dernier_ = pos;
+            Ajuste_ = false;
+            update();
+        }
+    }
+    if (ZoneTrace().contains(pos)) {
+        const PointPlan q = VersPlan(pos);
+        emit PointSurvole(q.x, q.y);
+    }
+}
+
+void TVueAnalyse::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint pos = e->position().toPoint();
+    if (e->button() == Qt::LeftButton && !Glisse_ && ZoneTrace().contains(pos)) {
+        const PointPlan q = VersPlan(pos);
+        emit PointClique(q.x, q.y);
+    }
+    Glisse_ = false;
+}
+
+void TVueAnalyse::wheelEvent(QWheelEvent* e) {
+    const double crans = e->angleDelta().y() / 120.0;
+    if (crans == 0) {
+        return;
+    }
+    const QPointF pos = e->position();
+    const PointPlan avant = VersPlan(pos);
+    Echelle_ = std::clamp(Echelle_ * std::pow(1.25, crans), 1e-6, 1e12);
+    const PointPlan apres = VersPlan(pos);
+    CentreX_ += avant.x - apres.x;
+    CentreY_ += avant.y - apres.y;
+    Ajuste_ = false;
+    update();
+    e->accept();
+}

@@ -1,0 +1,148 @@
+#include "SupportFenetre.h"
+#include "analyse/Qualite.h"
+#include "app/TFormAnalyse.h"
+#include "display/VueAnalyse.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QWheelEvent>
+
+namespace {
+
+class Analyse : public FenetreTest {
+protected:
+    void SetUp() override {
+        OublierResolution(); // kept across windows: each test starts without a solve
+        FenetreTest::SetUp();
+    }
+
+    // Cosine and coloured noise mixed by [[1, 0.5], [-0.4, 1]], solved at 0.01.
+    void Resoudre() {
+        F->Cosinus1->trigger();
+        F->BruitColoreGaussien2->trigger();
+        F->MatriceMelange = {1, 0.5, -0.4, 1};
+        F->GenerationdesMelanges1->trigger();
+        Cliquer(F->Button1);
+    }
+    TFormAnalyse* Ouvrir() {
+        F->AnalyseSeparation1->trigger();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(F->FormAnalyse));
+        return F->FormAnalyse;
+    }
+    // The estimates of the main window are those of the point (x, y).
+    void ExpectEstimationsEn(double x, double y) {
+        EXPECT_EQ(PointImageX, x);
+        EXPECT_EQ(PointImageY, y);
+        const SourcesEstimees e =
+            CalculerSourcesEstimees(x, y, F->Melange1, F->Melange2, F->NbEchantillons, 0.1f);
+        EXPECT_EQ(F->SourceEstimee1, e.SourceEstimee1);
+        EXPECT_EQ(F->SourceEstimee2, e.SourceEstimee2);
+    }
+};
+
+// A real mouse move event, delivered at once (QTest::mouseMove moves the cursor, whose first
+// move may arrive late under Xvfb).
+void Deplacer(QWidget* w, QPoint pos, Qt::MouseButtons boutons = Qt::NoButton) {
+    QMouseEvent e(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, boutons,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+QString Db(const std::optional<double>& v) {
+    return QLocale().toString(*v, 'f', 2) + QStringLiteral(" dB");
+}
+
+} // namespace
+
+TEST_F(Analyse, ReadoutAndEstimatesFollowThePointerOverTheView) {
+    Resoudre();
+    TFormAnalyse* a = Ouvrir();
+    const PuissancesSources P = CalculerPuissances(F->Source1, F->Source2, F->NbEchantillons);
+    const struct {
+        double x, y;
+        QString paires;
+    } cas[] = {{-0.5, 0.4, QStringLiteral("ŝ1 ↔ s1")},
+               {2.5, -2, QStringLiteral("ŝ1 ↔ s2")},
+               {0, 0, QStringLiteral("ŝ1 ↔ s1")}};
+    for (const auto& c : cas) {
+        const QPoint pixel = a->Vue->VersEcran(c.x, c.y).toPoint();
+        Deplacer(a->Vue, pixel);
+        const PointPlan q = a->Vue->VersPlan(pixel);
+        const Qualite attendue = CalculerQualite(q.x, q.y, F->MatriceMelange, P);
+        const QString texte = a->Lecture->text();
+        EXPECT_TRUE(texte.contains(QStringLiteral("RSI ŝ1 : ") + Db(attendue.Sir1)))
+            << texte.toStdString();
+        EXPECT_TRUE(texte.contains(QStringLiteral("RSI ŝ2 : ") + Db(attendue.Sir2)))
+            << texte.toStdString();
+        EXPECT_TRUE(texte.contains(c.paires)) << texte.toStdString();
+        EXPECT_TRUE(texte.contains(QStringLiteral("Indice d'Amari (lignes et colonnes) : ")));
+        ExpectEstimationsEn(q.x, q.y);
+    }
+    // Near a true point the separation is good; at (0, 0) it is the mixture's own.
+    EXPECT_FALSE(a->Lecture->text().contains(QStringLiteral("nan")));
+
+    // The wheel zooms about the pointer: the point under it stays.
+    const QPointF pointeur(a->Vue->ZoneTrace().center() + QPoint(40, -30));
+    const PointPlan avant = a->Vue->VersPlan(pointeur);
+    const double echelle = a->Vue->Echelle();
+    QWheelEvent molette(pointeur, a->Vue->mapToGlobal(pointeur), QPoint(), QPoint(0, 240),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(a->Vue, &molette);
+    EXPECT_NEAR(a->Vue->Echelle(), echelle * 1.5625, 1e-9);
+    EXPECT_NEAR(a->Vue->VersPlan(pointeur).x, avant.x, 1e-9);
+    EXPECT_NEAR(a->Vue->VersPlan(pointeur).y, avant.y, 1e-9);
+    // A drag pans; "Ajuster la vue" brings the scale back.
+    const QPoint depart = a->Vue->ZoneTrace().center();
+    QTest::mousePress(a->Vue, Qt::LeftButton, {}, depart);
+    Deplacer(a->Vue, depart + QPoint(50, 0), Qt::LeftButton);
+    QTest::mouseRelease(a->Vue, Qt::LeftButton, {}, depart + QPoint(50, 0));
+    EXPECT_NEAR(a->Vue->VersPlan(depart + QPoint(50, 0)).x,
+                a->Vue->VersPlan(depart).x + 50 / a->Vue->Echelle(), 1e-9);
+    Cliquer(a->BoutonAjuster);
+    EXPECT_NEAR(a->Vue->Echelle(), echelle, 1e-9);
+}
+
+TEST_F(Analyse, SelectingAClusterRowMovesTheEstimatesToItsCentre) {
+    Resoudre();
+    TFormAnalyse* a = Ouvrir();
+    QTableWidget* t = a->TableAmas;
+    ASSERT_EQ(t->rowCount(), 2);
+    for (int ligne = 0; ligne < 2; ++ligne) {
+        const QRect cellule = t->visualItemRect(t->item(ligne, 0));
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellule.center());
+        ASSERT_EQ(t->currentRow(), ligne);
+        // The estimates went to the cluster's centre, next to its true point (the permuted
+        // one is the more sensitive to the sample correlation of the sources).
+        const bool direct = t->item(ligne, 8)->text().startsWith(QStringLiteral("vrai"));
+        const double x = direct ? -0.5 : 2.5, y = direct ? 0.4 : -2;
+        EXPECT_NEAR(PointImageX, x, 0.15);
+        EXPECT_NEAR(PointImageY, y, 0.15);
+        ExpectEstimationsEn(PointImageX, PointImageY);
+        EXPECT_EQ(t->item(ligne, 7)->text(), QStringLiteral("non"));
+    }
+    EXPECT_TRUE(a->Message->text().startsWith(QStringLiteral("Séparation identifiable")));
+    EXPECT_TRUE(a->Rapport->text().contains(QStringLiteral("Amas : 2")));
+}
+
+TEST_F(Analyse, SaysWhatIsMissingInsteadOfShowingStaleFigures) {
+    TFormAnalyse* a = Ouvrir();
+    EXPECT_TRUE(a->Message->text().startsWith(QStringLiteral("Aucun mélange")));
+    Resoudre();
+    EXPECT_EQ(a->TableAmas->rowCount(), 2);
+    // New mixtures: the paving belongs to the old ones.
+    F->MatriceMelange = {1, 0.3, 0.2, 1};
+    F->GenerationdesMelanges1->trigger();
+    EXPECT_TRUE(a->Message->text().startsWith(QStringLiteral("Les mélanges ont changé")));
+    EXPECT_EQ(a->TableAmas->rowCount(), 0);
+    EXPECT_EQ(a->Rapport->text(), QStringLiteral("—"));
+    Deplacer(a->Vue, a->Vue->ZoneTrace().center());
+    EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("RSI ŝ1 : ")));
+    F->ToutEffacer1->trigger();
+    EXPECT_TRUE(a->Message->text().startsWith(QStringLiteral("Aucun mélange")));
+    Deplacer(a->Vue, a->Vue->ZoneTrace().center() + QPoint(5, 5));
+    EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("Critère : — (aucun mélange)")));
+    EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("RSI ŝ1 : —")));
+}
