@@ -106,6 +106,7 @@ void TForm1::Button1Click() {
             BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution, RepereImage, Moments(),
             {ContrainteDecorrelation, ContrainteDecorrelationDerivees, ContrainteMomentOrdre4},
             PrecisionSivia, Stockage, limite);
+        DernierResultat = resultat;
         OpenGLPanel6->Repaint();
 
         if (MontrerSolution) {

@@ -1,14 +1,16 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution|options]
+//   ovrel5-capture <file.png> [demarrage|resolution|options|fichiers]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
 // point, estimated sources shown with the real ones superposed. "options": the Options
-// dialog as it opens.
+// dialog as it opens. "fichiers": the two example voices loaded with "Fichier" › "Exemples" ›
+// "Deux voix", mixed by [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TImage.h"
@@ -46,11 +48,30 @@ void Resolution(TForm1& f) {
     QTest::mouseClick(f.CheckBox1, Qt::LeftButton);
 }
 
+void Fichiers(TForm1& f) {
+    f.MenuFichier->DeuxVoix->trigger();
+    f.Matricedemelange1->trigger();
+    f.Edit1->setText(QStringLiteral("1"));
+    f.Edit2->setText(QStringLiteral("0.6"));
+    f.Edit3->setText(QStringLiteral("-0.45"));
+    f.Edit4->setText(QStringLiteral("1"));
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.Matricedemelange1->trigger();
+    f.GenerationdesMelanges1->trigger();
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    f.SourcesAff->trigger();
+    f.RadioGroup1->Item(0)->click();
+    const int X = int((-0.6 + 5) / 10 * 336 + 0.5);
+    const int Y = int((5 - 0.45) / 10 * 320 + 0.5);
+    f.Image1MouseMove(Qt::NoModifier, X, Y);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|fichiers]\n",
+                     argv[0]);
         return 2;
     }
     TApplication application(argc, argv);
@@ -68,6 +89,8 @@ int main(int argc, char** argv) {
     QWidget* cible = &fenetre;
     if (scenario == QStringLiteral("resolution")) {
         Resolution(fenetre);
+    } else if (scenario == QStringLiteral("fichiers")) {
+        Fichiers(fenetre);
     } else if (scenario == QStringLiteral("options")) {
         fenetre.Nombredchantillons1->trigger();
         cible = Form2;
