@@ -7,7 +7,8 @@
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
 // point, estimated sources shown with the real ones superposed. "options": the Options
 // dialog as it opens. "fichiers": the two example voices loaded with "Fichier" › "Exemples" ›
-// "Deux voix", mixed by [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2.
+// "Deux voix", mixed by [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2
+// (zoomed in), the pointer on the demixing point.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TMenuFichier.h"
@@ -15,6 +16,7 @@
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "display/TOpenGLPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,6 +66,13 @@ void Fichiers(TForm1& f) {
     const int X = int((-0.6 + 5) / 10 * 336 + 0.5);
     const int Y = int((5 - 0.45) / 10 * 320 + 0.5);
     f.Image1MouseMove(Qt::NoModifier, X, Y);
+    // Zoomed in, as with the wheel: audio samples are within [-1, 1] and 16000 per second.
+    for (double* profondeur : {&f.Profondeur1, &f.Profondeur2, &f.Profondeur3, &f.Profondeur4}) {
+        *profondeur = -4;
+    }
+    for (TOpenGLPanel* p : {f.OpenGLPanel1, f.OpenGLPanel2, f.OpenGLPanel3, f.OpenGLPanel4}) {
+        p->Repaint();
+    }
 }
 
 } // namespace
