@@ -2,6 +2,7 @@
 // event to its handler.
 #include "app/TForm1.h"
 
+#include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
@@ -62,6 +63,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreerControles();
     CreerMenus();
     RelierEvenements();
+    MenuFichier = new TMenuFichier(this);
     move(94, 56);
     resize(LargeurClient, HauteurClient + menuBar()->sizeHint().height());
 }

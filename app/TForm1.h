@@ -6,7 +6,9 @@
 #include "app/signal/Generateurs.h"
 #include "app/signal/Melange.h"
 #include "display/Pavage.h"
+#include "fichiers/Session.h"
 #include "interval/Box.h"
+#include "sivia/Sivia.h"
 
 #include <QMainWindow>
 
@@ -26,6 +28,7 @@ class TForm2;
 class TFormAnalyse;
 struct ResultatSivia;
 class TImage;
+class TMenuFichier;
 class TOpenGLPanel;
 class TRadioGroup;
 class TStatusBar;
@@ -89,6 +92,13 @@ public:
     bool EstimationAuClic = false;
     double Echelle1 = 1, Echelle2 = 1;
     double Decalage6X = 0, Decalage6Y = 0;
+
+    // Where the data came from (sessions, exports; the "Fichier" menu, TMenuFichier).
+    OrigineSignal OrigineSource1, OrigineSource2;
+    RecetteMelanges RecetteMelangesCourante;
+    double FrequenceSource1 = 0, FrequenceSource2 = 0, FrequenceMelanges = 0; // Hz, 0 unknown
+    ResultatSivia DernierResultat;
+    TMenuFichier* MenuFichier = nullptr;
 
     // The means as the solver reads them.
     MomentsMelanges Moments() const;
@@ -177,6 +187,7 @@ protected:
     void wheelEvent(QWheelEvent* evenement) override;
 
 private:
+    friend class TMenuFichier;
     void CreerControles();
     void CreerMenus();
     void RelierEvenements();

@@ -15,13 +15,19 @@
 #include <QPushButton>
 
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
+    const std::uint64_t etat = Alea().EtatCourant();
     GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source1);
+    OrigineSource1 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
+    FrequenceSource1 = 0;
     item->setChecked(true);
     OpenGLPanel1->Repaint();
 }
 
 void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
+    const std::uint64_t etat = Alea().EtatCourant();
     GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source2);
+    OrigineSource2 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
+    FrequenceSource2 = 0;
     item->setChecked(true);
     OpenGLPanel2->Repaint();
 }
@@ -130,6 +136,9 @@ void TForm1::GenerationdesMelanges1Click() {
             Moments4[a][k] = M.Moments4[a][k];
         }
     }
+    RecetteMelangesCourante = {RecetteMelanges::Sorte::Generees, OrigineSource1, OrigineSource2,
+                               MatriceMelange, NbEchantillons};
+    FrequenceMelanges = FrequenceSource1 != 0 ? FrequenceSource1 : FrequenceSource2;
     MelangesAffClick();
     MelangesGeneres = true;
     RafraichirAnalyse();

@@ -110,6 +110,7 @@ void TForm1::Button1Click() {
             {ContrainteDecorrelation, ContrainteDecorrelationDerivees, ContrainteMomentOrdre4},
             PrecisionSivia, Stockage, limite);
         secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        DernierResultat = resultat;
         OpenGLPanel6->Repaint();
 
         if (MontrerSolution) {

@@ -1,20 +1,25 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse]
+//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse|fichiers]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
 // point, estimated sources shown with the real ones superposed. "options": the Options
 // dialog as it opens. "analyse": the analysis window after the same solve, with the mean-SIR
-// map, the first cluster selected and the pointer near the true point.
+// map, the first cluster selected and the pointer near the true point. "fichiers": the two
+// example voices loaded with "Fichier" › "Exemples" › "Deux voix", mixed by
+// [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2 (zoomed in), the
+// pointer on the demixing point.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TFormAnalyse.h"
+#include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "display/TOpenGLPanel.h"
 #include "display/VueAnalyse.h"
 
 #include <QAction>
@@ -62,13 +67,38 @@ QWidget* Analyse(TForm1& f) {
                       a->TableAmas->visualItemRect(a->TableAmas->item(0, 0)).center());
     QTest::mouseMove(a->Vue, a->Vue->VersEcran(-0.3, 0.55).toPoint());
     return a;
-}
+    void Fichiers(TForm1 & f) {
+        f.MenuFichier->DeuxVoix->trigger();
+        f.Matricedemelange1->trigger();
+        f.Edit1->setText(QStringLiteral("1"));
+        f.Edit2->setText(QStringLiteral("0.6"));
+        f.Edit3->setText(QStringLiteral("-0.45"));
+        f.Edit4->setText(QStringLiteral("1"));
+        QTest::mouseClick(f.Button2, Qt::LeftButton);
+        f.Matricedemelange1->trigger();
+        f.GenerationdesMelanges1->trigger();
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        f.SourcesAff->trigger();
+        f.RadioGroup1->Item(0)->click();
+        const int X = int((-0.6 + 5) / 10 * 336 + 0.5);
+        const int Y = int((5 - 0.45) / 10 * 320 + 0.5);
+        f.Image1MouseMove(Qt::NoModifier, X, Y);
+        // Zoomed in, as with the wheel: audio samples are within [-1, 1] and 16000 per second.
+        for (double* profondeur :
+             {&f.Profondeur1, &f.Profondeur2, &f.Profondeur3, &f.Profondeur4}) {
+            *profondeur = -4;
+        }
+        for (TOpenGLPanel* p : {f.OpenGLPanel1, f.OpenGLPanel2, f.OpenGLPanel3, f.OpenGLPanel4}) {
+            p->Repaint();
+        }
+    }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|analyse]\n",
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|analyse|fichiers]\n",
+        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|fichiers]\n",
                      argv[0]);
         return 2;
     }
@@ -87,6 +117,8 @@ int main(int argc, char** argv) {
     QWidget* cible = &fenetre;
     if (scenario == QStringLiteral("resolution")) {
         Resolution(fenetre);
+    } else if (scenario == QStringLiteral("fichiers")) {
+        Fichiers(fenetre);
     } else if (scenario == QStringLiteral("analyse")) {
         cible = Analyse(fenetre);
         if (cible == nullptr) {

@@ -33,6 +33,7 @@ protected:
         BoitesRejetees.Clear();
         BoitesSolution.Clear();
         RepereImage = Repere();
+        BoiteRecherche = Box(2, 1);
         Fenetre = std::make_unique<TForm1>();
         Fenetre->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Fenetre.get()));

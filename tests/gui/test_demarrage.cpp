@@ -125,11 +125,12 @@ TEST_F(Demarrage, EveryControlIsAtItsPlaceWithItsTextAndState) {
 
 TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
     const QList<QAction*> menus = F->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("Choix des Sources"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("Mélange"));
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("Affichage"));
-    EXPECT_EQ(menus[3]->text(), QStringLiteral("Paramètres"));
+    ASSERT_EQ(menus.size(), 5);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Fichier"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Choix des Sources"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("Mélange"));
+    EXPECT_EQ(menus[3]->text(), QStringLiteral("Affichage"));
+    EXPECT_EQ(menus[4]->text(), QStringLiteral("Paramètres"));
 
     auto textes = [](QMenu* menu) {
         QStringList t;
@@ -139,10 +140,11 @@ TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
         return t;
     };
     EXPECT_EQ(textes(F->ChoixdesSources1), QStringList({"Source1", "Source2", "Tout Effacer"}));
-    EXPECT_EQ(textes(F->SourceUn),
+    // The first five kinds; the "Fichier" menu's test checks those that follow.
+    EXPECT_EQ(textes(F->SourceUn).mid(0, 5),
               QStringList({"Bruit Blanc Gaussien", "Bruit Blanc Uniforme", "Cosinus", "Sinus",
                            QStringLiteral("Bruit Coloré Gaussien ")}));
-    EXPECT_EQ(textes(F->SourceDeux),
+    EXPECT_EQ(textes(F->SourceDeux).mid(0, 5),
               QStringList({"Bruit Blanc Gaussien", "Bruit Blanc Uniforme", "Cosinus", "Sinus",
                            QStringLiteral("Bruit Coloré Gaussien")}));
     EXPECT_EQ(textes(F->Melange), QStringList({QStringLiteral("Matrice de mélange"),

@@ -1,0 +1,62 @@
+#include "app/TChoixCanal.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TChoixCanal* TChoixCanal::Courant = nullptr;
+
+TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
+                         const QStringList& questions, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(contenu.Audio ? QStringLiteral("Choix du canal")
+                                 : QStringLiteral("Choix de la colonne"));
+    auto* mise = new QVBoxLayout(this);
+    mise->addWidget(
+        new QLabel(QStringLiteral("« %1 » a %2 %3.")
+                       .arg(fichier)
+                       .arg(contenu.NbCanaux)
+                       .arg(contenu.Audio ? QStringLiteral("canaux") : QStringLiteral("colonnes")),
+                   this));
+    for (int q = 0; q < questions.size(); ++q) {
+        auto* cadre = new QGroupBox(questions[q], this);
+        auto* lignes = new QVBoxLayout(cadre);
+        auto* groupe = new QButtonGroup(cadre);
+        for (int k = 0; k < contenu.NbCanaux; ++k) {
+            auto* bouton =
+                new QRadioButton(QString::fromStdString(contenu.NomsCanaux[std::size_t(k)]), cadre);
+            groupe->addButton(bouton, k);
+            lignes->addWidget(bouton);
+        }
+        groupe->button(std::min(q, contenu.NbCanaux - 1))->setChecked(true);
+        Groupes.push_back(groupe);
+        mise->addWidget(cadre);
+    }
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    mise->addWidget(boutons);
+}
+
+std::vector<int> TChoixCanal::Choix() const {
+    std::vector<int> choix;
+    for (const QButtonGroup* g : Groupes) {
+        choix.push_back(g->checkedId());
+    }
+    return choix;
+}
+
+std::vector<int> TChoixCanal::Demander(QWidget* parent, const QString& fichier,
+                                       const ContenuFichier& contenu,
+                                       const QStringList& questions) {
+    TChoixCanal dialogue(fichier, contenu, questions, parent);
+    Courant = &dialogue;
+    const bool accepte = dialogue.exec() == QDialog::Accepted;
+    Courant = nullptr;
+    return accepte ? dialogue.Choix() : std::vector<int>{};
+}

@@ -1,0 +1,275 @@
+// The "Fichier" menu: its items, the added source kinds, the drag and drop, the labels.
+#include "app/TMenuFichier.h"
+
+#include "app/TForm1.h"
+#include "app/signal/Memoire.h"
+#include "app/toolkit/BoiteMessage.h"
+#include "fichiers/ErreurFichier.h"
+#include "fichiers/LectureSignal.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+std::function<int(const QStringList& choix)> TMenuFichier::ChoisirDepot =
+    [](const QStringList& choix) {
+        QMenu menu;
+        for (const QString& c : choix) {
+            menu.addAction(c);
+        }
+        const QAction* choisie = menu.exec(QCursor::pos());
+        return choisie ? int(menu.actions().indexOf(const_cast<QAction*>(choisie))) : -1;
+    };
+
+namespace {
+
+// File errors and memory errors the user caused end in the "Erreur!" box, state untouched.
+void Proteger(const std::function<void()>& gestionnaire) {
+    ExecuterGestionnaire([&] {
+        try {
+            gestionnaire();
+        } catch (const ErreurFichier& e) {
+            MessageBox(QString::fromStdString(e.what()), QStringLiteral("Erreur!"));
+        } catch (const ErreurMemoire& e) {
+            MessageBox(QString::fromStdString(e.what()), QStringLiteral("Erreur!"));
+        }
+    });
+}
+
+} // namespace
+
+TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F(fenetre) {
+    CreerMenu();
+    AjouterSortes();
+    QWidget* client = F->centralWidget();
+    LabelFrequence1 = new QLabel(client);
+    LabelFrequence1->setGeometry(232, 146, 257, 14);
+    LabelFrequence2 = new QLabel(client);
+    LabelFrequence2->setGeometry(520, 146, 257, 14);
+    connect(F->ToutEffacer1, &QAction::triggered, this, [this] {
+        F->OrigineSource1 = F->OrigineSource2 = {};
+        F->RecetteMelangesCourante = {};
+        F->FrequenceSource1 = F->FrequenceSource2 = F->FrequenceMelanges = 0;
+        FichierSource1->setVisible(false);
+        FichierSource2->setVisible(false);
+        AfficherFrequences();
+    });
+    F->setAcceptDrops(true);
+    F->installEventFilter(this);
+    F->RetenirCoches(); // the source menus have more items now
+}
+
+void TMenuFichier::Relier(QAction* action, std::function<void()> gestionnaire) {
+    connect(action, &QAction::triggered, this, [this, gestionnaire] {
+        F->RetablirCoches();
+        Proteger(gestionnaire);
+        F->RetenirCoches();
+    });
+}
+
+void TMenuFichier::CreerMenu() {
+    Fichier1 = new QMenu(QStringLiteral("Fichier"), F);
+    F->menuBar()->insertMenu(F->menuBar()->actions().value(0), Fichier1);
+    OuvrirSource1 = Fichier1->addAction(QStringLiteral("Ouvrir la source 1…"));
+    OuvrirSource2 = Fichier1->addAction(QStringLiteral("Ouvrir la source 2…"));
+    OuvrirMelanges = Fichier1->addAction(QStringLiteral("Ouvrir des mélanges…"));
+    QMenu* exemples = Fichier1->addMenu(QStringLiteral("Exemples"));
+    DeuxVoix = exemples->addAction(QStringLiteral("Deux voix"));
+    Fichier1->addSeparator();
+    EnregistrerEstimees = Fichier1->addAction(QStringLiteral("Enregistrer les sources estimées…"));
+    EnregistrerMelanges = Fichier1->addAction(QStringLiteral("Enregistrer les mélanges…"));
+    ExporterPavage = Fichier1->addAction(QStringLiteral("Exporter le pavage…"));
+    EnregistrerImage = Fichier1->addAction(QStringLiteral("Enregistrer l'image…"));
+    QMenu* panneaux = Fichier1->addMenu(QStringLiteral("Enregistrer l'image d'un panneau"));
+    for (int p = 0; p < 6; ++p) {
+        EnregistrerPanneau[p] = panneaux->addAction(QStringLiteral("Panneau %1…").arg(p + 1));
+        Relier(EnregistrerPanneau[p], [this, p] { EnregistrerPanneauClick(p + 1); });
+    }
+    Fichier1->addSeparator();
+    OuvrirSession = Fichier1->addAction(QStringLiteral("Ouvrir une session…"));
+    EnregistrerSession = Fichier1->addAction(QStringLiteral("Enregistrer la session…"));
+
+    OuvrirSource1->setShortcut(QKeySequence::Open);
+    EnregistrerSession->setShortcut(QKeySequence::Save);
+    Relier(OuvrirSource1, [this] { OuvrirSourceClick(1); });
+    Relier(OuvrirSource2, [this] { OuvrirSourceClick(2); });
+    Relier(OuvrirMelanges, [this] { OuvrirMelangesClick(); });
+    Relier(DeuxVoix, [this] { DeuxVoixClick(); });
+    Relier(EnregistrerEstimees, [this] { EnregistrerEstimeesClick(); });
+    Relier(EnregistrerMelanges, [this] { EnregistrerMelangesClick(); });
+    Relier(ExporterPavage, [this] { ExporterPavageClick(); });
+    Relier(EnregistrerImage, [this] { EnregistrerImageClick(); });
+    Relier(OuvrirSession, [this] { OuvrirSessionClick(); });
+    Relier(EnregistrerSession, [this] { EnregistrerSessionClick(); });
+}
+
+void TMenuFichier::AjouterSortes() {
+    const auto sorte = [this](QMenu* menu, QActionGroup* groupe, const QString& texte) {
+        QAction* a = menu->addAction(texte);
+        a->setCheckable(true);
+        groupe->addAction(a);
+        return a;
+    };
+    SignalCarre1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Signal carré"));
+    DentDeScie1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Dent de scie"));
+    BruitDeLaplace1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Bruit de Laplace"));
+    FichierSource1 = sorte(F->SourceUn, F->GroupeSource1, QString());
+    SignalCarre2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Signal carré"));
+    DentDeScie2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Dent de scie"));
+    BruitDeLaplace2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Bruit de Laplace"));
+    FichierSource2 = sorte(F->SourceDeux, F->GroupeSource2, QString());
+    FichierSource1->setVisible(false);
+    FichierSource2->setVisible(false);
+    const struct {
+        QAction* item;
+        TypeSource type;
+        int source;
+    } liaisons[] = {
+        {SignalCarre1, TypeSource::SignalCarre, 1},
+        {DentDeScie1, TypeSource::DentDeScie, 1},
+        {BruitDeLaplace1, TypeSource::BruitDeLaplace, 1},
+        {SignalCarre2, TypeSource::SignalCarre, 2},
+        {DentDeScie2, TypeSource::DentDeScie, 2},
+        {BruitDeLaplace2, TypeSource::BruitDeLaplace, 2},
+    };
+    for (const auto& l : liaisons) {
+        Relier(l.item, [this, l] {
+            if (l.source == 1) {
+                F->GenererSourceUn(l.type, l.item);
+            } else {
+                F->GenererSourceDeux(l.type, l.item);
+            }
+            AfficherFrequences();
+        });
+    }
+    // A file item chosen again reads its file again.
+    Relier(FichierSource1, [this] { ChargerSource(1, FichierSource1->data().toString()); });
+    Relier(FichierSource2, [this] { ChargerSource(2, FichierSource2->data().toString()); });
+    // The generated kinds of the window's own items clear the file labels.
+    for (QActionGroup* groupe : {F->GroupeSource1, F->GroupeSource2}) {
+        connect(groupe, &QActionGroup::triggered, this, [this] { AfficherFrequences(); });
+    }
+}
+
+void TMenuFichier::CocherFichier(int k, const QString& chemin, const QString& nom) {
+    QAction* item = k == 1 ? FichierSource1 : FichierSource2;
+    item->setData(chemin);
+    item->setText(nom);
+    item->setVisible(true);
+    item->setChecked(true);
+}
+
+void TMenuFichier::AfficherFrequences() {
+    const auto texte = [](const OrigineSignal& o, double frequence, const QString& prefixe) {
+        if (o.sorte != OrigineSignal::Sorte::Fichier) {
+            return QString();
+        }
+        return prefixe + QFileInfo(QString::fromStdString(o.Chemin)).fileName() +
+               QStringLiteral(" — ") + QString::fromStdString(TexteFrequence(frequence));
+    };
+    const RecetteMelanges& r = F->RecetteMelangesCourante;
+    if (r.sorte == RecetteMelanges::Sorte::Lues) {
+        LabelFrequence1->setText(texte(r.Signal1, F->FrequenceMelanges, QStringLiteral("x1 : ")));
+        LabelFrequence2->setText(texte(r.Signal2, F->FrequenceMelanges, QStringLiteral("x2 : ")));
+    } else {
+        LabelFrequence1->setText(texte(F->OrigineSource1, F->FrequenceSource1, QString()));
+        LabelFrequence2->setText(texte(F->OrigineSource2, F->FrequenceSource2, QString()));
+    }
+}
+
+void TMenuFichier::MajNbEchantillons(const QString& pourquoi) {
+    const std::size_t n1 = F->Source1.size(), n2 = F->Source2.size();
+    const std::size_t n = n1 == 0 ? n2 : (n2 == 0 ? n1 : std::min(n1, n2));
+    F->NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
+    if (n1 != 0 && n2 != 0 && n1 != n2) {
+        MessageBox(QStringLiteral("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
+                                  "échantillons) : N = %4, la plus courte.")
+                       .arg(pourquoi)
+                       .arg(n1)
+                       .arg(n2)
+                       .arg(F->NbEchantillons),
+                   QStringLiteral("Information"));
+    }
+}
+
+bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet != F) {
+        return false;
+    }
+    const auto fichiers = [](const QMimeData* donnees) {
+        QStringList chemins;
+        for (const QUrl& url : donnees->urls()) {
+            if (url.isLocalFile()) {
+                chemins << url.toLocalFile();
+            }
+        }
+        return chemins;
+    };
+    if (evenement->type() == QEvent::DragEnter || evenement->type() == QEvent::DragMove) {
+        auto* e = static_cast<QDragMoveEvent*>(evenement);
+        if (!fichiers(e->mimeData()).isEmpty()) {
+            e->acceptProposedAction();
+            return true;
+        }
+    } else if (evenement->type() == QEvent::Drop) {
+        auto* e = static_cast<QDropEvent*>(evenement);
+        const QStringList chemins = fichiers(e->mimeData());
+        if (!chemins.isEmpty()) {
+            e->acceptProposedAction();
+            F->RetablirCoches();
+            Proteger([&] { Deposer(chemins); });
+            F->RetenirCoches();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMenuFichier::Deposer(const QStringList& chemins) {
+    if (chemins.size() > 2) {
+        MessageBox(QStringLiteral("Déposez un fichier, ou deux fichiers (les deux sources ou les "
+                                  "deux mélanges)."),
+                   QStringLiteral("Erreur!"));
+        return;
+    }
+    if (chemins.size() == 2) {
+        const int choix =
+            ChoisirDepot({QStringLiteral("Sources 1 et 2"), QStringLiteral("Mélanges x1 et x2")});
+        if (choix == 0) {
+            ChargerSource(1, chemins[0]);
+            ChargerSource(2, chemins[1]);
+        } else if (choix == 1) {
+            ChargerMelanges(chemins);
+        }
+        return;
+    }
+    QStringList choix = {QStringLiteral("Source 1"), QStringLiteral("Source 2"),
+                         QStringLiteral("Mélanges (deux canaux ou colonnes)")};
+    if (chemins[0].endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        choix << QStringLiteral("Session");
+    }
+    switch (ChoisirDepot(choix)) {
+    case 0:
+        ChargerSource(1, chemins[0]);
+        break;
+    case 1:
+        ChargerSource(2, chemins[0]);
+        break;
+    case 2:
+        ChargerMelanges(chemins);
+        break;
+    case 3:
+        ChargerSession(chemins[0]);
+        break;
+    default:
+        break;
+    }
+}

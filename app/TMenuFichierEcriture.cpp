@@ -1,0 +1,152 @@
+// The "Fichier" menu's writings: estimated sources, mixtures, paving, pictures, sessions.
+#include "app/TForm1.h"
+#include "app/TMenuFichier.h"
+#include "app/signal/Alea.h"
+#include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/DialogueFichier.h"
+#include "app/toolkit/TImage.h"
+#include "display/TOpenGLPanel.h"
+#include "fichiers/EcritureAtomique.h"
+#include "fichiers/EcritureSignal.h"
+#include "fichiers/ExportPavage.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+
+namespace {
+
+const QString FiltreEcriture = QStringLiteral("WAV 32 bits flottants (*.wav);;CSV (*.csv)");
+
+std::filesystem::path Chemin(const QString& chemin) {
+    return std::filesystem::path(QFile::encodeName(chemin).toStdString());
+}
+
+// The chosen path, with `extension` added when it has none.
+QString AvecExtension(const QString& chemin, const QString& extension) {
+    return QFileInfo(chemin).suffix().isEmpty() ? chemin + extension : chemin;
+}
+
+void EcrirePng(const QString& chemin, const QImage& image) {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    image.save(&tampon, "PNG");
+    EcrireTexteAtomiquement(Chemin(chemin), std::string_view(octets.constData(), octets.size()));
+}
+
+} // namespace
+
+QString TMenuFichier::CheminEnregistrement(const QString& titre, const QString& filtre) {
+    return DemanderFichierAEnregistrer(F, titre, filtre);
+}
+
+void TMenuFichier::EnregistrerEstimeesClick() {
+    if (F->SourceEstimee1.empty()) {
+        MessageBox(QStringLiteral("Aucune source estimée : lancez le Solver puis choisissez un "
+                                  "point du pavage."),
+                   QStringLiteral("Erreur!"));
+        return;
+    }
+    const QString chemin =
+        CheminEnregistrement(QStringLiteral("Enregistrer les sources estimées"), FiltreEcriture);
+    if (!chemin.isEmpty()) {
+        EcrireSignaux(
+            Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
+            {{"source_estimee_1", &F->SourceEstimee1}, {"source_estimee_2", &F->SourceEstimee2}},
+            F->FrequenceMelanges);
+    }
+}
+
+void TMenuFichier::EnregistrerMelangesClick() {
+    if (!F->MelangesGeneres) {
+        MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
+        return;
+    }
+    const QString chemin =
+        CheminEnregistrement(QStringLiteral("Enregistrer les mélanges"), FiltreEcriture);
+    if (!chemin.isEmpty()) {
+        EcrireSignaux(Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
+                      {{"melange_1", &F->Melange1}, {"melange_2", &F->Melange2}},
+                      F->FrequenceMelanges);
+    }
+}
+
+void TMenuFichier::ExporterPavageClick() {
+    if (BoitesRejetees.IsEmpty() && BoitesSolution.IsEmpty()) {
+        MessageBox(QStringLiteral("Aucun pavage : lancez d'abord le Solver."),
+                   QStringLiteral("Erreur!"));
+        return;
+    }
+    const QString chemin = CheminEnregistrement(
+        QStringLiteral("Exporter le pavage (CSV des boîtes et rapport JSON à côté)"),
+        QStringLiteral("CSV (*.csv)"));
+    if (chemin.isEmpty()) {
+        return;
+    }
+    const QFileInfo info(chemin);
+    const QString base = info.path() + QChar('/') + info.completeBaseName();
+    ExporterPavageCsv(Chemin(base + QStringLiteral(".csv")), BoitesRejetees, BoitesSolution);
+    RapportPavage rapport{
+        BoiteRecherche,
+        F->PrecisionSivia,
+        {F->ContrainteDecorrelation, F->ContrainteDecorrelationDerivees, F->ContrainteMomentOrdre4},
+        F->DernierResultat,
+        nlohmann::json::object()};
+    ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
+}
+
+void TMenuFichier::EnregistrerImageClick() {
+    const QString chemin = CheminEnregistrement(QStringLiteral("Enregistrer l'image du pavage"),
+                                                QStringLiteral("PNG (*.png)"));
+    if (!chemin.isEmpty()) {
+        EcrirePng(AvecExtension(chemin, QStringLiteral(".png")), F->Image1->Canvas().Image());
+    }
+}
+
+void TMenuFichier::EnregistrerPanneauClick(int panneau) {
+    TOpenGLPanel* const panneaux[6] = {F->OpenGLPanel1, F->OpenGLPanel2, F->OpenGLPanel3,
+                                       F->OpenGLPanel4, F->OpenGLPanel5, F->OpenGLPanel6};
+    const QString chemin =
+        CheminEnregistrement(QStringLiteral("Enregistrer l'image du panneau %1").arg(panneau),
+                             QStringLiteral("PNG (*.png)"));
+    if (!chemin.isEmpty()) {
+        EcrirePng(AvecExtension(chemin, QStringLiteral(".png")),
+                  panneaux[panneau - 1]->grabFramebuffer());
+    }
+}
+
+void TMenuFichier::EnregistrerSessionClick() {
+    const QString chemin = CheminEnregistrement(QStringLiteral("Enregistrer la session"),
+                                                QStringLiteral("Sessions (*.json)"));
+    if (chemin.isEmpty()) {
+        return;
+    }
+    Session s;
+    s.Source1 = F->OrigineSource1;
+    s.Source2 = F->OrigineSource2;
+    s.MatriceMelange = F->MatriceMelange;
+    const QLineEdit* edits[4] = {F->Edit1, F->Edit2, F->Edit3, F->Edit4};
+    for (int k = 0; k < 4; ++k) {
+        s.TextesMatrice[std::size_t(k)] = edits[k]->text().toStdString();
+    }
+    if (F->MelangesGeneres) {
+        s.Melanges = F->RecetteMelangesCourante;
+    }
+    s.EtatAlea = Alea().EtatCourant();
+    s.Options = {F->NbEchantillons,
+                 F->BorneInfX,
+                 F->BorneSupX,
+                 F->BorneInfY,
+                 F->BorneSupY,
+                 F->PrecisionSivia,
+                 F->Stockage,
+                 F->ContrainteDecorrelation,
+                 F->ContrainteDecorrelationDerivees,
+                 F->ContrainteMomentOrdre4,
+                 F->MontrerSolution,
+                 F->EstimationAuClic};
+    ::EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), s);
+}

@@ -1,0 +1,299 @@
+#include "SupportFenetre.h"
+
+#include "app/TChoixCanal.h"
+#include "app/TMenuFichier.h"
+#include "app/signal/Alea.h"
+#include "app/toolkit/DialogueFichier.h"
+#include "app/toolkit/TImage.h"
+#include "fichiers/EcritureSignal.h"
+#include "fichiers/LectureSignal.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+class Fichiers : public FenetreSousLocale<QLocale::French> {
+protected:
+    void SetUp() override {
+        FenetreSousLocale::SetUp();
+        std::random_device alea;
+        Dossier = std::filesystem::temp_directory_path() /
+                  ("ovrel_gui_" + std::to_string(alea()) + std::to_string(alea()));
+        std::filesystem::create_directories(Dossier);
+        InstallerDialogueFichier([this](const QString&, bool) {
+            return QStringList{QString::fromStdString((Dossier / Reponse).string())};
+        });
+        M = F->MenuFichier;
+    }
+    void TearDown() override {
+        InstallerDialogueFichier(nullptr);
+        TMenuFichier::ChoisirDepot = ChoixReel;
+        std::filesystem::remove_all(Dossier);
+        FenetreSousLocale::TearDown();
+    }
+
+    // Chooses `item` with the file dialog answering `nom`, in the test's folder.
+    void Choisir(QAction* item, const std::string& nom) {
+        Reponse = nom;
+        item->trigger();
+    }
+
+    // Clicks the channel `texte` and then OK in the channel dialog, once it runs.
+    static void RepondreAuChoix(const QString& texte) {
+        QTimer::singleShot(0, [texte] {
+            TChoixCanal* d = TChoixCanal::Courant;
+            ASSERT_NE(d, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+            for (QRadioButton* r : d->findChildren<QRadioButton*>()) {
+                if (r->text() == texte) {
+                    // On the indicator: the button is wider than what it reacts to.
+                    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+                }
+            }
+            Cliquer(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+        });
+    }
+
+    void Solveur() {
+        Cliquer(F->Button1);
+        F->FormClick();
+    }
+
+    std::filesystem::path Dossier;
+    std::string Reponse;
+    TMenuFichier* M = nullptr;
+    const std::function<int(const QStringList&)> ChoixReel = TMenuFichier::ChoisirDepot;
+};
+
+QStringList Textes(const QList<QAction*>& actions) {
+    QStringList t;
+    for (QAction* a : actions) {
+        if (a->isVisible() && !a->isSeparator()) {
+            t << a->text();
+        }
+    }
+    return t;
+}
+
+// Everything a session must give back, bit for bit.
+struct Etat {
+    std::vector<double> s1, s2, x1, x2, dx1;
+    double moments[6];
+    Matrice2x2 A;
+    explicit Etat(const TForm1* F)
+        : s1(F->Source1), s2(F->Source2), x1(F->Melange1), x2(F->Melange2),
+          dx1(F->DeriveeMelange1), moments{F->Ex1x1,   F->Ex1x2,   F->Ex2x2,
+                                           F->Edx1dx1, F->Edx1dx2, F->Moments4[1][3]},
+          A(F->MatriceMelange) {}
+    bool operator==(const Etat& e) const {
+        return s1 == e.s1 && s2 == e.s2 && x1 == e.x1 && x2 == e.x2 && dx1 == e.dx1 &&
+               std::memcmp(moments, e.moments, sizeof moments) == 0 &&
+               std::memcmp(&A, &e.A, sizeof A) == 0;
+    }
+};
+
+} // namespace
+
+TEST_F(Fichiers, FichierComesFirstAndTheNewKindsFollowTheFiveInBothSourceMenus) {
+    EXPECT_EQ(F->menuBar()->actions().value(0)->text(), QStringLiteral("Fichier"));
+    EXPECT_EQ(Textes(M->Fichier1->actions()),
+              (QStringList{"Ouvrir la source 1…", "Ouvrir la source 2…", "Ouvrir des mélanges…",
+                           "Exemples", "Enregistrer les sources estimées…",
+                           "Enregistrer les mélanges…", "Exporter le pavage…",
+                           "Enregistrer l'image…", "Enregistrer l'image d'un panneau",
+                           "Ouvrir une session…", "Enregistrer la session…"}));
+    for (QMenu* menu : {F->SourceUn, F->SourceDeux}) {
+        EXPECT_EQ(Textes(menu->actions()).mid(5),
+                  (QStringList{"Signal carré", "Dent de scie", "Bruit de Laplace"}));
+    }
+    M->SignalCarre1->trigger();
+    M->BruitDeLaplace2->trigger();
+    EXPECT_TRUE(M->SignalCarre1->isChecked());
+    EXPECT_TRUE(M->BruitDeLaplace2->isChecked());
+    EXPECT_EQ(F->Source1.size(), 5000u);
+    EXPECT_EQ(std::abs(F->Source1[100]), 5.0);
+    F->Sinus1->trigger();
+    EXPECT_FALSE(M->SignalCarre1->isChecked());
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Fichiers, ATextFileOfTwoColumnsAsksForTheColumnAndBecomesTheSource) {
+    std::ofstream(Dossier / "deux colonnes é.csv") << "gauche;droite\n1.5;2\n-3;4.25\n7;-8e-1\n";
+    RepondreAuChoix(QStringLiteral("droite"));
+    Choisir(M->OuvrirSource1, "deux colonnes é.csv");
+    EXPECT_EQ(F->Source1, (std::vector<double>{2, 4.25, -0.8}));
+    EXPECT_TRUE(M->FichierSource1->isChecked());
+    EXPECT_EQ(M->FichierSource1->text(), QStringLiteral("deux colonnes é.csv (droite)"));
+    EXPECT_EQ(F->NbEchantillons, 3);
+    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Fichiers, ABadFileGivesAnErrorNamingItAndChangesNothing) {
+    std::ofstream(Dossier / "vide.wav");
+    std::vector<double> v(100, 0.25);
+    EcrireWav(Dossier / "rapide.wav", {{"v", &v}}, 44100);
+    const struct {
+        const char* nom;
+        const char* raison;
+    } cas[] = {{"vide.wav", "le fichier est vide"},
+               {"absent.csv", "n'existe pas"},
+               {"rapide.wav", "(44100 Hz) diffère de celle de « "}};
+    M->DeuxVoix->trigger();
+    const std::vector<double> s1 = F->Source1, s2 = F->Source2;
+    for (const auto& c : cas) {
+        Messages.clear();
+        Choisir(M->OuvrirSource2, c.nom);
+        ASSERT_EQ(Messages.size(), 1u) << c.nom;
+        EXPECT_EQ(Messages[0].titre, QStringLiteral("Erreur!"));
+        EXPECT_TRUE(Messages[0].texte.contains(QString::fromUtf8(c.nom)));
+        EXPECT_TRUE(Messages[0].texte.contains(QString::fromUtf8(c.raison)))
+            << Messages[0].texte.toStdString();
+        EXPECT_EQ(F->Source1, s1);
+        EXPECT_EQ(F->Source2, s2);
+        EXPECT_TRUE(M->FichierSource2->isChecked());
+        EXPECT_EQ(M->FichierSource2->text(), QStringLiteral("voix2.wav"));
+    }
+}
+
+TEST_F(Fichiers, TheTwoVoicesAndGeneratedSourcesComeBackBitForBitFromASession) {
+    for (bool voix : {true, false}) {
+        if (voix) {
+            M->DeuxVoix->trigger();
+            EXPECT_EQ(F->NbEchantillons, 80000);
+            EXPECT_TRUE(M->LabelFrequence2->text().contains(QStringLiteral("16000 Hz")));
+        } else {
+            F->NbEchantillons = 4000;
+            F->BruitColoreGaussien1->trigger();
+            M->BruitDeLaplace2->trigger();
+        }
+        F->Matricedemelange1->trigger();
+        Cliquer(F->Button3); // "Aléatoire"
+        Cliquer(F->Button2);
+        F->Matricedemelange1->trigger();
+        F->GenerationdesMelanges1->trigger();
+        Solveur();
+        ASSERT_FALSE(BoitesSolution.IsEmpty());
+        const Etat avant(F);
+        const std::uint64_t alea = Alea().EtatCourant();
+        Choisir(M->EnregistrerSession, "session");
+
+        F->ToutEffacer1->trigger();
+        F->Cosinus1->trigger();
+        Alea().Initialiser(12);
+        Choisir(M->OuvrirSession, "session.json");
+        EXPECT_TRUE(Etat(F) == avant) << (voix ? "voices" : "generated");
+        EXPECT_EQ(Alea().EtatCourant(), alea);
+        EXPECT_TRUE(F->MelangesGeneres);
+        EXPECT_EQ(voix, M->FichierSource1->isChecked());
+        EXPECT_EQ(!voix, F->BruitColoreGaussien1->isChecked());
+        EXPECT_FALSE(F->Cosinus1->isChecked());
+    }
+    EXPECT_TRUE(Messages.empty()) << Messages[0].texte.toStdString();
+}
+
+TEST_F(Fichiers, MixturesReadFromAStereoFileAreSolvedWithTheMatrixUnknown) {
+    std::vector<double> x1(3000), x2(3000);
+    for (std::size_t i = 0; i < x1.size(); ++i) {
+        const double s1 = std::cos(0.1 * double(i)), s2 = std::sin(0.37 * double(i) + 1);
+        x1[i] = float(s1 + 0.5 * s2);
+        x2[i] = float(-0.4 * s1 + s2);
+    }
+    EcrireWav(Dossier / "melanges.wav", {{"x1", &x1}, {"x2", &x2}}, 22050);
+    F->Cosinus1->trigger();
+    Choisir(M->OuvrirMelanges, "melanges.wav");
+    EXPECT_EQ(F->Melange1, x1);
+    EXPECT_EQ(F->Melange2, x2);
+    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_TRUE(F->MelangesAff->isChecked());
+    EXPECT_FALSE(F->MatriceMelange.EstConnue());
+    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_FALSE(F->Cosinus1->isChecked());
+    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("22050 Hz")));
+    Solveur();
+    EXPECT_FALSE(BoitesSolution.IsEmpty());
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Fichiers, DroppingFilesOffersTheSameChoicesAndLoadsTheChosenOne) {
+    std::ofstream(Dossier / "a.csv") << "1\n2\n3\n";
+    std::ofstream(Dossier / "b.csv") << "4\n5\n6\n7\n";
+    QStringList proposes;
+    int reponse = 1;
+    TMenuFichier::ChoisirDepot = [&](const QStringList& choix) {
+        proposes = choix;
+        return reponse;
+    };
+    const auto deposer = [&](std::vector<std::string> noms) {
+        QMimeData donnees;
+        QList<QUrl> urls;
+        for (const auto& n : noms) {
+            urls << QUrl::fromLocalFile(QString::fromStdString((Dossier / n).string()));
+        }
+        donnees.setUrls(urls);
+        const QPoint p(300, 300);
+        QDragEnterEvent entree(p, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(F, &entree);
+        EXPECT_TRUE(entree.isAccepted());
+        QDropEvent depot(QPointF(p), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(F, &depot);
+    };
+    deposer({"a.csv"});
+    EXPECT_EQ(proposes.value(1), QStringLiteral("Source 2"));
+    EXPECT_EQ(F->Source2, (std::vector<double>{1, 2, 3}));
+    reponse = 0;
+    deposer({"a.csv", "b.csv"});
+    EXPECT_EQ(proposes, (QStringList{"Sources 1 et 2", "Mélanges x1 et x2"}));
+    EXPECT_EQ(F->Source2, (std::vector<double>{4, 5, 6, 7}));
+    EXPECT_EQ(F->NbEchantillons, 3);
+    ASSERT_EQ(Messages.size(), 1u) << "the lengths differ, and the user is told";
+    EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("(3 et 4 échantillons)")));
+}
+
+TEST_F(Fichiers, EstimatesPavingAndPicturesAreWrittenAfterASolve) {
+    F->Cosinus1->trigger();
+    F->BruitBlancUniforme2->trigger();
+    F->Matricedemelange1->trigger();
+    F->Edit1->setText(QStringLiteral("1"));
+    F->Edit2->setText(QStringLiteral("0,5"));
+    F->Edit3->setText(QStringLiteral("-0,4"));
+    F->Edit4->setText(QStringLiteral("1"));
+    Cliquer(F->Button2);
+    F->GenerationdesMelanges1->trigger();
+    Solveur();
+    F->EstimationAuClic = true;
+    QTest::mouseClick(F->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(151, 147));
+    ASSERT_EQ(F->SourceEstimee1.size(), 5000u);
+
+    Choisir(M->EnregistrerEstimees, "estimees");
+    const MelangesLus lues = LireMelanges(Dossier / "estimees.wav");
+    for (std::size_t i = 0; i < 5000; i += 499) {
+        EXPECT_EQ(lues.Melange2[i], double(float(F->SourceEstimee2[i])));
+    }
+    Choisir(M->ExporterPavage, "pavage.csv");
+    std::ifstream csv(Dossier / "pavage.csv");
+    const auto lignes = std::count(std::istreambuf_iterator<char>(csv), {}, '\n');
+    EXPECT_EQ(std::size_t(lignes), std::size_t(1) + BoitesRejetees.Size() + BoitesSolution.Size());
+    EXPECT_TRUE(std::filesystem::exists(Dossier / "pavage.json"));
+    Choisir(M->EnregistrerImage, "pavage.png");
+    EXPECT_EQ(QImage(QString::fromStdString((Dossier / "pavage.png").string())).size(),
+              QSize(337, 321));
+    Choisir(M->EnregistrerPanneau[2], "panneau3.png");
+    EXPECT_FALSE(QImage(QString::fromStdString((Dossier / "panneau3.png").string())).isNull());
+    EXPECT_TRUE(Messages.empty());
+}
