@@ -67,38 +67,39 @@ QWidget* Analyse(TForm1& f) {
                       a->TableAmas->visualItemRect(a->TableAmas->item(0, 0)).center());
     QTest::mouseMove(a->Vue, a->Vue->VersEcran(-0.3, 0.55).toPoint());
     return a;
-    void Fichiers(TForm1 & f) {
-        f.MenuFichier->DeuxVoix->trigger();
-        f.Matricedemelange1->trigger();
-        f.Edit1->setText(QStringLiteral("1"));
-        f.Edit2->setText(QStringLiteral("0.6"));
-        f.Edit3->setText(QStringLiteral("-0.45"));
-        f.Edit4->setText(QStringLiteral("1"));
-        QTest::mouseClick(f.Button2, Qt::LeftButton);
-        f.Matricedemelange1->trigger();
-        f.GenerationdesMelanges1->trigger();
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
-        f.SourcesAff->trigger();
-        f.RadioGroup1->Item(0)->click();
-        const int X = int((-0.6 + 5) / 10 * 336 + 0.5);
-        const int Y = int((5 - 0.45) / 10 * 320 + 0.5);
-        f.Image1MouseMove(Qt::NoModifier, X, Y);
-        // Zoomed in, as with the wheel: audio samples are within [-1, 1] and 16000 per second.
-        for (double* profondeur :
-             {&f.Profondeur1, &f.Profondeur2, &f.Profondeur3, &f.Profondeur4}) {
-            *profondeur = -4;
-        }
-        for (TOpenGLPanel* p : {f.OpenGLPanel1, f.OpenGLPanel2, f.OpenGLPanel3, f.OpenGLPanel4}) {
-            p->Repaint();
-        }
+}
+
+void Fichiers(TForm1& f) {
+    f.MenuFichier->DeuxVoix->trigger();
+    f.Matricedemelange1->trigger();
+    f.Edit1->setText(QStringLiteral("1"));
+    f.Edit2->setText(QStringLiteral("0.6"));
+    f.Edit3->setText(QStringLiteral("-0.45"));
+    f.Edit4->setText(QStringLiteral("1"));
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.Matricedemelange1->trigger();
+    f.GenerationdesMelanges1->trigger();
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    f.SourcesAff->trigger();
+    f.RadioGroup1->Item(0)->click();
+    const int X = int((-0.6 + 5) / 10 * 336 + 0.5);
+    const int Y = int((5 - 0.45) / 10 * 320 + 0.5);
+    f.Image1MouseMove(Qt::NoModifier, X, Y);
+    // Zoomed in, as with the wheel: audio samples are within [-1, 1] and 16000 per second.
+    for (double* profondeur : {&f.Profondeur1, &f.Profondeur2, &f.Profondeur3, &f.Profondeur4}) {
+        *profondeur = -4;
     }
+    for (TOpenGLPanel* p : {f.OpenGLPanel1, f.OpenGLPanel2, f.OpenGLPanel3, f.OpenGLPanel4}) {
+        p->Repaint();
+    }
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|analyse|fichiers]\n",
-        std::fprintf(stderr, "usage: %s <file.png> [demarrage|resolution|options|fichiers]\n",
+        std::fprintf(stderr,
+                     "usage: %s <file.png> [demarrage|resolution|options|analyse|fichiers]\n",
                      argv[0]);
         return 2;
     }
