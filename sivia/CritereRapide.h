@@ -184,4 +184,55 @@ template <PaireCritere P> struct Critere {
     }
 };
 
+// The two decorrelations over a solve whose box bounds are finite and ordered (Lower <=
+// Upper) and whose bounds and moments are at most BorneSure in magnitude, which bisection
+// keeps. No bound can then overflow, so no NaN arises; rounding to nearest is monotone, so
+// no operation swaps its bounds and a product's bounds are the least and greatest of its four
+// corner products; the sign of a zero never reaches the criterion (Abs drops it). The Lower
+// of Max(Abs(C1), Abs(C2)) is then the largest of 0, Lower(Ci) and -Upper(Ci).
+inline constexpr double BorneSure = 1e50;
+
+inline bool Sure(double v) {
+    return std::fabs(v) <= BorneSure; // false for NaN
+}
+
+class DecorrelationsOrdonnees {
+public:
+    explicit DecorrelationsOrdonnees(const MomentsMelanges& m) : m_(m) {}
+
+    // True when a solve from this box with these moments can take this path.
+    static bool Applicable(const Interval& X, const Interval& Y, const MomentsMelanges& m) {
+        const auto ordonnee = [](const Interval& I) {
+            return Sure(I.Lower()) && Sure(I.Upper()) && I.Lower() <= I.Upper();
+        };
+        return ordonnee(X) && ordonnee(Y) && Sure(m.Ex1x1) && Sure(m.Ex1x2) && Sure(m.Ex2x2) &&
+               Sure(m.Edx1dx1) && Sure(m.Edx1dx2) && Sure(m.Edx2dx2);
+    }
+
+    double AuPoint(double x, double y) const {
+        return Critere<PaireCritere::SourcesDerivees>{m_}.AuPoint(x, y);
+    }
+
+    double SurPave(Bornes X, Bornes Y) const {
+        const double p1 = X.lo * Y.lo, p2 = X.lo * Y.up, p3 = X.up * Y.lo, p4 = X.up * Y.up;
+        const Bornes XY{std::min(std::min(p1, p2), std::min(p3, p4)),
+                        std::max(std::max(p1, p2), std::max(p3, p4))};
+        const double a = BorneInfAbs(X, Y, XY, m_.Ex1x1, m_.Ex1x2, m_.Ex2x2);
+        const double b = BorneInfAbs(X, Y, XY, m_.Edx1dx1, m_.Edx1dx2, m_.Edx2dx2);
+        return std::max(a, b) + 0.0; // + 0.0: a zero Lower is +0, as Abs gives it
+    }
+
+private:
+    static double Bas(Bornes A, double s) { return s >= 0 ? A.lo * s : A.up * s; }
+    static double Haut(Bornes A, double s) { return s >= 0 ? A.up * s : A.lo * s; }
+    // ((Y.a + b) + (X.Y).b) + X.c, bound by bound, then the Lower of its Abs.
+    static double BorneInfAbs(Bornes X, Bornes Y, Bornes XY, double a, double b, double c) {
+        const double lo = ((Bas(Y, a) + b) + Bas(XY, b)) + Bas(X, c);
+        const double up = ((Haut(Y, a) + b) + Haut(XY, b)) + Haut(X, c);
+        return std::max(std::max(lo, -up), 0.0);
+    }
+
+    const MomentsMelanges& m_;
+};
+
 } // namespace critere_rapide

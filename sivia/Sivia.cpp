@@ -25,9 +25,10 @@ double Part(const Interval& I, double inverse) {
     return inverse == 0.0 ? 1.0 : I.Width() * inverse;
 }
 
-// The criterion of a plain two-component box on doubles, the pair fixed at compile time.
-template <PaireCritere P> struct CritereDeuxComposantes {
-    critere_rapide::Critere<P> c;
+// The criterion of a plain two-component box on doubles (K: critere_rapide::Critere<P> or
+// DecorrelationsOrdonnees), the pair fixed at compile time.
+template <class K> struct CritereDeuxComposantes {
+    K c;
 
     double AuCentre(const Box& B) const {
         const Interval* I = B.Components.Local;
@@ -84,6 +85,8 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     // Bisection keeps the dimension and the components' flags: decided once for the run.
     DeuxComposantes_ =
         boiteInitiale.Dimension == 2 && !boiteInitiale[1].IsEmpty && !boiteInitiale[2].IsEmpty;
+    Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
+                                                                    boiteInitiale[2], moments);
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
     EnAttente_.PushBack(boiteInitiale);
@@ -115,21 +118,25 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
                          CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
     }
     using critere_rapide::Critere;
+    using critere_rapide::DecorrelationsOrdonnees;
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
-        return Parcourir(nbBoites, CritereDeuxComposantes<PaireCritere::SourcesDerivees>{
-                                       Critere<PaireCritere::SourcesDerivees>{Moments_}});
+        if (Ordonnee_) {
+            return Parcourir(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
+                                           DecorrelationsOrdonnees(Moments_)});
+        }
+        return Parcourir(
+            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesDerivees>>{{Moments_}});
     case PaireCritere::SourcesMoment:
-        return Parcourir(nbBoites, CritereDeuxComposantes<PaireCritere::SourcesMoment>{
-                                       Critere<PaireCritere::SourcesMoment>{Moments_}});
+        return Parcourir(nbBoites,
+                         CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
     case PaireCritere::DeriveesMoment:
-        return Parcourir(nbBoites, CritereDeuxComposantes<PaireCritere::DeriveesMoment>{
-                                       Critere<PaireCritere::DeriveesMoment>{Moments_}});
+        return Parcourir(nbBoites,
+                         CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
     case PaireCritere::Aucune:
         break;
     }
-    return Parcourir(nbBoites, CritereDeuxComposantes<PaireCritere::Aucune>{
-                                   Critere<PaireCritere::Aucune>{Moments_}});
+    return Parcourir(nbBoites, CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
 }
 
 template <class Critere>

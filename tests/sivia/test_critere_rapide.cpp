@@ -89,3 +89,31 @@ TEST(CritereRapide, GivesTheIntervalCriterionBitForBitOnBoxesAndCentres) {
             << essai << ": " << Texte(b) << " " << auPoint;
     }
 }
+
+TEST(CritereRapide, OrderedDecorrelationsGiveTheIntervalCriterionBitForBit) {
+    std::mt19937_64 g(17);
+    const double bornes[] = {0.0, -0.0, 1e50, -1e50, 4e-320, 1e-200};
+    auto valeur = [&] {
+        return g() % 4 == 0 ? bornes[g() % std::size(bornes)]
+                            : std::ldexp(std::uniform_real_distribution<double>(-1, 1)(g),
+                                         static_cast<int>(g() % 40) - 20);
+    };
+    const ContraintesActives deux{true, true, false};
+    for (int essai = 0; essai < 200000; ++essai) {
+        MomentsMelanges m;
+        for (double* v : {&m.Ex1x1, &m.Ex1x2, &m.Ex2x2, &m.Edx1dx1, &m.Edx1dx2, &m.Edx2dx2}) {
+            *v = valeur();
+        }
+        const Box b = Pave(g() % 5 ? Interval(valeur(), valeur()) : Interval(valeur()),
+                           g() % 5 ? Interval(valeur(), valeur()) : Interval(valeur()));
+        ASSERT_TRUE(critere_rapide::DecorrelationsOrdonnees::Applicable(b[1], b[2], m));
+        const critere_rapide::DecorrelationsOrdonnees k(m);
+        const double v = k.SurPave({b[1].Lower(), b[1].Upper()}, {b[2].Lower(), b[2].Upper()});
+        ASSERT_TRUE(Identiques(v, EvalBorneInfCritere(b, m, deux))) << essai << ": " << Texte(b);
+    }
+    Box inverse = Pave(0, 1, 0, 1);
+    std::swap(inverse[1].Lo, inverse[1].Hi);
+    for (const Box& b : {inverse, Pave(0, 1e51, 0, 1), Pave(0, NaN, 0, 1)}) {
+        EXPECT_FALSE(critere_rapide::DecorrelationsOrdonnees::Applicable(b[1], b[2], {}));
+    }
+}
