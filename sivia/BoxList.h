@@ -68,6 +68,8 @@ public:
     // The list must not be empty for these four.
     const Box& Front() const { return Element(0); }
     const Box& Back() const { return Element(Taille_ - 1); }
+    // The last box, to be changed in place (the solver cuts a copy of a box once appended).
+    Box& Back() { return *Adresse(Debut_ + Taille_ - 1); }
     void PopFront() {
         Adresse(Debut_)->~Box();
         ++Debut_;

@@ -159,7 +159,7 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Resultat_.NbGardees = gardees;
     };
 
-    Box B, L, U;
+    Box B;
     for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
         if (Pile_) {
             B = EnAttente_.Back();
@@ -186,19 +186,26 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             continue;
         }
         const std::int32_t k = critere.PlusLarge(B);
-        const double w = B[k].Width();
+        const Interval& I = B[k];
+        const double w = I.Width();
         if (w >= precision) {
-            BisectAt(B, L, U, k);
+            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k, appended as
+            // copies of B cut in place.
+            const double m = I.Midpoint();
+            const double wL = I.IsInterval ? m - I.Lo : 0.0;
+            const double wU = I.IsInterval ? I.Hi - m : 0.0;
             // Only non-finite or adjacent bounds give a half as wide as its parent; such a
             // box can never get narrower, so it is kept instead of cut forever.
-            if (!(L[k].Width() >= w || U[k].Width() >= w)) {
+            if (!(wL >= w || wU >= w)) {
                 if (EnAttente_.Size() + rejetees + gardees + 2 > Limite_) {
                     ranger();
                     Terminer(StatutSivia::ArreteALaLimite);
                     return false;
                 }
-                EnAttente_.PushBack(L);
-                EnAttente_.PushBack(U);
+                EnAttente_.PushBack(B);
+                EnAttente_.Back()[k].SetUpper(m);
+                EnAttente_.PushBack(B);
+                EnAttente_.Back()[k].SetLower(m);
                 continue;
             }
         }
