@@ -1,20 +1,32 @@
-// Times the SIVIA loop alone (no image bound) and the whole "Solver" drawing path (blank
-// the 337 x 321 image, then solve while drawing every box), and the peak memory per stored
-// box (growth of the peak resident size over the run, divided by the boxes it stored).
+// Times (in CPU time) the SIVIA loop against the reference loop (the loop before tuning) in the
+// same run, on the cases that matter: a curve of kept boxes (two coinciding decorrelations), a
+// small solve repeated many times (the study command's pattern) and the whole box kept (fewer than
+// two constraints). Each alone (no image bound) and with drawing on the 337 x 321 image. Then the
+// peak memory per stored box (growth of the peak resident size over the run, divided by the boxes
+// it stored).
 #include "app/toolkit/CanevasImage.h"
 #include "sivia/Sivia.h"
 #include "tests/support/AideIntervalles.h"
+#include "tests/support/ListeReference.h"
+#include "tests/support/SiviaReference.h"
 
 #include <algorithm>
-#include <chrono>
+#include <bit>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Horloge = std::chrono::steady_clock;
+// The thread's CPU time (user and system, page faults included): unlike the wall clock, it
+// does not count the time other processes of a shared machine take.
+double TempsCpu() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
 
 // Resident sizes in KiB from /proc/self/status ("VmRSS" or "VmHWM").
 long LireStatut(const std::string& cle) {
@@ -38,73 +50,130 @@ bool RemettrePicAZero() {
 struct Cas {
     const char* nom;
     Box boite;
+    MomentsMelanges moments;
     ContraintesActives contraintes;
     double precision;
+    int solves; // solves per timing (the small case is repeated)
 };
 
 struct Mesure {
-    double secondes;
+    double secondes; // per solve
     ResultatSivia resultat;
 };
 
-Mesure Resoudre(const Cas& c, const MomentsMelanges& m, Canevas* image) {
-    BoitesEnAttente.Clear();
-    BoitesRejetees.Clear();
-    BoitesSolution.Clear();
-    RepereImage.IntervalleX = c.boite[1];
-    RepereImage.IntervalleY = c.boite[2];
-    RepereImage.Image = image;
-    const auto debut = Horloge::now();
-    if (image != nullptr) {
+// The "Solver" pattern on three lists: emptied, frame bound, the whole box blanked, then the
+// solve, which is the reference loop or ExecuterSivia.
+template <class Liste, class Solveur>
+Mesure Resoudre(Solveur solveur, const Cas& c, Canevas* image, Liste (&listes)[3]) {
+    ResultatSivia r;
+    const double debut = TempsCpu();
+    for (int i = 0; i < c.solves; ++i) {
+        for (Liste& l : listes) {
+            l.Clear();
+        }
+        RepereImage = Repere{c.boite[2], c.boite[1], image};
         RepereImage.DessinePave(c.boite, CouleurBlanche, CouleurBlanche, BrossePleine);
+        r = solveur(c.boite, listes[0], listes[1], listes[2], RepereImage, c.moments, c.contraintes,
+                    c.precision, StockageFile, UINT64_MAX);
     }
-    const ResultatSivia r =
-        ExecuterSivia(c.boite, BoitesEnAttente, BoitesRejetees, BoitesSolution, RepereImage, m,
-                      c.contraintes, c.precision, StockageFile, UINT64_MAX);
-    return {std::chrono::duration<double>(Horloge::now() - debut).count(), r};
+    return {(TempsCpu() - debut) / c.solves, r};
 }
 
-double Minimum(std::vector<double> v) {
+ListeReference ListesAvant[3];
+BoxList ListesApres[3];
+
+Mesure Avant(const Cas& c, Canevas* image) {
+    return Resoudre(&ExecuterSiviaReference<ListeReference>, c, image, ListesAvant);
+}
+Mesure ReferenceSurBoxList(const Cas& c, Canevas* image) {
+    return Resoudre(&ExecuterSiviaReference<BoxList>, c, image, ListesApres);
+}
+Mesure Apres(const Cas& c, Canevas* image) {
+    return Resoudre(&ExecuterSivia, c, image, ListesApres);
+}
+
+std::string Comptes(const ResultatSivia& r) {
+    return std::to_string(r.NbPrises) + " taken, " + std::to_string(r.NbRejetees) + " rejected, " +
+           std::to_string(r.NbGardees) + " kept";
+}
+
+double Minimum(const std::vector<double>& v) {
     return *std::min_element(v.begin(), v.end());
 }
-double Mediane(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+
+bool Pareil(const ResultatSivia& a, const ResultatSivia& b) {
+    return Comptes(a) == Comptes(b) && std::bit_cast<std::uint64_t>(a.MeilleurCritere) ==
+                                           std::bit_cast<std::uint64_t>(b.MeilleurCritere);
+}
+
+// Before (the reference loop on the lists of that time), the reference loop on today's lists
+// and the new loop, in turn, best of `repetitions`, with and without drawing.
+void Comparer(const Cas& c, int repetitions) {
+    std::printf("%s:\n", c.nom);
+    for (const bool dessin : {false, true}) {
+        std::vector<double> avant, milieu, apres;
+        bool pareil = true;
+        ResultatSivia rn;
+        for (int i = 0; i < repetitions; ++i) {
+            CanevasImage image(337, 321);
+            Canevas* cible = dessin ? &image : nullptr;
+            const Mesure n = Apres(c, cible), a = Avant(c, cible),
+                         m = ReferenceSurBoxList(c, cible);
+            avant.push_back(a.secondes), milieu.push_back(m.secondes);
+            apres.push_back(n.secondes);
+            pareil = pareil && Pareil(a.resultat, n.resultat) && Pareil(m.resultat, n.resultat);
+            rn = n.resultat;
+        }
+        std::printf("  %s: %s%s\n    before %.3f ms, after %.3f ms per solve: %.2f times faster "
+                    "(reference loop on the new lists: %.3f ms)\n",
+                    dessin ? "with drawing on the 337x321 image" : "alone", Comptes(rn).c_str(),
+                    pareil ? "" : " (DIFFERS FROM THE REFERENCE)", Minimum(avant) * 1e3,
+                    Minimum(apres) * 1e3, Minimum(avant) / Minimum(apres), Minimum(milieu) * 1e3);
+    }
 }
 
 } // namespace
 
-int main() {
-    MomentsMelanges m;
-    m.Ex1x1 = 1, m.Ex1x2 = 0.5, m.Ex2x2 = 1;
-    m.Edx1dx1 = 1, m.Edx1dx2 = -0.5, m.Edx2dx2 = 1;
+int main(int argc, char** argv) {
+    // An argument keeps the cases whose name holds it, e.g. "small".
+    const std::string filtre = argc > 1 ? argv[1] : "";
+    MomentsMelanges exemple; // the worked runs: decorrelations zero at (1, -1) and (-1, 1)
+    exemple.Ex1x1 = 1, exemple.Ex1x2 = 0.5, exemple.Ex2x2 = 1;
+    exemple.Edx1dx1 = 1, exemple.Edx1dx2 = -0.5, exemple.Edx2dx2 = 1;
+    MomentsMelanges bruits = exemple; // two white noises: the constraints coincide
+    bruits.Edx1dx1 = 2, bruits.Edx1dx2 = 1, bruits.Edx2dx2 = 2;
     const ContraintesActives deux{true, true, false}, une{true, false, false};
+    const Box defaut = Pave(-5, 5, -5, 5);
     const std::vector<Cas> cas = {
-        {"[-5,5]^2 at 0.01, fewer than two constraints", Pave(-5, 5, -5, 5), une, 0.01},
-        {"[-5,5]^2 at 0.01, two decorrelations", Pave(-5, 5, -5, 5), deux, 0.01},
-        {"worked run [-2,2]^2 at 0.5, two decorrelations", Pave(-2, 2, -2, 2), deux, 0.5},
-        {"worked run [-2,2]^2 at 1, two decorrelations", Pave(-2, 2, -2, 2), deux, 1.0},
-        {"worked run [-2,2]^2 at 0.5, one constraint", Pave(-2, 2, -2, 2), une, 0.5},
+        {"curve, [-5,5]^2 at 1e-4", defaut, bruits, deux, 1e-4, 1},
+        {"curve, [-5,5]^2 at 1e-3", defaut, bruits, deux, 1e-3, 1},
+        {"small, [-5,5]^2 at 0.01, 2000 solves", defaut, exemple, deux, 0.01, 2000},
+        {"whole box, [-5,5]^2 at 0.01, fewer than two constraints", defaut, exemple, une, 0.01, 1},
+        {"worked run [-2,2]^2 at 0.5, 2000 solves", Pave(-2, 2, -2, 2), exemple, deux, 0.5, 2000},
     };
     std::printf("sizeof(Box) = %zu bytes\n", sizeof(Box));
 
     // Memory first, before other runs raise the peak.
+    const auto retenu = [&](const Cas& c) {
+        return std::string(c.nom).find(filtre) != std::string::npos;
+    };
     for (const Cas& c : cas) {
-        BoitesEnAttente.Clear();
-        BoitesRejetees.Clear();
-        BoitesSolution.Clear();
+        if (!retenu(c)) {
+            continue;
+        }
+        for (BoxList& l : ListesApres) {
+            l.Clear();
+        }
         if (!RemettrePicAZero()) {
             std::printf("cannot reset the peak resident size\n");
             break;
         }
         const long avant = LireStatut("VmRSS");
-        const Mesure me = Resoudre(c, m, nullptr);
+        const ResultatSivia r =
+            Apres(Cas{c.nom, c.boite, c.moments, c.contraintes, c.precision, 1}, nullptr).resultat;
         const long pic = LireStatut("VmHWM");
-        const double stockees = double(me.resultat.NbRejetees + me.resultat.NbGardees);
-        std::printf("%s: %llu taken, %llu rejected, %llu kept; peak growth %.1f MiB", c.nom,
-                    static_cast<unsigned long long>(me.resultat.NbPrises),
-                    static_cast<unsigned long long>(me.resultat.NbRejetees),
-                    static_cast<unsigned long long>(me.resultat.NbGardees),
+        const double stockees = double(r.NbRejetees + r.NbGardees);
+        std::printf("%s: %s; peak growth %.1f MiB", c.nom, Comptes(r).c_str(),
                     double(pic - avant) / 1024.0);
         if (stockees >= 100000) { // below that, page granularity swamps the figure
             std::printf(", %.1f bytes per stored box", double(pic - avant) * 1024.0 / stockees);
@@ -112,25 +181,10 @@ int main() {
         std::printf("\n");
     }
 
-    constexpr int Repetitions = 7;
     for (const Cas& c : cas) {
-        std::vector<double> seul, dessin;
-        std::uint64_t prises = 0;
-        for (int i = 0; i < Repetitions; ++i) {
-            const Mesure a = Resoudre(c, m, nullptr);
-            seul.push_back(a.secondes);
-            prises = a.resultat.NbPrises;
-            CanevasImage image(337, 321);
-            dessin.push_back(Resoudre(c, m, &image).secondes);
+        if (retenu(c)) {
+            Comparer(c, 5);
         }
-        std::printf("%s:\n  ExecuterSivia alone: min %.3f ms, median %.3f ms, %.1f million "
-                    "boxes/s\n  with drawing on the 337x321 image: min %.3f ms, median %.3f ms\n",
-                    c.nom, Minimum(seul) * 1e3, Mediane(seul) * 1e3,
-                    double(prises) / Minimum(seul) / 1e6, Minimum(dessin) * 1e3,
-                    Mediane(dessin) * 1e3);
     }
-    BoitesEnAttente.Clear();
-    BoitesRejetees.Clear();
-    BoitesSolution.Clear();
     return 0;
 }

@@ -27,11 +27,11 @@ public:
     // n components with Lo 0, Hi -999 and IsInterval = flag; not empty. n < 0 counts as 0.
     Box(std::int32_t n, std::uint8_t flag);
 
-    Box(const Box& autre) : IsEmpty(autre.IsEmpty), Dimension(autre.Dimension) {
-        if (autre.EstLocale()) {
-            Components.Local[0] = autre.Components.Local[0];
-            Components.Local[1] = autre.Components.Local[1];
-        } else {
+    // The storage is copied whole (no default components written first), then the heap
+    // array, if any, is duplicated.
+    Box(const Box& autre)
+        : Components(autre.Components), IsEmpty(autre.IsEmpty), Dimension(autre.Dimension) {
+        if (!autre.EstLocale()) {
             CopierTas(autre);
         }
     }
@@ -39,8 +39,7 @@ public:
     Box& operator=(const Box& autre) {
         if (this != &autre) {
             if (EstLocale() && autre.EstLocale()) {
-                Components.Local[0] = autre.Components.Local[0];
-                Components.Local[1] = autre.Components.Local[1];
+                Components = autre.Components;
                 IsEmpty = autre.IsEmpty;
                 Dimension = autre.Dimension;
             } else {

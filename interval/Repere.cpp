@@ -46,10 +46,17 @@ void Repere::DessinePave(const Box& pave, Couleur couleurBrosse, Couleur couleur
         return;
     }
     const std::optional<Echelle> e = EchelleCourante();
-    if (!e) {
+    if (e) {
+        DessinePave(pave, *e, couleurBrosse, couleurPlume, styleBrosse);
+    }
+}
+
+void Repere::DessinePave(const Box& pave, const Echelle& e, Couleur couleurBrosse,
+                         Couleur couleurPlume, int styleBrosse) const {
+    if (pave.IsEmpty) {
         return;
     }
-    const double sx = e->sx, ox = e->ox, sy = e->sy, oy = e->oy;
+    const double sx = e.sx, ox = e.ox, sy = e.sy, oy = e.oy;
     int X1, Y1, X2, Y2;
     if (!VersPixel(sx * pave[1].Lower() + ox, X1) || !VersPixel(sy * pave[2].Lower() + oy, Y1) ||
         !VersPixel(sx * pave[1].Upper() + ox + 1, X2) ||

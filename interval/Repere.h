@@ -25,6 +25,9 @@ struct Repere {
     // Fills a two-dimensional box (component 1 is x, component 2 is y).
     void DessinePave(const Box& pave, Couleur couleurBrosse, Couleur couleurPlume,
                      int styleBrosse) const;
+    // The same with the scale of EchelleCourante() computed once for many boxes.
+    void DessinePave(const Box& pave, const Echelle& e, Couleur couleurBrosse, Couleur couleurPlume,
+                     int styleBrosse) const;
     // Draws one world segment, then leaves the pen width at 1.
     void DessineSegment(double x1, double y1, double x2, double y2, Couleur couleurPlume,
                         int stylePlume, int largeurPlume) const;

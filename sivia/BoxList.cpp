@@ -1,11 +1,48 @@
 #include "sivia/BoxList.h"
 
+#include <atomic>
 #include <new>
 
 namespace {
 
 constexpr std::size_t OctetsParBloc = BoxList::BoitesParBloc * sizeof(Box);
 constexpr std::align_val_t Alignement{alignof(Box)};
+
+// Released blocks, at most 16 (7 MiB), for the next list that grows. Trivially destructible
+// and constant-initialized, so that lists destroyed at exit can still give blocks back; the
+// lock is taken once per block, not per box.
+struct ReserveBlocs {
+    static constexpr std::size_t Capacite = 16;
+    std::atomic_flag verrou;
+    std::size_t nombre = 0;
+    Box* blocs[Capacite] = {};
+
+    void Verrouiller() noexcept {
+        while (verrou.test_and_set(std::memory_order_acquire)) {
+        }
+    }
+    void Deverrouiller() noexcept { verrou.clear(std::memory_order_release); }
+};
+constinit ReserveBlocs Reserve;
+
+Box* PrendreBloc() {
+    Reserve.Verrouiller();
+    Box* bloc = Reserve.nombre > 0 ? Reserve.blocs[--Reserve.nombre] : nullptr;
+    Reserve.Deverrouiller();
+    return bloc != nullptr ? bloc : static_cast<Box*>(::operator new(OctetsParBloc, Alignement));
+}
+
+void RendreBloc(Box* bloc) noexcept {
+    Reserve.Verrouiller();
+    const bool garde = Reserve.nombre < ReserveBlocs::Capacite;
+    if (garde) {
+        Reserve.blocs[Reserve.nombre++] = bloc;
+    }
+    Reserve.Deverrouiller();
+    if (!garde) {
+        ::operator delete(bloc, Alignement);
+    }
+}
 
 } // namespace
 
@@ -18,14 +55,9 @@ void BoxList::Clear() {
         Adresse(Debut_ + i)->~Box();
     }
     for (Box* bloc : Blocs_) {
-        ::operator delete(bloc, Alignement);
-    }
-    if (Reserve_ != nullptr) {
-        ::operator delete(Reserve_, Alignement);
+        RendreBloc(bloc);
     }
     Blocs_.clear();
-    Blocs_.shrink_to_fit();
-    Reserve_ = nullptr;
     Debut_ = 0;
     Taille_ = 0;
 }
@@ -35,21 +67,7 @@ void BoxList::AjouterBloc() {
     if (Blocs_.size() == Blocs_.capacity()) {
         Blocs_.reserve(Blocs_.empty() ? 16 : 2 * Blocs_.size());
     }
-    Box* bloc = Reserve_;
-    if (bloc != nullptr) {
-        Reserve_ = nullptr;
-    } else {
-        bloc = static_cast<Box*>(::operator new(OctetsParBloc, Alignement));
-    }
-    Blocs_.push_back(bloc);
-}
-
-void BoxList::RendreBloc(Box* bloc) noexcept {
-    if (Reserve_ == nullptr) {
-        Reserve_ = bloc;
-    } else {
-        ::operator delete(bloc, Alignement);
-    }
+    Blocs_.push_back(PrendreBloc());
 }
 
 void BoxList::ApresRetraitAvant() noexcept {

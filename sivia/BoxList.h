@@ -1,7 +1,10 @@
 // BoxList: an ordered sequence of Box copies. Appending at the back and removing at either
-// end take constant time; boxes live in large fixed-size blocks that are freed as the
+// end take constant time; boxes live in large fixed-size blocks that are released as the
 // front advances, so the memory follows the number of boxes held, with no doubling peak.
-// Boxes never move once stored: references stay valid until their box is removed.
+// Released blocks go to a small reserve shared by every list, where the next list that grows
+// finds them already in memory: a solve does not pay for fresh pages, nor a small solve for
+// a large allocation. Boxes never move once stored: references stay valid until their box
+// is removed.
 #pragma once
 
 #include "interval/Box.h"
@@ -65,6 +68,8 @@ public:
     // The list must not be empty for these four.
     const Box& Front() const { return Element(0); }
     const Box& Back() const { return Element(Taille_ - 1); }
+    // The last box, to be changed in place (the solver cuts a copy of a box once appended).
+    Box& Back() { return *Adresse(Debut_ + Taille_ - 1); }
     void PopFront() {
         Adresse(Debut_)->~Box();
         ++Debut_;
@@ -94,12 +99,10 @@ private:
     Box* Adresse(std::size_t p) const { return Blocs_[p / BoitesParBloc] + p % BoitesParBloc; }
     const Box& Element(std::size_t i) const { return *Adresse(Debut_ + i); }
     void AjouterBloc();
-    void RendreBloc(Box* bloc) noexcept;
     void ApresRetraitAvant() noexcept;
     void ApresRetraitArriere() noexcept;
 
     std::vector<Box*> Blocs_; // raw storage; the boxes are [Debut_, Debut_ + Taille_)
-    Box* Reserve_ = nullptr;  // one released block kept for the next append
     std::size_t Debut_ = 0;
     std::size_t Taille_ = 0;
 };

@@ -12,31 +12,15 @@ inline Interval Decorrelation(const Box& boite, double a, double b, double c) {
     return ((p1 + Interval(b)) + p2) + p3;
 }
 
-enum class Paire { Aucune, SourcesDerivees, SourcesMoment, DeriveesMoment };
-
-// Later pairs replace earlier ones: with all three flags, derivatives and moment.
-inline Paire PaireSelectionnee(const ContraintesActives& c) {
-    if (c.ContrainteDecorrelationDerivees && c.ContrainteMomentOrdre4) {
-        return Paire::DeriveesMoment;
-    }
-    if (c.ContrainteDecorrelation && c.ContrainteMomentOrdre4) {
-        return Paire::SourcesMoment;
-    }
-    if (c.ContrainteDecorrelation && c.ContrainteDecorrelationDerivees) {
-        return Paire::SourcesDerivees;
-    }
-    return Paire::Aucune;
-}
-
-inline Interval Critere(Paire p, const Box& boite, const MomentsMelanges& m) {
+inline Interval Critere(PaireCritere p, const Box& boite, const MomentsMelanges& m) {
     switch (p) {
-    case Paire::SourcesDerivees:
+    case PaireCritere::SourcesDerivees:
         return Max(Abs(EvalDecorrelation(boite, m)), Abs(EvalDecorrelationDerivees(boite, m)));
-    case Paire::SourcesMoment:
+    case PaireCritere::SourcesMoment:
         return Max(Abs(EvalDecorrelation(boite, m)), Abs(EvalMomentOrdre4(boite, m)));
-    case Paire::DeriveesMoment:
+    case PaireCritere::DeriveesMoment:
         return Max(Abs(EvalDecorrelationDerivees(boite, m)), Abs(EvalMomentOrdre4(boite, m)));
-    case Paire::Aucune:
+    case PaireCritere::Aucune:
         break;
     }
     return Interval();
@@ -72,8 +56,8 @@ Interval EvalMomentOrdre4(const Box& boite, const MomentsMelanges& m) {
 
 Box EvalCritere(const Box& boite, const MomentsMelanges& m, const ContraintesActives& c) {
     Box resultat(1, 1);
-    const Paire p = PaireSelectionnee(c);
-    if (p != Paire::Aucune) {
+    const PaireCritere p = PaireSelectionnee(c);
+    if (p != PaireCritere::Aucune) {
         resultat[1] = Critere(p, boite, m);
     }
     return resultat;
@@ -81,6 +65,6 @@ Box EvalCritere(const Box& boite, const MomentsMelanges& m, const ContraintesAct
 
 double EvalBorneInfCritere(const Box& boite, const MomentsMelanges& m,
                            const ContraintesActives& c) {
-    const Paire p = PaireSelectionnee(c);
-    return p == Paire::Aucune ? 0.0 : Critere(p, boite, m).Lower();
+    const PaireCritere p = PaireSelectionnee(c);
+    return p == PaireCritere::Aucune ? 0.0 : Critere(p, boite, m).Lower();
 }

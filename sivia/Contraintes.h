@@ -35,6 +35,23 @@ Box EvalCritere(const Box& boite, const MomentsMelanges& m, const ContraintesAct
 // take no part: the solver's path.
 double EvalBorneInfCritere(const Box& boite, const MomentsMelanges& m, const ContraintesActives& c);
 
+// The pair of constraints that the criterion combines; with all three flags, derivatives and
+// moment (later pairs replace earlier ones).
+enum class PaireCritere { Aucune, SourcesDerivees, SourcesMoment, DeriveesMoment };
+
+constexpr PaireCritere PaireSelectionnee(const ContraintesActives& c) {
+    if (c.ContrainteDecorrelationDerivees && c.ContrainteMomentOrdre4) {
+        return PaireCritere::DeriveesMoment;
+    }
+    if (c.ContrainteDecorrelation && c.ContrainteMomentOrdre4) {
+        return PaireCritere::SourcesMoment;
+    }
+    if (c.ContrainteDecorrelation && c.ContrainteDecorrelationDerivees) {
+        return PaireCritere::SourcesDerivees;
+    }
+    return PaireCritere::Aucune;
+}
+
 // True when two flags or more select a pair: otherwise the criterion's Lower is always 0.
 constexpr bool CritereSelectionne(const ContraintesActives& c) {
     return (c.ContrainteDecorrelation ? 1 : 0) + (c.ContrainteDecorrelationDerivees ? 1 : 0) +

@@ -1,8 +1,11 @@
 #include "sivia/Sivia.h"
 
+#include "sivia/CritereRapide.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 BoxList BoitesEnAttente;
 BoxList BoitesRejetees;
@@ -22,6 +25,40 @@ double Part(const Interval& I, double inverse) {
     return inverse == 0.0 ? 1.0 : I.Width() * inverse;
 }
 
+// The criterion of a plain two-component box on doubles (K: critere_rapide::Critere<P> or
+// DecorrelationsOrdonnees), the pair fixed at compile time.
+template <class K> struct CritereDeuxComposantes {
+    K c;
+
+    double AuCentre(const Box& B) const {
+        const Interval* I = B.Components.Local;
+        return c.AuPoint(I[0].Midpoint(), I[1].Midpoint());
+    }
+    double SurPave(const Box& B) const {
+        const Interval* I = B.Components.Local;
+        return c.SurPave({I[0].Lo, I[0].Upper()}, {I[1].Lo, I[1].Upper()});
+    }
+    static std::int32_t PlusLarge(const Box& B) {
+        const Interval* I = B.Components.Local;
+        return I[1].Width() > I[0].Width() ? 2 : 1;
+    }
+};
+
+// Any other box (another dimension, an empty component): the Interval evaluation itself.
+struct CritereGenerique {
+    const MomentsMelanges& m;
+    const ContraintesActives& contraintes;
+    bool evaluer;
+
+    double AuCentre(const Box& B) const {
+        return evaluer ? EvalBorneInfCritere(Centre(B), m, contraintes) : 0.0;
+    }
+    double SurPave(const Box& B) const {
+        return evaluer ? EvalBorneInfCritere(B, m, contraintes) : 0.0;
+    }
+    static std::int32_t PlusLarge(const Box& B) { return B.WidestComponent(); }
+};
+
 } // namespace
 
 ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
@@ -31,7 +68,7 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
                                  int Stockage, std::uint64_t limiteBoites)
     : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Repere_(repere),
       Moments_(moments), Contraintes_(contraintes), Precision_(PrecisionSivia),
-      Pile_(Stockage == StockagePile), Evaluer_(CritereSelectionne(contraintes)) {
+      Pile_(Stockage == StockagePile), Paire_(PaireSelectionnee(contraintes)) {
     // Zero, a negative value or NaN would never let a box fall under the precision.
     if (!(PrecisionSivia > 0)) {
         Resultat_.Statut = StatutSivia::PrecisionRefusee;
@@ -45,6 +82,11 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
         Resultat_.Statut = StatutSivia::ArreteALaLimite;
         return;
     }
+    // Bisection keeps the dimension and the components' flags: decided once for the run.
+    DeuxComposantes_ =
+        boiteInitiale.Dimension == 2 && !boiteInitiale[1].IsEmpty && !boiteInitiale[2].IsEmpty;
+    Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
+                                                                    boiteInitiale[2], moments);
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
     EnAttente_.PushBack(boiteInitiale);
@@ -55,6 +97,9 @@ void ResolutionSivia::Terminer(StatutSivia statut) {
     EnAttente_.Clear();
     Resultat_.MeilleurCritere = MeilleurCritere_;
     Resultat_.Statut = statut;
+    if (statut == StatutSivia::Termine) {
+        AireClassee_ = 1.0; // every part of the search box ended rejected or kept
+    }
     EnCours_ = false;
 }
 
@@ -64,20 +109,58 @@ void ResolutionSivia::Arreter() {
     }
 }
 
-void ResolutionSivia::Classer(const Box& B) {
-    AireClassee_ += Part(B[1], InverseLargeurX_) * Part(B[2], InverseLargeurY_);
-}
-
 bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
-    Box B, L, U;
-    for (std::uint64_t n = 0; n < nbBoites; ++n) {
-        if (EnAttente_.IsEmpty()) {
-            Terminer(StatutSivia::Termine);
-            return false;
+    if (!DeuxComposantes_) {
+        return Parcourir(nbBoites,
+                         CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
+    }
+    using critere_rapide::Critere;
+    using critere_rapide::DecorrelationsOrdonnees;
+    switch (Paire_) {
+    case PaireCritere::SourcesDerivees:
+        if (Ordonnee_) {
+            return Parcourir(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
+                                           DecorrelationsOrdonnees(Moments_)});
         }
+        return Parcourir(
+            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesDerivees>>{{Moments_}});
+    case PaireCritere::SourcesMoment:
+        return Parcourir(nbBoites,
+                         CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
+    case PaireCritere::DeriveesMoment:
+        return Parcourir(nbBoites,
+                         CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
+    case PaireCritere::Aucune:
+        break;
+    }
+    return Parcourir(nbBoites, CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
+}
+
+template <class Critere>
+bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
+    // The frame cannot change during a slice: its scale is computed once.
+    const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
+    // Locals, so that the stores into the lists cannot be taken to change them.
+    double meilleur = MeilleurCritere_;
+    double aire = AireClassee_;
+    std::uint64_t prises = Resultat_.NbPrises, rejetees = Resultat_.NbRejetees,
+                  gardees = Resultat_.NbGardees;
+    const double precision = Precision_;
+    const auto classer = [&](const Box& B) {
+        aire += Part(B[1], InverseLargeurX_) * Part(B[2], InverseLargeurY_);
+    };
+    const auto ranger = [&] {
+        MeilleurCritere_ = meilleur;
+        AireClassee_ = aire;
+        Resultat_.NbPrises = prises, Resultat_.NbRejetees = rejetees;
+        Resultat_.NbGardees = gardees;
+    };
+
+    Box B;
+    for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
         if (Pile_) {
             B = EnAttente_.Back();
             EnAttente_.PopBack();
@@ -85,43 +168,55 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
             B = EnAttente_.Front();
             EnAttente_.PopFront();
         }
-        ++Resultat_.NbPrises;
+        ++prises;
 
-        // With fewer than two constraints selected the criterion is 0 everywhere.
-        const double v = Evaluer_ ? EvalBorneInfCritere(Centre(B), Moments_, Contraintes_) : 0.0;
-        if (!(v >= MeilleurCritere_)) {
-            MeilleurCritere_ = v; // also when either value is NaN
+        const double v = critere.AuCentre(B);
+        if (!(v >= meilleur)) {
+            meilleur = v; // also when either value is NaN
         }
-        const double f = Evaluer_ ? EvalBorneInfCritere(B, Moments_, Contraintes_) : 0.0;
+        const double f = critere.SurPave(B);
 
-        if (f > MeilleurCritere_) {
+        if (f > meilleur) {
             Rejetees_.PushBack(B);
-            ++Resultat_.NbRejetees;
-            Classer(B);
-            Repere_.DessinePave(B, CouleurBleue, CouleurBleue, BrossePleine);
+            ++rejetees;
+            classer(B);
+            if (echelle) {
+                Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
+            }
             continue;
         }
-        if (B.Width() >= Precision_) {
-            const std::int32_t k = B.WidestComponent();
-            BisectAt(B, L, U, k);
+        const std::int32_t k = critere.PlusLarge(B);
+        const Interval& I = B[k];
+        const double w = I.Width();
+        if (w >= precision) {
+            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k, appended as
+            // copies of B cut in place.
+            const double m = I.Midpoint();
+            const double wL = I.IsInterval ? m - I.Lo : 0.0;
+            const double wU = I.IsInterval ? I.Hi - m : 0.0;
             // Only non-finite or adjacent bounds give a half as wide as its parent; such a
             // box can never get narrower, so it is kept instead of cut forever.
-            const double w = B[k].Width();
-            if (!(L[k].Width() >= w || U[k].Width() >= w)) {
-                if (EnAttente_.Size() + Resultat_.NbRejetees + Resultat_.NbGardees + 2 > Limite_) {
+            if (!(wL >= w || wU >= w)) {
+                if (EnAttente_.Size() + rejetees + gardees + 2 > Limite_) {
+                    ranger();
                     Terminer(StatutSivia::ArreteALaLimite);
                     return false;
                 }
-                EnAttente_.PushBack(L);
-                EnAttente_.PushBack(U);
+                EnAttente_.PushBack(B);
+                EnAttente_.Back()[k].SetUpper(m);
+                EnAttente_.PushBack(B);
+                EnAttente_.Back()[k].SetLower(m);
                 continue;
             }
         }
         Solution_.PushBack(B);
-        ++Resultat_.NbGardees;
-        Classer(B);
-        Repere_.DessinePave(B, CouleurJaune, CouleurJaune, BrossePleine);
+        ++gardees;
+        classer(B);
+        if (echelle) {
+            Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
+        }
     }
+    ranger();
     if (EnAttente_.IsEmpty()) {
         Terminer(StatutSivia::Termine);
         return false;

@@ -68,7 +68,8 @@ public:
 
 private:
     void Terminer(StatutSivia statut);
-    void Classer(const Box& B);
+    // The loop, for one way of evaluating the criterion (see Sivia.cpp).
+    template <class Critere> bool Parcourir(std::uint64_t nbBoites, const Critere& critere);
 
     BoxList& EnAttente_;
     BoxList& Rejetees_;
@@ -78,7 +79,9 @@ private:
     ContraintesActives Contraintes_;
     double Precision_;
     bool Pile_;
-    bool Evaluer_;
+    PaireCritere Paire_;
+    bool DeuxComposantes_ = false; // the boxes are plain two-component boxes: the fast path
+    bool Ordonnee_ = false;        // ordered, bounded box and moments (CritereRapide.h)
     std::uint64_t Limite_ = 0;
     double InverseLargeurX_ = 1.0, InverseLargeurY_ = 1.0;
     double AireClassee_ = 0.0;

@@ -2,11 +2,16 @@
 
 #include "support/AideIntervalles.h"
 #include "support/CanevasEnregistreur.h"
+#include "support/SiviaReference.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -155,4 +160,169 @@ TEST(Sivia, DefaultDomainWithoutASelectedPairKeepsEveryLeaf) {
     EXPECT_EQ(s.HullSolution(), "[-5,5]x[-5,5]");
     EXPECT_TRUE(BoitesEnAttente.IsEmpty() && BoitesSolution.IsEmpty()); // module lists untouched
     EXPECT_FALSE(RepereImage.EchelleCourante().has_value());
+}
+
+namespace {
+
+// Every bit of a list's boxes, a solve's counts and status, and the drawing calls: what a
+// solve must reproduce exactly.
+std::string Empreinte(const BoxList& l) {
+    std::string r;
+    for (const Box& b : l) {
+        r += std::to_string(b.IsEmpty) + std::to_string(b.Dimension);
+        for (int i = 1; i <= b.Dimension; ++i) {
+            r += ' ' + std::to_string(std::bit_cast<std::uint64_t>(b[i].Lo)) + ',' +
+                 std::to_string(std::bit_cast<std::uint64_t>(b[i].Hi)) +
+                 std::to_string(b[i].IsInterval) + std::to_string(b[i].IsEmpty);
+        }
+        r += ';';
+    }
+    return r;
+}
+std::string Empreinte(const ResultatSivia& r) {
+    const double c = std::isnan(r.MeilleurCritere) ? NaN : r.MeilleurCritere;
+    return std::to_string(r.NbPrises) + ' ' + std::to_string(r.NbRejetees) + ' ' +
+           std::to_string(r.NbGardees) + ' ' + std::to_string(std::bit_cast<std::uint64_t>(c)) +
+           ' ' + std::to_string(static_cast<int>(r.Statut));
+}
+
+struct CasAleatoire {
+    Box boite;
+    MomentsMelanges m;
+    ContraintesActives c;
+    double precision;
+    int stockage;
+    std::uint64_t limite;
+};
+
+// Boxes of every kind (reversed, one-point, single-value, non-finite, an empty component
+// now and then), moments with NaN, infinite and huge values, every flag set, both orders,
+// precisions that keep runs small, sometimes a box limit.
+CasAleatoire Tirer(std::mt19937_64& g) {
+    std::uniform_real_distribution<double> u(-3, 3);
+    auto valeur = [&] {
+        static constexpr double s[] = {0.0, -0.0, NaN, 1e300, -1e300, 1e200, 1e-300};
+        return g() % 12 == 0 ? s[g() % std::size(s)] : u(g);
+    };
+    auto composante = [&] {
+        Interval I(valeur(), valeur());
+        const auto k = g() % 10;
+        if (k == 0) {
+            I = Interval(I.Lo);
+        } else if (k == 1) {
+            std::swap(I.Lo, I.Hi), I.IsInterval = 1;
+        } else if (k == 2) {
+            I.IsEmpty = 1;
+        }
+        return I;
+    };
+    CasAleatoire c{Pave(composante(), composante()), {}, {}, 0, 0, UINT64_MAX};
+    c.boite.IsEmpty = g() % 20 == 0;
+    for (double* v :
+         {&c.m.Ex1x1, &c.m.Ex1x2, &c.m.Ex2x2, &c.m.Edx1dx1, &c.m.Edx1dx2, &c.m.Edx2dx2}) {
+        *v = g() % 40 == 0 ? (g() % 2 ? NaN : 1e300) : u(g);
+    }
+    for (auto& ligne : c.m.Moments4) {
+        for (double& v : ligne) {
+            v = u(g);
+        }
+    }
+    const auto f = g() % 8;
+    c.c = {(f & 1) != 0, (f & 2) != 0, (f & 4) != 0};
+    const double w = c.boite.Width();
+    c.precision = std::isfinite(w) && w > 0 ? std::ldexp(w, -static_cast<int>(g() % 7)) : 0.3;
+    c.stockage = g() % 2 ? StockagePile : StockageFile;
+    if (g() % 10 == 0) {
+        c.limite = g() % 200;
+    }
+    return c;
+}
+
+// One solve on lists of its own, drawn on a recording canvas over [-3, 3]^2.
+struct Trace {
+    BoxList enAttente, rejetees, solution;
+    CanevasEnregistreur canevas{40, 30};
+    Repere repere{Interval(-3, 3), Interval(-3, 3), &canevas};
+    ResultatSivia r;
+
+    std::string Tout() const {
+        std::string a;
+        for (const std::string& s : canevas.Appels) {
+            a += s;
+        }
+        return Empreinte(r) + '|' + Empreinte(rejetees) + '|' + Empreinte(solution) + '|' + a;
+    }
+};
+
+} // namespace
+
+TEST(Sivia, MatchesTheReferenceLoopBitForBitWholeOrInSlices) {
+    std::mt19937_64 g(7);
+    for (int essai = 0; essai < 1000; ++essai) {
+        const CasAleatoire c = Tirer(g);
+        Trace ref, entier, tranches;
+        ref.r = ExecuterSiviaReference(c.boite, ref.enAttente, ref.rejetees, ref.solution,
+                                       ref.repere, c.m, c.c, c.precision, c.stockage, c.limite);
+        entier.r = ExecuterSivia(c.boite, entier.enAttente, entier.rejetees, entier.solution,
+                                 entier.repere, c.m, c.c, c.precision, c.stockage, c.limite);
+        ResolutionSivia s(c.boite, tranches.enAttente, tranches.rejetees, tranches.solution,
+                          tranches.repere, c.m, c.c, c.precision, c.stockage, c.limite);
+        while (s.Avancer(1 + g() % 5)) {
+        }
+        tranches.r = s.Resultat();
+        ASSERT_EQ(entier.Tout(), ref.Tout()) << essai;
+        ASSERT_EQ(tranches.Tout(), ref.Tout()) << essai;
+        ASSERT_TRUE(entier.enAttente.IsEmpty() && tranches.enAttente.IsEmpty());
+        if (ref.r.Statut == StatutSivia::Termine) {
+            EXPECT_EQ(s.FractionClassee(), 1.0) << essai;
+        }
+    }
+}
+
+TEST(Sivia, StopKeepsTheClassifiedBoxesAndEmptiesThePendingList) {
+    Solveur t;
+    ResolutionSivia s(Pave(-2, 2, -2, 2), t.enAttente, t.rejetees, t.solution, t.repere,
+                      MomentsExemple(), Deux, 0.5, StockageFile, UINT64_MAX);
+    double avant = 0;
+    for (int i = 0; i < 12; ++i) { // the share classified only grows
+        ASSERT_TRUE(s.Avancer(5));
+        EXPECT_GE(s.FractionClassee(), avant);
+        avant = s.FractionClassee();
+    }
+    EXPECT_TRUE(avant > 0 && avant < 1);
+    s.Arreter();
+    EXPECT_FALSE(s.EnCours());
+    EXPECT_FALSE(s.Avancer(5));
+    EXPECT_EQ(s.Resultat().Statut, StatutSivia::ArreteParUtilisateur);
+    EXPECT_EQ(s.Resultat().NbPrises, 60u);
+    EXPECT_TRUE(t.enAttente.IsEmpty());
+    EXPECT_EQ(t.rejetees.Size(), s.Resultat().NbRejetees);
+    EXPECT_EQ(t.solution.Size(), s.Resultat().NbGardees);
+    EXPECT_GT(t.rejetees.Size(), 0u);
+}
+
+TEST(Sivia, PredictionWithoutRejectionMatchesRealRuns) {
+    const struct {
+        Box b;
+        double precision;
+    } cas[] = {{Pave(-2, 2, -2, 2), 0.5},
+               {Pave(0, 3, -1, 0), 0.2},
+               {Pave(0, 1, 0, 1), 2},
+               {Pave(-5, 5, 0, 0.01), 0.01},
+               {Pave(0, 1e-3, 0, 7), 0.07}};
+    for (const auto& c : cas) {
+        for (const int stockage : {StockageFile, StockagePile}) {
+            Solveur t;
+            ResolutionSivia s(c.b, t.enAttente, t.rejetees, t.solution, t.repere, {}, Une,
+                              c.precision, stockage, UINT64_MAX);
+            std::uint32_t maxEnAttente = 0;
+            while (s.Avancer(1)) {
+                maxEnAttente = std::max(maxEnAttente, t.enAttente.Size());
+            }
+            const PrevisionSivia p = PrevoirSansRejet(c.b, c.precision, stockage);
+            EXPECT_EQ(p.NbPrises, double(s.Resultat().NbPrises)) << Texte(c.b);
+            EXPECT_EQ(p.NbGardees, double(s.Resultat().NbGardees)) << Texte(c.b);
+            EXPECT_EQ(p.MaxEnAttente, double(std::max(maxEnAttente, 1u))) << Texte(c.b);
+        }
+    }
 }
