@@ -2,23 +2,29 @@
 // event to its handler.
 #include "app/TForm1.h"
 
+#include "app/TravailLong.h"
+#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
 #include "display/TOpenGLPanel.h"
+#include "display/Traces.h"
+#include "sivia/Sivia.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 TForm1* Form1 = nullptr;
@@ -62,11 +68,15 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreerControles();
     CreerMenus();
     RelierEvenements();
+    // The budget is read from the machine now, and counts what this window holds.
+    BudgetMemoire();
+    FixerCompteurMemoire([this] { return OctetsTenus(); });
     move(94, 56);
     resize(LargeurClient, HauteurClient + menuBar()->sizeHint().height());
 }
 
 TForm1::~TForm1() {
+    FixerCompteurMemoire(nullptr);
     qApp->removeEventFilter(this);
     if (Form1 == this) {
         Form1 = nullptr;
@@ -87,6 +97,19 @@ MomentsMelanges TForm1::Moments() const {
         }
     }
     return m;
+}
+
+std::uint64_t TForm1::OctetsTenus() const {
+    std::uint64_t octets = 0;
+    for (const std::vector<double>* tableau :
+         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
+          &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
+        octets += tableau->capacity() * sizeof(double);
+    }
+    for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
+        octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
+    }
+    return octets + OctetsTamponsTraces();
 }
 
 void TForm1::CreerControles() {
@@ -178,6 +201,10 @@ void TForm1::CreerControles() {
         this);
     StatusBar1->setFixedSize(LargeurClient, HauteurBarreEtat);
     setStatusBar(StatusBar1);
+    ButtonArreter = new QPushButton(QStringLiteral("Arrêter"), StatusBar1);
+    ButtonArreter->setToolTip(QStringLiteral("Arrête le travail en cours (Échap)"));
+    StatusBar1->addPermanentWidget(ButtonArreter);
+    ButtonArreter->hide();
 
     Button4 = Placer(new QPushButton(QStringLiteral("Encadre"), client), 112, 560, 75, 25);
     Button5 = Placer(new QPushButton(QStringLiteral("-"), client), 24, 392, 25, 25);
@@ -249,7 +276,10 @@ void TForm1::RelierEvenements() {
     auto menu = [this](QAction* action, void (TForm1::*gestionnaire)()) {
         connect(action, &QAction::triggered, this, [this, gestionnaire] {
             RetablirCoches();
-            ExecuterGestionnaire([this, gestionnaire] { (this->*gestionnaire)(); });
+            // Nothing may change what a running job works on.
+            if (!TravailLong::EnCours()) {
+                ExecuterGestionnaire([this, gestionnaire] { (this->*gestionnaire)(); });
+            }
             RetenirCoches();
         });
     };
@@ -277,6 +307,11 @@ void TForm1::RelierEvenements() {
     connect(Edit3, &QLineEdit::textChanged, this, Protege([this] { Edit3Change(); }));
     connect(Edit4, &QLineEdit::textChanged, this, Protege([this] { Edit4Change(); }));
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
+    connect(ButtonArreter, &QPushButton::clicked, this, [] {
+        if (TravailLong* travail = TravailLong::Courant()) {
+            travail->DemanderArret();
+        }
+    });
     connect(Button2, &QPushButton::clicked, this, Protege([this] { Button2Click(); }));
     connect(Button3, &QPushButton::clicked, this, Protege([this] { Button3Click(); }));
     connect(Button4, &QPushButton::clicked, this, Protege([this] { Button4Click(); }));
@@ -377,8 +412,10 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
             return true;
         }
     }
-    // A click on the window's background, not on a control (labels pass their clicks on).
-    if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease) {
+    // A click (left button) on the window's background, not on a control (labels pass their
+    // clicks on).
+    if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton) {
         const QPoint p = static_cast<QMouseEvent*>(evenement)->position().toPoint();
         if (centralWidget()->childAt(p) == nullptr) {
             ExecuterGestionnaire([this] { FormClick(); });
@@ -395,6 +432,17 @@ void TForm1::wheelEvent(QWheelEvent* evenement) {
     } else if (delta < 0) {
         ExecuterGestionnaire([this] { FormMouseWheelDown(); });
     }
+}
+
+void TForm1::closeEvent(QCloseEvent* evenement) {
+    // The job runs inside a handler of this window: stop it first, then close.
+    if (TravailLong* travail = TravailLong::Courant()) {
+        travail->DemanderArret();
+        evenement->ignore();
+        QTimer::singleShot(0, this, [this] { close(); });
+        return;
+    }
+    QMainWindow::closeEvent(evenement);
 }
 
 void TForm1::FormClick() {

@@ -46,6 +46,8 @@ public:
     QCheckBox* CheckBox1;
     QScrollBar *ScrollBar1, *ScrollBar2;
     TStatusBar* StatusBar1;
+    // "Arrêter", in the status bar: shown while a long job runs, and stops it.
+    QPushButton* ButtonArreter;
 
     // Main menu.
     QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
@@ -88,6 +90,8 @@ public:
 
     // The means as the solver reads them.
     MomentsMelanges Moments() const;
+    // Bytes the workbench holds now: sample arrays by capacity, stored boxes.
+    std::uint64_t OctetsTenus() const;
 
     // Sources.
     void BruitBlancGaussien1Click();
@@ -163,6 +167,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void closeEvent(QCloseEvent* evenement) override;
     void wheelEvent(QWheelEvent* evenement) override;
 
 private:
@@ -171,6 +176,7 @@ private:
     void RelierEvenements();
     void GenererSourceUn(TypeSource type, QAction* item);
     void GenererSourceDeux(TypeSource type, QAction* item);
+    bool GenererSourceLongue(TypeSource type, std::vector<double>& source, const QString& quoi);
     void AfficherEditeur(bool visible);
     void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
     void RepeindrePanneauxEstimation();

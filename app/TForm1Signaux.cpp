@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "app/Horloge.h"
+#include "app/TravailLong.h"
 #include "app/signal/Alea.h"
 #include "app/signal/Generateurs.h"
 #include "app/toolkit/BoiteMessage.h"
@@ -15,15 +16,31 @@
 #include <QPushButton>
 
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
-    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source1);
-    item->setChecked(true);
-    OpenGLPanel1->Repaint();
+    if (GenererSourceLongue(type, Source1, QStringLiteral("Génération de la source 1"))) {
+        item->setChecked(true);
+        OpenGLPanel1->Repaint();
+    }
 }
 
 void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
-    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source2);
-    item->setChecked(true);
-    OpenGLPanel2->Repaint();
+    if (GenererSourceLongue(type, Source2, QStringLiteral("Génération de la source 2"))) {
+        item->setChecked(true);
+        OpenGLPanel2->Repaint();
+    }
+}
+
+// A stopped generation leaves the source, its menu and the generator as they were.
+bool TForm1::GenererSourceLongue(TypeSource type, std::vector<double>& source,
+                                 const QString& quoi) {
+    TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+    if (GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), source,
+                      travail.Rappel(quoi))) {
+        return true;
+    }
+    MessageBox(quoi + QStringLiteral(" a été arrêtée par l'utilisateur : la source est restée "
+                                     "comme elle était."),
+               TitreApplication());
+    return false;
 }
 
 void TForm1::BruitBlancGaussien1Click() {
@@ -103,6 +120,10 @@ void TForm1::Button3Click() {
     Edit2->setText(FloatToStr(b));
     Edit3->setText(FloatToStr(c));
     Edit4->setText(QStringLiteral("1"));
+    // The boxes are narrower than the numbers: show their start (sign and leading digits).
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
+        edit->setCursorPosition(0);
+    }
 }
 
 void TForm1::GenerationdesMelanges1Click() {
@@ -111,9 +132,22 @@ void TForm1::GenerationdesMelanges1Click() {
                    QStringLiteral("Erreur!"));
         return;
     }
-    // Everything is computed before anything is stored: a memory error changes nothing.
-    Melanges m =
-        GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage);
+    // Everything is computed before anything is stored: a memory error or a stop changes
+    // nothing.
+    std::optional<Melanges> calcul;
+    {
+        TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+        calcul = GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons,
+                                 PasEchantillonnage,
+                                 travail.Rappel(QStringLiteral("Génération des mélanges")));
+    }
+    if (!calcul) {
+        MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
+                                  "les mélanges sont restés comme ils étaient."),
+                   TitreApplication());
+        return;
+    }
+    Melanges& m = *calcul;
     Melange1 = std::move(m.Melange1);
     Melange2 = std::move(m.Melange2);
     DeriveeMelange1 = std::move(m.DeriveeMelange1);
@@ -142,9 +176,12 @@ void TForm1::ToutEffacer1Click() {
         }
     }
     SourcesAff->setChecked(true);
+    // Emptied arrays give their memory back (assigning {} would keep the capacity); the
+    // estimates of the old mixtures go too.
     for (std::vector<double>* tableau :
-         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2}) {
-        *tableau = {};
+         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
+          &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
+        std::vector<double>().swap(*tableau);
     }
     Button2->setVisible(true);
     MatriceMelange = {};

@@ -16,6 +16,25 @@ std::size_t EchantillonsCommuns(int N, const std::vector<double>& a, const std::
     return std::min({std::size_t(N), a.size(), b.size()});
 }
 
+// Runs f(i) for i in [0, n) in increasing order, by stretches; between two stretches the
+// progress hears the share done, `part` being this loop's share of the whole work from
+// `avant` on. False when stopped there.
+template <typename F>
+bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement,
+               F f) {
+    constexpr std::size_t Tranche = 1 << 18;
+    for (std::size_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, avant + part * double(debut) / double(n))) {
+            return false;
+        }
+        const std::size_t fin = std::min(n, debut + Tranche);
+        for (std::size_t i = debut; i < fin; ++i) {
+            f(i);
+        }
+    }
+    return true;
+}
+
 // Forward differences divided by the sample step: n - 1 values.
 std::vector<double> Derivee(const std::vector<double>& v, double pas) {
     std::vector<double> d;
@@ -37,6 +56,13 @@ void VerifierTableaux(std::size_t n, int tableaux, const char* quoi) {
 
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage) {
+    return *GenererMelanges(s1, s2, A, N, PasEchantillonnage, RappelAvancement());
+}
+
+std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
+                                        const std::vector<double>& s2, const Matrice2x2& A,
+                                        int N, float PasEchantillonnage,
+                                        const RappelAvancement& avancement) {
     const std::size_t n = EchantillonsCommuns(N, s1, s2);
     VerifierTableaux(n, 4, "les mélanges");
     const double pas = PasEchantillonnage;
@@ -44,9 +70,14 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
     Melanges m;
     m.Melange1.resize(n);
     m.Melange2.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        m.Melange1[i] = A.a11 * s1[i] + A.a12 * s2[i];
-        m.Melange2[i] = A.a21 * s1[i] + A.a22 * s2[i];
+    if (!Parcourir(n, 0.0, 0.2, avancement, [&](std::size_t i) {
+            m.Melange1[i] = A.a11 * s1[i] + A.a12 * s2[i];
+            m.Melange2[i] = A.a21 * s1[i] + A.a22 * s2[i];
+        })) {
+        return std::nullopt;
+    }
+    if (!Poursuivre(avancement, 0.2)) {
+        return std::nullopt;
     }
     m.DeriveeMelange1 = Derivee(m.Melange1, pas);
     m.DeriveeMelange2 = Derivee(m.Melange2, pas);
@@ -58,16 +89,20 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
     MomentsMelanges& M = m.Moments;
 
     double s11 = 0, s12 = 0, s22 = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        s11 += x1[i] * x1[i];
-        s12 += x1[i] * x2[i];
-        s22 += x2[i] * x2[i];
+    if (!Parcourir(n, 0.3, 0.1, avancement, [&](std::size_t i) {
+            s11 += x1[i] * x1[i];
+            s12 += x1[i] * x2[i];
+            s22 += x2[i] * x2[i];
+        })) {
+        return std::nullopt;
     }
     double d11 = 0, d12 = 0, d22 = 0;
-    for (std::size_t i = 0; i < dx1.size(); ++i) {
-        d11 += dx1[i] * dx1[i];
-        d12 += dx1[i] * dx2[i];
-        d22 += dx2[i] * dx2[i];
+    if (!Parcourir(dx1.size(), 0.4, 0.1, avancement, [&](std::size_t i) {
+            d11 += dx1[i] * dx1[i];
+            d12 += dx1[i] * dx2[i];
+            d22 += dx2[i] * dx2[i];
+        })) {
+        return std::nullopt;
     }
     // With no sample (or a single one for the derivatives) the means are 0/0: not a number.
     const double nn = double(n);
@@ -81,13 +116,15 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
 
     // Moments4[a][k]: mean of x_a . t_k with t0 = x1^3, t1 = x1^2.x2, t2 = x2^2.x1, t3 = x2^3.
     double somme[2][4] = {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t[4] = {std::pow(x1[i], 3), std::pow(x1[i], 2) * x2[i],
-                             std::pow(x2[i], 2) * x1[i], std::pow(x2[i], 3)};
-        for (int k = 0; k < 4; ++k) {
-            somme[0][k] += x1[i] * t[k];
-            somme[1][k] += x2[i] * t[k];
-        }
+    if (!Parcourir(n, 0.5, 0.5, avancement, [&](std::size_t i) {
+            const double t[4] = {std::pow(x1[i], 3), std::pow(x1[i], 2) * x2[i],
+                                 std::pow(x2[i], 2) * x1[i], std::pow(x2[i], 3)};
+            for (int k = 0; k < 4; ++k) {
+                somme[0][k] += x1[i] * t[k];
+                somme[1][k] += x2[i] * t[k];
+            }
+        })) {
+        return std::nullopt;
     }
     for (int a = 0; a < 2; ++a) {
         for (int k = 0; k < 4; ++k) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <unistd.h>
 
 std::uint64_t MemoireDisponible() {
@@ -22,15 +23,37 @@ std::uint64_t MemoireDisponible() {
 }
 
 namespace {
+
 std::uint64_t budgetFixe = 0;
+std::function<std::uint64_t()> compteurMemoire;
+
+std::uint64_t BudgetMachine() {
+    static const std::uint64_t budget = MemoireDisponible() / 2;
+    return budget;
 }
+
+} // namespace
 
 void FixerBudgetMemoire(std::uint64_t octets) {
     budgetFixe = octets;
 }
 
 std::uint64_t BudgetMemoire() {
-    return budgetFixe != 0 ? budgetFixe : MemoireDisponible() / 2;
+    return budgetFixe != 0 ? budgetFixe : BudgetMachine();
+}
+
+void FixerCompteurMemoire(std::function<std::uint64_t()> compteur) {
+    compteurMemoire = std::move(compteur);
+}
+
+std::uint64_t MemoireTenue() {
+    return compteurMemoire ? compteurMemoire() : 0;
+}
+
+std::uint64_t MemoireLibre() {
+    const std::uint64_t budget = BudgetMemoire();
+    const std::uint64_t tenue = MemoireTenue();
+    return tenue < budget ? budget - tenue : 0;
 }
 
 std::string TexteOctets(std::uint64_t octets) {
@@ -51,10 +74,11 @@ std::string TexteOctets(std::uint64_t octets) {
 }
 
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
-    const std::uint64_t budget = BudgetMemoire();
-    if (octets > budget) {
+    const std::uint64_t libre = MemoireLibre();
+    if (octets > libre) {
         throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " + TexteOctets(octets) +
-                            ", alors que " + TexteOctets(budget) +
-                            " seulement peuvent être pris sans risque sur cette machine.");
+                            ", alors que " + TexteOctets(libre) + " seulement restent libres sur " +
+                            TexteOctets(BudgetMemoire()) +
+                            " que le programme peut prendre sans risque sur cette machine.");
     }
 }
