@@ -35,8 +35,11 @@ struct ViderEnAttente {
     ~ViderEnAttente() { BoitesEnAttente.Clear(); }
 };
 
+// A count in words of the locale, without group separators; in powers of ten when huge.
 QString TexteNombre(double n) {
-    return QLocale().toString(n, 'f', 0);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return n < 1e15 ? locale.toString(n, 'f', 0) : locale.toString(n, 'g', 4);
 }
 
 // "Résolution : 42,3 % de la surface classée — 1 234 567 boîtes/s — reste environ 12 s".
@@ -71,7 +74,7 @@ QString SolveTropGrand(const Box& boite, double precision, int stockage,
                           "boîte de recherche donne %2 boîtes à garder (%3 au moins), alors que "
                           "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
                           "moins fine, une boîte de recherche plus petite ou deux contraintes.")
-        .arg(FloatToStr(precision), QLocale().toString(p.NbGardees, 'g', 4),
+        .arg(FloatToStr(precision), TexteNombre(p.NbGardees),
              QString::fromStdString(TexteOctets(std::uint64_t(
                  std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
              TexteNombre(place),

@@ -61,8 +61,10 @@ std::string TexteOctets(std::uint64_t octets) {
     const double go = double(octets) / (1024.0 * 1024.0 * 1024.0);
     if (go >= 1.0) {
         std::snprintf(texte, sizeof texte, "%.1f Go", go);
-    } else {
+    } else if (octets >= 1024 * 1024) {
         std::snprintf(texte, sizeof texte, "%.1f Mo", double(octets) / (1024.0 * 1024.0));
+    } else {
+        std::snprintf(texte, sizeof texte, "%.1f ko", double(octets) / 1024.0);
     }
     std::string resultat = texte;
     for (char& c : resultat) {
