@@ -162,12 +162,10 @@ void TForm1::Button1Click() {
                                    BoitesSolution, RepereImage, Moments(), contraintes,
                                    PrecisionSivia, Stockage, limite);
         while (resolution.Avancer(BoitesParPas)) {
-            if (travail.TrancheFinie()) {
-                Image1->update();
-                if (!travail.Respirer(
-                        TexteProgresResolution(resolution, travail.Duree() / 1000.0))) {
-                    resolution.Arreter();
-                }
+            if (travail.TrancheFinie() &&
+                !travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
+                                  [this] { Image1->update(); })) {
+                resolution.Arreter();
             }
         }
         resultat = resolution.Resultat();

@@ -83,11 +83,17 @@ void TravailLong::MontrerOccupation() {
     Arreter_->setFocus();
 }
 
-bool TravailLong::Respirer(const QString& progres) {
+bool TravailLong::Respirer(const QString& progres, const std::function<void()>& montrer) {
     if (!Occupation_) {
         MontrerOccupation();
     }
-    Barre_->SetPanelText(Panneau_, progres);
+    if (!Affichage_.isValid() || Affichage_.elapsed() >= PeriodeAffichageMs) {
+        Affichage_.start();
+        Barre_->SetPanelText(Panneau_, progres);
+        if (montrer) {
+            montrer();
+        }
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     Tranche_.restart();
     return !ArretDemande_;

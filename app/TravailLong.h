@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,7 +32,10 @@ class TStatusBar;
 class TravailLong {
 public:
     // Length of a slice between two event processings.
-    static constexpr int DureeTrancheMs = 30;
+    static constexpr int DureeTrancheMs = 25;
+    // The progress (and what the job draws) is shown this often: each showing costs a paint
+    // of the window, which the slices between two showings do not pay.
+    static constexpr int PeriodeAffichageMs = 250;
 
     // Starts a job on `fenetre` (busy cursor at once); `arreter` is the stop control and
     // `panneau` the status bar's panel that shows the progress.
@@ -43,9 +47,10 @@ public:
 
     // True once the current slice has lasted DureeTrancheMs.
     bool TrancheFinie() const { return Tranche_.elapsed() >= DureeTrancheMs; }
-    // Ends a slice: shows `progres`, lets the window answer, starts the next slice. False when
-    // the user has asked to stop.
-    bool Respirer(const QString& progres);
+    // Ends a slice: lets the window answer and starts the next slice; at most every
+    // PeriodeAffichageMs, first shows `progres` and runs `montrer` (e.g. asks for a repaint of
+    // what the job draws). False when the user has asked to stop.
+    bool Respirer(const QString& progres, const std::function<void()>& montrer = {});
     bool ArretDemande() const { return ArretDemande_; }
     void DemanderArret() { ArretDemande_ = true; }
     // Milliseconds since the job started.
@@ -71,7 +76,7 @@ private:
     QPointer<QWidget> FocusAvant_;
     std::unique_ptr<QObject> Filtre_;
     std::vector<QPointer<QWidget>> Desactives_;
-    QElapsedTimer Debut_, Tranche_;
+    QElapsedTimer Debut_, Tranche_, Affichage_;
     bool Occupation_ = false;
     bool ArretDemande_ = false;
 };
