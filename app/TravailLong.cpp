@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -104,6 +105,8 @@ RappelAvancement TravailLong::Rappel(const QString& quoi) {
         if (!TrancheFinie()) {
             return !ArretDemande_;
         }
-        return Respirer(QStringLiteral("%1 : %2 %").arg(quoi).arg(100.0 * fait, 0, 'f', 0));
+        return Respirer(
+            QStringLiteral("%1 : %2 % — Échap pour arrêter")
+                .arg(quoi, QLocale().toString(100.0 * fait, 'f', 1)));
     };
 }

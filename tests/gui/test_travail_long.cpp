@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -39,6 +41,16 @@ protected:
             Vu.arreterVisible = F->ButtonArreter->isVisible();
             Vu.controlesActifs = F->centralWidget()->isEnabled() || F->menuBar()->isEnabled();
             Vu.progres = F->StatusBar1->PanelText(2);
+            // The window as it looks during the job, to be looked at.
+            if (const char* dossier = std::getenv("OVREL_IMAGES_TESTS")) {
+                const QRect cadre = F->frameGeometry();
+                F->screen()
+                    ->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height())
+                    .save(QStringLiteral("%1/%2.png")
+                              .arg(dossier, testing::UnitTest::GetInstance()
+                                                ->current_test_info()
+                                                ->name()));
+            }
             pendant();
         });
     }
