@@ -5,6 +5,7 @@
 #include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -37,28 +38,6 @@ constexpr int LargeurClient = 902;
 constexpr int HauteurClient = 613;
 constexpr int HauteurBarreEtat = 28;
 
-template <typename W> W* Placer(W* controle, int x, int y, int largeur, int hauteur) {
-    controle->setGeometry(x, y, largeur, hauteur);
-    return controle;
-}
-
-QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 0,
-                  int hauteur = 0) {
-    auto* label = new QLabel(texte, parent);
-    label->move(x, y);
-    if (largeur > 0) {
-        label->resize(largeur, hauteur);
-    } else {
-        label->adjustSize();
-    }
-    return label;
-}
-
-// Runs a handler with the standard exception box around it.
-template <typename F> auto Protege(F gestionnaire) {
-    return [gestionnaire](auto&&...) { ExecuterGestionnaire(gestionnaire); };
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -83,27 +62,11 @@ TForm1::~TForm1() {
     }
 }
 
-MomentsMelanges TForm1::Moments() const {
-    MomentsMelanges m;
-    m.Ex1x1 = Ex1x1;
-    m.Ex1x2 = Ex1x2;
-    m.Ex2x2 = Ex2x2;
-    m.Edx1dx1 = Edx1dx1;
-    m.Edx1dx2 = Edx1dx2;
-    m.Edx2dx2 = Edx2dx2;
-    for (int a = 0; a < 2; ++a) {
-        for (int k = 0; k < 4; ++k) {
-            m.Moments4[a][k] = Moments4[a][k];
-        }
-    }
-    return m;
-}
-
 std::uint64_t TForm1::OctetsTenus() const {
     std::uint64_t octets = 0;
-    for (const std::vector<double>* tableau :
-         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
-          &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
+    for (const std::vector<double>* tableau : std::initializer_list<const std::vector<double>*>{
+             &Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
+             &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
         octets += tableau->capacity() * sizeof(double);
     }
     for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
@@ -278,7 +241,7 @@ void TForm1::RelierEvenements() {
             RetablirCoches();
             // Nothing may change what a running job works on.
             if (!TravailLong::EnCours()) {
-                ExecuterGestionnaire([this, gestionnaire] { (this->*gestionnaire)(); });
+                Protege([this, gestionnaire] { (this->*gestionnaire)(); })();
             }
             RetenirCoches();
         });
@@ -318,14 +281,12 @@ void TForm1::RelierEvenements() {
     connect(CheckBox1, &QCheckBox::clicked, this, Protege([this] { CheckBox1Click(); }));
     connect(ScrollBar1, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar1Change(); }));
     connect(ScrollBar2, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar2Change(); }));
-    RadioGroup1->OnClick = [this] { ExecuterGestionnaire([this] { RadioGroup1Click(); }); };
+    RadioGroup1->OnClick = Protege([this] { RadioGroup1Click(); });
 
-    Image1->OnMouseMove = [this](Qt::KeyboardModifiers shift, int X, int Y) {
-        ExecuterGestionnaire([=, this] { Image1MouseMove(shift, X, Y); });
-    };
-    Image1->OnMouseUp = [this](Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y) {
-        ExecuterGestionnaire([=, this] { Image1MouseUp(bouton, shift, X, Y); });
-    };
+    Image1->OnMouseMove = Protege(
+        [this](Qt::KeyboardModifiers shift, int X, int Y) { Image1MouseMove(shift, X, Y); });
+    Image1->OnMouseUp = Protege([this](Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X,
+                                       int Y) { Image1MouseUp(bouton, shift, X, Y); });
 
     // Panels: the rendering events, the click that picks the panel the wheel zooms, and the
     // drags of panels 1, 2 and 6.
@@ -363,22 +324,20 @@ void TForm1::RelierEvenements() {
         std::function<void(TOpenGLPanel*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
     auto bouton =
         [this](void (TForm1::*h)(Qt::MouseButton, Qt::KeyboardModifiers, int, int)) -> Bouton {
-        return [this, h](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers s, int X, int Y) {
-            ExecuterGestionnaire([=, this] { (this->*h)(b, s, X, Y); });
-        };
+        return Protege([this, h](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers s, int X,
+                                 int Y) { (this->*h)(b, s, X, Y); });
     };
     OpenGLPanel1->OnMouseDown = bouton(&TForm1::OpenGLPanel1MouseDown);
     OpenGLPanel1->OnMouseUp = bouton(&TForm1::OpenGLPanel1MouseUp);
-    OpenGLPanel1->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel1DblClick(); };
+    OpenGLPanel1->OnDblClick = Protege([this] { OpenGLPanel1DblClick(); });
     OpenGLPanel2->OnMouseDown = bouton(&TForm1::OpenGLPanel2MouseDown);
     OpenGLPanel2->OnMouseUp = bouton(&TForm1::OpenGLPanel2MouseUp);
-    OpenGLPanel2->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel2DblClick(); };
+    OpenGLPanel2->OnDblClick = Protege([this] { OpenGLPanel2DblClick(); });
     OpenGLPanel6->OnMouseDown = bouton(&TForm1::OpenGLPanel6MouseDown);
     OpenGLPanel6->OnMouseUp = bouton(&TForm1::OpenGLPanel6MouseUp);
-    OpenGLPanel6->OnMouseMove = [this](TOpenGLPanel*, Qt::KeyboardModifiers s, int X, int Y) {
-        ExecuterGestionnaire([=, this] { OpenGLPanel6MouseMove(s, X, Y); });
-    };
-    OpenGLPanel6->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel6DblClick(); };
+    OpenGLPanel6->OnMouseMove = Protege([this](TOpenGLPanel*, Qt::KeyboardModifiers s, int X,
+                                               int Y) { OpenGLPanel6MouseMove(s, X, Y); });
+    OpenGLPanel6->OnDblClick = Protege([this] { OpenGLPanel6DblClick(); });
 
     // The wheel belongs to the window, whatever control is under the pointer.
     qApp->installEventFilter(this);
@@ -418,7 +377,7 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
         static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton) {
         const QPoint p = static_cast<QMouseEvent*>(evenement)->position().toPoint();
         if (centralWidget()->childAt(p) == nullptr) {
-            ExecuterGestionnaire([this] { FormClick(); });
+            Protege([this] { FormClick(); })();
         }
     }
     return QMainWindow::eventFilter(objet, evenement);
@@ -428,9 +387,9 @@ void TForm1::wheelEvent(QWheelEvent* evenement) {
     evenement->accept();
     const int delta = evenement->angleDelta().y();
     if (delta > 0) {
-        ExecuterGestionnaire([this] { FormMouseWheelUp(); });
+        Protege([this] { FormMouseWheelUp(); })();
     } else if (delta < 0) {
-        ExecuterGestionnaire([this] { FormMouseWheelDown(); });
+        Protege([this] { FormMouseWheelDown(); })();
     }
 }
 

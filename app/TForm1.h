@@ -7,6 +7,7 @@
 #include "app/signal/Melange.h"
 #include "display/Pavage.h"
 #include "interval/Box.h"
+#include "interval/Canevas.h"
 
 #include <QMainWindow>
 
@@ -60,14 +61,27 @@ public:
     float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
     const float PasEchantillonnage = 0.1f;
     std::vector<double> Source1, Source2;
-    std::vector<double> Melange1, Melange2;
-    std::vector<double> DeriveeMelange1, DeriveeMelange2;
-    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
-    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
-    double Moments4[2][4] = {}; // [a - 1][k]: mean of x_a . x1^(3-k) . x2^k
+    // The mixtures with their derivatives and means, and the estimates, each stored once as
+    // the computation returns it; the names below are its fields.
+    Melanges MelangesCourants;
+    SourcesEstimees Estimees;
+    std::vector<double>& Melange1 = MelangesCourants.Melange1;
+    std::vector<double>& Melange2 = MelangesCourants.Melange2;
+    std::vector<double>& DeriveeMelange1 = MelangesCourants.DeriveeMelange1;
+    std::vector<double>& DeriveeMelange2 = MelangesCourants.DeriveeMelange2;
+    double& Ex1x1 = MelangesCourants.Moments.Ex1x1;
+    double& Ex1x2 = MelangesCourants.Moments.Ex1x2;
+    double& Ex2x2 = MelangesCourants.Moments.Ex2x2;
+    double& Edx1dx1 = MelangesCourants.Moments.Edx1dx1;
+    double& Edx1dx2 = MelangesCourants.Moments.Edx1dx2;
+    double& Edx2dx2 = MelangesCourants.Moments.Edx2dx2;
+    // [a - 1][k]: mean of x_a . x1^(3 - k) . x2^k
+    double (&Moments4)[2][4] = MelangesCourants.Moments.Moments4;
     bool MelangesGeneres = false;
-    std::vector<double> SourceEstimee1, SourceEstimee2;
-    std::vector<double> DeriveeEstimee1, DeriveeEstimee2;
+    std::vector<double>& SourceEstimee1 = Estimees.SourceEstimee1;
+    std::vector<double>& SourceEstimee2 = Estimees.SourceEstimee2;
+    std::vector<double>& DeriveeEstimee1 = Estimees.DeriveeEstimee1;
+    std::vector<double>& DeriveeEstimee2 = Estimees.DeriveeEstimee2;
     Matrice2x2 MatriceMelange;
     std::int32_t NbEchantillons = 5000;
     double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
@@ -89,7 +103,7 @@ public:
     double Decalage6X = 0, Decalage6Y = 0;
 
     // The means as the solver reads them.
-    MomentsMelanges Moments() const;
+    const MomentsMelanges& Moments() const { return MelangesCourants.Moments; }
     // Bytes the workbench holds now: sample arrays by capacity, stored boxes.
     std::uint64_t OctetsTenus() const;
 
@@ -124,6 +138,11 @@ public:
     void Image1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
     void EstimerSources(double x, double y);
     void FormClick();
+    // How the estimates follow the pointer over Image1 ("Au clic": on release only), with the
+    // click readout and the cross-hair cursor that go with it.
+    void ChoisirEstimationAuClic(bool auClic);
+    // Draws the box around the true demixing point on Image1, in the frame of the last solve.
+    void DessinerBoiteSolution(Couleur pinceau, Couleur plume);
 
     // Plots.
     void SourcesAffClick();

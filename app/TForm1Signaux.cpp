@@ -137,9 +137,9 @@ void TForm1::GenerationdesMelanges1Click() {
     std::optional<Melanges> calcul;
     {
         TravailLong travail(this, StatusBar1, 2, ButtonArreter);
-        calcul = GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons,
-                                 PasEchantillonnage,
-                                 travail.Rappel(QStringLiteral("Génération des mélanges")));
+        calcul =
+            GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage,
+                            travail.Rappel(QStringLiteral("Génération des mélanges")));
     }
     if (!calcul) {
         MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
@@ -147,23 +147,7 @@ void TForm1::GenerationdesMelanges1Click() {
                    TitreApplication());
         return;
     }
-    Melanges& m = *calcul;
-    Melange1 = std::move(m.Melange1);
-    Melange2 = std::move(m.Melange2);
-    DeriveeMelange1 = std::move(m.DeriveeMelange1);
-    DeriveeMelange2 = std::move(m.DeriveeMelange2);
-    const MomentsMelanges& M = m.Moments;
-    Ex1x1 = M.Ex1x1;
-    Ex1x2 = M.Ex1x2;
-    Ex2x2 = M.Ex2x2;
-    Edx1dx1 = M.Edx1dx1;
-    Edx1dx2 = M.Edx1dx2;
-    Edx2dx2 = M.Edx2dx2;
-    for (int a = 0; a < 2; ++a) {
-        for (int k = 0; k < 4; ++k) {
-            Moments4[a][k] = M.Moments4[a][k];
-        }
-    }
+    MelangesCourants = std::move(*calcul);
     MelangesAffClick();
     MelangesGeneres = true;
 }

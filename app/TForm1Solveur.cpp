@@ -75,10 +75,9 @@ QString SolveTropGrand(const Box& boite, double precision, int stockage,
                           "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
                           "moins fine, une boîte de recherche plus petite ou deux contraintes.")
         .arg(FloatToStr(precision), TexteNombre(p.NbGardees),
-             QString::fromStdString(TexteOctets(std::uint64_t(
-                 std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
-             TexteNombre(place),
-             QString::fromStdString(TexteOctets(MemoireLibre())));
+             QString::fromStdString(TexteOctets(
+                 std::uint64_t(std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
+             TexteNombre(place), QString::fromStdString(TexteOctets(MemoireLibre())));
 }
 
 // Why the settings cannot be solved, or an empty text when they can.
@@ -158,9 +157,9 @@ void TForm1::Button1Click() {
 
         // The lists may grow into what the budget leaves free.
         const std::uint64_t limite = MemoireLibre() / OctetsParBoiteStockee;
-        ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees,
-                                   BoitesSolution, RepereImage, Moments(), contraintes,
-                                   PrecisionSivia, Stockage, limite);
+        ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
+                                   RepereImage, Moments(), contraintes, PrecisionSivia, Stockage,
+                                   limite);
         while (resolution.Avancer(BoitesParPas)) {
             if (travail.TrancheFinie() &&
                 !travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
@@ -173,9 +172,7 @@ void TForm1::Button1Click() {
         OpenGLPanel6->Repaint();
 
         if (MontrerSolution) {
-            if (const auto solution = BoiteSolution(MatriceMelange)) {
-                RepereImage.DessinePave(*solution, CouleurNoire, CouleurBlanche, BrossePleine);
-            }
+            DessinerBoiteSolution(CouleurNoire, CouleurBlanche);
         }
         Image1->update();
     }
@@ -241,20 +238,33 @@ void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
     AfficherDecorrelations();
 }
 
-// The two decorrelation constraints at the point of the latest move, in double arithmetic
-// and in the order the solver evaluates them.
+// The two decorrelation constraints at the point of the latest move: the solver's own
+// functions on a box of single values, whose bounds are then the values themselves.
 void TForm1::AfficherDecorrelations() {
-    const double x = PointImageX;
-    const double y = PointImageY;
-    Edit6->setText(FloatToStr(((y * Ex1x1 + Ex1x2) + (x * y) * Ex1x2) + x * Ex2x2));
-    Edit7->setText(FloatToStr(((y * Edx1dx1 + Edx1dx2) + (x * y) * Edx1dx2) + x * Edx2dx2));
+    Box point(2, 0);
+    point[1] = Interval(PointImageX);
+    point[2] = Interval(PointImageY);
+    Edit6->setText(FloatToStr(EvalDecorrelation(point, Moments()).Lower()));
+    Edit7->setText(FloatToStr(EvalDecorrelationDerivees(point, Moments()).Lower()));
+}
+
+void TForm1::ChoisirEstimationAuClic(bool auClic) {
+    EstimationAuClic = auClic;
+    Label9->setVisible(auClic);
+    Label10->setVisible(auClic);
+    Image1->setCursor(auClic ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {
+    // Nothing before the first solve, and nothing when the matrix gives the demixing point no
+    // finite place.
+    if (const auto solution = BoiteSolution(MatriceMelange)) {
+        RepereImage.DessinePave(*solution, pinceau, plume, BrossePleine);
+        Image1->update();
+    }
 }
 
 void TForm1::EstimerSources(double x, double y) {
-    SourcesEstimees e =
+    Estimees =
         CalculerSourcesEstimees(x, y, Melange1, Melange2, NbEchantillons, PasEchantillonnage);
-    SourceEstimee1 = std::move(e.SourceEstimee1);
-    SourceEstimee2 = std::move(e.SourceEstimee2);
-    DeriveeEstimee1 = std::move(e.DeriveeEstimee1);
-    DeriveeEstimee2 = std::move(e.DeriveeEstimee2);
 }

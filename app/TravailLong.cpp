@@ -34,8 +34,7 @@ private:
 
 } // namespace
 
-TravailLong::TravailLong(QMainWindow* fenetre, TStatusBar* barre, int panneau,
-                         QPushButton* arreter)
+TravailLong::TravailLong(QMainWindow* fenetre, TStatusBar* barre, int panneau, QPushButton* arreter)
     : Fenetre_(fenetre), Barre_(barre), Panneau_(panneau), Arreter_(arreter),
       TexteAvant_(barre->PanelText(panneau)), Filtre_(std::make_unique<FiltreEchap>(*this)) {
     Courant_ = this;
@@ -105,8 +104,7 @@ RappelAvancement TravailLong::Rappel(const QString& quoi) {
         if (!TrancheFinie()) {
             return !ArretDemande_;
         }
-        return Respirer(
-            QStringLiteral("%1 : %2 % — Échap pour arrêter")
-                .arg(quoi, QLocale().toString(100.0 * fait, 'f', 1)));
+        return Respirer(QStringLiteral("%1 : %2 % — Échap pour arrêter")
+                            .arg(quoi, QLocale().toString(100.0 * fait, 'f', 1)));
     };
 }

@@ -49,8 +49,8 @@ double Ms(Horloge::duration d) {
 // One long solve (far more boxes than it can classify in a few seconds), with Escape posted
 // by another thread, as a key press arrives, `apres` into the solve.
 struct MesureEchap {
-    double reponse = 0;       // Escape -> first event processing after it
-    double retour = 0;        // Escape -> "Solver" returned (paving view repainted)
+    double reponse = 0;         // Escape -> first event processing after it
+    double retour = 0;          // Escape -> "Solver" returned (paving view repainted)
     double plusLongBlocage = 0; // longest time without event processing during the solve
     std::uint64_t boites = 0;
 };
@@ -76,11 +76,11 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres) {
     const auto debut = Horloge::now();
     std::thread clavier([&] {
         std::this_thread::sleep_until(debut + apres);
-        presse = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                     Horloge::now().time_since_epoch())
-                     .count();
-        QCoreApplication::postEvent(&f, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape,
-                                                      Qt::NoModifier));
+        presse =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Horloge::now().time_since_epoch())
+                .count();
+        QCoreApplication::postEvent(
+            &f, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
     sonde.start();
     f.Button1->show();

@@ -161,8 +161,7 @@ void DessinerTemporelResume(std::span<const double> a, std::size_t M, float pas,
 
 // A joint distribution of many points: one marker per window pixel that some point falls in,
 // centred on that pixel (each marker moves by half a pixel at most).
-void DessinerConjointeResume(std::span<const double> a, std::span<const double> b,
-                             std::size_t M) {
+void DessinerConjointeResume(std::span<const double> a, std::span<const double> b, std::size_t M) {
     const PlanFenetre p = LirePlan();
     if (!PlanUtilisable(p)) {
         return;

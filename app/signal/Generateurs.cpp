@@ -118,12 +118,14 @@ bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
         }
         break;
     case TypeSource::Cosinus:
-        if (!Periodique(s, pas, [](double t) { return std::cos(t); }, avancement)) {
+        if (!Periodique(
+                s, pas, [](double t) { return std::cos(t); }, avancement)) {
             return false;
         }
         break;
     case TypeSource::Sinus:
-        if (!Periodique(s, pas, [](double t) { return std::sin(t); }, avancement)) {
+        if (!Periodique(
+                s, pas, [](double t) { return std::sin(t); }, avancement)) {
             return false;
         }
         break;

@@ -20,8 +20,7 @@ std::size_t EchantillonsCommuns(int N, const std::vector<double>& a, const std::
 // progress hears the share done, `part` being this loop's share of the whole work from
 // `avant` on. False when stopped there.
 template <typename F>
-bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement,
-               F f) {
+bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement, F f) {
     constexpr std::size_t Tranche = 1 << 18;
     for (std::size_t debut = 0; debut < n; debut += Tranche) {
         if (debut > 0 && !Poursuivre(avancement, avant + part * double(debut) / double(n))) {
@@ -60,8 +59,8 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
 }
 
 std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
-                                        const std::vector<double>& s2, const Matrice2x2& A,
-                                        int N, float PasEchantillonnage,
+                                        const std::vector<double>& s2, const Matrice2x2& A, int N,
+                                        float PasEchantillonnage,
                                         const RappelAvancement& avancement) {
     const std::size_t n = EchantillonsCommuns(N, s1, s2);
     VerifierTableaux(n, 4, "les mélanges");

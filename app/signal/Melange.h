@@ -37,8 +37,8 @@ Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double
                          const Matrice2x2& A, int N, float PasEchantillonnage);
 // The same, telling its progress to `avancement`; none when stopped there.
 std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
-                                        const std::vector<double>& s2, const Matrice2x2& A,
-                                        int N, float PasEchantillonnage,
+                                        const std::vector<double>& s2, const Matrice2x2& A, int N,
+                                        float PasEchantillonnage,
                                         const RappelAvancement& avancement);
 
 struct SourcesEstimees {

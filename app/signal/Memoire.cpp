@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 std::uint64_t MemoireDisponible() {
     std::ifstream meminfo("/proc/meminfo");

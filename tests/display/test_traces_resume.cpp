@@ -86,9 +86,8 @@ TEST(TracesResume, AJointDistributionOfManyPointsDrawsOneMarkerPerPixelItCovers)
     }
     const std::span<const double> sa(a), sb(b);
     const int N = int(n);
-    const QImage exacte = t.Peindre([&] {
-        PeindreConjointe(sa.first(SeuilResume), sb.first(SeuilResume), N, Pas, -20);
-    });
+    const QImage exacte = t.Peindre(
+        [&] { PeindreConjointe(sa.first(SeuilResume), sb.first(SeuilResume), N, Pas, -20); });
     const QImage resume = t.Peindre([&] { PeindreConjointe(sa, sb, N, Pas, -20); });
     SauverImage(resume, "traces_resume_conjointe");
     const int noirs = CompterCouleur(exacte, Noir);

@@ -47,9 +47,8 @@ protected:
                 F->screen()
                     ->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height())
                     .save(QStringLiteral("%1/%2.png")
-                              .arg(dossier, testing::UnitTest::GetInstance()
-                                                ->current_test_info()
-                                                ->name()));
+                              .arg(dossier,
+                                   testing::UnitTest::GetInstance()->current_test_info()->name()));
             }
             pendant();
         });

@@ -178,9 +178,9 @@ TEST(Generateurs, TooLargeANIsRefusedBeforeAnythingChanges) {
 
 TEST(Generateurs, AProgressThatGoesOnChangesNothingAndOneThatStopsLeavesAllAsItWas) {
     const int N = 3'000'000; // several calls of the progress for every kind
-    for (TypeSource type : {TypeSource::BruitBlancUniforme, TypeSource::BruitBlancGaussien,
-                            TypeSource::Cosinus, TypeSource::Sinus,
-                            TypeSource::BruitColoreGaussien}) {
+    for (TypeSource type :
+         {TypeSource::BruitBlancUniforme, TypeSource::BruitBlancGaussien, TypeSource::Cosinus,
+          TypeSource::Sinus, TypeSource::BruitColoreGaussien}) {
         GenerateurAleatoire a, b;
         std::vector<double> sans, avec;
         GenererSource(type, N, Pas, a, sans);

@@ -153,9 +153,9 @@ TEST(Melange, AProgressThatGoesOnGivesTheSameMixturesAndOneThatStopsGivesNone) {
     EXPECT_EQ(avec->Moments.Moments4[1][3], sans.Moments.Moments4[1][3]);
     for (int arret : {1, 3, 6}) {
         int restants = arret;
-        EXPECT_FALSE(GenererMelanges(s1, s2, A, int(n), 0.1f, [&](double) {
-                         return --restants > 0;
-                     }).has_value())
+        EXPECT_FALSE(
+            GenererMelanges(s1, s2, A, int(n), 0.1f, [&](double) { return --restants > 0; })
+                .has_value())
             << arret;
     }
 }
