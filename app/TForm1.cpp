@@ -366,6 +366,10 @@ void TForm1::RetablirCoches() {
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
     if (evenement->type() == QEvent::Wheel) {
         auto* widget = qobject_cast<QWidget*>(objet);
+        // While a job runs its window is disabled: the wheel waits for the end, like a click.
+        if (widget != nullptr && widget->window() == this && TravailLong::EnCours()) {
+            return true;
+        }
         if (widget != nullptr && widget->window() == this && widget != this) {
             wheelEvent(static_cast<QWheelEvent*>(evenement));
             return true;

@@ -135,15 +135,3 @@ TEST_F(TravailLongFenetre, TheArreterButtonStopsALargeGenerationThatLeavesTheSou
     EXPECT_FALSE(F->BruitBlancGaussien1->isChecked());
     VerifierRepos();
 }
-
-TEST_F(TravailLongFenetre, AShortSolveShowsNothingOfTheLongWorkAndGivesTheUsualResult) {
-    GenererMelanges();
-    F->PrecisionSivia = 0.5;
-    bool vuPendant = false;
-    QTimer::singleShot(0, F, [&] { vuPendant = F->ButtonArreter->isVisible(); });
-    Cliquer(F->Button1);
-    EXPECT_FALSE(vuPendant);
-    EXPECT_TRUE(Messages.empty());
-    EXPECT_GT(BoitesRejetees.Size() + BoitesSolution.Size(), 0u);
-    VerifierRepos();
-}
