@@ -4,6 +4,7 @@
 
 #include "app/signal/Memoire.h"
 #include "display/Traces.h"
+#include "support/LecturePanneau.h"
 
 #include <QAction>
 
@@ -86,4 +87,13 @@ TEST_F(FenetreMemoire, ToutEffacerReturnsTheProcessToAboutItsSizeBefore) {
 
     F->ToutEffacer1->trigger();
     EXPECT_LT(TailleResidente(), avant + 24 * Mio);
+}
+
+TEST_F(FenetreMemoire, ASourceJustAboveTwoToTheTwentyFiveSamplesIsPlotted) {
+    F->NbEchantillons = (1 << 25) + 1; // used to crash the driver
+    F->Cosinus1->trigger();
+    EXPECT_TRUE(Messages.empty());
+    ASSERT_EQ(F->Source1.size(), std::size_t(1 << 25) + 1);
+    EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel1), qRgb(0, 0, 0)), 300);
+    EXPECT_LE(OctetsTamponsTraces(), 4 * Mio) << "the plot's vertex buffer stays bounded";
 }
