@@ -3,23 +3,30 @@
 #include "app/TForm1.h"
 
 #include "app/TMenuFichier.h"
+#include "app/TravailLong.h"
+#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
 #include "display/TOpenGLPanel.h"
+#include "display/Traces.h"
+#include "sivia/Sivia.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 TForm1* Form1 = nullptr;
@@ -32,28 +39,6 @@ constexpr int LargeurClient = 902;
 constexpr int HauteurClient = 613;
 constexpr int HauteurBarreEtat = 28;
 
-template <typename W> W* Placer(W* controle, int x, int y, int largeur, int hauteur) {
-    controle->setGeometry(x, y, largeur, hauteur);
-    return controle;
-}
-
-QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 0,
-                  int hauteur = 0) {
-    auto* label = new QLabel(texte, parent);
-    label->move(x, y);
-    if (largeur > 0) {
-        label->resize(largeur, hauteur);
-    } else {
-        label->adjustSize();
-    }
-    return label;
-}
-
-// Runs a handler with the standard exception box around it.
-template <typename F> auto Protege(F gestionnaire) {
-    return [gestionnaire](auto&&...) { ExecuterGestionnaire(gestionnaire); };
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -64,31 +49,32 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreerMenus();
     RelierEvenements();
     MenuFichier = new TMenuFichier(this);
+    // The budget is read from the machine now, and counts what this window holds.
+    BudgetMemoire();
+    FixerCompteurMemoire([this] { return OctetsTenus(); });
     move(94, 56);
     resize(LargeurClient, HauteurClient + menuBar()->sizeHint().height());
 }
 
 TForm1::~TForm1() {
+    FixerCompteurMemoire(nullptr);
     qApp->removeEventFilter(this);
     if (Form1 == this) {
         Form1 = nullptr;
     }
 }
 
-MomentsMelanges TForm1::Moments() const {
-    MomentsMelanges m;
-    m.Ex1x1 = Ex1x1;
-    m.Ex1x2 = Ex1x2;
-    m.Ex2x2 = Ex2x2;
-    m.Edx1dx1 = Edx1dx1;
-    m.Edx1dx2 = Edx1dx2;
-    m.Edx2dx2 = Edx2dx2;
-    for (int a = 0; a < 2; ++a) {
-        for (int k = 0; k < 4; ++k) {
-            m.Moments4[a][k] = Moments4[a][k];
-        }
+std::uint64_t TForm1::OctetsTenus() const {
+    std::uint64_t octets = 0;
+    for (const std::vector<double>* tableau : std::initializer_list<const std::vector<double>*>{
+             &Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
+             &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
+        octets += tableau->capacity() * sizeof(double);
     }
-    return m;
+    for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
+        octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
+    }
+    return octets + OctetsTamponsTraces();
 }
 
 void TForm1::CreerControles() {
@@ -180,6 +166,10 @@ void TForm1::CreerControles() {
         this);
     StatusBar1->setFixedSize(LargeurClient, HauteurBarreEtat);
     setStatusBar(StatusBar1);
+    ButtonArreter = new QPushButton(QStringLiteral("Arrêter"), StatusBar1);
+    ButtonArreter->setToolTip(QStringLiteral("Arrête le travail en cours (Échap)"));
+    StatusBar1->addPermanentWidget(ButtonArreter);
+    ButtonArreter->hide();
 
     Button4 = Placer(new QPushButton(QStringLiteral("Encadre"), client), 112, 560, 75, 25);
     Button5 = Placer(new QPushButton(QStringLiteral("-"), client), 24, 392, 25, 25);
@@ -254,7 +244,10 @@ void TForm1::RelierEvenements() {
     auto menu = [this](QAction* action, void (TForm1::*gestionnaire)()) {
         connect(action, &QAction::triggered, this, [this, gestionnaire] {
             RetablirCoches();
-            ExecuterGestionnaire([this, gestionnaire] { (this->*gestionnaire)(); });
+            // Nothing may change what a running job works on.
+            if (!TravailLong::EnCours()) {
+                Protege([this, gestionnaire] { (this->*gestionnaire)(); })();
+            }
             RetenirCoches();
         });
     };
@@ -284,20 +277,23 @@ void TForm1::RelierEvenements() {
     connect(Edit3, &QLineEdit::textChanged, this, Protege([this] { Edit3Change(); }));
     connect(Edit4, &QLineEdit::textChanged, this, Protege([this] { Edit4Change(); }));
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
+    connect(ButtonArreter, &QPushButton::clicked, this, [] {
+        if (TravailLong* travail = TravailLong::Courant()) {
+            travail->DemanderArret();
+        }
+    });
     connect(Button2, &QPushButton::clicked, this, Protege([this] { Button2Click(); }));
     connect(Button3, &QPushButton::clicked, this, Protege([this] { Button3Click(); }));
     connect(Button4, &QPushButton::clicked, this, Protege([this] { Button4Click(); }));
     connect(CheckBox1, &QCheckBox::clicked, this, Protege([this] { CheckBox1Click(); }));
     connect(ScrollBar1, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar1Change(); }));
     connect(ScrollBar2, &QScrollBar::valueChanged, this, Protege([this] { ScrollBar2Change(); }));
-    RadioGroup1->OnClick = [this] { ExecuterGestionnaire([this] { RadioGroup1Click(); }); };
+    RadioGroup1->OnClick = Protege([this] { RadioGroup1Click(); });
 
-    Image1->OnMouseMove = [this](Qt::KeyboardModifiers shift, int X, int Y) {
-        ExecuterGestionnaire([=, this] { Image1MouseMove(shift, X, Y); });
-    };
-    Image1->OnMouseUp = [this](Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y) {
-        ExecuterGestionnaire([=, this] { Image1MouseUp(bouton, shift, X, Y); });
-    };
+    Image1->OnMouseMove = Protege(
+        [this](Qt::KeyboardModifiers shift, int X, int Y) { Image1MouseMove(shift, X, Y); });
+    Image1->OnMouseUp = Protege([this](Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X,
+                                       int Y) { Image1MouseUp(bouton, shift, X, Y); });
 
     // Panels: the rendering events, the click that picks the panel the wheel zooms, and the
     // drags of panels 1, 2 and 6.
@@ -335,22 +331,20 @@ void TForm1::RelierEvenements() {
         std::function<void(TOpenGLPanel*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
     auto bouton =
         [this](void (TForm1::*h)(Qt::MouseButton, Qt::KeyboardModifiers, int, int)) -> Bouton {
-        return [this, h](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers s, int X, int Y) {
-            ExecuterGestionnaire([=, this] { (this->*h)(b, s, X, Y); });
-        };
+        return Protege([this, h](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers s, int X,
+                                 int Y) { (this->*h)(b, s, X, Y); });
     };
     OpenGLPanel1->OnMouseDown = bouton(&TForm1::OpenGLPanel1MouseDown);
     OpenGLPanel1->OnMouseUp = bouton(&TForm1::OpenGLPanel1MouseUp);
-    OpenGLPanel1->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel1DblClick(); };
+    OpenGLPanel1->OnDblClick = Protege([this] { OpenGLPanel1DblClick(); });
     OpenGLPanel2->OnMouseDown = bouton(&TForm1::OpenGLPanel2MouseDown);
     OpenGLPanel2->OnMouseUp = bouton(&TForm1::OpenGLPanel2MouseUp);
-    OpenGLPanel2->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel2DblClick(); };
+    OpenGLPanel2->OnDblClick = Protege([this] { OpenGLPanel2DblClick(); });
     OpenGLPanel6->OnMouseDown = bouton(&TForm1::OpenGLPanel6MouseDown);
     OpenGLPanel6->OnMouseUp = bouton(&TForm1::OpenGLPanel6MouseUp);
-    OpenGLPanel6->OnMouseMove = [this](TOpenGLPanel*, Qt::KeyboardModifiers s, int X, int Y) {
-        ExecuterGestionnaire([=, this] { OpenGLPanel6MouseMove(s, X, Y); });
-    };
-    OpenGLPanel6->OnDblClick = [this](TOpenGLPanel*) { OpenGLPanel6DblClick(); };
+    OpenGLPanel6->OnMouseMove = Protege([this](TOpenGLPanel*, Qt::KeyboardModifiers s, int X,
+                                               int Y) { OpenGLPanel6MouseMove(s, X, Y); });
+    OpenGLPanel6->OnDblClick = Protege([this] { OpenGLPanel6DblClick(); });
 
     // The wheel belongs to the window, whatever control is under the pointer.
     qApp->installEventFilter(this);
@@ -379,16 +373,22 @@ void TForm1::RetablirCoches() {
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
     if (evenement->type() == QEvent::Wheel) {
         auto* widget = qobject_cast<QWidget*>(objet);
+        // While a job runs its window is disabled: the wheel waits for the end, like a click.
+        if (widget != nullptr && widget->window() == this && TravailLong::EnCours()) {
+            return true;
+        }
         if (widget != nullptr && widget->window() == this && widget != this) {
             wheelEvent(static_cast<QWheelEvent*>(evenement));
             return true;
         }
     }
-    // A click on the window's background, not on a control (labels pass their clicks on).
-    if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease) {
+    // A click (left button) on the window's background, not on a control (labels pass their
+    // clicks on).
+    if (objet == centralWidget() && evenement->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton) {
         const QPoint p = static_cast<QMouseEvent*>(evenement)->position().toPoint();
         if (centralWidget()->childAt(p) == nullptr) {
-            ExecuterGestionnaire([this] { FormClick(); });
+            Protege([this] { FormClick(); })();
         }
     }
     return QMainWindow::eventFilter(objet, evenement);
@@ -398,10 +398,21 @@ void TForm1::wheelEvent(QWheelEvent* evenement) {
     evenement->accept();
     const int delta = evenement->angleDelta().y();
     if (delta > 0) {
-        ExecuterGestionnaire([this] { FormMouseWheelUp(); });
+        Protege([this] { FormMouseWheelUp(); })();
     } else if (delta < 0) {
-        ExecuterGestionnaire([this] { FormMouseWheelDown(); });
+        Protege([this] { FormMouseWheelDown(); })();
     }
+}
+
+void TForm1::closeEvent(QCloseEvent* evenement) {
+    // The job runs inside a handler of this window: stop it first, then close.
+    if (TravailLong* travail = TravailLong::Courant()) {
+        travail->DemanderArret();
+        evenement->ignore();
+        QTimer::singleShot(0, this, [this] { close(); });
+        return;
+    }
+    QMainWindow::closeEvent(evenement);
 }
 
 void TForm1::FormClick() {

@@ -8,6 +8,7 @@
 #include "display/Pavage.h"
 #include "fichiers/Session.h"
 #include "interval/Box.h"
+#include "interval/Canevas.h"
 #include "sivia/Sivia.h"
 
 #include <QMainWindow>
@@ -51,6 +52,8 @@ public:
     QCheckBox* CheckBox1;
     QScrollBar *ScrollBar1, *ScrollBar2;
     TStatusBar* StatusBar1;
+    // "Arrêter", in the status bar: shown while a long job runs, and stops it.
+    QPushButton* ButtonArreter;
 
     // Main menu.
     QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
@@ -65,14 +68,27 @@ public:
     float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
     const float PasEchantillonnage = 0.1f;
     std::vector<double> Source1, Source2;
-    std::vector<double> Melange1, Melange2;
-    std::vector<double> DeriveeMelange1, DeriveeMelange2;
-    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
-    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
-    double Moments4[2][4] = {}; // [a - 1][k]: mean of x_a . x1^(3-k) . x2^k
+    // The mixtures with their derivatives and means, and the estimates, each stored once as
+    // the computation returns it; the names below are its fields.
+    Melanges MelangesCourants;
+    SourcesEstimees Estimees;
+    std::vector<double>& Melange1 = MelangesCourants.Melange1;
+    std::vector<double>& Melange2 = MelangesCourants.Melange2;
+    std::vector<double>& DeriveeMelange1 = MelangesCourants.DeriveeMelange1;
+    std::vector<double>& DeriveeMelange2 = MelangesCourants.DeriveeMelange2;
+    double& Ex1x1 = MelangesCourants.Moments.Ex1x1;
+    double& Ex1x2 = MelangesCourants.Moments.Ex1x2;
+    double& Ex2x2 = MelangesCourants.Moments.Ex2x2;
+    double& Edx1dx1 = MelangesCourants.Moments.Edx1dx1;
+    double& Edx1dx2 = MelangesCourants.Moments.Edx1dx2;
+    double& Edx2dx2 = MelangesCourants.Moments.Edx2dx2;
+    // [a - 1][k]: mean of x_a . x1^(3 - k) . x2^k
+    double (&Moments4)[2][4] = MelangesCourants.Moments.Moments4;
     bool MelangesGeneres = false;
-    std::vector<double> SourceEstimee1, SourceEstimee2;
-    std::vector<double> DeriveeEstimee1, DeriveeEstimee2;
+    std::vector<double>& SourceEstimee1 = Estimees.SourceEstimee1;
+    std::vector<double>& SourceEstimee2 = Estimees.SourceEstimee2;
+    std::vector<double>& DeriveeEstimee1 = Estimees.DeriveeEstimee1;
+    std::vector<double>& DeriveeEstimee2 = Estimees.DeriveeEstimee2;
     Matrice2x2 MatriceMelange;
     std::int32_t NbEchantillons = 5000;
     double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
@@ -101,7 +117,9 @@ public:
     TMenuFichier* MenuFichier = nullptr;
 
     // The means as the solver reads them.
-    MomentsMelanges Moments() const;
+    const MomentsMelanges& Moments() const { return MelangesCourants.Moments; }
+    // Bytes the workbench holds now: sample arrays by capacity, stored boxes.
+    std::uint64_t OctetsTenus() const;
 
     // Sources.
     void BruitBlancGaussien1Click();
@@ -134,6 +152,11 @@ public:
     void Image1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
     void EstimerSources(double x, double y);
     void FormClick();
+    // How the estimates follow the pointer over Image1 ("Au clic": on release only), with the
+    // click readout and the cross-hair cursor that go with it.
+    void ChoisirEstimationAuClic(bool auClic);
+    // Draws the box around the true demixing point on Image1, in the frame of the last solve.
+    void DessinerBoiteSolution(Couleur pinceau, Couleur plume);
 
     // Analysis window: opening it, telling it what changed, and moving the estimates to a
     // point of the plane as pointing at Image1 does.
@@ -184,6 +207,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void closeEvent(QCloseEvent* evenement) override;
     void wheelEvent(QWheelEvent* evenement) override;
 
 private:
@@ -193,6 +217,7 @@ private:
     void RelierEvenements();
     void GenererSourceUn(TypeSource type, QAction* item);
     void GenererSourceDeux(TypeSource type, QAction* item);
+    bool GenererSourceLongue(TypeSource type, std::vector<double>& source, const QString& quoi);
     void AfficherEditeur(bool visible);
     void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
     void RepeindrePanneauxEstimation();

@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "app/Horloge.h"
+#include "app/TravailLong.h"
 #include "app/signal/Alea.h"
 #include "app/signal/Generateurs.h"
 #include "app/toolkit/BoiteMessage.h"
@@ -16,20 +17,36 @@
 
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
     const std::uint64_t etat = Alea().EtatCourant();
-    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source1);
-    OrigineSource1 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
-    FrequenceSource1 = 0;
-    item->setChecked(true);
-    OpenGLPanel1->Repaint();
+    if (GenererSourceLongue(type, Source1, QStringLiteral("Génération de la source 1"))) {
+        OrigineSource1 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
+        FrequenceSource1 = 0;
+        item->setChecked(true);
+        OpenGLPanel1->Repaint();
+    }
 }
 
 void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
     const std::uint64_t etat = Alea().EtatCourant();
-    GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), Source2);
-    OrigineSource2 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
-    FrequenceSource2 = 0;
-    item->setChecked(true);
-    OpenGLPanel2->Repaint();
+    if (GenererSourceLongue(type, Source2, QStringLiteral("Génération de la source 2"))) {
+        OrigineSource2 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
+        FrequenceSource2 = 0;
+        item->setChecked(true);
+        OpenGLPanel2->Repaint();
+    }
+}
+
+// A stopped generation leaves the source, its menu and the generator as they were.
+bool TForm1::GenererSourceLongue(TypeSource type, std::vector<double>& source,
+                                 const QString& quoi) {
+    TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+    if (GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), source,
+                      travail.Rappel(quoi))) {
+        return true;
+    }
+    MessageBox(quoi + QStringLiteral(" a été arrêtée par l'utilisateur : la source est restée "
+                                     "comme elle était."),
+               TitreApplication());
+    return false;
 }
 
 void TForm1::BruitBlancGaussien1Click() {
@@ -109,6 +126,10 @@ void TForm1::Button3Click() {
     Edit2->setText(FloatToStr(b));
     Edit3->setText(FloatToStr(c));
     Edit4->setText(QStringLiteral("1"));
+    // The boxes are narrower than the numbers: show their start (sign and leading digits).
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
+        edit->setCursorPosition(0);
+    }
 }
 
 void TForm1::GenerationdesMelanges1Click() {
@@ -117,25 +138,22 @@ void TForm1::GenerationdesMelanges1Click() {
                    QStringLiteral("Erreur!"));
         return;
     }
-    // Everything is computed before anything is stored: a memory error changes nothing.
-    Melanges m =
-        GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage);
-    Melange1 = std::move(m.Melange1);
-    Melange2 = std::move(m.Melange2);
-    DeriveeMelange1 = std::move(m.DeriveeMelange1);
-    DeriveeMelange2 = std::move(m.DeriveeMelange2);
-    const MomentsMelanges& M = m.Moments;
-    Ex1x1 = M.Ex1x1;
-    Ex1x2 = M.Ex1x2;
-    Ex2x2 = M.Ex2x2;
-    Edx1dx1 = M.Edx1dx1;
-    Edx1dx2 = M.Edx1dx2;
-    Edx2dx2 = M.Edx2dx2;
-    for (int a = 0; a < 2; ++a) {
-        for (int k = 0; k < 4; ++k) {
-            Moments4[a][k] = M.Moments4[a][k];
-        }
+    // Everything is computed before anything is stored: a memory error or a stop changes
+    // nothing.
+    std::optional<Melanges> calcul;
+    {
+        TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+        calcul =
+            GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage,
+                            travail.Rappel(QStringLiteral("Génération des mélanges")));
     }
+    if (!calcul) {
+        MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
+                                  "les mélanges sont restés comme ils étaient."),
+                   TitreApplication());
+        return;
+    }
+    MelangesCourants = std::move(*calcul);
     RecetteMelangesCourante = {RecetteMelanges::Sorte::Generees, OrigineSource1, OrigineSource2,
                                MatriceMelange, NbEchantillons};
     FrequenceMelanges = FrequenceSource1 != 0 ? FrequenceSource1 : FrequenceSource2;
@@ -152,9 +170,12 @@ void TForm1::ToutEffacer1Click() {
         }
     }
     SourcesAff->setChecked(true);
+    // Emptied arrays give their memory back (assigning {} would keep the capacity); the
+    // estimates of the old mixtures go too.
     for (std::vector<double>* tableau :
-         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2}) {
-        *tableau = {};
+         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
+          &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
+        std::vector<double>().swap(*tableau);
     }
     Button2->setVisible(true);
     MatriceMelange = {};

@@ -3,16 +3,19 @@
 #include "app/TForm1.h"
 
 #include "app/TForm2.h"
+#include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "app/toolkit/TStatusBar.h"
 #include "display/TOpenGLPanel.h"
 #include "sivia/Sivia.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 #include <algorithm>
@@ -24,22 +27,59 @@ double PointImageY = 0;
 
 namespace {
 
-// Restores the cursor and empties the pending list however the solve ends.
-class FinResolution {
-public:
-    explicit FinResolution(QWidget* fenetre) : Fenetre(fenetre) {
-        Fenetre->setCursor(Qt::BusyCursor);
-    }
-    ~FinResolution() {
-        BoitesEnAttente.Clear();
-        Fenetre->unsetCursor();
-    }
-    FinResolution(const FinResolution&) = delete;
-    FinResolution& operator=(const FinResolution&) = delete;
+// Boxes classified between two looks at the clock: a few hundred microseconds of work, so a
+// short solve pays nothing for the slices.
+constexpr std::uint64_t BoitesParPas = 4096;
 
-private:
-    QWidget* Fenetre;
+// Empties the pending list however the solve ends.
+struct ViderEnAttente {
+    ~ViderEnAttente() { BoitesEnAttente.Clear(); }
 };
+
+// A count in words of the locale, without group separators; in powers of ten when huge.
+QString TexteNombre(double n) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return n < 1e15 ? locale.toString(n, 'f', 0) : locale.toString(n, 'g', 4);
+}
+
+// "Résolution : 42,3 % de la surface classée — 1 234 567 boîtes/s — reste environ 12 s".
+QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
+    const double fait = r.FractionClassee();
+    const double debit = secondes > 0 ? double(r.Resultat().NbPrises) / secondes : 0.0;
+    QString texte = QStringLiteral("Résolution : %1 % de la surface classée — %2 boîtes/s")
+                        .arg(QLocale().toString(100.0 * fait, 'f', 1), TexteNombre(debit));
+    if (fait > 0 && fait < 1) {
+        texte += QStringLiteral(" — reste environ %1 s")
+                     .arg(TexteNombre(std::ceil(secondes * (1 - fait) / fait)));
+    }
+    return texte + QStringLiteral(" — Échap pour arrêter");
+}
+
+// The refusal of a solve that rejects nothing (fewer than two constraints) and whose kept
+// boxes alone would pass the memory left, known from the box and the precision; an empty
+// text when it may fit.
+QString SolveTropGrand(const Box& boite, double precision, int stockage,
+                       const ContraintesActives& contraintes) {
+    if (CritereSelectionne(contraintes)) {
+        return {};
+    }
+    const PrevisionSivia p = PrevoirSansRejet(boite, precision, stockage);
+    const double place = std::min(double(MemoireLibre() / OctetsParBoiteStockee),
+                                  double(BoxList::TailleMax - BoitesSolution.Size()));
+    if (!(p.NbGardees > place)) {
+        return {};
+    }
+    return QStringLiteral("Cette résolution ne peut pas tenir en mémoire : avec moins de deux "
+                          "contraintes aucune boîte n'est rejetée, et la précision %1 sur cette "
+                          "boîte de recherche donne %2 boîtes à garder (%3 au moins), alors que "
+                          "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
+                          "moins fine, une boîte de recherche plus petite ou deux contraintes.")
+        .arg(FloatToStr(precision), TexteNombre(p.NbGardees),
+             QString::fromStdString(TexteOctets(
+                 std::uint64_t(std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
+             TexteNombre(place), QString::fromStdString(TexteOctets(MemoireLibre())));
+}
 
 // Why the settings cannot be solved, or an empty text when they can.
 QString ObstacleResolution(double precision, const float bornes[4]) {
@@ -77,6 +117,9 @@ void TForm1::OptionsClick() {
 }
 
 void TForm1::Button1Click() {
+    if (TravailLong::EnCours()) {
+        return; // no second solve inside a running one
+    }
     Image1->Repaint();
     if (!MelangesGeneres) {
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
@@ -88,35 +131,52 @@ void TForm1::Button1Click() {
         return;
     }
 
+    const ContraintesActives contraintes{ContrainteDecorrelation, ContrainteDecorrelationDerivees,
+                                         ContrainteMomentOrdre4};
+    Box boite(2, 1);
+    boite[1] = Interval(BorneInfX, BorneSupX);
+    boite[2] = Interval(BorneInfY, BorneSupY);
+    if (const QString refus = SolveTropGrand(boite, PrecisionSivia, Stockage, contraintes);
+        !refus.isEmpty()) {
+        MessageBox(refus, QStringLiteral("Erreur!"));
+        return;
+    }
+
     ResultatSivia resultat;
     double secondes = 0;
+    double fraction = 0;
     {
-        FinResolution fin(this);
+        TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+        ViderEnAttente vider;
         Button1->hide();
         RadioGroup1->setEnabled(true);
 
-        BoiteRecherche[1] = Interval(BorneInfX, BorneSupX);
-        BoiteRecherche[2] = Interval(BorneInfY, BorneSupY);
+        BoiteRecherche = boite;
         RepereImage.IntervalleX = BoiteRecherche[1];
         RepereImage.IntervalleY = BoiteRecherche[2];
         RepereImage.Image = &Image1->Canvas();
         RepereImage.DessinePave(BoiteRecherche, CouleurBlanche, CouleurBlanche, BrossePleine);
 
-        // The lists may hold as many boxes as half the available memory allows.
-        const std::uint64_t limite = BudgetMemoire() / OctetsParBoiteStockee;
-        const auto debut = std::chrono::steady_clock::now();
-        resultat = ExecuterSivia(
-            BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution, RepereImage, Moments(),
-            {ContrainteDecorrelation, ContrainteDecorrelationDerivees, ContrainteMomentOrdre4},
-            PrecisionSivia, Stockage, limite);
-        secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        // The lists may grow into what the budget leaves free.
+        const std::uint64_t limite = MemoireLibre() / OctetsParBoiteStockee;
+        ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
+                                   RepereImage, Moments(), contraintes, PrecisionSivia, Stockage,
+                                   limite);
+        while (resolution.Avancer(BoitesParPas)) {
+            if (travail.TrancheFinie() &&
+                !travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
+                                  [this] { Image1->update(); })) {
+                resolution.Arreter();
+            }
+        }
+        resultat = resolution.Resultat();
+        fraction = resolution.FractionClassee();
+        secondes = travail.Duree() / 1000.0;
         DernierResultat = resultat;
         OpenGLPanel6->Repaint();
 
         if (MontrerSolution) {
-            if (const auto solution = BoiteSolution(MatriceMelange)) {
-                RepereImage.DessinePave(*solution, CouleurNoire, CouleurBlanche, BrossePleine);
-            }
+            DessinerBoiteSolution(CouleurNoire, CouleurBlanche);
         }
         Image1->update();
     }
@@ -130,6 +190,13 @@ void TForm1::Button1Click() {
                                   "boîte de recherche plus petite.")
                        .arg(resultat.NbRejetees + resultat.NbGardees),
                    QStringLiteral("Erreur!"));
+    } else if (resultat.Statut == StatutSivia::ArreteParUtilisateur) {
+        MessageBox(QStringLiteral("La résolution a été arrêtée par l'utilisateur (%1 boîtes "
+                                  "classées, %2 % de la surface). Les boîtes déjà tracées sont "
+                                  "conservées.")
+                       .arg(resultat.NbRejetees + resultat.NbGardees)
+                       .arg(QLocale().toString(100.0 * fraction, 'f', 1)),
+                   TitreApplication());
     }
 }
 
@@ -187,20 +254,33 @@ void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
     AfficherDecorrelations();
 }
 
-// The two decorrelation constraints at the point of the latest move, in double arithmetic
-// and in the order the solver evaluates them.
+// The two decorrelation constraints at the point of the latest move: the solver's own
+// functions on a box of single values, whose bounds are then the values themselves.
 void TForm1::AfficherDecorrelations() {
-    const double x = PointImageX;
-    const double y = PointImageY;
-    Edit6->setText(FloatToStr(((y * Ex1x1 + Ex1x2) + (x * y) * Ex1x2) + x * Ex2x2));
-    Edit7->setText(FloatToStr(((y * Edx1dx1 + Edx1dx2) + (x * y) * Edx1dx2) + x * Edx2dx2));
+    Box point(2, 0);
+    point[1] = Interval(PointImageX);
+    point[2] = Interval(PointImageY);
+    Edit6->setText(FloatToStr(EvalDecorrelation(point, Moments()).Lower()));
+    Edit7->setText(FloatToStr(EvalDecorrelationDerivees(point, Moments()).Lower()));
+}
+
+void TForm1::ChoisirEstimationAuClic(bool auClic) {
+    EstimationAuClic = auClic;
+    Label9->setVisible(auClic);
+    Label10->setVisible(auClic);
+    Image1->setCursor(auClic ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {
+    // Nothing before the first solve, and nothing when the matrix gives the demixing point no
+    // finite place.
+    if (const auto solution = BoiteSolution(MatriceMelange)) {
+        RepereImage.DessinePave(*solution, pinceau, plume, BrossePleine);
+        Image1->update();
+    }
 }
 
 void TForm1::EstimerSources(double x, double y) {
-    SourcesEstimees e =
+    Estimees =
         CalculerSourcesEstimees(x, y, Melange1, Melange2, NbEchantillons, PasEchantillonnage);
-    SourceEstimee1 = std::move(e.SourceEstimee1);
-    SourceEstimee2 = std::move(e.SourceEstimee2);
-    DeriveeEstimee1 = std::move(e.DeriveeEstimee1);
-    DeriveeEstimee2 = std::move(e.DeriveeEstimee2);
 }

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
+#include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -13,22 +14,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y) {
-    auto* label = new QLabel(texte, parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-template <typename W> W* Placer(W* controle, int x, int y, int largeur, int hauteur) {
-    controle->setGeometry(x, y, largeur, hauteur);
-    return controle;
-}
-
-} // namespace
 
 TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale(principale) {
     setWindowTitle(QStringLiteral("Options"));
@@ -68,8 +53,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
                        32, 448, 225, 17);
     Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 480, 75, 25);
 
-    connect(Button1, &QPushButton::clicked, this,
-            [this] { ExecuterGestionnaire([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
 }
 
 void TForm2::Remplir() {
@@ -105,24 +89,8 @@ void TForm2::Button1Click() {
     f.MontrerSolution = CheckBox4->isChecked();
 
     if (CheckBox4->isChecked()) {
-        // Drawn in the frame of the last solve; nothing before the first one, and nothing
-        // when the matrix gives the demixing point no finite place.
-        if (const auto solution = BoiteSolution(f.MatriceMelange)) {
-            RepereImage.DessinePave(*solution, CouleurNoire, CouleurNoire, BrossePleine);
-            f.Image1->update();
-        }
+        f.DessinerBoiteSolution(CouleurNoire, CouleurNoire);
     }
-
-    if (RadioGroup2->ItemIndex() == 0) {
-        f.EstimationAuClic = true;
-        f.Label9->setVisible(true);
-        f.Label10->setVisible(true);
-        f.Image1->setCursor(Qt::CrossCursor);
-    } else {
-        f.EstimationAuClic = false;
-        f.Label9->setVisible(false);
-        f.Label10->setVisible(false);
-        f.Image1->setCursor(Qt::ArrowCursor);
-    }
+    f.ChoisirEstimationAuClic(RadioGroup2->ItemIndex() == 0);
     close();
 }

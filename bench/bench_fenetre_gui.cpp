@@ -1,8 +1,11 @@
 // Times, in the real main window under a display: the "Solver" command with fewer than two
 // constraints (2,097,151 boxes, drawn on the 337 x 321 image), then the paint of the paving
 // view and a mouse-wheel step (all six panels) with 5,000 samples per plot and 1 and 2
-// million stored boxes.
+// million stored boxes; a short solve; and, during a long solve, the time from pressing
+// Escape to the window answering and to the command's return, and the longest time the
+// window went without processing its events.
 #include "app/TForm1.h"
+#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -13,9 +16,16 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <random>
+#include <thread>
 
 namespace {
 
@@ -28,6 +38,60 @@ double Millisecondes(const std::function<void()>& f, int repetitions) {
     const std::chrono::duration<double, std::milli> duree =
         std::chrono::steady_clock::now() - debut;
     return duree.count() / repetitions;
+}
+
+using Horloge = std::chrono::steady_clock;
+
+double Ms(Horloge::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// One long solve (far more boxes than it can classify in a few seconds), with Escape posted
+// by another thread, as a key press arrives, `apres` into the solve.
+struct MesureEchap {
+    double reponse = 0;         // Escape -> first event processing after it
+    double retour = 0;          // Escape -> "Solver" returned (paving view repainted)
+    double plusLongBlocage = 0; // longest time without event processing during the solve
+    std::uint64_t boites = 0;
+};
+
+MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres) {
+    MesureEchap m;
+    std::atomic<std::int64_t> presse{0};
+    Horloge::time_point dernier{};
+    bool enCours = true;
+    QTimer sonde;
+    sonde.setInterval(1);
+    QObject::connect(&sonde, &QTimer::timeout, [&] {
+        const auto t = Horloge::now();
+        if (enCours && dernier != Horloge::time_point{}) {
+            m.plusLongBlocage = std::max(m.plusLongBlocage, Ms(t - dernier));
+        }
+        dernier = t;
+        const std::int64_t p = presse.load();
+        if (p != 0 && m.reponse == 0) {
+            m.reponse = Ms(t.time_since_epoch()) - double(p) / 1e6;
+        }
+    });
+    const auto debut = Horloge::now();
+    std::thread clavier([&] {
+        std::this_thread::sleep_until(debut + apres);
+        presse =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(Horloge::now().time_since_epoch())
+                .count();
+        QCoreApplication::postEvent(
+            &f, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    });
+    sonde.start();
+    f.Button1->show();
+    f.Button1Click();
+    const auto fin = Horloge::now();
+    enCours = false;
+    sonde.stop();
+    clavier.join();
+    m.retour = Ms(fin.time_since_epoch()) - double(presse.load()) / 1e6;
+    m.boites = BoitesRejetees.Size() + BoitesSolution.Size();
+    return m;
 }
 
 } // namespace
@@ -71,5 +135,45 @@ int main(int argc, char** argv) {
                 Millisecondes([&] { f.OpenGLPanel1->Repaint(); }, 20),
                 Millisecondes([&] { f.OpenGLPanel3->Repaint(); }, 20),
                 Millisecondes([&] { f.OpenGLPanel5->Repaint(); }, 20));
+
+    // A short solve: both constraints, precision 0.5.
+    f.ContrainteDecorrelationDerivees = true;
+    const double precision = f.PrecisionSivia;
+    f.PrecisionSivia = 0.05;
+    std::printf("Short solve (two constraints, precision 0.05, %s): %.2f ms\n", "handler",
+                Millisecondes(
+                    [&] {
+                        f.Button1->show();
+                        f.Button1Click();
+                    },
+                    20));
+    f.PrecisionSivia = precision;
+
+    // Long solves stopped by Escape: one constraint, precision 0.0004 (2^30 boxes to keep:
+    // the budget is made large enough not to refuse it, the solve is stopped long before).
+    f.ContrainteDecorrelationDerivees = false;
+    f.PrecisionSivia = 0.0004;
+    f.Stockage = 0; // depth first: boxes are kept and drawn from the start
+    FixerBudgetMemoire(std::uint64_t(1) << 42);
+    std::mt19937 alea(5);
+    double pireReponse = 0, pireRetour = 0, pireBlocage = 0;
+    for (int essai = 0; essai < 5; ++essai) {
+        BoitesRejetees.Clear();
+        BoitesSolution.Clear();
+        const auto apres = std::chrono::milliseconds(800 + alea() % 400);
+        const MesureEchap m = MesurerEchap(f, apres);
+        std::printf("Escape after %lld ms of a long solve (%llu boxes then): window answers in "
+                    "%.1f ms, Solver returns in %.1f ms; longest time without answering %.1f ms\n",
+                    static_cast<long long>(apres.count()),
+                    static_cast<unsigned long long>(m.boites), m.reponse, m.retour,
+                    m.plusLongBlocage);
+        pireReponse = std::max(pireReponse, m.reponse);
+        pireRetour = std::max(pireRetour, m.retour);
+        pireBlocage = std::max(pireBlocage, m.plusLongBlocage);
+    }
+    std::printf("  worst of 5: Escape to answer %.1f ms (target < 100 ms), Escape to return "
+                "%.1f ms, longest time without answering %.1f ms\n",
+                pireReponse, pireRetour, pireBlocage);
+    FixerBudgetMemoire(0);
     return 0;
 }

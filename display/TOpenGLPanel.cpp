@@ -10,8 +10,25 @@
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
+#include <utility>
 
 std::function<void(const QString& texte)> TOpenGLPanel::RapporteurMessage;
+
+namespace {
+
+// Runs `fin` when the scope ends, also when a paint throws: the panel stays able to paint.
+template <typename F> class EnSortant {
+public:
+    explicit EnSortant(F fin) : Fin(std::move(fin)) {}
+    ~EnSortant() { Fin(); }
+    EnSortant(const EnSortant&) = delete;
+    EnSortant& operator=(const EnSortant&) = delete;
+
+private:
+    F Fin;
+};
+
+} // namespace
 
 TOpenGLPanel::TOpenGLPanel(QWidget* parent) : QOpenGLWidget(parent) {
 #if defined(__GLIBC__)
@@ -195,15 +212,20 @@ void TOpenGLPanel::paintGL() {
         AjusterTamponArriere();
         TamponArriere_->bind();
     }
+    bool peint = false;
+    EnSortant fin([this, &peint] {
+        DansPaint_ = false;
+        if (DoubleTampon_) {
+            if (peint && GLSwapBuffers_ == TOpenGLSwapBuffers::Auto) {
+                Presenter();
+            }
+            context()->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER,
+                                                           defaultFramebufferObject());
+        }
+    });
     DansPaint_ = true;
     OnPaint(this);
-    DansPaint_ = false;
-    if (DoubleTampon_) {
-        if (GLSwapBuffers_ == TOpenGLSwapBuffers::Auto) {
-            Presenter();
-        }
-        context()->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
-    }
+    peint = true;
 }
 
 void TOpenGLPanel::Presenter() {
@@ -253,14 +275,16 @@ void TOpenGLPanel::Repaint() {
         return;
     }
     context()->functions()->glViewport(0, 0, LargeurPixels(), HauteurPixels());
+    EnSortant fin([this] {
+        DansRepaint_ = false;
+        doneCurrent();
+        // The window shows the new picture at its next composition; that paint has nothing
+        // to draw again.
+        PresentationFaite_ = true;
+        update();
+    });
     DansRepaint_ = true;
     paintGL();
-    DansRepaint_ = false;
-    doneCurrent();
-    // The window shows the new picture at its next composition; that paint has nothing to
-    // draw again.
-    PresentationFaite_ = true;
-    update();
 }
 
 void TOpenGLPanel::mousePressEvent(QMouseEvent* e) {

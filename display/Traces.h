@@ -5,10 +5,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
+// Above this many markers a plot draws a bounded summary instead of every marker: the
+// samples that can reach the viewport, and where several share a pixel, one shape per pixel
+// column (time plots) or per pixel (joint distribution). Below it the picture is exact.
+inline constexpr std::size_t SeuilResume = std::size_t(1) << 20;
+
+// Bytes held by the plots' vertex buffer (bounded, whatever the plot's size).
+std::uint64_t OctetsTamponsTraces();
+
 // Ways of drawing the markers: one immediate-mode polygon per marker with its own matrix
-// push/translate/pop, or the same polygons from one vertex array (same picture, faster).
+// push/translate/pop, or the same polygons from vertex arrays in lots (same picture, faster).
 enum class ModeDessin { Rapide, Immediat };
 
 enum class CouleurMarqueur { Noir, Rouge };

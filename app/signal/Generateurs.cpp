@@ -26,12 +26,20 @@ PasseUniforme(double* v, std::uint64_t debut, std::uint64_t fin, std::uint64_t z
 // index and adds value i to v[i] (pass 0 sets them). The generator being counter-based, draw
 // p*n + i is computed from its rank, so the passes run tile by tile while the values and the
 // order of the additions stay those of drawing pass after pass.
-void SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAleatoire& alea) {
+// Stopped through `avancement`, it returns false and leaves the generator as it was.
+bool SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAleatoire& alea,
+                     const RappelAvancement& avancement) {
     const std::uint64_t n = v.size();
     const std::uint64_t base = alea.EtatCourant();
     constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
     constexpr std::uint64_t Tuile = 2048;
+    // About half a million draws between two calls of the progress.
+    const std::uint64_t tuilesParAppel = std::max<std::uint64_t>(1, 256 / passes);
+    std::uint64_t tuiles = 0;
     for (std::uint64_t debut = 0; debut < n; debut += Tuile) {
+        if (++tuiles % tuilesParAppel == 0 && !Poursuivre(avancement, double(debut) / double(n))) {
+            return false;
+        }
         const std::uint64_t fin = std::min(n, debut + Tuile);
         for (std::uint64_t p = 0; p < passes; ++p) {
             // Draw p*n + i is mix(base + (p*n + i + 1) * G).
@@ -39,28 +47,51 @@ void SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAle
         }
     }
     alea.Avancer(passes * n);
+    return true;
+}
+
+// s[i] = 5 f(i x pas), by stretches between two calls of the progress.
+template <typename F>
+bool Periodique(std::vector<double>& s, double pas, F f, const RappelAvancement& avancement) {
+    const std::uint64_t n = s.size();
+    constexpr std::uint64_t Tranche = 1 << 19;
+    for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
+            return false;
+        }
+        const std::uint64_t fin = std::min(n, debut + Tranche);
+        for (std::uint64_t i = debut; i < fin; ++i) {
+            s[i] = 5 * f(double(i) * pas);
+        }
+    }
+    return true;
 }
 
 std::string TexteEchantillons(std::uint64_t n) {
     return std::to_string(n) + " échantillons";
 }
 
-// The kinds added after the first five.
-void RemplirNouvellesSortes(TypeSource type, double pas, GenerateurAleatoire& alea,
-                            std::vector<double>& s) {
-    constexpr double DeuxPi = 6.283185307179586;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const double phase = double(i) * pas;
-        if (type == TypeSource::SignalCarre) {
-            s[i] = std::sin(phase) >= 0 ? 5.0 : -5.0;
-        } else if (type == TypeSource::DentDeScie) {
-            const double t = phase / DeuxPi;
-            s[i] = 5 * (2 * (t - std::floor(t)) - 1);
-        } else {
-            const double p = (alea.TirageDixMille() + 0.5) / 10000.0;
+// Laplace noise of scale 2 by inversion of one uniform draw per sample, in increasing index.
+// Stopped through `avancement`, it returns false and leaves the generator as it was.
+bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
+                  const RappelAvancement& avancement) {
+    const std::uint64_t n = s.size();
+    const std::uint64_t base = alea.EtatCourant();
+    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
+    constexpr std::uint64_t Tranche = 1 << 19;
+    for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
+            return false;
+        }
+        const std::uint64_t fin = std::min(n, debut + Tranche);
+        for (std::uint64_t i = debut; i < fin; ++i) {
+            const std::uint32_t r = GenerateurAleatoire::Melanger(base + (i + 1) * G) % 10000u;
+            const double p = (r + 0.5) / 10000.0;
             s[i] = p < 0.5 ? 2 * std::log(2 * p) : -2 * std::log(2 * (1 - p));
         }
     }
+    alea.Avancer(n);
+    return true;
 }
 
 } // namespace
@@ -71,6 +102,11 @@ double ValeurUniforme(int r) {
 
 void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
                    std::vector<double>& cible) {
+    GenererSource(type, N, PasEchantillonnage, alea, cible, RappelAvancement());
+}
+
+bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
+                   std::vector<double>& cible, const RappelAvancement& avancement) {
     const std::uint64_t n = N > 0 ? std::uint64_t(N) : 0;
     const double pas = PasEchantillonnage;
     std::vector<double> s;
@@ -95,33 +131,58 @@ void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
 
     switch (type) {
     case TypeSource::BruitBlancUniforme:
-        SommesUniformes(s, 1, alea);
+        if (!SommesUniformes(s, 1, alea, avancement)) {
+            return false;
+        }
         break;
     case TypeSource::BruitBlancGaussien:
-        SommesUniformes(s, 501, alea);
+        if (!SommesUniformes(s, 501, alea, avancement)) {
+            return false;
+        }
         for (double& x : s) {
             x *= 0.05;
         }
         break;
     case TypeSource::Cosinus:
-        for (std::uint64_t i = 0; i < n; ++i) {
-            s[i] = 5 * std::cos(double(i) * pas);
+        if (!Periodique(
+                s, pas, [](double t) { return std::cos(t); }, avancement)) {
+            return false;
         }
         break;
     case TypeSource::Sinus:
-        for (std::uint64_t i = 0; i < n; ++i) {
-            s[i] = 5 * std::sin(double(i) * pas);
+        if (!Periodique(
+                s, pas, [](double t) { return std::sin(t); }, avancement)) {
+            return false;
         }
         break;
     case TypeSource::SignalCarre:
+        if (!Periodique(
+                s, pas, [](double t) { return std::sin(t) >= 0 ? 1.0 : -1.0; }, avancement)) {
+            return false;
+        }
+        break;
     case TypeSource::DentDeScie:
+        if (!Periodique(
+                s, pas,
+                [](double t) {
+                    const double u = t / 6.283185307179586;
+                    return 2 * (u - std::floor(u)) - 1;
+                },
+                avancement)) {
+            return false;
+        }
+        break;
     case TypeSource::BruitDeLaplace:
-        RemplirNouvellesSortes(type, pas, alea, s);
+        if (!BruitLaplace(s, alea, avancement)) {
+            return false;
+        }
         break;
     case TypeSource::BruitColoreGaussien: {
         const std::uint64_t L = n * 3 / 2;
         std::vector<double> w(L);
-        SommesUniformes(w, 101, alea);
+        if (!SommesUniformes(w, 101, alea, avancement)) {
+            return false;
+        }
         for (double& x : w) {
             x *= 0.1;
         }
@@ -138,4 +199,5 @@ void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
     }
     }
     cible = std::move(s);
+    return true;
 }

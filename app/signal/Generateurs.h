@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/signal/Alea.h"
+#include "app/signal/Avancement.h"
 
 #include <vector>
 
@@ -27,3 +28,8 @@ double ValeurUniforme(int r);
 // leaves `cible` and the generator as they were.
 void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
                    std::vector<double>& cible);
+
+// The same, telling its progress to `avancement`; stopped there, it returns false and leaves
+// `cible` and the generator as they were.
+bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
+                   std::vector<double>& cible, const RappelAvancement& avancement);

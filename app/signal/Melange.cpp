@@ -16,6 +16,24 @@ std::size_t EchantillonsCommuns(int N, const std::vector<double>& a, const std::
     return std::min({std::size_t(N), a.size(), b.size()});
 }
 
+// Runs f(i) for i in [0, n) in increasing order, by stretches; between two stretches the
+// progress hears the share done, `part` being this loop's share of the whole work from
+// `avant` on. False when stopped there.
+template <typename F>
+bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement, F f) {
+    constexpr std::size_t Tranche = 1 << 18;
+    for (std::size_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, avant + part * double(debut) / double(n))) {
+            return false;
+        }
+        const std::size_t fin = std::min(n, debut + Tranche);
+        for (std::size_t i = debut; i < fin; ++i) {
+            f(i);
+        }
+    }
+    return true;
+}
+
 // Fills v with n values f(i), block by block, so that each block is zeroed by resize while it
 // is in the cache and the pages are touched once.
 template <typename F> void Remplir(std::vector<double>& v, std::size_t n, F&& f) {
@@ -44,11 +62,15 @@ void VerifierTableaux(std::size_t n, int tableaux, const char* quoi) {
                     std::string(quoi) + " de " + std::to_string(n) + " échantillons");
 }
 
-// Derivatives and means of the mixtures held in m.
-void CompleterMelanges(Melanges& m, double pas) {
+// Derivatives and means of the mixtures held in m, telling the progress from `avant` on;
+// false when stopped.
+bool CompleterMelanges(Melanges& m, double pas, const RappelAvancement& avancement, double avant) {
     const std::size_t n = m.Melange1.size();
     m.DeriveeMelange1 = Derivee(m.Melange1, pas);
     m.DeriveeMelange2 = Derivee(m.Melange2, pas);
+    if (!Poursuivre(avancement, avant + 0.1)) {
+        return false;
+    }
 
     const auto& x1 = m.Melange1;
     const auto& x2 = m.Melange2;
@@ -56,27 +78,34 @@ void CompleterMelanges(Melanges& m, double pas) {
     const auto& dx2 = m.DeriveeMelange2;
     MomentsMelanges& M = m.Moments;
 
-    // One pass for the second- and fourth-order sums. Moments4[a][k]: mean of x_a . t_k with
-    // t0 = x1^3, t1 = x1^2.x2, t2 = x2^2.x1, t3 = x2^3 (products, not pow: a tenth of the time).
+    // One pass for the second- and fourth-order sums, each accumulated in increasing index.
+    // Moments4[a][k]: mean of x_a . t_k with t0 = x1^3, t1 = x1^2.x2, t2 = x2^2.x1, t3 = x2^3;
+    // the cubes by the standard power function, the squares as products (pow(v, 2) is v . v).
     double s11 = 0, s12 = 0, s22 = 0;
     double somme[2][4] = {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const double a = x1[i], b = x2[i];
-        const double aa = a * a, bb = b * b;
-        s11 += aa;
-        s12 += a * b;
-        s22 += bb;
-        const double t[4] = {aa * a, aa * b, bb * a, bb * b};
-        for (int k = 0; k < 4; ++k) {
-            somme[0][k] += a * t[k];
-            somme[1][k] += b * t[k];
-        }
+    const double part = (1.0 - avant - 0.1) * 0.8;
+    if (!Parcourir(n, avant + 0.1, part, avancement, [&](std::size_t i) {
+            const double a = x1[i], b = x2[i];
+            const double aa = a * a, bb = b * b;
+            s11 += aa;
+            s12 += a * b;
+            s22 += bb;
+            const double t[4] = {std::pow(a, 3), aa * b, bb * a, std::pow(b, 3)};
+            for (int k = 0; k < 4; ++k) {
+                somme[0][k] += a * t[k];
+                somme[1][k] += b * t[k];
+            }
+        })) {
+        return false;
     }
     double d11 = 0, d12 = 0, d22 = 0;
-    for (std::size_t i = 0; i < dx1.size(); ++i) {
-        d11 += dx1[i] * dx1[i];
-        d12 += dx1[i] * dx2[i];
-        d22 += dx2[i] * dx2[i];
+    if (!Parcourir(dx1.size(), avant + 0.1 + part, 1.0 - avant - 0.1 - part, avancement,
+                   [&](std::size_t i) {
+                       d11 += dx1[i] * dx1[i];
+                       d12 += dx1[i] * dx2[i];
+                       d22 += dx2[i] * dx2[i];
+                   })) {
+        return false;
     }
     // With no sample (or a single one for the derivatives) the means are 0/0: not a number.
     const double nn = double(n);
@@ -87,26 +116,38 @@ void CompleterMelanges(Melanges& m, double pas) {
     M.Edx1dx1 = d11 / nd;
     M.Edx1dx2 = d12 / nd;
     M.Edx2dx2 = d22 / nd;
-
     for (int a = 0; a < 2; ++a) {
         for (int k = 0; k < 4; ++k) {
             M.Moments4[a][k] = somme[a][k] / nn;
         }
     }
+    return true;
 }
 
 } // namespace
 
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage) {
+    return *GenererMelanges(s1, s2, A, N, PasEchantillonnage, RappelAvancement());
+}
+
+std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
+                                        const std::vector<double>& s2, const Matrice2x2& A, int N,
+                                        float PasEchantillonnage,
+                                        const RappelAvancement& avancement) {
     const std::size_t n = EchantillonsCommuns(N, s1, s2);
     VerifierTableaux(n, 4, "les mélanges");
-    const double pas = PasEchantillonnage;
 
     Melanges m;
     Remplir(m.Melange1, n, [&](std::size_t i) { return A.a11 * s1[i] + A.a12 * s2[i]; });
+    if (!Poursuivre(avancement, 0.1)) {
+        return std::nullopt;
+    }
     Remplir(m.Melange2, n, [&](std::size_t i) { return A.a21 * s1[i] + A.a22 * s2[i]; });
-    CompleterMelanges(m, pas);
+    if (!Poursuivre(avancement, 0.2) ||
+        !CompleterMelanges(m, PasEchantillonnage, avancement, 0.2)) {
+        return std::nullopt;
+    }
     return m;
 }
 
@@ -134,7 +175,7 @@ Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2,
     m.Melange2 = std::move(x2);
     m.Melange1.resize(n);
     m.Melange2.resize(n);
-    CompleterMelanges(m, PasEchantillonnage);
+    CompleterMelanges(m, PasEchantillonnage, RappelAvancement(), 0.0);
     return m;
 }
 

@@ -6,6 +6,7 @@
 // over the samples that exist, n = min(N, lengths), and the means divide by that count.
 #pragma once
 
+#include "app/signal/Avancement.h"
 #include "sivia/Contraintes.h"
 
 #include <optional>
@@ -34,6 +35,11 @@ struct Melanges {
 // would not fit.
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage);
+// The same, telling its progress to `avancement`; none when stopped there.
+std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
+                                        const std::vector<double>& s2, const Matrice2x2& A, int N,
+                                        float PasEchantillonnage,
+                                        const RappelAvancement& avancement);
 
 // Mixtures observed directly (read from a file, the matrix unknown): the first
 // min(|x1|, |x2|) samples are kept, with their derivatives and the same means as

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 
 std::uint64_t MemoireDisponible() {
     std::ifstream meminfo("/proc/meminfo");
@@ -23,15 +24,37 @@ std::uint64_t MemoireDisponible() {
 }
 
 namespace {
+
 std::uint64_t budgetFixe = 0;
+std::function<std::uint64_t()> compteurMemoire;
+
+std::uint64_t BudgetMachine() {
+    static const std::uint64_t budget = MemoireDisponible() / 2;
+    return budget;
 }
+
+} // namespace
 
 void FixerBudgetMemoire(std::uint64_t octets) {
     budgetFixe = octets;
 }
 
 std::uint64_t BudgetMemoire() {
-    return budgetFixe != 0 ? budgetFixe : MemoireDisponible() / 2;
+    return budgetFixe != 0 ? budgetFixe : BudgetMachine();
+}
+
+void FixerCompteurMemoire(std::function<std::uint64_t()> compteur) {
+    compteurMemoire = std::move(compteur);
+}
+
+std::uint64_t MemoireTenue() {
+    return compteurMemoire ? compteurMemoire() : 0;
+}
+
+std::uint64_t MemoireLibre() {
+    const std::uint64_t budget = BudgetMemoire();
+    const std::uint64_t tenue = MemoireTenue();
+    return tenue < budget ? budget - tenue : 0;
 }
 
 std::string TexteOctets(std::uint64_t octets) {
@@ -39,8 +62,10 @@ std::string TexteOctets(std::uint64_t octets) {
     const double go = double(octets) / (1024.0 * 1024.0 * 1024.0);
     if (go >= 1.0) {
         std::snprintf(texte, sizeof texte, "%.1f Go", go);
-    } else {
+    } else if (octets >= 1024 * 1024) {
         std::snprintf(texte, sizeof texte, "%.1f Mo", double(octets) / (1024.0 * 1024.0));
+    } else {
+        std::snprintf(texte, sizeof texte, "%.1f ko", double(octets) / 1024.0);
     }
     std::string resultat = texte;
     for (char& c : resultat) {
@@ -52,11 +77,12 @@ std::string TexteOctets(std::uint64_t octets) {
 }
 
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
-    const std::uint64_t budget = BudgetMemoire();
-    if (octets > budget) {
+    const std::uint64_t libre = MemoireLibre();
+    if (octets > libre) {
         throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " + TexteOctets(octets) +
-                            ", alors que " + TexteOctets(budget) +
-                            " seulement peuvent être pris sans risque sur cette machine.");
+                            ", alors que " + TexteOctets(libre) + " seulement restent libres sur " +
+                            TexteOctets(BudgetMemoire()) +
+                            " que le programme peut prendre sans risque sur cette machine.");
     }
 }
 

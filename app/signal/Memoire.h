@@ -1,11 +1,13 @@
-// Memory guard: an operation that would need more memory than the machine can give reports
-// it as an error before allocating, instead of letting the system kill the process.
-//
-// Budget: one operation may allocate at most half of the memory the system reports as
-// available (MemAvailable), so that the program and the rest of the machine keep room.
+// Memory guard: one budget for everything the program holds (samples, derivatives, mixtures,
+// estimates, box lists, plot buffers). It is set once from the machine's memory when the
+// program starts (half of what the system reports as available then), and every operation
+// that would make the held bytes pass it reports an error before allocating, instead of
+// letting the system kill the process. The owner of the data (the main window) installs a
+// counter that sums what it holds now, so an emptied or replaced array counts no more.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,11 +20,19 @@ public:
 // Memory the system can give without swapping, in bytes.
 std::uint64_t MemoireDisponible();
 
-// The part of it one operation may take. A fixed budget (tests) replaces it when non-zero.
+// The budget of the whole program: half of MemoireDisponible() read at the first call (the
+// program makes that call at start). A fixed budget (tests) replaces it when non-zero.
 std::uint64_t BudgetMemoire();
 void FixerBudgetMemoire(std::uint64_t octets);
 
-// Throws ErreurMemoire, whose message names `quoi`, when `octets` exceed the budget.
+// What the program holds now, as its installed counter says (0 without one); nullptr removes
+// the counter.
+void FixerCompteurMemoire(std::function<std::uint64_t()> compteur);
+std::uint64_t MemoireTenue();
+// The part of the budget still free: BudgetMemoire() - MemoireTenue(), or 0.
+std::uint64_t MemoireLibre();
+
+// Throws ErreurMemoire, whose message names `quoi`, when `octets` more would pass the budget.
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi);
 
 // Reserves room for n samples in an empty array, asking the system for huge pages when the

@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <functional>
+#include <type_traits>
 
 struct MessageAffiche {
     enum class Genre { Message, Exception };
@@ -31,6 +32,20 @@ QString MessageException(std::exception_ptr erreur);
 // Runs a handler; an exception that escapes it ends it there and is shown by the standard
 // exception box, while what the handler stored stays stored.
 void ExecuterGestionnaire(const std::function<void()>& gestionnaire);
+
+// The one way to wire an event to a handler: a function that runs `gestionnaire` under
+// ExecuterGestionnaire, passing on the event's arguments when the handler takes them.
+template <typename F> auto Protege(F gestionnaire) {
+    return [gestionnaire](auto&&... arguments) {
+        ExecuterGestionnaire([&] {
+            if constexpr (std::is_invocable_v<const F&, decltype(arguments)...>) {
+                gestionnaire(arguments...);
+            } else {
+                gestionnaire();
+            }
+        });
+    };
+}
 
 // Replaces the modal boxes (nullptr puts them back).
 void InstallerAfficheur(std::function<void(const MessageAffiche&)> afficheur);

@@ -222,39 +222,65 @@ TEST_F(Solveur, EstimatesFollowThePointerOrTheClicksAsChosen) {
 
 TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
     GenererMelanges();
-    F->ContrainteDecorrelation = false;
-    F->BorneInfX = F->BorneInfY = -0.001f;
-    F->BorneSupX = F->BorneSupY = 0.001f;
     F->PrecisionSivia = 0.0001;
-    // Room for 500 boxes, where the solve needs 1023 boxes at once.
-    FixerBudgetMemoire(OctetsParBoiteStockee * 500);
+    // Room for 500 boxes beside what the window holds, where the solve needs far more.
+    FixerBudgetMemoire(MemoireTenue() + OctetsParBoiteStockee * 500);
     F->Stockage = 1;
     Cliquer(F->Button1);
-    // Breadth first, the limit comes before any box is small enough to keep.
-    EXPECT_TRUE(BoitesSolution.IsEmpty());
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
     EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
+    // Breadth first, the limit comes before any box is small enough to keep; what was
+    // rejected stays stored and drawn.
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    ASSERT_FALSE(BoitesRejetees.IsEmpty());
+    const auto echelle = RepereImage.EchelleCourante();
+    ASSERT_TRUE(echelle.has_value());
+    const Box& premiere = BoitesRejetees.At(0);
+    EXPECT_EQ(Pixel(int(echelle->sx * premiere[1].Midpoint() + echelle->ox),
+                    int(echelle->sy * premiere[2].Midpoint() + echelle->oy)),
+              CouleurBleue);
 
-    // Depth first, boxes are kept from the start, and what was drawn stays.
+    // Depth first, boxes are kept from the start.
     F->Stockage = 0;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
-    EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
-    ASSERT_GT(BoitesSolution.Size(), 100u);
-    EXPECT_LE(BoitesSolution.Size(), 500u);
-    const auto echelle = RepereImage.EchelleCourante();
-    ASSERT_TRUE(echelle.has_value());
-    for (const Box& b : BoitesSolution) {
-        EXPECT_EQ(Pixel(int(echelle->sx * b[1].Midpoint() + echelle->ox),
-                        int(echelle->sy * b[2].Midpoint() + echelle->oy)),
-                  CouleurJaune);
-    }
+    EXPECT_FALSE(BoitesSolution.IsEmpty());
+    EXPECT_LE(BoitesSolution.Size() + BoitesRejetees.Size(), 1000u);
 
     ASSERT_EQ(Messages.size(), 2u);
     for (const MessageAffiche& m : Messages) {
         EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
         EXPECT_TRUE(m.texte.contains(QStringLiteral("mémoire")));
     }
+}
+
+TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigures) {
+    GenererMelanges();
+    F->ContrainteDecorrelation = false;
+    F->BorneInfX = F->BorneInfY = -0.001f;
+    F->BorneSupX = F->BorneSupY = 0.001f;
+    F->PrecisionSivia = 0.0001;
+    // Room for 500 boxes, where the solve keeps 1,024.
+    FixerBudgetMemoire(MemoireTenue() + OctetsParBoiteStockee * 500);
+    for (int stockage : {0, 1}) {
+        F->Stockage = stockage;
+        Cliquer(F->Button1);
+    }
+    ASSERT_EQ(Messages.size(), 2u);
+    for (const MessageAffiche& m : Messages) {
+        EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
+        EXPECT_TRUE(m.texte.contains(QStringLiteral("1024"))) << m.texte.toStdString();
+        EXPECT_TRUE(m.texte.contains(QStringLiteral("500"))) << m.texte.toStdString();
+    }
+    EXPECT_TRUE(F->Button1->isVisible()) << "nothing was started";
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    EXPECT_EQ(Pixel(0, 0), CouleurBlanche);
+
+    // With room for them, the same solve runs to its end.
+    FixerBudgetMemoire(MemoireTenue() + OctetsParBoiteStockee * 2100);
+    Cliquer(F->Button1);
+    EXPECT_EQ(BoitesSolution.Size(), 1024u);
+    EXPECT_EQ(Messages.size(), 2u);
 }
 
 TEST_F(Solveur, ShowSolutionAfterTheSolveDrawsBlackWithAWhitePen) {

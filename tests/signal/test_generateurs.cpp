@@ -205,3 +205,34 @@ TEST(Generateurs, SquareAndSawtoothShareThePeriodOfTheSineAndLaplaceNoiseHasHeav
     EXPECT_NEAR(e, 2 * std::sqrt(2.0), 0.03);
     EXPECT_NEAR(m4 / double(laplace.size()), 6.0, 0.3); // a Gaussian gives 3
 }
+
+TEST(Generateurs, AProgressThatGoesOnChangesNothingAndOneThatStopsLeavesAllAsItWas) {
+    const int N = 3'000'000; // several calls of the progress for every kind
+    for (TypeSource type :
+         {TypeSource::BruitBlancUniforme, TypeSource::BruitBlancGaussien, TypeSource::Cosinus,
+          TypeSource::Sinus, TypeSource::BruitColoreGaussien, TypeSource::SignalCarre,
+          TypeSource::DentDeScie, TypeSource::BruitDeLaplace}) {
+        GenerateurAleatoire a, b;
+        std::vector<double> sans, avec;
+        GenererSource(type, N, Pas, a, sans);
+        double dernier = -1;
+        int appels = 0;
+        const RappelAvancement suivre = [&](double fait) {
+            EXPECT_GT(fait, dernier);
+            EXPECT_LT(fait, 1.0);
+            dernier = fait;
+            ++appels;
+            return true;
+        };
+        ASSERT_TRUE(GenererSource(type, N, Pas, b, avec, suivre));
+        EXPECT_GT(appels, 1) << int(type);
+        EXPECT_EQ(avec, sans) << "bit for bit";
+        EXPECT_EQ(b.EtatCourant(), a.EtatCourant());
+
+        const auto etat = b.EtatCourant();
+        std::vector<double> cible{1.0, 2.0};
+        EXPECT_FALSE(GenererSource(type, N, Pas, b, cible, [](double) { return false; }));
+        EXPECT_EQ(cible, (std::vector<double>{1.0, 2.0}));
+        EXPECT_EQ(b.EtatCourant(), etat);
+    }
+}

@@ -140,3 +140,50 @@ TEST(Melange, ObservedMixturesAreCutToTheShorterAndMatchTheIdentityMixing) {
     EXPECT_EQ(observes.DeriveeMelange2, identite.DeriveeMelange2);
     EXPECT_EQ(std::memcmp(&observes.Moments, &identite.Moments, sizeof observes.Moments), 0);
 }
+
+TEST(Melange, AProgressThatGoesOnGivesTheSameMixturesAndOneThatStopsGivesNone) {
+    const std::size_t n = 1'000'000;
+    std::vector<double> s1(n), s2(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        s1[i] = std::cos(0.1 * double(i));
+        s2[i] = std::sin(0.37 * double(i)) + 0.01 * double(i % 7);
+    }
+    const Matrice2x2 A{1, 0.5, -0.3, 1};
+    const Melanges sans = GenererMelanges(s1, s2, A, int(n), 0.1f);
+    int appels = 0;
+    const auto avec = GenererMelanges(s1, s2, A, int(n), 0.1f, [&](double) {
+        ++appels;
+        return true;
+    });
+    ASSERT_TRUE(avec.has_value());
+    EXPECT_GT(appels, 4);
+    EXPECT_EQ(avec->Melange1, sans.Melange1);
+    EXPECT_EQ(avec->DeriveeMelange2, sans.DeriveeMelange2);
+    EXPECT_EQ(avec->Moments.Ex1x2, sans.Moments.Ex1x2);
+    EXPECT_EQ(avec->Moments.Edx1dx1, sans.Moments.Edx1dx1);
+    EXPECT_EQ(avec->Moments.Moments4[1][3], sans.Moments.Moments4[1][3]);
+    for (int arret : {1, 3, 6}) {
+        int restants = arret;
+        EXPECT_FALSE(
+            GenererMelanges(s1, s2, A, int(n), 0.1f, [&](double) { return --restants > 0; })
+                .has_value())
+            << arret;
+    }
+}
+
+TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
+    const std::vector<double> s(1000, 1.0);
+    const Matrice2x2 A{1, 0, 0, 1};
+    // Four arrays of 1,000 doubles: 32,000 bytes.
+    FixerBudgetMemoire(40'000);
+    std::uint64_t tenu = 0;
+    FixerCompteurMemoire([&] { return tenu; });
+    EXPECT_NO_THROW(GenererMelanges(s, s, A, 1000, 0.1f));
+    tenu = 10'000;
+    EXPECT_THROW(GenererMelanges(s, s, A, 1000, 0.1f), ErreurMemoire);
+    EXPECT_EQ(MemoireLibre(), 30'000u);
+    tenu = 50'000;
+    EXPECT_EQ(MemoireLibre(), 0u);
+    FixerCompteurMemoire(nullptr);
+    FixerBudgetMemoire(0);
+}

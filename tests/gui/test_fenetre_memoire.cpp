@@ -1,0 +1,99 @@
+// The main window's memory: one budget for everything it holds, arrays that give their
+// memory back, and "Tout Effacer" back to the start-up size.
+#include "SupportFenetre.h"
+
+#include "app/signal/Memoire.h"
+#include "display/Traces.h"
+#include "support/LecturePanneau.h"
+
+#include <QAction>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Resident size of the process, in bytes (VmRSS).
+std::uint64_t TailleResidente() {
+    std::ifstream statut("/proc/self/status");
+    std::string mot;
+    while (statut >> mot) {
+        if (mot == "VmRSS:") {
+            std::uint64_t kio = 0;
+            statut >> kio;
+            return kio * 1024;
+        }
+    }
+    return 0;
+}
+
+class FenetreMemoire : public FenetreSousLocale<QLocale::English> {
+protected:
+    void TearDown() override {
+        FenetreSousLocale::TearDown();
+        FixerBudgetMemoire(0);
+    }
+};
+
+constexpr std::uint64_t Mio = 1 << 20;
+
+} // namespace
+
+TEST_F(FenetreMemoire, OneBudgetCountsWhatIsHeldAndReplacedArraysGiveTheirMemoryBack) {
+    const std::uint64_t depart = F->OctetsTenus();
+    EXPECT_EQ(MemoireTenue(), depart) << "the window counts for the program";
+    // Arrays of 8 MiB: room for the two sources and half the mixtures' four arrays.
+    F->NbEchantillons = 1 << 20;
+    FixerBudgetMemoire(depart + 40 * Mio);
+    // The arrays, beside the plots' vertex buffer (bounded, grown by the first paints).
+    const auto tableaux = [&] { return F->OctetsTenus() - OctetsTamponsTraces(); };
+    F->Cosinus1->trigger();
+    F->Sinus2->trigger();
+    EXPECT_EQ(tableaux(), depart + 16 * Mio);
+    // Replaced, a source holds no more than before.
+    F->BruitBlancUniforme1->trigger();
+    EXPECT_EQ(tableaux(), depart + 16 * Mio);
+    EXPECT_TRUE(Messages.empty());
+
+    // 32 MiB of mixtures fit the budget alone, not beside the sources.
+    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->GenerationdesMelanges1->trigger();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Messages[0].texte.startsWith(QStringLiteral("Mémoire insuffisante")))
+        << Messages[0].texte.toStdString();
+    EXPECT_FALSE(F->MelangesGeneres);
+
+    F->ToutEffacer1->trigger();
+    EXPECT_EQ(tableaux(), depart);
+    EXPECT_EQ(F->Source1.capacity(), 0u);
+    F->NbEchantillons = 5000;
+    F->Cosinus1->trigger();
+    F->Sinus2->trigger();
+    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->GenerationdesMelanges1->trigger();
+    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_EQ(Messages.size(), 1u);
+}
+
+TEST_F(FenetreMemoire, ToutEffacerReturnsTheProcessToAboutItsSizeBefore) {
+    const std::uint64_t avant = TailleResidente();
+    F->NbEchantillons = 1 << 22; // 32 MiB per array, six arrays
+    F->Cosinus1->trigger();
+    F->Sinus2->trigger();
+    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->GenerationdesMelanges1->trigger();
+    ASSERT_TRUE(F->MelangesGeneres);
+    EXPECT_GT(TailleResidente(), avant + 160 * Mio);
+
+    F->ToutEffacer1->trigger();
+    EXPECT_LT(TailleResidente(), avant + 24 * Mio);
+}
+
+TEST_F(FenetreMemoire, ASourceJustAboveTwoToTheTwentyFiveSamplesIsPlotted) {
+    F->NbEchantillons = (1 << 25) + 1; // used to crash the driver
+    F->Cosinus1->trigger();
+    EXPECT_TRUE(Messages.empty());
+    ASSERT_EQ(F->Source1.size(), std::size_t(1 << 25) + 1);
+    EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel1), qRgb(0, 0, 0)), 300);
+    EXPECT_LE(OctetsTamponsTraces(), 4 * Mio) << "the plot's vertex buffer stays bounded";
+}
