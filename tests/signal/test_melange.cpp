@@ -1,5 +1,6 @@
 #include "app/signal/Melange.h"
 #include "app/signal/Memoire.h"
+#include "support/Gardes.h"
 
 #include <gtest/gtest.h>
 
@@ -123,9 +124,8 @@ TEST(Melange, SolutionBoxIsPointOneWideAndUndefinedWithoutDiagonal) {
 }
 
 TEST(Melange, TooManySamplesForMemoryAreRefused) {
-    FixerBudgetMemoire(1000);
+    const GardeBudgetMemoire budget(1000);
     const std::vector<double> s(100, 1.0);
     EXPECT_THROW(GenererMelanges(s, s, {1, 0, 0, 1}, 100, Pas), ErreurMemoire);
     EXPECT_THROW(CalculerSourcesEstimees(0, 0, s, s, 100, Pas), ErreurMemoire);
-    FixerBudgetMemoire(0);
 }
