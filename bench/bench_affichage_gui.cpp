@@ -291,8 +291,8 @@ void BancMolette100M() {
         int taille;
         double profondeur, decalage;
     };
-    const Cas cas[] = {{17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2},
-                       {400, -1.1, 0.37}};
+    const Cas cas[] = {
+        {17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2}, {400, -1.1, 0.37}};
     for (const Cas& c : cas) {
         Banc banc(c.taille, c.taille, InitialiserPavage);
         VuePavage vue{c.decalage, -c.decalage, c.profondeur, c.taille, c.taille};

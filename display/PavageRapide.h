@@ -1,8 +1,8 @@
-// The raster of the fast paving paint, without OpenGL: a per-pixel raster of the view where the first primitive that reaches a pixel stays, as under the view's depth
-// test with everything in one plane. Boxes are axis-aligned rectangles in window
-// coordinates (pixels, y upward); fills follow the polygon rule (pixel centres inside,
-// left and bottom edges included, vertices on a 1/256-pixel grid) and outlines the
-// diamond-exit rule of lines.
+// The raster of the fast paving paint, without OpenGL: a per-pixel raster of the view where the
+// first primitive that reaches a pixel stays, as under the view's depth test with everything in one
+// plane. Boxes are axis-aligned rectangles in window coordinates (pixels, y upward); fills follow
+// the polygon rule (pixel centres inside, left and bottom edges included, vertices on a 1/256-pixel
+// grid) and outlines the diamond-exit rule of lines.
 #pragma once
 
 #include <cstdint>

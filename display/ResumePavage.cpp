@@ -135,8 +135,7 @@ void ResumePavage::Construire(const BoxList* listes[3]) {
     Debuts_.assign(cellules + 1, 0);
     // Some sixteen boxes per raster cell: most of them then fall on cells already reached,
     // which costs one look-up each.
-    Cellules_ = std::min(CoteTrame_,
-                         static_cast<int>(std::max(256.0, std::sqrt(total / 16.0))));
+    Cellules_ = std::min(CoteTrame_, static_cast<int>(std::max(256.0, std::sqrt(total / 16.0))));
     Trame_.Preparer(Cellules_, Cellules_);
     ProjectionPavage q;
     q.ax = Cellules_ / (PasX_ * Cote_);
@@ -187,8 +186,7 @@ void ResumePavage::CompleterIndex(const BoxList* listes[3]) {
 bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const BoxList& enAttente,
                           const BoxList& rejetees, const BoxList& solution) {
     const BoxList* listes[3] = {&enAttente, &rejetees, &solution};
-    const std::uint64_t total =
-        std::uint64_t{enAttente.Size()} + rejetees.Size() + solution.Size();
+    const std::uint64_t total = std::uint64_t{enAttente.Size()} + rejetees.Size() + solution.Size();
     if (total <= Seuil_ || total > std::numeric_limits<std::uint32_t>::max() ||
         !(p.ax != 0 && p.ay != 0)) {
         if (Construit_) {
@@ -197,9 +195,9 @@ bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const B
         TramerListes(trame, p, listes);
         return true;
     }
-    if (!Construit_ || !(Empreintes_[0] == EmpreinteDe(enAttente) &&
-                         Empreintes_[1] == EmpreinteDe(rejetees) &&
-                         Empreintes_[2] == EmpreinteDe(solution))) {
+    if (!Construit_ ||
+        !(Empreintes_[0] == EmpreinteDe(enAttente) && Empreintes_[1] == EmpreinteDe(rejetees) &&
+          Empreintes_[2] == EmpreinteDe(solution))) {
         try {
             Construire(listes);
         } catch (const std::bad_alloc&) {
@@ -216,8 +214,8 @@ bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const B
     const double ya = (-2.0 - p.by) / p.ay, yb = (H + 2.0 - p.by) / p.ay;
     const double vx0 = std::min(xa, xb), vx1 = std::max(xa, xb);
     const double vy0 = std::min(ya, yb), vy1 = std::max(ya, yb);
-    const bool dedans = vx1 >= X0_ && vx0 <= X0_ + PasX_ * Cote_ && vy1 >= Y0_ &&
-                        vy0 <= Y0_ + PasY_ * Cote_;
+    const bool dedans =
+        vx1 >= X0_ && vx0 <= X0_ + PasX_ * Cote_ && vy1 >= Y0_ && vy0 <= Y0_ + PasY_ * Cote_;
     const int i0 = Colonne(vx0), i1 = Colonne(vx1), j0 = Rangee(vy0), j1 = Rangee(vy1);
     std::uint64_t vus = Grands_.size();
     if (dedans) {
@@ -237,7 +235,9 @@ bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const B
     }
     if (indexe) {
         // Exactly the boxes that can reach the window, in draw order.
-        auto marquer = [this](std::uint32_t r) { Marques_[r >> 6] |= std::uint64_t{1} << (r & 63); };
+        auto marquer = [this](std::uint32_t r) {
+            Marques_[r >> 6] |= std::uint64_t{1} << (r & 63);
+        };
         for (std::uint32_t r : Grands_) {
             marquer(r);
         }

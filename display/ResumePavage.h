@@ -74,11 +74,11 @@ private:
     Empreinte Empreintes_[3];
     std::uint64_t Tailles_[3] = {};
     double X0_ = 0, Y0_ = 0, PasX_ = 1, PasY_ = 1; // hull corner and cell size of the grid
-    double ParPasX_ = 1, ParPasY_ = 1;               // their inverses
-    int Cote_ = 1;                                   // cells per side of the grid
-    std::vector<std::uint64_t> Debuts_;              // per cell, row-major: start in Rangs_
-    std::vector<std::uint32_t> Rangs_;               // draw ranks, cell after cell
-    std::vector<std::uint32_t> Grands_; // boxes over many cells: considered by every view
+    double ParPasX_ = 1, ParPasY_ = 1;             // their inverses
+    int Cote_ = 1;                                 // cells per side of the grid
+    std::vector<std::uint64_t> Debuts_;            // per cell, row-major: start in Rangs_
+    std::vector<std::uint32_t> Rangs_;             // draw ranks, cell after cell
+    std::vector<std::uint32_t> Grands_;  // boxes over many cells: considered by every view
     std::vector<std::uint64_t> Marques_; // one bit per rank, scratch of the exact paint
     TramePavage Trame_;                  // the whole hull, Cellules_ cells a side
 };

@@ -28,8 +28,8 @@ struct Listes {
     }
 };
 
-std::vector<std::uint8_t> Image(ResumePavage& r, const Listes& l, const ProjectionPavage& p,
-                                int w, int h, bool* exacte = nullptr) {
+std::vector<std::uint8_t> Image(ResumePavage& r, const Listes& l, const ProjectionPavage& p, int w,
+                                int h, bool* exacte = nullptr) {
     TramePavage t;
     t.Preparer(w, h);
     const bool e = r.Tramer(t, p, l.enAttente, l.rejetees, l.solution);
@@ -50,7 +50,7 @@ ProjectionPavage Projection(double ax, double bx, double ay, double by) {
 
 TEST(ResumePavage, ExactPathGivesThePictureOfTheWholeLists) {
     const Listes l(5);
-    ResumePavage direct;                 // below its threshold: every box, in order
+    ResumePavage direct;                     // below its threshold: every box, in order
     ResumePavage resume(100, 1'000'000, 64); // summary with room for every box in sight
     const ProjectionPavage vues[] = {
         Projection(10, 0, 10, 0),       // the whole hull
@@ -82,8 +82,8 @@ TEST(ResumePavage, TooManyBoxesInSightAreReadFromTheSummaryRaster) {
             }
         }
     }
-    const ProjectionPavage p = Projection(64 / (x1 - x0), -x0 * 64 / (x1 - x0), 64 / (y1 - y0),
-                                          -y0 * 64 / (y1 - y0));
+    const ProjectionPavage p =
+        Projection(64 / (x1 - x0), -x0 * 64 / (x1 - x0), 64 / (y1 - y0), -y0 * 64 / (y1 - y0));
     bool exacte = true;
     const auto image = Image(resume, l, p, 64, 64, &exacte);
     EXPECT_FALSE(exacte);

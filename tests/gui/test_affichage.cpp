@@ -299,8 +299,8 @@ TEST_F(Affichage, PavingReadoutIsInThePointersPixelsAtAnyScale) {
     const int w = F->OpenGLPanel6->width(), h = F->OpenGLPanel6->height();
     for (const QPoint& p : {QPoint(w / 2, h / 2), QPoint(1, h - 2)}) {
         BougerPointeur(F->OpenGLPanel6, p);
-        const PositionPavage attendu = PositionSousPointeur(
-            p.x(), p.y(), BoiteRecherche, VuePavage{0, 0, -10, w, h});
+        const PositionPavage attendu =
+            PositionSousPointeur(p.x(), p.y(), BoiteRecherche, VuePavage{0, 0, -10, w, h});
         ASSERT_TRUE(attendu.valide);
         EXPECT_NEAR(F->StatusBar1->PanelText(0).toDouble(), attendu.x, 1e-9);
         EXPECT_NEAR(F->StatusBar1->PanelText(1).toDouble(), attendu.y, 1e-9);

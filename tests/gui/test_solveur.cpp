@@ -17,7 +17,6 @@ namespace {
 
 class Solveur : public FenetreSousLocale<QLocale::English> {
 protected:
-
     // Mixtures of a cosine and a sine by [[1, 0.5], [-0.5, 1]], generated from the menus.
     void GenererMelanges() {
         F->Cosinus1->trigger();

@@ -16,7 +16,6 @@ namespace {
 
 class SourcesMelange : public FenetreSousLocale<QLocale::English> {
 protected:
-
     void SaisirMatrice(const char* a11, const char* a12, const char* a21, const char* a22) {
         if (!F->Matricedemelange1->isChecked()) {
             F->Matricedemelange1->trigger();
