@@ -27,6 +27,20 @@ void PaveProjete(TramePavage& t, const ProjectionPavage& p, const Box& b, int li
            p.ay * y.Upper() + p.by, Fonds[liste], Contours[liste]);
 }
 
+// A box in the summary raster: one smaller than a cell lights the cell of its lower corner in
+// its outline's colour, as its outline would light a pixel of a view that small, at the
+// cost of a look-up; a larger one as the view draws it.
+void PaveResume(TramePavage& t, const ProjectionPavage& p, const Box& b, int liste) {
+    const double x0 = p.ax * b[1].Lower() + p.bx, x1 = p.ax * b[1].Upper() + p.bx;
+    const double y0 = p.ay * b[2].Lower() + p.by, y1 = p.ay * b[2].Upper() + p.by;
+    if (x1 - x0 < 1.0 && y1 - y0 < 1.0 && x0 >= 0.0 && y0 >= 0.0 && x0 < t.Largeur() &&
+        y0 < t.Hauteur()) {
+        t.Poser(static_cast<int>(x0), static_cast<int>(y0), Contours[liste]);
+        return;
+    }
+    PaveProjete(t, p, b, liste);
+}
+
 void TramerListes(TramePavage& t, const ProjectionPavage& p, const BoxList* listes[3]) {
     for (int l = 0; l < 3; ++l) {
         for (const Box& b : *listes[l]) {
@@ -144,7 +158,7 @@ void ResumePavage::Construire(const BoxList* listes[3]) {
     q.by = -Y0_ * q.ay;
     Parcourir(listes, [&](const Box& b, int l, std::uint32_t rang, int i0, int i1, int j0, int j1) {
         if (!Trame_.Complete()) {
-            PaveProjete(Trame_, q, b, l);
+            PaveResume(Trame_, q, b, l);
         }
         if ((i1 - i0 + 1) * (j1 - j0 + 1) > CellulesMax) {
             Grands_.push_back(rang);

@@ -21,7 +21,7 @@ class BoxList;
 
 class ResumePavage {
 public:
-    static constexpr std::uint64_t SeuilResume = std::uint64_t{1} << 21;
+    static constexpr std::uint64_t SeuilResume = std::uint64_t{1} << 22;
     static constexpr std::uint64_t BudgetExact = std::uint64_t{1} << 20;
     static constexpr int CoteTrame = 2048;
 
