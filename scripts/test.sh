@@ -35,8 +35,9 @@ cmake -S "$racine" -B "$racine/build-asan" -DCMAKE_BUILD_TYPE=Debug -DOVREL_SANI
     -DOVREL_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" "${lanceur[@]}" >/dev/null
 cmake --build "$racine/build-asan" -j"$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Listing the tests of the Qt binaries already needs a display.
 ASAN_OPTIONS=detect_leaks=1 \
-    ctest --test-dir "$racine/build-asan" --output-on-failure -j"$jobs" -L core
+    sous_affichage ctest --test-dir "$racine/build-asan" --output-on-failure -j"$jobs" -L core
 # Qt and the GL driver keep allocations until exit: leaks are checked on the core only.
 ASAN_OPTIONS=detect_leaks=0 \
     sous_affichage ctest --test-dir "$racine/build-asan" --output-on-failure -j"$jobs" -LE core
