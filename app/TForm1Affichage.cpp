@@ -249,9 +249,10 @@ void TForm1::OpenGLPanel6Init() {
     InitialiserPavage(OpenGLPanel6->LargeurPixels(), OpenGLPanel6->HauteurPixels());
 }
 
+// The size in logical pixels, those of the pointer: on a scaled display the panel's device
+// pixels would misplace the readout.
 VuePavage TForm1::Vue6() const {
-    return {Decalage6X, Decalage6Y, Profondeur6, OpenGLPanel6->LargeurPixels(),
-            OpenGLPanel6->HauteurPixels()};
+    return {Decalage6X, Decalage6Y, Profondeur6, OpenGLPanel6->width(), OpenGLPanel6->height()};
 }
 
 // Panel 6: the paving of every solve since start-up, centred on the search box.

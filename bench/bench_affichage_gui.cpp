@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -255,6 +256,61 @@ void BancMolette() {
                 rejetees.Size() + solution.Size(), t[t.size() / 2], t.back());
 }
 
+// `n` kept boxes of size 10/16384 x 5/8192, the first ones of a 16384 x 8192 paving of
+// [-5, 5] x [-2.5, 2.5] in the order a first-in first-out solve keeps them (Morton order, x
+// bit first), as a solve with one constraint at precision 0.001 leaves them.
+void PaverMorton(BoxList& solution, std::uint64_t n) {
+    for (std::uint64_t r = 0; r < n; ++r) {
+        std::uint32_t ix = 0, iy = 0;
+        for (int b = 0; b < 27; ++b) {
+            const std::uint32_t bit = (r >> (26 - b)) & 1u;
+            if (b % 2 == 0) {
+                ix = (ix << 1) | bit;
+            } else {
+                iy = (iy << 1) | bit;
+            }
+        }
+        solution.PushBack(Pave(-5.0 + ix * (10.0 / 16384), -5.0 + (ix + 1) * (10.0 / 16384),
+                               -2.5 + iy * (5.0 / 8192), -2.5 + (iy + 1) * (5.0 / 8192)));
+    }
+}
+
+// A wheel step on the paving view alone (the plots do not depend on the boxes) with 100
+// million boxes: the panel of the main window (17 x 17) and a larger one, at the depths the
+// wheel reaches, with a pan.
+void BancMolette100M() {
+    BoxList enAttente, rejetees, solution;
+    const auto t0 = Horloge::now();
+    PaverMorton(solution, 100'000'000);
+    std::printf("Paving view, 100,000,000 kept boxes (built in %.1f s), wheel step on the "
+                "paving view (ms):\n",
+                std::chrono::duration<double>(Horloge::now() - t0).count());
+    const Box domaine = Pave(-5, 5, -2.5, 2.5);
+    std::printf("  %-28s %10s %10s %10s\n", "panel, depth, pan", "first", "median", "worst");
+    struct Cas {
+        int taille;
+        double profondeur, decalage;
+    };
+    const Cas cas[] = {
+        {17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2}, {400, -1.1, 0.37}};
+    for (const Cas& c : cas) {
+        Banc banc(c.taille, c.taille, InitialiserPavage);
+        VuePavage vue{c.decalage, -c.decalage, c.profondeur, c.taille, c.taille};
+        banc.dessin = [&] { PeindrePavage(domaine, enAttente, rejetees, solution, vue); };
+        const double premier = banc.Peindre();
+        std::vector<double> t;
+        for (int i = 0; i < 5; ++i) {
+            vue.Profondeur += i % 2 ? 0.1 : -0.1;
+            t.push_back(banc.Peindre());
+        }
+        std::sort(t.begin(), t.end());
+        char nom[64];
+        std::snprintf(nom, sizeof nom, "%dx%d, %.1f, %.2f", c.taille, c.taille, c.profondeur,
+                      c.decalage);
+        std::printf("  %-28s %10.1f %10.1f %10.1f\n", nom, premier, t[t.size() / 2], t.back());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -264,5 +320,8 @@ int main(int argc, char** argv) {
     BancPavage(2, false);
     BancPavage(2, true);
     BancMolette();
+    if (argc < 2 || std::string(argv[1]) != "--sans-100M") {
+        BancMolette100M();
+    }
     return 0;
 }

@@ -51,6 +51,12 @@ void TramePavage::Remplir(double xa, double xb, double ya, double yb, CouleurPav
 // crosses, except the pixel whose diamond holds the segment's end point. A segment that
 // snaps onto a pixel boundary lights the row below it, or the column left of it, as a
 // one-pixel-wide quad does, with the end rules of the common rasterisers.
+// The horizontal and the vertical rasteriser differ on purpose where a segment lies on a
+// pixel boundary: going left, a horizontal one leaves out the pixel at its start too
+// (centres in (lo, hi)), while going down a vertical one keeps both ends (centres in
+// [lo, hi]). That is what the reference rasteriser does with the one-pixel-wide quad it
+// makes of such a line (its top-left fill rule meets the two axes differently), and the
+// comparison with the box-by-box picture checks it.
 void TramePavage::SegmentHorizontal(double y, double xa, double xb, CouleurPavage c) {
     if (!(y >= -1.0 && y <= H_ + 1.0) || xa == xb) {
         return;

@@ -1,24 +1,12 @@
-// Internals of the fast paving paint: the frame of the search box, and a per-pixel raster of
-// the view where the first primitive that reaches a pixel stays, as under the view's depth
-// test with everything in one plane. Boxes are axis-aligned rectangles in window
-// coordinates (pixels, y upward); fills follow the polygon rule (pixel centres inside,
-// left and bottom edges included, vertices on a 1/256-pixel grid) and outlines the
-// diamond-exit rule of lines.
+// The raster of the fast paving paint, without OpenGL: a per-pixel raster of the view where the
+// first primitive that reaches a pixel stays, as under the view's depth test with everything in one
+// plane. Boxes are axis-aligned rectangles in window coordinates (pixels, y upward); fills follow
+// the polygon rule (pixel centres inside, left and bottom edges included, vertices on a 1/256-pixel
+// grid) and outlines the diamond-exit rule of lines.
 #pragma once
-
-#include "interval/Box.h"
 
 #include <cstdint>
 #include <vector>
-
-// Scale and centre that put the search box's widest side at 5 units, centred on the axis.
-struct CadragePavage {
-    double s = 0.0;
-    double cx = 0.0;
-    double cy = 0.0;
-    bool valide = false;
-};
-CadragePavage CadrageDe(const Box& recherche);
 
 // Colours of the view's primitives; Aucune marks a pixel nothing has reached.
 enum CouleurPavage : std::uint8_t { Aucune = 0, Jaune, Bleue, Blanche, Noire };
@@ -46,9 +34,7 @@ public:
         return static_cast<CouleurPavage>(Pixels_[Index(x, y)]);
     }
     const std::vector<std::uint8_t>& Pixels() const { return Pixels_; }
-
-private:
-    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * W_ + x; }
+    // One pixel, 0 <= x < W, 0 <= y < H, unless something reached it already.
     void Poser(int x, int y, CouleurPavage c) {
         std::uint8_t& p = Pixels_[Index(x, y)];
         if (p == Aucune) {
@@ -56,6 +42,9 @@ private:
             --Restants_;
         }
     }
+
+private:
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * W_ + x; }
     void SegmentHorizontal(double y, double xa, double xb, CouleurPavage c);
     void SegmentVertical(double x, double ya, double yb, CouleurPavage c);
     bool DejaCouvert(double xmin, double xmax, double ymin, double ymax) const;

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquets=(
-    g++ cmake make pkg-config
+    g++ cmake make pkg-config ccache clang-format
     qt6-base-dev libqt6opengl6-dev
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev

@@ -24,11 +24,7 @@ public:
     // The uniform integer in 0 .. 9999 that every noise kind is built from.
     int TirageDixMille() { return static_cast<int>(Suivant() % 10000u); }
 
-    // The value of the draw that comes `rang` draws after the next one (0: the next one), and
-    // skipping draws without computing them.
-    std::uint32_t TirageAuRang(std::uint64_t rang) const {
-        return Melanger(Etat + (rang + 1) * Gamma);
-    }
+    // Skipping draws without computing them.
     void Avancer(std::uint64_t tirages) { Etat += tirages * Gamma; }
     std::uint64_t EtatCourant() const { return Etat; }
     // Back to a state read with EtatCourant (a saved session).

@@ -1,3 +1,4 @@
+#include "support/Gardes.h"
 #include "app/signal/Memoire.h"
 #include "commande/LigneDeCommande.h"
 
@@ -35,7 +36,6 @@ protected:
         std::filesystem::create_directories(Dossier);
     }
     void TearDown() override {
-        FixerBudgetMemoire(0);
         std::filesystem::remove_all(Dossier);
     }
     std::filesystem::path Dossier;
@@ -158,7 +158,7 @@ TEST_F(LigneDeCommande, AStudyWritesTheSameCsvWhateverTheNumberOfThreads) {
 }
 
 TEST_F(LigneDeCommande, ASolveStoppedAtTheMemoryLimitStillReportsAndExitsWithFour) {
-    FixerBudgetMemoire(1 << 20);
+    const GardeBudgetMemoire budget(1 << 20);
     const Sortie s = Lancer({"resoudre", "--graine", "1", "--contraintes", "decorrelation"});
     EXPECT_EQ(s.Statut, SortieLimiteMemoire);
     EXPECT_EQ(nlohmann::json::parse(s.Texte)["resolution"]["statut"], "arrete_a_la_limite");

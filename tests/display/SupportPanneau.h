@@ -18,10 +18,10 @@
 #include <vector>
 
 // A top-level window that owns the panels placed on it.
-struct FenetreTest {
+struct FenetrePanneaux {
     std::unique_ptr<QWidget> fenetre = std::make_unique<QWidget>();
 
-    FenetreTest() { fenetre->resize(640, 480); }
+    FenetrePanneaux() { fenetre->resize(640, 480); }
 
     template <class Panneau = TOpenGLPanel> Panneau* Ajouter(int x, int y, int w, int h) {
         auto* p = new Panneau(fenetre.get());
@@ -40,7 +40,7 @@ struct FenetreTest {
 // A shown panel initialised by `init` (W, H); each paint runs the drawing given to Peindre,
 // and Peindre returns what the panel then shows.
 struct PanneauPeint {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* p;
     std::function<void()> dessin;
 

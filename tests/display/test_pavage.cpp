@@ -40,8 +40,10 @@ struct PanneauPavage : PanneauPeint {
 
     QImage Vue(const Box& recherche, const BoxList& a, const BoxList& r, const BoxList& s,
                const VuePavage& vue, bool rapide) {
-        return Peindre(
-            [&] { (rapide ? PeindrePavage : PeindrePavageImmediat)(recherche, a, r, s, vue); });
+        return Peindre([&] {
+            rapide ? PeindrePavage(recherche, a, r, s, vue)
+                   : PeindrePavageImmediat(recherche, a, r, s, vue);
+        });
     }
     QImage Vue(const Paving& p, const VuePavage& vue, bool rapide) {
         return Vue(p.recherche, p.enAttente, p.rejetees, p.solution, vue, rapide);
@@ -209,8 +211,9 @@ TEST(Pavage, FastPaintFollowsTheModelviewInForce) {
                 } else {
                     glTranslated(0.7, -0.4, -2.0);
                 }
-                (rapide ? PeindrePavage : PeindrePavageImmediat)(
-                    paving.recherche, paving.enAttente, paving.rejetees, paving.solution, v);
+                const Paving& p = paving;
+                rapide ? PeindrePavage(p.recherche, p.enAttente, p.rejetees, p.solution, v)
+                       : PeindrePavageImmediat(p.recherche, p.enAttente, p.rejetees, p.solution, v);
                 glPopMatrix();
             });
         }

@@ -2,6 +2,7 @@
 // repaint, presentation rules, the pixel-format flag rule, failures and mouse events.
 #include "SupportPanneau.h"
 #include "display/TOpenGLPanel.h"
+#include "support/GardesFenetre.h"
 
 #include <QOpenGLContext>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <optional>
 
 namespace {
 
@@ -37,7 +39,7 @@ QRgb Centre(TOpenGLPanel* p) {
 } // namespace
 
 TEST(TOpenGLPanel, EventsComeInOrderWithTheirOwnContextCurrent) {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* a = f.Ajouter(10, 10, 100, 60);
     TOpenGLPanel* b = f.Ajouter(120, 10, 100, 60);
     QStringList ja, jb;
@@ -67,7 +69,7 @@ TEST(TOpenGLPanel, EventsComeInOrderWithTheirOwnContextCurrent) {
 }
 
 TEST(TOpenGLPanel, RepaintHasPaintedAndPresentedWhenItReturns) {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* p = f.Ajouter(10, 10, 80, 40);
     int peintures = 0;
     float vert = 0.0f;
@@ -125,7 +127,7 @@ TEST(TOpenGLPanel, PFDFlagsKeepExactlyOneOfGdiAndDoubleBuffer) {
 }
 
 TEST(TOpenGLPanel, OnlyAutoModeOnADoubleBufferedPanelPresentsAfterOnPaint) {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* p = f.Ajouter(10, 10, 60, 30);
     TOpenGLPanel* simple = f.Ajouter(80, 10, 60, 30);
     simple->SetPFDFlags({f_PFD_DRAW_TO_WINDOW, f_PFD_SUPPORT_OPENGL, f_PFD_SUPPORT_GDI});
@@ -157,7 +159,7 @@ TEST(TOpenGLPanel, OnlyAutoModeOnADoubleBufferedPanelPresentsAfterOnPaint) {
 }
 
 TEST(TOpenGLPanel, NothingIsErasedBetweenPaintsNorDrawnWithoutOnPaint) {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* p = f.Ajouter(10, 10, 60, 40);
     p->OnPaint = [](TOpenGLPanel*) { Remplir(0, 0, 1); };
     ASSERT_TRUE(f.Montrer());
@@ -200,8 +202,9 @@ protected:
 
 TEST(TOpenGLPanel, ContextCreationFailureIsReportedOnceAndThePanelStaysBlank) {
     QStringList messages;
-    TOpenGLPanel::RapporteurMessage = [&](const QString& t) { messages << t; };
-    FenetreTest f;
+    std::optional<GardeRapporteurPanneau> rapporteur;
+    rapporteur.emplace([&](const QString& t) { messages << t; });
+    FenetrePanneaux f;
     auto* p = f.Ajouter<PanneauImpossible>(10, 10, 60, 40);
     int evenements = 0;
     p->OnInit = p->OnPaint = p->OnResize = [&](TOpenGLPanel*) { ++evenements; };
@@ -212,7 +215,7 @@ TEST(TOpenGLPanel, ContextCreationFailureIsReportedOnceAndThePanelStaysBlank) {
     p->show();
     p->Repaint();
     QCoreApplication::processEvents();
-    TOpenGLPanel::RapporteurMessage = nullptr;
+    rapporteur.reset();
 
     ASSERT_EQ(messages.size(), 2);
     const QString prefixe = "QOpenGLContext::create:";
@@ -233,7 +236,7 @@ TEST(TOpenGLPanel, ConstructionMasksFloatingPointExceptions) {
 }
 
 TEST(TOpenGLPanel, MouseEventsGiveButtonShiftStateAndClientPixels) {
-    FenetreTest f;
+    FenetrePanneaux f;
     TOpenGLPanel* p = f.Ajouter(20, 30, 100, 60);
     QStringList j;
     p->OnMouseDown = [&](TOpenGLPanel*, Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {

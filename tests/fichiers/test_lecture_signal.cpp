@@ -1,3 +1,4 @@
+#include "support/Gardes.h"
 #include "DossierTemporaire.h"
 
 #include "app/signal/Memoire.h"
@@ -130,7 +131,7 @@ TEST_F(Lecture, AFileBeyondTheMemoryBudgetIsRefusedBeforeReading) {
     const auto v = ValeursFloat(20000, 1.0);
     EcrireSignaux(Dossier / "gros.wav", {{"a", &v}}, 8000);
     EcrireSignaux(Dossier / "gros.csv", {{"a", &v}}, 0);
-    FixerBudgetMemoire(50000);
+    const GardeBudgetMemoire budget(50000);
     for (const char* nom : {"gros.wav", "gros.csv"}) {
         try {
             LireSignal(Dossier / nom, 0);
@@ -139,7 +140,6 @@ TEST_F(Lecture, AFileBeyondTheMemoryBudgetIsRefusedBeforeReading) {
             EXPECT_NE(std::string(e.what()).find("Mémoire insuffisante"), std::string::npos);
         }
     }
-    FixerBudgetMemoire(0);
 }
 
 TEST_F(Lecture, TwoFilesAreCutToTheShorterAndMustShareTheirRate) {

@@ -2,38 +2,78 @@
 #pragma once
 
 #include "app/TForm1.h"
+#include "app/signal/Alea.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "display/TOpenGLPanel.h"
 #include "sivia/Sivia.h"
+#include "support/GardesFenetre.h"
 
+#include <QCursor>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
+
+// Moves the pointer over a widget with Qt Test and waits until the widget has the move: on
+// X11 the pointer is warped and the display sends the move back later. The widget must not
+// be at the window's top-left corner.
+inline void BougerPointeur(QWidget* widget, QPoint position) {
+    struct Guetteur : QObject {
+        QPoint recu{-1, -1};
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::MouseMove) {
+                recu = static_cast<QMouseEvent*>(e)->position().toPoint();
+            }
+            return false;
+        }
+    } guetteur;
+    widget->installEventFilter(&guetteur);
+    // Qt Test reads a null point as the widget's centre: (0, 0) is reached from the window.
+    QWidget* fenetre = widget->window();
+    // A pointer already there moves no more: it goes by a corner of the window first.
+    if (QCursor::pos() == widget->mapToGlobal(position)) {
+        QTest::mouseMove(fenetre, QPoint(1, 1));
+        QTest::qWait(20);
+    }
+    if (position.isNull()) {
+        QTest::mouseMove(fenetre, widget->mapTo(fenetre, position));
+    } else {
+        QTest::mouseMove(widget, position);
+    }
+    for (int i = 0; i < 200 && guetteur.recu != position; ++i) {
+        QTest::qWait(5);
+    }
+    widget->removeEventFilter(&guetteur);
+}
 
 // Texts in failure messages.
 inline void PrintTo(const QString& texte, std::ostream* flux) {
     *flux << '"' << texte.toStdString() << '"';
 }
 
-class FenetreTest : public testing::Test {
+// Every test starts from the program's start-up state, whatever ran before it in the process.
+class FenetrePrincipaleTest : public testing::Test {
 protected:
     void SetUp() override {
         FixerTitreApplication(QStringLiteral("Ovrel 5"));
-        InstallerAfficheur([this](const MessageAffiche& m) { Messages.push_back(m); });
-        TOpenGLPanel::RapporteurMessage = [this](const QString& texte) {
+        Afficheur.emplace([this](const MessageAffiche& m) { Messages.push_back(m); });
+        Rapporteur.emplace([this](const QString& texte) {
             Messages.push_back({MessageAffiche::Genre::Message, texte, QString()});
-        };
-        // The solver's lists and frame live for the whole process: each test starts afresh.
+        });
+        // Module-level state lives for the whole process: back to its start-up values.
         BoitesEnAttente.Clear();
         BoitesRejetees.Clear();
         BoitesSolution.Clear();
         RepereImage = Repere();
         BoiteRecherche = Box(2, 1);
+        PointImageX = PointImageY = 0;
+        Alea() = GenerateurAleatoire();
         Fenetre = std::make_unique<TForm1>();
         Fenetre->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Fenetre.get()));
@@ -42,28 +82,30 @@ protected:
 
     void TearDown() override {
         Fenetre.reset();
-        TOpenGLPanel::RapporteurMessage = nullptr;
-        InstallerAfficheur(nullptr);
+        Rapporteur.reset();
+        Afficheur.reset();
     }
 
     // Clicks a visible button with the mouse.
     static void Cliquer(QWidget* bouton) { QTest::mouseClick(bouton, Qt::LeftButton); }
 
     std::vector<MessageAffiche> Messages;
+    std::optional<GardeAfficheur> Afficheur;
+    std::optional<GardeRapporteurPanneau> Rapporteur;
     std::unique_ptr<TForm1> Fenetre;
     TForm1* F = nullptr;
 };
 
 // The same under a fixed locale ("." or "," as decimal separator), restored afterwards.
-template <QLocale::Language Langue> class FenetreSousLocale : public FenetreTest {
+template <QLocale::Language Langue> class FenetreSousLocale : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         QLocale::setDefault(
             QLocale(Langue, Langue == QLocale::French ? QLocale::France : QLocale::UnitedStates));
-        FenetreTest::SetUp();
+        FenetrePrincipaleTest::SetUp();
     }
     void TearDown() override {
-        FenetreTest::TearDown();
+        FenetrePrincipaleTest::TearDown();
         QLocale::setDefault(QLocale::system());
     }
 };

@@ -221,7 +221,7 @@ TEST_F(Affichage, EstimatesAppearInPanelsThreeToFiveAfterASolve) {
     F->PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     QTest::mouseClick(F->RadioGroup1->Item(0), Qt::LeftButton, {}, QPoint(5, 5));
-    F->Image1MouseMove(Qt::NoModifier, 151, 144);
+    BougerPointeur(F->Image1, QPoint(151, 144));
     EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel3), Noir), 500);
     EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel4), Noir), 500);
     const QImage nuage = ImageAffichee(F->OpenGLPanel5);
@@ -245,7 +245,7 @@ TEST_F(Affichage, PavingViewPansResetsAndReadsOutWhereThePointerIs) {
 
     QTest::mousePress(F->OpenGLPanel6, Qt::LeftButton, {}, QPoint(2, 12));
     EXPECT_TRUE(F->Glisser6EnCours);
-    QTest::mouseMove(F->OpenGLPanel6, QPoint(22, 2));
+    BougerPointeur(F->OpenGLPanel6, QPoint(22, 2));
     EXPECT_DOUBLE_EQ(F->Decalage6X, 1.0);
     EXPECT_DOUBLE_EQ(F->Decalage6Y, 0.5);
     QTest::mouseRelease(F->OpenGLPanel6, Qt::LeftButton, {}, QPoint(22, 2));
@@ -265,7 +265,7 @@ TEST_F(Affichage, PavingViewPansResetsAndReadsOutWhereThePointerIs) {
     EXPECT_EQ(F->Decalage6Y, 0.0);
 
     // The centre pixel of the view shows the centre of the search box.
-    QTest::mouseMove(F->OpenGLPanel6, QPoint(8, 8));
+    BougerPointeur(F->OpenGLPanel6, QPoint(8, 8));
     bool ok = false;
     const double x = F->StatusBar1->PanelText(0).toDouble(&ok);
     ASSERT_TRUE(ok) << F->StatusBar1->PanelText(0).toStdString();
@@ -273,8 +273,39 @@ TEST_F(Affichage, PavingViewPansResetsAndReadsOutWhereThePointerIs) {
     ASSERT_TRUE(ok);
     EXPECT_NEAR(x, 0.0, 0.2);
     EXPECT_NEAR(y, 0.0, 0.2);
-    QTest::mouseMove(F->OpenGLPanel6, QPoint(16, 8));
+    BougerPointeur(F->OpenGLPanel6, QPoint(16, 8));
     EXPECT_GT(F->StatusBar1->PanelText(0).toDouble(), x) << "x grows to the right";
-    QTest::mouseMove(F->OpenGLPanel6, QPoint(8, 0));
+    BougerPointeur(F->OpenGLPanel6, QPoint(8, 0));
     EXPECT_GT(F->StatusBar1->PanelText(1).toDouble(), y) << "y grows upward";
+}
+
+TEST_F(Affichage, DraggingPanelTwoPansItsPlotAndADoubleClickResetsIt) {
+    QTest::mousePress(F->OpenGLPanel2, Qt::LeftButton, {}, QPoint(100, 60));
+    QTest::mouseRelease(F->OpenGLPanel2, Qt::LeftButton, {}, QPoint(130, 40));
+    EXPECT_DOUBLE_EQ(F->Decalage2X, 0.2 * 30);
+    EXPECT_DOUBLE_EQ(F->Decalage2Y, 0.2 * 20);
+    EXPECT_EQ(F->Decalage1X, 0.0);
+    QTest::mouseDClick(F->OpenGLPanel2, Qt::LeftButton, {}, QPoint(130, 40));
+    EXPECT_EQ(F->Decalage2X, 0.0);
+    EXPECT_EQ(F->Decalage2Y, 0.0);
+}
+
+// Run also under QT_SCALE_FACTOR=2 (device pixel ratio 2): the pointer is in logical pixels.
+TEST_F(Affichage, PavingReadoutIsInThePointersPixelsAtAnyScale) {
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        EXPECT_DOUBLE_EQ(F->OpenGLPanel6->devicePixelRatioF(),
+                         qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    const int w = F->OpenGLPanel6->width(), h = F->OpenGLPanel6->height();
+    for (const QPoint& p : {QPoint(w / 2, h / 2), QPoint(1, h - 2)}) {
+        BougerPointeur(F->OpenGLPanel6, p);
+        const PositionPavage attendu =
+            PositionSousPointeur(p.x(), p.y(), BoiteRecherche, VuePavage{0, 0, -10, w, h});
+        ASSERT_TRUE(attendu.valide);
+        EXPECT_NEAR(F->StatusBar1->PanelText(0).toDouble(), attendu.x, 1e-9);
+        EXPECT_NEAR(F->StatusBar1->PanelText(1).toDouble(), attendu.y, 1e-9);
+    }
+    // Before any solve the view frames the placeholder box, centred on (-499.5, -499.5).
+    BougerPointeur(F->OpenGLPanel6, QPoint(w / 2, h / 2));
+    EXPECT_NEAR(F->StatusBar1->PanelText(0).toDouble(), -499.5, 0.6 * 999 / 5 * 8.3 / w);
 }

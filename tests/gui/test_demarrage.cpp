@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-using Demarrage = FenetreTest;
+using Demarrage = FenetrePrincipaleTest;
 
 TEST_F(Demarrage, WindowHasItsCaptionAndClientSize) {
     EXPECT_EQ(F->windowTitle(), QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));

@@ -1,5 +1,6 @@
 // The main window's memory: one budget for everything it holds, arrays that give their
 // memory back, and "Tout Effacer" back to the start-up size.
+#include "support/Gardes.h"
 #include "SupportFenetre.h"
 
 #include "app/signal/Memoire.h"
@@ -27,13 +28,7 @@ std::uint64_t TailleResidente() {
     return 0;
 }
 
-class FenetreMemoire : public FenetreSousLocale<QLocale::English> {
-protected:
-    void TearDown() override {
-        FenetreSousLocale::TearDown();
-        FixerBudgetMemoire(0);
-    }
-};
+class FenetreMemoire : public FenetreSousLocale<QLocale::English> {};
 
 constexpr std::uint64_t Mio = 1 << 20;
 
@@ -44,7 +39,7 @@ TEST_F(FenetreMemoire, OneBudgetCountsWhatIsHeldAndReplacedArraysGiveTheirMemory
     EXPECT_EQ(MemoireTenue(), depart) << "the window counts for the program";
     // Arrays of 8 MiB: room for the two sources and half the mixtures' four arrays.
     F->NbEchantillons = 1 << 20;
-    FixerBudgetMemoire(depart + 40 * Mio);
+    const GardeBudgetMemoire budget(depart + 40 * Mio);
     // The arrays, beside the plots' vertex buffer (bounded, grown by the first paints).
     const auto tableaux = [&] { return F->OctetsTenus() - OctetsTamponsTraces(); };
     F->Cosinus1->trigger();

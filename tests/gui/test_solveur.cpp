@@ -17,11 +17,6 @@ namespace {
 
 class Solveur : public FenetreSousLocale<QLocale::English> {
 protected:
-    void TearDown() override {
-        FenetreSousLocale::TearDown();
-        FixerBudgetMemoire(0);
-    }
-
     // Mixtures of a cosine and a sine by [[1, 0.5], [-0.5, 1]], generated from the menus.
     void GenererMelanges() {
         F->Cosinus1->trigger();
@@ -171,52 +166,51 @@ TEST_F(Solveur, EncadreOutlinesTheHullOfTheKeptBoxesInRed) {
 }
 
 TEST_F(Solveur, PointerReadsTheParameterPairAtTheCornerPixels) {
-    QTest::mouseMove(F->Image1, QPoint(0, 0));
-    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    BougerPointeur(F->Image1, QPoint(0, 0));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : -5"));
     EXPECT_EQ(F->Label2->text(), QStringLiteral("Y : 5"));
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("0"));
     EXPECT_EQ(F->Edit7->text(), QStringLiteral("0"));
-    F->Image1MouseMove(Qt::NoModifier, 336, 320);
+    BougerPointeur(F->Image1, QPoint(336, 320));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 5"));
     EXPECT_EQ(F->Label2->text(), QStringLiteral("Y : -5"));
     EXPECT_EQ(PointImageX, 5.0);
     EXPECT_EQ(PointImageY, -5.0);
-    F->Image1MouseMove(Qt::NoModifier, 168, 160);
+    BougerPointeur(F->Image1, QPoint(168, 160));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 0"));
     EXPECT_GE(F->Label2->x(), F->Label1->geometry().right()) << "the readouts never overlap";
 
     // Reversed bounds: the left edge reads BorneInfX.
     F->BorneInfX = 5;
     F->BorneSupX = -5;
-    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    BougerPointeur(F->Image1, QPoint(0, 0));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 5"));
 }
 
 TEST_F(Solveur, EstimatesFollowThePointerOrTheClicksAsChosen) {
     GenererMelanges();
     MoyennesExemple();
-    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    BougerPointeur(F->Image1, QPoint(0, 0));
     ASSERT_EQ(F->SourceEstimee1.size(), 5000u);
     EXPECT_EQ(F->DeriveeEstimee1.size(), 4999u);
     // s^1 = x1 + x.x2 at x = -5.
     EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * -5 + F->Melange1[3]);
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")); // ((5 + 0.5) + -25 x 0.5) + -5
     const auto estimee = F->SourceEstimee1;
-    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 336, 320);
+    QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(336, 320));
     EXPECT_EQ(F->SourceEstimee1, estimee) << "a release computes nothing in this mode";
     EXPECT_EQ(F->Label9->text(), QStringLiteral("X : 5"));
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")) << "from the latest move";
 
     F->EstimationAuClic = true;
-    F->Image1MouseMove(Qt::NoModifier, 168, 160);
+    BougerPointeur(F->Image1, QPoint(168, 160));
     EXPECT_EQ(F->SourceEstimee1, estimee);
-    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 336, 320);
+    QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(336, 320));
     EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * 5 + F->Melange1[3]);
 
     // N grown since the mixtures: the estimate stays within the samples that exist.
     F->NbEchantillons = 100000;
-    F->Image1MouseUp(Qt::LeftButton, Qt::NoModifier, 10, 10);
+    QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(F->SourceEstimee2.size(), 5000u);
 }
 
@@ -224,7 +218,7 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
     GenererMelanges();
     F->PrecisionSivia = 0.0001;
     // Room for 500 boxes beside what the window holds, where the solve needs far more.
-    FixerBudgetMemoire(MemoireTenue() + OctetsParBoiteStockee * 500);
+    const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
     F->Stockage = 1;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
@@ -261,7 +255,7 @@ TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigure
     F->BorneSupX = F->BorneSupY = 0.001f;
     F->PrecisionSivia = 0.0001;
     // Room for 500 boxes, where the solve keeps 1,024.
-    FixerBudgetMemoire(MemoireTenue() + OctetsParBoiteStockee * 500);
+    const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
     for (int stockage : {0, 1}) {
         F->Stockage = stockage;
         Cliquer(F->Button1);
@@ -307,7 +301,7 @@ TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
     EXPECT_FALSE(BoitesSolution.IsEmpty() && BoitesRejetees.IsEmpty());
     EXPECT_EQ(BoiteRecherche[1].Width(), 0.0);
     EXPECT_EQ(Pixel(168, 160), CouleurBlanche) << "nothing is drawn in an undefined frame";
-    F->Image1MouseMove(Qt::NoModifier, 300, 10);
+    BougerPointeur(F->Image1, QPoint(300, 10));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 0"));
     Cliquer(F->Button4);
     F->OpenGLPanel6->Repaint();
@@ -320,7 +314,7 @@ TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
     EXPECT_EQ(BoiteRecherche[1].Lower(), -2.0);
     EXPECT_EQ(BoiteRecherche[1].Upper(), 2.0);
     EXPECT_EQ(Pixel(2, 2), CouleurBleue);
-    F->Image1MouseMove(Qt::NoModifier, 0, 0);
+    BougerPointeur(F->Image1, QPoint(0, 0));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 2"));
     EXPECT_TRUE(Messages.empty());
 }

@@ -16,11 +16,6 @@ namespace {
 
 class SourcesMelange : public FenetreSousLocale<QLocale::English> {
 protected:
-    void TearDown() override {
-        FenetreSousLocale::TearDown();
-        FixerHorloge(nullptr);
-    }
-
     void SaisirMatrice(const char* a11, const char* a12, const char* a21, const char* a22) {
         if (!F->Matricedemelange1->isChecked()) {
             F->Matricedemelange1->trigger();
@@ -88,10 +83,11 @@ TEST_F(SourcesMelange, ZeroSamplesStillCheckTheItemAndATooLargeNIsReported) {
 
     F->NbEchantillons = 1000;
     F->Cosinus1->trigger();
-    FixerBudgetMemoire(1024);
-    F->NbEchantillons = 1 << 20;
-    F->BruitBlancGaussien1->trigger();
-    FixerBudgetMemoire(0);
+    {
+        const GardeBudgetMemoire budget(1024);
+        F->NbEchantillons = 1 << 20;
+        F->BruitBlancGaussien1->trigger();
+    }
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].genre, MessageAffiche::Genre::Exception);
     EXPECT_TRUE(Messages[0].texte.startsWith(QStringLiteral("Mémoire insuffisante")))
@@ -149,7 +145,8 @@ TEST_F(SourcesMelange, ValiderStoresEachEntryUntilOneFailsToConvert) {
 }
 
 TEST_F(SourcesMelange, AleatoireProposesOneBOneCFromTheClockSecond) {
-    FixerHorloge([] { return std::int64_t(1700000000); });
+    std::optional<GardeHorloge> horloge;
+    horloge.emplace([] { return std::int64_t(1700000000); });
     F->Matricedemelange1->trigger();
     Cliquer(F->Button3);
     const QString b = F->Edit2->text();
@@ -168,7 +165,7 @@ TEST_F(SourcesMelange, AleatoireProposesOneBOneCFromTheClockSecond) {
     Cliquer(F->Button3);
     EXPECT_EQ(F->Edit2->text(), b) << "same second, same values";
     EXPECT_EQ(F->Edit3->text(), c);
-    FixerHorloge([] { return std::int64_t(1700000001); });
+    horloge.emplace([] { return std::int64_t(1700000001); });
     Cliquer(F->Button3);
     EXPECT_TRUE(F->Edit2->text() != b || F->Edit3->text() != c);
     EXPECT_EQ(F->MatriceMelange.a12, 0.0) << "the matrix changes only through Valider";

@@ -1,5 +1,6 @@
 // Long work in the main window: progress, the "Arrêter" control and Escape, what a stopped
 // job leaves, and what stays out of reach while a job runs.
+#include "support/Gardes.h"
 #include "SupportFenetre.h"
 
 #include "app/TravailLong.h"
@@ -21,11 +22,6 @@ namespace {
 
 class TravailLongFenetre : public FenetreSousLocale<QLocale::English> {
 protected:
-    void TearDown() override {
-        FenetreSousLocale::TearDown();
-        FixerBudgetMemoire(0);
-    }
-
     void GenererMelanges() {
         F->Cosinus1->trigger();
         F->Sinus2->trigger();
@@ -78,7 +74,7 @@ TEST_F(TravailLongFenetre, EscapeStopsALongSolveThatKeepsWhatItClassified) {
     F->ContrainteDecorrelation = false;
     F->PrecisionSivia = 0.002;
     F->Stockage = 0;
-    FixerBudgetMemoire(MemoireTenue() + (std::uint64_t(1) << 33));
+    const GardeBudgetMemoire budget(MemoireTenue() + (std::uint64_t(1) << 33));
     const double* source1 = F->Source1.data();
     bool resolutionImbriquee = false;
     PendantLaCommande([&] {

@@ -1,5 +1,6 @@
 #include "app/signal/Generateurs.h"
 #include "app/signal/Memoire.h"
+#include "support/Gardes.h"
 
 #include <gtest/gtest.h>
 
@@ -164,7 +165,7 @@ TEST(Generateurs, NoiseStatisticsMatchTheirConstruction) {
 }
 
 TEST(Generateurs, TooLargeANIsRefusedBeforeAnythingChanges) {
-    FixerBudgetMemoire(1 << 20);
+    const GardeBudgetMemoire budget(1 << 20);
     GenerateurAleatoire alea;
     const auto etat = alea.EtatCourant();
     std::vector<double> s{1.0, 2.0, 3.0};
@@ -175,7 +176,6 @@ TEST(Generateurs, TooLargeANIsRefusedBeforeAnythingChanges) {
         EXPECT_EQ(alea.EtatCourant(), etat);
     }
     EXPECT_THROW(GenererSource(TypeSource::Sinus, 2147483647, Pas, alea, s), ErreurMemoire);
-    FixerBudgetMemoire(0);
 }
 
 TEST(Generateurs, SquareAndSawtoothShareThePeriodOfTheSineAndLaplaceNoiseHasHeavyTails) {

@@ -1,5 +1,6 @@
 #include "app/signal/Melange.h"
 #include "app/signal/Memoire.h"
+#include "support/Gardes.h"
 
 #include <gtest/gtest.h>
 
@@ -124,11 +125,10 @@ TEST(Melange, SolutionBoxIsPointOneWideAndUndefinedWithoutDiagonal) {
 }
 
 TEST(Melange, TooManySamplesForMemoryAreRefused) {
-    FixerBudgetMemoire(1000);
+    const GardeBudgetMemoire budget(1000);
     const std::vector<double> s(100, 1.0);
     EXPECT_THROW(GenererMelanges(s, s, {1, 0, 0, 1}, 100, Pas), ErreurMemoire);
     EXPECT_THROW(CalculerSourcesEstimees(0, 0, s, s, 100, Pas), ErreurMemoire);
-    FixerBudgetMemoire(0);
 }
 
 TEST(Melange, ObservedMixturesAreCutToTheShorterAndMatchTheIdentityMixing) {
@@ -175,15 +175,13 @@ TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
     const std::vector<double> s(1000, 1.0);
     const Matrice2x2 A{1, 0, 0, 1};
     // Four arrays of 1,000 doubles: 32,000 bytes.
-    FixerBudgetMemoire(40'000);
+    const GardeBudgetMemoire budget(40'000);
     std::uint64_t tenu = 0;
-    FixerCompteurMemoire([&] { return tenu; });
+    const GardeCompteurMemoire compteur([&] { return tenu; });
     EXPECT_NO_THROW(GenererMelanges(s, s, A, 1000, 0.1f));
     tenu = 10'000;
     EXPECT_THROW(GenererMelanges(s, s, A, 1000, 0.1f), ErreurMemoire);
     EXPECT_EQ(MemoireLibre(), 30'000u);
     tenu = 50'000;
     EXPECT_EQ(MemoireLibre(), 0u);
-    FixerCompteurMemoire(nullptr);
-    FixerBudgetMemoire(0);
 }

@@ -1,5 +1,6 @@
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
+#include "support/GardeAfficheur.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,10 @@ namespace {
 
 class BoiteMessageTest : public testing::Test {
 protected:
-    void SetUp() override {
-        FixerTitreApplication(QStringLiteral("Ovrel 5"));
-        InstallerAfficheur([this](const MessageAffiche& m) { Messages.push_back(m); });
-    }
-    void TearDown() override { InstallerAfficheur(nullptr); }
+    void SetUp() override { FixerTitreApplication(QStringLiteral("Ovrel 5")); }
 
     std::vector<MessageAffiche> Messages;
+    const GardeAfficheur Afficheur{[this](const MessageAffiche& m) { Messages.push_back(m); }};
 };
 
 } // namespace
