@@ -12,11 +12,11 @@
 
 namespace {
 
-class Analyse : public FenetreTest {
+class Analyse : public FenetrePrincipaleTest {
 protected:
     void SetUp() override {
         OublierResolution(); // kept across windows: each test starts without a solve
-        FenetreTest::SetUp();
+        FenetrePrincipaleTest::SetUp();
     }
 
     // Cosine and coloured noise mixed by [[1, 0.5], [-0.4, 1]], solved at 0.01.
