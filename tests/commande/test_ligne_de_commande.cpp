@@ -1,6 +1,6 @@
-#include "support/Gardes.h"
 #include "app/signal/Memoire.h"
 #include "commande/LigneDeCommande.h"
+#include "support/Gardes.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -35,9 +35,7 @@ protected:
                    std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         std::filesystem::create_directories(Dossier);
     }
-    void TearDown() override {
-        std::filesystem::remove_all(Dossier);
-    }
+    void TearDown() override { std::filesystem::remove_all(Dossier); }
     std::filesystem::path Dossier;
 };
 

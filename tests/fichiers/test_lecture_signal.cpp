@@ -1,5 +1,5 @@
-#include "support/Gardes.h"
 #include "DossierTemporaire.h"
+#include "support/Gardes.h"
 
 #include "app/signal/Memoire.h"
 #include "fichiers/EcritureSignal.h"

@@ -1,7 +1,7 @@
 // The main window's memory: one budget for everything it holds, arrays that give their
 // memory back, and "Tout Effacer" back to the start-up size.
-#include "support/Gardes.h"
 #include "SupportFenetre.h"
+#include "support/Gardes.h"
 
 #include "app/signal/Memoire.h"
 #include "display/Traces.h"

@@ -1,7 +1,7 @@
 // Long work in the main window: progress, the "Arrêter" control and Escape, what a stopped
 // job leaves, and what stays out of reach while a job runs.
-#include "support/Gardes.h"
 #include "SupportFenetre.h"
+#include "support/Gardes.h"
 
 #include "app/TravailLong.h"
 #include "app/signal/Alea.h"
