@@ -2,12 +2,14 @@
 #include "app/TForm1.h"
 
 #include "app/Horloge.h"
+#include "app/TFormAnalyse.h"
 #include "app/TravailLong.h"
 #include "app/signal/Alea.h"
 #include "app/signal/Generateurs.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
 #include "display/TOpenGLPanel.h"
+#include "sivia/Sivia.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -120,8 +122,8 @@ void TForm1::Button2Click() {
 void TForm1::Button3Click() {
     Button2->setVisible(true);
     Alea().Initialiser(std::uint64_t(SecondesHorloge()));
-    const float b = float((Alea().TirageDixMille() * 0.0001) * 2 - 1);
-    const float c = float((Alea().TirageDixMille() * 0.0001) * 2 - 1);
+    const float b = CoefficientAleatoire(Alea());
+    const float c = CoefficientAleatoire(Alea());
     Edit1->setText(QStringLiteral("1"));
     Edit2->setText(FloatToStr(b));
     Edit3->setText(FloatToStr(c));
@@ -177,10 +179,16 @@ void TForm1::ToutEffacer1Click() {
           &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
         std::vector<double>().swap(*tableau);
     }
+    // The boxes of every solve go too, so that the process returns to about its start-up size;
+    // Image1 keeps what was drawn on it, and "Encadre" has nothing left to frame.
+    BoitesRejetees.Clear();
+    BoitesSolution.Clear();
+    OublierResolution();
     Button2->setVisible(true);
     MatriceMelange = {};
     MelangesGeneres = false;
     OpenGLPanel1->Repaint();
     OpenGLPanel2->Repaint();
+    OpenGLPanel6->Repaint();
     RafraichirAnalyse();
 }

@@ -147,8 +147,8 @@ EntreesChaine PreparerEntrees(const OptionsCommande& options, const EntreesLues&
     e.Source1 = SourcePreparee(options.Source1, lues.Fichier1, N, alea);
     e.Source2 = SourcePreparee(options.Source2, lues.Fichier2, N, alea);
     if (matriceAleatoire) {
-        const float b = float((alea.TirageDixMille() * 0.0001) * 2 - 1);
-        const float c = float((alea.TirageDixMille() * 0.0001) * 2 - 1);
+        const float b = CoefficientAleatoire(alea);
+        const float c = CoefficientAleatoire(alea);
         e.A = {1, b, c, 1};
     } else {
         e.A = options.Matrice.value_or(MatriceParDefaut());

@@ -50,11 +50,6 @@ TOpenGLPanel::~TOpenGLPanel() {
     }
 }
 
-void TOpenGLPanel::SetPixelType(TPFDPixelTypes valeur) {
-    PixelType_ = valeur;
-    AppliquerFormat();
-}
-
 void TOpenGLPanel::SetPFDFlags(const TPFDFlags& valeur) {
     TPFDFlags nouveau = valeur;
     const bool gdi = nouveau.contains(f_PFD_SUPPORT_GDI);
@@ -70,16 +65,6 @@ void TOpenGLPanel::SetPFDFlags(const TPFDFlags& valeur) {
         }
     }
     PFDFlags_ = nouveau;
-    AppliquerFormat();
-}
-
-void TOpenGLPanel::SetcColorBits(std::uint8_t valeur) {
-    cColorBits_ = valeur;
-    AppliquerFormat();
-}
-
-void TOpenGLPanel::SetcDepthBits(std::uint8_t valeur) {
-    cDepthBits_ = valeur;
     AppliquerFormat();
 }
 

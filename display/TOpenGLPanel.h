@@ -65,14 +65,11 @@ public:
     static std::function<void(const QString& texte)> RapporteurMessage;
 
     TPFDPixelTypes PixelType() const { return PixelType_; }
-    void SetPixelType(TPFDPixelTypes valeur);
     const TPFDFlags& PFDFlags() const { return PFDFlags_; }
     // Keeps exactly one of f_PFD_SUPPORT_GDI and f_PFD_DOUBLEBUFFER in the set.
     void SetPFDFlags(const TPFDFlags& valeur);
     std::uint8_t cColorBits() const { return cColorBits_; }
-    void SetcColorBits(std::uint8_t valeur);
     std::uint8_t cDepthBits() const { return cDepthBits_; }
-    void SetcDepthBits(std::uint8_t valeur);
     TOpenGLSwapBuffers GLSwapBuffers() const { return GLSwapBuffers_; }
     void SetGLSwapBuffers(TOpenGLSwapBuffers valeur) { GLSwapBuffers_ = valeur; }
 

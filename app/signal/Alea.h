@@ -19,7 +19,16 @@ public:
     void Initialiser(std::uint64_t graine);
 
     // The next non-negative integer, uniform over 0 .. 2^32 - 1.
-    std::uint32_t Suivant() { return Melanger(Etat += Gamma); }
+    std::uint32_t Suivant() {
+        const std::uint32_t r = TirageDeRang(Etat, 0);
+        Etat += Gamma;
+        return r;
+    }
+
+    // The draw of rank `rang` after the state `etat` (0: the next one), computed directly.
+    static std::uint32_t TirageDeRang(std::uint64_t etat, std::uint64_t rang) {
+        return Melanger(etat + (rang + 1) * Gamma);
+    }
 
     // The uniform integer in 0 .. 9999 that every noise kind is built from.
     int TirageDixMille() { return static_cast<int>(Suivant() % 10000u); }

@@ -9,15 +9,16 @@
 
 namespace {
 
-// One pass over v[debut .. fin): draw i of the pass is mix(z0 + i x G); pass 0 sets the
-// values, later passes add to them. Compiled for several instruction sets (picked when the
-// program starts), since the Gaussian noise of a million samples draws 501 million values.
+// One pass over v[debut .. fin): value i is the draw of rank rang0 + i after the state
+// `base`; pass 0 sets the values, later passes add to them. Compiled for several instruction
+// sets (picked when the program starts), since the Gaussian noise of a million samples draws
+// 501 million values.
 [[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]] void
-PasseUniforme(double* v, std::uint64_t debut, std::uint64_t fin, std::uint64_t z0, bool premiere) {
-    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
+PasseUniforme(double* v, std::uint64_t debut, std::uint64_t fin, std::uint64_t base,
+              std::uint64_t rang0, bool premiere) {
     for (std::uint64_t i = debut; i < fin; ++i) {
-        const std::uint32_t r = GenerateurAleatoire::Melanger(z0 + i * G) % 10000u;
-        const double u = ((r * 0.0001) * 2 - 1) * 5;
+        const double u =
+            ValeurUniforme(GenerateurAleatoire::TirageDeRang(base, rang0 + i) % 10000u);
         v[i] = premiere ? u : v[i] + u;
     }
 }
@@ -31,7 +32,6 @@ bool SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAle
                      const RappelAvancement& avancement) {
     const std::uint64_t n = v.size();
     const std::uint64_t base = alea.EtatCourant();
-    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
     constexpr std::uint64_t Tuile = 2048;
     // About half a million draws between two calls of the progress.
     const std::uint64_t tuilesParAppel = std::max<std::uint64_t>(1, 256 / passes);
@@ -42,8 +42,7 @@ bool SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAle
         }
         const std::uint64_t fin = std::min(n, debut + Tuile);
         for (std::uint64_t p = 0; p < passes; ++p) {
-            // Draw p*n + i is mix(base + (p*n + i + 1) * G).
-            PasseUniforme(v.data(), debut, fin, base + (p * n + 1) * G, p == 0);
+            PasseUniforme(v.data(), debut, fin, base, p * n, p == 0);
         }
     }
     alea.Avancer(passes * n);
@@ -77,7 +76,6 @@ bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
                   const RappelAvancement& avancement) {
     const std::uint64_t n = s.size();
     const std::uint64_t base = alea.EtatCourant();
-    constexpr std::uint64_t G = GenerateurAleatoire::Gamma;
     constexpr std::uint64_t Tranche = 1 << 19;
     for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
         if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
@@ -85,7 +83,7 @@ bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
         }
         const std::uint64_t fin = std::min(n, debut + Tranche);
         for (std::uint64_t i = debut; i < fin; ++i) {
-            const std::uint32_t r = GenerateurAleatoire::Melanger(base + (i + 1) * G) % 10000u;
+            const std::uint32_t r = GenerateurAleatoire::TirageDeRang(base, i) % 10000u;
             const double p = (r + 0.5) / 10000.0;
             s[i] = p < 0.5 ? 2 * std::log(2 * p) : -2 * std::log(2 * (1 - p));
         }
@@ -95,10 +93,6 @@ bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
 }
 
 } // namespace
-
-double ValeurUniforme(int r) {
-    return ((r * 0.0001) * 2 - 1) * 5;
-}
 
 void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
                    std::vector<double>& cible) {

@@ -7,6 +7,7 @@
 #include "app/signal/Alea.h"
 #include "app/signal/Avancement.h"
 
+#include <cstdint>
 #include <vector>
 
 enum class TypeSource {
@@ -21,7 +22,15 @@ enum class TypeSource {
 };
 
 // The uniform value of a draw r in 0 .. 9999: ((r x 0.0001) x 2 - 1) x 5, in [-5, 4.999].
-double ValeurUniforme(int r);
+inline double ValeurUniforme(std::uint32_t r) {
+    return ((r * 0.0001) * 2 - 1) * 5;
+}
+
+// The off-diagonal entry b or c of a matrix [[1, b], [c, 1]] drawn as "Aléatoire" draws it:
+// (r x 0.0001) x 2 - 1 in single precision, r the next draw in 0 .. 9999.
+inline float CoefficientAleatoire(GenerateurAleatoire& alea) {
+    return float((alea.TirageDixMille() * 0.0001) * 2 - 1);
+}
 
 // Replaces `cible` with N samples of the kind (none when N <= 0). The samples are computed
 // first and then moved in, so an error (ErreurMemoire when N is too large for the machine)

@@ -78,9 +78,13 @@ TEST_F(FenetreMemoire, ToutEffacerReturnsTheProcessToAboutItsSizeBefore) {
     F->MatriceMelange = {1, 0.5, -0.5, 1};
     F->GenerationdesMelanges1->trigger();
     ASSERT_TRUE(F->MelangesGeneres);
-    EXPECT_GT(TailleResidente(), avant + 160 * Mio);
+    F->ContrainteDecorrelation = false; // every box kept: 2^20 boxes, 64 MiB more
+    Cliquer(F->Button1);
+    ASSERT_EQ(BoitesSolution.Size(), 1u << 20);
+    EXPECT_GT(TailleResidente(), avant + 220 * Mio);
 
     F->ToutEffacer1->trigger();
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
     EXPECT_LT(TailleResidente(), avant + 24 * Mio);
 }
 
