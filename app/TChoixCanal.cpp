@@ -33,7 +33,7 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
             lignes->addWidget(bouton);
         }
         groupe->button(std::min(q, contenu.NbCanaux - 1))->setChecked(true);
-        Groupes.push_back(groupe);
+        Groupes_.push_back(groupe);
         mise->addWidget(cadre);
     }
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -45,7 +45,7 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
 
 std::vector<int> TChoixCanal::Choix() const {
     std::vector<int> choix;
-    for (const QButtonGroup* g : Groupes) {
+    for (const QButtonGroup* g : Groupes_) {
         choix.push_back(g->checkedId());
     }
     return choix;

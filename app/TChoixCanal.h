@@ -27,5 +27,5 @@ public:
                                      const ContenuFichier& contenu, const QStringList& questions);
 
 private:
-    std::vector<QButtonGroup*> Groupes;
+    std::vector<QButtonGroup*> Groupes_;
 };

@@ -199,35 +199,35 @@ void TForm1::CreerMenus() {
 
     ChoixdesSources1 = menuBar()->addMenu(QStringLiteral("Choix des Sources"));
     SourceUn = ChoixdesSources1->addMenu(QStringLiteral("Source1"));
-    GroupeSource1 = groupe();
-    BruitBlancGaussien1 = element(SourceUn, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource1);
-    BruitBlancUniforme1 = element(SourceUn, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource1);
-    Cosinus1 = element(SourceUn, QStringLiteral("Cosinus"), GroupeSource1);
-    Sinus1 = element(SourceUn, QStringLiteral("Sinus"), GroupeSource1);
+    GroupeSource1_ = groupe();
+    BruitBlancGaussien1 = element(SourceUn, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource1_);
+    BruitBlancUniforme1 = element(SourceUn, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource1_);
+    Cosinus1 = element(SourceUn, QStringLiteral("Cosinus"), GroupeSource1_);
+    Sinus1 = element(SourceUn, QStringLiteral("Sinus"), GroupeSource1_);
     BruitColoreGaussien1 =
-        element(SourceUn, QStringLiteral("Bruit Coloré Gaussien "), GroupeSource1);
+        element(SourceUn, QStringLiteral("Bruit Coloré Gaussien "), GroupeSource1_);
     SourceDeux = ChoixdesSources1->addMenu(QStringLiteral("Source2"));
-    GroupeSource2 = groupe();
+    GroupeSource2_ = groupe();
     BruitBlancGaussien2 =
-        element(SourceDeux, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource2);
+        element(SourceDeux, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource2_);
     BruitBlancUniforme2 =
-        element(SourceDeux, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource2);
-    Cosinus2 = element(SourceDeux, QStringLiteral("Cosinus"), GroupeSource2);
-    Sinus2 = element(SourceDeux, QStringLiteral("Sinus"), GroupeSource2);
+        element(SourceDeux, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource2_);
+    Cosinus2 = element(SourceDeux, QStringLiteral("Cosinus"), GroupeSource2_);
+    Sinus2 = element(SourceDeux, QStringLiteral("Sinus"), GroupeSource2_);
     BruitColoreGaussien2 =
-        element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2);
+        element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2_);
     ToutEffacer1 = element(ChoixdesSources1, QStringLiteral("Tout Effacer"), nullptr);
 
     Melange = menuBar()->addMenu(QStringLiteral("Mélange"));
-    GroupeMatrice = groupe();
-    Matricedemelange1 = element(Melange, QStringLiteral("Matrice de mélange"), GroupeMatrice);
+    GroupeMatrice_ = groupe();
+    Matricedemelange1 = element(Melange, QStringLiteral("Matrice de mélange"), GroupeMatrice_);
     GenerationdesMelanges1 = element(Melange, QStringLiteral("Génération des Mélanges"), nullptr);
 
     Affichage1 = menuBar()->addMenu(QStringLiteral("Affichage"));
-    GroupeAffichage = groupe();
-    SourcesAff = element(Affichage1, QStringLiteral("Sources"), GroupeAffichage);
-    MelangesAff = element(Affichage1, QStringLiteral("Mélanges"), GroupeAffichage);
-    DeriveeAff = element(Affichage1, QStringLiteral("Dérivée des Mélanges"), GroupeAffichage);
+    GroupeAffichage_ = groupe();
+    SourcesAff = element(Affichage1, QStringLiteral("Sources"), GroupeAffichage_);
+    MelangesAff = element(Affichage1, QStringLiteral("Mélanges"), GroupeAffichage_);
+    DeriveeAff = element(Affichage1, QStringLiteral("Dérivée des Mélanges"), GroupeAffichage_);
     SourcesAff->setChecked(true);
     Affichage1->addSeparator();
     AnalyseSeparation1 = Affichage1->addAction(QStringLiteral("Analyse de la séparation…"));
@@ -351,20 +351,22 @@ void TForm1::RelierEvenements() {
 }
 
 void TForm1::RetenirCoches() {
-    CochesRetenues.clear();
-    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2, GroupeMatrice, GroupeAffichage}) {
+    CochesRetenues_.clear();
+    for (QActionGroup* groupe :
+         {GroupeSource1_, GroupeSource2_, GroupeMatrice_, GroupeAffichage_}) {
         for (QAction* item : groupe->actions()) {
-            CochesRetenues.push_back(item->isChecked());
+            CochesRetenues_.push_back(item->isChecked());
         }
     }
 }
 
 void TForm1::RetablirCoches() {
     std::size_t i = 0;
-    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2, GroupeMatrice, GroupeAffichage}) {
+    for (QActionGroup* groupe :
+         {GroupeSource1_, GroupeSource2_, GroupeMatrice_, GroupeAffichage_}) {
         for (QAction* item : groupe->actions()) {
-            if (i < CochesRetenues.size()) {
-                item->setChecked(CochesRetenues[i++]);
+            if (i < CochesRetenues_.size()) {
+                item->setChecked(CochesRetenues_[i++]);
             }
         }
     }

@@ -237,9 +237,9 @@ private:
     void RetenirCoches();
     void RetablirCoches();
 
-    QActionGroup *GroupeSource1, *GroupeSource2, *GroupeMatrice, *GroupeAffichage;
-    std::vector<bool> CochesRetenues;
-    int PointeurPavageX = 0, PointeurPavageY = 0; // last pointer position over panel 6
+    QActionGroup *GroupeSource1_, *GroupeSource2_, *GroupeMatrice_, *GroupeAffichage_;
+    std::vector<bool> CochesRetenues_;
+    int PointeurPavageX_ = 0, PointeurPavageY_ = 0; // last pointer position over panel 6
 };
 
 // The main window, the Options dialog last opened (none until then) and the search box of the

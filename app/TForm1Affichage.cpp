@@ -202,12 +202,12 @@ void TForm1::PeindreSignal(const QActionGroup* sortes, const std::vector<double>
 }
 
 void TForm1::OpenGLPanel1Paint() {
-    PeindreSignal(GroupeSource1, Source1, Melange1, DeriveeMelange1, Glisser1X, Glisser1Y,
+    PeindreSignal(GroupeSource1_, Source1, Melange1, DeriveeMelange1, Glisser1X, Glisser1Y,
                   Decalage1X, Decalage1Y, Profondeur1);
 }
 
 void TForm1::OpenGLPanel2Paint() {
-    PeindreSignal(GroupeSource2, Source2, Melange2, DeriveeMelange2, Glisser2X, Glisser2Y,
+    PeindreSignal(GroupeSource2_, Source2, Melange2, DeriveeMelange2, Glisser2X, Glisser2Y,
                   Decalage2X, Decalage2Y, Profondeur2);
 }
 
@@ -285,8 +285,8 @@ void TForm1::OpenGLPanel6MouseMove(Qt::KeyboardModifiers, int X, int Y) {
         SourisY = Y;
         OpenGLPanel6->Repaint();
     }
-    PointeurPavageX = X;
-    PointeurPavageY = Y;
+    PointeurPavageX_ = X;
+    PointeurPavageY_ = Y;
     AfficherPositionPavage();
 }
 
@@ -299,7 +299,7 @@ void TForm1::OpenGLPanel6MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, in
 // panels of the status bar; nothing changes where no parameter shows under the pointer.
 void TForm1::AfficherPositionPavage() {
     const PositionPavage p =
-        PositionSousPointeur(PointeurPavageX, PointeurPavageY, BoiteRecherche, Vue6());
+        PositionSousPointeur(PointeurPavageX_, PointeurPavageY_, BoiteRecherche, Vue6());
     if (p.valide) {
         StatusBar1->SetPanelText(0, FloatToStr(p.x));
         StatusBar1->SetPanelText(1, FloatToStr(p.y));

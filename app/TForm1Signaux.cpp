@@ -166,7 +166,7 @@ void TForm1::GenerationdesMelanges1Click() {
 
 void TForm1::ToutEffacer1Click() {
     Decalage1X = Decalage1Y = Decalage2X = Decalage2Y = 0;
-    for (QActionGroup* groupe : {GroupeSource1, GroupeSource2}) {
+    for (QActionGroup* groupe : {GroupeSource1_, GroupeSource2_}) {
         for (QAction* item : groupe->actions()) {
             item->setChecked(false);
         }

@@ -118,14 +118,14 @@ void TMenuFichier::AjouterSortes() {
         groupe->addAction(a);
         return a;
     };
-    SignalCarre1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Signal carré"));
-    DentDeScie1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Dent de scie"));
-    BruitDeLaplace1 = sorte(F->SourceUn, F->GroupeSource1, QStringLiteral("Bruit de Laplace"));
-    FichierSource1 = sorte(F->SourceUn, F->GroupeSource1, QString());
-    SignalCarre2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Signal carré"));
-    DentDeScie2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Dent de scie"));
-    BruitDeLaplace2 = sorte(F->SourceDeux, F->GroupeSource2, QStringLiteral("Bruit de Laplace"));
-    FichierSource2 = sorte(F->SourceDeux, F->GroupeSource2, QString());
+    SignalCarre1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Signal carré"));
+    DentDeScie1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Dent de scie"));
+    BruitDeLaplace1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Bruit de Laplace"));
+    FichierSource1 = sorte(F->SourceUn, F->GroupeSource1_, QString());
+    SignalCarre2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Signal carré"));
+    DentDeScie2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Dent de scie"));
+    BruitDeLaplace2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Bruit de Laplace"));
+    FichierSource2 = sorte(F->SourceDeux, F->GroupeSource2_, QString());
     FichierSource1->setVisible(false);
     FichierSource2->setVisible(false);
     const struct {
@@ -154,7 +154,7 @@ void TMenuFichier::AjouterSortes() {
     Relier(FichierSource1, [this] { ChargerSource(1, FichierSource1->data().toString()); });
     Relier(FichierSource2, [this] { ChargerSource(2, FichierSource2->data().toString()); });
     // The generated kinds of the window's own items clear the file labels.
-    for (QActionGroup* groupe : {F->GroupeSource1, F->GroupeSource2}) {
+    for (QActionGroup* groupe : {F->GroupeSource1_, F->GroupeSource2_}) {
         connect(groupe, &QActionGroup::triggered, this, [this] { AfficherFrequences(); });
     }
 }

@@ -164,7 +164,7 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     F->Source2.clear();
     F->OrigineSource1 = F->OrigineSource2 = {};
     F->FrequenceSource1 = F->FrequenceSource2 = 0;
-    for (QActionGroup* groupe : {F->GroupeSource1, F->GroupeSource2}) {
+    for (QActionGroup* groupe : {F->GroupeSource1_, F->GroupeSource2_}) {
         for (QAction* item : groupe->actions()) {
             item->setChecked(false);
         }
@@ -232,7 +232,7 @@ void TMenuFichier::ChargerSession(const QString& texte) {
         {F->BruitBlancGaussien2, F->BruitBlancUniforme2, F->Cosinus2, F->Sinus2,
          F->BruitColoreGaussien2, SignalCarre2, DentDeScie2, BruitDeLaplace2}};
     const OrigineSignal* origines[2] = {&s.Source1, &s.Source2};
-    QActionGroup* groupes[2] = {F->GroupeSource1, F->GroupeSource2};
+    QActionGroup* groupes[2] = {F->GroupeSource1_, F->GroupeSource2_};
     for (int k = 0; k < 2; ++k) {
         for (QAction* item : groupes[k]->actions()) {
             item->setChecked(false);

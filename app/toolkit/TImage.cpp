@@ -4,14 +4,14 @@
 #include <QPainter>
 
 TImage::TImage(int largeur, int hauteur, QWidget* parent)
-    : QWidget(parent), Canevas(largeur, hauteur) {
+    : QWidget(parent), Canevas_(largeur, hauteur) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TImage::paintEvent(QPaintEvent*) {
     QPainter peintre(this);
-    peintre.drawImage(0, 0, Canevas.Image());
+    peintre.drawImage(0, 0, Canevas_.Image());
 }
 
 void TImage::mouseMoveEvent(QMouseEvent* evenement) {

@@ -13,8 +13,8 @@ class TImage : public QWidget {
 public:
     TImage(int largeur, int hauteur, QWidget* parent);
 
-    CanevasImage& Canvas() { return Canevas; }
-    const CanevasImage& Canvas() const { return Canevas; }
+    CanevasImage& Canvas() { return Canevas_; }
+    const CanevasImage& Canvas() const { return Canevas_; }
 
     // Paints the control now, before returning.
     void Repaint() { repaint(); }
@@ -29,5 +29,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* evenement) override;
 
 private:
-    CanevasImage Canevas;
+    CanevasImage Canevas_;
 };

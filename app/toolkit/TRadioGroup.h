@@ -17,8 +17,8 @@ public:
 
     int ItemIndex() const;
     void SetItemIndex(int index);
-    QRadioButton* Item(int index) const { return Boutons.at(std::size_t(index)); }
-    int Count() const { return int(Boutons.size()); }
+    QRadioButton* Item(int index) const { return Boutons_.at(std::size_t(index)); }
+    int Count() const { return int(Boutons_.size()); }
 
     // Called when the user picks an item.
     std::function<void()> OnClick;
@@ -29,6 +29,6 @@ protected:
 private:
     void Disposer();
 
-    QButtonGroup Groupe;
-    std::vector<QRadioButton*> Boutons;
+    QButtonGroup Groupe_;
+    std::vector<QRadioButton*> Boutons_;
 };

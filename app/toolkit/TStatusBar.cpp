@@ -12,14 +12,14 @@ TStatusBar::TStatusBar(const std::vector<Panneau>& panneaux, QWidget* parent) : 
         } else {
             addWidget(etiquette, 1);
         }
-        Panneaux.push_back(etiquette);
+        Panneaux_.push_back(etiquette);
     }
 }
 
 QString TStatusBar::PanelText(int index) const {
-    return Panneaux.at(std::size_t(index))->text();
+    return Panneaux_.at(std::size_t(index))->text();
 }
 
 void TStatusBar::SetPanelText(int index, const QString& texte) {
-    Panneaux.at(std::size_t(index))->setText(texte);
+    Panneaux_.at(std::size_t(index))->setText(texte);
 }

@@ -18,8 +18,8 @@ public:
 
     QString PanelText(int index) const;
     void SetPanelText(int index, const QString& texte);
-    int PanelCount() const { return int(Panneaux.size()); }
+    int PanelCount() const { return int(Panneaux_.size()); }
 
 private:
-    std::vector<QLabel*> Panneaux;
+    std::vector<QLabel*> Panneaux_;
 };

@@ -8,6 +8,7 @@
 #include "support/LecturePanneau.h"
 
 #include <QAction>
+#include <QPushButton>
 
 #include <fstream>
 #include <string>
