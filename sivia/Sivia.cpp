@@ -1,6 +1,7 @@
 #include "sivia/Sivia.h"
 
 #include "sivia/CritereRapide.h"
+#include "sivia/EtatVectoriel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,6 +144,10 @@ template <class Critere>
 bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
     // The frame cannot change during a slice: its scale is computed once.
     const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
+    // Whatever ran before the slice (or inside a drawing call) may have left the vector
+    // registers in the state that slows every SSE instruction down.
+    const bool avx = AvxDisponible();
+    EffacerMoitiesHautes(avx);
     // Locals, so that the stores into the lists cannot be taken to change them.
     double meilleur = MeilleurCritere_;
     double aire = AireClassee_;
@@ -182,6 +187,7 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             classer(B);
             if (echelle) {
                 Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
+                EffacerMoitiesHautes(avx);
             }
             continue;
         }
@@ -214,6 +220,7 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         classer(B);
         if (echelle) {
             Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
+            EffacerMoitiesHautes(avx);
         }
     }
     ranger();
