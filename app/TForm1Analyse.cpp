@@ -3,26 +3,33 @@
 #include "app/TForm1.h"
 
 #include "app/TFormAnalyse.h"
+#include "app/TMenuFichier.h"
+
+EtatAnalyse LireEtatAnalyse(TForm1& f) {
+    EtatAnalyse e;
+    e.Source1 = &f.Source1;
+    e.Source2 = &f.Source2;
+    e.Melange1 = &f.Melange1;
+    e.Melange2 = &f.Melange2;
+    e.A = f.MatriceMelange;
+    e.Moments = f.Moments();
+    e.N = f.NbEchantillons;
+    e.MelangesGeneres = f.MelangesGeneres;
+    e.MelangesLus = f.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
+    e.EstimationAuClic = f.EstimationAuClic;
+    e.Contraintes = {f.ContrainteDecorrelation, f.ContrainteDecorrelationDerivees,
+                     f.ContrainteMomentOrdre4};
+    return e;
+}
 
 void TForm1::AnalyseSeparation1Click() {
     if (FormAnalyse == nullptr) {
-        const auto lire = [this] {
-            EtatAnalyse e;
-            e.Source1 = &Source1;
-            e.Source2 = &Source2;
-            e.Melange1 = &Melange1;
-            e.Melange2 = &Melange2;
-            e.A = MatriceMelange;
-            e.Moments = Moments();
-            e.N = NbEchantillons;
-            e.MelangesGeneres = MelangesGeneres;
-            e.EstimationAuClic = EstimationAuClic;
-            e.Contraintes = {ContrainteDecorrelation, ContrainteDecorrelationDerivees,
-                             ContrainteMomentOrdre4};
-            return e;
+        FormAnalyse = new TFormAnalyse([this] { return LireEtatAnalyse(*this); },
+                                       [this](double x, double y) { EstimerAuPoint(x, y); }, this);
+        // The estimates at the cluster's centre, through the "Fichier" menu's writer and dialog.
+        FormAnalyse->EnregistrerEstimees = [this](double x, double y) {
+            MenuFichier->EnregistrerEstimeesEn(x, y);
         };
-        FormAnalyse = new TFormAnalyse(
-            lire, [this](double x, double y) { EstimerAuPoint(x, y); }, this);
     } else {
         FormAnalyse->Rafraichir();
     }

@@ -63,7 +63,68 @@ bool MelangesCoherents(const EtatAnalyse& e) {
     return true;
 }
 
+// Why nothing can be shown, or an empty text.
+QString Obstacle(const EtatAnalyse& e) {
+    if (!e.MelangesGeneres || e.Melange1 == nullptr || e.Melange1->empty()) {
+        return QStringLiteral("Aucun mélange : choisissez les deux sources, validez une matrice "
+                              "de mélange, lancez « Génération des Mélanges » puis « Solver ».");
+    }
+    if (!Retenue) {
+        return QStringLiteral("Aucune résolution : lancez « Solver ».");
+    }
+    if (!MemesMoments(Retenue->Moments, e.Moments)) {
+        return QStringLiteral("Les mélanges ont changé depuis la dernière résolution : "
+                              "relancez « Solver ».");
+    }
+    return {};
+}
+
+const QString TexteReferenceInconnue = QStringLiteral("référence inconnue");
+
 } // namespace
+
+AnalyseCourante Analyser(const EtatAnalyse& e) {
+    AnalyseCourante a;
+    a.Obstacle = Obstacle(e);
+    // Quality needs the matrix and the sources the mixtures were made of.
+    a.ReferenceInconnue = e.MelangesGeneres && e.MelangesLus;
+    a.QualiteConnue = e.MelangesGeneres && !e.MelangesLus && e.A.EstConnue() && e.Source1 &&
+                      e.Source2 && e.Melange1 && e.Melange2 && MelangesCoherents(e);
+    a.A = e.A;
+    if (a.QualiteConnue) {
+        // The samples of the mixtures, whatever N has become since.
+        const int n = int(e.Melange1->size());
+        a.Puissances = CalculerPuissances(*e.Source1, *e.Source2, n);
+        a.Vrais = CalculerPointsVrais(a.A);
+        if (e.N != n) {
+            a.Remarques << QStringLiteral("N a changé depuis la génération des mélanges : les RSI "
+                                          "portent sur les %1 échantillons des mélanges.")
+                               .arg(n);
+        }
+        if (!a.Puissances.Utilisables()) {
+            a.Remarques << QStringLiteral("Une source est de puissance nulle : RSI indisponibles.");
+        }
+    } else if (a.ReferenceInconnue) {
+        a.Remarques << QStringLiteral("Mélanges lus dans des fichiers : la matrice de mélange et "
+                                      "les sources sont inconnues, RSI et indice d'Amari sans "
+                                      "référence.");
+    } else if (e.MelangesGeneres) {
+        a.Remarques << QStringLiteral("Les sources ou la matrice ont changé depuis la génération "
+                                      "des mélanges : RSI et indice d'Amari indisponibles.");
+    }
+    if (!a.Obstacle.isEmpty()) {
+        return a;
+    }
+    const ResolutionAnalysee& r = *Retenue;
+    a.Resolution = &r;
+    const auto gardees =
+        std::uint32_t(std::min<std::uint64_t>(r.Resultat.NbGardees, BoitesSolution.Size()));
+    a.Amas = QualifierAmas(GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees,
+                                            r.Precision, FacteurVoisinage * r.Precision),
+                           a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
+    a.Racines = CalculerRacinesOrdre2(e.Moments);
+    return a;
+}
 
 void RetenirResolution(const ResolutionAnalysee& r) {
     Retenue = r;
@@ -107,6 +168,9 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     TableAmas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableAmas->verticalHeader()->hide();
     TableAmas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    BoutonEnregistrer = new QPushButton(QStringLiteral("Enregistrer les sources estimées…"), this);
+    BoutonEnregistrer->setToolTip(QStringLiteral("Sources estimées au centre de l'amas choisi, "
+                                                 "en WAV 32 bits flottants ou en CSV"));
 
     auto* gauche = new QWidget(this);
     auto* colonneGauche = new QVBoxLayout(gauche);
@@ -131,6 +195,7 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     colonneDroite->addWidget(Lecture);
     colonneDroite->addWidget(titre("Amas de solutions"));
     colonneDroite->addWidget(TableAmas, 1);
+    colonneDroite->addWidget(BoutonEnregistrer, 0, Qt::AlignLeft);
     colonneDroite->addWidget(titre("Rapport du solveur"));
     colonneDroite->addWidget(Rapport);
     colonneDroite->addWidget(titre("Identifiabilité"));
@@ -151,84 +216,51 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     connect(Vue, &TVueAnalyse::PointSurvole, this, &TFormAnalyse::Survoler);
     connect(Vue, &TVueAnalyse::PointClique, this, &TFormAnalyse::Cliquer);
     connect(TableAmas, &QTableWidget::itemSelectionChanged, this, &TFormAnalyse::ChoisirAmas);
+    connect(BoutonEnregistrer, &QPushButton::clicked, this, [this] {
+        const int k = TableAmas->currentRow();
+        if (EnregistrerEstimees && k >= 0 && k < int(AmasAffiches.size())) {
+            const PointPlan c = AmasAffiches[std::size_t(k)].Groupe.Centre();
+            EnregistrerEstimees(c.x, c.y);
+        }
+    });
     Rafraichir();
-}
-
-// Why nothing can be shown, or an empty text.
-QString TFormAnalyse::Obstacle(const EtatAnalyse& e) const {
-    if (!e.MelangesGeneres || e.Melange1 == nullptr || e.Melange1->empty()) {
-        return QStringLiteral("Aucun mélange : choisissez les deux sources, validez une matrice "
-                              "de mélange, lancez « Génération des Mélanges » puis « Solver ».");
-    }
-    if (!Retenue) {
-        return QStringLiteral("Aucune résolution : lancez « Solver ».");
-    }
-    if (!MemesMoments(Retenue->Moments, e.Moments)) {
-        return QStringLiteral("Les mélanges ont changé depuis la dernière résolution : "
-                              "relancez « Solver ».");
-    }
-    return {};
 }
 
 void TFormAnalyse::Rafraichir() {
     const EtatAnalyse e = LireEtat();
-    const QString obstacle = Obstacle(e);
-    Valide = obstacle.isEmpty();
-    AmasAffiches.clear();
-    TableAmas->setRowCount(0);
-    Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
-    QStringList remarques;
-
-    // Quality needs the matrix and the sources the mixtures were made of.
-    QualiteConnue = e.MelangesGeneres && e.A.EstConnue() && e.Source1 && e.Source2 && e.Melange1 &&
-                    e.Melange2 && MelangesCoherents(e);
-    A = e.A;
+    const AnalyseCourante analyse = Analyser(e);
+    Valide = analyse.Obstacle.isEmpty();
+    QualiteConnue = analyse.QualiteConnue;
+    ReferenceInconnue = analyse.ReferenceInconnue;
+    A = analyse.A;
+    Puissances = analyse.Puissances;
     Moments = e.Moments;
     Contraintes = e.Contraintes;
-    Puissances = {};
-    if (QualiteConnue) {
-        // The samples of the mixtures, whatever N has become since.
-        const int n = int(e.Melange1->size());
-        Puissances = CalculerPuissances(*e.Source1, *e.Source2, n);
-        if (e.N != n) {
-            remarques << QStringLiteral("N a changé depuis la génération des mélanges : les RSI "
-                                        "portent sur les %1 échantillons des mélanges.")
-                             .arg(n);
-        }
-        if (!Puissances.Utilisables()) {
-            remarques << QStringLiteral("Une source est de puissance nulle : RSI indisponibles.");
-        }
-    } else if (e.MelangesGeneres) {
-        remarques << QStringLiteral("Les sources ou la matrice ont changé depuis la génération "
-                                    "des mélanges : RSI et indice d'Amari indisponibles.");
-    }
+    AmasAffiches = analyse.Amas;
+    TableAmas->setRowCount(0);
+    BoutonEnregistrer->setEnabled(false);
+    Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
+    QStringList remarques = analyse.Remarques;
 
     if (!Valide) {
         Vue->EffacerPavage();
         Vue->DefinirCarte({});
         Rapport->setText(QStringLiteral("—"));
-        Message->setText(obstacle);
+        Message->setText(analyse.Obstacle);
         return;
     }
-    const ResolutionAnalysee& r = *Retenue;
+    const ResolutionAnalysee& r = *analyse.Resolution;
     const ResultatSivia& s = r.Resultat;
     const auto gardees = std::uint32_t(std::min<std::uint64_t>(s.NbGardees, BoitesSolution.Size()));
     const auto rejetees =
         std::uint32_t(std::min<std::uint64_t>(s.NbRejetees, BoitesRejetees.Size()));
     Vue->DefinirPavage(r.Recherche, &BoitesRejetees, BoitesRejetees.Size() - rejetees,
                        &BoitesSolution, BoitesSolution.Size() - gardees);
-    const Matrice2x2 sansMatrice;
-    AmasAffiches = QualifierAmas(GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees,
-                                                  r.Precision, FacteurVoisinage * r.Precision),
-                                 QualiteConnue ? A : sansMatrice, Puissances);
 
-    const RacinesOrdre2 racines = CalculerRacinesOrdre2(e.Moments);
+    const RacinesOrdre2& racines = analyse.Racines;
     MarqueursAnalyse m;
-    if (QualiteConnue) {
-        const PointsVrais vrais = CalculerPointsVrais(A);
-        m.PointDirect = vrais.Direct;
-        m.PointPermute = vrais.Permute;
-    }
+    m.PointDirect = analyse.Vrais.Direct;
+    m.PointPermute = analyse.Vrais.Permute;
     m.Racine1 = racines.Racine1;
     m.Racine2 = racines.Racine2;
     for (const AmasQualifie& a : AmasAffiches) {
@@ -257,17 +289,18 @@ void TFormAnalyse::Rafraichir() {
                     (contenu ? QStringLiteral(" (dans l'enveloppe)") : QStringLiteral(" (proche)"));
         }
         const std::optional<Qualite>& q = a.QualiteCentre;
+        const QString vide = ReferenceInconnue ? TexteReferenceInconnue : QStringLiteral("—");
         const QString textes[9] = {
             QString::number(k + 1),
             QString::number(a.Groupe.NbBoites),
             QStringLiteral("(%1 ; %2)").arg(Nombre(c.x, 4), Nombre(c.y, 4)),
             QStringLiteral("[%1 ; %2] × [%3 ; %4]")
                 .arg(Nombre(h.xmin, 3), Nombre(h.xmax, 3), Nombre(h.ymin, 3), Nombre(h.ymax, 3)),
-            q ? Decibels(q->Sir1) : QStringLiteral("—"),
-            q ? Decibels(q->Sir2) : QStringLiteral("—"),
-            q && q->Amari ? Nombre(*q->Amari, 3) : QStringLiteral("—"),
+            q ? Decibels(q->Sir1) : vide,
+            q ? Decibels(q->Sir2) : vide,
+            q && q->Amari ? Nombre(*q->Amari, 3) : (q ? QStringLiteral("—") : vide),
             a.Groupe.Etendu ? QStringLiteral("oui") : QStringLiteral("non"),
-            point};
+            ReferenceInconnue ? TexteReferenceInconnue : point};
         for (int c2 = 0; c2 < 9; ++c2) {
             TableAmas->setItem(k, c2, new QTableWidgetItem(textes[c2]));
         }
@@ -350,6 +383,8 @@ void TFormAnalyse::Lire(double x, double y) {
         sir2 = Decibels(q.Sir2);
         paires = QStringLiteral(" (") + TexteAppariement(q.Paires) + QStringLiteral(")");
         amari = q.Amari ? Nombre(*q.Amari, 4) : amari;
+    } else if (ReferenceInconnue) {
+        sir1 = sir2 = amari = TexteReferenceInconnue;
     }
     Lecture->setText(QStringLiteral("x = %1    y = %2\nCritère : %3\n"
                                     "RSI ŝ1 : %4    RSI ŝ2 : %5%6\n"
@@ -361,7 +396,9 @@ void TFormAnalyse::ChoisirAmas() {
     const QList<QTableWidgetItem*> choix = TableAmas->selectedItems();
     const int k = choix.isEmpty() ? -1 : choix.front()->row();
     Vue->SelectionnerAmas(k);
-    if (k < 0 || k >= int(AmasAffiches.size())) {
+    const bool choisi = k >= 0 && k < int(AmasAffiches.size());
+    BoutonEnregistrer->setEnabled(choisi);
+    if (!choisi) {
         return;
     }
     const PointPlan c = AmasAffiches[k].Groupe.Centre();

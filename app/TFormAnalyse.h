@@ -6,14 +6,18 @@
 //
 // The window reads the workbench through a callback and keeps only what it computed from
 // it; the main window tells it when a solve ends (RetenirResolution) and when the state
-// changes (Rafraichir). Whatever is missing is said in French instead of shown stale.
+// changes (Rafraichir). Whatever is missing is said in French instead of shown stale; with
+// mixtures read from files (no matrix, no sources) every quality figure says
+// "référence inconnue". The selected cluster's estimated sources can be saved.
 #pragma once
 
+#include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
 #include "app/signal/Melange.h"
 #include "sivia/Sivia.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -24,6 +28,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class TForm1;
 class TVueAnalyse;
 
 // What the window reads from the workbench (the arrays are the main window's; not owned).
@@ -36,6 +41,7 @@ struct EtatAnalyse {
     MomentsMelanges Moments;
     int N = 0;
     bool MelangesGeneres = false;
+    bool MelangesLus = false; // read from files: the matrix and the sources are unknown
     bool EstimationAuClic = false;
     ContraintesActives Contraintes;
 };
@@ -55,6 +61,25 @@ struct ResolutionAnalysee {
 void RetenirResolution(const ResolutionAnalysee& r);
 void OublierResolution();
 
+// The workbench as the analysis reads it.
+EtatAnalyse LireEtatAnalyse(TForm1& fenetre);
+
+// What the analysis computes from the workbench and the last solve: shown by the window and
+// written by "Exporter le pavage…".
+struct AnalyseCourante {
+    QString Obstacle; // why nothing can be shown; empty when Resolution is set
+    const ResolutionAnalysee* Resolution = nullptr;
+    bool QualiteConnue = false;     // matrix and sources known, mixtures made of them
+    bool ReferenceInconnue = false; // mixtures read from files
+    Matrice2x2 A;
+    PuissancesSources Puissances;
+    PointsVrais Vrais;
+    RacinesOrdre2 Racines;
+    std::vector<AmasQualifie> Amas;
+    QStringList Remarques;
+};
+AnalyseCourante Analyser(const EtatAnalyse& e);
+
 class TFormAnalyse : public QWidget {
     Q_OBJECT
 public:
@@ -71,19 +96,23 @@ public:
     QLabel* Message;
     QCheckBox* CaseCarte;
     QPushButton* BoutonAjuster;
+    QPushButton* BoutonEnregistrer; // the selected cluster's estimated sources
+
+    // Saves the estimated sources at (x, y); set by the main window.
+    std::function<void(double, double)> EnregistrerEstimees;
 
 private:
     void Survoler(double x, double y);
     void Cliquer(double x, double y);
     void Lire(double x, double y);
     void ChoisirAmas();
-    QString Obstacle(const EtatAnalyse& e) const;
 
     std::function<EtatAnalyse()> LireEtat;
     std::function<void(double, double)> Estimer;
     // Computed at the last refresh.
     bool Valide = false;        // a solve of the current mixtures is shown
     bool QualiteConnue = false; // matrix and sources known
+    bool ReferenceInconnue = false;
     Matrice2x2 A;
     PuissancesSources Puissances;
     MomentsMelanges Moments;

@@ -75,6 +75,13 @@ void TMenuFichier::Relier(QAction* action, std::function<void()> gestionnaire) {
     });
 }
 
+void TMenuFichier::EnregistrerEstimeesEn(double x, double y) {
+    Proteger([this, x, y] {
+        F->EstimerAuPoint(x, y);
+        EnregistrerEstimeesClick();
+    });
+}
+
 void TMenuFichier::CreerMenu() {
     Fichier1 = new QMenu(QStringLiteral("Fichier"), F);
     F->menuBar()->insertMenu(F->menuBar()->actions().value(0), Fichier1);

@@ -42,6 +42,8 @@ public:
     void OuvrirMelangesClick();
     void DeuxVoixClick();
     void EnregistrerEstimeesClick();
+    // The analysis window's cluster table: moves the estimates to (x, y), then saves them.
+    void EnregistrerEstimeesEn(double x, double y);
     void EnregistrerMelangesClick();
     void ExporterPavageClick();
     void EnregistrerImageClick();

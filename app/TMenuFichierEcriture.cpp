@@ -1,5 +1,6 @@
 // The "Fichier" menu's writings: estimated sources, mixtures, paving, pictures, sessions.
 #include "app/TForm1.h"
+#include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/signal/Alea.h"
 #include "app/toolkit/BoiteMessage.h"
@@ -15,6 +16,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+
+#include <cmath>
 
 namespace {
 
@@ -35,6 +38,83 @@ void EcrirePng(const QString& chemin, const QImage& image) {
     tampon.open(QIODevice::WriteOnly);
     image.save(&tampon, "PNG");
     EcrireTexteAtomiquement(Chemin(chemin), std::string_view(octets.constData(), octets.size()));
+}
+
+// JSON numbers cannot be infinite or NaN: an exact separation is "inf", an undefined value null.
+nlohmann::json Valeur(const std::optional<double>& v) {
+    if (!v || std::isnan(*v)) {
+        return nullptr;
+    }
+    if (std::isinf(*v)) {
+        return *v > 0 ? "inf" : "-inf";
+    }
+    return *v;
+}
+
+nlohmann::json Point(const std::optional<PointPlan>& p) {
+    return p ? nlohmann::json{{"x", p->x}, {"y", p->y}} : nlohmann::json(nullptr);
+}
+
+const char* NomIdentifiabilite(Identifiabilite e) {
+    switch (e) {
+    case Identifiabilite::Nulle:
+        return "nulle";
+    case Identifiabilite::Faible:
+        return "faible";
+    case Identifiabilite::Bonne:
+        return "bonne";
+    default:
+        return "indefinie";
+    }
+}
+
+// The analysis of the last solve, as the analysis window shows it.
+nlohmann::json ComplementsAnalyse(const AnalyseCourante& a) {
+    nlohmann::json j;
+    j["reference"] = a.QualiteConnue ? "connue" : a.ReferenceInconnue ? "inconnue" : "indisponible";
+    j["points_vrais"] = {{"direct", Point(a.Vrais.Direct)}, {"permute", Point(a.Vrais.Permute)}};
+    if (a.Resolution == nullptr) {
+        j["analyse_indisponible"] = a.Obstacle.toStdString();
+        return j;
+    }
+    nlohmann::json amas = nlohmann::json::array();
+    for (std::size_t k = 0; k < a.Amas.size(); ++k) {
+        const AmasQualifie& q = a.Amas[k];
+        const RectanglePlan& h = q.Groupe.Enveloppe;
+        nlohmann::json qualite = nullptr;
+        if (q.QualiteCentre) {
+            const Qualite& c = *q.QualiteCentre;
+            qualite = {
+                {"appariement", c.Paires == Appariement::Identite ? "s1-s1,s2-s2" : "s1-s2,s2-s1"},
+                {"rsi1_db", Valeur(c.Sir1)},
+                {"rsi2_db", Valeur(c.Sir2)},
+                {"amari", Valeur(c.Amari)}};
+        }
+        const char* point = q.Represente == PointRepresente::Direct    ? "direct"
+                            : q.Represente == PointRepresente::Permute ? "permute"
+                                                                       : nullptr;
+        amas.push_back(
+            {{"numero", k + 1},
+             {"boites", q.Groupe.NbBoites},
+             {"enveloppe",
+              {{"x_inf", h.xmin}, {"x_sup", h.xmax}, {"y_inf", h.ymin}, {"y_sup", h.ymax}}},
+             {"centre", Point(q.Groupe.Centre())},
+             {"aire", q.Groupe.Aire},
+             {"etendu", q.Groupe.Etendu},
+             {"point_vrai", point ? nlohmann::json(point) : nlohmann::json(nullptr)},
+             {"qualite_centre", qualite}});
+    }
+    j["amas"] = amas;
+    const RacinesOrdre2& r = a.Racines;
+    const bool definie = r.Etat != Identifiabilite::Indefinie;
+    j["racines_ordre2"] = {
+        {"racine1", Point(r.Racine1)},
+        {"racine2", Point(r.Racine2)},
+        {"identifiabilite", NomIdentifiabilite(r.Etat)},
+        {"message", MessageIdentifiabilite(r.Etat)},
+        {"valeurs_propres", definie ? nlohmann::json{r.Lambda1, r.Lambda2} : nullptr},
+        {"ecart_relatif", definie ? Valeur(r.EcartRelatif) : nullptr}};
+    return j;
 }
 
 } // namespace
@@ -94,7 +174,7 @@ void TMenuFichier::ExporterPavageClick() {
         F->PrecisionSivia,
         {F->ContrainteDecorrelation, F->ContrainteDecorrelationDerivees, F->ContrainteMomentOrdre4},
         F->DernierResultat,
-        nlohmann::json::object()};
+        ComplementsAnalyse(Analyser(LireEtatAnalyse(*F)))};
     ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
 }
 

@@ -1,7 +1,11 @@
 #include "SupportFenetre.h"
 #include "analyse/Qualite.h"
 #include "app/TFormAnalyse.h"
+#include "app/TMenuFichier.h"
+#include "app/toolkit/DialogueFichier.h"
 #include "display/VueAnalyse.h"
+#include "fichiers/EcritureSignal.h"
+#include "fichiers/LectureSignal.h"
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +14,13 @@
 #include <QTableWidget>
 #include <QWheelEvent>
 
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
 namespace {
 
 class Analyse : public FenetrePrincipaleTest {
@@ -17,7 +28,30 @@ protected:
     void SetUp() override {
         OublierResolution(); // kept across windows: each test starts without a solve
         FenetrePrincipaleTest::SetUp();
+        std::random_device alea;
+        Dossier = std::filesystem::temp_directory_path() /
+                  ("ovrel_analyse_" + std::to_string(alea()) + std::to_string(alea()));
+        std::filesystem::create_directories(Dossier);
+        InstallerDialogueFichier([this](const QString&, bool) {
+            return QStringList{QString::fromStdString((Dossier / Reponse).string())};
+        });
     }
+    void TearDown() override {
+        InstallerDialogueFichier(nullptr);
+        std::filesystem::remove_all(Dossier);
+        FenetrePrincipaleTest::TearDown();
+    }
+    // Clicks the first cell of the table's row.
+    static void CliquerLigne(QTableWidget* t, int ligne) {
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
+                          t->visualItemRect(t->item(ligne, 0)).center());
+    }
+    nlohmann::json LireJson(const std::string& nom) {
+        return nlohmann::json::parse(std::ifstream(Dossier / nom));
+    }
+
+    std::filesystem::path Dossier;
+    std::string Reponse; // what the file dialog answers, in Dossier
 
     // Cosine and coloured noise mixed by [[1, 0.5], [-0.4, 1]], solved at 0.01.
     void Resoudre() {
@@ -145,4 +179,58 @@ TEST_F(Analyse, SaysWhatIsMissingInsteadOfShowingStaleFigures) {
     Deplacer(a->Vue, a->Vue->ZoneTrace().center() + QPoint(5, 5));
     EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("Critère : — (aucun mélange)")));
     EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("RSI ŝ1 : —")));
+}
+
+TEST_F(Analyse, TheSelectedClusterSavesTheEstimatesAtItsCentre) {
+    Resoudre();
+    TFormAnalyse* a = Ouvrir();
+    EXPECT_FALSE(a->BoutonEnregistrer->isEnabled());
+    CliquerLigne(a->TableAmas, 1);
+    const double x = PointImageX, y = PointImageY;
+    // The pointer moves the estimates elsewhere; the button saves those of the cluster.
+    Deplacer(a->Vue, a->Vue->VersEcran(0, 0).toPoint());
+    ASSERT_NE(PointImageX, x);
+    Reponse = "amas.csv";
+    Cliquer(a->BoutonEnregistrer);
+    ExpectEstimationsEn(x, y);
+    const MelangesLus lues = LireMelanges(Dossier / "amas.csv");
+    EXPECT_EQ(lues.Melange1, F->SourceEstimee1);
+    EXPECT_EQ(lues.Melange2, F->SourceEstimee2);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Analyse, MixturesReadFromAFileHaveNoReferenceForAnyQualityFigure) {
+    std::vector<double> x1(3000), x2(3000);
+    for (std::size_t i = 0; i < x1.size(); ++i) {
+        const double s1 = std::cos(0.1 * double(i)), s2 = std::sin(0.37 * double(i) + 1);
+        x1[i] = s1 + 0.5 * s2;
+        x2[i] = -0.4 * s1 + s2;
+    }
+    EcrireWav(Dossier / "melanges.wav", {{"x1", &x1}, {"x2", &x2}}, 8000);
+    Reponse = "melanges.wav";
+    F->MenuFichier->OuvrirMelanges->trigger();
+    Cliquer(F->Button1);
+    TFormAnalyse* a = Ouvrir();
+    QTableWidget* t = a->TableAmas;
+    ASSERT_GE(t->rowCount(), 1);
+    for (int colonne : {4, 5, 6, 8}) {
+        EXPECT_EQ(t->item(0, colonne)->text(), QStringLiteral("référence inconnue"));
+    }
+    EXPECT_EQ(t->item(0, 7)->text(), QStringLiteral("non")); // other columns as usual
+    Deplacer(a->Vue, a->Vue->VersEcran(0.5, -0.5).toPoint());
+    const QString texte = a->Lecture->text();
+    EXPECT_TRUE(texte.contains(
+        QStringLiteral("RSI ŝ1 : référence inconnue    RSI ŝ2 : référence inconnue")))
+        << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QStringLiteral("(lignes et colonnes) : référence inconnue")));
+    EXPECT_FALSE(texte.contains(QStringLiteral("Critère : —")));
+
+    Reponse = "pavage.csv";
+    F->MenuFichier->ExporterPavage->trigger();
+    const nlohmann::json j = LireJson("pavage.json");
+    EXPECT_EQ(j["reference"], "inconnue");
+    EXPECT_TRUE(j["points_vrais"]["direct"].is_null());
+    ASSERT_EQ(j["amas"].size(), std::size_t(t->rowCount()));
+    EXPECT_TRUE(j["amas"][0]["qualite_centre"].is_null());
+    EXPECT_TRUE(Messages.empty());
 }
