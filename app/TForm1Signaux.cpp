@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <malloc.h>
+
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
     const std::uint64_t etat = Alea().EtatCourant();
     if (GenererSourceLongue(type, Source1, QStringLiteral("Génération de la source 1"))) {
@@ -183,6 +185,9 @@ void TForm1::ToutEffacer1Click() {
     // Image1 keeps what was drawn on it, and "Encadre" has nothing left to frame.
     BoitesRejetees.Clear();
     BoitesSolution.Clear();
+    // The allocator keeps freed blocks below its (self-raising) mapping threshold in its heap:
+    // hand them back to the system.
+    malloc_trim(0);
     OublierResolution();
     Button2->setVisible(true);
     MatriceMelange = {};
