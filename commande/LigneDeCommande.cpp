@@ -73,7 +73,13 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
             BoxList enAttente, rejetees, solution;
             const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
             lignes[k] = LigneEssai(k, e, c, o.AvecTemps);
-            bilans[k] = {MeilleurSirAmas(c), c.DirectDansUneBoite && c.PermuteDansUneBoite,
+            bool direct = false, permute = false;
+            for (const AmasQualifie& a : c.Rapport.Amas) {
+                direct = direct || a.Represente == PointRepresente::Direct;
+                permute = permute || a.Represente == PointRepresente::Permute;
+            }
+            bilans[k] = {MeilleurSirAmas(c), direct && permute,
+                         c.DirectDansUneBoite && c.PermuteDansUneBoite,
                          c.Rapport.Resultat.Statut == StatutSivia::ArreteALaLimite};
         },
         [&](std::int64_t faits) {

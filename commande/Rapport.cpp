@@ -269,36 +269,42 @@ std::string LigneEssai(std::int64_t k, const EntreesChaine& e, const ResultatCha
 
 std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, int fils) {
     std::vector<double> sir;
-    std::size_t reussis = 0, arretes = 0;
+    std::size_t trouves = 0, reussis = 0, arretes = 0;
     for (const BilanEssai& b : bilans) {
         if (b.SirAmas) {
             sir.push_back(*b.SirAmas);
         }
+        trouves += b.Trouves ? 1 : 0;
         reussis += b.Reussi ? 1 : 0;
         arretes += b.Arrete ? 1 : 0;
     }
     std::sort(sir.begin(), sir.end());
     char t[256];
     std::string texte;
-    std::snprintf(t, sizeof t, "Essais                          %zu\n", bilans.size());
+    std::snprintf(t, sizeof t, "Essais : %zu\n", bilans.size());
     texte += t;
-    std::snprintf(t, sizeof t, "Deux points vrais dans le pavage %zu (%.1f %%)\n", reussis,
-                  bilans.empty() ? 0.0 : 100.0 * double(reussis) / double(bilans.size()));
+    const auto part = [&](std::size_t k) {
+        return bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size());
+    };
+    std::snprintf(t, sizeof t, "Deux solutions trouvées (amas de SIR ≥ 10 dB) : %zu (%.1f %%)\n",
+                  trouves, part(trouves));
+    texte += t;
+    std::snprintf(t, sizeof t, "Deux points vrais dans des boîtes gardées : %zu (%.1f %%)\n",
+                  reussis, part(reussis));
     texte += t;
     if (arretes > 0) {
-        std::snprintf(t, sizeof t, "Arrêtés à la limite de mémoire   %zu\n", arretes);
+        std::snprintf(t, sizeof t, "Arrêtés à la limite de mémoire : %zu\n", arretes);
         texte += t;
     }
     if (sir.empty()) {
-        texte += "SIR au meilleur amas (dB)        — (aucun amas qualifié)\n";
+        texte += "SIR au meilleur amas (dB) : — (aucun amas qualifié)\n";
     } else {
-        texte += "SIR au meilleur amas (dB)        premier quartile " +
-                 TexteDb(Quantile(sir, 0.25)) + ", médiane " + TexteDb(Quantile(sir, 0.5)) +
-                 ", troisième quartile " + TexteDb(Quantile(sir, 0.75)) + " (" +
-                 std::to_string(sir.size()) + " essais)\n";
+        texte += "SIR au meilleur amas (dB) : premier quartile " + TexteDb(Quantile(sir, 0.25)) +
+                 ", médiane " + TexteDb(Quantile(sir, 0.5)) + ", troisième quartile " +
+                 TexteDb(Quantile(sir, 0.75)) + " (" + std::to_string(sir.size()) + " essais)\n";
     }
-    std::snprintf(t, sizeof t, "Temps total                      %.2f s sur %d fil%s\n", secondes,
-                  fils, fils > 1 ? "s" : "");
+    std::snprintf(t, sizeof t, "Temps total : %.2f s sur %d fil%s\n", secondes, fils,
+                  fils > 1 ? "s" : "");
     texte += t;
     return texte;
 }

@@ -26,8 +26,9 @@ std::string LigneEssai(std::int64_t k, const EntreesChaine& e, const ResultatCha
 // One trial as the summary needs it.
 struct BilanEssai {
     std::optional<double> SirAmas;
-    bool Reussi = false; // both true points lie in kept boxes
-    bool Arrete = false; // stopped at the memory limit
+    bool Trouves = false; // clusters stand for both demixing points (mean SIR >= 10 dB)
+    bool Reussi = false;  // both true points lie in kept boxes
+    bool Arrete = false;  // stopped at the memory limit
 };
 
 // Medians and quartiles of the SIR at the best cluster, the success rate, the total time.
