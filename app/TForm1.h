@@ -99,7 +99,7 @@ public:
     double SourisX = 0, SourisY = 0;
     double Glisser1X = 0, Glisser1Y = 0, Decalage1X = 0, Decalage1Y = 0;
     double Glisser2X = 0, Glisser2Y = 0, Decalage2X = 0, Decalage2Y = 0;
-    std::int32_t Stockage = 1;
+    OrdreStockage Stockage = StockageFile;
     double PrecisionSivia = 0.01;
     bool ContrainteDecorrelation = true;
     bool ContrainteDecorrelationDerivees = true;

@@ -59,7 +59,7 @@ QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
 // The refusal of a solve that rejects nothing (fewer than two constraints) and whose kept
 // boxes alone would pass the memory left, known from the box and the precision; an empty
 // text when it may fit.
-QString SolveTropGrand(const Box& boite, double precision, int stockage,
+QString SolveTropGrand(const Box& boite, double precision, OrdreStockage stockage,
                        const ContraintesActives& contraintes) {
     if (CritereSelectionne(contraintes)) {
         return {};

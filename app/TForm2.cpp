@@ -64,7 +64,7 @@ void TForm2::Remplir() {
     Edit4->setText(FloatToStr(f.BorneInfY));
     Edit5->setText(FloatToStr(f.BorneSupY));
     Memo1->setPlainText(FloatToStr(f.PrecisionSivia));
-    RadioGroup1->SetItemIndex(f.Stockage);
+    RadioGroup1->SetItemIndex(int(f.Stockage));
     CheckBox1->setChecked(f.ContrainteDecorrelation);
     CheckBox2->setChecked(f.ContrainteDecorrelationDerivees);
     CheckBox3->setChecked(f.ContrainteMomentOrdre4);
@@ -82,7 +82,7 @@ void TForm2::Button1Click() {
     f.BorneInfY = float(LireReelPrefixe(Edit4->text()));
     f.BorneSupY = float(LireReelPrefixe(Edit5->text()));
     f.PrecisionSivia = StrToFloat(Memo1->toPlainText());
-    f.Stockage = RadioGroup1->ItemIndex();
+    f.Stockage = RadioGroup1->ItemIndex() == 0 ? StockagePile : StockageFile;
     f.ContrainteDecorrelation = CheckBox1->isChecked();
     f.ContrainteDecorrelationDerivees = CheckBox2->isChecked();
     f.ContrainteMomentOrdre4 = CheckBox3->isChecked();

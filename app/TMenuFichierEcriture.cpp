@@ -222,7 +222,7 @@ void TMenuFichier::EnregistrerSessionClick() {
                  F->BorneInfY,
                  F->BorneSupY,
                  F->PrecisionSivia,
-                 F->Stockage,
+                 std::int32_t(F->Stockage),
                  F->ContrainteDecorrelation,
                  F->ContrainteDecorrelationDerivees,
                  F->ContrainteMomentOrdre4,

@@ -264,7 +264,7 @@ void TMenuFichier::ChargerSession(const QString& texte) {
     F->BorneInfY = o.BorneInfY;
     F->BorneSupY = o.BorneSupY;
     F->PrecisionSivia = o.PrecisionSivia;
-    F->Stockage = o.Stockage;
+    F->Stockage = o.Stockage == 0 ? StockagePile : StockageFile;
     F->ContrainteDecorrelation = o.ContrainteDecorrelation;
     F->ContrainteDecorrelationDerivees = o.ContrainteDecorrelationDerivees;
     F->ContrainteMomentOrdre4 = o.ContrainteMomentOrdre4;

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     // the budget is made large enough not to refuse it, the solve is stopped long before).
     f.ContrainteDecorrelationDerivees = false;
     f.PrecisionSivia = 0.0004;
-    f.Stockage = 0; // depth first: boxes are kept and drawn from the start
+    f.Stockage = StockagePile; // depth first: boxes are kept and drawn from the start
     FixerBudgetMemoire(std::uint64_t(1) << 42);
     std::mt19937 alea(5);
     double pireReponse = 0, pireRetour = 0, pireBlocage = 0;

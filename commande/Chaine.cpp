@@ -30,7 +30,7 @@ void AppliquerSession(OptionsCommande& o, const Session& s, EntreesLues& lues) {
                          p.ContrainteMomentOrdre4};
     }
     if (libre("--stockage")) {
-        o.Stockage = p.Stockage;
+        o.Stockage = p.Stockage == 0 ? StockagePile : StockageFile;
     }
     if (libre("--matrice") && libre("--matrice-aleatoire") && s.MatriceMelange.EstConnue()) {
         o.Matrice = s.MatriceMelange;

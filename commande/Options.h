@@ -6,6 +6,7 @@
 #include "app/signal/Generateurs.h"
 #include "app/signal/Melange.h"
 #include "sivia/Contraintes.h"
+#include "sivia/Sivia.h"
 
 #include <cstdint>
 #include <optional>
@@ -45,7 +46,7 @@ struct OptionsCommande {
     double Boite[4] = {-5, 5, -5, 5}; // xmin, xmax, ymin, ymax
     double Precision = 0.01;
     ContraintesActives Contraintes;
-    int Stockage = 1; // StockageFile
+    OrdreStockage Stockage = StockageFile;
 
     std::string FichierBoites; // CSV of the boxes
     std::string FichierImage;  // PNG of the paving

@@ -66,7 +66,7 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
                                  BoxList& solution, const Repere& repere,
                                  const MomentsMelanges& moments,
                                  const ContraintesActives& contraintes, double PrecisionSivia,
-                                 int Stockage, std::uint64_t limiteBoites)
+                                 OrdreStockage Stockage, std::uint64_t limiteBoites)
     : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Repere_(repere),
       Moments_(moments), Contraintes_(contraintes), Precision_(PrecisionSivia),
       Pile_(Stockage == StockagePile), Paire_(PaireSelectionnee(contraintes)) {
@@ -234,7 +234,7 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
-                            int Stockage, std::uint64_t limiteBoites) {
+                            OrdreStockage Stockage, std::uint64_t limiteBoites) {
     ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, repere, moments, contraintes,
                       PrecisionSivia, Stockage, limiteBoites);
     while (r.Avancer(std::numeric_limits<std::uint64_t>::max())) {
@@ -242,7 +242,8 @@ ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxLis
     return r.Resultat();
 }
 
-PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia, int Stockage) {
+PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia,
+                                OrdreStockage Stockage) {
     PrevisionSivia p;
     if (!(PrecisionSivia > 0)) {
         return p;

@@ -17,9 +17,14 @@ extern BoxList BoitesRejetees;
 extern BoxList BoitesSolution;
 extern Repere RepereImage;
 
-// Values of Stockage: which pending box is taken next.
-inline constexpr int StockagePile = 0; // "stack (pile)": the last one (depth first)
-inline constexpr int StockageFile = 1; // "queue (file)": the first one (breadth first)
+// Which pending box is taken next; the values are the item indexes of the Options dialog's
+// "Stockage".
+enum class OrdreStockage : std::int32_t {
+    Pile = 0, // "stack (pile)": the last one (depth first)
+    File = 1, // "queue (file)": the first one (breadth first)
+};
+inline constexpr OrdreStockage StockagePile = OrdreStockage::Pile;
+inline constexpr OrdreStockage StockageFile = OrdreStockage::File;
 
 enum class StatutSivia {
     Termine,              // the pending list ran empty
@@ -50,8 +55,8 @@ class ResolutionSivia {
 public:
     ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                     BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
-                    const ContraintesActives& contraintes, double PrecisionSivia, int Stockage,
-                    std::uint64_t limiteBoites);
+                    const ContraintesActives& contraintes, double PrecisionSivia,
+                    OrdreStockage Stockage, std::uint64_t limiteBoites);
     ResolutionSivia(const ResolutionSivia&) = delete;
     ResolutionSivia& operator=(const ResolutionSivia&) = delete;
 
@@ -94,7 +99,7 @@ private:
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
-                            int Stockage, std::uint64_t limiteBoites);
+                            OrdreStockage Stockage, std::uint64_t limiteBoites);
 
 // What a solve that rejects nothing (fewer than two constraints) will do, known in advance
 // from the box and the precision: every box of one depth has the same widths, so one chain of
@@ -104,4 +109,5 @@ struct PrevisionSivia {
     double NbGardees = 0;
     double MaxEnAttente = 0; // the most pending boxes held at once, for the storage order
 };
-PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia, int Stockage);
+PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia,
+                                OrdreStockage Stockage);

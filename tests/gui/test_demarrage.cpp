@@ -172,7 +172,7 @@ TEST_F(Demarrage, StateStartsAtItsDefaults) {
     EXPECT_EQ(F->BorneSupY, 5.0f);
     EXPECT_EQ(F->PasEchantillonnage, 0.1f);
     EXPECT_EQ(F->PrecisionSivia, 0.01);
-    EXPECT_EQ(F->Stockage, 1);
+    EXPECT_EQ(F->Stockage, StockageFile);
     EXPECT_TRUE(F->ContrainteDecorrelation);
     EXPECT_TRUE(F->ContrainteDecorrelationDerivees);
     EXPECT_FALSE(F->ContrainteMomentOrdre4);

@@ -52,7 +52,7 @@ TEST_F(Options, OpensFilledFromTheStateAndValiderAtOnceChangesNothing) {
     EXPECT_EQ(F->BorneInfX, -5.0f);
     EXPECT_EQ(F->BorneSupY, 5.0f);
     EXPECT_EQ(F->PrecisionSivia, 0.01);
-    EXPECT_EQ(F->Stockage, 1);
+    EXPECT_EQ(F->Stockage, StockageFile);
     EXPECT_TRUE(F->ContrainteDecorrelation);
     EXPECT_TRUE(F->ContrainteDecorrelationDerivees);
     EXPECT_FALSE(F->ContrainteMomentOrdre4);
@@ -80,7 +80,7 @@ TEST_F(Options, ReadsNAndTheBoundsByTheirPrefixes) {
         EXPECT_EQ(F->NbEchantillons, c.attenduN) << c.n;
         EXPECT_EQ(F->BorneInfX, c.attendueBorne) << c.borne;
         EXPECT_EQ(F->PrecisionSivia, 0.5);
-        EXPECT_EQ(F->Stockage, 0);
+        EXPECT_EQ(F->Stockage, StockagePile);
     }
     EXPECT_TRUE(Messages.empty());
 }

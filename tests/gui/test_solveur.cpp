@@ -219,7 +219,7 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
     F->PrecisionSivia = 0.0001;
     // Room for 500 boxes beside what the window holds, where the solve needs far more.
     const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
-    F->Stockage = 1;
+    F->Stockage = StockageFile;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
     EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
@@ -235,7 +235,7 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
               CouleurBleue);
 
     // Depth first, boxes are kept from the start.
-    F->Stockage = 0;
+    F->Stockage = StockagePile;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
     EXPECT_FALSE(BoitesSolution.IsEmpty());
@@ -256,7 +256,7 @@ TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigure
     F->PrecisionSivia = 0.0001;
     // Room for 500 boxes, where the solve keeps 1,024.
     const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
-    for (int stockage : {0, 1}) {
+    for (OrdreStockage stockage : {StockagePile, StockageFile}) {
         F->Stockage = stockage;
         Cliquer(F->Button1);
     }

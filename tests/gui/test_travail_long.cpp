@@ -73,7 +73,7 @@ TEST_F(TravailLongFenetre, EscapeStopsALongSolveThatKeepsWhatItClassified) {
     // With one constraint nothing is rejected: 2^26 boxes to keep at this precision.
     F->ContrainteDecorrelation = false;
     F->PrecisionSivia = 0.002;
-    F->Stockage = 0;
+    F->Stockage = StockagePile;
     const GardeBudgetMemoire budget(MemoireTenue() + (std::uint64_t(1) << 33));
     const double* source1 = F->Source1.data();
     bool resolutionImbriquee = false;

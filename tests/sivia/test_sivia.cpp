@@ -35,7 +35,7 @@ struct Solveur {
     bool dessiner = true;
 
     std::string Executer(const Box& b, const MomentsMelanges& m, const ContraintesActives& c,
-                         double precision, int stockage = StockageFile,
+                         double precision, OrdreStockage stockage = StockageFile,
                          std::uint64_t limite = UINT64_MAX) {
         repere = Repere{b[2], b[1], dessiner ? &canevas : nullptr};
         r = ExecuterSivia(b, enAttente, rejetees, solution, repere, m, c, precision, stockage,
@@ -65,7 +65,7 @@ TEST(Sivia, WorkedRunsInBothStorageOrders) {
     const struct {
         ContraintesActives c;
         double precision;
-        int stockage;
+        OrdreStockage stockage;
         std::string attendu, hull;
     } cas[] = {
         {Deux, 0.5, StockageFile, "109 45 10", "[-1.25,1.25]x[-1.25,1.25]"},
@@ -191,7 +191,7 @@ struct CasAleatoire {
     MomentsMelanges m;
     ContraintesActives c;
     double precision;
-    int stockage;
+    OrdreStockage stockage;
     std::uint64_t limite;
 };
 
@@ -216,7 +216,7 @@ CasAleatoire Tirer(std::mt19937_64& g) {
         }
         return I;
     };
-    CasAleatoire c{Pave(composante(), composante()), {}, {}, 0, 0, UINT64_MAX};
+    CasAleatoire c{Pave(composante(), composante()), {}, {}, 0, StockageFile, UINT64_MAX};
     c.boite.IsEmpty = g() % 20 == 0;
     for (double* v :
          {&c.m.Ex1x1, &c.m.Ex1x2, &c.m.Ex2x2, &c.m.Edx1dx1, &c.m.Edx1dx2, &c.m.Edx2dx2}) {
@@ -311,7 +311,7 @@ TEST(Sivia, PredictionWithoutRejectionMatchesRealRuns) {
                {Pave(-5, 5, 0, 0.01), 0.01},
                {Pave(0, 1e-3, 0, 7), 0.07}};
     for (const auto& c : cas) {
-        for (const int stockage : {StockageFile, StockagePile}) {
+        for (const OrdreStockage stockage : {StockageFile, StockagePile}) {
             Solveur t;
             ResolutionSivia s(c.b, t.enAttente, t.rejetees, t.solution, t.repere, {}, Une,
                               c.precision, stockage, UINT64_MAX);

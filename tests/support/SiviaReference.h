@@ -13,7 +13,7 @@ ResultatSivia ExecuterSiviaReference(const Box& boiteInitiale, Liste& enAttente,
                                      Liste& solution, const Repere& repere,
                                      const MomentsMelanges& moments,
                                      const ContraintesActives& contraintes, double PrecisionSivia,
-                                     int Stockage, std::uint64_t limiteBoites) {
+                                     OrdreStockage Stockage, std::uint64_t limiteBoites) {
     ResultatSivia r;
     // Zero, a negative value or NaN would never let a box fall under the precision.
     if (!(PrecisionSivia > 0)) {
