@@ -6,6 +6,7 @@
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
+#include "commande/Rapport.h"
 #include "display/TOpenGLPanel.h"
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/EcritureSignal.h"
@@ -40,81 +41,25 @@ void EcrirePng(const QString& chemin, const QImage& image) {
     EcrireTexteAtomiquement(Chemin(chemin), std::string_view(octets.constData(), octets.size()));
 }
 
-// JSON numbers cannot be infinite or NaN: an exact separation is "inf", an undefined value null.
-nlohmann::json Valeur(const std::optional<double>& v) {
-    if (!v || std::isnan(*v)) {
-        return nullptr;
-    }
-    if (std::isinf(*v)) {
-        return *v > 0 ? "inf" : "-inf";
-    }
-    return *v;
-}
-
-nlohmann::json Point(const std::optional<PointPlan>& p) {
-    return p ? nlohmann::json{{"x", p->x}, {"y", p->y}} : nlohmann::json(nullptr);
-}
-
-const char* NomIdentifiabilite(Identifiabilite e) {
-    switch (e) {
-    case Identifiabilite::Nulle:
-        return "nulle";
-    case Identifiabilite::Faible:
-        return "faible";
-    case Identifiabilite::Bonne:
-        return "bonne";
-    default:
-        return "indefinie";
-    }
-}
-
-// The analysis of the last solve, as the analysis window shows it.
+// The analysis of the last solve, as the analysis window shows it, in the sections and names
+// of the command line's report.
 nlohmann::json ComplementsAnalyse(const AnalyseCourante& a) {
-    nlohmann::json j;
+    nlohmann::ordered_json j;
     j["reference"] = a.QualiteConnue ? "connue" : a.ReferenceInconnue ? "inconnue" : "indisponible";
-    j["points_vrais"] = {{"direct", Point(a.Vrais.Direct)}, {"permute", Point(a.Vrais.Permute)}};
+    j["points_vrais"] = PointsVraisJson(a.Vrais);
     if (a.Resolution == nullptr) {
         j["analyse_indisponible"] = a.Obstacle.toStdString();
-        return j;
+        return nlohmann::json(j);
     }
-    nlohmann::json amas = nlohmann::json::array();
-    for (std::size_t k = 0; k < a.Amas.size(); ++k) {
-        const AmasQualifie& q = a.Amas[k];
-        const RectanglePlan& h = q.Groupe.Enveloppe;
-        nlohmann::json qualite = nullptr;
-        if (q.QualiteCentre) {
-            const Qualite& c = *q.QualiteCentre;
-            qualite = {
-                {"appariement", c.Paires == Appariement::Identite ? "s1-s1,s2-s2" : "s1-s2,s2-s1"},
-                {"rsi1_db", Valeur(c.Sir1)},
-                {"rsi2_db", Valeur(c.Sir2)},
-                {"amari", Valeur(c.Amari)}};
+    const auto qualite = [&a](const std::optional<PointPlan>& p) -> std::optional<Qualite> {
+        if (!a.QualiteConnue || !p) {
+            return std::nullopt;
         }
-        const char* point = q.Represente == PointRepresente::Direct    ? "direct"
-                            : q.Represente == PointRepresente::Permute ? "permute"
-                                                                       : nullptr;
-        amas.push_back(
-            {{"numero", k + 1},
-             {"boites", q.Groupe.NbBoites},
-             {"enveloppe",
-              {{"x_inf", h.xmin}, {"x_sup", h.xmax}, {"y_inf", h.ymin}, {"y_sup", h.ymax}}},
-             {"centre", Point(q.Groupe.Centre())},
-             {"aire", q.Groupe.Aire},
-             {"etendu", q.Groupe.Etendu},
-             {"point_vrai", point ? nlohmann::json(point) : nlohmann::json(nullptr)},
-             {"qualite_centre", qualite}});
-    }
-    j["amas"] = amas;
-    const RacinesOrdre2& r = a.Racines;
-    const bool definie = r.Etat != Identifiabilite::Indefinie;
-    j["racines_ordre2"] = {
-        {"racine1", Point(r.Racine1)},
-        {"racine2", Point(r.Racine2)},
-        {"identifiabilite", NomIdentifiabilite(r.Etat)},
-        {"message", MessageIdentifiabilite(r.Etat)},
-        {"valeurs_propres", definie ? nlohmann::json{r.Lambda1, r.Lambda2} : nullptr},
-        {"ecart_relatif", definie ? Valeur(r.EcartRelatif) : nullptr}};
-    return j;
+        return CalculerQualite(p->x, p->y, a.A, a.Puissances);
+    };
+    j["racines"] = RacinesJson(a.Racines, qualite(a.Racines.Racine1), qualite(a.Racines.Racine2));
+    j["amas"] = AmasJson(a.Amas);
+    return nlohmann::json(j);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "commande/Rapport.h"
 
 #include "fichiers/EcritureSignal.h"
+#include "fichiers/ExportPavage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,26 +21,8 @@ ordered_json Nombre(double v) {
     return v;
 }
 
-ordered_json Nombre(const std::optional<double>& v) {
-    return v ? Nombre(*v) : ordered_json(nullptr);
-}
-
 ordered_json Point(const std::optional<PointPlan>& p) {
     return p ? ordered_json{Nombre(p->x), Nombre(p->y)} : ordered_json(nullptr);
-}
-
-const char* TexteStatut(StatutSivia s) {
-    switch (s) {
-    case StatutSivia::Termine:
-        return "termine";
-    case StatutSivia::ArreteALaLimite:
-        return "arrete_a_la_limite";
-    case StatutSivia::PrecisionRefusee:
-        return "precision_refusee";
-    case StatutSivia::ArreteParUtilisateur:
-        return "arrete_par_l_utilisateur";
-    }
-    return "inconnu";
 }
 
 const char* TexteIdentifiabilite(Identifiabilite i) {
@@ -54,17 +37,6 @@ const char* TexteIdentifiabilite(Identifiabilite i) {
         return "bonne";
     }
     return "indefinie";
-}
-
-ordered_json QualiteJson(const std::optional<Qualite>& q) {
-    if (!q) {
-        return nullptr;
-    }
-    return {{"appariement", q->Paires == Appariement::Identite ? "identite" : "croise"},
-            {"sir1_db", Nombre(q->Sir1)},
-            {"sir2_db", Nombre(q->Sir2)},
-            {"sir_moyen_db", Nombre(q->SirMoyen())},
-            {"amari", Nombre(q->Amari)}};
 }
 
 ordered_json SourceJson(const SourceDemandee& s, bool lue) {
@@ -138,6 +110,60 @@ std::optional<double> MeilleurSirRacines(const ResultatChaine& c) {
     return m;
 }
 
+ordered_json NombreJson(const std::optional<double>& v) {
+    return v ? Nombre(*v) : ordered_json(nullptr);
+}
+
+ordered_json QualiteJson(const std::optional<Qualite>& q) {
+    if (!q) {
+        return nullptr;
+    }
+    return {{"appariement", q->Paires == Appariement::Identite ? "identite" : "croise"},
+            {"sir1_db", NombreJson(q->Sir1)},
+            {"sir2_db", NombreJson(q->Sir2)},
+            {"sir_moyen_db", NombreJson(q->SirMoyen())},
+            {"amari", NombreJson(q->Amari)}};
+}
+
+ordered_json PointsVraisJson(const PointsVrais& v) {
+    return {{"direct", Point(v.Direct)}, {"permute", Point(v.Permute)}};
+}
+
+ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q1,
+                         const std::optional<Qualite>& q2) {
+    const bool definie = R.Etat != Identifiabilite::Indefinie;
+    return {{"identifiabilite", TexteIdentifiabilite(R.Etat)},
+            {"message", MessageIdentifiabilite(R.Etat)},
+            {"lambda1", definie ? Nombre(R.Lambda1) : ordered_json(nullptr)},
+            {"lambda2", definie ? Nombre(R.Lambda2) : ordered_json(nullptr)},
+            {"ecart_relatif", definie ? Nombre(R.EcartRelatif) : ordered_json(nullptr)},
+            {"racine1", {{"point", Point(R.Racine1)}, {"qualite", QualiteJson(q1)}}},
+            {"racine2", {{"point", Point(R.Racine2)}, {"qualite", QualiteJson(q2)}}}};
+}
+
+ordered_json AmasJson(const std::vector<AmasQualifie>& liste) {
+    ordered_json amas = ordered_json::array();
+    int numero = 0;
+    for (const AmasQualifie& a : liste) {
+        const RectanglePlan& h = a.Groupe.Enveloppe;
+        const PointPlan centre = a.Groupe.Centre();
+        amas.push_back(
+            {{"numero", ++numero},
+             {"boites", a.Groupe.NbBoites},
+             {"enveloppe", {Nombre(h.xmin), Nombre(h.xmax), Nombre(h.ymin), Nombre(h.ymax)}},
+             {"centre", {Nombre(centre.x), Nombre(centre.y)}},
+             {"aire", Nombre(a.Groupe.Aire)},
+             {"etendu", a.Groupe.Etendu},
+             {"contient_point_vrai", a.ContientPointDirect},
+             {"contient_point_permute", a.ContientPointPermute},
+             {"represente", a.Represente == PointRepresente::Direct    ? ordered_json("direct")
+                            : a.Represente == PointRepresente::Permute ? ordered_json("permute")
+                                                                       : ordered_json(nullptr)},
+             {"qualite", QualiteJson(a.QualiteCentre)}});
+    }
+    return amas;
+}
+
 ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                                const ResultatChaine& c, double secondesTotal) {
     const bool melangesLus = e.Source1.empty() && e.Source2.empty();
@@ -176,44 +202,11 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     entrees["stockage"] = o.Stockage == StockagePile ? "pile" : "file";
 
     const ResultatSivia& r = c.Rapport.Resultat;
-    ordered_json resolution = {{"statut", TexteStatut(r.Statut)},
+    ordered_json resolution = {{"statut", NomStatut(r.Statut)},
                                {"prises", r.NbPrises},
                                {"rejetees", r.NbRejetees},
                                {"gardees", r.NbGardees},
                                {"meilleur_critere", Nombre(r.MeilleurCritere)}};
-
-    const RacinesOrdre2& R = c.Racines;
-    ordered_json racines = {
-        {"identifiabilite", TexteIdentifiabilite(R.Etat)},
-        {"message", MessageIdentifiabilite(R.Etat)},
-        {"lambda1",
-         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.Lambda1)},
-        {"lambda2",
-         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.Lambda2)},
-        {"ecart_relatif",
-         R.Etat == Identifiabilite::Indefinie ? ordered_json(nullptr) : Nombre(R.EcartRelatif)},
-        {"racine1", {{"point", Point(R.Racine1)}, {"qualite", QualiteJson(c.QualiteRacine1)}}},
-        {"racine2", {{"point", Point(R.Racine2)}, {"qualite", QualiteJson(c.QualiteRacine2)}}}};
-
-    ordered_json amas = ordered_json::array();
-    int numero = 0;
-    for (const AmasQualifie& a : c.Rapport.Amas) {
-        const RectanglePlan& h = a.Groupe.Enveloppe;
-        const PointPlan centre = a.Groupe.Centre();
-        amas.push_back(
-            {{"numero", ++numero},
-             {"boites", a.Groupe.NbBoites},
-             {"enveloppe", {Nombre(h.xmin), Nombre(h.xmax), Nombre(h.ymin), Nombre(h.ymax)}},
-             {"centre", {Nombre(centre.x), Nombre(centre.y)}},
-             {"aire", Nombre(a.Groupe.Aire)},
-             {"etendu", a.Groupe.Etendu},
-             {"contient_point_vrai", a.ContientPointDirect},
-             {"contient_point_permute", a.ContientPointPermute},
-             {"represente", a.Represente == PointRepresente::Direct    ? ordered_json("direct")
-                            : a.Represente == PointRepresente::Permute ? ordered_json("permute")
-                                                                       : ordered_json(nullptr)},
-             {"qualite", QualiteJson(a.QualiteCentre)}});
-    }
 
     ordered_json rapport;
     rapport["programme"] = "Ovrel 5";
@@ -221,12 +214,11 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     rapport["version"] = 1;
     rapport["entrees"] = entrees;
     rapport["resolution"] = resolution;
-    rapport["points_vrais"] = {{"direct", Point(c.Vrais.Direct)},
-                               {"permute", Point(c.Vrais.Permute)},
-                               {"direct_dans_une_boite_gardee", c.DirectDansUneBoite},
-                               {"permute_dans_une_boite_gardee", c.PermuteDansUneBoite}};
-    rapport["racines"] = racines;
-    rapport["amas"] = amas;
+    rapport["points_vrais"] = PointsVraisJson(c.Vrais);
+    rapport["points_vrais"]["direct_dans_une_boite_gardee"] = c.DirectDansUneBoite;
+    rapport["points_vrais"]["permute_dans_une_boite_gardee"] = c.PermuteDansUneBoite;
+    rapport["racines"] = RacinesJson(c.Racines, c.QualiteRacine1, c.QualiteRacine2);
+    rapport["amas"] = AmasJson(c.Rapport.Amas);
     rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};
     return rapport;
 }
@@ -244,7 +236,7 @@ std::string LigneEssai(std::int64_t k, const EntreesChaine& e, const ResultatCha
                                          std::to_string(e.Graine),
                                          TexteExact(e.A.a12),
                                          TexteExact(e.A.a21),
-                                         TexteStatut(r.Statut),
+                                         NomStatut(r.Statut),
                                          std::to_string(r.NbPrises),
                                          std::to_string(r.NbRejetees),
                                          std::to_string(r.NbGardees),

@@ -12,6 +12,16 @@
 #include <string>
 #include <vector>
 
+// The analysis sections of a report, shared with the window's paving export: a number ("inf"
+// for an infinite one, null when undefined), the quality at a point, the true points, the
+// exact roots with the quality there, the clusters.
+nlohmann::ordered_json NombreJson(const std::optional<double>& v);
+nlohmann::ordered_json QualiteJson(const std::optional<Qualite>& q);
+nlohmann::ordered_json PointsVraisJson(const PointsVrais& v);
+nlohmann::ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q1,
+                                   const std::optional<Qualite>& q2);
+nlohmann::ordered_json AmasJson(const std::vector<AmasQualifie>& amas);
+
 nlohmann::ordered_json RapportResolution(const OptionsCommande& options, const EntreesChaine& e,
                                          const ResultatChaine& c, double secondesTotal);
 

@@ -19,7 +19,9 @@ nlohmann::json Intervalle(const Interval& i) {
     return {i.Lower(), i.Upper()};
 }
 
-const char* TexteStatut(StatutSivia s) {
+} // namespace
+
+const char* NomStatut(StatutSivia s) {
     switch (s) {
     case StatutSivia::Termine:
         return "termine";
@@ -32,8 +34,6 @@ const char* TexteStatut(StatutSivia s) {
     }
     return "inconnu";
 }
-
-} // namespace
 
 void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
                        const BoxList& gardees) {
@@ -59,7 +59,7 @@ nlohmann::json RapportJson(const RapportPavage& r) {
                     {"rejetees", r.Resultat.NbRejetees},
                     {"gardees", r.Resultat.NbGardees},
                     {"meilleur_critere", r.Resultat.MeilleurCritere},
-                    {"statut", TexteStatut(r.Resultat.Statut)}};
+                    {"statut", NomStatut(r.Resultat.Statut)}};
     for (const auto& [cle, valeur] : r.Complements.items()) {
         j[cle] = valeur;
     }

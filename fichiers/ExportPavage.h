@@ -13,6 +13,9 @@
 
 #include <filesystem>
 
+// The status of a solve in reports: "termine", "arrete_a_la_limite", …
+const char* NomStatut(StatutSivia s);
+
 void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
                        const BoxList& gardees);
 

@@ -231,6 +231,6 @@ TEST_F(Analyse, MixturesReadFromAFileHaveNoReferenceForAnyQualityFigure) {
     EXPECT_EQ(j["reference"], "inconnue");
     EXPECT_TRUE(j["points_vrais"]["direct"].is_null());
     ASSERT_EQ(j["amas"].size(), std::size_t(t->rowCount()));
-    EXPECT_TRUE(j["amas"][0]["qualite_centre"].is_null());
+    EXPECT_TRUE(j["amas"][0]["qualite"].is_null());
     EXPECT_TRUE(Messages.empty());
 }

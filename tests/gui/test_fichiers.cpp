@@ -310,28 +310,29 @@ TEST_F(Fichiers, ThePavingReportHoldsTheClustersTheirQualityTheRootsAndTheTruePo
     Choisir(M->ExporterPavage, "pavage.csv");
     const nlohmann::json j = nlohmann::json::parse(std::ifstream(Dossier / "pavage.json"));
     EXPECT_EQ(j["reference"], "connue");
-    EXPECT_EQ(j["points_vrais"]["direct"], (nlohmann::json{{"x", -0.5}, {"y", 0.4}}));
-    EXPECT_EQ(j["points_vrais"]["permute"], (nlohmann::json{{"x", 2.5}, {"y", -2.0}}));
-    const nlohmann::json& racines = j["racines_ordre2"];
+    EXPECT_EQ(j["points_vrais"]["direct"], (nlohmann::json{-0.5, 0.4}));
+    EXPECT_EQ(j["points_vrais"]["permute"], (nlohmann::json{2.5, -2.0}));
+    const nlohmann::json& racines = j["racines"];
     EXPECT_EQ(racines["identifiabilite"], "bonne");
-    ASSERT_TRUE(racines["racine1"].is_object() && racines["racine2"].is_object());
+    ASSERT_TRUE(racines["racine1"]["point"].is_array() && racines["racine2"]["point"].is_array());
     ASSERT_EQ(j["amas"].size(), 2u);
     std::set<std::string> points;
     for (const nlohmann::json& amas : j["amas"]) {
-        points.insert(amas["point_vrai"].get<std::string>());
+        points.insert(amas["represente"].get<std::string>());
         EXPECT_FALSE(amas["etendu"].get<bool>());
         EXPECT_GT(amas["aire"].get<double>(), 0);
-        const nlohmann::json& q = amas["qualite_centre"];
-        EXPECT_EQ(q["appariement"], amas["point_vrai"] == "direct" ? "s1-s1,s2-s2" : "s1-s2,s2-s1");
-        EXPECT_GT(q["rsi1_db"].get<double>(), 20);
-        EXPECT_GT(q["rsi2_db"].get<double>(), 20);
+        const nlohmann::json& q = amas["qualite"];
+        EXPECT_EQ(q["appariement"], amas["represente"] == "direct" ? "identite" : "croise");
+        EXPECT_GT(q["sir1_db"].get<double>(), 20);
+        EXPECT_GT(q["sir2_db"].get<double>(), 20);
         EXPECT_LT(q["amari"].get<double>(), 0.05);
-        // Each cluster's hull holds one exact root (the paving encloses them).
+        // Each cluster's hull [xmin, xmax, ymin, ymax] holds one exact root (the paving
+        // encloses them).
         const nlohmann::json& h = amas["enveloppe"];
         int dedans = 0;
         for (const char* r : {"racine1", "racine2"}) {
-            const double x = racines[r]["x"], y = racines[r]["y"];
-            dedans += h["x_inf"] <= x && x <= h["x_sup"] && h["y_inf"] <= y && y <= h["y_sup"];
+            const double x = racines[r]["point"][0], y = racines[r]["point"][1];
+            dedans += h[0] <= x && x <= h[1] && h[2] <= y && y <= h[3];
         }
         EXPECT_EQ(dedans, 1);
     }
