@@ -87,6 +87,10 @@ TEST_F(FenetreMemoire, ToutEffacerReturnsTheProcessToAboutItsSizeBefore) {
 
     F->ToutEffacer1->trigger();
     EXPECT_TRUE(BoitesSolution.IsEmpty());
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed blocks in its quarantine: the process cannot shrink there.
+    GTEST_SKIP() << "resident size not measurable under AddressSanitizer";
+#endif
     EXPECT_LT(TailleResidente(), avant + 24 * Mio);
 }
 
