@@ -2,6 +2,8 @@
 // (in [0, 1]); it returns false to stop the computation. An empty function never stops it.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <functional>
 
 using RappelAvancement = std::function<bool(double fait)>;
@@ -9,4 +11,22 @@ using RappelAvancement = std::function<bool(double fait)>;
 // Calls `rappel` (when there is one) with `fait`; true when the computation goes on.
 inline bool Poursuivre(const RappelAvancement& rappel, double fait) {
     return !rappel || rappel(fait);
+}
+
+// Runs f(i) for i in [0, n) in increasing order, by stretches; between two stretches the
+// progress hears the share done, `part` being this loop's share of the whole work from
+// `avant` on. False when stopped there.
+template <typename F>
+bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement, F f) {
+    constexpr std::size_t Tranche = std::size_t{1} << 18;
+    for (std::size_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, avant + part * double(debut) / double(n))) {
+            return false;
+        }
+        const std::size_t fin = std::min(n, debut + Tranche);
+        for (std::size_t i = debut; i < fin; ++i) {
+            f(i);
+        }
+    }
+    return true;
 }

@@ -52,18 +52,8 @@ bool SommesUniformes(std::vector<double>& v, std::uint64_t passes, GenerateurAle
 // s[i] = 5 f(i x pas), by stretches between two calls of the progress.
 template <typename F>
 bool Periodique(std::vector<double>& s, double pas, F f, const RappelAvancement& avancement) {
-    const std::uint64_t n = s.size();
-    constexpr std::uint64_t Tranche = 1 << 19;
-    for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
-        if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
-            return false;
-        }
-        const std::uint64_t fin = std::min(n, debut + Tranche);
-        for (std::uint64_t i = debut; i < fin; ++i) {
-            s[i] = 5 * f(double(i) * pas);
-        }
-    }
-    return true;
+    return Parcourir(s.size(), 0.0, 1.0, avancement,
+                     [&](std::size_t i) { s[i] = 5 * f(double(i) * pas); });
 }
 
 std::string TexteEchantillons(std::uint64_t n) {
@@ -76,17 +66,12 @@ bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
                   const RappelAvancement& avancement) {
     const std::uint64_t n = s.size();
     const std::uint64_t base = alea.EtatCourant();
-    constexpr std::uint64_t Tranche = 1 << 19;
-    for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
-        if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
-            return false;
-        }
-        const std::uint64_t fin = std::min(n, debut + Tranche);
-        for (std::uint64_t i = debut; i < fin; ++i) {
+    if (!Parcourir(n, 0.0, 1.0, avancement, [&](std::size_t i) {
             const std::uint32_t r = GenerateurAleatoire::TirageDeRang(base, i) % 10000u;
             const double p = (r + 0.5) / 10000.0;
             s[i] = p < 0.5 ? 2 * std::log(2 * p) : -2 * std::log(2 * (1 - p));
-        }
+        })) {
+        return false;
     }
     alea.Avancer(n);
     return true;

@@ -16,24 +16,6 @@ std::size_t EchantillonsCommuns(int N, const std::vector<double>& a, const std::
     return std::min({std::size_t(N), a.size(), b.size()});
 }
 
-// Runs f(i) for i in [0, n) in increasing order, by stretches; between two stretches the
-// progress hears the share done, `part` being this loop's share of the whole work from
-// `avant` on. False when stopped there.
-template <typename F>
-bool Parcourir(std::size_t n, double avant, double part, const RappelAvancement& avancement, F f) {
-    constexpr std::size_t Tranche = 1 << 18;
-    for (std::size_t debut = 0; debut < n; debut += Tranche) {
-        if (debut > 0 && !Poursuivre(avancement, avant + part * double(debut) / double(n))) {
-            return false;
-        }
-        const std::size_t fin = std::min(n, debut + Tranche);
-        for (std::size_t i = debut; i < fin; ++i) {
-            f(i);
-        }
-    }
-    return true;
-}
-
 // Fills v with n values f(i), block by block, so that each block is zeroed by resize while it
 // is in the cache and the pages are touched once.
 template <typename F> void Remplir(std::vector<double>& v, std::size_t n, F&& f) {

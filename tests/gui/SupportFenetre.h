@@ -8,6 +8,7 @@
 #include "sivia/Sivia.h"
 #include "support/GardesFenetre.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QLocale>
 #include <QMouseEvent>
@@ -88,6 +89,15 @@ protected:
 
     // Clicks a visible button with the mouse.
     static void Cliquer(QWidget* bouton) { QTest::mouseClick(bouton, Qt::LeftButton); }
+
+    // Mixtures of a cosine and a sine by [[1, 0.5], [-0.5, 1]], generated from the menus.
+    void GenererMelanges() {
+        F->Cosinus1->trigger();
+        F->Sinus2->trigger();
+        F->MatriceMelange = {1, 0.5, -0.5, 1};
+        F->GenerationdesMelanges1->trigger();
+        ASSERT_TRUE(F->MelangesGeneres);
+    }
 
     std::vector<MessageAffiche> Messages;
     std::optional<GardeAfficheur> Afficheur;

@@ -17,15 +17,6 @@ namespace {
 
 class Solveur : public FenetreSousLocale<QLocale::English> {
 protected:
-    // Mixtures of a cosine and a sine by [[1, 0.5], [-0.5, 1]], generated from the menus.
-    void GenererMelanges() {
-        F->Cosinus1->trigger();
-        F->Sinus2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.5, 1};
-        F->GenerationdesMelanges1->trigger();
-        ASSERT_TRUE(F->MelangesGeneres);
-    }
-
     // The means of the worked example, whose decorrelations vanish at (1, -1) and (-1, 1).
     void MoyennesExemple() {
         F->Ex1x1 = 1;

@@ -22,14 +22,6 @@ namespace {
 
 class TravailLongFenetre : public FenetreSousLocale<QLocale::English> {
 protected:
-    void GenererMelanges() {
-        F->Cosinus1->trigger();
-        F->Sinus2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.5, 1};
-        F->GenerationdesMelanges1->trigger();
-        ASSERT_TRUE(F->MelangesGeneres);
-    }
-
     // Runs `pendant` 300 ms into the next command, from the event processing of a slice.
     void PendantLaCommande(std::function<void()> pendant) {
         QTimer::singleShot(300, F, [this, pendant] {
