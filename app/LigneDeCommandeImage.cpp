@@ -46,6 +46,7 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
         }
         vue.DefinirMarqueurs(std::move(m));
         vue.Ajuster();
+        vue.PreparerPavage();
         QImage image(CoteImage, CoteImage, QImage::Format_RGB32);
         image.fill(Qt::white);
         vue.render(&image);

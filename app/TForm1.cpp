@@ -2,6 +2,9 @@
 // event to its handler.
 #include "app/TForm1.h"
 
+#include "display/ResumePavage.h"
+
+#include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
@@ -41,7 +44,7 @@ constexpr int HauteurBarreEtat = 28;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Resume6_(std::make_unique<ResumePavage>()) {
     Form1 = this;
     setWindowTitle(QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
     setFont(PoliceFenetres());
@@ -73,6 +76,10 @@ std::uint64_t TForm1::OctetsTenus() const {
     }
     for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
         octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
+    }
+    octets += Resume6_->Octets();
+    if (FormAnalyse != nullptr) {
+        octets += FormAnalyse->OctetsResume();
     }
     return octets + OctetsTamponsTraces();
 }

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -232,6 +233,8 @@ private:
     VuePavage Vue6() const;
     void AfficherPositionPavage();
     void RepeindreTousLesPanneaux();
+    // Brings panel 6's summary up to date by at most `boites` boxes; true once it is.
+    bool SuivrePavage(std::uint64_t boites);
 
     // The check marks of the menus as the handlers left them.
     void RetenirCoches();
@@ -240,6 +243,8 @@ private:
     QActionGroup *GroupeSource1_, *GroupeSource2_, *GroupeMatrice_, *GroupeAffichage_;
     std::vector<bool> CochesRetenues_;
     int PointeurPavageX_ = 0, PointeurPavageY_ = 0; // last pointer position over panel 6
+    // Panel 6's summary of many boxes, fed by the solve as it runs.
+    std::unique_ptr<ResumePavage> Resume6_;
 };
 
 // The main window, the Options dialog last opened (none until then) and the search box of the

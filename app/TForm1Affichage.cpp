@@ -2,6 +2,8 @@
 // rendering events of panels 1 to 5.
 #include "app/TForm1.h"
 
+#include "display/ResumePavage.h"
+
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <GL/gl.h>
 #include <QActionGroup>
@@ -258,7 +261,13 @@ VuePavage TForm1::Vue6() const {
 // Panel 6: the paving of every solve since start-up, centred on the search box.
 void TForm1::OpenGLPanel6Paint() {
     Edit6->setText(FloatToStr(Profondeur6));
-    PeindrePavage(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution, Vue6());
+    const EtatTrame etat = PeindrePavage(BoiteRecherche, BoitesEnAttente, BoitesRejetees,
+                                         BoitesSolution, Vue6(), *Resume6_);
+    if (etat == EtatTrame::Partielle) {
+        // The summary of many boxes is not ready: the picture fills in over the next paints,
+        // each a bounded step, and the window answers in between.
+        QTimer::singleShot(0, OpenGLPanel6, [this] { OpenGLPanel6->update(); });
+    }
     if (OpenGLPanel6->underMouse()) {
         AfficherPositionPavage();
     }

@@ -1,6 +1,8 @@
 // Handlers of the sources, the mixing matrix and the mixtures.
 #include "app/TForm1.h"
 
+#include "display/ResumePavage.h"
+
 #include "app/Horloge.h"
 #include "app/TFormAnalyse.h"
 #include "app/TravailLong.h"
@@ -185,6 +187,7 @@ void TForm1::ToutEffacer1Click() {
     // Image1 keeps what was drawn on it, and "Encadre" has nothing left to frame.
     BoitesRejetees.Clear();
     BoitesSolution.Clear();
+    Resume6_->Oublier();
     // The allocator keeps freed blocks below its (self-raising) mapping threshold in its heap:
     // hand them back to the system.
     malloc_trim(0);

@@ -2,6 +2,8 @@
 // the paving image, which reads out the parameter pair (x, y) and estimates the sources there.
 #include "app/TForm1.h"
 
+#include "display/ResumePavage.h"
+
 #include "app/TForm2.h"
 #include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
@@ -30,6 +32,9 @@ namespace {
 // Boxes classified between two looks at the clock: a few hundred microseconds of work, so a
 // short solve pays nothing for the slices.
 constexpr std::uint64_t BoitesParPas = 4096;
+// Boxes panel 6's summary takes in at a time, a few times what a slice of the solve classifies:
+// some tens of milliseconds.
+constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 19;
 
 // Empties the pending list however the solve ends.
 struct ViderEnAttente {
@@ -163,15 +168,27 @@ void TForm1::Button1Click() {
                                    RepereImage, Moments(), contraintes, PrecisionSivia, Stockage,
                                    limite);
         while (resolution.Avancer(BoitesParPas)) {
-            if (travail.TrancheFinie() &&
-                !travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
-                                  [this] { Image1->update(); })) {
-                resolution.Arreter();
+            if (travail.TrancheFinie()) {
+                // Panel 6's summary follows the classified boxes, so that it is ready when
+                // the solve ends.
+                SuivrePavage(BoitesParTranche);
+                if (!travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
+                                      [this] { Image1->update(); })) {
+                    resolution.Arreter();
+                }
             }
         }
         resultat = resolution.Resultat();
         fraction = resolution.FractionClassee();
         secondes = travail.Duree() / 1000.0;
+        // What the summary still lacks (the last slice, or all of it after a solve that added
+        // to many boxes of earlier ones); a stop leaves the rest to the next paints.
+        bool suivre = true;
+        while (suivre && !SuivrePavage(BoitesParTranche)) {
+            suivre = !travail.TrancheFinie() ||
+                     travail.Respirer(QStringLiteral("Préparation de l'affichage du pavage — "
+                                                     "Échap pour arrêter"));
+        }
         DernierResultat = resultat;
         OpenGLPanel6->Repaint();
 
@@ -198,6 +215,12 @@ void TForm1::Button1Click() {
                        .arg(QLocale().toString(100.0 * fraction, 'f', 1)),
                    TitreApplication());
     }
+}
+
+bool TForm1::SuivrePavage(std::uint64_t boites) {
+    const std::vector<CouchePavage> couches =
+        ResumePavage::CouchesPanneau(BoitesEnAttente, BoitesRejetees, BoitesSolution);
+    return Resume6_->Suivre(couches, boites, &BoiteRecherche);
 }
 
 void TForm1::Button4Click() {

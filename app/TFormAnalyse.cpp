@@ -136,7 +136,7 @@ void OublierResolution() {
 
 TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
                            std::function<void(double, double)> estimer, QWidget* parent)
-    : QWidget(parent, Qt::Window), LireEtat(std::move(lire)), Estimer(std::move(estimer)) {
+    : QWidget(parent, Qt::Window), LireEtat_(std::move(lire)), Estimer_(std::move(estimer)) {
     setWindowTitle(QStringLiteral("Analyse de la séparation"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(1260, 800);
@@ -218,8 +218,8 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     connect(TableAmas, &QTableWidget::itemSelectionChanged, this, &TFormAnalyse::ChoisirAmas);
     connect(BoutonEnregistrer, &QPushButton::clicked, this, [this] {
         const int k = TableAmas->currentRow();
-        if (EnregistrerEstimees && k >= 0 && k < int(AmasAffiches.size())) {
-            const PointPlan c = AmasAffiches[std::size_t(k)].Groupe.Centre();
+        if (EnregistrerEstimees && k >= 0 && k < int(AmasAffiches_.size())) {
+            const PointPlan c = AmasAffiches_[std::size_t(k)].Groupe.Centre();
             EnregistrerEstimees(c.x, c.y);
         }
     });
@@ -227,22 +227,22 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
 }
 
 void TFormAnalyse::Rafraichir() {
-    const EtatAnalyse e = LireEtat();
+    const EtatAnalyse e = LireEtat_();
     const AnalyseCourante analyse = Analyser(e);
-    Valide = analyse.Obstacle.isEmpty();
-    QualiteConnue = analyse.QualiteConnue;
-    ReferenceInconnue = analyse.ReferenceInconnue;
-    A = analyse.A;
-    Puissances = analyse.Puissances;
-    Moments = e.Moments;
-    Contraintes = e.Contraintes;
-    AmasAffiches = analyse.Amas;
+    Valide_ = analyse.Obstacle.isEmpty();
+    QualiteConnue_ = analyse.QualiteConnue;
+    ReferenceInconnue_ = analyse.ReferenceInconnue;
+    A_ = analyse.A;
+    Puissances_ = analyse.Puissances;
+    Moments_ = e.Moments;
+    Contraintes_ = e.Contraintes;
+    AmasAffiches_ = analyse.Amas;
     TableAmas->setRowCount(0);
     BoutonEnregistrer->setEnabled(false);
     Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
     QStringList remarques = analyse.Remarques;
 
-    if (!Valide) {
+    if (!Valide_) {
         Vue->EffacerPavage();
         Vue->DefinirCarte({});
         Rapport->setText(QStringLiteral("—"));
@@ -263,12 +263,12 @@ void TFormAnalyse::Rafraichir() {
     m.PointPermute = analyse.Vrais.Permute;
     m.Racine1 = racines.Racine1;
     m.Racine2 = racines.Racine2;
-    for (const AmasQualifie& a : AmasAffiches) {
+    for (const AmasQualifie& a : AmasAffiches_) {
         m.Groupes.push_back(a.Groupe);
     }
     Vue->DefinirMarqueurs(std::move(m));
-    Vue->DefinirCarte(QualiteConnue
-                          ? CalculerCarteSir(r.Recherche, CoteCarte, CoteCarte, A, Puissances)
+    Vue->DefinirCarte(QualiteConnue_
+                          ? CalculerCarteSir(r.Recherche, CoteCarte, CoteCarte, A_, Puissances_)
                           : CarteSir{});
     if (r.Recherche.xmax <= r.Recherche.xmin || r.Recherche.ymax <= r.Recherche.ymin) {
         remarques << QStringLiteral("La boîte de recherche est de largeur nulle : pas de carte "
@@ -276,9 +276,9 @@ void TFormAnalyse::Rafraichir() {
     }
 
     TableAmas->blockSignals(true);
-    TableAmas->setRowCount(int(AmasAffiches.size()));
-    for (int k = 0; k < int(AmasAffiches.size()); ++k) {
-        const AmasQualifie& a = AmasAffiches[k];
+    TableAmas->setRowCount(int(AmasAffiches_.size()));
+    for (int k = 0; k < int(AmasAffiches_.size()); ++k) {
+        const AmasQualifie& a = AmasAffiches_[k];
         const RectanglePlan& h = a.Groupe.Enveloppe;
         const PointPlan c = a.Groupe.Centre();
         QString point = QStringLiteral("—");
@@ -289,7 +289,7 @@ void TFormAnalyse::Rafraichir() {
                     (contenu ? QStringLiteral(" (dans l'enveloppe)") : QStringLiteral(" (proche)"));
         }
         const std::optional<Qualite>& q = a.QualiteCentre;
-        const QString vide = ReferenceInconnue ? TexteReferenceInconnue : QStringLiteral("—");
+        const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
         const QString textes[9] = {
             QString::number(k + 1),
             QString::number(a.Groupe.NbBoites),
@@ -300,7 +300,7 @@ void TFormAnalyse::Rafraichir() {
             q ? Decibels(q->Sir2) : vide,
             q && q->Amari ? Nombre(*q->Amari, 3) : (q ? QStringLiteral("—") : vide),
             a.Groupe.Etendu ? QStringLiteral("oui") : QStringLiteral("non"),
-            ReferenceInconnue ? TexteReferenceInconnue : point};
+            ReferenceInconnue_ ? TexteReferenceInconnue : point};
         for (int c2 = 0; c2 < 9; ++c2) {
             TableAmas->setItem(k, c2, new QTableWidgetItem(textes[c2]));
         }
@@ -308,7 +308,7 @@ void TFormAnalyse::Rafraichir() {
     TableAmas->blockSignals(false);
 
     int etendus = 0;
-    for (const AmasQualifie& a : AmasAffiches) {
+    for (const AmasQualifie& a : AmasAffiches_) {
         etendus += a.Groupe.Etendu;
     }
     QString rapport =
@@ -319,7 +319,7 @@ void TFormAnalyse::Rafraichir() {
             .arg(s.NbRejetees)
             .arg(s.NbGardees)
             .arg(Nombre(s.MeilleurCritere, 4), QLocale().toString(r.Secondes * 1e3, 'f', 1),
-                 Nombre(r.Precision), QString::number(AmasAffiches.size()),
+                 Nombre(r.Precision), QString::number(AmasAffiches_.size()),
                  QString::number(etendus), QString::number(FacteurEtendu));
     if (s.Statut == StatutSivia::ArreteALaLimite) {
         rapport += QStringLiteral("\nRésolution arrêtée à la limite de mémoire : pavage "
@@ -349,22 +349,22 @@ void TFormAnalyse::Rafraichir() {
 
 void TFormAnalyse::Survoler(double x, double y) {
     Lire(x, y);
-    const EtatAnalyse e = LireEtat();
+    const EtatAnalyse e = LireEtat_();
     if (!e.EstimationAuClic && e.MelangesGeneres) {
-        Estimer(x, y);
+        Estimer_(x, y);
     }
 }
 
 void TFormAnalyse::Cliquer(double x, double y) {
     Lire(x, y);
-    const EtatAnalyse e = LireEtat();
+    const EtatAnalyse e = LireEtat_();
     if (e.EstimationAuClic && e.MelangesGeneres) {
-        Estimer(x, y);
+        Estimer_(x, y);
     }
 }
 
 void TFormAnalyse::Lire(double x, double y) {
-    const EtatAnalyse e = LireEtat();
+    const EtatAnalyse e = LireEtat_();
     QString critere = QStringLiteral("— (aucun mélange)");
     if (e.MelangesGeneres) {
         if (CritereSelectionne(e.Contraintes)) {
@@ -377,13 +377,13 @@ void TFormAnalyse::Lire(double x, double y) {
         }
     }
     QString sir1 = QStringLiteral("—"), sir2 = QStringLiteral("—"), paires, amari = sir1;
-    if (QualiteConnue) {
-        const Qualite q = CalculerQualite(x, y, A, Puissances);
+    if (QualiteConnue_) {
+        const Qualite q = CalculerQualite(x, y, A_, Puissances_);
         sir1 = Decibels(q.Sir1);
         sir2 = Decibels(q.Sir2);
         paires = QStringLiteral(" (") + TexteAppariement(q.Paires) + QStringLiteral(")");
         amari = q.Amari ? Nombre(*q.Amari, 4) : amari;
-    } else if (ReferenceInconnue) {
+    } else if (ReferenceInconnue_) {
         sir1 = sir2 = amari = TexteReferenceInconnue;
     }
     Lecture->setText(QStringLiteral("x = %1    y = %2\nCritère : %3\n"
@@ -396,14 +396,18 @@ void TFormAnalyse::ChoisirAmas() {
     const QList<QTableWidgetItem*> choix = TableAmas->selectedItems();
     const int k = choix.isEmpty() ? -1 : choix.front()->row();
     Vue->SelectionnerAmas(k);
-    const bool choisi = k >= 0 && k < int(AmasAffiches.size());
+    const bool choisi = k >= 0 && k < int(AmasAffiches_.size());
     BoutonEnregistrer->setEnabled(choisi);
     if (!choisi) {
         return;
     }
-    const PointPlan c = AmasAffiches[k].Groupe.Centre();
+    const PointPlan c = AmasAffiches_[k].Groupe.Centre();
     Lire(c.x, c.y);
-    if (LireEtat().MelangesGeneres) {
-        Estimer(c.x, c.y);
+    if (LireEtat_().MelangesGeneres) {
+        Estimer_(c.x, c.y);
     }
+}
+
+std::uint64_t TFormAnalyse::OctetsResume() const {
+    return Vue->OctetsResume();
 }

@@ -98,6 +98,9 @@ public:
     QPushButton* BoutonAjuster;
     QPushButton* BoutonEnregistrer; // the selected cluster's estimated sources
 
+    // Memory the view's summary of many boxes holds, in bytes.
+    std::uint64_t OctetsResume() const;
+
     // Saves the estimated sources at (x, y); set by the main window.
     std::function<void(double, double)> EnregistrerEstimees;
 
@@ -107,15 +110,15 @@ private:
     void Lire(double x, double y);
     void ChoisirAmas();
 
-    std::function<EtatAnalyse()> LireEtat;
-    std::function<void(double, double)> Estimer;
+    std::function<EtatAnalyse()> LireEtat_;
+    std::function<void(double, double)> Estimer_;
     // Computed at the last refresh.
-    bool Valide = false;        // a solve of the current mixtures is shown
-    bool QualiteConnue = false; // matrix and sources known
-    bool ReferenceInconnue = false;
-    Matrice2x2 A;
-    PuissancesSources Puissances;
-    MomentsMelanges Moments;
-    ContraintesActives Contraintes;
-    std::vector<AmasQualifie> AmasAffiches;
+    bool Valide_ = false;        // a solve of the current mixtures is shown
+    bool QualiteConnue_ = false; // matrix and sources known
+    bool ReferenceInconnue_ = false;
+    Matrice2x2 A_;
+    PuissancesSources Puissances_;
+    MomentsMelanges Moments_;
+    ContraintesActives Contraintes_;
+    std::vector<AmasQualifie> AmasAffiches_;
 };

@@ -46,45 +46,45 @@ void Proteger(const std::function<void()>& gestionnaire) {
 
 } // namespace
 
-TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F(fenetre) {
+TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F_(fenetre) {
     CreerMenu();
     AjouterSortes();
-    QWidget* client = F->centralWidget();
+    QWidget* client = F_->centralWidget();
     LabelFrequence1 = new QLabel(client);
     LabelFrequence1->setGeometry(232, 146, 257, 14);
     LabelFrequence2 = new QLabel(client);
     LabelFrequence2->setGeometry(520, 146, 257, 14);
-    connect(F->ToutEffacer1, &QAction::triggered, this, [this] {
-        F->OrigineSource1 = F->OrigineSource2 = {};
-        F->RecetteMelangesCourante = {};
-        F->FrequenceSource1 = F->FrequenceSource2 = F->FrequenceMelanges = 0;
+    connect(F_->ToutEffacer1, &QAction::triggered, this, [this] {
+        F_->OrigineSource1 = F_->OrigineSource2 = {};
+        F_->RecetteMelangesCourante = {};
+        F_->FrequenceSource1 = F_->FrequenceSource2 = F_->FrequenceMelanges = 0;
         FichierSource1->setVisible(false);
         FichierSource2->setVisible(false);
         AfficherFrequences();
     });
-    F->setAcceptDrops(true);
-    F->installEventFilter(this);
-    F->RetenirCoches(); // the source menus have more items now
+    F_->setAcceptDrops(true);
+    F_->installEventFilter(this);
+    F_->RetenirCoches(); // the source menus have more items now
 }
 
 void TMenuFichier::Relier(QAction* action, std::function<void()> gestionnaire) {
     connect(action, &QAction::triggered, this, [this, gestionnaire] {
-        F->RetablirCoches();
+        F_->RetablirCoches();
         Proteger(gestionnaire);
-        F->RetenirCoches();
+        F_->RetenirCoches();
     });
 }
 
 void TMenuFichier::EnregistrerEstimeesEn(double x, double y) {
     Proteger([this, x, y] {
-        F->EstimerAuPoint(x, y);
+        F_->EstimerAuPoint(x, y);
         EnregistrerEstimeesClick();
     });
 }
 
 void TMenuFichier::CreerMenu() {
-    Fichier1 = new QMenu(QStringLiteral("Fichier"), F);
-    F->menuBar()->insertMenu(F->menuBar()->actions().value(0), Fichier1);
+    Fichier1 = new QMenu(QStringLiteral("Fichier"), F_);
+    F_->menuBar()->insertMenu(F_->menuBar()->actions().value(0), Fichier1);
     OuvrirSource1 = Fichier1->addAction(QStringLiteral("Ouvrir la source 1…"));
     OuvrirSource2 = Fichier1->addAction(QStringLiteral("Ouvrir la source 2…"));
     OuvrirMelanges = Fichier1->addAction(QStringLiteral("Ouvrir des mélanges…"));
@@ -125,14 +125,14 @@ void TMenuFichier::AjouterSortes() {
         groupe->addAction(a);
         return a;
     };
-    SignalCarre1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Signal carré"));
-    DentDeScie1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Dent de scie"));
-    BruitDeLaplace1 = sorte(F->SourceUn, F->GroupeSource1_, QStringLiteral("Bruit de Laplace"));
-    FichierSource1 = sorte(F->SourceUn, F->GroupeSource1_, QString());
-    SignalCarre2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Signal carré"));
-    DentDeScie2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Dent de scie"));
-    BruitDeLaplace2 = sorte(F->SourceDeux, F->GroupeSource2_, QStringLiteral("Bruit de Laplace"));
-    FichierSource2 = sorte(F->SourceDeux, F->GroupeSource2_, QString());
+    SignalCarre1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Signal carré"));
+    DentDeScie1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Dent de scie"));
+    BruitDeLaplace1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Bruit de Laplace"));
+    FichierSource1 = sorte(F_->SourceUn, F_->GroupeSource1_, QString());
+    SignalCarre2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Signal carré"));
+    DentDeScie2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Dent de scie"));
+    BruitDeLaplace2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Bruit de Laplace"));
+    FichierSource2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QString());
     FichierSource1->setVisible(false);
     FichierSource2->setVisible(false);
     const struct {
@@ -150,9 +150,9 @@ void TMenuFichier::AjouterSortes() {
     for (const auto& l : liaisons) {
         Relier(l.item, [this, l] {
             if (l.source == 1) {
-                F->GenererSourceUn(l.type, l.item);
+                F_->GenererSourceUn(l.type, l.item);
             } else {
-                F->GenererSourceDeux(l.type, l.item);
+                F_->GenererSourceDeux(l.type, l.item);
             }
             AfficherFrequences();
         });
@@ -161,7 +161,7 @@ void TMenuFichier::AjouterSortes() {
     Relier(FichierSource1, [this] { ChargerSource(1, FichierSource1->data().toString()); });
     Relier(FichierSource2, [this] { ChargerSource(2, FichierSource2->data().toString()); });
     // The generated kinds of the window's own items clear the file labels.
-    for (QActionGroup* groupe : {F->GroupeSource1_, F->GroupeSource2_}) {
+    for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
         connect(groupe, &QActionGroup::triggered, this, [this] { AfficherFrequences(); });
     }
 }
@@ -182,33 +182,33 @@ void TMenuFichier::AfficherFrequences() {
         return prefixe + QFileInfo(QString::fromStdString(o.Chemin)).fileName() +
                QStringLiteral(" — ") + QString::fromStdString(TexteFrequence(frequence));
     };
-    const RecetteMelanges& r = F->RecetteMelangesCourante;
+    const RecetteMelanges& r = F_->RecetteMelangesCourante;
     if (r.sorte == RecetteMelanges::Sorte::Lues) {
-        LabelFrequence1->setText(texte(r.Signal1, F->FrequenceMelanges, QStringLiteral("x1 : ")));
-        LabelFrequence2->setText(texte(r.Signal2, F->FrequenceMelanges, QStringLiteral("x2 : ")));
+        LabelFrequence1->setText(texte(r.Signal1, F_->FrequenceMelanges, QStringLiteral("x1 : ")));
+        LabelFrequence2->setText(texte(r.Signal2, F_->FrequenceMelanges, QStringLiteral("x2 : ")));
     } else {
-        LabelFrequence1->setText(texte(F->OrigineSource1, F->FrequenceSource1, QString()));
-        LabelFrequence2->setText(texte(F->OrigineSource2, F->FrequenceSource2, QString()));
+        LabelFrequence1->setText(texte(F_->OrigineSource1, F_->FrequenceSource1, QString()));
+        LabelFrequence2->setText(texte(F_->OrigineSource2, F_->FrequenceSource2, QString()));
     }
 }
 
 void TMenuFichier::MajNbEchantillons(const QString& pourquoi) {
-    const std::size_t n1 = F->Source1.size(), n2 = F->Source2.size();
+    const std::size_t n1 = F_->Source1.size(), n2 = F_->Source2.size();
     const std::size_t n = n1 == 0 ? n2 : (n2 == 0 ? n1 : std::min(n1, n2));
-    F->NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
+    F_->NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
     if (n1 != 0 && n2 != 0 && n1 != n2) {
         MessageBox(QStringLiteral("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
                                   "échantillons) : N = %4, la plus courte.")
                        .arg(pourquoi)
                        .arg(n1)
                        .arg(n2)
-                       .arg(F->NbEchantillons),
+                       .arg(F_->NbEchantillons),
                    QStringLiteral("Information"));
     }
 }
 
 bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
-    if (objet != F) {
+    if (objet != F_) {
         return false;
     }
     const auto fichiers = [](const QMimeData* donnees) {
@@ -231,9 +231,9 @@ bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
         const QStringList chemins = fichiers(e->mimeData());
         if (!chemins.isEmpty()) {
             e->acceptProposedAction();
-            F->RetablirCoches();
+            F_->RetablirCoches();
             Proteger([&] { Deposer(chemins); });
-            F->RetenirCoches();
+            F_->RetenirCoches();
             return true;
         }
     }

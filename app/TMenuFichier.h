@@ -71,5 +71,5 @@ private:
     void MajNbEchantillons(const QString& pourquoi);
     QString CheminEnregistrement(const QString& titre, const QString& filtre);
 
-    TForm1* F;
+    TForm1* F_;
 };

@@ -65,11 +65,11 @@ nlohmann::json ComplementsAnalyse(const AnalyseCourante& a) {
 } // namespace
 
 QString TMenuFichier::CheminEnregistrement(const QString& titre, const QString& filtre) {
-    return DemanderFichierAEnregistrer(F, titre, filtre);
+    return DemanderFichierAEnregistrer(F_, titre, filtre);
 }
 
 void TMenuFichier::EnregistrerEstimeesClick() {
-    if (F->SourceEstimee1.empty()) {
+    if (F_->SourceEstimee1.empty()) {
         MessageBox(QStringLiteral("Aucune source estimée : lancez le Solver puis choisissez un "
                                   "point du pavage."),
                    QStringLiteral("Erreur!"));
@@ -80,13 +80,13 @@ void TMenuFichier::EnregistrerEstimeesClick() {
     if (!chemin.isEmpty()) {
         EcrireSignaux(
             Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
-            {{"source_estimee_1", &F->SourceEstimee1}, {"source_estimee_2", &F->SourceEstimee2}},
-            F->FrequenceMelanges);
+            {{"source_estimee_1", &F_->SourceEstimee1}, {"source_estimee_2", &F_->SourceEstimee2}},
+            F_->FrequenceMelanges);
     }
 }
 
 void TMenuFichier::EnregistrerMelangesClick() {
-    if (!F->MelangesGeneres) {
+    if (!F_->MelangesGeneres) {
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
         return;
     }
@@ -94,8 +94,8 @@ void TMenuFichier::EnregistrerMelangesClick() {
         CheminEnregistrement(QStringLiteral("Enregistrer les mélanges"), FiltreEcriture);
     if (!chemin.isEmpty()) {
         EcrireSignaux(Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
-                      {{"melange_1", &F->Melange1}, {"melange_2", &F->Melange2}},
-                      F->FrequenceMelanges);
+                      {{"melange_1", &F_->Melange1}, {"melange_2", &F_->Melange2}},
+                      F_->FrequenceMelanges);
     }
 }
 
@@ -114,12 +114,12 @@ void TMenuFichier::ExporterPavageClick() {
     const QFileInfo info(chemin);
     const QString base = info.path() + QChar('/') + info.completeBaseName();
     ExporterPavageCsv(Chemin(base + QStringLiteral(".csv")), BoitesRejetees, BoitesSolution);
-    RapportPavage rapport{
-        BoiteRecherche,
-        F->PrecisionSivia,
-        {F->ContrainteDecorrelation, F->ContrainteDecorrelationDerivees, F->ContrainteMomentOrdre4},
-        F->DernierResultat,
-        ComplementsAnalyse(Analyser(LireEtatAnalyse(*F)))};
+    RapportPavage rapport{BoiteRecherche,
+                          F_->PrecisionSivia,
+                          {F_->ContrainteDecorrelation, F_->ContrainteDecorrelationDerivees,
+                           F_->ContrainteMomentOrdre4},
+                          F_->DernierResultat,
+                          ComplementsAnalyse(Analyser(LireEtatAnalyse(*F_)))};
     ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
 }
 
@@ -127,13 +127,13 @@ void TMenuFichier::EnregistrerImageClick() {
     const QString chemin = CheminEnregistrement(QStringLiteral("Enregistrer l'image du pavage"),
                                                 QStringLiteral("PNG (*.png)"));
     if (!chemin.isEmpty()) {
-        EcrirePng(AvecExtension(chemin, QStringLiteral(".png")), F->Image1->Canvas().Image());
+        EcrirePng(AvecExtension(chemin, QStringLiteral(".png")), F_->Image1->Canvas().Image());
     }
 }
 
 void TMenuFichier::EnregistrerPanneauClick(int panneau) {
-    TOpenGLPanel* const panneaux[6] = {F->OpenGLPanel1, F->OpenGLPanel2, F->OpenGLPanel3,
-                                       F->OpenGLPanel4, F->OpenGLPanel5, F->OpenGLPanel6};
+    TOpenGLPanel* const panneaux[6] = {F_->OpenGLPanel1, F_->OpenGLPanel2, F_->OpenGLPanel3,
+                                       F_->OpenGLPanel4, F_->OpenGLPanel5, F_->OpenGLPanel6};
     const QString chemin =
         CheminEnregistrement(QStringLiteral("Enregistrer l'image du panneau %1").arg(panneau),
                              QStringLiteral("PNG (*.png)"));
@@ -150,28 +150,28 @@ void TMenuFichier::EnregistrerSessionClick() {
         return;
     }
     Session s;
-    s.Source1 = F->OrigineSource1;
-    s.Source2 = F->OrigineSource2;
-    s.MatriceMelange = F->MatriceMelange;
-    const QLineEdit* edits[4] = {F->Edit1, F->Edit2, F->Edit3, F->Edit4};
+    s.Source1 = F_->OrigineSource1;
+    s.Source2 = F_->OrigineSource2;
+    s.MatriceMelange = F_->MatriceMelange;
+    const QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
         s.TextesMatrice[std::size_t(k)] = edits[k]->text().toStdString();
     }
-    if (F->MelangesGeneres) {
-        s.Melanges = F->RecetteMelangesCourante;
+    if (F_->MelangesGeneres) {
+        s.Melanges = F_->RecetteMelangesCourante;
     }
     s.EtatAlea = Alea().EtatCourant();
-    s.Options = {F->NbEchantillons,
-                 F->BorneInfX,
-                 F->BorneSupX,
-                 F->BorneInfY,
-                 F->BorneSupY,
-                 F->PrecisionSivia,
-                 std::int32_t(F->Stockage),
-                 F->ContrainteDecorrelation,
-                 F->ContrainteDecorrelationDerivees,
-                 F->ContrainteMomentOrdre4,
-                 F->MontrerSolution,
-                 F->EstimationAuClic};
+    s.Options = {F_->NbEchantillons,
+                 F_->BorneInfX,
+                 F_->BorneSupX,
+                 F_->BorneInfY,
+                 F_->BorneSupY,
+                 F_->PrecisionSivia,
+                 std::int32_t(F_->Stockage),
+                 F_->ContrainteDecorrelation,
+                 F_->ContrainteDecorrelationDerivees,
+                 F_->ContrainteMomentOrdre4,
+                 F_->MontrerSolution,
+                 F_->EstimationAuClic};
     ::EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), s);
 }

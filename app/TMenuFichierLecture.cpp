@@ -78,7 +78,7 @@ QString DossierExemples() {
 
 void TMenuFichier::OuvrirSourceClick(int k) {
     const QStringList chemins =
-        DemanderFichiersAOuvrir(F, QStringLiteral("Ouvrir la source %1").arg(k), FiltreSignaux);
+        DemanderFichiersAOuvrir(F_, QStringLiteral("Ouvrir la source %1").arg(k), FiltreSignaux);
     if (!chemins.isEmpty()) {
         ChargerSource(k, chemins.front());
     }
@@ -86,21 +86,21 @@ void TMenuFichier::OuvrirSourceClick(int k) {
 
 void TMenuFichier::ChargerSource(int k, const QString& texte) {
     const std::filesystem::path chemin = Chemin(texte);
-    const int canal = ChoisirCanal(F, chemin, QStringLiteral("Source %1 :").arg(k));
+    const int canal = ChoisirCanal(F_, chemin, QStringLiteral("Source %1 :").arg(k));
     if (canal < 0) {
         return;
     }
     SignalLu lu = LireSignal(chemin, canal);
-    const OrigineSignal& autre = k == 1 ? F->OrigineSource2 : F->OrigineSource1;
+    const OrigineSignal& autre = k == 1 ? F_->OrigineSource2 : F_->OrigineSource1;
     if (autre.sorte == OrigineSignal::Sorte::Fichier) {
-        FrequenceCommune(k == 1 ? F->FrequenceSource2 : F->FrequenceSource1, autre.Chemin,
+        FrequenceCommune(k == 1 ? F_->FrequenceSource2 : F_->FrequenceSource1, autre.Chemin,
                          lu.Frequence, chemin.string());
     }
     const std::filesystem::path absolu = std::filesystem::absolute(chemin);
-    (k == 1 ? F->Source1 : F->Source2) = std::move(lu.Echantillons);
-    (k == 1 ? F->OrigineSource1 : F->OrigineSource2) = {
+    (k == 1 ? F_->Source1 : F_->Source2) = std::move(lu.Echantillons);
+    (k == 1 ? F_->OrigineSource1 : F_->OrigineSource2) = {
         OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal};
-    (k == 1 ? F->FrequenceSource1 : F->FrequenceSource2) = lu.Frequence;
+    (k == 1 ? F_->FrequenceSource1 : F_->FrequenceSource2) = lu.Frequence;
     const ContenuFichier contenu = DecrireFichier(chemin);
     CocherFichier(
         k, texte,
@@ -109,13 +109,13 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
                   Nom(chemin), QString::fromStdString(contenu.NomsCanaux[std::size_t(canal)]))
             : Nom(chemin));
     MajNbEchantillons(QString());
-    (k == 1 ? F->OpenGLPanel1 : F->OpenGLPanel2)->Repaint();
+    (k == 1 ? F_->OpenGLPanel1 : F_->OpenGLPanel2)->Repaint();
     AfficherFrequences();
 }
 
 void TMenuFichier::OuvrirMelangesClick() {
     const QStringList chemins = DemanderFichiersAOuvrir(
-        F, QStringLiteral("Ouvrir des mélanges (un fichier à deux canaux ou deux fichiers)"),
+        F_, QStringLiteral("Ouvrir des mélanges (un fichier à deux canaux ou deux fichiers)"),
         FiltreSignaux, true);
     if (!chemins.isEmpty()) {
         ChargerMelanges(chemins);
@@ -136,7 +136,7 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         const ContenuFichier contenu = DecrireFichier(p1);
         if (contenu.NbCanaux > 2) {
             const auto choix = TChoixCanal::Demander(
-                F, Nom(p1), contenu,
+                F_, Nom(p1), contenu,
                 {QStringLiteral("Mélange x1 :"), QStringLiteral("Mélange x2 :")});
             if (choix.empty()) {
                 return;
@@ -146,8 +146,8 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         }
         lus = LireMelanges(p1, c1, c2);
     } else {
-        c1 = ChoisirCanal(F, p1, QStringLiteral("Mélange x1 :"));
-        c2 = c1 < 0 ? -1 : ChoisirCanal(F, p2, QStringLiteral("Mélange x2 :"));
+        c1 = ChoisirCanal(F_, p1, QStringLiteral("Mélange x1 :"));
+        c2 = c1 < 0 ? -1 : ChoisirCanal(F_, p2, QStringLiteral("Mélange x2 :"));
         if (c2 < 0) {
             return;
         }
@@ -156,30 +156,30 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     // Everything is computed before anything is stored: an error changes nothing.
     const double frequence = lus.Frequence;
     Melanges m =
-        MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2), F->PasEchantillonnage);
+        MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2), F_->PasEchantillonnage);
     const std::int32_t n = std::int32_t(std::min<std::size_t>(m.Melange1.size(), INT32_MAX));
-    StockerMelanges(F, std::move(m));
+    StockerMelanges(F_, std::move(m));
     // The sources and the matrix are unknown now.
-    F->Source1.clear();
-    F->Source2.clear();
-    F->OrigineSource1 = F->OrigineSource2 = {};
-    F->FrequenceSource1 = F->FrequenceSource2 = 0;
-    for (QActionGroup* groupe : {F->GroupeSource1_, F->GroupeSource2_}) {
+    F_->Source1.clear();
+    F_->Source2.clear();
+    F_->OrigineSource1 = F_->OrigineSource2 = {};
+    F_->FrequenceSource1 = F_->FrequenceSource2 = 0;
+    for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
         for (QAction* item : groupe->actions()) {
             item->setChecked(false);
         }
     }
-    F->MatriceMelange = {};
-    F->RecetteMelangesCourante = {
+    F_->MatriceMelange = {};
+    F_->RecetteMelangesCourante = {
         RecetteMelanges::Sorte::Lues,
         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p1).string(), c1},
         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p2).string(), c2},
         {},
         0};
-    F->FrequenceMelanges = frequence;
-    F->NbEchantillons = n;
-    F->MelangesAffClick();
-    F->MelangesGeneres = true;
+    F_->FrequenceMelanges = frequence;
+    F_->NbEchantillons = n;
+    F_->MelangesAffClick();
+    F_->MelangesGeneres = true;
     AfficherFrequences();
     if (!lus.Remarques.empty()) {
         MessageBox(QString::fromStdString(lus.Remarques.front()), QStringLiteral("Information"));
@@ -193,26 +193,26 @@ void TMenuFichier::DeuxVoixClick() {
     const std::filesystem::path p2 = Chemin(dossier + QStringLiteral("/voix2.wav"));
     SignalLu v1 = LireSignal(p1, 0);
     SignalLu v2 = LireSignal(p2, 0);
-    F->Source1 = std::move(v1.Echantillons);
-    F->Source2 = std::move(v2.Echantillons);
-    F->OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
-    F->OrigineSource2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0};
-    F->FrequenceSource1 = v1.Frequence;
-    F->FrequenceSource2 = v2.Frequence;
+    F_->Source1 = std::move(v1.Echantillons);
+    F_->Source2 = std::move(v2.Echantillons);
+    F_->OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
+    F_->OrigineSource2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0};
+    F_->FrequenceSource1 = v1.Frequence;
+    F_->FrequenceSource2 = v2.Frequence;
     CocherFichier(1, QFile::decodeName(p1.c_str()), Nom(p1));
     CocherFichier(2, QFile::decodeName(p2.c_str()), Nom(p2));
     MajNbEchantillons(QString());
-    if (!F->SourcesAff->isChecked()) {
-        F->SourcesAffClick();
+    if (!F_->SourcesAff->isChecked()) {
+        F_->SourcesAffClick();
     }
-    F->OpenGLPanel1->Repaint();
-    F->OpenGLPanel2->Repaint();
+    F_->OpenGLPanel1->Repaint();
+    F_->OpenGLPanel2->Repaint();
     AfficherFrequences();
 }
 
 void TMenuFichier::OuvrirSessionClick() {
     const QStringList chemins =
-        DemanderFichiersAOuvrir(F, QStringLiteral("Ouvrir une session"),
+        DemanderFichiersAOuvrir(F_, QStringLiteral("Ouvrir une session"),
                                 QStringLiteral("Sessions (*.json);;Tous les fichiers (*)"));
     if (!chemins.isEmpty()) {
         ChargerSession(chemins.front());
@@ -222,17 +222,17 @@ void TMenuFichier::OuvrirSessionClick() {
 void TMenuFichier::ChargerSession(const QString& texte) {
     const Session s = ::OuvrirSession(Chemin(texte));
     // Everything is rebuilt before anything is stored.
-    SignalReproduit r1 = ReproduireSignal(s.Source1, F->PasEchantillonnage);
-    SignalReproduit r2 = ReproduireSignal(s.Source2, F->PasEchantillonnage);
-    auto melanges = ReproduireMelanges(s.Melanges, F->PasEchantillonnage);
+    SignalReproduit r1 = ReproduireSignal(s.Source1, F_->PasEchantillonnage);
+    SignalReproduit r2 = ReproduireSignal(s.Source2, F_->PasEchantillonnage);
+    auto melanges = ReproduireMelanges(s.Melanges, F_->PasEchantillonnage);
 
     QAction* const sortes[2][8] = {
-        {F->BruitBlancGaussien1, F->BruitBlancUniforme1, F->Cosinus1, F->Sinus1,
-         F->BruitColoreGaussien1, SignalCarre1, DentDeScie1, BruitDeLaplace1},
-        {F->BruitBlancGaussien2, F->BruitBlancUniforme2, F->Cosinus2, F->Sinus2,
-         F->BruitColoreGaussien2, SignalCarre2, DentDeScie2, BruitDeLaplace2}};
+        {F_->BruitBlancGaussien1, F_->BruitBlancUniforme1, F_->Cosinus1, F_->Sinus1,
+         F_->BruitColoreGaussien1, SignalCarre1, DentDeScie1, BruitDeLaplace1},
+        {F_->BruitBlancGaussien2, F_->BruitBlancUniforme2, F_->Cosinus2, F_->Sinus2,
+         F_->BruitColoreGaussien2, SignalCarre2, DentDeScie2, BruitDeLaplace2}};
     const OrigineSignal* origines[2] = {&s.Source1, &s.Source2};
-    QActionGroup* groupes[2] = {F->GroupeSource1_, F->GroupeSource2_};
+    QActionGroup* groupes[2] = {F_->GroupeSource1_, F_->GroupeSource2_};
     for (int k = 0; k < 2; ++k) {
         for (QAction* item : groupes[k]->actions()) {
             item->setChecked(false);
@@ -244,54 +244,54 @@ void TMenuFichier::ChargerSession(const QString& texte) {
             CocherFichier(k + 1, QFile::decodeName(o.Chemin.c_str()), Nom(o.Chemin));
         }
     }
-    F->Source1 = std::move(r1.Echantillons);
-    F->Source2 = std::move(r2.Echantillons);
-    F->OrigineSource1 = s.Source1;
-    F->OrigineSource2 = s.Source2;
-    F->FrequenceSource1 = r1.Frequence;
-    F->FrequenceSource2 = r2.Frequence;
+    F_->Source1 = std::move(r1.Echantillons);
+    F_->Source2 = std::move(r2.Echantillons);
+    F_->OrigineSource1 = s.Source1;
+    F_->OrigineSource2 = s.Source2;
+    F_->FrequenceSource1 = r1.Frequence;
+    F_->FrequenceSource2 = r2.Frequence;
 
-    F->MatriceMelange = s.MatriceMelange;
-    QLineEdit* edits[4] = {F->Edit1, F->Edit2, F->Edit3, F->Edit4};
+    F_->MatriceMelange = s.MatriceMelange;
+    QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
         edits[k]->setText(QString::fromStdString(s.TextesMatrice[std::size_t(k)]));
     }
 
     const OptionsSession& o = s.Options;
-    F->NbEchantillons = o.NbEchantillons;
-    F->BorneInfX = o.BorneInfX;
-    F->BorneSupX = o.BorneSupX;
-    F->BorneInfY = o.BorneInfY;
-    F->BorneSupY = o.BorneSupY;
-    F->PrecisionSivia = o.PrecisionSivia;
-    F->Stockage = o.Stockage == 0 ? StockagePile : StockageFile;
-    F->ContrainteDecorrelation = o.ContrainteDecorrelation;
-    F->ContrainteDecorrelationDerivees = o.ContrainteDecorrelationDerivees;
-    F->ContrainteMomentOrdre4 = o.ContrainteMomentOrdre4;
-    F->MontrerSolution = o.MontrerSolution;
-    F->EstimationAuClic = o.EstimationAuClic;
-    F->Label9->setVisible(o.EstimationAuClic);
-    F->Label10->setVisible(o.EstimationAuClic);
-    F->Image1->setCursor(o.EstimationAuClic ? Qt::CrossCursor : Qt::ArrowCursor);
+    F_->NbEchantillons = o.NbEchantillons;
+    F_->BorneInfX = o.BorneInfX;
+    F_->BorneSupX = o.BorneSupX;
+    F_->BorneInfY = o.BorneInfY;
+    F_->BorneSupY = o.BorneSupY;
+    F_->PrecisionSivia = o.PrecisionSivia;
+    F_->Stockage = o.Stockage == 0 ? StockagePile : StockageFile;
+    F_->ContrainteDecorrelation = o.ContrainteDecorrelation;
+    F_->ContrainteDecorrelationDerivees = o.ContrainteDecorrelationDerivees;
+    F_->ContrainteMomentOrdre4 = o.ContrainteMomentOrdre4;
+    F_->MontrerSolution = o.MontrerSolution;
+    F_->EstimationAuClic = o.EstimationAuClic;
+    F_->Label9->setVisible(o.EstimationAuClic);
+    F_->Label10->setVisible(o.EstimationAuClic);
+    F_->Image1->setCursor(o.EstimationAuClic ? Qt::CrossCursor : Qt::ArrowCursor);
     Alea().FixerEtat(s.EtatAlea);
 
     if (melanges) {
-        StockerMelanges(F, std::move(melanges->M));
-        F->RecetteMelangesCourante = s.Melanges;
-        F->FrequenceMelanges = melanges->Frequence;
-        F->MelangesAffClick();
-        F->MelangesGeneres = true;
+        StockerMelanges(F_, std::move(melanges->M));
+        F_->RecetteMelangesCourante = s.Melanges;
+        F_->FrequenceMelanges = melanges->Frequence;
+        F_->MelangesAffClick();
+        F_->MelangesGeneres = true;
     } else {
-        for (auto* v : {&F->Melange1, &F->Melange2, &F->DeriveeMelange1, &F->DeriveeMelange2}) {
+        for (auto* v : {&F_->Melange1, &F_->Melange2, &F_->DeriveeMelange1, &F_->DeriveeMelange2}) {
             v->clear();
         }
-        F->RecetteMelangesCourante = {};
-        F->FrequenceMelanges = 0;
-        F->MelangesGeneres = false;
-        F->SourcesAffClick();
+        F_->RecetteMelangesCourante = {};
+        F_->FrequenceMelanges = 0;
+        F_->MelangesGeneres = false;
+        F_->SourcesAffClick();
     }
-    F->OpenGLPanel1->Repaint();
-    F->OpenGLPanel2->Repaint();
+    F_->OpenGLPanel1->Repaint();
+    F_->OpenGLPanel2->Repaint();
     AfficherFrequences();
     if (!s.Remarques.empty()) {
         QStringList notes;

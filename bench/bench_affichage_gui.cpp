@@ -1,8 +1,9 @@
 // Paint times of the OpenGL views on real panels (run under a display, e.g. xvfb-run): the
 // signal plots with 5,000 samples, the paving view with one and two million boxes (fast and
 // box by box, with the number of pixels where the two pictures differ), and one mouse-wheel
-// step, which repaints the five plots and the paving view.
+// step, which repaints the five plots and the paving view; then 100 million boxes.
 #include "display/Pavage.h"
+#include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
 #include "sivia/Sivia.h"
@@ -256,11 +257,11 @@ void BancMolette() {
                 rejetees.Size() + solution.Size(), t[t.size() / 2], t.back());
 }
 
-// `n` kept boxes of size 10/16384 x 5/8192, the first ones of a 16384 x 8192 paving of
+// Kept boxes [debut, fin) of size 10/16384 x 5/8192, of a 16384 x 8192 paving of
 // [-5, 5] x [-2.5, 2.5] in the order a first-in first-out solve keeps them (Morton order, x
 // bit first), as a solve with one constraint at precision 0.001 leaves them.
-void PaverMorton(BoxList& solution, std::uint64_t n) {
-    for (std::uint64_t r = 0; r < n; ++r) {
+void PaverMorton(BoxList& solution, std::uint64_t debut, std::uint64_t fin) {
+    for (std::uint64_t r = debut; r < fin; ++r) {
         std::uint32_t ix = 0, iy = 0;
         for (int b = 0; b < 27; ++b) {
             const std::uint32_t bit = (r >> (26 - b)) & 1u;
@@ -275,17 +276,46 @@ void PaverMorton(BoxList& solution, std::uint64_t n) {
     }
 }
 
-// A wheel step on the paving view alone (the plots do not depend on the boxes) with 100
-// million boxes: the panel of the main window (17 x 17) and a larger one, at the depths the
-// wheel reaches, with a pan.
+double Depuis(Horloge::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Horloge::now() - t0).count();
+}
+
+// 100 million boxes on the paving view. First as a solve leaves them: the lists grow by a
+// quarter of a million boxes at a time (a slice of a fast solve) and the window's summary
+// takes in up to half a million boxes after each step, as between the solve's slices (the figure
+// is the summary's share of the solve, and its longest step). Then a wheel step on the paving view
+// alone (the plots do not depend on the boxes): the panel of the main window (17 x 17) and a larger
+// one, at the depths the wheel reaches, with a pan. Last, the lists met by a summary that was never
+// fed (a view opened after the solve): every paint does a bounded step and the picture fills in.
 void BancMolette100M() {
+    constexpr std::uint64_t Total = 100'000'000, Tranche = std::uint64_t{1} << 18;
+    constexpr std::uint64_t Pas = std::uint64_t{1} << 19;
     BoxList enAttente, rejetees, solution;
-    const auto t0 = Horloge::now();
-    PaverMorton(solution, 100'000'000);
-    std::printf("Paving view, 100,000,000 kept boxes (built in %.1f s), wheel step on the "
-                "paving view (ms):\n",
-                std::chrono::duration<double>(Horloge::now() - t0).count());
     const Box domaine = Pave(-5, 5, -2.5, 2.5);
+    const std::vector<CouchePavage> couches =
+        ResumePavage::CouchesPanneau(enAttente, rejetees, solution);
+    ResumePavage resume;
+    double remplir = 0, suivre = 0, pire = 0;
+    for (std::uint64_t n = 0; n < Total; n += Tranche) {
+        auto t0 = Horloge::now();
+        PaverMorton(solution, n, std::min(Total, n + Tranche));
+        remplir += Depuis(t0);
+        t0 = Horloge::now();
+        resume.Suivre(couches, Pas, &domaine);
+        const double t = Depuis(t0);
+        suivre += t;
+        pire = std::max(pire, t);
+    }
+    const auto t0 = Horloge::now();
+    int etapes = 0;
+    while (!resume.Suivre(couches, Pas, &domaine)) {
+        ++etapes;
+    }
+    std::printf("Paving view, 100,000,000 kept boxes (lists filled in %.1f s). The summary fed "
+                "as they grow: %.1f s in all, longest step %.1f ms, then %d more "
+                "steps (%.1f ms) once the lists are whole; %.0f MB.\n",
+                remplir / 1000, suivre / 1000, pire, etapes, Depuis(t0), resume.Octets() / 1e6);
+    std::printf("Wheel step on the paving view (ms):\n");
     std::printf("  %-28s %10s %10s %10s\n", "panel, depth, pan", "first", "median", "worst");
     struct Cas {
         int taille;
@@ -296,7 +326,7 @@ void BancMolette100M() {
     for (const Cas& c : cas) {
         Banc banc(c.taille, c.taille, InitialiserPavage);
         VuePavage vue{c.decalage, -c.decalage, c.profondeur, c.taille, c.taille};
-        banc.dessin = [&] { PeindrePavage(domaine, enAttente, rejetees, solution, vue); };
+        banc.dessin = [&] { PeindrePavage(domaine, enAttente, rejetees, solution, vue, resume); };
         const double premier = banc.Peindre();
         std::vector<double> t;
         for (int i = 0; i < 5; ++i) {
@@ -309,6 +339,22 @@ void BancMolette100M() {
                       c.decalage);
         std::printf("  %-28s %10.1f %10.1f %10.1f\n", nom, premier, t[t.size() / 2], t.back());
     }
+
+    ResumePavage neuf;
+    Banc banc(400, 400, InitialiserPavage);
+    VuePavage vue{0, 0, -3, 400, 400};
+    EtatTrame etat = EtatTrame::Partielle;
+    banc.dessin = [&] { etat = PeindrePavage(domaine, enAttente, rejetees, solution, vue, neuf); };
+    int peintures = 0;
+    double plusLongue = 0;
+    const auto t1 = Horloge::now();
+    while (etat == EtatTrame::Partielle) {
+        plusLongue = std::max(plusLongue, banc.Peindre());
+        ++peintures;
+    }
+    std::printf("A view that meets the 100,000,000 boxes unsummarised (400x400, -3): %d paints "
+                "of at most %.1f ms, %.1f s until the whole picture\n",
+                peintures, plusLongue, Depuis(t1) / 1000);
 }
 
 } // namespace

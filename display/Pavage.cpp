@@ -94,19 +94,19 @@ void PeindrePavageImmediat(const Box& recherche, const BoxList& enAttente, const
     glPopMatrix();
 }
 
-void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
-                   const BoxList& solution, const VuePavage& vue) {
+EtatTrame PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
+                        const BoxList& solution, const VuePavage& vue) {
     static ResumePavage resume;
-    PeindrePavage(recherche, enAttente, rejetees, solution, vue, resume);
+    return PeindrePavage(recherche, enAttente, rejetees, solution, vue, resume);
 }
 
-void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
-                   const BoxList& solution, const VuePavage& vue, ResumePavage& resume) {
+EtatTrame PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
+                        const BoxList& solution, const VuePavage& vue, ResumePavage& resume) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     const CadragePavage c = CadrageDe(recherche);
     if (!c.valide) {
-        return;
+        return EtatTrame::Exacte;
     }
     GLint fenetre[4] = {};
     MatricePavage projection{}, vueModele{};
@@ -121,15 +121,15 @@ void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList
     const ProjectionPavage p = ProjectionDe(m, vw, vh);
     if (!p.separable) {
         PeindrePavageImmediat(recherche, enAttente, rejetees, solution, vue);
-        return;
+        return EtatTrame::Exacte;
     }
     if (!p.visible || vw <= 0 || vh <= 0) {
-        return;
+        return EtatTrame::Exacte;
     }
 
     static TramePavage trame;
     trame.Preparer(vw, vh);
-    resume.Tramer(trame, p, enAttente, rejetees, solution);
+    const EtatTrame etat = resume.Tramer(trame, p, enAttente, rejetees, solution, &recherche);
     auto enFenetre = [&p](const Box& b) {
         return std::array<double, 4>{p.ax * b[1].Lower() + p.bx, p.ax * b[1].Upper() + p.bx,
                                      p.ay * b[2].Lower() + p.by, p.ay * b[2].Upper() + p.by};
@@ -171,4 +171,5 @@ void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    return etat;
 }

@@ -12,6 +12,7 @@
 
 class BoxList;
 class ResumePavage;
+enum class EtatTrame;
 
 // OnInit of the view: viewport (0, 0, W, H), the 45-degree projection, modelview identity,
 // depth test on, clear colour black.
@@ -26,9 +27,10 @@ void PeindrePavageImmediat(const Box& recherche, const BoxList& enAttente, const
                            const BoxList& solution, const VuePavage& vue);
 
 // Whole paint of the view, fast, with the same picture; many boxes go through `resume`,
-// which the view keeps from paint to paint.
-void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
-                   const BoxList& solution, const VuePavage& vue, ResumePavage& resume);
-// The same with the summary of panel 6.
-void PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
-                   const BoxList& solution, const VuePavage& vue);
+// which the view keeps from paint to paint. A partial picture (EtatTrame::Partielle) asks for
+// another paint soon.
+EtatTrame PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
+                        const BoxList& solution, const VuePavage& vue, ResumePavage& resume);
+// The same with a summary of its own, kept from paint to paint.
+EtatTrame PeindrePavage(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
+                        const BoxList& solution, const VuePavage& vue);

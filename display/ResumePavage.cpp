@@ -4,129 +4,210 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
-#include <new>
 
 namespace {
 
-constexpr CouleurPavage Fonds[3] = {Jaune, Bleue, Jaune};
-constexpr CouleurPavage Contours[3] = {Blanche, Noire, Blanche};
-
-// A box that spans more cells than this is listed once, apart, instead of in every cell.
-constexpr int CellulesMax = 16;
+constexpr double Infini = std::numeric_limits<double>::infinity();
 
 bool Finie(const Box& b) {
     return std::isfinite(b[1].Lower()) && std::isfinite(b[1].Upper()) &&
            std::isfinite(b[2].Lower()) && std::isfinite(b[2].Upper());
 }
 
-void PaveProjete(TramePavage& t, const ProjectionPavage& p, const Box& b, int liste) {
-    const Interval& x = b[1];
-    const Interval& y = b[2];
-    t.Pave(p.ax * x.Lower() + p.bx, p.ax * x.Upper() + p.bx, p.ay * y.Lower() + p.by,
-           p.ay * y.Upper() + p.by, Fonds[liste], Contours[liste]);
+void Bornes(const Box& b, double bornes[4]) {
+    bornes[0] = b[1].Lower();
+    bornes[1] = b[1].Upper();
+    bornes[2] = b[2].Lower();
+    bornes[3] = b[2].Upper();
 }
 
-// A box in the summary raster: one smaller than a cell lights the cell of its lower corner in
-// its outline's colour, as its outline would light a pixel of a view that small, at the
-// cost of a look-up; a larger one as the view draws it.
-void PaveResume(TramePavage& t, const ProjectionPavage& p, const Box& b, int liste) {
+// Boxes of the layer, 0 when its list holds fewer than Premiere.
+std::uint64_t Taille(const CouchePavage& c) {
+    const std::uint32_t n = c.Liste ? c.Liste->Size() : 0;
+    return n > c.Premiere ? n - c.Premiere : 0;
+}
+
+// Whether the layer's outlines show at this many pixels per parameter unit.
+bool ContourVisible(const CouchePavage& c, double pixelsParUnite) {
+    if (c.Contour == Aucune) {
+        return false;
+    }
+    if (c.ContourDes <= 0) {
+        return true;
+    }
+    return Taille(c) > 0 && c.Liste->At(c.Premiere).Width() * pixelsParUnite >= c.ContourDes;
+}
+
+// One box of a layer, as its view draws it.
+void PaveCouche(TramePavage& t, const ProjectionPavage& p, const Box& b, const CouchePavage& c,
+                bool contour) {
     const double x0 = p.ax * b[1].Lower() + p.bx, x1 = p.ax * b[1].Upper() + p.bx;
     const double y0 = p.ay * b[2].Lower() + p.by, y1 = p.ay * b[2].Upper() + p.by;
-    if (x1 - x0 < 1.0 && y1 - y0 < 1.0 && x0 >= 0.0 && y0 >= 0.0 && x0 < t.Largeur() &&
-        y0 < t.Hauteur()) {
-        t.Poser(static_cast<int>(x0), static_cast<int>(y0), Contours[liste]);
+    if (contour && !c.ContourDAbord) {
+        t.Pave(x0, x1, y0, y1, c.Fond, c.Contour);
         return;
     }
-    PaveProjete(t, p, b, liste);
+    const double xa = std::min(x0, x1), xb = std::max(x0, x1);
+    const double ya = std::min(y0, y1), yb = std::max(y0, y1);
+    if (!Finie(b) || xb < -1 || xa > t.Largeur() + 1 || yb < -1 || ya > t.Hauteur() + 1) {
+        return; // outside the raster
+    }
+    // Without outlines, a box below a pixel most often holds no pixel centre i + 0.5: skipped
+    // before the fill, with a margin wider than the fill's snapping of vertices to 1/256 pixel.
+    if (!contour && (std::ceil(xa - 0.5 - 1.0 / 128) >= std::ceil(xb - 0.5 + 1.0 / 128) ||
+                     std::ceil(ya - 0.5 - 1.0 / 128) >= std::ceil(yb - 0.5 + 1.0 / 128))) {
+        return;
+    }
+    if (contour) {
+        t.Contour(x0, x1, y0, y1, c.Contour);
+    }
+    t.Remplir(x0, x1, y0, y1, c.Fond);
 }
 
-void TramerListes(TramePavage& t, const ProjectionPavage& p, const BoxList* listes[3]) {
-    for (int l = 0; l < 3; ++l) {
-        for (const Box& b : *listes[l]) {
-            if (t.Complete()) {
-                return;
-            }
-            PaveProjete(t, p, b, l);
-        }
+// A box in a summary raster: one smaller than a cell lights the cell of its lower corner in
+// the colour it shows at that size (its outline's, when outlines show), as it would light a
+// pixel of a view that small, at the cost of a look-up; a larger one as the view draws it.
+void PaveResume(TramePavage& t, const ProjectionPavage& q, const Box& b, const CouchePavage& c,
+                bool contour) {
+    const double x0 = q.ax * b[1].Lower() + q.bx, x1 = q.ax * b[1].Upper() + q.bx;
+    const double y0 = q.ay * b[2].Lower() + q.by, y1 = q.ay * b[2].Upper() + q.by;
+    if (x1 - x0 < 1.0 && y1 - y0 < 1.0 && x0 >= 0.0 && y0 >= 0.0 && x0 < t.Largeur() &&
+        y0 < t.Hauteur()) {
+        t.Poser(static_cast<int>(x0), static_cast<int>(y0), contour ? c.Contour : c.Fond);
+        return;
     }
+    PaveCouche(t, q, b, c, contour);
 }
 
 } // namespace
 
-ResumePavage::Empreinte ResumePavage::EmpreinteDe(const BoxList& l) {
-    Empreinte e;
-    e.liste = &l;
-    e.taille = l.Size();
-    if (!l.IsEmpty()) {
-        e.premier = &l.Front();
-        e.dernier = &l.Back();
-        const Box* extremes[2] = {&l.Front(), &l.Back()};
-        for (int k = 0; k < 2; ++k) {
-            e.bornes[4 * k] = (*extremes[k])[1].Lower();
-            e.bornes[4 * k + 1] = (*extremes[k])[1].Upper();
-            e.bornes[4 * k + 2] = (*extremes[k])[2].Lower();
-            e.bornes[4 * k + 3] = (*extremes[k])[2].Upper();
-        }
-    }
-    return e;
+std::vector<CouchePavage> ResumePavage::CouchesPanneau(const BoxList& enAttente,
+                                                       const BoxList& rejetees,
+                                                       const BoxList& solution) {
+    std::vector<CouchePavage> c(3);
+    c[0].Liste = &enAttente;
+    c[0].Croissante = false;
+    c[1].Liste = &rejetees;
+    c[1].Fond = Bleue;
+    c[1].Contour = Noire;
+    c[2].Liste = &solution;
+    return c;
 }
 
 void ResumePavage::Oublier() {
-    Construit_ = false;
-    IndexComplet_ = false;
-    Debuts_ = {};
-    Rangs_ = {};
-    Grands_ = {};
-    Marques_ = {};
-    Trame_ = TramePavage();
+    Suivis_ = {};
+    Cadre_ = false;
+    Recadrer_ = false;
+    AvecIndice_ = false;
 }
 
 std::uint64_t ResumePavage::Octets() const {
-    return Debuts_.capacity() * sizeof(std::uint64_t) + Rangs_.capacity() * 4 +
-           Grands_.capacity() * 4 + Marques_.capacity() * 8 + Trame_.Pixels().capacity();
+    std::uint64_t octets = Suivis_.capacity() * sizeof(Suivi);
+    for (const Suivi& s : Suivis_) {
+        octets += s.morceaux.capacity() * sizeof(Morceau) + s.trame.Pixels().capacity();
+    }
+    return octets;
 }
 
-int ResumePavage::Colonne(double x) const {
-    const double c = (x - X0_) * ParPasX_;
-    return c >= 0.0 ? static_cast<int>(std::min(c, Cote_ - 1.0)) : 0;
+bool ResumePavage::Concorde(const Suivi& s, const CouchePavage& c) {
+    const CouchePavage& a = s.couche;
+    if (a.Liste != c.Liste || a.Premiere != c.Premiere || a.Fond != c.Fond ||
+        a.Contour != c.Contour || a.ContourDAbord != c.ContourDAbord ||
+        a.ContourDes != c.ContourDes || Taille(c) < s.places) {
+        return false;
+    }
+    if (s.places == 0) {
+        return true;
+    }
+    // The boxes summarised are still there: the first and the last of them are unchanged
+    // (bit for bit, so that a bound that is not a number compares equal to itself).
+    double premiere[4], derniere[4];
+    Bornes(c.Liste->At(c.Premiere), premiere);
+    Bornes(c.Liste->At(static_cast<std::uint32_t>(c.Premiere + s.places - 1)), derniere);
+    return std::memcmp(premiere, s.bornesPremiere, sizeof premiere) == 0 &&
+           std::memcmp(derniere, s.bornesDerniere, sizeof derniere) == 0;
 }
 
-int ResumePavage::Rangee(double y) const {
-    const double c = (y - Y0_) * ParPasY_;
-    return c >= 0.0 ? static_cast<int>(std::min(c, Cote_ - 1.0)) : 0;
-}
-
-template <class Action>
-void ResumePavage::Parcourir(const BoxList* listes[3], Action&& action) const {
-    std::uint32_t rang = 0;
-    for (int l = 0; l < 3; ++l) {
-        for (const Box& b : *listes[l]) {
-            if (Finie(b)) {
-                action(b, l, rang, Colonne(b[1].Lower()), Colonne(b[1].Upper()),
-                       Rangee(b[2].Lower()), Rangee(b[2].Upper()));
-            }
-            ++rang;
+bool ResumePavage::Commencer(std::span<const CouchePavage> couches) {
+    std::uint64_t total = 0;
+    std::size_t croissantes = 0;
+    for (const CouchePavage& c : couches) {
+        total += Taille(c);
+        croissantes += c.Croissante ? 1 : 0;
+    }
+    if (total <= Seuil_ || croissantes == 0) {
+        if (Construit()) {
+            Oublier();
+        }
+        return false;
+    }
+    bool concorde = Suivis_.size() == croissantes;
+    for (std::size_t k = 0, i = 0; concorde && k < couches.size(); ++k) {
+        if (couches[k].Croissante) {
+            concorde = Concorde(Suivis_[i++], couches[k]);
         }
     }
+    if (!concorde) {
+        const bool indice = AvecIndice_;
+        Oublier();
+        AvecIndice_ = indice;
+        Suivis_.resize(croissantes);
+        for (std::size_t k = 0, i = 0; k < couches.size(); ++k) {
+            if (couches[k].Croissante) {
+                Suivis_[i++].couche = couches[k];
+            }
+        }
+    }
+    return true;
 }
 
-void ResumePavage::Construire(const BoxList* listes[3]) {
-    Oublier();
-    std::uint64_t total = 0;
-    for (int l = 0; l < 3; ++l) {
-        Empreintes_[l] = EmpreinteDe(*listes[l]);
-        Tailles_[l] = listes[l]->Size();
-        total += Tailles_[l];
-    }
-    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0, y0 = x0, y1 = -x0;
-    for (int l = 0; l < 3; ++l) {
-        for (const Box& b : *listes[l]) {
+void ResumePavage::Placer(Suivi& s, std::uint64_t& boites) {
+    const CouchePavage& c = s.couche;
+    const std::uint64_t taille = Taille(c);
+    while (s.places < taille && boites > 0) {
+        if (s.morceaux.empty() ||
+            s.morceaux.back().fin - s.morceaux.back().debut == BoitesParMorceau) {
+            const auto debut = static_cast<std::uint32_t>(c.Premiere + s.places);
+            s.morceaux.push_back({Infini, -Infini, Infini, -Infini, debut, debut});
+        }
+        Morceau& m = s.morceaux.back();
+        const std::uint64_t n = std::min(
+            {taille - s.places, boites, std::uint64_t{BoitesParMorceau - (m.fin - m.debut)}});
+        for (std::uint32_t k = m.fin; k < m.fin + n; ++k) {
+            const Box& b = c.Liste->At(k);
             if (Finie(b)) {
-                x0 = std::min(x0, b[1].Lower());
-                x1 = std::max(x1, b[1].Upper());
-                y0 = std::min(y0, b[2].Lower());
-                y1 = std::max(y1, b[2].Upper());
+                m.x0 = std::min(m.x0, b[1].Lower());
+                m.x1 = std::max(m.x1, b[1].Upper());
+                m.y0 = std::min(m.y0, b[2].Lower());
+                m.y1 = std::max(m.y1, b[2].Upper());
+            }
+        }
+        m.fin += static_cast<std::uint32_t>(n);
+        s.places += n;
+        boites -= n;
+        if (Cadre_ && m.x0 <= m.x1 && (m.x0 < X0_ || m.x1 > X1_ || m.y0 < Y0_ || m.y1 > Y1_)) {
+            Recadrer_ = true; // the raster misses this box: frame it again
+        }
+    }
+    if (s.places > 0) {
+        Bornes(c.Liste->At(c.Premiere), s.bornesPremiere);
+        Bornes(c.Liste->At(static_cast<std::uint32_t>(c.Premiere + s.places - 1)),
+               s.bornesDerniere);
+    }
+}
+
+void ResumePavage::Cadrer() {
+    double x0 = Infini, x1 = -Infini, y0 = Infini, y1 = -Infini;
+    if (AvecIndice_) {
+        x0 = Indice_[0], x1 = Indice_[1], y0 = Indice_[2], y1 = Indice_[3];
+    }
+    for (const Suivi& s : Suivis_) {
+        for (const Morceau& m : s.morceaux) {
+            if (m.x0 <= m.x1) {
+                x0 = std::min(x0, m.x0), x1 = std::max(x1, m.x1);
+                y0 = std::min(y0, m.y0), y1 = std::max(y1, m.y1);
             }
         }
     }
@@ -134,92 +215,112 @@ void ResumePavage::Construire(const BoxList* listes[3]) {
         x0 = y0 = 0.0;
         x1 = y1 = 1.0;
     }
-    // A few boxes per cell on average; a flat hull still gets cells of some size.
-    Cote_ = static_cast<int>(std::clamp(std::sqrt(static_cast<double>(total) / 32.0), 1.0, 1024.0));
-    X0_ = x0;
-    Y0_ = y0;
-    PasX_ = std::max(x1 - x0, std::max(std::fabs(x0), 1.0) * 1e-12) / Cote_;
-    PasY_ = std::max(y1 - y0, std::max(std::fabs(y0), 1.0) * 1e-12) / Cote_;
-    ParPasX_ = 1.0 / PasX_;
-    ParPasY_ = 1.0 / PasY_;
+    X0_ = x0, X1_ = x1, Y0_ = y0, Y1_ = y1;
+    // A flat frame still gets cells of some size.
+    PasX_ = std::max(x1 - x0, std::max(std::fabs(x0), 1.0) * 1e-12) / CoteTrame_;
+    PasY_ = std::max(y1 - y0, std::max(std::fabs(y0), 1.0) * 1e-12) / CoteTrame_;
+    for (Suivi& s : Suivis_) {
+        s.trame.Preparer(CoteTrame_, CoteTrame_);
+        s.tramees = 0;
+        s.contourTrame = ContourVisible(s.couche, 1.0 / PasX_);
+    }
+    Cadre_ = true;
+    Recadrer_ = false;
+}
 
-    // One pass counts the boxes of each cell and draws the raster; the ranks are placed in
-    // the cells by a second pass, on the first paint that needs them.
-    const std::size_t cellules = static_cast<std::size_t>(Cote_) * Cote_;
-    Debuts_.assign(cellules + 1, 0);
-    // Some sixteen boxes per raster cell: most of them then fall on cells already reached,
-    // which costs one look-up each.
-    Cellules_ = std::min(CoteTrame_, static_cast<int>(std::max(256.0, std::sqrt(total / 16.0))));
-    Trame_.Preparer(Cellules_, Cellules_);
+void ResumePavage::TramerSuivi(Suivi& s, std::uint64_t& boites) {
     ProjectionPavage q;
-    q.ax = Cellules_ / (PasX_ * Cote_);
+    q.ax = 1.0 / PasX_;
     q.bx = -X0_ * q.ax;
-    q.ay = Cellules_ / (PasY_ * Cote_);
+    q.ay = 1.0 / PasY_;
     q.by = -Y0_ * q.ay;
-    Parcourir(listes, [&](const Box& b, int l, std::uint32_t rang, int i0, int i1, int j0, int j1) {
-        if (!Trame_.Complete()) {
-            PaveResume(Trame_, q, b, l);
-        }
-        if ((i1 - i0 + 1) * (j1 - j0 + 1) > CellulesMax) {
-            Grands_.push_back(rang);
-            return;
-        }
-        for (int j = j0; j <= j1; ++j) {
-            for (int i = i0; i <= i1; ++i) {
-                ++Debuts_[static_cast<std::size_t>(j) * Cote_ + i + 1];
-            }
-        }
-    });
-    for (std::size_t c = 0; c < cellules; ++c) {
-        Debuts_[c + 1] += Debuts_[c];
+    const std::uint64_t n = std::min(s.places - s.tramees, boites);
+    const auto debut = static_cast<std::uint32_t>(s.couche.Premiere + s.tramees);
+    for (std::uint32_t k = debut; k < debut + n && !s.trame.Complete(); ++k) {
+        PaveResume(s.trame, q, s.couche.Liste->At(k), s.couche, s.contourTrame);
     }
-    Construit_ = true;
+    s.tramees += n;
+    boites -= n;
 }
 
-void ResumePavage::CompleterIndex(const BoxList* listes[3]) {
-    if (IndexComplet_) {
-        return;
+bool ResumePavage::AJour() const {
+    if (!Cadre_ || Recadrer_) {
+        return false;
     }
-    const std::size_t cellules = static_cast<std::size_t>(Cote_) * Cote_;
-    Rangs_.resize(Debuts_[cellules]);
-    Marques_.assign((Tailles_[0] + Tailles_[1] + Tailles_[2] + 63) / 64, 0);
-    std::vector<std::uint64_t> places(Debuts_.begin(), Debuts_.end() - 1);
-    Parcourir(listes, [&](const Box&, int, std::uint32_t rang, int i0, int i1, int j0, int j1) {
-        if ((i1 - i0 + 1) * (j1 - j0 + 1) > CellulesMax) {
-            return;
+    for (const Suivi& s : Suivis_) {
+        if (s.places < Taille(s.couche) || s.tramees < s.places) {
+            return false;
         }
-        for (int j = j0; j <= j1; ++j) {
-            for (int i = i0; i <= i1; ++i) {
-                Rangs_[places[static_cast<std::size_t>(j) * Cote_ + i]++] = rang;
-            }
-        }
-    });
-    IndexComplet_ = true;
+    }
+    return true;
 }
 
-bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const BoxList& enAttente,
-                          const BoxList& rejetees, const BoxList& solution) {
-    const BoxList* listes[3] = {&enAttente, &rejetees, &solution};
-    const std::uint64_t total = std::uint64_t{enAttente.Size()} + rejetees.Size() + solution.Size();
-    if (total <= Seuil_ || total > std::numeric_limits<std::uint32_t>::max() ||
-        !(p.ax != 0 && p.ay != 0)) {
-        if (Construit_) {
-            Oublier();
+bool ResumePavage::Suivre(std::span<const CouchePavage> couches, std::uint64_t boites,
+                          const Box* cadre) {
+    const bool suivre = Commencer(couches);
+    if (cadre != nullptr && cadre->Dimension >= 2) {
+        double b[4];
+        Bornes(*cadre, b);
+        AvecIndice_ = std::isfinite(b[0]) && std::isfinite(b[1]) && std::isfinite(b[2]) &&
+                      std::isfinite(b[3]) && b[0] <= b[1] && b[2] <= b[3];
+        std::memcpy(Indice_, b, sizeof b);
+        if (suivre && Cadre_ && AvecIndice_ &&
+            (b[0] < X0_ || b[1] > X1_ || b[2] < Y0_ || b[3] > Y1_)) {
+            Recadrer_ = true;
         }
-        TramerListes(trame, p, listes);
+    }
+    if (!suivre) {
         return true;
     }
-    if (!Construit_ ||
-        !(Empreintes_[0] == EmpreinteDe(enAttente) && Empreintes_[1] == EmpreinteDe(rejetees) &&
-          Empreintes_[2] == EmpreinteDe(solution))) {
-        try {
-            Construire(listes);
-        } catch (const std::bad_alloc&) {
-            // No room for the summary: the whole lists, slowly, rather than nothing.
-            Oublier();
-            TramerListes(trame, p, listes);
-            return true;
+    // The hulls of the runs first: they are cheap, and they give the rasters their frame.
+    for (Suivi& s : Suivis_) {
+        Placer(s, boites);
+    }
+    bool places = true;
+    for (const Suivi& s : Suivis_) {
+        places = places && s.places == Taille(s.couche);
+    }
+    if (places && (!Cadre_ || Recadrer_)) {
+        Cadrer();
+    }
+    if (Cadre_) {
+        for (Suivi& s : Suivis_) {
+            TramerSuivi(s, boites);
         }
+    }
+    return AJour();
+}
+
+EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
+                               const BoxList& enAttente, const BoxList& rejetees,
+                               const BoxList& solution, const Box* cadre) {
+    return Tramer(trame, p, CouchesPanneau(enAttente, rejetees, solution), cadre);
+}
+
+EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
+                               std::span<const CouchePavage> couches, const Box* cadre) {
+    const double parUnite = std::fabs(p.ax);
+    std::uint64_t total = 0;
+    for (const CouchePavage& c : couches) {
+        total += Taille(c);
+    }
+    if (total <= Seuil_ || !(p.ax != 0 && p.ay != 0)) {
+        if (Construit()) {
+            Oublier();
+        }
+        for (const CouchePavage& c : couches) {
+            const bool contour = ContourVisible(c, parUnite);
+            const std::uint64_t fin = c.Premiere + Taille(c);
+            for (std::uint64_t k = c.Premiere; k < fin && !trame.Complete(); ++k) {
+                PaveCouche(trame, p, c.Liste->At(static_cast<std::uint32_t>(k)), c, contour);
+            }
+        }
+        return EtatTrame::Exacte;
+    }
+    // Lists that changed other than by growing are summarised again from the start.
+    Commencer(couches);
+    if (!AJour()) {
+        Suivre(couches, Pas_, cadre);
     }
 
     // The parameters the window shows, with a margin of two pixels for the outlines.
@@ -228,85 +329,82 @@ bool ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p, const B
     const double ya = (-2.0 - p.by) / p.ay, yb = (H + 2.0 - p.by) / p.ay;
     const double vx0 = std::min(xa, xb), vx1 = std::max(xa, xb);
     const double vy0 = std::min(ya, yb), vy1 = std::max(ya, yb);
-    const bool dedans =
-        vx1 >= X0_ && vx0 <= X0_ + PasX_ * Cote_ && vy1 >= Y0_ && vy0 <= Y0_ + PasY_ * Cote_;
-    const int i0 = Colonne(vx0), i1 = Colonne(vx1), j0 = Rangee(vy0), j1 = Rangee(vy1);
-    std::uint64_t vus = Grands_.size();
-    if (dedans) {
-        for (int j = j0; j <= j1 && vus <= Budget_; ++j) {
-            const std::size_t ligne = static_cast<std::size_t>(j) * Cote_;
-            vus += Debuts_[ligne + i1 + 1] - Debuts_[ligne + i0];
-        }
-    }
-
-    bool indexe = vus <= Budget_;
-    if (indexe) {
-        try {
-            CompleterIndex(listes);
-        } catch (const std::bad_alloc&) {
-            indexe = false;
-        }
-    }
-    if (indexe) {
-        // Exactly the boxes that can reach the window, in draw order.
-        auto marquer = [this](std::uint32_t r) {
-            Marques_[r >> 6] |= std::uint64_t{1} << (r & 63);
-        };
-        for (std::uint32_t r : Grands_) {
-            marquer(r);
-        }
-        if (dedans) {
-            for (int j = j0; j <= j1; ++j) {
-                const std::size_t ligne = static_cast<std::size_t>(j) * Cote_;
-                for (std::uint64_t k = Debuts_[ligne + i0]; k < Debuts_[ligne + i1 + 1]; ++k) {
-                    marquer(Rangs_[k]);
-                }
-            }
-        }
-        for (std::size_t m = 0; m < Marques_.size(); ++m) {
-            std::uint64_t mot = Marques_[m];
-            if (mot == 0) {
-                continue;
-            }
-            Marques_[m] = 0;
-            while (mot != 0 && !trame.Complete()) {
-                const std::uint64_t r = m * 64 + static_cast<unsigned>(__builtin_ctzll(mot));
-                mot &= mot - 1;
-                int l = 0;
-                std::uint64_t position = r;
-                while (position >= Tailles_[l]) {
-                    position -= Tailles_[l++];
-                }
-                PaveProjete(trame, p, listes[l]->At(static_cast<std::uint32_t>(position)), l);
-            }
-        }
-        return true;
-    }
-
-    // Too many boxes in sight: the summary raster, read at each pixel centre.
-    const double parCelleX = Cellules_ / (PasX_ * Cote_), parCelleY = Cellules_ / (PasY_ * Cote_);
-    std::vector<int> colonnes(trame.Largeur()), rangees(trame.Hauteur());
-    auto cellule = [this](double v) {
-        return v >= 0.0 && v < Cellules_ ? static_cast<int>(v) : -1;
+    const auto enVue = [&](double x0, double x1, double y0, double y1) {
+        return x1 >= vx0 && x0 <= vx1 && y1 >= vy0 && y0 <= vy1;
     };
-    for (int i = 0; i < trame.Largeur(); ++i) {
-        colonnes[i] = cellule(((i + 0.5 - p.bx) / p.ax - X0_) * parCelleX);
+    std::uint64_t parcourues = 0;
+    for (const Suivi& s : Suivis_) {
+        for (const Morceau& m : s.morceaux) {
+            if (enVue(m.x0, m.x1, m.y0, m.y1)) {
+                parcourues += m.fin - m.debut;
+            }
+        }
     }
-    for (int j = 0; j < trame.Hauteur(); ++j) {
-        rangees[j] = cellule(((j + 0.5 - p.by) / p.ay - Y0_) * parCelleY);
+    const bool exacte = parcourues <= Budget_;
+    EtatTrame etat = exacte ? EtatTrame::Exacte : EtatTrame::Echantillonnee;
+
+    // Summary cells under the pixel centres, for the sampled path.
+    std::vector<int> colonnes, rangees;
+    if (!exacte && Cadre_) {
+        colonnes.resize(trame.Largeur());
+        rangees.resize(trame.Hauteur());
+        const auto cellule = [this](double v) {
+            return v >= 0.0 && v < CoteTrame_ ? static_cast<int>(v) : -1;
+        };
+        for (int i = 0; i < trame.Largeur(); ++i) {
+            colonnes[i] = cellule(((i + 0.5 - p.bx) / p.ax - X0_) / PasX_);
+        }
+        for (int j = 0; j < trame.Hauteur(); ++j) {
+            rangees[j] = cellule(((j + 0.5 - p.by) / p.ay - Y0_) / PasY_);
+        }
     }
-    for (int j = 0; j < trame.Hauteur(); ++j) {
-        if (rangees[j] < 0) {
+
+    std::size_t suivi = 0;
+    for (const CouchePavage& c : couches) {
+        const bool contour = ContourVisible(c, parUnite);
+        if (!c.Croissante) {
+            const std::uint64_t n = std::min(Taille(c), Budget_);
+            for (std::uint64_t k = c.Premiere; k < c.Premiere + n && !trame.Complete(); ++k) {
+                PaveCouche(trame, p, c.Liste->At(static_cast<std::uint32_t>(k)), c, contour);
+            }
+            if (n < Taille(c) && etat == EtatTrame::Exacte) {
+                etat = EtatTrame::Echantillonnee;
+            }
             continue;
         }
-        for (int i = 0; i < trame.Largeur(); ++i) {
-            if (colonnes[i] >= 0) {
-                const CouleurPavage c = Trame_.At(colonnes[i], rangees[j]);
-                if (c != Aucune) {
-                    trame.Poser(i, j, c);
+        const Suivi& s = Suivis_[suivi++];
+        if (exacte) {
+            // Exactly the runs that can reach the window, in draw order.
+            for (const Morceau& m : s.morceaux) {
+                if (!enVue(m.x0, m.x1, m.y0, m.y1)) {
+                    continue;
+                }
+                for (std::uint32_t k = m.debut; k < m.fin && !trame.Complete(); ++k) {
+                    const Box& b = c.Liste->At(k);
+                    if (enVue(b[1].Lower(), b[1].Upper(), b[2].Lower(), b[2].Upper())) {
+                        PaveCouche(trame, p, b, c, contour);
+                    }
+                }
+            }
+        } else if (Cadre_) {
+            // Too many boxes in sight: the layer's raster, read at each pixel centre.
+            for (int j = 0; j < trame.Hauteur(); ++j) {
+                if (rangees[j] < 0) {
+                    continue;
+                }
+                for (int i = 0; i < trame.Largeur(); ++i) {
+                    if (colonnes[i] >= 0) {
+                        const CouleurPavage couleur = s.trame.At(colonnes[i], rangees[j]);
+                        if (couleur != Aucune) {
+                            trame.Poser(i, j, couleur);
+                        }
+                    }
                 }
             }
         }
+        if (s.places < Taille(c) || (!exacte && (!Cadre_ || Recadrer_ || s.tramees < s.places))) {
+            etat = EtatTrame::Partielle;
+        }
     }
-    return false;
+    return etat;
 }

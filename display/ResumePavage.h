@@ -1,84 +1,121 @@
-// ResumePavage: the three box lists of the paving (pending, rejected, kept) rasterised into a
-// view's TramePavage in a time bounded whatever their length. Up to SeuilResume boxes in all,
-// every box is rasterised in draw order, as the view always did. Beyond that, a summary is
-// built once for each new content of the lists (on the first paint that sees it):
-//  - a grid of cells over the hull of the boxes, each cell listing the draw ranks of the
-//    boxes that reach it, so that a view showing at most BudgetExact boxes rasterises exactly
-//    those, in draw order, which gives the exact picture;
-//  - a raster of the whole hull, up to CoteTrame cells a side, drawn with the view's own rules (the
-//    picture of a view with one pixel per cell), sampled at the pixel centres of a view that
-//    shows more boxes than that.
-// A view (the paving panel, the analysis window) keeps its own ResumePavage.
+// ResumePavage: the boxes of a paving rasterised into a view's TramePavage in a time bounded
+// whatever their number. The boxes come as layers (CouchePavage), drawn one after the other,
+// each in list order, the first primitive at a pixel staying. Up to SeuilResume boxes in all,
+// every box is rasterised, as the views always did. Beyond that, the layers that only grow
+// (the classified boxes) are summarised a bounded step at a time: by Suivre, which a solve
+// calls between its slices so that the summary is ready when it ends, and by each paint that
+// finds the summary behind (the picture then misses the boxes not yet summarised, and the
+// view paints again). The summary of a layer is:
+//  - the hull of each run of BoitesParMorceau consecutive boxes. The solver lists its boxes in
+//    an order that keeps such runs compact, so a view whose runs in sight hold at most
+//    BudgetExact boxes rasterises those runs, in draw order, which gives the exact picture;
+//  - a raster of CoteTrame cells a side over a frame that holds every box, drawn with the
+//    view's own rules (the picture of a view with one pixel per cell), sampled at the pixel
+//    centres of a view whose runs in sight hold more boxes than that.
+// A layer that also shrinks (the pending boxes, during a solve) is drawn box by box, up to
+// BudgetExact boxes. A view (the paving panel, the analysis window) keeps its own summary.
 #pragma once
 
 #include "display/PavageRapide.h"
 #include "display/VuePavage.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class BoxList;
 
+// Boxes [Premiere, end) of a list, with the colours and the rules they are drawn with.
+struct CouchePavage {
+    const BoxList* Liste = nullptr;
+    std::uint32_t Premiere = 0;
+    CouleurPavage Fond = Jaune;
+    CouleurPavage Contour = Blanche; // Aucune: no outline
+    // The outline before the fill (the analysis window), or after it (the paving panel).
+    bool ContourDAbord = false;
+    // Outlines only once the layer's first box is at least this many pixels wide (0: always).
+    double ContourDes = 0;
+    // The list only grows while it is shown: summarised. Otherwise drawn box by box.
+    bool Croissante = true;
+};
+
+enum class EtatTrame {
+    Exacte,         // the picture of every box
+    Echantillonnee, // read from the summary rasters (or a pending list cut at the budget)
+    Partielle       // the summary is behind: some boxes are missing; paint again
+};
+
 class ResumePavage {
 public:
     static constexpr std::uint64_t SeuilResume = std::uint64_t{1} << 22;
-    static constexpr std::uint64_t BudgetExact = std::uint64_t{1} << 20;
+    static constexpr std::uint64_t BudgetExact = std::uint64_t{1} << 21;
     static constexpr int CoteTrame = 2048;
+    static constexpr std::uint32_t BoitesParMorceau = 8192;
+    // Boxes a paint summarises when it finds the summary behind.
+    static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 19;
 
     ResumePavage() = default;
-    // Other thresholds and raster side, e.g. to see both paths on small lists.
-    ResumePavage(std::uint64_t seuil, std::uint64_t budget, int cote)
-        : Seuil_(seuil), Budget_(budget), CoteTrame_(cote) {}
+    // Other thresholds, raster side and step, e.g. to see both paths on small lists.
+    ResumePavage(std::uint64_t seuil, std::uint64_t budget, int cote,
+                 std::uint64_t pas = PasParPeinture)
+        : Seuil_(seuil), Budget_(budget), CoteTrame_(cote), Pas_(pas) {}
 
-    // Rasterises the boxes of the three lists, projected by p, into `trame` (pending boxes
-    // yellow, rejected blue, kept yellow, each with its outline), the first primitive at a
-    // pixel staying. True when the picture is exact, false when it was sampled.
-    bool Tramer(TramePavage& trame, const ProjectionPavage& p, const BoxList& enAttente,
-                const BoxList& rejetees, const BoxList& solution);
+    // The three lists of the paving panel: pending boxes yellow, rejected blue, kept yellow,
+    // each with its outline (white, black, white) drawn over its fill.
+    static std::vector<CouchePavage>
+    CouchesPanneau(const BoxList& enAttente, const BoxList& rejetees, const BoxList& solution);
 
-    // Frees the summary; the next paint of many boxes builds it again.
+    // Summarises at most `boites` more boxes of the growing layers. `cadre`, when given (the
+    // search box), is taken into the raster's frame, so that the boxes still to come from the
+    // solve fall inside it. True when every box is summarised (or too few need a summary).
+    bool Suivre(std::span<const CouchePavage> couches, std::uint64_t boites,
+                const Box* cadre = nullptr);
+
+    // Rasterises the layers, projected by p, into `trame` (`cadre` as for Suivre).
+    EtatTrame Tramer(TramePavage& trame, const ProjectionPavage& p,
+                     std::span<const CouchePavage> couches, const Box* cadre = nullptr);
+    EtatTrame Tramer(TramePavage& trame, const ProjectionPavage& p, const BoxList& enAttente,
+                     const BoxList& rejetees, const BoxList& solution, const Box* cadre = nullptr);
+
+    // Frees the summary; the boxes are summarised again from the start.
     void Oublier();
     // True while a summary is held.
-    bool Construit() const { return Construit_; }
+    bool Construit() const { return !Suivis_.empty(); }
     // Memory the summary holds, in bytes.
     std::uint64_t Octets() const;
 
 private:
-    struct Empreinte {
-        const BoxList* liste = nullptr;
-        std::uint64_t taille = 0;
-        const void* premier = nullptr;
-        const void* dernier = nullptr;
-        double bornes[8] = {};
-        bool operator==(const Empreinte&) const = default;
+    // The hull of boxes [debut, fin) of a list (empty while x0 > x1).
+    struct Morceau {
+        double x0, x1, y0, y1;
+        std::uint32_t debut, fin;
     };
-    static Empreinte EmpreinteDe(const BoxList& l);
+    struct Suivi {
+        CouchePavage couche;
+        std::uint64_t places = 0;  // boxes [Premiere, Premiere + places) are in the runs
+        std::uint64_t tramees = 0; // ... and the first `tramees` of them in the raster
+        double bornesPremiere[4] = {}, bornesDerniere[4] = {};
+        std::vector<Morceau> morceaux;
+        TramePavage trame;
+        bool contourTrame = false;
+    };
 
-    // Frames the grid on the hull of the boxes, counts the boxes of each cell and draws the
-    // raster; CompleterIndex places the ranks in the cells.
-    void Construire(const BoxList* listes[3]);
-    void CompleterIndex(const BoxList* listes[3]);
-    // Calls action(box, list, rank, i0, i1, j0, j1) for every finite box, in draw order, with
-    // the cells it spans.
-    template <class Action> void Parcourir(const BoxList* listes[3], Action&& action) const;
-    // Cell column (or row) of a parameter, clamped to the grid.
-    int Colonne(double x) const;
-    int Rangee(double y) const;
+    static bool Concorde(const Suivi& s, const CouchePavage& c);
+    bool Commencer(std::span<const CouchePavage> couches);
+    void Placer(Suivi& s, std::uint64_t& boites);
+    void Cadrer();
+    void TramerSuivi(Suivi& s, std::uint64_t& boites);
+    bool AJour() const;
 
     std::uint64_t Seuil_ = SeuilResume;
     std::uint64_t Budget_ = BudgetExact;
     int CoteTrame_ = CoteTrame;
-    int Cellules_ = 1; // side of the raster, at most CoteTrame_
-    bool Construit_ = false;
-    bool IndexComplet_ = false;
-    Empreinte Empreintes_[3];
-    std::uint64_t Tailles_[3] = {};
-    double X0_ = 0, Y0_ = 0, PasX_ = 1, PasY_ = 1; // hull corner and cell size of the grid
-    double ParPasX_ = 1, ParPasY_ = 1;             // their inverses
-    int Cote_ = 1;                                 // cells per side of the grid
-    std::vector<std::uint64_t> Debuts_;            // per cell, row-major: start in Rangs_
-    std::vector<std::uint32_t> Rangs_;             // draw ranks, cell after cell
-    std::vector<std::uint32_t> Grands_;  // boxes over many cells: considered by every view
-    std::vector<std::uint64_t> Marques_; // one bit per rank, scratch of the exact paint
-    TramePavage Trame_;                  // the whole hull, Cellules_ cells a side
+    std::uint64_t Pas_ = PasParPeinture;
+    std::vector<Suivi> Suivis_; // one per growing layer, in draw order
+    bool Cadre_ = false;        // the rasters are framed
+    bool Recadrer_ = false;     // a box fell outside the frame: frame and raster again
+    bool AvecIndice_ = false;
+    double Indice_[4] = {};                    // the latest `cadre` of Suivre
+    double X0_ = 0, X1_ = 1, Y0_ = 0, Y1_ = 1; // the rasters' frame
+    double PasX_ = 1, PasY_ = 1;               // and the size of their cells
 };

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -89,7 +90,40 @@ void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* r
     update();
 }
 
+std::vector<CouchePavage> TVueAnalyse::Couches() const {
+    // Kept boxes, then rejected ones; their outlines show once the boxes are eight pixels wide.
+    std::vector<CouchePavage> c(2);
+    c[0].Liste = Gardees_;
+    c[0].Premiere = PremiereGardee_;
+    c[1].Liste = Rejetees_;
+    c[1].Premiere = PremiereRejetee_;
+    c[1].Fond = Bleue;
+    for (CouchePavage& couche : c) {
+        couche.Contour = Noire;
+        couche.ContourDAbord = true;
+        couche.ContourDes = 8;
+    }
+    return c;
+}
+
+Box TVueAnalyse::CadreRecherche() const {
+    Box cadre(2, 0);
+    cadre[1] = Interval(Recherche_.xmin, Recherche_.xmax);
+    cadre[2] = Interval(Recherche_.ymin, Recherche_.ymax);
+    return cadre;
+}
+
+void TVueAnalyse::PreparerPavage() {
+    if (AvecPavage_) {
+        const std::vector<CouchePavage> couches = Couches();
+        const Box cadre = CadreRecherche();
+        while (!Resume_.Suivre(couches, ResumePavage::PasParPeinture, &cadre)) {
+        }
+    }
+}
+
 void TVueAnalyse::EffacerPavage() {
+    Resume_.Oublier();
     AvecPavage_ = false;
     ++Version_;
     Rejetees_ = Gardees_ = nullptr;
@@ -169,37 +203,20 @@ void TVueAnalyse::Tramer(const QRect& zone) {
     }
     CleTrame_ = cle;
     Trame_.Preparer(W, H);
-    const double ax = Echelle_, bx = W / 2.0 - CentreX_ * Echelle_;
-    const double ay = Echelle_, by = H / 2.0 - CentreY_ * Echelle_;
-    const auto tramer = [&](const BoxList* liste, std::uint32_t premiere, CouleurPavage c) {
-        if (liste == nullptr) {
-            return;
-        }
-        // Outlines once boxes are large enough to show them.
-        const bool contours =
-            premiere < liste->Size() && liste->At(premiere).Width() * Echelle_ >= 8;
-        for (std::uint32_t k = premiere; k < liste->Size() && !Trame_.Complete(); ++k) {
-            const Box& b = liste->At(k);
-            const double x0 = ax * b[1].Lower() + bx, x1 = ax * b[1].Upper() + bx;
-            const double y0 = ay * b[2].Lower() + by, y1 = ay * b[2].Upper() + by;
-            if (x1 < -1 || x0 > W + 1 || y1 < -1 || y0 > H + 1) {
-                continue; // outside the raster
-            }
-            // Below a pixel, most boxes hold no pixel centre i + 0.5: skipped before the
-            // fill, with a margin wider than the fill's snapping of vertices to 1/256 pixel.
-            if (!contours && (std::ceil(x0 - 0.5 - 1.0 / 128) >= std::ceil(x1 - 0.5 + 1.0 / 128) ||
-                              std::ceil(y0 - 0.5 - 1.0 / 128) >= std::ceil(y1 - 0.5 + 1.0 / 128))) {
-                continue;
-            }
-            if (contours) {
-                Trame_.Contour(x0, x1, y0, y1, Noire);
-            }
-            Trame_.Remplir(x0, x1, y0, y1, c);
-        }
-    };
     if (AvecPavage_) {
-        tramer(Gardees_, PremiereGardee_, Jaune);
-        tramer(Rejetees_, PremiereRejetee_, Bleue);
+        ProjectionPavage p;
+        p.ax = p.ay = Echelle_;
+        p.bx = W / 2.0 - CentreX_ * Echelle_;
+        p.by = H / 2.0 - CentreY_ * Echelle_;
+        p.separable = p.visible = true;
+        const std::vector<CouchePavage> couches = Couches();
+        const Box cadre = CadreRecherche();
+        if (Resume_.Tramer(Trame_, p, couches, &cadre) == EtatTrame::Partielle) {
+            // The summary of many boxes is not ready: the picture fills in over the next
+            // paints, each a bounded step.
+            CleTrame_ = {};
+            QTimer::singleShot(0, this, [this] { update(); });
+        }
     }
 
     // Colours, with the map under the boxes: rejected boxes let it show through.

@@ -11,6 +11,7 @@
 #include "analyse/CarteSir.h"
 #include "analyse/PointsVrais.h"
 #include "display/PavageRapide.h"
+#include "display/ResumePavage.h"
 #include "sivia/BoxList.h"
 
 #include <QWidget>
@@ -34,6 +35,12 @@ public:
                        std::uint32_t premiereRejetee, const BoxList* gardees,
                        std::uint32_t premiereGardee);
     void EffacerPavage();
+    // Summarises the boxes shown, however many, before a paint that must be whole (an image
+    // written to a file); on screen, a paint of many boxes does a bounded step of it and
+    // paints again.
+    void PreparerPavage();
+    // Memory the summary of many boxes holds, in bytes.
+    std::uint64_t OctetsResume() const { return Resume_.Octets(); }
     void DefinirMarqueurs(MarqueursAnalyse m);
     void DefinirCarte(CarteSir carte); // an empty map hides it
     void AfficherCarte(bool afficher);
@@ -62,6 +69,8 @@ protected:
 
 private:
     void Tramer(const QRect& zone);
+    std::vector<CouchePavage> Couches() const;
+    Box CadreRecherche() const;
     void PeindreAxes(class QPainter& p, const QRect& zone) const;
     void PeindreMarqueurs(class QPainter& p) const;
     void PeindreLegende(class QPainter& p, const QRect& zone) const;
@@ -83,6 +92,7 @@ private:
     bool Glisse_ = false;
     QPoint Appui_, Dernier_;
     TramePavage Trame_;
+    ResumePavage Resume_;
     std::vector<std::uint32_t> Image_;
     // The raster is rebuilt only when the paving, the map, the size or the view changed:
     // markers, selection and readout repaint over the same one.

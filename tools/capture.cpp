@@ -1,7 +1,7 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse|fichiers]
+//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse|fichiers|grand|grand-analyse]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
@@ -10,7 +10,9 @@
 // map, the first cluster selected and the pointer near the true point. "fichiers": the two
 // example voices loaded with "Fichier" › "Exemples" › "Deux voix", mixed by
 // [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2 (zoomed in), the
-// pointer on the demixing point.
+// pointer on the demixing point. "grand" and "grand-analyse": the main window and the analysis
+// window after the "resolution" solve with one constraint at precision 0.004 (16,777,216
+// boxes kept), to look at the paving views' summary of many boxes.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TFormAnalyse.h"
@@ -55,7 +57,11 @@ void Resolution(TForm1& f) {
     QTest::mouseClick(f.CheckBox1, Qt::LeftButton);
 }
 
-QWidget* Analyse(TForm1& f) {
+QWidget* Analyse(TForm1& f, bool grand) {
+    if (grand) {
+        f.ContrainteDecorrelationDerivees = false;
+        f.PrecisionSivia = 0.004;
+    }
     Resolution(f);
     f.AnalyseSeparation1->trigger();
     TFormAnalyse* a = f.FormAnalyse;
@@ -99,7 +105,8 @@ void Fichiers(TForm1& f) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: %s <file.png> [demarrage|resolution|options|analyse|fichiers]\n",
+                     "usage: %s <file.png> "
+                     "[demarrage|resolution|options|analyse|fichiers|grand|grand-analyse]\n",
                      argv[0]);
         return 2;
     }
@@ -120,8 +127,13 @@ int main(int argc, char** argv) {
         Resolution(fenetre);
     } else if (scenario == QStringLiteral("fichiers")) {
         Fichiers(fenetre);
-    } else if (scenario == QStringLiteral("analyse")) {
-        cible = Analyse(fenetre);
+    } else if (scenario == QStringLiteral("grand")) {
+        fenetre.ContrainteDecorrelationDerivees = false;
+        fenetre.PrecisionSivia = 0.004;
+        Resolution(fenetre);
+    } else if (scenario == QStringLiteral("analyse") ||
+               scenario == QStringLiteral("grand-analyse")) {
+        cible = Analyse(fenetre, scenario != QStringLiteral("analyse"));
         if (cible == nullptr) {
             return 1;
         }
@@ -132,7 +144,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    QTest::qWait(300);
+    // Long enough for a view's summary of many boxes to fill in.
+    QTest::qWait(scenario.startsWith(QStringLiteral("grand")) ? 5000 : 300);
     const QRect cadre = cible->frameGeometry();
     const QPixmap image =
         fenetre.screen()->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height());

@@ -41,8 +41,11 @@ struct PanneauPavage : PanneauPeint {
     QImage Vue(const Box& recherche, const BoxList& a, const BoxList& r, const BoxList& s,
                const VuePavage& vue, bool rapide) {
         return Peindre([&] {
-            rapide ? PeindrePavage(recherche, a, r, s, vue)
-                   : PeindrePavageImmediat(recherche, a, r, s, vue);
+            if (rapide) {
+                PeindrePavage(recherche, a, r, s, vue);
+            } else {
+                PeindrePavageImmediat(recherche, a, r, s, vue);
+            }
         });
     }
     QImage Vue(const Paving& p, const VuePavage& vue, bool rapide) {
@@ -212,8 +215,11 @@ TEST(Pavage, FastPaintFollowsTheModelviewInForce) {
                     glTranslated(0.7, -0.4, -2.0);
                 }
                 const Paving& p = paving;
-                rapide ? PeindrePavage(p.recherche, p.enAttente, p.rejetees, p.solution, v)
-                       : PeindrePavageImmediat(p.recherche, p.enAttente, p.rejetees, p.solution, v);
+                if (rapide) {
+                    PeindrePavage(p.recherche, p.enAttente, p.rejetees, p.solution, v);
+                } else {
+                    PeindrePavageImmediat(p.recherche, p.enAttente, p.rejetees, p.solution, v);
+                }
                 glPopMatrix();
             });
         }

@@ -29,12 +29,12 @@ struct Listes {
 };
 
 std::vector<std::uint8_t> Image(ResumePavage& r, const Listes& l, const ProjectionPavage& p, int w,
-                                int h, bool* exacte = nullptr) {
+                                int h, EtatTrame* etat = nullptr) {
     TramePavage t;
     t.Preparer(w, h);
-    const bool e = r.Tramer(t, p, l.enAttente, l.rejetees, l.solution);
-    if (exacte) {
-        *exacte = e;
+    const EtatTrame e = r.Tramer(t, p, l.enAttente, l.rejetees, l.solution);
+    if (etat) {
+        *etat = e;
     }
     return t.Pixels();
 }
@@ -59,10 +59,10 @@ TEST(ResumePavage, ExactPathGivesThePictureOfTheWholeLists) {
         Projection(10, 500, 10, 0),     // off the hull: nothing
     };
     for (const ProjectionPavage& p : vues) {
-        bool exacte = false;
+        EtatTrame etat = EtatTrame::Partielle;
         const auto attendu = Image(direct, l, p, 90, 70);
-        EXPECT_EQ(Image(resume, l, p, 90, 70, &exacte), attendu) << p.ax << " " << p.bx;
-        EXPECT_TRUE(exacte);
+        EXPECT_EQ(Image(resume, l, p, 90, 70, &etat), attendu) << p.ax << " " << p.bx;
+        EXPECT_EQ(etat, EtatTrame::Exacte);
         EXPECT_TRUE(resume.Construit());
     }
     EXPECT_FALSE(direct.Construit());
@@ -83,9 +83,9 @@ TEST(ResumePavage, TooManyBoxesInSightAreReadFromTheSummaryRaster) {
     l.solution.PushBack(Pave(0, 8, 0, 8)); // the hull the summary frames: one cell is 1/8
     const ProjectionPavage p = Projection(8, 0, 8, 0);
     ResumePavage resume(100, 10, 64);
-    bool exacte = true;
-    auto image = Image(resume, l, p, 64, 64, &exacte);
-    EXPECT_FALSE(exacte);
+    EtatTrame etat = EtatTrame::Exacte;
+    auto image = Image(resume, l, p, 64, 64, &etat);
+    EXPECT_EQ(etat, EtatTrame::Echantillonnee);
     EXPECT_EQ(image[24 * 64 + 16], Noire);
     l.rejetees.PopFront();
     image = Image(resume, l, p, 64, 64);
@@ -108,4 +108,90 @@ TEST(ResumePavage, NewContentOfTheListsIsSummarisedAgain) {
     l.enAttente.Clear();
     Image(resume, l, p, 100, 100);
     EXPECT_FALSE(resume.Construit());
+}
+
+// The summary follows lists that grow as a solve fills them, a few boxes at a time, with a
+// frame hint that the boxes then outgrow: while behind, a paint says so; painting again
+// brings it up to date, with the picture of a summary built at once over the whole lists
+// (and, on the exact path, the picture of every box). For the paving panel's three lists
+// and for the analysis window's two layers (outlines first, from eight pixels, from an
+// offset).
+TEST(ResumePavage, FedWhileTheListsGrowItEndsWithThePictureOfTheWholeLists) {
+    Listes tout(21, 4000);
+    tout.solution.PushBack(Pave(10, 10.5, 8.5, 8.7)); // last, and outside what came before
+    const Box cadre = Pave(2, 4, 2, 4);
+    const auto couches = [](const Listes& l, bool analyse) {
+        std::vector<CouchePavage> c =
+            ResumePavage::CouchesPanneau(l.enAttente, l.rejetees, l.solution);
+        if (analyse) {
+            c = {c[2], c[1]};
+            c[0].Premiere = 40;
+            for (CouchePavage& k : c) {
+                k.Contour = Noire;
+                k.ContourDAbord = true;
+                k.ContourDes = 8;
+            }
+        }
+        return c;
+    };
+    const auto image = [](ResumePavage& r, const std::vector<CouchePavage>& c,
+                          const ProjectionPavage& p, EtatTrame& etat) {
+        TramePavage t;
+        t.Preparer(90, 70);
+        etat = r.Tramer(t, p, c);
+        return t.Pixels();
+    };
+    struct Cas {
+        bool analyse;
+        std::uint64_t budget;
+        ProjectionPavage p;
+        EtatTrame attendu;
+    };
+    const Cas cas[] = {
+        {false, 1'000'000, Projection(60, -150, 60, -200), EtatTrame::Exacte},
+        {false, 10, Projection(8, 0, 8, 0), EtatTrame::Echantillonnee},
+        {true, 1'000'000, Projection(11, 0, 11, 0), EtatTrame::Exacte},
+        {true, 1'000'000, Projection(90, -500, 90, -300), EtatTrame::Exacte},
+        {true, 10, Projection(8, 0, 8, 0), EtatTrame::Echantillonnee},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.analyse << " " << c.budget << " " << c.p.ax);
+        Listes l(0, 0);
+        l.rejetees.Clear();
+        ResumePavage suivi(100, c.budget, 64, 50);
+        const BoxList* de[3] = {&tout.enAttente, &tout.rejetees, &tout.solution};
+        BoxList* vers[3] = {&l.enAttente, &l.rejetees, &l.solution};
+        // The last 200 boxes come after the last step: more than a paint summarises.
+        const std::uint32_t fin[3] = {de[0]->Size(), de[1]->Size(), de[2]->Size() - 200};
+        for (bool reste = true; reste;) {
+            reste = false;
+            for (int k = 0; k < 3; ++k) {
+                for (int n = 0; n < 10 && vers[k]->Size() < fin[k]; ++n) {
+                    vers[k]->PushBack(de[k]->At(vers[k]->Size()));
+                }
+                reste = reste || vers[k]->Size() < fin[k];
+            }
+            suivi.Suivre(couches(l, c.analyse), 50, &cadre);
+        }
+        while (l.solution.Size() < tout.solution.Size()) {
+            l.solution.PushBack(tout.solution.At(l.solution.Size()));
+        }
+        const std::vector<CouchePavage> finales = couches(l, c.analyse);
+        EtatTrame etat;
+        std::vector<std::uint8_t> vu = image(suivi, finales, c.p, etat);
+        EXPECT_EQ(etat, EtatTrame::Partielle);
+        for (int n = 0; n < 10'000 && etat == EtatTrame::Partielle; ++n) {
+            vu = image(suivi, finales, c.p, etat);
+        }
+        EXPECT_EQ(etat, c.attendu);
+
+        ResumePavage demblee(100, c.budget, 64, 1'000'000);
+        EXPECT_TRUE(demblee.Suivre(finales, 1'000'000, &cadre));
+        EtatTrame e;
+        EXPECT_EQ(vu, image(demblee, finales, c.p, e));
+        if (c.attendu == EtatTrame::Exacte) {
+            ResumePavage direct;
+            EXPECT_EQ(vu, image(direct, finales, c.p, e));
+        }
+    }
 }
