@@ -2,7 +2,7 @@
 // kept boxes of [-5, 5]^2 at 0.01 and as many rejected boxes beside them on [5, 15] x [-5, 5],
 // fitted, zoomed in, and with the mean-SIR map under the boxes. "raster rebuilt" is a paint
 // after the paving, the zoom or the pan changed; "repaint" one that reuses the raster (the
-// pointer's readout, a selected cluster).
+// pointer's readout, a selected cluster). Then wheel steps over 16,777,216 kept boxes.
 #include "analyse/CarteSir.h"
 #include "display/VueAnalyse.h"
 #include "sivia/Sivia.h"
@@ -83,5 +83,44 @@ int main(int argc, char** argv) {
     vue.DefinirCarte(CalculerCarteSir({-5, 15, -5, 5}, 256, 256, {1, 0.5, -0.4, 1}, {1, 1}));
     vue.AfficherCarte(true);
     Mesurer("raster rebuilt, fitted, with the 256 x 256 SIR map", vue, image, changer);
+
+    // Many boxes: the 16,777,216 kept boxes of [-5, 5]^2 at 0.004, summarised first (as a
+    // view opened after the solve does over its first paints), then wheel steps in and out,
+    // fitted and zoomed in.
+    BoxList rien, beaucoup;
+    ExecuterSivia(b, enAttente, rien, beaucoup, Repere{b[2], b[1], nullptr}, {},
+                  {true, false, false}, 0.004, StockageFile, UINT64_MAX);
+    TVueAnalyse grande;
+    grande.resize(800, 800);
+    grande.DefinirPavage({-5, 5, -5, 5}, &rien, 0, &beaucoup, 0);
+    const auto t0 = std::chrono::steady_clock::now();
+    grande.PreparerPavage();
+    std::printf(
+        "TVueAnalyse at 800 x 800, %u kept boxes: summary prepared in %.0f ms (%.0f "
+        "MB)\n",
+        beaucoup.Size(),
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(),
+        grande.OctetsResume() / 1e6);
+    int sens = 1;
+    const auto cran = [&](QPointF ou) {
+        return [&grande, &sens, ou] {
+            QWheelEvent e(ou, ou, QPoint(), QPoint(0, 120 * sens), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&grande, &e);
+            sens = -sens;
+        };
+    };
+    Peindre(grande, image);
+    Mesurer("wheel step, fitted", grande, image, cran(QPointF(400, 400)));
+    for (int k = 0; k < 16; ++k) {
+        cran(QPointF(300, 500))();
+        sens = 1;
+    }
+    Mesurer("wheel step, zoomed in 35 times", grande, image, cran(QPointF(300, 500)));
+    for (int k = 0; k < 12; ++k) {
+        cran(QPointF(300, 500))();
+        sens = 1;
+    }
+    Mesurer("wheel step, zoomed in 520 times", grande, image, cran(QPointF(300, 500)));
     return 0;
 }
