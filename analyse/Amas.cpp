@@ -1,8 +1,10 @@
 #include "analyse/Amas.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -58,15 +60,79 @@ std::uint64_t Cellule(std::uint64_t i, std::uint64_t j) {
     return (i << 32) | j;
 }
 
+// The share of the work done, told to the progress every Pas steps of a loop, each loop
+// being a part of the whole: the loop of `n` steps spans [avant, avant + part).
+class Progres {
+public:
+    explicit Progres(const RappelAvancement& rappel) : Rappel_(rappel) {}
+    static constexpr std::size_t Pas = std::size_t{1} << 18;
+    // False once the progress asked to stop; call it at every step k of a loop of n.
+    bool Etape(std::size_t k, std::size_t n, double avant, double part) {
+        if (Arrete_) {
+            return false;
+        }
+        if (k % Pas == 0 && k > 0 && Rappel_) {
+            Arrete_ = !Rappel_(avant + part * double(k) / double(n));
+        }
+        return !Arrete_;
+    }
+    bool Arrete() const { return Arrete_; }
+
+private:
+    const RappelAvancement& Rappel_;
+    bool Arrete_ = false;
+};
+
+// Sorts the entries by cell (column, then row), digit by digit from the lowest (a stable
+// radix sort over the bits the cells use), so that the progress is heard throughout. False
+// when stopped.
+bool TrierParCellule(std::vector<Entree>& e, Progres& progres, double avant, double part) {
+    const std::size_t n = e.size();
+    std::uint64_t maxI = 0, maxJ = 0;
+    for (const Entree& x : e) {
+        maxI = std::max(maxI, x.cellule >> 32);
+        maxJ = std::max(maxJ, x.cellule & 0xFFFFFFFFu);
+    }
+    const int bitsJ = std::bit_width(maxJ), bits = std::bit_width(maxI) + bitsJ;
+    constexpr int Chiffre = 11;
+    constexpr std::uint64_t Masque = (std::uint64_t{1} << Chiffre) - 1;
+    const int passes = (bits + Chiffre - 1) / Chiffre;
+    const auto chiffre = [bitsJ](const Entree& x, int decalage) {
+        return (((x.cellule >> 32) << bitsJ | (x.cellule & 0xFFFFFFFFu)) >> decalage) & Masque;
+    };
+    std::vector<Entree> tampon(passes > 0 ? n : 0);
+    for (int p = 0; p < passes; ++p) {
+        const double debut = avant + part * p / passes, etendue = part / passes / 2;
+        std::vector<std::size_t> places(Masque + 2, 0);
+        for (std::size_t k = 0; k < n; ++k) {
+            ++places[chiffre(e[k], p * Chiffre) + 1];
+            if (!progres.Etape(k, n, debut, etendue)) {
+                return false;
+            }
+        }
+        for (std::size_t c = 1; c < places.size(); ++c) {
+            places[c] += places[c - 1];
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            tampon[places[chiffre(e[k], p * Chiffre)]++] = e[k];
+            if (!progres.Etape(k, n, debut + etendue, etendue)) {
+                return false;
+            }
+        }
+        e.swap(tampon);
+    }
+    return true;
+}
+
 // Regular boxes on a grid: each box sits in the cell of its lower-left corner. A cell is as
 // wide as the narrowest box plus the gap, so that the boxes of one cell normally all meet
 // (checked: a cell where they do not is compared pair by pair), and boxes that meet sit at
 // most kx cells apart in x and ky in y. Two cells whose boxes are each one component are
 // joined by the first pair that meets: the work stays linear in the boxes.
-void UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::uint32_t>& reguliers,
-                   double ecart, Partition& p) {
+bool UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::uint32_t>& reguliers,
+                   double ecart, Partition& p, Progres& progres) {
     if (reguliers.empty()) {
-        return;
+        return true;
     }
     double wmin = INFINITY, hmin = INFINITY, wmax = 0, hmax = 0;
     double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
@@ -100,9 +166,13 @@ void UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::u
         const RectanglePlan& b = r[reguliers[k]];
         e[k] = {Cellule(std::uint64_t((b.xmin - x0) / cx), std::uint64_t((b.ymin - y0) / cy)),
                 reguliers[k]};
+        if (!progres.Etape(k, reguliers.size(), 0.15, 0.1)) {
+            return false;
+        }
     }
-    std::sort(e.begin(), e.end(),
-              [](const Entree& a, const Entree& b) { return a.cellule < b.cellule; });
+    if (!TrierParCellule(e, progres, 0.25, 0.35)) {
+        return false;
+    }
     // Runs of one cell: e[debuts[k]] .. e[debuts[k + 1] - 1] hold the boxes of cell k.
     std::vector<std::uint32_t> debuts;
     debuts.reserve(e.size() + 1);
@@ -120,6 +190,9 @@ void UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::u
     // uni[k]: the boxes of cell k all meet its first box.
     std::vector<std::uint8_t> uni(nbCellules, 1);
     for (std::size_t k = 0; k < nbCellules; ++k) {
+        if (!progres.Etape(k, nbCellules, 0.6, 0.1)) {
+            return false;
+        }
         for (std::size_t u = debuts[k] + 1; u < debuts[k + 1]; ++u) {
             if (touche(debuts[k], u)) {
                 p.Unir(e[debuts[k]].boite, e[u].boite);
@@ -157,6 +230,9 @@ void UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::u
     // these are visited in increasing order, so one cursor per column offset suffices.
     std::vector<std::size_t> curseur(kx + 1, 0);
     for (std::size_t k = 0; k < nbCellules; ++k) {
+        if (!progres.Etape(k, nbCellules, 0.7, 0.15)) {
+            return false;
+        }
         const std::uint64_t i = cellule(k) >> 32, j = cellule(k) & 0xFFFFFFFFu;
         for (std::size_t q = k + 1; q < nbCellules && cellule(q) <= Cellule(i, j + ky); ++q) {
             joindre(k, q);
@@ -173,12 +249,20 @@ void UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::u
             }
         }
     }
+    return true;
 }
 
 } // namespace
 
 std::vector<Amas> GrouperRectangles(const std::vector<RectanglePlan>& r, double precision,
                                     double ecart) {
+    return *GrouperRectangles(r, precision, ecart, RappelAvancement{});
+}
+
+std::optional<std::vector<Amas>> GrouperRectangles(const std::vector<RectanglePlan>& r,
+                                                   double precision, double ecart,
+                                                   const RappelAvancement& avancement) {
+    Progres progres(avancement);
     ecart = std::isfinite(ecart) && ecart > 0 ? ecart : 0;
     const std::size_t n = r.size();
     Partition p(n);
@@ -199,10 +283,19 @@ std::vector<Amas> GrouperRectangles(const std::vector<RectanglePlan>& r, double 
     reguliers.reserve(n);
     for (std::uint32_t k = 0; k < n; ++k) {
         (Fini(r[k]) && Cote(r[k]) <= 4 * mediane ? reguliers : grands).push_back(k);
+        if (!progres.Etape(k, n, 0.1, 0.05)) {
+            return std::nullopt;
+        }
     }
-    UnirSurGrille(r, reguliers, ecart, p);
-    for (std::uint32_t g : grands) {
+    if (!UnirSurGrille(r, reguliers, ecart, p, progres)) {
+        return std::nullopt;
+    }
+    for (std::size_t m = 0; m < grands.size(); ++m) {
+        const std::uint32_t g = grands[m];
         for (std::uint32_t k = 0; k < n; ++k) {
+            if (!progres.Etape(std::size_t(m) * n + k, grands.size() * n, 0.85, 0.05)) {
+                return std::nullopt;
+            }
             if (k != g && SeTouchent(r[g], r[k], ecart)) {
                 p.Unir(g, k);
             }
@@ -212,6 +305,9 @@ std::vector<Amas> GrouperRectangles(const std::vector<RectanglePlan>& r, double 
     std::vector<Amas> amas;
     std::vector<std::uint32_t> numero(n, UINT32_MAX);
     for (std::uint32_t k = 0; k < n; ++k) {
+        if (!progres.Etape(k, n, 0.9, 0.1)) {
+            return std::nullopt;
+        }
         std::uint32_t& m = numero[p.Racine(k)];
         const RectanglePlan& b = r[k];
         if (m == UINT32_MAX) {
@@ -241,12 +337,21 @@ std::vector<Amas> GrouperRectangles(const std::vector<RectanglePlan>& r, double 
 }
 
 std::vector<RectanglePlan> Rectangles(const BoxList& boites, std::uint32_t premiere) {
+    return *Rectangles(boites, premiere, RappelAvancement{});
+}
+
+std::optional<std::vector<RectanglePlan>> Rectangles(const BoxList& boites, std::uint32_t premiere,
+                                                     const RappelAvancement& avancement) {
+    Progres progres(avancement);
     std::vector<RectanglePlan> r;
     if (premiere >= boites.Size()) {
         return r;
     }
     r.reserve(boites.Size() - premiere);
     for (std::uint32_t k = premiere; k < boites.Size(); ++k) {
+        if (!progres.Etape(k - premiere, boites.Size() - premiere, 0, 1)) {
+            return std::nullopt;
+        }
         const Box& b = boites.At(k);
         if (b.Dimension >= 2 && !b.IsEmpty) {
             r.push_back({b[1].Lower(), b[1].Upper(), b[2].Lower(), b[2].Upper()});
@@ -258,4 +363,23 @@ std::vector<RectanglePlan> Rectangles(const BoxList& boites, std::uint32_t premi
 std::vector<Amas> GrouperSolutions(const BoxList& boites, std::uint32_t premiere, double precision,
                                    double ecart) {
     return GrouperRectangles(Rectangles(boites, premiere), precision, ecart);
+}
+
+std::optional<std::vector<Amas>> GrouperSolutions(const BoxList& boites, std::uint32_t premiere,
+                                                  double precision, double ecart,
+                                                  const RappelAvancement& avancement) {
+    // A tenth of the work reads the boxes, the rest groups them.
+    const auto part = [&avancement](double avant, double etendue) -> RappelAvancement {
+        if (!avancement) {
+            return {};
+        }
+        return [&avancement, avant, etendue](double fait) {
+            return avancement(avant + etendue * fait);
+        };
+    };
+    const auto r = Rectangles(boites, premiere, part(0, 0.1));
+    if (!r) {
+        return std::nullopt;
+    }
+    return GrouperRectangles(*r, precision, ecart, part(0.1, 0.9));
 }

@@ -11,9 +11,11 @@
 #pragma once
 
 #include "analyse/PointsVrais.h"
+#include "app/signal/Avancement.h"
 #include "sivia/BoxList.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct RectanglePlan {
@@ -57,3 +59,14 @@ std::vector<RectanglePlan> Rectangles(const BoxList& boites, std::uint32_t premi
 
 std::vector<Amas> GrouperSolutions(const BoxList& boites, std::uint32_t premiere, double precision,
                                    double ecart = 0);
+
+// The same, telling `avancement` the share done now and then (millions of boxes take
+// seconds); nothing when it asks to stop.
+std::optional<std::vector<RectanglePlan>> Rectangles(const BoxList& boites, std::uint32_t premiere,
+                                                     const RappelAvancement& avancement);
+std::optional<std::vector<Amas>> GrouperRectangles(const std::vector<RectanglePlan>& boites,
+                                                   double precision, double ecart,
+                                                   const RappelAvancement& avancement);
+std::optional<std::vector<Amas>> GrouperSolutions(const BoxList& boites, std::uint32_t premiere,
+                                                  double precision, double ecart,
+                                                  const RappelAvancement& avancement);

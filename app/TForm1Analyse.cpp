@@ -4,6 +4,7 @@
 
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
+#include "app/TravailLong.h"
 
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
     EtatAnalyse e;
@@ -30,10 +31,9 @@ void TForm1::AnalyseSeparation1Click() {
         FormAnalyse->EnregistrerEstimees = [this](double x, double y) {
             MenuFichier->EnregistrerEstimeesEn(x, y);
         };
-    } else {
-        FormAnalyse->Rafraichir();
     }
     FormAnalyse->show();
+    RafraichirAnalyse();
     FormAnalyse->raise();
     FormAnalyse->activateWindow();
 }
@@ -52,8 +52,17 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
     RafraichirAnalyse();
 }
 
+// Clustering the kept boxes of a large solve takes seconds: a long job, with its progress in
+// the status bar and a stop (inside a job already running, as part of it).
 void TForm1::RafraichirAnalyse() {
-    if (FormAnalyse != nullptr) {
-        FormAnalyse->Rafraichir();
+    if (FormAnalyse == nullptr) {
+        return;
     }
+    const QString quoi = QStringLiteral("Analyse de la séparation");
+    if (TravailLong* travail = TravailLong::Courant()) {
+        FormAnalyse->Rafraichir(travail->Rappel(quoi));
+        return;
+    }
+    TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+    FormAnalyse->Rafraichir(travail.Rappel(quoi));
 }

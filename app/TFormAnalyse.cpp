@@ -84,6 +84,10 @@ const QString TexteReferenceInconnue = QStringLiteral("référence inconnue");
 } // namespace
 
 AnalyseCourante Analyser(const EtatAnalyse& e) {
+    return *Analyser(e, RappelAvancement{});
+}
+
+std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvancement& avancement) {
     AnalyseCourante a;
     a.Obstacle = Obstacle(e);
     // Quality needs the matrix and the sources the mixtures were made of.
@@ -119,9 +123,12 @@ AnalyseCourante Analyser(const EtatAnalyse& e) {
     a.Resolution = &r;
     const auto gardees =
         std::uint32_t(std::min<std::uint64_t>(r.Resultat.NbGardees, BoitesSolution.Size()));
-    a.Amas = QualifierAmas(GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees,
-                                            r.Precision, FacteurVoisinage * r.Precision),
-                           a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
+    auto amas = GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees, r.Precision,
+                                 FacteurVoisinage * r.Precision, avancement);
+    if (!amas) {
+        return std::nullopt;
+    }
+    a.Amas = QualifierAmas(*amas, a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
     a.Racines = CalculerRacinesOrdre2(e.Moments);
     return a;
 }
@@ -223,12 +230,28 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
             EnregistrerEstimees(c.x, c.y);
         }
     });
-    Rafraichir();
 }
 
-void TFormAnalyse::Rafraichir() {
+void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     const EtatAnalyse e = LireEtat_();
-    const AnalyseCourante analyse = Analyser(e);
+    const std::optional<AnalyseCourante> calcul = Analyser(e, avancement);
+    if (!calcul) {
+        // Nothing stale stays on show: the window says how to compute it again.
+        Valide_ = false;
+        AmasAffiches_.clear();
+        TableAmas->setRowCount(0);
+        BoutonEnregistrer->setEnabled(false);
+        Vue->EffacerPavage();
+        Vue->DefinirMarqueurs({});
+        Vue->DefinirCarte({});
+        Rapport->setText(QStringLiteral("—"));
+        Lecture->setText(QString());
+        Message->setText(QStringLiteral("L'analyse a été arrêtée par l'utilisateur : choisissez "
+                                        "« Affichage › Analyse de la séparation… » pour la "
+                                        "relancer."));
+        return;
+    }
+    const AnalyseCourante& analyse = *calcul;
     Valide_ = analyse.Obstacle.isEmpty();
     QualiteConnue_ = analyse.QualiteConnue;
     ReferenceInconnue_ = analyse.ReferenceInconnue;

@@ -14,6 +14,7 @@
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
+#include "app/signal/Avancement.h"
 #include "app/signal/Melange.h"
 #include "sivia/Sivia.h"
 
@@ -79,6 +80,9 @@ struct AnalyseCourante {
     QStringList Remarques;
 };
 AnalyseCourante Analyser(const EtatAnalyse& e);
+// The same, telling `avancement` the share done (clustering millions of boxes takes seconds);
+// nothing when it asks to stop.
+std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvancement& avancement);
 
 class TFormAnalyse : public QWidget {
     Q_OBJECT
@@ -86,8 +90,10 @@ public:
     TFormAnalyse(std::function<EtatAnalyse()> lire, std::function<void(double, double)> estimer,
                  QWidget* parent = nullptr);
 
-    // Reads the workbench and the last solve again and recomputes everything shown.
-    void Rafraichir();
+    // Reads the workbench and the last solve again and recomputes everything shown (the
+    // window shows nothing until the first call). Stopped by `avancement`, it shows that the
+    // analysis was stopped, and how to run it again, instead of what it showed before.
+    void Rafraichir(const RappelAvancement& avancement = {});
 
     TVueAnalyse* Vue;
     QLabel* Lecture;

@@ -107,3 +107,44 @@ TEST(Amas, HullAreaCentreAndExtentOfOneCluster) {
         EXPECT_EQ(a[0].Etendu, etendu);
     }
 }
+
+// 599,400 unit boxes in three bands, in random order: the grouping of a large solve tells its
+// progress, in order, from 0 to 1, and stops when asked (at the first call, in the sort, at
+// the end), with nothing returned; let run, it gives the clusters it gives without progress.
+TEST(Amas, ALargeGroupingTellsItsProgressAndStopsWhenAsked) {
+    std::vector<RectanglePlan> r;
+    for (int i = 0; i < 1000; ++i) {
+        for (int j = 0; i != 300 && i != 700 && j < 600; ++j) {
+            r.push_back({double(i), i + 1.0, double(j), j + 1.0});
+        }
+    }
+    std::shuffle(r.begin(), r.end(), std::mt19937(3));
+    BoxList liste;
+    for (const RectanglePlan& b : r) {
+        Box boite(2, 0);
+        boite[1] = Interval(b.xmin, b.xmax);
+        boite[2] = Interval(b.ymin, b.ymax);
+        liste.PushBack(boite);
+    }
+    const std::string attendu =
+        "239400:[301,700]x[0,600]E 180000:[0,300]x[0,600]E 179400:[701,1000]x[0,600]E";
+    EXPECT_EQ(Resume(GrouperSolutions(liste, 0, 1.0)), attendu);
+    for (int arret : {1, 6, 1000}) {
+        std::vector<double> parts;
+        const auto amas = GrouperSolutions(liste, 0, 1.0, 0, [&](double fait) {
+            parts.push_back(fait);
+            return int(parts.size()) < arret;
+        });
+        EXPECT_TRUE(std::is_sorted(parts.begin(), parts.end()));
+        EXPECT_GE(parts.front(), 0.0);
+        EXPECT_LE(parts.back(), 1.0);
+        if (arret < 1000) {
+            EXPECT_FALSE(amas.has_value());
+            EXPECT_EQ(int(parts.size()), arret);
+        } else {
+            ASSERT_TRUE(amas.has_value());
+            EXPECT_EQ(Resume(*amas), attendu);
+            EXPECT_GT(parts.size(), 10u);
+        }
+    }
+}

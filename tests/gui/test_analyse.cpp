@@ -2,12 +2,14 @@
 #include "analyse/Qualite.h"
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
+#include "app/TravailLong.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "display/VueAnalyse.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -233,4 +235,22 @@ TEST_F(Analyse, MixturesReadFromAFileHaveNoReferenceForAnyQualityFigure) {
     ASSERT_EQ(j["amas"].size(), std::size_t(t->rowCount()));
     EXPECT_TRUE(j["amas"][0]["qualite"].is_null());
     EXPECT_TRUE(Messages.empty());
+}
+
+// Clustering the 1,048,576 kept boxes of a solve with one constraint is a long job: Escape
+// (waiting in the queue, taken by the job's first slice) stops it, and the window says so
+// instead of showing stale clusters; opening the window again runs it to the end.
+TEST_F(Analyse, EscapeStopsTheAnalysisOfALargeSolveAndTheNextOpeningRunsItAgain) {
+    F->ContrainteDecorrelationDerivees = false;
+    Resoudre();
+    ASSERT_EQ(BoitesSolution.Size(), 1u << 20);
+    QCoreApplication::postEvent(F, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    TFormAnalyse* a = Ouvrir();
+    EXPECT_TRUE(a->Message->text().contains(QStringLiteral("arrêtée par l'utilisateur")))
+        << a->Message->text().toStdString();
+    EXPECT_EQ(a->TableAmas->rowCount(), 0);
+    EXPECT_FALSE(TravailLong::EnCours());
+    Ouvrir();
+    EXPECT_EQ(a->TableAmas->rowCount(), 1);
+    EXPECT_FALSE(a->Message->text().contains(QStringLiteral("arrêtée")));
 }
