@@ -1,6 +1,7 @@
 #include "app/TFormAnalyse.h"
 
 #include "analyse/CarteSir.h"
+#include "app/signal/Memoire.h"
 #include "display/VueAnalyse.h"
 
 #include <QCheckBox>
@@ -81,6 +82,9 @@ QString Obstacle(const EtatAnalyse& e) {
 
 const QString TexteReferenceInconnue = QStringLiteral("référence inconnue");
 
+// What grouping the kept boxes holds for a while, per box.
+constexpr std::uint64_t OctetsGroupementParBoite = 96;
+
 } // namespace
 
 AnalyseCourante Analyser(const EtatAnalyse& e) {
@@ -123,12 +127,23 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
     a.Resolution = &r;
     const auto gardees =
         std::uint32_t(std::min<std::uint64_t>(r.Resultat.NbGardees, BoitesSolution.Size()));
-    auto amas = GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees, r.Precision,
-                                 FacteurVoisinage * r.Precision, avancement);
-    if (!amas) {
-        return std::nullopt;
+    // Grouping works on copies of the boxes and their cells: some 96 bytes per kept box for
+    // its time. Without room for them, the paving shows without clusters.
+    const std::uint64_t besoin = std::uint64_t{gardees} * OctetsGroupementParBoite;
+    if (besoin > MemoireLibre()) {
+        a.Remarques << QStringLiteral("Amas non calculés : grouper les %1 boîtes gardées demande "
+                                      "environ %2 de mémoire, et il n'en reste que %3.")
+                           .arg(gardees)
+                           .arg(QString::fromStdString(TexteOctets(besoin)),
+                                QString::fromStdString(TexteOctets(MemoireLibre())));
+    } else {
+        auto amas = GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees, r.Precision,
+                                     FacteurVoisinage * r.Precision, avancement);
+        if (!amas) {
+            return std::nullopt;
+        }
+        a.Amas = QualifierAmas(*amas, a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
     }
-    a.Amas = QualifierAmas(*amas, a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
     a.Racines = CalculerRacinesOrdre2(e.Moments);
     return a;
 }

@@ -3,10 +3,12 @@
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
+#include "app/signal/Memoire.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "display/VueAnalyse.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
+#include "support/Gardes.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -253,4 +255,16 @@ TEST_F(Analyse, EscapeStopsTheAnalysisOfALargeSolveAndTheNextOpeningRunsItAgain)
     Ouvrir();
     EXPECT_EQ(a->TableAmas->rowCount(), 1);
     EXPECT_FALSE(a->Message->text().contains(QStringLiteral("arrêtée")));
+}
+
+// Without room to group the kept boxes, the paving shows without clusters, and the window
+// says why.
+TEST_F(Analyse, WithoutRoomToGroupTheKeptBoxesThePavingShowsWithoutClusters) {
+    Resoudre();
+    const GardeBudgetMemoire budget(MemoireTenue() + 1000);
+    TFormAnalyse* a = Ouvrir();
+    EXPECT_TRUE(a->Message->text().contains(QStringLiteral("Amas non calculés")))
+        << a->Message->text().toStdString();
+    EXPECT_EQ(a->TableAmas->rowCount(), 0);
+    EXPECT_NE(a->Rapport->text(), QStringLiteral("—"));
 }
