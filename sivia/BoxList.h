@@ -65,6 +65,21 @@ public:
         new (Adresse(p)) Box(boite);
         ++Taille_;
     }
+    // Appends Bisect's halves of `boite` in component k cut at m: first the copy whose Upper
+    // becomes m, then the copy whose Lower becomes m. `boite` may be a box of this list.
+    void AjouterMoities(const Box& boite, std::int32_t k, double m) {
+        const std::size_t p = Debut_ + Taille_;
+        if (p % BoitesParBloc == BoitesParBloc - 1 || p + 2 > Blocs_.size() * BoitesParBloc) {
+            AjouterMoitiesLent(boite, k, m);
+            return;
+        }
+        Box* a = Adresse(p);
+        new (a) Box(boite);
+        new (a + 1) Box(boite);
+        a[0][k].SetUpper(m);
+        a[1][k].SetLower(m);
+        Taille_ += 2;
+    }
     // The list must not be empty for these four.
     const Box& Front() const { return Element(0); }
     const Box& Back() const { return Element(Taille_ - 1); }
@@ -99,6 +114,7 @@ private:
     Box* Adresse(std::size_t p) const { return Blocs_[p / BoitesParBloc] + p % BoitesParBloc; }
     const Box& Element(std::size_t i) const { return *Adresse(Debut_ + i); }
     void AjouterBloc();
+    void AjouterMoitiesLent(const Box& boite, std::int32_t k, double m);
     void ApresRetraitAvant() noexcept;
     void ApresRetraitArriere() noexcept;
 

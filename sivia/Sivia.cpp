@@ -115,32 +115,38 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
         return false;
     }
     if (!DeuxComposantes_) {
-        return Parcourir(nbBoites,
-                         CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
+        return ParcourirDans(
+            nbBoites, CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
     }
     using critere_rapide::Critere;
     using critere_rapide::DecorrelationsOrdonnees;
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
         if (Ordonnee_) {
-            return Parcourir(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
-                                           DecorrelationsOrdonnees(Moments_)});
+            return ParcourirDans(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
+                                               DecorrelationsOrdonnees(Moments_)});
         }
-        return Parcourir(
+        return ParcourirDans(
             nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesDerivees>>{{Moments_}});
     case PaireCritere::SourcesMoment:
-        return Parcourir(nbBoites,
-                         CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
+        return ParcourirDans(
+            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
     case PaireCritere::DeriveesMoment:
-        return Parcourir(nbBoites,
-                         CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
+        return ParcourirDans(
+            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
     case PaireCritere::Aucune:
         break;
     }
-    return Parcourir(nbBoites, CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
+    return ParcourirDans(nbBoites,
+                         CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
 }
 
 template <class Critere>
+bool ResolutionSivia::ParcourirDans(std::uint64_t nbBoites, const Critere& critere) {
+    return Pile_ ? Parcourir<true>(nbBoites, critere) : Parcourir<false>(nbBoites, critere);
+}
+
+template <bool Pile, class Critere>
 bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
     // The frame cannot change during a slice: its scale is computed once.
     const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
@@ -164,15 +170,19 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Resultat_.NbGardees = gardees;
     };
 
-    Box B;
+    // A queue reads its box where it lies and drops it once classified; a stack copies it
+    // out first, as its halves take the same place.
+    Box copie;
     for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
-        if (Pile_) {
-            B = EnAttente_.Back();
+        const Box* pB;
+        if constexpr (Pile) {
+            copie = EnAttente_.Back();
             EnAttente_.PopBack();
+            pB = &copie;
         } else {
-            B = EnAttente_.Front();
-            EnAttente_.PopFront();
+            pB = &EnAttente_.Front();
         }
+        const Box& B = *pB;
         ++prises;
 
         const double v = critere.AuCentre(B);
@@ -189,29 +199,32 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
                 Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
                 EffacerMoitiesHautes(avx);
             }
+            if constexpr (!Pile) {
+                EnAttente_.PopFront();
+            }
             continue;
         }
         const std::int32_t k = critere.PlusLarge(B);
         const Interval& I = B[k];
         const double w = I.Width();
         if (w >= precision) {
-            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k, appended as
-            // copies of B cut in place.
+            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k.
             const double m = I.Midpoint();
             const double wL = I.IsInterval ? m - I.Lo : 0.0;
             const double wU = I.IsInterval ? I.Hi - m : 0.0;
             // Only non-finite or adjacent bounds give a half as wide as its parent; such a
             // box can never get narrower, so it is kept instead of cut forever.
             if (!(wL >= w || wU >= w)) {
-                if (EnAttente_.Size() + rejetees + gardees + 2 > Limite_) {
+                const std::uint64_t enAttente = EnAttente_.Size() - (Pile ? 0 : 1);
+                if (enAttente + rejetees + gardees + 2 > Limite_) {
                     ranger();
                     Terminer(StatutSivia::ArreteALaLimite);
                     return false;
                 }
-                EnAttente_.PushBack(B);
-                EnAttente_.Back()[k].SetUpper(m);
-                EnAttente_.PushBack(B);
-                EnAttente_.Back()[k].SetLower(m);
+                EnAttente_.AjouterMoities(B, k, m);
+                if constexpr (!Pile) {
+                    EnAttente_.PopFront();
+                }
                 continue;
             }
         }
@@ -221,6 +234,9 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         if (echelle) {
             Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
             EffacerMoitiesHautes(avx);
+        }
+        if constexpr (!Pile) {
+            EnAttente_.PopFront();
         }
     }
     ranger();
