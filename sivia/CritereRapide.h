@@ -223,13 +223,16 @@ public:
     }
 
 private:
-    static double Bas(Bornes A, double s) { return s >= 0 ? A.lo * s : A.up * s; }
-    static double Haut(Bornes A, double s) { return s >= 0 ? A.up * s : A.lo * s; }
-    // ((Y.a + b) + (X.Y).b) + X.c, bound by bound, then the Lower of its Abs.
+    // ((Y.a + b) + (X.Y).b) + X.c, bound by bound, then the Lower of its Abs. With ordered
+    // bounds, the lower of {lo.s, up.s} is the bound that s's sign picks; only a zero's
+    // sign can differ, which the caller's + 0.0 drops.
     static double BorneInfAbs(Bornes X, Bornes Y, Bornes XY, double a, double b, double c) {
-        const double lo = ((Bas(Y, a) + b) + Bas(XY, b)) + Bas(X, c);
-        const double up = ((Haut(Y, a) + b) + Haut(XY, b)) + Haut(X, c);
-        return std::max(std::max(lo, -up), 0.0);
+        const double ya1 = Y.lo * a, ya2 = Y.up * a, xyb1 = XY.lo * b, xyb2 = XY.up * b;
+        const double xc1 = X.lo * c, xc2 = X.up * c;
+        const double lo = ((std::min(ya1, ya2) + b) + std::min(xyb1, xyb2)) + std::min(xc1, xc2);
+        const double up = ((std::max(ya1, ya2) + b) + std::max(xyb1, xyb2)) + std::max(xc1, xc2);
+        const double bas = std::max(lo, -up);
+        return bas > 0.0 ? bas : 0.0; // a maximum instruction, not a branch: the sign is data
     }
 
     const MomentsMelanges& m_;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 BoxList BoitesEnAttente;
 BoxList BoitesRejetees;
@@ -22,35 +23,75 @@ double InverseLargeur(const Interval& I) {
     return (w > 0 && std::isfinite(w)) ? 1.0 / w : 0.0;
 }
 
-double Part(const Interval& I, double inverse) {
-    return inverse == 0.0 ? 1.0 : I.Width() * inverse;
-}
+// How the loop reads a component. Bisection never changes a component's flags, so what the
+// search box's flags say holds for every box of the solve: where both components are genuine
+// intervals (Intervalles), Upper is Hi and no flag is read per box.
+template <bool Intervalles> struct Lecture {
+    static double Haut(const Interval& I) {
+        if constexpr (Intervalles) {
+            return I.Hi;
+        } else {
+            return I.Upper();
+        }
+    }
+    static double Largeur(const Interval& I) {
+        if constexpr (Intervalles) {
+            return I.Hi - I.Lo;
+        } else {
+            return I.Width();
+        }
+    }
+    static double Milieu(const Interval& I) {
+        if constexpr (Intervalles) {
+            return (I.Lo + I.Hi) * 0.5;
+        } else {
+            return I.Midpoint();
+        }
+    }
+    // Whether cutting I (of width w) at m makes both halves narrower. Only non-finite or
+    // adjacent bounds give a half as wide as its parent.
+    static bool Retrecit(const Interval& I, double m, double w) {
+        if constexpr (Intervalles) {
+            return !(m - I.Lo >= w || I.Hi - m >= w);
+        } else {
+            const double wL = I.IsInterval ? m - I.Lo : 0.0;
+            const double wU = I.IsInterval ? I.Hi - m : 0.0;
+            return !(wL >= w || wU >= w);
+        }
+    }
+};
 
 // The criterion of a plain two-component box on doubles (K: critere_rapide::Critere<P> or
 // DecorrelationsOrdonnees), the pair fixed at compile time.
-template <class K> struct CritereDeuxComposantes {
+template <class K, bool Intervalles> struct CritereDeuxComposantes {
+    using L = Lecture<Intervalles>;
     K c;
 
+    static const Interval& Composante(const Box& B, std::int32_t k) {
+        return B.Components.Local[k - 1];
+    }
     double AuCentre(const Box& B) const {
         const Interval* I = B.Components.Local;
-        return c.AuPoint(I[0].Midpoint(), I[1].Midpoint());
+        return c.AuPoint(L::Milieu(I[0]), L::Milieu(I[1]));
     }
     double SurPave(const Box& B) const {
         const Interval* I = B.Components.Local;
-        return c.SurPave({I[0].Lo, I[0].Upper()}, {I[1].Lo, I[1].Upper()});
+        return c.SurPave({I[0].Lo, L::Haut(I[0])}, {I[1].Lo, L::Haut(I[1])});
     }
     static std::int32_t PlusLarge(const Box& B) {
         const Interval* I = B.Components.Local;
-        return I[1].Width() > I[0].Width() ? 2 : 1;
+        return L::Largeur(I[1]) > L::Largeur(I[0]) ? 2 : 1;
     }
 };
 
 // Any other box (another dimension, an empty component): the Interval evaluation itself.
 struct CritereGenerique {
+    using L = Lecture<false>;
     const MomentsMelanges& m;
     const ContraintesActives& contraintes;
     bool evaluer;
 
+    static const Interval& Composante(const Box& B, std::int32_t k) { return B[k]; }
     double AuCentre(const Box& B) const {
         return evaluer ? EvalBorneInfCritere(Centre(B), m, contraintes) : 0.0;
     }
@@ -86,6 +127,7 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     // Bisection keeps the dimension and the components' flags: decided once for the run.
     DeuxComposantes_ =
         boiteInitiale.Dimension == 2 && !boiteInitiale[1].IsEmpty && !boiteInitiale[2].IsEmpty;
+    Intervalles_ = DeuxComposantes_ && boiteInitiale[1].IsInterval && boiteInitiale[2].IsInterval;
     Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
                                                                     boiteInitiale[2], moments);
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
@@ -120,25 +162,25 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     }
     using critere_rapide::Critere;
     using critere_rapide::DecorrelationsOrdonnees;
+    const auto parcourir = [&](const auto& k) {
+        using K = std::remove_cvref_t<decltype(k)>;
+        return Intervalles_ ? ParcourirDans(nbBoites, CritereDeuxComposantes<K, true>{k})
+                            : ParcourirDans(nbBoites, CritereDeuxComposantes<K, false>{k});
+    };
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
         if (Ordonnee_) {
-            return ParcourirDans(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
-                                               DecorrelationsOrdonnees(Moments_)});
+            return parcourir(DecorrelationsOrdonnees(Moments_));
         }
-        return ParcourirDans(
-            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesDerivees>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::SourcesDerivees>{Moments_});
     case PaireCritere::SourcesMoment:
-        return ParcourirDans(
-            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::SourcesMoment>{Moments_});
     case PaireCritere::DeriveesMoment:
-        return ParcourirDans(
-            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::DeriveesMoment>{Moments_});
     case PaireCritere::Aucune:
         break;
     }
-    return ParcourirDans(nbBoites,
-                         CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
+    return parcourir(Critere<PaireCritere::Aucune>{Moments_});
 }
 
 template <class Critere>
@@ -160,8 +202,13 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
     std::uint64_t prises = Resultat_.NbPrises, rejetees = Resultat_.NbRejetees,
                   gardees = Resultat_.NbGardees;
     const double precision = Precision_;
+    // A zero inverse: the component counts as wholly covered by every box.
+    const auto part = [](const Interval& I, double inverse) {
+        return inverse == 0.0 ? 1.0 : Critere::L::Largeur(I) * inverse;
+    };
     const auto classer = [&](const Box& B) {
-        aire += Part(B[1], InverseLargeurX_) * Part(B[2], InverseLargeurY_);
+        aire += part(critere.Composante(B, 1), InverseLargeurX_) *
+                part(critere.Composante(B, 2), InverseLargeurY_);
     };
     const auto ranger = [&] {
         MeilleurCritere_ = meilleur;
@@ -205,16 +252,13 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             continue;
         }
         const std::int32_t k = critere.PlusLarge(B);
-        const Interval& I = B[k];
-        const double w = I.Width();
+        const Interval& I = critere.Composante(B, k);
+        const double w = Critere::L::Largeur(I);
         if (w >= precision) {
-            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k.
-            const double m = I.Midpoint();
-            const double wL = I.IsInterval ? m - I.Lo : 0.0;
-            const double wU = I.IsInterval ? I.Hi - m : 0.0;
-            // Only non-finite or adjacent bounds give a half as wide as its parent; such a
-            // box can never get narrower, so it is kept instead of cut forever.
-            if (!(wL >= w || wU >= w)) {
+            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k. A box that can
+            // never get narrower is kept instead of cut forever.
+            const double m = Critere::L::Milieu(I);
+            if (Critere::L::Retrecit(I, m, w)) {
                 const std::uint64_t enAttente = EnAttente_.Size() - (Pile ? 0 : 1);
                 if (enAttente + rejetees + gardees + 2 > Limite_) {
                     ranger();

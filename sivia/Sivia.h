@@ -88,6 +88,7 @@ private:
     bool Pile_;
     PaireCritere Paire_;
     bool DeuxComposantes_ = false; // the boxes are plain two-component boxes: the fast path
+    bool Intervalles_ = false;     // and both components are genuine intervals
     bool Ordonnee_ = false;        // ordered, bounded box and moments (CritereRapide.h)
     std::uint64_t Limite_ = 0;
     double InverseLargeurX_ = 1.0, InverseLargeurY_ = 1.0;
