@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <span>
 #include <vector>
 
 class BoxList {
@@ -99,6 +100,24 @@ public:
         Adresse(p)->~Box();
         if (p % BoitesParBloc == 0) {
             ApresRetraitArriere();
+        }
+    }
+
+    // The boxes from the front on that lie one after the other in memory (at least one unless
+    // the list is empty), for reading in place; RetirerAvant(n) then removes n of them.
+    std::span<const Box> DebutContigu() const {
+        const std::size_t resteBloc = BoitesParBloc - Debut_; // Debut_ lies in the first block
+        return {Blocs_.empty() ? nullptr : Blocs_[0] + Debut_,
+                Taille_ < resteBloc ? Taille_ : resteBloc};
+    }
+    void RetirerAvant(std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            Adresse(Debut_ + i)->~Box();
+        }
+        Debut_ += n;
+        Taille_ -= n;
+        if (Taille_ == 0 || Debut_ == BoitesParBloc) {
+            ApresRetraitAvant();
         }
     }
 

@@ -217,21 +217,10 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Resultat_.NbGardees = gardees;
     };
 
-    // A queue reads its box where it lies and drops it once classified; a stack copies it
-    // out first, as its halves take the same place.
-    Box copie;
-    for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
-        const Box* pB;
-        if constexpr (Pile) {
-            copie = EnAttente_.Back();
-            EnAttente_.PopBack();
-            pB = &copie;
-        } else {
-            pB = &EnAttente_.Front();
-        }
-        const Box& B = *pB;
+    // Classifies B, taken from the pending list, which still holds `tenues` taken boxes (B
+    // among them). False when the run stops at the limit.
+    const auto traiter = [&](const Box& B, std::uint64_t tenues) {
         ++prises;
-
         const double v = critere.AuCentre(B);
         if (!(v >= meilleur)) {
             meilleur = v; // also when either value is NaN
@@ -246,10 +235,7 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
                 Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
                 EffacerMoitiesHautes(avx);
             }
-            if constexpr (!Pile) {
-                EnAttente_.PopFront();
-            }
-            continue;
+            return true;
         }
         const std::int32_t k = critere.PlusLarge(B);
         const Interval& I = critere.Composante(B, k);
@@ -259,17 +245,13 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             // never get narrower is kept instead of cut forever.
             const double m = Critere::L::Milieu(I);
             if (Critere::L::Retrecit(I, m, w)) {
-                const std::uint64_t enAttente = EnAttente_.Size() - (Pile ? 0 : 1);
-                if (enAttente + rejetees + gardees + 2 > Limite_) {
+                if (EnAttente_.Size() - tenues + rejetees + gardees + 2 > Limite_) {
                     ranger();
                     Terminer(StatutSivia::ArreteALaLimite);
                     return false;
                 }
                 EnAttente_.AjouterMoities(B, k, m);
-                if constexpr (!Pile) {
-                    EnAttente_.PopFront();
-                }
-                continue;
+                return true;
             }
         }
         Solution_.PushBack(B);
@@ -279,8 +261,33 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
             EffacerMoitiesHautes(avx);
         }
-        if constexpr (!Pile) {
-            EnAttente_.PopFront();
+        return true;
+    };
+
+    if constexpr (Pile) {
+        // The last box is copied out first: its halves take its place.
+        Box B;
+        for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
+            B = EnAttente_.Back();
+            EnAttente_.PopBack();
+            if (!traiter(B, 0)) {
+                return false;
+            }
+        }
+    } else {
+        // The boxes are read where they lie, a run of adjacent ones at a time, and removed
+        // once classified: the loop walks a pointer, not the list.
+        std::uint64_t n = 0;
+        while (n < nbBoites && !EnAttente_.IsEmpty()) {
+            const std::span<const Box> tete = EnAttente_.DebutContigu();
+            const std::uint64_t lot = std::min<std::uint64_t>(tete.size(), nbBoites - n);
+            for (std::uint64_t i = 0; i < lot; ++i) {
+                if (!traiter(tete[i], i + 1)) {
+                    return false;
+                }
+            }
+            EnAttente_.RetirerAvant(lot);
+            n += lot;
         }
     }
     ranger();
