@@ -104,7 +104,8 @@ public:
     }
 
     // The boxes from the front on that lie one after the other in memory (at least one unless
-    // the list is empty), for reading in place; RetirerAvant(n) then removes n of them.
+    // the list is empty), for reading in place; RetirerAvant(n), n at most that many, then
+    // removes the first n.
     std::span<const Box> DebutContigu() const {
         const std::size_t resteBloc = BoitesParBloc - Debut_; // Debut_ lies in the first block
         return {Blocs_.empty() ? nullptr : Blocs_[0] + Debut_,
