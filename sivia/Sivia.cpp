@@ -157,15 +157,15 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
         return false;
     }
     if (!DeuxComposantes_) {
-        return ParcourirDans(
+        return ParcourirSelonStockage(
             nbBoites, CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
     }
     using critere_rapide::Critere;
     using critere_rapide::DecorrelationsOrdonnees;
     const auto parcourir = [&](const auto& k) {
         using K = std::remove_cvref_t<decltype(k)>;
-        return Intervalles_ ? ParcourirDans(nbBoites, CritereDeuxComposantes<K, true>{k})
-                            : ParcourirDans(nbBoites, CritereDeuxComposantes<K, false>{k});
+        return Intervalles_ ? ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, true>{k})
+                            : ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, false>{k});
     };
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
@@ -184,7 +184,7 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
 }
 
 template <class Critere>
-bool ResolutionSivia::ParcourirDans(std::uint64_t nbBoites, const Critere& critere) {
+bool ResolutionSivia::ParcourirSelonStockage(std::uint64_t nbBoites, const Critere& critere) {
     return Pile_ ? Parcourir<true>(nbBoites, critere) : Parcourir<false>(nbBoites, critere);
 }
 

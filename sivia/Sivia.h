@@ -73,8 +73,9 @@ public:
 
 private:
     void Terminer(StatutSivia statut);
-    // The loop, for one way of evaluating the criterion (see Sivia.cpp).
-    template <class Critere> bool ParcourirDans(std::uint64_t nbBoites, const Critere& critere);
+    // The loop, for one way of evaluating the criterion and one storage order (Sivia.cpp).
+    template <class Critere>
+    bool ParcourirSelonStockage(std::uint64_t nbBoites, const Critere& critere);
     template <bool Pile, class Critere>
     bool Parcourir(std::uint64_t nbBoites, const Critere& critere);
 
