@@ -109,6 +109,17 @@ std::string Comptes(const ResultatSivia& r) {
            std::to_string(r.NbGardees) + " kept";
 }
 
+// A time per solve, in microseconds below a millisecond so that short solves keep their digits.
+std::string Duree(double secondes) {
+    char texte[32];
+    if (secondes < 1e-3) {
+        std::snprintf(texte, sizeof texte, "%.2f us", secondes * 1e6);
+    } else {
+        std::snprintf(texte, sizeof texte, "%.3f ms", secondes * 1e3);
+    }
+    return texte;
+}
+
 double Minimum(const std::vector<double>& v) {
     return *std::min_element(v.begin(), v.end());
 }
@@ -136,11 +147,12 @@ void Comparer(const Cas& c, int repetitions) {
             pareil = pareil && Pareil(a.resultat, n.resultat) && Pareil(m.resultat, n.resultat);
             rn = n.resultat;
         }
-        std::printf("  %s: %s%s\n    before %.3f ms, after %.3f ms per solve: %.2f times faster "
-                    "(reference loop on the new lists: %.3f ms)\n",
+        std::printf("  %s: %s%s\n    before %s, after %s per solve: %.2f times faster "
+                    "(reference loop on the new lists: %s)\n",
                     dessin ? "with drawing on the 337x321 image" : "alone", Comptes(rn).c_str(),
-                    pareil ? "" : " (DIFFERS FROM THE REFERENCE)", Minimum(avant) * 1e3,
-                    Minimum(apres) * 1e3, Minimum(avant) / Minimum(apres), Minimum(milieu) * 1e3);
+                    pareil ? "" : " (DIFFERS FROM THE REFERENCE)", Duree(Minimum(avant)).c_str(),
+                    Duree(Minimum(apres)).c_str(), Minimum(avant) / Minimum(apres),
+                    Duree(Minimum(milieu)).c_str());
     }
     // Both loops again right after an image fill, the state they meet in the application.
     std::vector<double> avant, apres;
@@ -148,9 +160,10 @@ void Comparer(const Cas& c, int repetitions) {
         avant.push_back(Avant(c, nullptr, Registres::ApresRemplissage).secondes);
         apres.push_back(Apres(c, nullptr, Registres::ApresRemplissage).secondes);
     }
-    std::printf("  alone, right after a 337x321 image fill: before %.3f ms, after %.3f ms per "
-                "solve: %.2f times faster\n",
-                Minimum(avant) * 1e3, Minimum(apres) * 1e3, Minimum(avant) / Minimum(apres));
+    std::printf("  alone, right after a 337x321 image fill: before %s, after %s per solve: %.2f "
+                "times faster\n",
+                Duree(Minimum(avant)).c_str(), Duree(Minimum(apres)).c_str(),
+                Minimum(avant) / Minimum(apres));
 }
 
 } // namespace

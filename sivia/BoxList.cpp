@@ -70,6 +70,13 @@ void BoxList::AjouterBloc() {
     Blocs_.push_back(PrendreBloc());
 }
 
+void BoxList::AjouterMoitiesLent(const Box& boite, std::int32_t k, double m) {
+    PushBack(boite);
+    Back()[k].SetUpper(m);
+    PushBack(boite);
+    Back()[k].SetLower(m);
+}
+
 void BoxList::ApresRetraitAvant() noexcept {
     if (Taille_ == 0) {
         // Empty: restart at the top of the first block and give back the others.

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <span>
 #include <vector>
 
 class BoxList {
@@ -65,6 +66,21 @@ public:
         new (Adresse(p)) Box(boite);
         ++Taille_;
     }
+    // Appends Bisect's halves of `boite` in component k cut at m: first the copy whose Upper
+    // becomes m, then the copy whose Lower becomes m. `boite` may be a box of this list.
+    void AjouterMoities(const Box& boite, std::int32_t k, double m) {
+        const std::size_t p = Debut_ + Taille_;
+        if (p % BoitesParBloc == BoitesParBloc - 1 || p + 2 > Blocs_.size() * BoitesParBloc) {
+            AjouterMoitiesLent(boite, k, m);
+            return;
+        }
+        Box* a = Adresse(p);
+        new (a) Box(boite);
+        new (a + 1) Box(boite);
+        a[0][k].SetUpper(m);
+        a[1][k].SetLower(m);
+        Taille_ += 2;
+    }
     // The list must not be empty for these four.
     const Box& Front() const { return Element(0); }
     const Box& Back() const { return Element(Taille_ - 1); }
@@ -87,6 +103,25 @@ public:
         }
     }
 
+    // The boxes from the front on that lie one after the other in memory (at least one unless
+    // the list is empty), for reading in place; RetirerAvant(n), n at most that many, then
+    // removes the first n.
+    std::span<const Box> DebutContigu() const {
+        const std::size_t resteBloc = BoitesParBloc - Debut_; // Debut_ lies in the first block
+        return {Blocs_.empty() ? nullptr : Blocs_[0] + Debut_,
+                Taille_ < resteBloc ? Taille_ : resteBloc};
+    }
+    void RetirerAvant(std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            Adresse(Debut_ + i)->~Box();
+        }
+        Debut_ += n;
+        Taille_ -= n;
+        if (Taille_ == 0 || Debut_ == BoitesParBloc) {
+            ApresRetraitAvant();
+        }
+    }
+
     bool IsEmpty() const { return Taille_ == 0; }
     std::uint32_t Size() const { return static_cast<std::uint32_t>(Taille_); }
     // Position i from the front, i < Size().
@@ -99,6 +134,7 @@ private:
     Box* Adresse(std::size_t p) const { return Blocs_[p / BoitesParBloc] + p % BoitesParBloc; }
     const Box& Element(std::size_t i) const { return *Adresse(Debut_ + i); }
     void AjouterBloc();
+    void AjouterMoitiesLent(const Box& boite, std::int32_t k, double m);
     void ApresRetraitAvant() noexcept;
     void ApresRetraitArriere() noexcept;
 

@@ -198,7 +198,8 @@ inline bool Sure(double v) {
 
 class DecorrelationsOrdonnees {
 public:
-    explicit DecorrelationsOrdonnees(const MomentsMelanges& m) : m_(m) {}
+    explicit DecorrelationsOrdonnees(const MomentsMelanges& m)
+        : A_{m.Ex1x1, m.Edx1dx1}, B_{m.Ex1x2, m.Edx1dx2}, C_{m.Ex2x2, m.Edx2dx2} {}
 
     // True when a solve from this box with these moments can take this path.
     static bool Applicable(const Interval& X, const Interval& Y, const MomentsMelanges& m) {
@@ -209,30 +210,41 @@ public:
                Sure(m.Edx1dx1) && Sure(m.Edx1dx2) && Sure(m.Edx2dx2);
     }
 
+    // The two decorrelations side by side, one per lane: each lane does the scalar
+    // operations, in their order.
     double AuPoint(double x, double y) const {
-        return Critere<PaireCritere::SourcesDerivees>{m_}.AuPoint(x, y);
+        const Paire d = Abs(((y * A_ + B_) + (x * y) * B_) + x * C_);
+        return d[1] > d[0] ? d[1] : d[0];
     }
 
     double SurPave(Bornes X, Bornes Y) const {
-        const double p1 = X.lo * Y.lo, p2 = X.lo * Y.up, p3 = X.up * Y.lo, p4 = X.up * Y.up;
-        const Bornes XY{std::min(std::min(p1, p2), std::min(p3, p4)),
-                        std::max(std::max(p1, p2), std::max(p3, p4))};
-        const double a = BorneInfAbs(X, Y, XY, m_.Ex1x1, m_.Ex1x2, m_.Ex2x2);
-        const double b = BorneInfAbs(X, Y, XY, m_.Edx1dx1, m_.Edx1dx2, m_.Edx2dx2);
-        return std::max(a, b) + 0.0; // + 0.0: a zero Lower is +0, as Abs gives it
+        const Paire xx{X.lo, X.up};
+        const Paire parY1 = xx * Y.lo, parY2 = xx * Y.up; // {p1, p3} and {p2, p4}
+        const Paire bas = Min(parY1, parY2), haut = Max(parY1, parY2);
+        const double xyLo = bas[1] < bas[0] ? bas[1] : bas[0];
+        const double xyUp = haut[0] < haut[1] ? haut[1] : haut[0];
+        // ((Y.a + b) + (X.Y).b) + X.c bound by bound: with ordered bounds, the lower of
+        // {lo.s, up.s} is the bound that s's sign picks (only a zero's sign can differ, which
+        // the final + 0.0 drops).
+        const Paire ya1 = Y.lo * A_, ya2 = Y.up * A_, xyb1 = xyLo * B_, xyb2 = xyUp * B_;
+        const Paire xc1 = X.lo * C_, xc2 = X.up * C_;
+        const Paire lo = ((Min(ya1, ya2) + B_) + Min(xyb1, xyb2)) + Min(xc1, xc2);
+        const Paire up = ((Max(ya1, ya2) + B_) + Max(xyb1, xyb2)) + Max(xc1, xc2);
+        // The Lower of each Abs is the largest of 0, lo and -up.
+        const Paire m = Max(Max(lo, -up), Paire{0.0, 0.0});
+        return (m[0] < m[1] ? m[1] : m[0]) + 0.0; // + 0.0: a zero Lower is +0, as Abs gives it
     }
 
 private:
-    static double Bas(Bornes A, double s) { return s >= 0 ? A.lo * s : A.up * s; }
-    static double Haut(Bornes A, double s) { return s >= 0 ? A.up * s : A.lo * s; }
-    // ((Y.a + b) + (X.Y).b) + X.c, bound by bound, then the Lower of its Abs.
-    static double BorneInfAbs(Bornes X, Bornes Y, Bornes XY, double a, double b, double c) {
-        const double lo = ((Bas(Y, a) + b) + Bas(XY, b)) + Bas(X, c);
-        const double up = ((Haut(Y, a) + b) + Haut(XY, b)) + Haut(X, c);
-        return std::max(std::max(lo, -up), 0.0);
+    using Paire = double __attribute__((vector_size(16)));
+    static Paire Min(Paire a, Paire b) { return b < a ? b : a; }
+    static Paire Max(Paire a, Paire b) { return a < b ? b : a; }
+    static Paire Abs(Paire a) { // the sign bits cleared, as fabs does
+        using Bits = std::int64_t __attribute__((vector_size(16)));
+        return reinterpret_cast<Paire>(reinterpret_cast<Bits>(a) & Bits{INT64_MAX, INT64_MAX});
     }
 
-    const MomentsMelanges& m_;
+    Paire A_, B_, C_; // (Ex1x1, Edx1dx1), (Ex1x2, Edx1dx2), (Ex2x2, Edx2dx2)
 };
 
 } // namespace critere_rapide

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 BoxList BoitesEnAttente;
 BoxList BoitesRejetees;
@@ -22,35 +23,75 @@ double InverseLargeur(const Interval& I) {
     return (w > 0 && std::isfinite(w)) ? 1.0 / w : 0.0;
 }
 
-double Part(const Interval& I, double inverse) {
-    return inverse == 0.0 ? 1.0 : I.Width() * inverse;
-}
+// How the loop reads a component. Bisection never changes a component's flags, so what the
+// search box's flags say holds for every box of the solve: where both components are genuine
+// intervals (Intervalles), Upper is Hi and no flag is read per box.
+template <bool Intervalles> struct Lecture {
+    static double Haut(const Interval& I) {
+        if constexpr (Intervalles) {
+            return I.Hi;
+        } else {
+            return I.Upper();
+        }
+    }
+    static double Largeur(const Interval& I) {
+        if constexpr (Intervalles) {
+            return I.Hi - I.Lo;
+        } else {
+            return I.Width();
+        }
+    }
+    static double Milieu(const Interval& I) {
+        if constexpr (Intervalles) {
+            return (I.Lo + I.Hi) * 0.5;
+        } else {
+            return I.Midpoint();
+        }
+    }
+    // Whether cutting I (of width w) at m makes both halves narrower. Only non-finite or
+    // adjacent bounds give a half as wide as its parent.
+    static bool Retrecit(const Interval& I, double m, double w) {
+        if constexpr (Intervalles) {
+            return !(m - I.Lo >= w || I.Hi - m >= w);
+        } else {
+            const double wL = I.IsInterval ? m - I.Lo : 0.0;
+            const double wU = I.IsInterval ? I.Hi - m : 0.0;
+            return !(wL >= w || wU >= w);
+        }
+    }
+};
 
 // The criterion of a plain two-component box on doubles (K: critere_rapide::Critere<P> or
 // DecorrelationsOrdonnees), the pair fixed at compile time.
-template <class K> struct CritereDeuxComposantes {
+template <class K, bool Intervalles> struct CritereDeuxComposantes {
+    using L = Lecture<Intervalles>;
     K c;
 
+    static const Interval& Composante(const Box& B, std::int32_t k) {
+        return B.Components.Local[k - 1];
+    }
     double AuCentre(const Box& B) const {
         const Interval* I = B.Components.Local;
-        return c.AuPoint(I[0].Midpoint(), I[1].Midpoint());
+        return c.AuPoint(L::Milieu(I[0]), L::Milieu(I[1]));
     }
     double SurPave(const Box& B) const {
         const Interval* I = B.Components.Local;
-        return c.SurPave({I[0].Lo, I[0].Upper()}, {I[1].Lo, I[1].Upper()});
+        return c.SurPave({I[0].Lo, L::Haut(I[0])}, {I[1].Lo, L::Haut(I[1])});
     }
     static std::int32_t PlusLarge(const Box& B) {
         const Interval* I = B.Components.Local;
-        return I[1].Width() > I[0].Width() ? 2 : 1;
+        return L::Largeur(I[1]) > L::Largeur(I[0]) ? 2 : 1;
     }
 };
 
 // Any other box (another dimension, an empty component): the Interval evaluation itself.
 struct CritereGenerique {
+    using L = Lecture<false>;
     const MomentsMelanges& m;
     const ContraintesActives& contraintes;
     bool evaluer;
 
+    static const Interval& Composante(const Box& B, std::int32_t k) { return B[k]; }
     double AuCentre(const Box& B) const {
         return evaluer ? EvalBorneInfCritere(Centre(B), m, contraintes) : 0.0;
     }
@@ -86,6 +127,7 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     // Bisection keeps the dimension and the components' flags: decided once for the run.
     DeuxComposantes_ =
         boiteInitiale.Dimension == 2 && !boiteInitiale[1].IsEmpty && !boiteInitiale[2].IsEmpty;
+    Intervalles_ = DeuxComposantes_ && boiteInitiale[1].IsInterval && boiteInitiale[2].IsInterval;
     Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
                                                                     boiteInitiale[2], moments);
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
@@ -115,32 +157,38 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
         return false;
     }
     if (!DeuxComposantes_) {
-        return Parcourir(nbBoites,
-                         CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
+        return ParcourirSelonStockage(
+            nbBoites, CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
     }
     using critere_rapide::Critere;
     using critere_rapide::DecorrelationsOrdonnees;
+    const auto parcourir = [&](const auto& k) {
+        using K = std::remove_cvref_t<decltype(k)>;
+        return Intervalles_ ? ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, true>{k})
+                            : ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, false>{k});
+    };
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
         if (Ordonnee_) {
-            return Parcourir(nbBoites, CritereDeuxComposantes<DecorrelationsOrdonnees>{
-                                           DecorrelationsOrdonnees(Moments_)});
+            return parcourir(DecorrelationsOrdonnees(Moments_));
         }
-        return Parcourir(
-            nbBoites, CritereDeuxComposantes<Critere<PaireCritere::SourcesDerivees>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::SourcesDerivees>{Moments_});
     case PaireCritere::SourcesMoment:
-        return Parcourir(nbBoites,
-                         CritereDeuxComposantes<Critere<PaireCritere::SourcesMoment>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::SourcesMoment>{Moments_});
     case PaireCritere::DeriveesMoment:
-        return Parcourir(nbBoites,
-                         CritereDeuxComposantes<Critere<PaireCritere::DeriveesMoment>>{{Moments_}});
+        return parcourir(Critere<PaireCritere::DeriveesMoment>{Moments_});
     case PaireCritere::Aucune:
         break;
     }
-    return Parcourir(nbBoites, CritereDeuxComposantes<Critere<PaireCritere::Aucune>>{{Moments_}});
+    return parcourir(Critere<PaireCritere::Aucune>{Moments_});
 }
 
 template <class Critere>
+bool ResolutionSivia::ParcourirSelonStockage(std::uint64_t nbBoites, const Critere& critere) {
+    return Pile_ ? Parcourir<true>(nbBoites, critere) : Parcourir<false>(nbBoites, critere);
+}
+
+template <bool Pile, class Critere>
 bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
     // The frame cannot change during a slice: its scale is computed once.
     const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
@@ -154,8 +202,13 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
     std::uint64_t prises = Resultat_.NbPrises, rejetees = Resultat_.NbRejetees,
                   gardees = Resultat_.NbGardees;
     const double precision = Precision_;
+    // A zero inverse: the component counts as wholly covered by every box.
+    const auto part = [](const Interval& I, double inverse) {
+        return inverse == 0.0 ? 1.0 : Critere::L::Largeur(I) * inverse;
+    };
     const auto classer = [&](const Box& B) {
-        aire += Part(B[1], InverseLargeurX_) * Part(B[2], InverseLargeurY_);
+        aire += part(critere.Composante(B, 1), InverseLargeurX_) *
+                part(critere.Composante(B, 2), InverseLargeurY_);
     };
     const auto ranger = [&] {
         MeilleurCritere_ = meilleur;
@@ -164,17 +217,10 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Resultat_.NbGardees = gardees;
     };
 
-    Box B;
-    for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
-        if (Pile_) {
-            B = EnAttente_.Back();
-            EnAttente_.PopBack();
-        } else {
-            B = EnAttente_.Front();
-            EnAttente_.PopFront();
-        }
+    // Classifies B, taken from the pending list, which still holds `tenues` taken boxes (B
+    // among them). False when the run stops at the limit.
+    const auto traiter = [&](const Box& B, std::uint64_t tenues) {
         ++prises;
-
         const double v = critere.AuCentre(B);
         if (!(v >= meilleur)) {
             meilleur = v; // also when either value is NaN
@@ -189,30 +235,23 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
                 Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
                 EffacerMoitiesHautes(avx);
             }
-            continue;
+            return true;
         }
         const std::int32_t k = critere.PlusLarge(B);
-        const Interval& I = B[k];
-        const double w = I.Width();
+        const Interval& I = critere.Composante(B, k);
+        const double w = Critere::L::Largeur(I);
         if (w >= precision) {
-            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k, appended as
-            // copies of B cut in place.
-            const double m = I.Midpoint();
-            const double wL = I.IsInterval ? m - I.Lo : 0.0;
-            const double wU = I.IsInterval ? I.Hi - m : 0.0;
-            // Only non-finite or adjacent bounds give a half as wide as its parent; such a
-            // box can never get narrower, so it is kept instead of cut forever.
-            if (!(wL >= w || wU >= w)) {
-                if (EnAttente_.Size() + rejetees + gardees + 2 > Limite_) {
+            // The halves of Bisect: [Lo, m] and [m, Upper()] in component k. A box that can
+            // never get narrower is kept instead of cut forever.
+            const double m = Critere::L::Milieu(I);
+            if (Critere::L::Retrecit(I, m, w)) {
+                if (EnAttente_.Size() - tenues + rejetees + gardees + 2 > Limite_) {
                     ranger();
                     Terminer(StatutSivia::ArreteALaLimite);
                     return false;
                 }
-                EnAttente_.PushBack(B);
-                EnAttente_.Back()[k].SetUpper(m);
-                EnAttente_.PushBack(B);
-                EnAttente_.Back()[k].SetLower(m);
-                continue;
+                EnAttente_.AjouterMoities(B, k, m);
+                return true;
             }
         }
         Solution_.PushBack(B);
@@ -221,6 +260,34 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         if (echelle) {
             Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
             EffacerMoitiesHautes(avx);
+        }
+        return true;
+    };
+
+    if constexpr (Pile) {
+        // The last box is copied out first: its halves take its place.
+        Box B;
+        for (std::uint64_t n = 0; n < nbBoites && !EnAttente_.IsEmpty(); ++n) {
+            B = EnAttente_.Back();
+            EnAttente_.PopBack();
+            if (!traiter(B, 0)) {
+                return false;
+            }
+        }
+    } else {
+        // The boxes are read where they lie, a run of adjacent ones at a time, and removed
+        // once classified: the loop walks a pointer, not the list.
+        std::uint64_t n = 0;
+        while (n < nbBoites && !EnAttente_.IsEmpty()) {
+            const std::span<const Box> tete = EnAttente_.DebutContigu();
+            const std::uint64_t lot = std::min<std::uint64_t>(tete.size(), nbBoites - n);
+            for (std::uint64_t i = 0; i < lot; ++i) {
+                if (!traiter(tete[i], i + 1)) {
+                    return false;
+                }
+            }
+            EnAttente_.RetirerAvant(lot);
+            n += lot;
         }
     }
     ranger();

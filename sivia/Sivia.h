@@ -73,8 +73,11 @@ public:
 
 private:
     void Terminer(StatutSivia statut);
-    // The loop, for one way of evaluating the criterion (see Sivia.cpp).
-    template <class Critere> bool Parcourir(std::uint64_t nbBoites, const Critere& critere);
+    // The loop, for one way of evaluating the criterion and one storage order (Sivia.cpp).
+    template <class Critere>
+    bool ParcourirSelonStockage(std::uint64_t nbBoites, const Critere& critere);
+    template <bool Pile, class Critere>
+    bool Parcourir(std::uint64_t nbBoites, const Critere& critere);
 
     BoxList& EnAttente_;
     BoxList& Rejetees_;
@@ -86,6 +89,7 @@ private:
     bool Pile_;
     PaireCritere Paire_;
     bool DeuxComposantes_ = false; // the boxes are plain two-component boxes: the fast path
+    bool Intervalles_ = false;     // and both components are genuine intervals
     bool Ordonnee_ = false;        // ordered, bounded box and moments (CritereRapide.h)
     std::uint64_t Limite_ = 0;
     double InverseLargeurX_ = 1.0, InverseLargeurY_ = 1.0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -18,6 +20,17 @@ std::vector<double> Contenu(const BoxList& l) { // x bounds from front to back
     std::vector<double> r;
     for (const Box& b : l) {
         r.push_back(b[1].Lower());
+    }
+    return r;
+}
+
+// Both bounds of every component, front to back.
+std::vector<double> Bornes(const BoxList& l) {
+    std::vector<double> r;
+    for (const Box& b : l) {
+        for (int i = 1; i <= b.Dimension; ++i) {
+            r.insert(r.end(), {b[i].Lower(), b[i].Upper()});
+        }
     }
     return r;
 }
@@ -61,4 +74,40 @@ TEST(BoxList, StaysInOrderAcrossBlocksAtBothEnds) {
     }
     l.Clear();
     EXPECT_TRUE(l.IsEmpty() && Contenu(l).empty());
+}
+
+TEST(BoxList, HalvesAndFrontRunsAgreeWithOneBoxAtATime) {
+    const std::size_t K = BoxList::BoitesParBloc;
+    // Boxes held before the cut: its halves land inside a block, across two, or open one.
+    for (const std::size_t avant : {std::size_t{3}, K - 1, K - 2, K}) {
+        BoxList l, attendu;
+        for (std::size_t i = 0; i < avant; ++i) {
+            l.PushBack(Marquee(double(i)));
+            attendu.PushBack(Marquee(double(i)));
+        }
+        for (const int k : {1, 2}) { // the front box cut in place, as the solver does
+            const Box front = l.Front();
+            l.AjouterMoities(l.Front(), k, 0.25 * k);
+            attendu.PushBack(front);
+            attendu.Back()[k].SetUpper(0.25 * k);
+            attendu.PushBack(front);
+            attendu.Back()[k].SetLower(0.25 * k);
+        }
+        ASSERT_EQ(Bornes(l), Bornes(attendu)) << avant;
+        // Runs end at the end of a block; removing one equals as many PopFront.
+        std::size_t retirees = 0;
+        while (!l.IsEmpty()) {
+            const std::span<const Box> tete = l.DebutContigu();
+            ASSERT_EQ(tete.size(), std::min<std::size_t>(l.Size(), K - retirees % K)) << avant;
+            ASSERT_EQ(&tete.back(), &l.At(std::uint32_t(tete.size() - 1)));
+            const std::size_t n = tete.size() > 2 ? tete.size() - 2 : tete.size();
+            l.RetirerAvant(n);
+            for (std::size_t i = 0; i < n; ++i) {
+                attendu.PopFront();
+            }
+            retirees += n;
+            ASSERT_EQ(Bornes(l), Bornes(attendu)) << avant << " " << retirees;
+        }
+        EXPECT_TRUE(l.DebutContigu().empty());
+    }
 }

@@ -110,6 +110,18 @@ TEST(CritereRapide, OrderedDecorrelationsGiveTheIntervalCriterionBitForBit) {
         const critere_rapide::DecorrelationsOrdonnees k(m);
         const double v = k.SurPave({b[1].Lower(), b[1].Upper()}, {b[2].Lower(), b[2].Upper()});
         ASSERT_TRUE(Identiques(v, EvalBorneInfCritere(b, m, deux))) << essai << ": " << Texte(b);
+        const double c = k.AuPoint(b[1].Midpoint(), b[2].Midpoint());
+        ASSERT_TRUE(Identiques(c, EvalBorneInfCritere(Centre(b), m, deux)))
+            << essai << ": " << Texte(b);
+    }
+    for (int signes = 0; signes < 8; ++signes) { // a centre where both are zero: +0, never -0
+        const double z[2] = {0.0, -0.0};
+        MomentsMelanges m;
+        m.Ex1x1 = m.Ex2x2 = m.Edx1dx1 = m.Edx2dx2 = 1;
+        m.Ex1x2 = m.Edx1dx2 = z[signes & 1];
+        const Box b = Pave(Interval(z[(signes >> 1) & 1]), Interval(z[signes >> 2]));
+        const double c = critere_rapide::DecorrelationsOrdonnees(m).AuPoint(b[1].Lo, b[2].Lo);
+        EXPECT_TRUE(Identiques(c, EvalBorneInfCritere(Centre(b), m, deux))) << signes;
     }
     Box inverse = Pave(0, 1, 0, 1);
     std::swap(inverse[1].Lo, inverse[1].Hi);
