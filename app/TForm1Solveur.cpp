@@ -34,7 +34,7 @@ namespace {
 constexpr std::uint64_t BoitesParPas = 4096;
 // Boxes panel 6's summary takes in at a time, a few times what a slice of the solve classifies:
 // some tens of milliseconds.
-constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 19;
+constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 18;
 
 // Empties the pending list however the solve ends.
 struct ViderEnAttente {

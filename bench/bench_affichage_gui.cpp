@@ -281,15 +281,15 @@ double Depuis(Horloge::time_point t0) {
 }
 
 // 100 million boxes on the paving view. First as a solve leaves them: the lists grow by a
-// quarter of a million boxes at a time (a slice of a fast solve) and the window's summary
-// takes in up to half a million boxes after each step, as between the solve's slices (the figure
+// hundred thousand boxes at a time (a slice of a fast solve) and the window's summary
+// takes in up to twice as many boxes after each step, as between the solve's slices (the figure
 // is the summary's share of the solve, and its longest step). Then a wheel step on the paving view
 // alone (the plots do not depend on the boxes): the panel of the main window (17 x 17) and a larger
 // one, at the depths the wheel reaches, with a pan. Last, the lists met by a summary that was never
 // fed (a view opened after the solve): every paint does a bounded step and the picture fills in.
 void BancMolette100M() {
-    constexpr std::uint64_t Total = 100'000'000, Tranche = std::uint64_t{1} << 18;
-    constexpr std::uint64_t Pas = std::uint64_t{1} << 19;
+    constexpr std::uint64_t Total = 100'000'000, Tranche = std::uint64_t{1} << 17;
+    constexpr std::uint64_t Pas = std::uint64_t{1} << 18;
     BoxList enAttente, rejetees, solution;
     const Box domaine = Pave(-5, 5, -2.5, 2.5);
     const std::vector<CouchePavage> couches =

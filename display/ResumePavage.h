@@ -52,7 +52,7 @@ public:
     static constexpr int CoteTrame = 2048;
     static constexpr std::uint32_t BoitesParMorceau = 8192;
     // Boxes a paint summarises when it finds the summary behind.
-    static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 19;
+    static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 18;
 
     ResumePavage() = default;
     // Other thresholds, raster side and step, e.g. to see both paths on small lists.
