@@ -181,6 +181,8 @@ void TForm1::Button1Click() {
         resultat = resolution.Resultat();
         fraction = resolution.FractionClassee();
         secondes = travail.Duree() / 1000.0;
+        // A stopped solve leaves boxes it had not classified: gone before panel 6 paints.
+        BoitesEnAttente.Clear();
         // What the summary still lacks (the last slice, or all of it after a solve that added
         // to many boxes of earlier ones); a stop leaves the rest to the next paints.
         bool suivre = true;
