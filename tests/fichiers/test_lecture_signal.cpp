@@ -6,7 +6,9 @@
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,7 +49,54 @@ std::string EnteteWav(std::uint32_t octets) {
     return h;
 }
 
+// A progress that stops at its `Arret`-th call (0: never), keeping what it was told.
+struct Suivi {
+    int Arret = 0;
+    std::vector<double> Parts;
+    RappelAvancement Rappel() {
+        return [this](double fait) {
+            Parts.push_back(fait);
+            return int(Parts.size()) != Arret;
+        };
+    }
+};
+
 } // namespace
+
+TEST_F(Lecture, AReadStoppedByItsProgressThrowsAndOneThatGoesOnGivesTheSameSamples) {
+    // Several blocks of audio and several stretches of text.
+    const auto a = ValeursFloat(100'000, 3.0), b = ValeursFloat(100'000, -0.5);
+    EcrireSignaux(Dossier / "m.wav", {{"a", &a}, {"b", &b}}, 16000);
+    EcrireSignaux(Dossier / "m.csv", {{"a", &a}, {"b", &b}}, 0);
+    using Lire = std::function<MelangesLus(const RappelAvancement&)>;
+    const struct {
+        const char* nom;
+        Lire lire;
+        const std::vector<double>*x1, *x2;
+    } cas[] = {
+        {"wav", [&](auto& r) { return LireMelanges(Dossier / "m.wav", 0, 1, r); }, &a, &b},
+        {"csv", [&](auto& r) { return LireMelanges(Dossier / "m.csv", 1, 0, r); }, &b, &a},
+        {"deux fichiers",
+         [&](auto& r) { return LireMelanges(Dossier / "m.wav", 1, Dossier / "m.csv", 0, r); }, &b,
+         &a},
+    };
+    for (const auto& c : cas) {
+        Suivi suivi;
+        const MelangesLus lus = c.lire(suivi.Rappel());
+        const MelangesLus sans = c.lire({});
+        EXPECT_EQ(lus.Melange1, *c.x1) << c.nom;
+        EXPECT_EQ(lus.Melange2, *c.x2) << c.nom;
+        EXPECT_EQ(sans.Melange1, *c.x1) << c.nom;
+        ASSERT_GE(suivi.Parts.size(), 2u) << c.nom;
+        EXPECT_TRUE(std::is_sorted(suivi.Parts.begin(), suivi.Parts.end())) << c.nom;
+        EXPECT_GT(suivi.Parts.front(), 0) << c.nom;
+        EXPECT_LT(suivi.Parts.back(), 1) << c.nom;
+
+        Suivi arret{2, {}};
+        EXPECT_THROW(c.lire(arret.Rappel()), ArretUtilisateur) << c.nom;
+        EXPECT_EQ(arret.Parts.size(), 2u) << c.nom << ": stopped at once";
+    }
+}
 
 TEST_F(Lecture, WavAndCsvRoundTripsAreExactForFloatData) {
     const auto a = ValeursFloat(1000, 5.0), b = ValeursFloat(1000, -123.0);

@@ -185,3 +185,19 @@ TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
     tenu = 50'000;
     EXPECT_EQ(MemoireLibre(), 0u);
 }
+
+TEST(Melange, ObservedMixturesStoppedByTheirProgressThrowAndOtherwiseAreBitForBitTheSame) {
+    std::vector<double> x1(600'000), x2(600'000);
+    for (std::size_t i = 0; i < x1.size(); ++i) {
+        x1[i] = std::cos(0.1 * double(i));
+        x2[i] = std::sin(0.37 * double(i));
+    }
+    const Melanges sans = MelangesObserves(x1, x2, 0.1f);
+    const Melanges avec = MelangesObserves(x1, x2, 0.1f, [](double) { return true; });
+    EXPECT_EQ(avec.DeriveeMelange1, sans.DeriveeMelange1);
+    EXPECT_EQ(std::memcmp(&avec.Moments, &sans.Moments, sizeof avec.Moments), 0);
+    int restants = 2;
+    EXPECT_THROW(MelangesObserves(x1, x2, 0.1f, [&](double) { return --restants > 0; }),
+                 ArretUtilisateur);
+    EXPECT_EQ(restants, 0);
+}
