@@ -169,6 +169,16 @@ TEST(Melange, AProgressThatGoesOnGivesTheSameMixturesAndOneThatStopsGivesNone) {
                 .has_value())
             << arret;
     }
+    // Observed mixtures end a stop by throwing.
+    const Melanges observes = MelangesObserves(sans.Melange1, sans.Melange2, 0.1f);
+    const auto avecObserves =
+        MelangesObserves(sans.Melange1, sans.Melange2, 0.1f, [](double) { return true; });
+    EXPECT_EQ(std::memcmp(&avecObserves.Moments, &observes.Moments, sizeof observes.Moments), 0);
+    int restants = 2;
+    EXPECT_THROW(MelangesObserves(sans.Melange1, sans.Melange2, 0.1f,
+                                  [&](double) { return --restants > 0; }),
+                 ArretUtilisateur);
+    EXPECT_EQ(restants, 0);
 }
 
 TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
@@ -184,20 +194,4 @@ TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
     EXPECT_EQ(MemoireLibre(), 30'000u);
     tenu = 50'000;
     EXPECT_EQ(MemoireLibre(), 0u);
-}
-
-TEST(Melange, ObservedMixturesStoppedByTheirProgressThrowAndOtherwiseAreBitForBitTheSame) {
-    std::vector<double> x1(600'000), x2(600'000);
-    for (std::size_t i = 0; i < x1.size(); ++i) {
-        x1[i] = std::cos(0.1 * double(i));
-        x2[i] = std::sin(0.37 * double(i));
-    }
-    const Melanges sans = MelangesObserves(x1, x2, 0.1f);
-    const Melanges avec = MelangesObserves(x1, x2, 0.1f, [](double) { return true; });
-    EXPECT_EQ(avec.DeriveeMelange1, sans.DeriveeMelange1);
-    EXPECT_EQ(std::memcmp(&avec.Moments, &sans.Moments, sizeof avec.Moments), 0);
-    int restants = 2;
-    EXPECT_THROW(MelangesObserves(x1, x2, 0.1f, [&](double) { return --restants > 0; }),
-                 ArretUtilisateur);
-    EXPECT_EQ(restants, 0);
 }
