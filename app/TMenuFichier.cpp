@@ -2,6 +2,7 @@
 #include "app/TMenuFichier.h"
 
 #include "app/TForm1.h"
+#include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "fichiers/ErreurFichier.h"
@@ -70,12 +71,42 @@ TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F_(fenetre) {
 void TMenuFichier::Relier(QAction* action, std::function<void()> gestionnaire) {
     connect(action, &QAction::triggered, this, [this, gestionnaire] {
         F_->RetablirCoches();
-        Proteger(gestionnaire);
+        // Nothing may change what a running job works on (a shortcut reaches here too).
+        if (!TravailLong::EnCours()) {
+            Proteger(gestionnaire);
+        }
         F_->RetenirCoches();
     });
 }
 
+bool TMenuFichier::Travailler(const QString& quoi, const QString& arret,
+                              const std::function<void(const RappelAvancement&)>& travail) {
+    try {
+        TravailLong travailLong(F_, F_->StatusBar1, 2, F_->ButtonArreter);
+        travail(travailLong.Rappel(quoi));
+        return true;
+    } catch (const ArretUtilisateur&) {
+        MessageBox(arret, TitreApplication());
+        return false;
+    }
+}
+
+bool TMenuFichier::Ecrire(const QString& chemin,
+                          const std::function<void(const RappelAvancement&)>& ecrire) {
+    const QFileInfo info(chemin);
+    const bool existait = info.exists();
+    return Travailler(
+        QStringLiteral("Écriture de « %1 »").arg(info.fileName()),
+        QStringLiteral("L'écriture de « %1 » a été arrêtée par l'utilisateur : %2")
+            .arg(info.fileName(), existait ? QStringLiteral("le fichier est resté comme il était.")
+                                           : QStringLiteral("aucun fichier n'a été créé.")),
+        ecrire);
+}
+
 void TMenuFichier::EnregistrerEstimeesEn(double x, double y) {
+    if (TravailLong::EnCours()) {
+        return;
+    }
     Proteger([this, x, y] {
         F_->EstimerAuPoint(x, y);
         EnregistrerEstimeesClick();
@@ -229,7 +260,7 @@ bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
     } else if (evenement->type() == QEvent::Drop) {
         auto* e = static_cast<QDropEvent*>(evenement);
         const QStringList chemins = fichiers(e->mimeData());
-        if (!chemins.isEmpty()) {
+        if (!chemins.isEmpty() && !TravailLong::EnCours()) {
             e->acceptProposedAction();
             F_->RetablirCoches();
             Proteger([&] { Deposer(chemins); });

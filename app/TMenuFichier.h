@@ -70,6 +70,12 @@ private:
     void CocherFichier(int k, const QString& chemin, const QString& nom);
     void MajNbEchantillons(const QString& pourquoi);
     QString CheminEnregistrement(const QString& titre, const QString& filtre);
+    // Runs `travail` as a long job of the window (progress "<quoi> : n %", Escape and
+    // "Arrêter"); false when the user stopped it, after telling `arret`.
+    bool Travailler(const QString& quoi, const QString& arret,
+                    const std::function<void(const RappelAvancement&)>& travail);
+    // The same for the writing of the file `chemin`; the message says the file is untouched.
+    bool Ecrire(const QString& chemin, const std::function<void(const RappelAvancement&)>& ecrire);
 
     TForm1* F_;
 };

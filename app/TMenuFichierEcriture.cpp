@@ -78,10 +78,13 @@ void TMenuFichier::EnregistrerEstimeesClick() {
     const QString chemin =
         CheminEnregistrement(QStringLiteral("Enregistrer les sources estimées"), FiltreEcriture);
     if (!chemin.isEmpty()) {
-        EcrireSignaux(
-            Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
-            {{"source_estimee_1", &F_->SourceEstimee1}, {"source_estimee_2", &F_->SourceEstimee2}},
-            F_->FrequenceMelanges);
+        const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
+        Ecrire(cible, [&](const RappelAvancement& avancement) {
+            EcrireSignaux(Chemin(cible),
+                          {{"source_estimee_1", &F_->SourceEstimee1},
+                           {"source_estimee_2", &F_->SourceEstimee2}},
+                          F_->FrequenceMelanges, avancement);
+        });
     }
 }
 
@@ -93,9 +96,12 @@ void TMenuFichier::EnregistrerMelangesClick() {
     const QString chemin =
         CheminEnregistrement(QStringLiteral("Enregistrer les mélanges"), FiltreEcriture);
     if (!chemin.isEmpty()) {
-        EcrireSignaux(Chemin(AvecExtension(chemin, QStringLiteral(".wav"))),
-                      {{"melange_1", &F_->Melange1}, {"melange_2", &F_->Melange2}},
-                      F_->FrequenceMelanges);
+        const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
+        Ecrire(cible, [&](const RappelAvancement& avancement) {
+            EcrireSignaux(Chemin(cible),
+                          {{"melange_1", &F_->Melange1}, {"melange_2", &F_->Melange2}},
+                          F_->FrequenceMelanges, avancement);
+        });
     }
 }
 
@@ -113,7 +119,13 @@ void TMenuFichier::ExporterPavageClick() {
     }
     const QFileInfo info(chemin);
     const QString base = info.path() + QChar('/') + info.completeBaseName();
-    ExporterPavageCsv(Chemin(base + QStringLiteral(".csv")), BoitesRejetees, BoitesSolution);
+    const QString csv = base + QStringLiteral(".csv");
+    // A stopped export writes neither file.
+    if (!Ecrire(csv, [&](const RappelAvancement& avancement) {
+            ExporterPavageCsv(Chemin(csv), BoitesRejetees, BoitesSolution, avancement);
+        })) {
+        return;
+    }
     RapportPavage rapport{BoiteRecherche,
                           F_->PrecisionSivia,
                           {F_->ContrainteDecorrelation, F_->ContrainteDecorrelationDerivees,

@@ -34,8 +34,8 @@ QString Nom(const std::filesystem::path& chemin) {
 }
 
 // The channel to read: the only one, or the one the user picks (-1: cancelled).
-int ChoisirCanal(QWidget* parent, const std::filesystem::path& chemin, const QString& question) {
-    const ContenuFichier contenu = DecrireFichier(chemin);
+int ChoisirCanal(QWidget* parent, const std::filesystem::path& chemin,
+                 const ContenuFichier& contenu, const QString& question) {
     if (contenu.NbCanaux <= 1) {
         return 0;
     }
@@ -43,24 +43,10 @@ int ChoisirCanal(QWidget* parent, const std::filesystem::path& chemin, const QSt
     return choix.empty() ? -1 : choix.front();
 }
 
-void StockerMelanges(TForm1* F, Melanges&& m) {
-    F->Melange1 = std::move(m.Melange1);
-    F->Melange2 = std::move(m.Melange2);
-    F->DeriveeMelange1 = std::move(m.DeriveeMelange1);
-    F->DeriveeMelange2 = std::move(m.DeriveeMelange2);
-    const MomentsMelanges& M = m.Moments;
-    F->Ex1x1 = M.Ex1x1;
-    F->Ex1x2 = M.Ex1x2;
-    F->Ex2x2 = M.Ex2x2;
-    F->Edx1dx1 = M.Edx1dx1;
-    F->Edx1dx2 = M.Edx1dx2;
-    F->Edx2dx2 = M.Edx2dx2;
-    for (int a = 0; a < 2; ++a) {
-        for (int k = 0; k < 4; ++k) {
-            F->Moments4[a][k] = M.Moments4[a][k];
-        }
-    }
-}
+const QString LectureMelanges = QStringLiteral("Lecture des mélanges");
+const QString ArretMelanges =
+    QStringLiteral("La lecture des mélanges a été arrêtée par l'utilisateur : les sources et les "
+                   "mélanges sont restés comme ils étaient.");
 
 QString DossierExemples() {
     const QString programme = QCoreApplication::applicationDirPath();
@@ -86,11 +72,26 @@ void TMenuFichier::OuvrirSourceClick(int k) {
 
 void TMenuFichier::ChargerSource(int k, const QString& texte) {
     const std::filesystem::path chemin = Chemin(texte);
-    const int canal = ChoisirCanal(F_, chemin, QStringLiteral("Source %1 :").arg(k));
+    const QString quoi = QStringLiteral("Lecture de la source %1").arg(k);
+    const QString arret = QStringLiteral("La lecture de la source %1 a été arrêtée par "
+                                         "l'utilisateur : la source est restée comme elle était.")
+                              .arg(k);
+    ContenuFichier contenu;
+    if (!Travailler(quoi, arret, [&](const RappelAvancement& avancement) {
+            contenu = DecrireFichier(chemin, avancement);
+        })) {
+        return;
+    }
+    const int canal = ChoisirCanal(F_, chemin, contenu, QStringLiteral("Source %1 :").arg(k));
     if (canal < 0) {
         return;
     }
-    SignalLu lu = LireSignal(chemin, canal);
+    SignalLu lu;
+    if (!Travailler(quoi, arret, [&](const RappelAvancement& avancement) {
+            lu = LireSignal(chemin, canal, avancement);
+        })) {
+        return;
+    }
     const OrigineSignal& autre = k == 1 ? F_->OrigineSource2 : F_->OrigineSource1;
     if (autre.sorte == OrigineSignal::Sorte::Fichier) {
         FrequenceCommune(k == 1 ? F_->FrequenceSource2 : F_->FrequenceSource1, autre.Chemin,
@@ -101,7 +102,6 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
     (k == 1 ? F_->OrigineSource1 : F_->OrigineSource2) = {
         OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal};
     (k == 1 ? F_->FrequenceSource1 : F_->FrequenceSource2) = lu.Frequence;
-    const ContenuFichier contenu = DecrireFichier(chemin);
     CocherFichier(
         k, texte,
         contenu.NbCanaux > 1
@@ -130,10 +130,17 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     }
     const std::filesystem::path p1 = Chemin(chemins[0]);
     const std::filesystem::path p2 = Chemin(chemins.value(chemins.size() - 1));
+    const auto decrire = [&](const std::filesystem::path& p, ContenuFichier& contenu) {
+        return Travailler(LectureMelanges, ArretMelanges, [&](const RappelAvancement& avancement) {
+            contenu = DecrireFichier(p, avancement);
+        });
+    };
     int c1 = 0, c2 = 1;
-    MelangesLus lus;
     if (chemins.size() == 1) {
-        const ContenuFichier contenu = DecrireFichier(p1);
+        ContenuFichier contenu;
+        if (!decrire(p1, contenu)) {
+            return;
+        }
         if (contenu.NbCanaux > 2) {
             const auto choix = TChoixCanal::Demander(
                 F_, Nom(p1), contenu,
@@ -144,21 +151,37 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
             c1 = choix[0];
             c2 = choix[1];
         }
-        lus = LireMelanges(p1, c1, c2);
     } else {
-        c1 = ChoisirCanal(F_, p1, QStringLiteral("Mélange x1 :"));
-        c2 = c1 < 0 ? -1 : ChoisirCanal(F_, p2, QStringLiteral("Mélange x2 :"));
+        ContenuFichier contenu1, contenu2;
+        if (!decrire(p1, contenu1)) {
+            return;
+        }
+        c1 = ChoisirCanal(F_, p1, contenu1, QStringLiteral("Mélange x1 :"));
+        if (c1 < 0 || !decrire(p2, contenu2)) {
+            return;
+        }
+        c2 = ChoisirCanal(F_, p2, contenu2, QStringLiteral("Mélange x2 :"));
         if (c2 < 0) {
             return;
         }
-        lus = LireMelanges(p1, c1, p2, c2);
     }
-    // Everything is computed before anything is stored: an error changes nothing.
-    const double frequence = lus.Frequence;
-    Melanges m =
-        MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2), F_->PasEchantillonnage);
+    // Everything is computed before anything is stored: an error or a stop changes nothing.
+    double frequence = 0;
+    std::vector<std::string> remarques;
+    Melanges m;
+    if (!Travailler(LectureMelanges, ArretMelanges, [&](const RappelAvancement& avancement) {
+            const RappelAvancement lecture = Partie(avancement, 0, 0.6);
+            MelangesLus lus = chemins.size() == 1 ? LireMelanges(p1, c1, c2, lecture)
+                                                  : LireMelanges(p1, c1, p2, c2, lecture);
+            frequence = lus.Frequence;
+            remarques = std::move(lus.Remarques);
+            m = MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2),
+                                 F_->PasEchantillonnage, Partie(avancement, 0.6, 0.4));
+        })) {
+        return;
+    }
     const std::int32_t n = std::int32_t(std::min<std::size_t>(m.Melange1.size(), INT32_MAX));
-    StockerMelanges(F_, std::move(m));
+    F_->MelangesCourants = std::move(m);
     // The sources and the matrix are unknown now.
     F_->Source1.clear();
     F_->Source2.clear();
@@ -181,8 +204,8 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     F_->MelangesAffClick();
     F_->MelangesGeneres = true;
     AfficherFrequences();
-    if (!lus.Remarques.empty()) {
-        MessageBox(QString::fromStdString(lus.Remarques.front()), QStringLiteral("Information"));
+    if (!remarques.empty()) {
+        MessageBox(QString::fromStdString(remarques.front()), QStringLiteral("Information"));
     }
 }
 
@@ -191,8 +214,16 @@ void TMenuFichier::DeuxVoixClick() {
     // Both are read before either is stored.
     const std::filesystem::path p1 = Chemin(dossier + QStringLiteral("/voix1.wav"));
     const std::filesystem::path p2 = Chemin(dossier + QStringLiteral("/voix2.wav"));
-    SignalLu v1 = LireSignal(p1, 0);
-    SignalLu v2 = LireSignal(p2, 0);
+    SignalLu v1, v2;
+    if (!Travailler(QStringLiteral("Lecture des exemples"),
+                    QStringLiteral("La lecture des exemples a été arrêtée par l'utilisateur : les "
+                                   "sources sont restées comme elles étaient."),
+                    [&](const RappelAvancement& avancement) {
+                        v1 = LireSignal(p1, 0, Partie(avancement, 0, 0.5));
+                        v2 = LireSignal(p2, 0, Partie(avancement, 0.5, 0.5));
+                    })) {
+        return;
+    }
     F_->Source1 = std::move(v1.Echantillons);
     F_->Source2 = std::move(v2.Echantillons);
     F_->OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
@@ -220,11 +251,24 @@ void TMenuFichier::OuvrirSessionClick() {
 }
 
 void TMenuFichier::ChargerSession(const QString& texte) {
-    const Session s = ::OuvrirSession(Chemin(texte));
-    // Everything is rebuilt before anything is stored.
-    SignalReproduit r1 = ReproduireSignal(s.Source1, F_->PasEchantillonnage);
-    SignalReproduit r2 = ReproduireSignal(s.Source2, F_->PasEchantillonnage);
-    auto melanges = ReproduireMelanges(s.Melanges, F_->PasEchantillonnage);
+    // Everything is rebuilt before anything is stored: an error or a stop changes nothing.
+    Session s;
+    SignalReproduit r1, r2;
+    std::optional<MelangesReproduits> melanges;
+    const float pas = F_->PasEchantillonnage;
+    if (!Travailler(QStringLiteral("Ouverture de la session"),
+                    QStringLiteral("L'ouverture de la session a été arrêtée par l'utilisateur : "
+                                   "les sources, les mélanges et les options sont restés comme "
+                                   "ils étaient."),
+                    [&](const RappelAvancement& avancement) {
+                        s = ::OuvrirSession(Chemin(texte));
+                        r1 = ReproduireSignal(s.Source1, pas, Partie(avancement, 0, 0.3));
+                        r2 = ReproduireSignal(s.Source2, pas, Partie(avancement, 0.3, 0.3));
+                        melanges =
+                            ReproduireMelanges(s.Melanges, pas, Partie(avancement, 0.6, 0.4));
+                    })) {
+        return;
+    }
 
     QAction* const sortes[2][8] = {
         {F_->BruitBlancGaussien1, F_->BruitBlancUniforme1, F_->Cosinus1, F_->Sinus1,
@@ -276,7 +320,7 @@ void TMenuFichier::ChargerSession(const QString& texte) {
     Alea().FixerEtat(s.EtatAlea);
 
     if (melanges) {
-        StockerMelanges(F_, std::move(melanges->M));
+        F_->MelangesCourants = std::move(melanges->M);
         F_->RecetteMelangesCourante = s.Melanges;
         F_->FrequenceMelanges = melanges->Frequence;
         F_->MelangesAffClick();

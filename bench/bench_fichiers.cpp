@@ -1,5 +1,6 @@
 // Times reading a 10-minute 48 kHz stereo WAV (16-bit PCM, written here in /tmp) as the two
-// mixtures and computing their derivatives and means (Release build; figures only).
+// mixtures and computing their derivatives and means, without and with a progress that never
+// stops them (the window's long jobs pass one) (Release build; figures only).
 #include "app/signal/Melange.h"
 #include "fichiers/LectureSignal.h"
 
@@ -53,16 +54,27 @@ int main() {
     std::printf("10-minute 48 kHz stereo WAV (16-bit, %.0f MB) as mixtures:\n",
                 double(std::filesystem::file_size(chemin)) / 1e6);
     double controle = 0;
+    int appels = 0;
+    const RappelAvancement progres = [&appels](double) {
+        ++appels;
+        return true;
+    };
     for (int essai = 1; essai <= 3; ++essai) {
-        const auto debut = std::chrono::steady_clock::now();
-        MelangesLus lus = LireMelanges(chemin);
-        const double lecture = Depuis(debut);
-        const Melanges m = MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2), 0.1f);
-        const double total = Depuis(debut);
-        controle += m.Moments.Moments4[0][1];
-        std::printf("  run %d: read %8.3f s, derivatives and means %8.3f s, total %8.3f s\n", essai,
-                    lecture, total - lecture, total);
+        for (const bool avecProgres : {false, true}) {
+            const RappelAvancement rappel = avecProgres ? progres : RappelAvancement();
+            const auto debut = std::chrono::steady_clock::now();
+            MelangesLus lus = LireMelanges(chemin, 0, 1, rappel);
+            const double lecture = Depuis(debut);
+            const Melanges m =
+                MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2), 0.1f, rappel);
+            const double total = Depuis(debut);
+            controle += m.Moments.Moments4[0][1];
+            std::printf("  run %d %s: read %8.3f s, derivatives and means %8.3f s, total %8.3f s\n",
+                        essai, avecProgres ? "with progress   " : "without progress", lecture,
+                        total - lecture, total);
+        }
     }
+    std::printf("(%d progress calls per read)\n", appels / 3);
     std::printf("(checksum %g)\n", controle);
     std::filesystem::remove(chemin);
     return 0;

@@ -37,7 +37,7 @@ std::string TexteExact(double v) {
 }
 
 void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomme>& signaux,
-               double frequence) {
+               double frequence, const RappelAvancement& avancement) {
     const std::size_t n = LongueurCommune(chemin, signaux);
     const std::size_t nc = signaux.size();
     SF_INFO info{};
@@ -52,8 +52,12 @@ void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomm
         }
         constexpr std::size_t Bloc = 16384;
         std::vector<float> tampon(Bloc * nc);
-        bool reussi = true;
+        bool reussi = true, arrete = false;
         for (std::size_t debut = 0; debut < n && reussi; debut += Bloc) {
+            if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
+                arrete = true;
+                break;
+            }
             const std::size_t m = std::min(Bloc, n - debut);
             for (std::size_t i = 0; i < m; ++i) {
                 for (std::size_t k = 0; k < nc; ++k) {
@@ -64,12 +68,16 @@ void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomm
         }
         const int numero = errno;
         reussi = sf_close(f) == 0 && reussi;
+        if (arrete) {
+            throw ArretUtilisateur();
+        }
         errno = reussi ? 0 : (numero != 0 ? numero : EIO);
         return reussi;
     });
 }
 
-void EcrireCsv(const std::filesystem::path& chemin, const std::vector<SignalNomme>& signaux) {
+void EcrireCsv(const std::filesystem::path& chemin, const std::vector<SignalNomme>& signaux,
+               const RappelAvancement& avancement) {
     const std::size_t n = LongueurCommune(chemin, signaux);
     EcrireAtomiquement(chemin, [&](int descripteur) {
         std::string texte;
@@ -94,6 +102,7 @@ void EcrireCsv(const std::filesystem::path& chemin, const std::vector<SignalNomm
                     return false;
                 }
                 texte.clear();
+                PoursuivreOuArreter(avancement, double(i + 1) / double(n));
             }
         }
         return EcrireTout(descripteur, texte);
@@ -101,13 +110,13 @@ void EcrireCsv(const std::filesystem::path& chemin, const std::vector<SignalNomm
 }
 
 void EcrireSignaux(const std::filesystem::path& chemin, const std::vector<SignalNomme>& signaux,
-                   double frequence) {
+                   double frequence, const RappelAvancement& avancement) {
     std::string ext = chemin.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     if (ext == ".wav") {
-        EcrireWav(chemin, signaux, frequence);
+        EcrireWav(chemin, signaux, frequence, avancement);
     } else {
-        EcrireCsv(chemin, signaux);
+        EcrireCsv(chemin, signaux, avancement);
     }
 }

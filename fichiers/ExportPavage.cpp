@@ -1,18 +1,43 @@
 #include "fichiers/ExportPavage.h"
 
 #include "fichiers/EcritureAtomique.h"
-#include "fichiers/EcritureSignal.h"
+
+#include <charconv>
+#include <string>
+#include <utility>
 
 namespace {
 
-void AjouterBoites(std::string& texte, const BoxList& boites, const char* classe) {
-    for (const Box& b : boites) {
-        texte += classe;
-        for (int k = 1; k <= 2; ++k) {
-            texte += ',' + TexteExact(b[k].Lower()) + ',' + TexteExact(b[k].Upper());
+// The lines of the boxes of both lists, written to `descripteur` by stretches of about
+// 1 MiB; false with errno set when a write fails.
+bool EcrireBoites(int descripteur, const BoxList& rejetees, const BoxList& gardees,
+                  const RappelAvancement& avancement) {
+    std::string texte = "classe,x_inf,x_sup,y_inf,y_sup\n";
+    const double total = double(rejetees.Size()) + double(gardees.Size());
+    std::size_t faites = 0;
+    char nombre[32];
+    for (const auto& [boites, classe] :
+         {std::pair{&rejetees, "rejetee"}, std::pair{&gardees, "gardee"}}) {
+        for (const Box& b : *boites) {
+            texte += classe;
+            for (int k = 1; k <= 2; ++k) {
+                for (const double v : {b[k].Lower(), b[k].Upper()}) {
+                    texte += ',';
+                    texte.append(nombre, std::to_chars(nombre, nombre + sizeof nombre, v).ptr);
+                }
+            }
+            texte += '\n';
+            ++faites;
+            if (texte.size() > (1u << 20)) {
+                if (!EcrireTout(descripteur, texte)) {
+                    return false;
+                }
+                texte.clear();
+                PoursuivreOuArreter(avancement, double(faites) / total);
+            }
         }
-        texte += '\n';
     }
+    return EcrireTout(descripteur, texte);
 }
 
 nlohmann::json Intervalle(const Interval& i) {
@@ -36,11 +61,10 @@ const char* NomStatut(StatutSivia s) {
 }
 
 void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
-                       const BoxList& gardees) {
-    std::string texte = "classe,x_inf,x_sup,y_inf,y_sup\n";
-    AjouterBoites(texte, rejetees, "rejetee");
-    AjouterBoites(texte, gardees, "gardee");
-    EcrireTexteAtomiquement(chemin, texte);
+                       const BoxList& gardees, const RappelAvancement& avancement) {
+    EcrireAtomiquement(chemin, [&](int descripteur) {
+        return EcrireBoites(descripteur, rejetees, gardees, avancement);
+    });
 }
 
 nlohmann::json RapportJson(const RapportPavage& r) {

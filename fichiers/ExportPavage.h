@@ -1,9 +1,12 @@
 // Export of a paving: CSV with one line per box (class "rejetee"/"gardee", x low, x high,
 // y low, y high) and a JSON report of the solve (search box, precision, constraints, the
 // solver's counts). The analysis adds its own sections (clusters, roots) through
-// `Complements`: each entry becomes a top-level member of the JSON report.
+// `Complements`: each entry becomes a top-level member of the JSON report. The CSV, millions
+// of lines after a fine solve, is written by stretches with its progress told between two
+// (ArretUtilisateur when it stops it: no file is written and none is replaced).
 #pragma once
 
+#include "app/signal/Avancement.h"
 #include "interval/Box.h"
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
@@ -17,7 +20,7 @@
 const char* NomStatut(StatutSivia s);
 
 void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejetees,
-                       const BoxList& gardees);
+                       const BoxList& gardees, const RappelAvancement& avancement = {});
 
 struct RapportPavage {
     Box BoiteRecherche;

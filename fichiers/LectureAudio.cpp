@@ -78,7 +78,8 @@ std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin) 
     return c;
 }
 
-CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux) {
+CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux,
+                    const RappelAvancement& avancement) {
     VerifierWavComplet(chemin);
     SF_INFO info;
     const Sndfile f = Ouvrir(chemin, info);
@@ -116,6 +117,9 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
     std::uint64_t lues = 0;
     const auto lire = [&](auto* bloc, auto lireBloc) {
         while (lues < trames) {
+            if (lues > 0) {
+                PoursuivreOuArreter(avancement, double(lues) / double(trames));
+            }
             sf_count_t n = lireBloc(f.get(), bloc, sf_count_t(TramesParBloc));
             if (n <= 0) {
                 break;

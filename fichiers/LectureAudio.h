@@ -1,5 +1,6 @@
 // Audio files through libsndfile. A WAV whose data chunk announces more bytes than the file
 // holds is reported as truncated (libsndfile alone would read the part that is there).
+// The samples are read by blocks, the progress told between two blocks.
 #pragma once
 
 #include "fichiers/LectureSignal.h"
@@ -8,4 +9,6 @@
 
 // None when libsndfile does not recognise the file.
 std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin);
-CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux);
+// Throws ArretUtilisateur when `avancement` stops it.
+CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>& canaux,
+                    const RappelAvancement& avancement = {});

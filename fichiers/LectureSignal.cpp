@@ -58,7 +58,8 @@ void VerifierChemin(const std::filesystem::path& chemin) {
     }
 }
 
-std::string LireTout(const std::filesystem::path& chemin) {
+// The whole file, read by stretches with the progress told between two.
+std::string LireTout(const std::filesystem::path& chemin, const RappelAvancement& avancement) {
     const std::uint64_t taille = std::filesystem::file_size(chemin);
     try {
         VerifierMemoire(taille, "la lecture d'un texte de " + TexteOctets(taille));
@@ -67,8 +68,14 @@ std::string LireTout(const std::filesystem::path& chemin) {
     }
     std::string contenu(taille, '\0');
     std::ifstream f(chemin, std::ios::binary);
-    if (!f.read(contenu.data(), std::streamsize(taille))) {
-        throw ErreurFichier(chemin, "la lecture a échoué : " + TexteErreurSysteme(errno));
+    constexpr std::uint64_t Morceau = std::uint64_t{8} << 20;
+    for (std::uint64_t lus = 0; lus < taille; lus += Morceau) {
+        if (lus > 0) {
+            PoursuivreOuArreter(avancement, double(lus) / double(taille));
+        }
+        if (!f.read(contenu.data() + lus, std::streamsize(std::min(Morceau, taille - lus)))) {
+            throw ErreurFichier(chemin, "la lecture a échoué : " + TexteErreurSysteme(errno));
+        }
     }
     if (contenu.find('\0') != std::string::npos) {
         throw ErreurFichier(chemin, "ce n'est ni un fichier audio reconnu ni un texte de nombres");
@@ -81,28 +88,35 @@ bool EstAudio(const std::filesystem::path& chemin) {
     return sorte == Sorte::Audio || (sorte == Sorte::Inconnue && DecrireAudio(chemin));
 }
 
-} // namespace
-
-ContenuFichier DecrireFichier(const std::filesystem::path& chemin) {
-    VerifierChemin(chemin);
-    if (EstAudio(chemin)) {
-        if (auto c = DecrireAudio(chemin)) {
-            return *c;
-        }
-        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+// Mixtures need two channels: a file of one is refused before its samples are read.
+void VerifierDeuxCanaux(const std::filesystem::path& chemin, const ContenuFichier& contenu) {
+    if (contenu.NbCanaux < 2) {
+        throw ErreurFichier(chemin, std::string("les mélanges demandent deux ") +
+                                        (contenu.Audio ? "canaux" : "colonnes") +
+                                        ", le fichier n'en a qu'un(e)");
     }
-    const std::string contenu = LireTout(chemin);
-    return DecrireTexte(chemin, contenu);
 }
 
-CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux) {
+// The channels asked, the text read once; `melanges` checks the two channels first.
+CanauxLus LireFichier(const std::filesystem::path& chemin, const std::vector<int>& canaux,
+                      bool melanges, const RappelAvancement& avancement) {
     VerifierChemin(chemin);
     CanauxLus lus;
     if (EstAudio(chemin)) {
-        lus = LireAudio(chemin, canaux);
+        if (melanges) {
+            const auto contenu = DecrireAudio(chemin);
+            if (!contenu) {
+                throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+            }
+            VerifierDeuxCanaux(chemin, *contenu);
+        }
+        lus = LireAudio(chemin, canaux, avancement);
     } else {
-        const std::string contenu = LireTout(chemin);
-        lus = LireTexte(chemin, contenu, canaux);
+        const std::string contenu = LireTout(chemin, Partie(avancement, 0, 0.2));
+        if (melanges) {
+            VerifierDeuxCanaux(chemin, DecrireTexte(chemin, contenu, Partie(avancement, 0.2, 0.1)));
+        }
+        lus = LireTexte(chemin, contenu, canaux, Partie(avancement, 0.3, 0.7));
     }
     const std::size_t n = lus.Canaux.empty() ? 0 : lus.Canaux.front().size();
     if (n == 0) {
@@ -114,26 +128,43 @@ CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>
     return lus;
 }
 
-SignalLu LireSignal(const std::filesystem::path& chemin, int canal) {
-    CanauxLus lus = LireCanaux(chemin, {canal});
+} // namespace
+
+ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
+                              const RappelAvancement& avancement) {
+    VerifierChemin(chemin);
+    if (EstAudio(chemin)) {
+        if (auto c = DecrireAudio(chemin)) {
+            return *c;
+        }
+        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+    }
+    const std::string contenu = LireTout(chemin, Partie(avancement, 0, 0.7));
+    return DecrireTexte(chemin, contenu, Partie(avancement, 0.7, 0.3));
+}
+
+CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux,
+                     const RappelAvancement& avancement) {
+    return LireFichier(chemin, canaux, false, avancement);
+}
+
+SignalLu LireSignal(const std::filesystem::path& chemin, int canal,
+                    const RappelAvancement& avancement) {
+    CanauxLus lus = LireCanaux(chemin, {canal}, avancement);
     return {std::move(lus.Canaux.front()), lus.Frequence};
 }
 
-MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1, int canal2) {
-    const ContenuFichier contenu = DecrireFichier(chemin);
-    if (contenu.NbCanaux < 2) {
-        throw ErreurFichier(chemin, std::string("les mélanges demandent deux ") +
-                                        (contenu.Audio ? "canaux" : "colonnes") +
-                                        ", le fichier n'en a qu'un(e)");
-    }
-    CanauxLus lus = LireCanaux(chemin, {canal1, canal2});
+MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1, int canal2,
+                         const RappelAvancement& avancement) {
+    CanauxLus lus = LireFichier(chemin, {canal1, canal2}, true, avancement);
     return {std::move(lus.Canaux[0]), std::move(lus.Canaux[1]), lus.Frequence, {}};
 }
 
 MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
-                         const std::filesystem::path& chemin2, int canal2) {
-    SignalLu x1 = LireSignal(chemin1, canal1);
-    SignalLu x2 = LireSignal(chemin2, canal2);
+                         const std::filesystem::path& chemin2, int canal2,
+                         const RappelAvancement& avancement) {
+    SignalLu x1 = LireSignal(chemin1, canal1, Partie(avancement, 0, 0.5));
+    SignalLu x2 = LireSignal(chemin2, canal2, Partie(avancement, 0.5, 0.5));
     MelangesLus m;
     m.Frequence = FrequenceCommune(x1.Frequence, chemin1.string(), x2.Frequence, chemin2.string());
     const std::size_t n1 = x1.Echantillons.size(), n2 = x2.Echantillons.size();

@@ -3,8 +3,12 @@
 // whatever the locale, an optional header line). A channel is an audio channel or a text
 // column, counted from 0. Every bad file ends in ErreurFichier (a French message naming the
 // file and the reason), and a file whose samples would exceed the memory budget is refused
-// before anything is allocated.
+// before anything is allocated. Each reading takes an optional progress (Avancement.h): told
+// its share between two blocks of samples or stretches of text, it may stop the reading,
+// which then throws ArretUtilisateur and keeps nothing.
 #pragma once
+
+#include "app/signal/Avancement.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,18 +40,24 @@ struct MelangesLus {
     std::vector<std::string> Remarques; // e.g. two files of different lengths
 };
 
-ContenuFichier DecrireFichier(const std::filesystem::path& chemin);
+// A text file is read whole for this (its lines are counted); an audio file's header is enough.
+ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
+                              const RappelAvancement& avancement = {});
 
 // The asked channels, all of the same length, at least two samples each.
-CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux);
+CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux,
+                     const RappelAvancement& avancement = {});
 
-SignalLu LireSignal(const std::filesystem::path& chemin, int canal);
+SignalLu LireSignal(const std::filesystem::path& chemin, int canal,
+                    const RappelAvancement& avancement = {});
 
 // Two channels of one file as the mixtures x1 and x2.
-MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1 = 0, int canal2 = 1);
+MelangesLus LireMelanges(const std::filesystem::path& chemin, int canal1 = 0, int canal2 = 1,
+                         const RappelAvancement& avancement = {});
 // One channel of each of two files; their sample rates must agree and the longer one is cut.
 MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
-                         const std::filesystem::path& chemin2, int canal2);
+                         const std::filesystem::path& chemin2, int canal2,
+                         const RappelAvancement& avancement = {});
 
 // Refuses two known sample rates that differ (0 means unknown and agrees with anything);
 // returns the common rate.

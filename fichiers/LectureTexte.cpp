@@ -142,21 +142,38 @@ Entete LireEntete(const std::filesystem::path& chemin, std::string_view contenu)
     return e;
 }
 
+// The line ends of the text, counted by stretches; the progress goes from `avant` to
+// avant + part.
+std::uint64_t CompterFinsDeLigne(std::string_view contenu, const RappelAvancement& avancement,
+                                 double avant, double part) {
+    constexpr std::size_t Morceau = std::size_t{16} << 20;
+    std::uint64_t n = 0;
+    for (std::size_t debut = 0; debut < contenu.size(); debut += Morceau) {
+        if (debut > 0) {
+            PoursuivreOuArreter(avancement, avant + part * double(debut) / double(contenu.size()));
+        }
+        const std::string_view morceau = contenu.substr(debut, Morceau);
+        n += std::uint64_t(std::count(morceau.begin(), morceau.end(), '\n'));
+    }
+    return n;
+}
+
 } // namespace
 
-ContenuFichier DecrireTexte(const std::filesystem::path& chemin, std::string_view contenu) {
+ContenuFichier DecrireTexte(const std::filesystem::path& chemin, std::string_view contenu,
+                            const RappelAvancement& avancement) {
     const Entete e = LireEntete(chemin, contenu);
     ContenuFichier c;
     c.NbCanaux = int(e.NbColonnes);
     c.NomsCanaux = e.Noms;
-    c.NbEchantillons = std::uint64_t(std::count(contenu.begin(), contenu.end(), '\n')) +
+    c.NbEchantillons = CompterFinsDeLigne(contenu, avancement, 0, 1) +
                        (contenu.empty() || contenu.back() == '\n' ? 0 : 1) -
                        (e.LigneEntete != 0 ? 1 : 0);
     return c;
 }
 
 CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view contenu,
-                    const std::vector<int>& canaux) {
+                    const std::vector<int>& canaux, const RappelAvancement& avancement) {
     const Entete e = LireEntete(chemin, contenu);
     for (int k : canaux) {
         if (k < 0 || std::size_t(k) >= e.NbColonnes) {
@@ -165,8 +182,8 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
                                             std::to_string(e.NbColonnes) + ")");
         }
     }
-    const std::uint64_t lignes =
-        std::uint64_t(std::count(contenu.begin(), contenu.end(), '\n')) + 1;
+    constexpr double PartComptage = 0.05;
+    const std::uint64_t lignes = CompterFinsDeLigne(contenu, avancement, 0, PartComptage) + 1;
     try {
         VerifierMemoire(lignes * canaux.size() * sizeof(double),
                         "la lecture de " + std::to_string(lignes) + " lignes");
@@ -180,9 +197,16 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
         c.reserve(lignes);
     }
     std::vector<std::string_view> cellules;
+    constexpr std::size_t LignesParTranche = 8192;
     ParcourirLignes(contenu, [&](std::size_t numero, std::string_view ligne) {
         if (numero == e.LigneEntete) {
             return true;
+        }
+        if (numero % LignesParTranche == 0) {
+            PoursuivreOuArreter(avancement,
+                                PartComptage + (1 - PartComptage) *
+                                                   double(ligne.data() - contenu.data()) /
+                                                   double(contenu.size()));
         }
         Decouper(ligne, e.Separateur, cellules);
         if (cellules.size() != e.NbColonnes) {

@@ -1,9 +1,13 @@
 // Progress of a long computation: the computation calls it now and then with the share done
 // (in [0, 1]); it returns false to stop the computation. An empty function never stops it.
+// The file reads and writes, which cross several layers, end a stop by throwing
+// ArretUtilisateur: each layer drops what it built and an atomic write removes its temporary
+// file on the same path as a failure, while their return types stay those of a full run.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <exception>
 #include <functional>
 
 using RappelAvancement = std::function<bool(double fait)>;
@@ -11,6 +15,28 @@ using RappelAvancement = std::function<bool(double fait)>;
 // Calls `rappel` (when there is one) with `fait`; true when the computation goes on.
 inline bool Poursuivre(const RappelAvancement& rappel, double fait) {
     return !rappel || rappel(fait);
+}
+
+// A computation stopped by its progress.
+class ArretUtilisateur : public std::exception {
+public:
+    const char* what() const noexcept override { return "Arrêté par l'utilisateur."; }
+};
+
+// Poursuivre, throwing ArretUtilisateur when the computation is to stop.
+inline void PoursuivreOuArreter(const RappelAvancement& rappel, double fait) {
+    if (!Poursuivre(rappel, fait)) {
+        throw ArretUtilisateur();
+    }
+}
+
+// The progress of a part of a computation, `part` of the whole from `avant` on: its share
+// `fait` is told as avant + part * fait. Empty when `rappel` is.
+inline RappelAvancement Partie(const RappelAvancement& rappel, double avant, double part) {
+    if (!rappel) {
+        return {};
+    }
+    return [rappel, avant, part](double fait) { return rappel(avant + part * fait); };
 }
 
 // Runs f(i) for i in [0, n) in increasing order, by stretches; between two stretches the

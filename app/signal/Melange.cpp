@@ -178,8 +178,8 @@ std::optional<Box> BoiteSolution(const Matrice2x2& A) {
     return b;
 }
 
-Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2,
-                          float PasEchantillonnage) {
+Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage,
+                          const RappelAvancement& avancement) {
     const std::size_t n = std::min(x1.size(), x2.size());
     VerifierTableaux(n, 2, "les dérivées des mélanges");
     Melanges m;
@@ -187,7 +187,9 @@ Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2,
     m.Melange2 = std::move(x2);
     m.Melange1.resize(n);
     m.Melange2.resize(n);
-    CompleterMelanges(m, PasEchantillonnage, RappelAvancement(), 0.0);
+    if (!CompleterMelanges(m, PasEchantillonnage, avancement, 0.0)) {
+        throw ArretUtilisateur();
+    }
     return m;
 }
 

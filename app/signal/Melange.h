@@ -44,8 +44,9 @@ std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
 // Mixtures observed directly (read from a file, the matrix unknown): the first
 // min(|x1|, |x2|) samples are kept, with their derivatives and the same means as
 // GenererMelanges. Throws ErreurMemoire before allocating the derivatives when they would not
-// fit.
-Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage);
+// fit, and ArretUtilisateur when `avancement` stops it.
+Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage,
+                          const RappelAvancement& avancement = {});
 
 struct SourcesEstimees {
     std::vector<double> SourceEstimee1, SourceEstimee2;

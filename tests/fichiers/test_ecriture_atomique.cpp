@@ -1,9 +1,12 @@
 #include "DossierTemporaire.h"
 
 #include "fichiers/EcritureAtomique.h"
+#include "fichiers/EcritureSignal.h"
 #include "fichiers/ErreurFichier.h"
+#include "fichiers/ExportPavage.h"
 
 #include <cerrno>
+#include <cmath>
 
 namespace {
 
@@ -49,5 +52,40 @@ TEST_F(EcritureAtomique, AFailedWriteLeavesTheOldFileUntouchedAndSaysWhy) {
         }
         EXPECT_EQ(Lire(ancien), "ancien");
         EXPECT_EQ(NbFichiers(Dossier), 2u) << "a temporary file was left";
+    }
+}
+
+TEST_F(EcritureAtomique, AWriteStoppedByItsProgressLeavesNoFileAndOneThatGoesOnTheSameBytes) {
+    // Several blocks of samples and several MiB of text.
+    std::vector<double> v(200'000);
+    BoxList boites;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        v[i] = std::sin(0.01 * double(i)) / 3;
+        boites.PushBack(Box(2, 1));
+        boites.Back()[1] = Interval(v[i], v[i] + 0.125);
+    }
+    const auto ecrire = [&](const std::string& nom, const RappelAvancement& r) {
+        if (nom.ends_with("pavage.csv")) {
+            ExporterPavageCsv(Dossier / nom, boites, boites, r);
+        } else {
+            EcrireSignaux(Dossier / nom, {{"a", &v}, {"b", &v}}, 8000, r);
+        }
+    };
+    for (const std::string nom : {"s.wav", "s.csv", "pavage.csv"}) {
+        for (const bool existant : {false, true}) {
+            if (existant) {
+                Fichier(nom, "ancien");
+            }
+            int appels = 0;
+            EXPECT_THROW(ecrire(nom, [&](double) { return ++appels != 2; }), ArretUtilisateur);
+            EXPECT_EQ(appels, 2) << nom;
+            EXPECT_EQ(NbFichiers(Dossier), existant ? 1u : 0u) << nom;
+            EXPECT_EQ(Lire(Dossier / nom), existant ? "ancien" : "") << nom;
+        }
+        ecrire("avec_" + nom, [](double) { return true; });
+        ecrire("sans_" + nom, {});
+        EXPECT_EQ(Lire(Dossier / ("avec_" + nom)), Lire(Dossier / ("sans_" + nom))) << nom;
+        std::filesystem::remove_all(Dossier);
+        std::filesystem::create_directories(Dossier);
     }
 }

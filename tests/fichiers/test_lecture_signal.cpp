@@ -6,7 +6,9 @@
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,42 @@ std::string EnteteWav(std::uint32_t octets) {
 }
 
 } // namespace
+
+TEST_F(Lecture, AReadStoppedByItsProgressThrowsAndOneThatGoesOnGivesTheSameSamples) {
+    // Several blocks of audio and several stretches of text.
+    const auto a = ValeursFloat(100'000, 3.0), b = ValeursFloat(100'000, -0.5);
+    EcrireSignaux(Dossier / "m.wav", {{"a", &a}, {"b", &b}}, 16000);
+    EcrireSignaux(Dossier / "m.csv", {{"a", &a}, {"b", &b}}, 0);
+    using Lire = std::function<MelangesLus(const RappelAvancement&)>;
+    const struct {
+        const char* nom;
+        Lire lire;
+        const std::vector<double>*x1, *x2;
+    } cas[] = {
+        {"wav", [&](auto& r) { return LireMelanges(Dossier / "m.wav", 0, 1, r); }, &a, &b},
+        {"csv", [&](auto& r) { return LireMelanges(Dossier / "m.csv", 1, 0, r); }, &b, &a},
+        {"deux fichiers",
+         [&](auto& r) { return LireMelanges(Dossier / "m.wav", 1, Dossier / "m.csv", 0, r); }, &b,
+         &a},
+    };
+    for (const auto& c : cas) {
+        std::vector<double> parts; // what the progress was told, stopping at call `arret`
+        const auto suivre = [&parts](int arret) -> RappelAvancement {
+            parts.clear();
+            return [&parts, arret](double fait) {
+                parts.push_back(fait);
+                return int(parts.size()) != arret;
+            };
+        };
+        const MelangesLus lus = c.lire(suivre(0));
+        EXPECT_EQ(lus.Melange1, *c.x1) << c.nom;
+        EXPECT_EQ(lus.Melange2, *c.x2) << c.nom;
+        ASSERT_GE(parts.size(), 2u) << c.nom;
+        EXPECT_TRUE(std::is_sorted(parts.begin(), parts.end()) && parts[0] > 0 && parts.back() < 1);
+        EXPECT_THROW(c.lire(suivre(2)), ArretUtilisateur) << c.nom;
+        EXPECT_EQ(parts.size(), 2u) << c.nom << ": stopped at once";
+    }
+}
 
 TEST_F(Lecture, WavAndCsvRoundTripsAreExactForFloatData) {
     const auto a = ValeursFloat(1000, 5.0), b = ValeursFloat(1000, -123.0);

@@ -5,6 +5,7 @@
 #include "app/signal/Alea.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
+#include "app/toolkit/TStatusBar.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
 
@@ -338,4 +339,61 @@ TEST_F(Fichiers, ThePavingReportHoldsTheClustersTheirQualityTheRootsAndTheTruePo
     }
     EXPECT_EQ(points, (std::set<std::string>{"direct", "permute"}));
     EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Fichiers, AReadOrAWriteStoppedByTheUserLeavesWhatWasThereAndSaysSo) {
+    // Several slices of work each.
+    std::vector<double> a(4'000'000), b(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        a[i] = float(std::cos(0.001 * double(i)));
+        b[i] = float(std::sin(0.37 * double(i)));
+    }
+    EcrireWav(Dossier / "gros.wav", {{"a", &a}, {"b", &b}}, 48000);
+    const std::vector<double> debut(a.begin(), a.begin() + 1'000'000);
+    EcrireCsv(Dossier / "gros.csv", {{"a", &debut}});
+    std::ofstream(Dossier / "existant.csv") << "ancien";
+    GenererMelanges();
+    const struct {
+        QAction* item;
+        const char* fichier;
+        bool echap; // else a click on "Arrêter"
+        QString progres, message;
+    } cas[] = {
+        {M->OuvrirMelanges, "gros.wav", true, "Lecture des mélanges : ",
+         "La lecture des mélanges a été arrêtée par l'utilisateur : les sources et les mélanges "
+         "sont restés comme ils étaient."},
+        {M->OuvrirSource1, "gros.csv", false, "Lecture de la source 1 : ",
+         "La lecture de la source 1 a été arrêtée par l'utilisateur : la source est restée comme "
+         "elle était."},
+        {M->EnregistrerMelanges, "existant.csv", true, "Écriture de « existant.csv » : ",
+         "L'écriture de « existant.csv » a été arrêtée par l'utilisateur : le fichier est resté "
+         "comme il était."},
+    };
+    for (const auto& c : cas) {
+        if (c.item == M->EnregistrerMelanges) { // large mixtures to write, read to the end
+            Choisir(M->OuvrirMelanges, "gros.wav");
+            ASSERT_EQ(F->Melange1, a);
+        }
+        const Etat avant(F);
+        Messages.clear();
+        QString progres;
+        QTimer guet; // stops the job once it shows
+        QObject::connect(&guet, &QTimer::timeout, [&] {
+            if (F->ButtonArreter->isVisible()) {
+                progres = F->StatusBar1->PanelText(2);
+                c.echap ? QTest::keyClick(F, Qt::Key_Escape) : Cliquer(F->ButtonArreter);
+            }
+        });
+        guet.start(1);
+        Choisir(c.item, c.fichier);
+        EXPECT_TRUE(progres.startsWith(c.progres)) << progres.toStdString();
+        ASSERT_EQ(Messages.size(), 1u) << c.fichier;
+        EXPECT_EQ(Messages[0].texte, c.message);
+        EXPECT_TRUE(Etat(F) == avant) << c.fichier;
+        EXPECT_FALSE(F->ButtonArreter->isVisible());
+    }
+    std::ifstream existant(Dossier / "existant.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(existant), {}), "ancien");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dossier), {}), 3)
+        << "a temporary file was left";
 }

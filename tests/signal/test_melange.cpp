@@ -169,6 +169,16 @@ TEST(Melange, AProgressThatGoesOnGivesTheSameMixturesAndOneThatStopsGivesNone) {
                 .has_value())
             << arret;
     }
+    // Observed mixtures end a stop by throwing.
+    const Melanges observes = MelangesObserves(sans.Melange1, sans.Melange2, 0.1f);
+    const auto avecObserves =
+        MelangesObserves(sans.Melange1, sans.Melange2, 0.1f, [](double) { return true; });
+    EXPECT_EQ(std::memcmp(&avecObserves.Moments, &observes.Moments, sizeof observes.Moments), 0);
+    int restants = 2;
+    EXPECT_THROW(MelangesObserves(sans.Melange1, sans.Melange2, 0.1f,
+                                  [&](double) { return --restants > 0; }),
+                 ArretUtilisateur);
+    EXPECT_EQ(restants, 0);
 }
 
 TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
