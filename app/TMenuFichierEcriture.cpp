@@ -120,8 +120,19 @@ void TMenuFichier::ExporterPavageClick() {
     const QFileInfo info(chemin);
     const QString base = info.path() + QChar('/') + info.completeBaseName();
     const QString csv = base + QStringLiteral(".csv");
-    // A stopped export writes neither file.
-    if (!Ecrire(csv, [&](const RappelAvancement& avancement) {
+    // The analysis first (clustering many boxes takes seconds): a stopped export writes
+    // neither file.
+    std::optional<AnalyseCourante> analyse;
+    if (!Travailler(QStringLiteral("Analyse de la séparation"),
+                    QStringLiteral("L'export du pavage a été arrêté par l'utilisateur : aucun "
+                                   "fichier n'a été écrit."),
+                    [&](const RappelAvancement& avancement) {
+                        analyse = Analyser(LireEtatAnalyse(*F_), avancement);
+                        if (!analyse) {
+                            throw ArretUtilisateur();
+                        }
+                    }) ||
+        !Ecrire(csv, [&](const RappelAvancement& avancement) {
             ExporterPavageCsv(Chemin(csv), BoitesRejetees, BoitesSolution, avancement);
         })) {
         return;
@@ -131,7 +142,7 @@ void TMenuFichier::ExporterPavageClick() {
                           {F_->ContrainteDecorrelation, F_->ContrainteDecorrelationDerivees,
                            F_->ContrainteMomentOrdre4},
                           F_->DernierResultat,
-                          ComplementsAnalyse(Analyser(LireEtatAnalyse(*F_)))};
+                          ComplementsAnalyse(*analyse)};
     ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
 }
 

@@ -1,4 +1,4 @@
-// TravailLong: a long job (a solve, a large generation, later analyses and file work) run in
+// TravailLong: a long job (a solve, a large generation, an analysis, file work) run in
 // slices on the GUI thread, with its progress in the status bar and a way to stop it.
 //
 // Threading: the job runs inside the handler that starts it, and between two slices the
