@@ -76,6 +76,13 @@ public:
         }
         return !Arrete_;
     }
+    // Tells the share done now, whatever the step; false once told to stop.
+    bool Dire(double fait) {
+        if (!Arrete_ && Rappel_) {
+            Arrete_ = !Rappel_(fait);
+        }
+        return !Arrete_;
+    }
     bool Arrete() const { return Arrete_; }
 
 private:
@@ -83,46 +90,92 @@ private:
     bool Arrete_ = false;
 };
 
-// Sorts the entries by cell (column, then row), digit by digit from the lowest (a stable
-// radix sort over the bits the cells use), so that the progress is heard throughout. False
-// when stopped.
-bool TrierParCellule(std::vector<Entree>& e, Progres& progres, double avant, double part) {
-    const std::size_t n = e.size();
-    std::uint64_t maxI = 0, maxJ = 0;
-    for (const Entree& x : e) {
-        maxI = std::max(maxI, x.cellule >> 32);
-        maxJ = std::max(maxJ, x.cellule & 0xFFFFFFFFu);
+// Sorts the entries by cell (column, then row), in place: bucket by bucket on the highest
+// digit of the bits the cells use, each bucket then the same way on the next digit, and the
+// small ones by comparison. The progress is heard throughout (the bucketing of the whole
+// list is its first 40%). False when stopped.
+class TriCellules {
+public:
+    TriCellules(std::vector<Entree>& e, Progres& progres, double avant, double part)
+        : E_(e), Progres_(progres), Avant_(avant), Part_(part), N_(double(e.size())) {
+        std::uint64_t maxI = 0, maxJ = 0;
+        for (const Entree& x : e) {
+            maxI = std::max(maxI, x.cellule >> 32);
+            maxJ = std::max(maxJ, x.cellule & 0xFFFFFFFFu);
+        }
+        BitsJ_ = std::bit_width(maxJ);
+        Bits_ = std::bit_width(maxI) + BitsJ_;
     }
-    const int bitsJ = std::bit_width(maxJ), bits = std::bit_width(maxI) + bitsJ;
-    constexpr int Chiffre = 11;
-    constexpr std::uint64_t Masque = (std::uint64_t{1} << Chiffre) - 1;
-    const int passes = (bits + Chiffre - 1) / Chiffre;
-    const auto chiffre = [bitsJ](const Entree& x, int decalage) {
-        return (((x.cellule >> 32) << bitsJ | (x.cellule & 0xFFFFFFFFu)) >> decalage) & Masque;
-    };
-    std::vector<Entree> tampon(passes > 0 ? n : 0);
-    for (int p = 0; p < passes; ++p) {
-        const double debut = avant + part * p / passes, etendue = part / passes / 2;
-        std::vector<std::size_t> places(Masque + 2, 0);
-        for (std::size_t k = 0; k < n; ++k) {
-            ++places[chiffre(e[k], p * Chiffre) + 1];
-            if (!progres.Etape(k, n, debut, etendue)) {
+    bool Trier() { return Trier(0, E_.size(), Bits_, true); }
+
+private:
+    static constexpr int Chiffre = 11;
+    static constexpr std::size_t Petit = std::size_t{1} << 14;
+
+    std::uint64_t Cle(const Entree& x) const {
+        return (x.cellule >> 32) << BitsJ_ | (x.cellule & 0xFFFFFFFFu);
+    }
+    // One step of the work, `fait` of it done; false once stopped.
+    bool Etape(double fait) {
+        return ++Etapes_ % Progres::Pas != 0 || Progres_.Dire(Avant_ + Part_ * fait);
+    }
+    double Fait() const { return 0.4 + 0.6 * double(Faits_) / N_; }
+
+    // Entries [a, b), whose keys agree above bit `haut`.
+    bool Trier(std::size_t a, std::size_t b, int haut, bool premier) {
+        if (b - a <= Petit || haut <= 0) {
+            if (haut > 0) {
+                std::sort(E_.begin() + std::ptrdiff_t(a), E_.begin() + std::ptrdiff_t(b),
+                          [this](const Entree& u, const Entree& v) { return Cle(u) < Cle(v); });
+            }
+            Faits_ += b - a;
+            return Etape(Fait());
+        }
+        const int decalage = std::max(0, haut - Chiffre);
+        const std::uint64_t masque = (std::uint64_t{1} << (haut - decalage)) - 1;
+        const auto chiffre = [&](const Entree& x) { return (Cle(x) >> decalage) & masque; };
+        std::vector<std::size_t> debut(masque + 2, a);
+        for (std::size_t k = a; k < b; ++k) {
+            ++debut[chiffre(E_[k]) + 1];
+            if (!Etape(premier ? 0.2 * double(k - a) / N_ : Fait())) {
                 return false;
             }
         }
-        for (std::size_t c = 1; c < places.size(); ++c) {
-            places[c] += places[c - 1];
+        for (std::size_t s = 1; s < debut.size(); ++s) {
+            debut[s] += debut[s - 1] - a;
         }
-        for (std::size_t k = 0; k < n; ++k) {
-            tampon[places[chiffre(e[k], p * Chiffre)]++] = e[k];
-            if (!progres.Etape(k, n, debut + etendue, etendue)) {
+        // Each entry goes to its bucket once, along the cycles of the permutation.
+        std::vector<std::size_t> suivant(debut.begin(), debut.end() - 1);
+        std::size_t deplaces = 0;
+        for (std::size_t s = 0; s + 1 < debut.size(); ++s) {
+            while (suivant[s] < debut[s + 1]) {
+                Entree v = E_[suivant[s]];
+                for (std::uint64_t d = chiffre(v); d != s; d = chiffre(v)) {
+                    std::swap(v, E_[suivant[d]++]);
+                    if (!Etape(premier ? 0.2 + 0.2 * double(++deplaces) / N_ : Fait())) {
+                        return false;
+                    }
+                }
+                E_[suivant[s]++] = v;
+                if (!Etape(premier ? 0.2 + 0.2 * double(++deplaces) / N_ : Fait())) {
+                    return false;
+                }
+            }
+        }
+        for (std::size_t s = 0; s + 1 < debut.size(); ++s) {
+            if (!Trier(debut[s], debut[s + 1], decalage, false)) {
                 return false;
             }
         }
-        e.swap(tampon);
+        return true;
     }
-    return true;
-}
+
+    std::vector<Entree>& E_;
+    Progres& Progres_;
+    double Avant_, Part_, N_;
+    int BitsJ_ = 0, Bits_ = 0;
+    std::size_t Faits_ = 0, Etapes_ = 0;
+};
 
 // Regular boxes on a grid: each box sits in the cell of its lower-left corner. A cell is as
 // wide as the narrowest box plus the gap, so that the boxes of one cell normally all meet
@@ -170,7 +223,7 @@ bool UnirSurGrille(const std::vector<RectanglePlan>& r, const std::vector<std::u
             return false;
         }
     }
-    if (!TrierParCellule(e, progres, 0.25, 0.35)) {
+    if (!TriCellules(e, progres, 0.25, 0.35).Trier()) {
         return false;
     }
     // Runs of one cell: e[debuts[k]] .. e[debuts[k + 1] - 1] hold the boxes of cell k.

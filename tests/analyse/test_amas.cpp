@@ -108,15 +108,18 @@ TEST(Amas, HullAreaCentreAndExtentOfOneCluster) {
     }
 }
 
-// 599,400 unit boxes in three bands, in random order: the grouping of a large solve tells its
-// progress, in order, from 0 to 1, and stops when asked (at the first call, in the sort, at
-// the end), with nothing returned; let run, it gives the clusters it gives without progress.
+// 600,000 unit boxes in three bands and a strip, in random order: the grouping of a large solve
+// tells its progress, in order, from 0 to 1, and stops when asked (at the first call, in the sort,
+// at the end), with nothing returned; let run, it gives the clusters it gives without progress.
 TEST(Amas, ALargeGroupingTellsItsProgressAndStopsWhenAsked) {
     std::vector<RectanglePlan> r;
     for (int i = 0; i < 1000; ++i) {
         for (int j = 0; i != 300 && i != 700 && j < 600; ++j) {
             r.push_back({double(i), i + 1.0, double(j), j + 1.0});
         }
+    }
+    for (int j = 0; j < 600; ++j) { // a strip one box wide: held together by its column only
+        r.push_back({2000, 2001, double(j), j + 1.0});
     }
     std::shuffle(r.begin(), r.end(), std::mt19937(3));
     BoxList liste;
@@ -127,7 +130,8 @@ TEST(Amas, ALargeGroupingTellsItsProgressAndStopsWhenAsked) {
         liste.PushBack(boite);
     }
     const std::string attendu =
-        "239400:[301,700]x[0,600]E 180000:[0,300]x[0,600]E 179400:[701,1000]x[0,600]E";
+        "239400:[301,700]x[0,600]E 180000:[0,300]x[0,600]E 179400:[701,1000]x[0,600]E "
+        "600:[2000,2001]x[0,600]E";
     EXPECT_EQ(Resume(GrouperSolutions(liste, 0, 1.0)), attendu);
     for (int arret : {1, 6, 1000}) {
         std::vector<double> parts;
