@@ -83,7 +83,6 @@ public:
         }
         return !Arrete_;
     }
-    bool Arrete() const { return Arrete_; }
 
 private:
     const RappelAvancement& Rappel_;

@@ -2,8 +2,6 @@
 // event to its handler.
 #include "app/TForm1.h"
 
-#include "display/ResumePavage.h"
-
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
@@ -14,6 +12,7 @@
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
+#include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
 #include "sivia/Sivia.h"

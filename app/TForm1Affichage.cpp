@@ -2,13 +2,12 @@
 // rendering events of panels 1 to 5.
 #include "app/TForm1.h"
 
-#include "display/ResumePavage.h"
-
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
 #include "display/Pavage.h"
+#include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
 #include "sivia/Sivia.h"

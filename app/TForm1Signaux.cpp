@@ -1,8 +1,6 @@
 // Handlers of the sources, the mixing matrix and the mixtures.
 #include "app/TForm1.h"
 
-#include "display/ResumePavage.h"
-
 #include "app/Horloge.h"
 #include "app/TFormAnalyse.h"
 #include "app/TravailLong.h"
@@ -10,6 +8,7 @@
 #include "app/signal/Generateurs.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
+#include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "sivia/Sivia.h"
 

@@ -2,8 +2,6 @@
 // the paving image, which reads out the parameter pair (x, y) and estimates the sources there.
 #include "app/TForm1.h"
 
-#include "display/ResumePavage.h"
-
 #include "app/TForm2.h"
 #include "app/TravailLong.h"
 #include "app/signal/Memoire.h"
@@ -12,6 +10,7 @@
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
+#include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "sivia/Sivia.h"
 
