@@ -168,6 +168,15 @@ void BancTraces() {
     }
 }
 
+// The paving views both paving benches paint: the main window's panel (17 x 17) and a larger
+// one, at the depths the wheel reaches, with a pan.
+struct CasVue {
+    int taille;
+    double profondeur, decalage;
+};
+constexpr CasVue CasVues[] = {
+    {17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2}, {400, -1.1, 0.37}};
+
 void BancPavage(int solves, bool avecRejetees) {
     BoxList enAttente, rejetees, solution;
     Paver(rejetees, solution, solves, avecRejetees);
@@ -175,13 +184,7 @@ void BancPavage(int solves, bool avecRejetees) {
     std::printf("Paving view, %u boxes (%u rejected, %u kept), median paint (ms):\n",
                 rejetees.Size() + solution.Size(), rejetees.Size(), solution.Size());
     std::printf("  %-28s %10s %10s %10s\n", "panel, depth, pan", "fast", "box by box", "diff px");
-    struct Cas {
-        int taille;
-        double profondeur, decalage;
-    };
-    const Cas cas[] = {
-        {17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2}, {400, -1.1, 0.37}};
-    for (const Cas& c : cas) {
+    for (const CasVue& c : CasVues) {
         Banc banc(c.taille, c.taille, InitialiserPavage);
         const VuePavage vue{c.decalage, -c.decalage, c.profondeur, c.taille, c.taille};
         banc.dessin = [&] { PeindrePavage(domaine, enAttente, rejetees, solution, vue); };
@@ -317,13 +320,7 @@ void BancMolette100M() {
                 remplir / 1000, suivre / 1000, pire, etapes, Depuis(t0), resume.Octets() / 1e6);
     std::printf("Wheel step on the paving view (ms):\n");
     std::printf("  %-28s %10s %10s %10s\n", "panel, depth, pan", "first", "median", "worst");
-    struct Cas {
-        int taille;
-        double profondeur, decalage;
-    };
-    const Cas cas[] = {
-        {17, -10, 0}, {17, -1.1, 0.3}, {400, -10, 0}, {400, -3, 0.2}, {400, -1.1, 0.37}};
-    for (const Cas& c : cas) {
+    for (const CasVue& c : CasVues) {
         Banc banc(c.taille, c.taille, InitialiserPavage);
         VuePavage vue{c.decalage, -c.decalage, c.profondeur, c.taille, c.taille};
         banc.dessin = [&] { PeindrePavage(domaine, enAttente, rejetees, solution, vue, resume); };
