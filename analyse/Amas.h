@@ -11,7 +11,7 @@
 #pragma once
 
 #include "analyse/PointsVrais.h"
-#include "app/signal/Avancement.h"
+#include "signal/Avancement.h"
 #include "sivia/BoxList.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // anti-diagonal. Each is absent where a denominator is 0 or the point is not finite.
 #pragma once
 
-#include "app/signal/Melange.h"
+#include "signal/Melange.h"
 
 #include <optional>
 

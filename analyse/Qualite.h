@@ -5,7 +5,7 @@
 // is absent, never NaN.
 #pragma once
 
-#include "app/signal/Melange.h"
+#include "signal/Melange.h"
 
 #include <optional>
 #include <vector>

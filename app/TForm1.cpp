@@ -5,7 +5,6 @@
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
@@ -15,6 +14,7 @@
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <QAction>

@@ -3,12 +3,12 @@
 // bounds, Options settings, view state of the panels) and the handlers of every user action.
 #pragma once
 
-#include "app/signal/Generateurs.h"
-#include "app/signal/Melange.h"
 #include "display/Pavage.h"
 #include "fichiers/Session.h"
 #include "interval/Box.h"
 #include "interval/Canevas.h"
+#include "signal/Generateurs.h"
+#include "signal/Melange.h"
 #include "sivia/Sivia.h"
 
 #include <QMainWindow>

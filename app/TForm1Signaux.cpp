@@ -4,12 +4,12 @@
 #include "app/Horloge.h"
 #include "app/TFormAnalyse.h"
 #include "app/TravailLong.h"
-#include "app/signal/Alea.h"
-#include "app/signal/Generateurs.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
+#include "signal/Alea.h"
+#include "signal/Generateurs.h"
 #include "sivia/Sivia.h"
 
 #include <QAction>

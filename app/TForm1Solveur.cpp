@@ -4,7 +4,6 @@
 
 #include "app/TForm2.h"
 #include "app/TravailLong.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
@@ -12,6 +11,7 @@
 #include "app/toolkit/TStatusBar.h"
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <QLabel>

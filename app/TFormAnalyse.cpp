@@ -1,8 +1,8 @@
 #include "app/TFormAnalyse.h"
 
 #include "analyse/CarteSir.h"
-#include "app/signal/Memoire.h"
 #include "display/VueAnalyse.h"
+#include "signal/Memoire.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

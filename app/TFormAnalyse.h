@@ -14,8 +14,8 @@
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
-#include "app/signal/Avancement.h"
-#include "app/signal/Melange.h"
+#include "signal/Avancement.h"
+#include "signal/Melange.h"
 #include "sivia/Sivia.h"
 
 #include <QStringList>

@@ -3,10 +3,10 @@
 
 #include "app/TForm1.h"
 #include "app/TravailLong.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Memoire.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -5,7 +5,7 @@
 // It acts on the window's state like the window's own handlers do.
 #pragma once
 
-#include "app/signal/Generateurs.h"
+#include "signal/Generateurs.h"
 
 #include <QObject>
 #include <QStringList>

@@ -2,7 +2,6 @@
 #include "app/TForm1.h"
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
-#include "app/signal/Alea.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
@@ -11,6 +10,7 @@
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
+#include "signal/Alea.h"
 
 #include <QBuffer>
 #include <QFile>

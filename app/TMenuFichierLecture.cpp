@@ -2,7 +2,6 @@
 #include "app/TChoixCanal.h"
 #include "app/TForm1.h"
 #include "app/TMenuFichier.h"
-#include "app/signal/Alea.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
@@ -10,6 +9,7 @@
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
 #include "fichiers/Reproduction.h"
+#include "signal/Alea.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -13,7 +13,7 @@
 // first slice, so short commands cost no more than before.
 #pragma once
 
-#include "app/signal/Avancement.h"
+#include "signal/Avancement.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -4,7 +4,7 @@
 #include "analyse/CarteSir.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
-#include "app/signal/Generateurs.h"
+#include "signal/Generateurs.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,11 +5,11 @@
 // Escape to the window answering and to the command's return, and the longest time the
 // window went without processing its events.
 #include "app/TForm1.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "display/TOpenGLPanel.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <QAction>

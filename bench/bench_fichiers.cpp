@@ -1,8 +1,8 @@
 // Times reading a 10-minute 48 kHz stereo WAV (16-bit PCM, written here in /tmp) as the two
 // mixtures and computing their derivatives and means, without and with a progress that never
 // stops them (the window's long jobs pass one) (Release build; figures only).
-#include "app/signal/Melange.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Melange.h"
 
 #include <sndfile.h>
 

@@ -1,8 +1,8 @@
 // Times the five source kinds and the generation of the mixtures, for N = 5000 and
 // N = 1,000,000 (Release build; figures only).
-#include "app/signal/Alea.h"
-#include "app/signal/Generateurs.h"
-#include "app/signal/Melange.h"
+#include "signal/Alea.h"
+#include "signal/Generateurs.h"
+#include "signal/Melange.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "commande/Chaine.h"
 
-#include "app/signal/Alea.h"
-#include "app/signal/Generateurs.h"
-#include "app/signal/Memoire.h"
 #include "fichiers/Reproduction.h"
 #include "fichiers/Session.h"
+#include "signal/Alea.h"
+#include "signal/Generateurs.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <algorithm>

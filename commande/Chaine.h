@@ -6,9 +6,9 @@
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
-#include "app/signal/Melange.h"
 #include "commande/Options.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Melange.h"
 #include "sivia/BoxList.h"
 
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "commande/LigneDeCommande.h"
 
-#include "app/signal/Memoire.h"
 #include "commande/Parallele.h"
 #include "commande/Rapport.h"
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/ExportPavage.h"
+#include "signal/Memoire.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // message names the option and what it expects.
 #pragma once
 
-#include "app/signal/Generateurs.h"
-#include "app/signal/Melange.h"
+#include "signal/Generateurs.h"
+#include "signal/Melange.h"
 #include "sivia/Contraintes.h"
 #include "sivia/Sivia.h"
 

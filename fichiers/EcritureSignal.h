@@ -6,7 +6,7 @@
 // temporary file: no file is written and none is replaced.
 #pragma once
 
-#include "app/signal/Avancement.h"
+#include "signal/Avancement.h"
 
 #include <filesystem>
 #include <string>

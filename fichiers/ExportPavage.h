@@ -6,8 +6,8 @@
 // (ArretUtilisateur when it stops it: no file is written and none is replaced).
 #pragma once
 
-#include "app/signal/Avancement.h"
 #include "interval/Box.h"
+#include "signal/Avancement.h"
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
 #include "sivia/Sivia.h"

@@ -1,7 +1,7 @@
 #include "fichiers/LectureAudio.h"
 
-#include "app/signal/Memoire.h"
 #include "fichiers/ErreurFichier.h"
+#include "signal/Memoire.h"
 
 #include <sndfile.h>
 

@@ -1,9 +1,9 @@
 #include "fichiers/LectureSignal.h"
 
-#include "app/signal/Memoire.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureAudio.h"
 #include "fichiers/LectureTexte.h"
+#include "signal/Memoire.h"
 
 #include <algorithm>
 #include <cctype>

@@ -8,7 +8,7 @@
 // which then throws ArretUtilisateur and keeps nothing.
 #pragma once
 
-#include "app/signal/Avancement.h"
+#include "signal/Avancement.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,8 +5,8 @@
 // stop the rebuilding, which then throws ArretUtilisateur.
 #pragma once
 
-#include "app/signal/Melange.h"
 #include "fichiers/Session.h"
+#include "signal/Melange.h"
 
 #include <optional>
 

@@ -5,8 +5,8 @@
 // (Reproduction.h). Unknown or future fields are ignored with a note in `Remarques`.
 #pragma once
 
-#include "app/signal/Generateurs.h"
-#include "app/signal/Melange.h"
+#include "signal/Generateurs.h"
+#include "signal/Melange.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
-#include "app/signal/Generateurs.h"
+#include "signal/Generateurs.h"
 
 #include "support/AideIntervalles.h"
 

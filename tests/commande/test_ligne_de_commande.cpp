@@ -1,5 +1,5 @@
-#include "app/signal/Memoire.h"
 #include "commande/LigneDeCommande.h"
+#include "signal/Memoire.h"
 #include "support/Gardes.h"
 
 #include <gtest/gtest.h>

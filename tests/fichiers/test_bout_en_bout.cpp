@@ -1,9 +1,9 @@
 #include "DossierTemporaire.h"
 
-#include "app/signal/Alea.h"
-#include "app/signal/Melange.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Alea.h"
+#include "signal/Melange.h"
 #include "sivia/Sivia.h"
 
 #include <cmath>

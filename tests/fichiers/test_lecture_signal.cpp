@@ -1,10 +1,10 @@
 #include "DossierTemporaire.h"
 #include "support/Gardes.h"
 
-#include "app/signal/Memoire.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Memoire.h"
 
 #include <algorithm>
 #include <cmath>

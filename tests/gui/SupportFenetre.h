@@ -2,9 +2,9 @@
 #pragma once
 
 #include "app/TForm1.h"
-#include "app/signal/Alea.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "display/TOpenGLPanel.h"
+#include "signal/Alea.h"
 #include "sivia/Sivia.h"
 #include "support/GardesFenetre.h"
 

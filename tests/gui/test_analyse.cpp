@@ -3,11 +3,11 @@
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "display/VueAnalyse.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Memoire.h"
 #include "support/Gardes.h"
 
 #include <QAction>

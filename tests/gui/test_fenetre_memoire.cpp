@@ -3,8 +3,8 @@
 #include "SupportFenetre.h"
 #include "support/Gardes.h"
 
-#include "app/signal/Memoire.h"
 #include "display/Traces.h"
+#include "signal/Memoire.h"
 #include "support/LecturePanneau.h"
 
 #include <QAction>

@@ -2,12 +2,12 @@
 
 #include "app/TChoixCanal.h"
 #include "app/TMenuFichier.h"
-#include "app/signal/Alea.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TStatusBar.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
+#include "signal/Alea.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

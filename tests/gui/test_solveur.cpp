@@ -1,8 +1,8 @@
 #include "SupportFenetre.h"
 
-#include "app/signal/Memoire.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "SupportFenetre.h"
 
 #include "app/Horloge.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/Conversions.h"
+#include "signal/Memoire.h"
 
 #include <QAction>
 #include <QLabel>

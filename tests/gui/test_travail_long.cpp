@@ -4,10 +4,10 @@
 #include "support/Gardes.h"
 
 #include "app/TravailLong.h"
-#include "app/signal/Alea.h"
-#include "app/signal/Memoire.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TStatusBar.h"
+#include "signal/Alea.h"
+#include "signal/Memoire.h"
 
 #include <QAction>
 #include <QMenuBar>

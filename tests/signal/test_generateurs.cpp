@@ -1,5 +1,5 @@
-#include "app/signal/Generateurs.h"
-#include "app/signal/Memoire.h"
+#include "signal/Generateurs.h"
+#include "signal/Memoire.h"
 #include "support/Gardes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/signal/Melange.h"
-#include "app/signal/Memoire.h"
+#include "signal/Melange.h"
+#include "signal/Memoire.h"
 #include "support/Gardes.h"
 
 #include <gtest/gtest.h>

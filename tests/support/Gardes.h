@@ -3,7 +3,7 @@
 // those of the window in GardesFenetre.h.
 #pragma once
 
-#include "app/signal/Memoire.h"
+#include "signal/Memoire.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/signal/Melange.h"
+#include "signal/Melange.h"
 
-#include "app/signal/Memoire.h"
+#include "signal/Memoire.h"
 
 #include <algorithm>
 #include <cmath>

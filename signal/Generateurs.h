@@ -4,8 +4,8 @@
 // heavy-tailed, non-Gaussian case.
 #pragma once
 
-#include "app/signal/Alea.h"
-#include "app/signal/Avancement.h"
+#include "signal/Alea.h"
+#include "signal/Avancement.h"
 
 #include <cstdint>
 #include <vector>

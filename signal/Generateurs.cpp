@@ -1,6 +1,6 @@
-#include "app/signal/Generateurs.h"
+#include "signal/Generateurs.h"
 
-#include "app/signal/Memoire.h"
+#include "signal/Memoire.h"
 
 #include <algorithm>
 #include <cmath>

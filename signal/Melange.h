@@ -6,7 +6,7 @@
 // over the samples that exist, n = min(N, lengths), and the means divide by that count.
 #pragma once
 
-#include "app/signal/Avancement.h"
+#include "signal/Avancement.h"
 #include "sivia/Contraintes.h"
 
 #include <optional>

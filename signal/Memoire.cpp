@@ -1,4 +1,4 @@
-#include "app/signal/Memoire.h"
+#include "signal/Memoire.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "app/signal/Alea.h"
+#include "signal/Alea.h"
 
 void GenerateurAleatoire::Initialiser(std::uint64_t graine) {
     // Spread the seed so that consecutive seconds give unrelated sequences.
