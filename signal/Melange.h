@@ -6,8 +6,9 @@
 // over the samples that exist, n = min(N, lengths), and the means divide by that count.
 #pragma once
 
+#include "interval/Box.h"
 #include "signal/Avancement.h"
-#include "sivia/Contraintes.h"
+#include "sivia/Moments.h"
 
 #include <optional>
 #include <vector>

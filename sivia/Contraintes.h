@@ -6,13 +6,7 @@
 
 #include "interval/Box.h"
 #include "interval/Interval.h"
-
-struct MomentsMelanges {
-    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
-    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
-    // Moments4[a - 1][k]: mean of x_a . x1^(3 - k) . x2^k.
-    double Moments4[2][4] = {};
-};
+#include "sivia/Moments.h"
 
 struct ContraintesActives {
     bool ContrainteDecorrelation = true;

@@ -1,0 +1,10 @@
+// The means of the mixtures that the constraints read: the solver's whole view of the data,
+// whatever its length. The signal layer computes them with the mixtures.
+#pragma once
+
+struct MomentsMelanges {
+    double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
+    double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
+    // Moments4[a - 1][k]: mean of x_a . x1^(3 - k) . x2^k.
+    double Moments4[2][4] = {};
+};
