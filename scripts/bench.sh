@@ -18,6 +18,10 @@ for b in "$racine"/build/bench/bench_*; do
                 "$b"
             fi
             ;;
+        bench_separation)
+            "$racine/scripts/enregistrements.sh" "$racine/build/enregistrements" >/dev/null
+            "$b" "$racine/build/enregistrements"
+            ;;
         *) "$b" ;;
     esac
 done

@@ -2,7 +2,8 @@
 # Builds a test set of REAL recordings from Debian packages for bench_separation: voice
 # prompts of four speakers, music and instrument samples, crowd and crumpling noise. Each
 # source is a few files of one package joined end to end (leading and trailing silences cut),
-# converted by sox to mono 8 kHz, 16 bits, exactly 4 s (32000 samples), peak at -1 dBFS.
+# converted by sox to mono 8 kHz, 16 bits, exactly 4 s (32000 samples), peak at -1 dBFS, with
+# no dither so that every run writes the same samples.
 # The packages are installed by name with apt-get when missing; nothing else is downloaded
 # and nothing is committed: the files go to a cache folder (argument, default
 # build/enregistrements), with paires.txt listing the pairs the benchmark mixes.
@@ -11,6 +12,7 @@
 #   voix-voix-en-fr   Allison (US English) + June (Canadian French): two women's voices of
 #                     similar pitch, the hard case for second-order methods
 #   voix-voix-fr-it   Armelle (French) + Menardi (Italian), two women's voices
+#   voix-voix-proches June + Menardi: the closest lag-1 autocorrelations of the four voices
 #   voix-musique      Allison + the Oxygen log-in music
 #   voix-instruments  Armelle + instrument samples (cello, trumpet, piano, guitar ...)
 #   musique-musique   the Oxygen log-in music + the Deepin log-in music
@@ -56,7 +58,7 @@ preparer() {
     local k=0 morceaux=() total=0
     for f in "$@"; do
         k=$((k + 1))
-        sox "$f" -r 8000 -c 1 -b 16 "$tmp/$nom-$k.wav" \
+        sox -R -D "$f" -r 8000 -c 1 -b 16 "$tmp/$nom-$k.wav" \
             silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse
         morceaux+=("$tmp/$nom-$k.wav")
         total="$(awk -v t="$total" -v d="$(soxi -D "$tmp/$nom-$k.wav")" 'BEGIN { print t + d }')"
@@ -68,7 +70,7 @@ preparer() {
         echo "enregistrements.sh : $nom ne dure que $total s (4 s attendues)" >&2
         exit 1
     fi
-    sox "${morceaux[@]}" -b 16 "$dossier/$nom.wav" trim 0 32000s gain -n -1
+    sox -R -D "${morceaux[@]}" -b 16 "$dossier/$nom.wav" trim 0 32000s gain -n -1
 }
 
 preparer allison "$asterisk"/en_US_f_Allison/agent-*.wav "$asterisk"/en_US_f_Allison/conf-*.wav
@@ -87,6 +89,7 @@ cat >"$dossier/paires.txt" <<'PAIRES'
 # nom source1 source2 : what the pair is
 voix-voix-en-fr allison.wav june.wav : two women's voices of similar pitch (US English, Canadian French)
 voix-voix-fr-it armelle.wav menardi.wav : two women's voices (French, Italian)
+voix-voix-proches june.wav menardi.wav : two women's voices whose lag-1 autocorrelations are closest (Canadian French, Italian)
 voix-musique allison.wav musique-oxygen.wav : a voice and a piece of music
 voix-instruments armelle.wav instruments.wav : a voice and instrument samples
 musique-musique musique-oxygen.wav musique-deepin.wav : two pieces of music
