@@ -95,7 +95,8 @@ double Autocorrelation1(const std::vector<double>& s) {
 struct Mesures {
     std::vector<double> Sir; // -infinity for a run without an answer
     std::vector<double> Temps;
-    int Trouves = -1; // runs with both solutions; -1 when it does not apply
+    int Trouves = -1;     // runs with both solutions; -1 when it does not apply
+    int NonConverges = 0; // runs of a classic method that did not converge or failed
 };
 
 double Mediane(std::vector<double> v) {
@@ -248,14 +249,15 @@ int main(int argc, char** argv) {
                     sir = CalculerQualite(r.Point->x, r.Point->y, A, P).SirMoyen();
                 }
                 noter(programme.size() + 1 + k, classiques[k].Nom, A, SirOuEchec(sir), ms);
+                mesures[programme.size() + 1 + k].NonConverges += r.Converge ? 0 : 1;
             }
         }
         std::printf("\n%s: %s + %s,%s\n", p.Nom.c_str(), p.Fichier1.c_str(), p.Fichier2.c_str(),
                     p.Description.c_str());
         std::printf("  lag-1 autocorrelations %.4f and %.4f; %zu matrices\n", r1, r2,
                     matrices.size());
-        std::printf("  %-34s %12s %10s %12s %15s\n", "method", "median SIR", "worst SIR",
-                    "median time", "both solutions");
+        std::printf("  %-34s %12s %10s %12s %15s %15s\n", "method", "median SIR", "worst SIR",
+                    "median time", "both solutions", "not converged");
         noms.clear();
         for (std::size_t k = 0; k < mesures.size(); ++k) {
             const Mesures& m = mesures[k];
@@ -266,12 +268,15 @@ int main(int argc, char** argv) {
             noms.push_back(nom);
             const double mediane = Mediane(m.Sir);
             const double pire = *std::min_element(m.Sir.begin(), m.Sir.end());
-            char trouves[32] = "-";
+            char trouves[32] = "-", echecs[32] = "-";
             if (m.Trouves >= 0) {
                 std::snprintf(trouves, sizeof trouves, "%d/%zu", m.Trouves, m.Sir.size());
             }
-            std::printf("  %-34s %9s dB %7s dB %9.3f ms %15s\n", nom.c_str(), Db(mediane).c_str(),
-                        Db(pire).c_str(), Mediane(m.Temps), trouves);
+            if (k > programme.size()) {
+                std::snprintf(echecs, sizeof echecs, "%d/%zu", m.NonConverges, m.Sir.size());
+            }
+            std::printf("  %-34s %9s dB %7s dB %9.3f ms %15s %15s\n", nom.c_str(),
+                        Db(mediane).c_str(), Db(pire).c_str(), Mediane(m.Temps), trouves, echecs);
             resume[nom].push_back(Db(mediane));
         }
         std::fflush(stdout);
