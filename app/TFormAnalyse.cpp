@@ -142,7 +142,11 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
         if (!amas) {
             return std::nullopt;
         }
-        a.Amas = QualifierAmas(*amas, a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
+        const std::uint32_t premiere = BoitesSolution.Size() - gardees;
+        a.Amas = QualifierAmas(
+            *amas,
+            AffinerAmas(*amas, BoitesSolution, premiere, r.Moments, r.Contraintes, r.Precision),
+            a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances, r.Precision);
     }
     a.Racines = CalculerRacinesOrdre2(e.Moments);
     return a;
@@ -321,10 +325,14 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         const PointPlan c = a.Groupe.Centre();
         QString point = QStringLiteral("—");
         if (a.Represente != PointRepresente::Aucun) {
+            // How far the true point lies from the cluster's exact point, in boxes.
             const bool direct = a.Represente == PointRepresente::Direct;
-            const bool contenu = direct ? a.ContientPointDirect : a.ContientPointPermute;
-            point = (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
-                    (contenu ? QStringLiteral(" (dans l'enveloppe)") : QStringLiteral(" (proche)"));
+            const std::optional<double>& ecart = direct ? a.EcartDirect : a.EcartPermute;
+            point =
+                (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
+                (ecart ? QStringLiteral(" (à %1 × précision)").arg(Nombre(*ecart, 2)) : QString());
+        } else if (a.Exact.Methode == MethodePoint::Minimisation && !a.Exact.Solution) {
+            point = QStringLiteral("pas une solution");
         }
         const std::optional<Qualite>& q = a.QualiteCentre;
         const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
@@ -365,7 +373,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     }
     Rapport->setText(rapport);
 
-    QString message = QString::fromStdString(MessageIdentifiabilite(racines.Etat));
+    QString message = QString::fromStdString(MessageRacines(racines));
     if (racines.Etat != Identifiabilite::Indefinie) {
         message += QStringLiteral("\nValeurs propres généralisées : %1 et %2 (écart relatif "
                                   "%3 %, seuil %4 %).")

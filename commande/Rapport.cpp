@@ -93,8 +93,9 @@ std::string TexteDb(double v) {
 std::optional<double> MeilleurSirAmas(const ResultatChaine& c) {
     std::optional<double> m;
     for (const AmasQualifie& a : c.Rapport.Amas) {
-        if (a.QualiteCentre) {
-            m = Meilleur(m, a.QualiteCentre->SirMoyen());
+        const std::optional<Qualite>& q = a.QualiteExacte ? a.QualiteExacte : a.QualiteCentre;
+        if (q) {
+            m = Meilleur(m, q->SirMoyen());
         }
     }
     return m;
@@ -133,7 +134,8 @@ ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q
                          const std::optional<Qualite>& q2) {
     const bool definie = R.Etat != Identifiabilite::Indefinie;
     return {{"identifiabilite", TexteIdentifiabilite(R.Etat)},
-            {"message", MessageIdentifiabilite(R.Etat)},
+            {"message", MessageRacines(R)},
+            {"cause", definie ? ordered_json(nullptr) : ordered_json(NomCause(R.Cause))},
             {"lambda1", definie ? Nombre(R.Lambda1) : ordered_json(nullptr)},
             {"lambda2", definie ? Nombre(R.Lambda2) : ordered_json(nullptr)},
             {"ecart_relatif", definie ? Nombre(R.EcartRelatif) : ordered_json(nullptr)},
@@ -141,25 +143,58 @@ ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q
             {"racine2", {{"point", Point(R.Racine2)}, {"qualite", QualiteJson(q2)}}}};
 }
 
+namespace {
+
+const char* NomMethode(MethodePoint m) {
+    switch (m) {
+    case MethodePoint::Newton:
+        return "newton";
+    case MethodePoint::Minimisation:
+        return "minimisation";
+    case MethodePoint::Centre:
+        break;
+    }
+    return "centre";
+}
+
+ordered_json Rectangle(const RectanglePlan& r) {
+    return {Nombre(r.xmin), Nombre(r.xmax), Nombre(r.ymin), Nombre(r.ymax)};
+}
+
+ordered_json PointExactJson(const PointExact& e) {
+    const bool paire = e.Methode != MethodePoint::Centre;
+    return {{"point", {Nombre(e.Point.x), Nombre(e.Point.y)}},
+            {"methode", NomMethode(e.Methode)},
+            {"critere", Nombre(e.Critere)},
+            {"critere_relatif", paire ? Nombre(e.CritereRelatif) : ordered_json(nullptr)},
+            {"solution", paire ? ordered_json(e.Solution) : ordered_json(nullptr)},
+            {"racines", e.NbRacines},
+            {"preuve", e.Prouve ? "prouvee" : "non_prouvee"},
+            {"boite_preuve", e.Prouve ? Rectangle(e.BoitePreuve) : ordered_json(nullptr)}};
+}
+
+} // namespace
+
 ordered_json AmasJson(const std::vector<AmasQualifie>& liste) {
     ordered_json amas = ordered_json::array();
     int numero = 0;
     for (const AmasQualifie& a : liste) {
-        const RectanglePlan& h = a.Groupe.Enveloppe;
         const PointPlan centre = a.Groupe.Centre();
         amas.push_back(
             {{"numero", ++numero},
              {"boites", a.Groupe.NbBoites},
-             {"enveloppe", {Nombre(h.xmin), Nombre(h.xmax), Nombre(h.ymin), Nombre(h.ymax)}},
+             {"enveloppe", Rectangle(a.Groupe.Enveloppe)},
              {"centre", {Nombre(centre.x), Nombre(centre.y)}},
              {"aire", Nombre(a.Groupe.Aire)},
              {"etendu", a.Groupe.Etendu},
-             {"contient_point_vrai", a.ContientPointDirect},
-             {"contient_point_permute", a.ContientPointPermute},
+             {"point_exact", PointExactJson(a.Exact)},
+             {"ecart_point_vrai", NombreJson(a.EcartDirect)},
+             {"ecart_point_permute", NombreJson(a.EcartPermute)},
              {"represente", a.Represente == PointRepresente::Direct    ? ordered_json("direct")
                             : a.Represente == PointRepresente::Permute ? ordered_json("permute")
                                                                        : ordered_json(nullptr)},
-             {"qualite", QualiteJson(a.QualiteCentre)}});
+             {"qualite", QualiteJson(a.QualiteCentre)},
+             {"qualite_exacte", QualiteJson(a.QualiteExacte)}});
     }
     return amas;
 }
@@ -211,7 +246,7 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     ordered_json rapport;
     rapport["programme"] = "Ovrel 5";
     rapport["format"] = "ovrel5-rapport";
-    rapport["version"] = 1;
+    rapport["version"] = 2;
     rapport["entrees"] = entrees;
     rapport["resolution"] = resolution;
     rapport["points_vrais"] = PointsVraisJson(c.Vrais);
