@@ -58,34 +58,22 @@ Valeur Evaluer(const Contrainte& c, PointPlan p) {
     return {Polynome(c.P, p.y) + p.x * q, q, Derivee(c.P, p.y) + p.x * Derivee(c.Q, p.y)};
 }
 
-// E[(u.x1 + v.x2)^2] and E[(u.x1 + v.x2)^4] of the mixtures.
 double Puissance2(double u, double v, double a, double b, double c) {
     return u * u * a + 2 * u * v * b + v * v * c;
-}
-double Puissance4(double u, double v, const MomentsMelanges& m) {
-    const double e[5] = {m.Moments4[0][0], m.Moments4[0][1], m.Moments4[0][2], m.Moments4[0][3],
-                         m.Moments4[1][3]};
-    const double binome[5] = {1, 4, 6, 4, 1};
-    double s = 0;
-    for (int k = 0; k < 5; ++k) {
-        s += binome[k] * std::pow(u, 4 - k) * std::pow(v, k) * e[k];
-    }
-    return s;
 }
 
 // The bound of |C| at (x, y) for s1 = x1 + x.x2 and s2 = y.x1 + x2.
 double Echelle(Sorte s, PointPlan p, const MomentsMelanges& m) {
     switch (s) {
     case Sorte::Sources:
-        return std::sqrt(Puissance2(1, p.x, m.Ex1x1, m.Ex1x2, m.Ex2x2) *
-                         Puissance2(p.y, 1, m.Ex1x1, m.Ex1x2, m.Ex2x2));
+        return std::sqrt(MomentMelange2(1, p.x, m) * MomentMelange2(p.y, 1, m));
     case Sorte::Derivees:
         return std::sqrt(Puissance2(1, p.x, m.Edx1dx1, m.Edx1dx2, m.Edx2dx2) *
                          Puissance2(p.y, 1, m.Edx1dx1, m.Edx1dx2, m.Edx2dx2));
     case Sorte::Moment4:
         break;
     }
-    return std::pow(Puissance4(1, p.x, m), 0.25) * std::pow(Puissance4(p.y, 1, m), 0.75);
+    return std::pow(MomentMelange4(1, p.x, m), 0.25) * std::pow(MomentMelange4(p.y, 1, m), 0.75);
 }
 
 struct Systeme {
@@ -328,6 +316,21 @@ double CritereAuPoint(PointPlan p, const MomentsMelanges& m, const ContraintesAc
 }
 
 } // namespace
+
+double MomentMelange2(double u, double v, const MomentsMelanges& m) {
+    return Puissance2(u, v, m.Ex1x1, m.Ex1x2, m.Ex2x2);
+}
+
+double MomentMelange4(double u, double v, const MomentsMelanges& m) {
+    const double e[5] = {m.Moments4[0][0], m.Moments4[0][1], m.Moments4[0][2], m.Moments4[0][3],
+                         m.Moments4[1][3]};
+    const double binome[5] = {1, 4, 6, 4, 1};
+    double s = 0;
+    for (int k = 0; k < 5; ++k) {
+        s += binome[k] * std::pow(u, 4 - k) * std::pow(v, k) * e[k];
+    }
+    return s;
+}
 
 double CritereRelatif(PointPlan p, const MomentsMelanges& m, const ContraintesActives& c) {
     const std::optional<Systeme> s = SystemeDe(m, c);

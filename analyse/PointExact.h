@@ -68,3 +68,7 @@ PointExact AffinerPoint(PointPlan depart, const RectanglePlan& zone, const Momen
 // sqrt(E[s1^2].E[s2^2]) for a decorrelation and E[s1^4]^(1/4).E[s2^4]^(3/4) for the
 // fourth-order moment (Cauchy-Schwarz and Hoelder bounds, so each is at most 1).
 double CritereRelatif(PointPlan p, const MomentsMelanges& m, const ContraintesActives& c);
+
+// E[(u.x1 + v.x2)^2] and E[(u.x1 + v.x2)^4], from the mixtures' means.
+double MomentMelange2(double u, double v, const MomentsMelanges& m);
+double MomentMelange4(double u, double v, const MomentsMelanges& m);

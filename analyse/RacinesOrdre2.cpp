@@ -5,9 +5,7 @@
 
 namespace {
 
-struct Sym {
-    double a, b, c; // [[a, b], [b, c]]
-};
+using Sym = MatriceSymetrique;
 
 struct Vecteur {
     double p, q;
@@ -65,6 +63,28 @@ RacinesOrdre2 Indefinie(CauseIndefinie cause) {
 
 } // namespace
 
+std::optional<std::pair<double, double>> ValeursPropresGeneralisees(const MatriceSymetrique& C0,
+                                                                    const MatriceSymetrique& C) {
+    // det(C - l.C0) = al.l^2 - be.l + ga.
+    const double al = C0.a * C0.c - C0.b * C0.b;
+    const double be = C.a * C0.c + C.c * C0.a - 2 * C.b * C0.b;
+    const double ga = C.a * C.c - C.b * C.b;
+    if (!(al > SeuilProportionnalite * C0.a * C0.c)) {
+        return std::nullopt;
+    }
+    // C0 positive definite: real eigenvalues; a negative discriminant is rounding.
+    const double racine = std::sqrt(std::max(0.0, be * be - 4 * al * ga));
+    const double q = (be + std::copysign(racine, be)) / 2;
+    double l1 = q / al, l2 = q != 0 ? ga / q : l1;
+    if (l1 > l2) {
+        std::swap(l1, l2);
+    }
+    if (!std::isfinite(l1) || !std::isfinite(l2)) {
+        return std::nullopt;
+    }
+    return std::pair{l1, l2};
+}
+
 RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
     RacinesOrdre2 r;
     const Systeme s{{m.Ex1x1, m.Ex1x2, m.Ex2x2}, {m.Edx1dx1, m.Edx1dx2, m.Edx2dx2}};
@@ -77,24 +97,16 @@ RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
     if (!(C0.a > 0 && C0.c > 0)) {
         return Indefinie(CauseIndefinie::MelangeNul);
     }
-    // det(C1 - l.C0) = al.l^2 - be.l + ga. The test on al is relative: with no tolerance the
-    // same signal given twice passed or failed on the last bits of Ex1x2.
-    const double al = C0.a * C0.c - C0.b * C0.b;
-    const double be = C1.a * C0.c + C1.c * C0.a - 2 * C1.b * C0.b;
-    const double ga = C1.a * C1.c - C1.b * C1.b;
-    if (!(al > SeuilProportionnalite * C0.a * C0.c)) {
+    // The test on det(C0) is relative: with no tolerance the same signal given twice passed
+    // or failed on the last bits of Ex1x2.
+    if (!(C0.a * C0.c - C0.b * C0.b > SeuilProportionnalite * C0.a * C0.c)) {
         return Indefinie(CauseIndefinie::MelangesProportionnels);
     }
-    // C0 positive definite: real eigenvalues; a negative discriminant is rounding.
-    const double racine = std::sqrt(std::max(0.0, be * be - 4 * al * ga));
-    const double q = (be + std::copysign(racine, be)) / 2;
-    double l1 = q / al, l2 = q != 0 ? ga / q : l1;
-    if (l1 > l2) {
-        std::swap(l1, l2);
-    }
-    if (!std::isfinite(l1) || !std::isfinite(l2)) {
+    const auto valeurs = ValeursPropresGeneralisees(C0, C1);
+    if (!valeurs) {
         return Indefinie(CauseIndefinie::ValeurPropreNonFinie);
     }
+    const auto [l1, l2] = *valeurs;
     const double echelle = std::max(std::fabs(l1), std::fabs(l2));
     // C1 is a Gram matrix too: a ratio of powers below zero beyond rounding is impossible.
     if (l1 < -1e-9 * echelle) {

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 // Below this relative gap between the two eigenvalues, |l1 - l2| / max(|l1|, |l2|), the
 // roots are not trusted: two white noises of N = 5000 samples give a few per cent.
@@ -51,6 +52,17 @@ struct RacinesOrdre2 {
 };
 
 RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m);
+
+struct MatriceSymetrique {
+    double a = 0, b = 0, c = 0; // [[a, b], [b, c]]
+};
+
+// The generalised eigenvalues l1 <= l2 of (C, C0), the roots of det(C - l.C0) = 0; none when
+// C0 is not positive definite beyond SeuilProportionnalite or a value is not finite. With C
+// the symmetrised covariance of the mixtures at a delay, they are the sources' correlation
+// coefficients at that delay.
+std::optional<std::pair<double, double>> ValeursPropresGeneralisees(const MatriceSymetrique& C0,
+                                                                    const MatriceSymetrique& C);
 
 // The gauge in words, in French.
 std::string MessageIdentifiabilite(Identifiabilite e);
