@@ -85,3 +85,12 @@ RapportSolveur EtablirRapport(const ResultatSivia& r, double secondes, double pr
                                  precision);
     return rapport;
 }
+
+std::optional<PointPlan> PremierPointSolution(const std::vector<AmasQualifie>& amas) {
+    for (const AmasQualifie& a : amas) {
+        if (a.Exact.Solution) {
+            return a.Exact.Point;
+        }
+    }
+    return std::nullopt;
+}

@@ -51,3 +51,6 @@ RapportSolveur EtablirRapport(const ResultatSivia& r, double secondes, double pr
 std::vector<AmasQualifie> QualifierAmas(const std::vector<Amas>& amas,
                                         const std::vector<PointExact>& points, const Matrice2x2& A,
                                         const PuissancesSources& P, double precision);
+
+// The exact point of the first cluster (the largest) whose point is a solution; none without.
+std::optional<PointPlan> PremierPointSolution(const std::vector<AmasQualifie>& amas);

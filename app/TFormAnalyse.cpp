@@ -1,6 +1,7 @@
 #include "app/TFormAnalyse.h"
 
 #include "analyse/CarteSir.h"
+#include "analyse/Suggestion.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
 
@@ -386,6 +387,12 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         message += QStringLiteral("\nLa résolution n'utilisait pas les deux seules contraintes "
                                   "de décorrélation : les racines exactes ne sont pas "
                                   "forcément dans les boîtes gardées.");
+    }
+    // What to try when second order is not enough, read at the first solution's exact point.
+    const Suggestion suggestion =
+        SuggererContraintes(r.Moments, PremierPointSolution(AmasAffiches_));
+    if (suggestion.Jeu != JeuContraintes::Ordre2 && racines.Etat != Identifiabilite::Indefinie) {
+        message += QStringLiteral("\n") + QString::fromStdString(suggestion.Message);
     }
     if (!remarques.isEmpty()) {
         message += QStringLiteral("\n") + remarques.join(QStringLiteral("\n"));

@@ -1,5 +1,6 @@
 #include "commande/Rapport.h"
 
+#include "analyse/Suggestion.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
 
@@ -161,6 +162,20 @@ ordered_json Rectangle(const RectanglePlan& r) {
     return {Nombre(r.xmin), Nombre(r.xmax), Nombre(r.ymin), Nombre(r.ymax)};
 }
 
+ordered_json NomsContraintes(const ContraintesActives& c) {
+    ordered_json noms = ordered_json::array();
+    if (c.ContrainteDecorrelation) {
+        noms.push_back("decorrelation");
+    }
+    if (c.ContrainteDecorrelationDerivees) {
+        noms.push_back("derivees");
+    }
+    if (c.ContrainteMomentOrdre4) {
+        noms.push_back("moment4");
+    }
+    return noms;
+}
+
 ordered_json PointExactJson(const PointExact& e) {
     const bool paire = e.Methode != MethodePoint::Centre;
     return {{"point", {Nombre(e.Point.x), Nombre(e.Point.y)}},
@@ -199,19 +214,35 @@ ordered_json AmasJson(const std::vector<AmasQualifie>& liste) {
     return amas;
 }
 
+namespace {
+
+// What to try next and a box holding both solutions, from the mixtures of this run.
+ordered_json SuggestionJson(const MomentsMelanges& m, const ResultatChaine& c,
+                            const RectanglePlan& boite) {
+    const Suggestion s = SuggererContraintes(m, PremierPointSolution(c.Rapport.Amas));
+    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun"};
+    ordered_json contraintes = ordered_json::array();
+    if (s.Jeu != JeuContraintes::Aucun) {
+        contraintes = NomsContraintes(s.Contraintes);
+    }
+    const BoiteProposee b = ProposerBoite({c.Racines.Racine1, c.Racines.Racine2}, boite);
+    return {{"jeu", jeux[int(s.Jeu)]},
+            {"contraintes", contraintes},
+            {"retards", s.Retards},
+            {"kurtosis1", NombreJson(s.Kurtosis1)},
+            {"kurtosis2", NombreJson(s.Kurtosis2)},
+            {"message", s.Message},
+            {"boite_proposee", Rectangle(b.Boite)},
+            {"boite_modifiee", b.Modifiee},
+            {"boite_complete", b.Complete}};
+}
+
+} // namespace
+
 ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                                const ResultatChaine& c, double secondesTotal) {
     const bool melangesLus = e.Source1.empty() && e.Source2.empty();
-    ordered_json contraintes = ordered_json::array();
-    if (o.Contraintes.ContrainteDecorrelation) {
-        contraintes.push_back("decorrelation");
-    }
-    if (o.Contraintes.ContrainteDecorrelationDerivees) {
-        contraintes.push_back("derivees");
-    }
-    if (o.Contraintes.ContrainteMomentOrdre4) {
-        contraintes.push_back("moment4");
-    }
+    const ordered_json contraintes = NomsContraintes(o.Contraintes);
     ordered_json entrees;
     entrees["graine"] = e.Graine;
     if (melangesLus) {
@@ -254,6 +285,8 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     rapport["points_vrais"]["permute_dans_une_boite_gardee"] = c.PermuteDansUneBoite;
     rapport["racines"] = RacinesJson(c.Racines, c.QualiteRacine1, c.QualiteRacine2);
     rapport["amas"] = AmasJson(c.Rapport.Amas);
+    rapport["suggestion"] =
+        SuggestionJson(e.M.Moments, c, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
     rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};
     return rapport;
 }
