@@ -142,7 +142,8 @@ bool Newton(const Systeme& s, PointPlan& p) {
             n = {p.x - t * pas.x, p.y - t * pas.y};
         }
         if (!(s.Residu(n) < r)) {
-            return r == 0;
+            // No decrease: at a root the residual is rounding noise and the step tiny.
+            return r == 0 || Norme(pas) <= 1e-8 * (1 + Norme(p));
         }
         p = n;
     }
