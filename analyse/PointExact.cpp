@@ -81,6 +81,10 @@ struct Systeme {
     // Fixed weights for Newton's damping: the sums of the coefficients' magnitudes.
     double PoidsA = 1, PoidsB = 1;
 
+    // The criterion at a point, as the solver evaluates a box centre (up to rounding).
+    double Critere(PointPlan p) const {
+        return std::max(std::fabs(Evaluer(A, p).f), std::fabs(Evaluer(B, p).f));
+    }
     double Residu(PointPlan p) const {
         return std::max(std::fabs(Evaluer(A, p).f) / PoidsA, std::fabs(Evaluer(B, p).f) / PoidsB);
     }
@@ -420,7 +424,7 @@ std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList
                                (b[2].Lower() + b[2].Upper()) / 2};
         for (std::size_t k = 0; k < n; ++k) {
             if (amas[k].Contient(centre)) {
-                const double v = s->Residu(centre);
+                const double v = s->Critere(centre);
                 if (v < meilleurs[k]) {
                     meilleurs[k] = v, departs[k] = centre;
                 }
