@@ -5,9 +5,7 @@
 
 namespace {
 
-struct Sym {
-    double a, b, c; // [[a, b], [b, c]]
-};
+using Sym = MatriceSymetrique;
 
 struct Vecteur {
     double p, q;
@@ -57,18 +55,22 @@ std::optional<PointPlan> Racine(const Vecteur& u, const Vecteur& v, const System
     return s.Affiner(p);
 }
 
+RacinesOrdre2 Indefinie(CauseIndefinie cause) {
+    RacinesOrdre2 r;
+    r.Cause = cause;
+    return r;
+}
+
 } // namespace
 
-RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
-    RacinesOrdre2 r;
-    const Systeme s{{m.Ex1x1, m.Ex1x2, m.Ex2x2}, {m.Edx1dx1, m.Edx1dx2, m.Edx2dx2}};
-    const Sym &C0 = s.C0, &C1 = s.C1;
-    // det(C1 - l.C0) = al.l^2 - be.l + ga.
+std::optional<std::pair<double, double>> ValeursPropresGeneralisees(const MatriceSymetrique& C0,
+                                                                    const MatriceSymetrique& C) {
+    // det(C - l.C0) = al.l^2 - be.l + ga.
     const double al = C0.a * C0.c - C0.b * C0.b;
-    const double be = C1.a * C0.c + C1.c * C0.a - 2 * C1.b * C0.b;
-    const double ga = C1.a * C1.c - C1.b * C1.b;
-    if (!(al > 0 && C0.a > 0) || !std::isfinite(be) || !std::isfinite(ga)) {
-        return r;
+    const double be = C.a * C0.c + C.c * C0.a - 2 * C.b * C0.b;
+    const double ga = C.a * C.c - C.b * C.b;
+    if (!(al > SeuilProportionnalite * C0.a * C0.c)) {
+        return std::nullopt;
     }
     // C0 positive definite: real eigenvalues; a negative discriminant is rounding.
     const double racine = std::sqrt(std::max(0.0, be * be - 4 * al * ga));
@@ -77,8 +79,40 @@ RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
     if (l1 > l2) {
         std::swap(l1, l2);
     }
-    r.Lambda1 = l1, r.Lambda2 = l2;
+    if (!std::isfinite(l1) || !std::isfinite(l2)) {
+        return std::nullopt;
+    }
+    return std::pair{l1, l2};
+}
+
+RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
+    RacinesOrdre2 r;
+    const Systeme s{{m.Ex1x1, m.Ex1x2, m.Ex2x2}, {m.Edx1dx1, m.Edx1dx2, m.Edx2dx2}};
+    const Sym &C0 = s.C0, &C1 = s.C1;
+    for (const double v : {C0.a, C0.b, C0.c, C1.a, C1.b, C1.c}) {
+        if (!std::isfinite(v)) {
+            return Indefinie(CauseIndefinie::NonFinis);
+        }
+    }
+    if (!(C0.a > 0 && C0.c > 0)) {
+        return Indefinie(CauseIndefinie::MelangeNul);
+    }
+    // The test on det(C0) is relative: with no tolerance the same signal given twice passed
+    // or failed on the last bits of Ex1x2.
+    if (!(C0.a * C0.c - C0.b * C0.b > SeuilProportionnalite * C0.a * C0.c)) {
+        return Indefinie(CauseIndefinie::MelangesProportionnels);
+    }
+    const auto valeurs = ValeursPropresGeneralisees(C0, C1);
+    if (!valeurs) {
+        return Indefinie(CauseIndefinie::ValeurPropreNonFinie);
+    }
+    const auto [l1, l2] = *valeurs;
     const double echelle = std::max(std::fabs(l1), std::fabs(l2));
+    // C1 is a Gram matrix too: a ratio of powers below zero beyond rounding is impossible.
+    if (l1 < -1e-9 * echelle) {
+        return Indefinie(CauseIndefinie::ValeurPropreNegative);
+    }
+    r.Lambda1 = l1, r.Lambda2 = l2;
     r.EcartRelatif = echelle > 0 ? (l2 - l1) / echelle : 0;
 
     const Sym M1{C1.a - l1 * C0.a, C1.b - l1 * C0.b, C1.c - l1 * C0.c};
@@ -97,6 +131,46 @@ RacinesOrdre2 CalculerRacinesOrdre2(const MomentsMelanges& m) {
     r.Racine1 = Racine(v1, v2, s);
     r.Racine2 = Racine(v2, v1, s);
     return r;
+}
+
+const char* NomCause(CauseIndefinie c) {
+    switch (c) {
+    case CauseIndefinie::Aucune:
+        break;
+    case CauseIndefinie::NonFinis:
+        return "moments_non_finis";
+    case CauseIndefinie::MelangeNul:
+        return "melange_nul";
+    case CauseIndefinie::MelangesProportionnels:
+        return "melanges_proportionnels";
+    case CauseIndefinie::ValeurPropreNegative:
+        return "valeur_propre_negative";
+    case CauseIndefinie::ValeurPropreNonFinie:
+        return "valeur_propre_non_finie";
+    }
+    return "";
+}
+
+std::string MessageRacines(const RacinesOrdre2& r) {
+    if (r.Etat != Identifiabilite::Indefinie) {
+        return MessageIdentifiabilite(r.Etat);
+    }
+    switch (r.Cause) {
+    case CauseIndefinie::NonFinis:
+        return "Racines exactes indéfinies : un moment des mélanges n'est pas un nombre fini.";
+    case CauseIndefinie::MelangeNul:
+        return "Racines exactes indéfinies : un mélange est nul (mélanges absents).";
+    case CauseIndefinie::MelangesProportionnels:
+        return "Racines exactes indéfinies : les deux mélanges sont proportionnels (sources "
+               "égales ou proportionnelles, source muette ou matrice singulière).";
+    case CauseIndefinie::ValeurPropreNegative:
+    case CauseIndefinie::ValeurPropreNonFinie:
+        return "Racines exactes indéfinies : les valeurs propres généralisées sont négatives "
+               "ou infinies, ce qui n'arrive que sur des moments dégénérés.";
+    case CauseIndefinie::Aucune:
+        break;
+    }
+    return MessageIdentifiabilite(r.Etat);
 }
 
 std::string MessageIdentifiabilite(Identifiabilite e) {

@@ -1,6 +1,7 @@
 #include "app/TFormAnalyse.h"
 
 #include "analyse/CarteSir.h"
+#include "analyse/Suggestion.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
 
@@ -142,7 +143,11 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
         if (!amas) {
             return std::nullopt;
         }
-        a.Amas = QualifierAmas(*amas, a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances);
+        const std::uint32_t premiere = BoitesSolution.Size() - gardees;
+        a.Amas = QualifierAmas(
+            *amas,
+            AffinerAmas(*amas, BoitesSolution, premiere, r.Moments, r.Contraintes, r.Precision),
+            a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances, r.Precision);
     }
     a.Racines = CalculerRacinesOrdre2(e.Moments);
     return a;
@@ -321,10 +326,14 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         const PointPlan c = a.Groupe.Centre();
         QString point = QStringLiteral("—");
         if (a.Represente != PointRepresente::Aucun) {
+            // How far the true point lies from the cluster's exact point, in boxes.
             const bool direct = a.Represente == PointRepresente::Direct;
-            const bool contenu = direct ? a.ContientPointDirect : a.ContientPointPermute;
-            point = (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
-                    (contenu ? QStringLiteral(" (dans l'enveloppe)") : QStringLiteral(" (proche)"));
+            const std::optional<double>& ecart = direct ? a.EcartDirect : a.EcartPermute;
+            point =
+                (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
+                (ecart ? QStringLiteral(" (à %1 × précision)").arg(Nombre(*ecart, 2)) : QString());
+        } else if (a.Exact.Methode == MethodePoint::Minimisation && !a.Exact.Solution) {
+            point = QStringLiteral("pas une solution");
         }
         const std::optional<Qualite>& q = a.QualiteCentre;
         const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
@@ -365,7 +374,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     }
     Rapport->setText(rapport);
 
-    QString message = QString::fromStdString(MessageIdentifiabilite(racines.Etat));
+    QString message = QString::fromStdString(MessageRacines(racines));
     if (racines.Etat != Identifiabilite::Indefinie) {
         message += QStringLiteral("\nValeurs propres généralisées : %1 et %2 (écart relatif "
                                   "%3 %, seuil %4 %).")
@@ -378,6 +387,12 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         message += QStringLiteral("\nLa résolution n'utilisait pas les deux seules contraintes "
                                   "de décorrélation : les racines exactes ne sont pas "
                                   "forcément dans les boîtes gardées.");
+    }
+    // What to try when second order is not enough, read at the first solution's exact point.
+    const Suggestion suggestion =
+        SuggererContraintes(r.Moments, PremierPointSolution(AmasAffiches_));
+    if (suggestion.Jeu != JeuContraintes::Ordre2 && racines.Etat != Identifiabilite::Indefinie) {
+        message += QStringLiteral("\n") + QString::fromStdString(suggestion.Message);
     }
     if (!remarques.isEmpty()) {
         message += QStringLiteral("\n") + remarques.join(QStringLiteral("\n"));

@@ -72,8 +72,10 @@ int main() {
                       {true, true, false}, 0.01, StockageFile, UINT64_MAX);
     std::printf("Cosine + coloured noise, two decorrelations, 0.01 (%llu kept boxes):\n",
                 static_cast<unsigned long long>(r.NbGardees));
-    Mesurer("EtablirRapport (clusters and their quality)", 20,
-            [&] { return double(EtablirRapport(r, 0, 0.01, solution, A, P).Amas.size()); });
+    Mesurer("EtablirRapport (clusters, exact points and their quality)", 20, [&] {
+        return double(
+            EtablirRapport(r, 0, 0.01, solution, A, P, m.Moments, {true, true, false}).Amas.size());
+    });
     Mesurer("CalculerCarteSir 256 x 256", 20, [&] {
         const CarteSir c = CalculerCarteSir({-5, 5, -5, 5}, 256, 256, A, P);
         return double(c.Db[c.Db.size() / 2]);

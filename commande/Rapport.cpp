@@ -1,5 +1,6 @@
 #include "commande/Rapport.h"
 
+#include "analyse/Suggestion.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
 
@@ -93,8 +94,9 @@ std::string TexteDb(double v) {
 std::optional<double> MeilleurSirAmas(const ResultatChaine& c) {
     std::optional<double> m;
     for (const AmasQualifie& a : c.Rapport.Amas) {
-        if (a.QualiteCentre) {
-            m = Meilleur(m, a.QualiteCentre->SirMoyen());
+        const std::optional<Qualite>& q = a.QualiteExacte ? a.QualiteExacte : a.QualiteCentre;
+        if (q) {
+            m = Meilleur(m, q->SirMoyen());
         }
     }
     return m;
@@ -133,7 +135,8 @@ ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q
                          const std::optional<Qualite>& q2) {
     const bool definie = R.Etat != Identifiabilite::Indefinie;
     return {{"identifiabilite", TexteIdentifiabilite(R.Etat)},
-            {"message", MessageIdentifiabilite(R.Etat)},
+            {"message", MessageRacines(R)},
+            {"cause", definie ? ordered_json(nullptr) : ordered_json(NomCause(R.Cause))},
             {"lambda1", definie ? Nombre(R.Lambda1) : ordered_json(nullptr)},
             {"lambda2", definie ? Nombre(R.Lambda2) : ordered_json(nullptr)},
             {"ecart_relatif", definie ? Nombre(R.EcartRelatif) : ordered_json(nullptr)},
@@ -141,42 +144,105 @@ ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q
             {"racine2", {{"point", Point(R.Racine2)}, {"qualite", QualiteJson(q2)}}}};
 }
 
+namespace {
+
+const char* NomMethode(MethodePoint m) {
+    switch (m) {
+    case MethodePoint::Newton:
+        return "newton";
+    case MethodePoint::Minimisation:
+        return "minimisation";
+    case MethodePoint::Centre:
+        break;
+    }
+    return "centre";
+}
+
+ordered_json Rectangle(const RectanglePlan& r) {
+    return {Nombre(r.xmin), Nombre(r.xmax), Nombre(r.ymin), Nombre(r.ymax)};
+}
+
+ordered_json NomsContraintes(const ContraintesActives& c) {
+    ordered_json noms = ordered_json::array();
+    if (c.ContrainteDecorrelation) {
+        noms.push_back("decorrelation");
+    }
+    if (c.ContrainteDecorrelationDerivees) {
+        noms.push_back("derivees");
+    }
+    if (c.ContrainteMomentOrdre4) {
+        noms.push_back("moment4");
+    }
+    return noms;
+}
+
+ordered_json PointExactJson(const PointExact& e) {
+    const bool paire = e.Methode != MethodePoint::Centre;
+    return {{"point", {Nombre(e.Point.x), Nombre(e.Point.y)}},
+            {"methode", NomMethode(e.Methode)},
+            {"critere", Nombre(e.Critere)},
+            {"critere_relatif", paire ? Nombre(e.CritereRelatif) : ordered_json(nullptr)},
+            {"solution", paire ? ordered_json(e.Solution) : ordered_json(nullptr)},
+            {"racines", e.NbRacines},
+            {"preuve", e.Prouve ? "prouvee" : "non_prouvee"},
+            {"boite_preuve", e.Prouve ? Rectangle(e.BoitePreuve) : ordered_json(nullptr)}};
+}
+
+} // namespace
+
 ordered_json AmasJson(const std::vector<AmasQualifie>& liste) {
     ordered_json amas = ordered_json::array();
     int numero = 0;
     for (const AmasQualifie& a : liste) {
-        const RectanglePlan& h = a.Groupe.Enveloppe;
         const PointPlan centre = a.Groupe.Centre();
         amas.push_back(
             {{"numero", ++numero},
              {"boites", a.Groupe.NbBoites},
-             {"enveloppe", {Nombre(h.xmin), Nombre(h.xmax), Nombre(h.ymin), Nombre(h.ymax)}},
+             {"enveloppe", Rectangle(a.Groupe.Enveloppe)},
              {"centre", {Nombre(centre.x), Nombre(centre.y)}},
              {"aire", Nombre(a.Groupe.Aire)},
              {"etendu", a.Groupe.Etendu},
-             {"contient_point_vrai", a.ContientPointDirect},
-             {"contient_point_permute", a.ContientPointPermute},
+             {"point_exact", PointExactJson(a.Exact)},
+             {"ecart_point_vrai", NombreJson(a.EcartDirect)},
+             {"ecart_point_permute", NombreJson(a.EcartPermute)},
              {"represente", a.Represente == PointRepresente::Direct    ? ordered_json("direct")
                             : a.Represente == PointRepresente::Permute ? ordered_json("permute")
                                                                        : ordered_json(nullptr)},
-             {"qualite", QualiteJson(a.QualiteCentre)}});
+             {"qualite", QualiteJson(a.QualiteCentre)},
+             {"qualite_exacte", QualiteJson(a.QualiteExacte)}});
     }
     return amas;
 }
 
+namespace {
+
+// What to try next and a box holding both solutions, from the mixtures of this run.
+ordered_json SuggestionJson(const MomentsMelanges& m, const ResultatChaine& c,
+                            const RectanglePlan& boite) {
+    const Suggestion s = SuggererContraintes(m, PremierPointSolution(c.Rapport.Amas));
+    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun"};
+    ordered_json contraintes = ordered_json::array();
+    if (s.Jeu != JeuContraintes::Aucun) {
+        contraintes = NomsContraintes(s.Contraintes);
+    }
+    const BoiteProposee b = ProposerBoite({c.Racines.Racine1, c.Racines.Racine2}, boite);
+    return {{"jeu", jeux[int(s.Jeu)]},
+            {"contraintes", contraintes},
+            {"retards", s.Retards},
+            {"kurtosis1", NombreJson(s.Kurtosis1)},
+            {"kurtosis2", NombreJson(s.Kurtosis2)},
+            {"message", s.Message},
+            {"boite_proposee", Rectangle(b.Boite)},
+            {"boite_modifiee", b.Modifiee},
+            {"boite_complete", b.Complete}};
+}
+
+} // namespace
+
 ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                                const ResultatChaine& c, double secondesTotal) {
     const bool melangesLus = e.Source1.empty() && e.Source2.empty();
-    ordered_json contraintes = ordered_json::array();
-    if (o.Contraintes.ContrainteDecorrelation) {
-        contraintes.push_back("decorrelation");
-    }
-    if (o.Contraintes.ContrainteDecorrelationDerivees) {
-        contraintes.push_back("derivees");
-    }
-    if (o.Contraintes.ContrainteMomentOrdre4) {
-        contraintes.push_back("moment4");
-    }
+    const ordered_json contraintes = NomsContraintes(o.Contraintes);
     ordered_json entrees;
     entrees["graine"] = e.Graine;
     if (melangesLus) {
@@ -211,7 +277,7 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     ordered_json rapport;
     rapport["programme"] = "Ovrel 5";
     rapport["format"] = "ovrel5-rapport";
-    rapport["version"] = 1;
+    rapport["version"] = 2;
     rapport["entrees"] = entrees;
     rapport["resolution"] = resolution;
     rapport["points_vrais"] = PointsVraisJson(c.Vrais);
@@ -219,6 +285,8 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     rapport["points_vrais"]["permute_dans_une_boite_gardee"] = c.PermuteDansUneBoite;
     rapport["racines"] = RacinesJson(c.Racines, c.QualiteRacine1, c.QualiteRacine2);
     rapport["amas"] = AmasJson(c.Rapport.Amas);
+    rapport["suggestion"] =
+        SuggestionJson(e.M.Moments, c, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
     rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};
     return rapport;
 }

@@ -25,7 +25,8 @@ nlohmann::ordered_json AmasJson(const std::vector<AmasQualifie>& amas);
 nlohmann::ordered_json RapportResolution(const OptionsCommande& options, const EntreesChaine& e,
                                          const ResultatChaine& c, double secondesTotal);
 
-// The best mean SIR (dB) at a cluster centre, and at the exact roots; absent without any.
+// The best mean SIR (dB) at a cluster's exact point (its centre when the point has no
+// quality), and at the exact roots; absent without any.
 std::optional<double> MeilleurSirAmas(const ResultatChaine& c);
 std::optional<double> MeilleurSirRacines(const ResultatChaine& c);
 

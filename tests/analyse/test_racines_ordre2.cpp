@@ -1,6 +1,10 @@
 #include "analyse/RacinesOrdre2.h"
+#include "signal/Generateurs.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -63,5 +67,71 @@ TEST(RacinesOrdre2, GaugeFollowsTheGapBetweenEigenvalues) {
             EXPECT_FALSE(r.Racine1 || r.Racine2);
         }
         EXPECT_FALSE(MessageIdentifiabilite(r.Etat).empty());
+    }
+}
+
+TEST(RacinesOrdre2, DegenerateMomentsAreUndefinedWithTheirReasonWhateverTheRounding) {
+    GenerateurAleatoire alea;
+    alea.Initialiser(7);
+    std::vector<double> s, bruit;
+    GenererSource(TypeSource::BruitColoreGaussien, 5000, 0.1f, alea, s);
+    GenererSource(TypeSource::Cosinus, 5000, 0.1f, alea, bruit);
+    // The same signal as both sources, as stored exactly, through a 32-bit float file, with
+    // its last bits changed; proportional; silent.
+    const auto transforme = [&s](auto f) {
+        std::vector<double> t(s.size());
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            t[i] = f(s[i], i);
+        }
+        return t;
+    };
+    const std::vector<double> secondes[] = {
+        s,
+        transforme([](double v, std::size_t) { return double(float(v)); }),
+        transforme(
+            [](double v, std::size_t i) { return std::nextafter(v, i % 3 == 0 ? 1e300 : -1e300); }),
+        transforme([](double v, std::size_t) { return -3.7 * v; }),
+        std::vector<double>(s.size(), 0.0),
+    };
+    const Matrice2x2 matrices[] = {{1, 0.5, -0.4, 1}, {1, 0.9, 0.8, 1}, {2, -1, 1, 3}};
+    for (const Matrice2x2& A : matrices) {
+        for (const std::vector<double>& s2 : secondes) {
+            const RacinesOrdre2 r =
+                CalculerRacinesOrdre2(GenererMelanges(s, s2, A, 5000, 0.1f).Moments);
+            EXPECT_EQ(r.Etat, Identifiabilite::Indefinie) << r.Lambda1 << " " << r.Lambda2;
+            EXPECT_EQ(r.Cause, CauseIndefinie::MelangesProportionnels);
+            EXPECT_FALSE(r.Racine1 || r.Racine2);
+        }
+        // Different sources under an ill-conditioned matrix stay identifiable.
+        const RacinesOrdre2 r = CalculerRacinesOrdre2(
+            GenererMelanges(s, bruit, {1, 0.99, 0.98, 1}, 5000, 0.1f).Moments);
+        EXPECT_EQ(r.Etat, Identifiabilite::Bonne);
+    }
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const MomentsMelanges sain = Moments({1, 0.5, -0.4, 1}, 2, 1, 0.5, 30);
+    const auto avec = [&sain](auto f) {
+        MomentsMelanges m = sain;
+        f(m);
+        return m;
+    };
+    const struct {
+        MomentsMelanges m;
+        CauseIndefinie cause;
+    } cas[] = {
+        {avec([&](MomentsMelanges& m) { m.Edx1dx2 = nan; }), CauseIndefinie::NonFinis},
+        {avec([](MomentsMelanges& m) { m.Ex1x2 = 1e308, m.Ex1x1 = m.Ex2x2 = 1e308; }),
+         CauseIndefinie::MelangesProportionnels},
+        {avec([](MomentsMelanges& m) { m.Ex2x2 = 0; }), CauseIndefinie::MelangeNul},
+        // C1 indefinite: a negative ratio of powers.
+        {avec([](MomentsMelanges& m) { m.Edx1dx1 = -m.Edx1dx1; }),
+         CauseIndefinie::ValeurPropreNegative},
+        {avec([](MomentsMelanges& m) { m.Edx1dx1 = m.Edx2dx2 = 1e308, m.Edx1dx2 = -1e308; }),
+         CauseIndefinie::ValeurPropreNonFinie},
+    };
+    for (const auto& c : cas) {
+        const RacinesOrdre2 r = CalculerRacinesOrdre2(c.m);
+        EXPECT_EQ(r.Etat, Identifiabilite::Indefinie);
+        EXPECT_EQ(r.Cause, c.cause) << NomCause(r.Cause);
+        EXPECT_NE(MessageRacines(r), MessageIdentifiabilite(Identifiabilite::Bonne));
     }
 }

@@ -1,0 +1,173 @@
+#include "analyse/Suggestion.h"
+
+#include "analyse/AideSeparation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+double Moyenne(const std::vector<double>& s, int puissance) {
+    double m = 0;
+    for (const double v : s) {
+        m += std::pow(v, puissance);
+    }
+    return m / double(s.size());
+}
+
+// The mixtures' lagged covariance of sources with correlation coefficients rho1, rho2 at that
+// delay: A.diag(rho1.P1, rho2.P2).A^T.
+CovarianceRetardee Retardee(int retard, const Separation& s, double rho1, double rho2) {
+    const double u = rho1 * Moyenne(s.s1, 2), v = rho2 * Moyenne(s.s2, 2);
+    const Matrice2x2& A = s.A;
+    return {retard,
+            {A.a11 * A.a11 * u + A.a12 * A.a12 * v, A.a11 * A.a21 * u + A.a12 * A.a22 * v,
+             A.a21 * A.a21 * u + A.a22 * A.a22 * v}};
+}
+
+} // namespace
+
+TEST(Suggestion, TheGaugeNamesTheSetThatCanSeparate) {
+    const Matrice2x2 A{1, 0.5, -0.4, 1};
+    Separation coloree(TypeSource::Cosinus, TypeSource::BruitColoreGaussien, A, 1);
+    Separation normales(TypeSource::BruitBlancGaussien, TypeSource::BruitBlancGaussien, A, 2);
+    Separation uniformes(TypeSource::BruitBlancUniforme, TypeSource::BruitBlancUniforme, A, 3);
+    Separation memes(TypeSource::BruitColoreGaussien, TypeSource::BruitColoreGaussien, A, 4);
+    memes.s2 = memes.s1;
+    memes.m = GenererMelanges(memes.s1, memes.s2, A, 5000, 0.1f);
+    const std::vector<CovarianceRetardee> differentes = {Retardee(1, normales, 0.3, 0.31),
+                                                         Retardee(3, normales, 0.5, 0.1),
+                                                         Retardee(2, normales, 0.2, 0.4)};
+    const auto egales = [](const Separation& s) {
+        return std::vector<CovarianceRetardee>{Retardee(1, s, 0.3, 0.3),
+                                               Retardee(4, s, -0.2, -0.2)};
+    };
+    const struct {
+        const Separation& s;
+        std::vector<CovarianceRetardee> retards;
+        JeuContraintes jeu;
+        std::vector<int> delais;
+        ContraintesActives contraintes;
+        const char* debut;
+    } cas[] = {
+        {coloree,
+         {},
+         JeuContraintes::Ordre2,
+         {},
+         {true, true, false},
+         "Les spectres des deux sources diffèrent"},
+        {normales,
+         {},
+         JeuContraintes::Retards,
+         {1, 2, 3, 4, 5, 6, 7, 8},
+         {true, true, false},
+         "Les spectres des deux sources se ressemblent et leurs lois sont proches de la loi "
+         "normale"},
+        {uniformes,
+         {},
+         JeuContraintes::Ordre4,
+         {},
+         {false, true, true},
+         "Les spectres des deux sources se ressemblent : essayez la décorrélation retardée "
+         "(retards 1 à 8) ou le moment d'ordre 4."},
+        {normales,
+         differentes,
+         JeuContraintes::Retards,
+         {2, 3},
+         {true, true, false},
+         "Les spectres des deux sources se ressemblent aux petits retards"},
+        {normales,
+         egales(normales),
+         JeuContraintes::Aucun,
+         {},
+         {true, true, false},
+         "Ni les spectres"},
+        {uniformes,
+         egales(uniformes),
+         JeuContraintes::Ordre4,
+         {},
+         {false, true, true},
+         "Les spectres des deux sources se ressemblent à tous les retards"},
+        {memes,
+         {},
+         JeuContraintes::Aucun,
+         {},
+         {true, true, false},
+         "Racines exactes indéfinies : les deux mélanges sont proportionnels"},
+    };
+    for (const auto& c : cas) {
+        const Suggestion s = SuggererContraintes(c.s.m.Moments, std::nullopt, c.retards);
+        EXPECT_EQ(s.Jeu, c.jeu) << s.Message;
+        EXPECT_EQ(s.Retards, c.delais) << s.Message;
+        EXPECT_EQ(s.Contraintes.ContrainteDecorrelation, c.contraintes.ContrainteDecorrelation);
+        EXPECT_EQ(s.Contraintes.ContrainteMomentOrdre4, c.contraintes.ContrainteMomentOrdre4);
+        EXPECT_EQ(s.Message.rfind(c.debut, 0), 0u) << s.Message;
+        EXPECT_EQ(s.EcartRetards.has_value(), !c.retards.empty());
+    }
+}
+
+TEST(Suggestion, KurtosisAtTheTruePointIsTheSourcesOwn) {
+    const TypeSource types[] = {TypeSource::BruitBlancUniforme, TypeSource::Cosinus,
+                                TypeSource::BruitBlancGaussien};
+    const Matrice2x2 matrices[] = {{1, 0.5, -0.4, 1}, {2, -0.3, 0.7, 1.5}};
+    for (const Matrice2x2& A : matrices) {
+        for (int k = 0; k < 3; ++k) {
+            Separation s(types[k], types[(k + 1) % 3], A, 30 + k);
+            const PointPlan p = *CalculerPointsVrais(A).Direct;
+            // The sources are centred only approximately: compare with their own moments.
+            const auto kurtosis = [](const std::vector<double>& v) {
+                return Moyenne(v, 4) / (Moyenne(v, 2) * Moyenne(v, 2)) - 3;
+            };
+            EXPECT_NEAR(*KurtosisEstimee1(s.m.Moments, p), kurtosis(s.s1), 1e-9);
+            EXPECT_NEAR(*KurtosisEstimee2(s.m.Moments, p), kurtosis(s.s2), 1e-9);
+        }
+    }
+    EXPECT_FALSE(KurtosisEstimee1(MomentsMelanges{}, {0, 0}));
+}
+
+TEST(Suggestion, TheProposedBoxHoldsEveryPointOrIsTheDefault) {
+    const RectanglePlan defaut{-5, 5, -5, 5};
+    const double nan = std::nan("");
+    const struct {
+        std::vector<std::optional<PointPlan>> points;
+        RectanglePlan boite;
+        bool modifiee, complete;
+    } cas[] = {
+        {{PointPlan{-0.5, 0.4}, PointPlan{2.5, -2}}, defaut, false, true},
+        {{PointPlan{5, -5}, std::nullopt, PointPlan{nan, 1}}, defaut, false, true},
+        {{PointPlan{-0.5, 0.4}, PointPlan{12, -30}}, {-5, 15, -37.5, 5}, true, true},
+        {{PointPlan{0.5, 5.2}}, {-5, 5, -5, 6.5}, true, true},
+        {{PointPlan{-0.5, 0.4}, PointPlan{1e6, 0}}, defaut, false, false},
+    };
+    for (const auto& c : cas) {
+        const BoiteProposee b = ProposerBoite(c.points, defaut);
+        EXPECT_EQ(b.Boite.xmin, c.boite.xmin);
+        EXPECT_EQ(b.Boite.xmax, c.boite.xmax);
+        EXPECT_EQ(b.Boite.ymin, c.boite.ymin);
+        EXPECT_EQ(b.Boite.ymax, c.boite.ymax);
+        EXPECT_EQ(b.Modifiee, c.modifiee);
+        EXPECT_EQ(b.Complete, c.complete);
+    }
+}
+
+TEST(Suggestion, TheProposedBoxFindsBothSolutionsBeyondTheDefaultOne) {
+    const Matrice2x2 matrices[] = {
+        {1, 0.15, -0.6, 1}, {1, -0.05, 0.4, 1}, {1, 0.7, 0.1, 1}, {1, -0.12, -0.08, 1}};
+    for (const Matrice2x2& A : matrices) {
+        Separation s(TypeSource::Cosinus, TypeSource::BruitColoreGaussien, A, 8);
+        const RacinesOrdre2 r = CalculerRacinesOrdre2(s.m.Moments);
+        const BoiteProposee b = ProposerBoite({r.Racine1, r.Racine2}, {-5, 5, -5, 5});
+        ASSERT_TRUE(b.Modifiee && b.Complete);
+        const RectanglePlan& z = b.Boite;
+        const RapportSolveur rapport = s.Resoudre(0.05, Pave(z.xmin, z.xmax, z.ymin, z.ymax));
+        EXPECT_TRUE(s.DansUneBoiteGardee(*r.Racine1) && s.DansUneBoiteGardee(*r.Racine2));
+        int represente = 0;
+        for (const AmasQualifie& a : rapport.Amas) {
+            represente |= a.Represente == PointRepresente::Direct    ? 1
+                          : a.Represente == PointRepresente::Permute ? 2
+                                                                     : 0;
+        }
+        EXPECT_EQ(represente, 3) << A.a12 << " " << A.a21;
+    }
+}
