@@ -107,7 +107,8 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
                                  BoxList& solution, const Repere& repere,
                                  const MomentsMelanges& moments,
                                  const ContraintesActives& contraintes, double PrecisionSivia,
-                                 OrdreStockage Stockage, std::uint64_t limiteBoites)
+                                 OrdreStockage Stockage, std::uint64_t limiteBoites,
+                                 const MomentsRetardes& retardes)
     : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Repere_(repere),
       Moments_(moments), Contraintes_(contraintes), Precision_(PrecisionSivia),
       Pile_(Stockage == StockagePile), Paire_(PaireSelectionnee(contraintes)) {
@@ -130,6 +131,14 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     Intervalles_ = DeuxComposantes_ && boiteInitiale[1].IsInterval && boiteInitiale[2].IsInterval;
     Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
                                                                     boiteInitiale[2], moments);
+    if (contraintes.ContrainteDecorrelationRetardee && DeuxComposantes_ &&
+        critere_rapide::DecorrelationRetardee::Applicable(boiteInitiale[1], boiteInitiale[2],
+                                                          moments, retardes)) {
+        Retardee_.emplace(
+            moments, retardes,
+            critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
+            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
+    }
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
     EnAttente_.PushBack(boiteInitiale);
@@ -156,6 +165,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
+    if (Contraintes_.ContrainteDecorrelationRetardee && !Retardee_) {
+        return ParcourirSelonStockage(nbBoites, CritereGenerique{Moments_, Contraintes_, false});
+    }
     if (!DeuxComposantes_) {
         return ParcourirSelonStockage(
             nbBoites, CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
@@ -167,6 +179,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
         return Intervalles_ ? ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, true>{k})
                             : ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, false>{k});
     };
+    if (Retardee_) {
+        return parcourir(*Retardee_);
+    }
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
         if (Ordonnee_) {
@@ -301,9 +316,10 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
-                            OrdreStockage Stockage, std::uint64_t limiteBoites) {
+                            OrdreStockage Stockage, std::uint64_t limiteBoites,
+                            const MomentsRetardes& retardes) {
     ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, repere, moments, contraintes,
-                      PrecisionSivia, Stockage, limiteBoites);
+                      PrecisionSivia, Stockage, limiteBoites, retardes);
     while (r.Avancer(std::numeric_limits<std::uint64_t>::max())) {
     }
     return r.Resultat();

@@ -9,8 +9,10 @@
 #include "interval/Repere.h"
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
+#include "sivia/Retards.h"
 
 #include <cstdint>
+#include <optional>
 
 extern BoxList BoitesEnAttente;
 extern BoxList BoitesRejetees;
@@ -50,13 +52,17 @@ inline constexpr std::uint64_t OctetsParBoiteStockee = 64;
 // stopped, the run ends: what was classified stays drawn and stored, the pending list is
 // emptied. The pending list is emptied at the start and is empty again at the end. Nothing
 // is repainted here beyond the boxes drawn through `repere`. The lists and the frame must
-// outlive the object; the moments and flags are copied.
+// outlive the object; the moments and flags are copied. `retardes` serves the delayed
+// decorrelation only (ContrainteDecorrelationRetardee); where its path cannot serve (a box
+// that is not a finite, ordered pair of intervals, or moments that are not finite) nothing
+// is rejected.
 class ResolutionSivia {
 public:
     ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                     BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                     const ContraintesActives& contraintes, double PrecisionSivia,
-                    OrdreStockage Stockage, std::uint64_t limiteBoites);
+                    OrdreStockage Stockage, std::uint64_t limiteBoites,
+                    const MomentsRetardes& retardes = {});
     ResolutionSivia(const ResolutionSivia&) = delete;
     ResolutionSivia& operator=(const ResolutionSivia&) = delete;
 
@@ -85,6 +91,7 @@ private:
     const Repere& Repere_;
     MomentsMelanges Moments_;
     ContraintesActives Contraintes_;
+    std::optional<critere_rapide::DecorrelationRetardee> Retardee_;
     double Precision_;
     bool Pile_;
     PaireCritere Paire_;
@@ -103,7 +110,8 @@ private:
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
-                            OrdreStockage Stockage, std::uint64_t limiteBoites);
+                            OrdreStockage Stockage, std::uint64_t limiteBoites,
+                            const MomentsRetardes& retardes = {});
 
 // What a solve that rejects nothing (fewer than two constraints) will do, known in advance
 // from the box and the precision: every box of one depth has the same widths, so one chain of
