@@ -42,6 +42,62 @@ double CritereRetardeAuPoint(double x, double y, const MomentsMelanges& m,
 double CourbeOrdre0EnX(double x, const MomentsMelanges& m);
 double CourbeOrdre0EnY(double y, const MomentsMelanges& m);
 
+struct PointCourbeOrdre0 {
+    double x = 0, y = 0;
+    double valeur = std::numeric_limits<double>::infinity(); // infinite: the curve misses the box
+};
+
+// The smallest f(x, y) over the lag-0 curve inside [xlo, xhi] x [ylo, yhi], by a grid of
+// `pas` steps of each parametrisation (y of x, x of y) polished by a golden-section search
+// between the best node's neighbours: independent of the solver's bounds, for checks and
+// measures. A value that is not a number counts as none.
+template <class F>
+PointCourbeOrdre0 MinimiserSurCourbeOrdre0(const MomentsMelanges& m, double xlo, double xhi,
+                                           double ylo, double yhi, int pas, F&& f) {
+    PointCourbeOrdre0 meilleur;
+    for (const bool enX : {true, false}) {
+        const double lo = enX ? xlo : ylo, up = enX ? xhi : yhi;
+        const double autreLo = enX ? ylo : xlo, autreUp = enX ? yhi : xhi;
+        const auto point = [&](double t) {
+            t = t < lo ? lo : (t > up ? up : t); // lo + pas.h may round past up
+            const double autre = enX ? CourbeOrdre0EnX(t, m) : CourbeOrdre0EnY(t, m);
+            PointCourbeOrdre0 p{enX ? t : autre, enX ? autre : t};
+            if (autreLo <= autre && autre <= autreUp) {
+                const double v = f(p.x, p.y);
+                p.valeur = v >= 0 || v < 0 ? v : p.valeur;
+            }
+            return p;
+        };
+        const double h = (up - lo) / pas;
+        int kMin = -1;
+        double vMin = std::numeric_limits<double>::infinity();
+        for (int k = 0; k <= pas; ++k) {
+            if (const double v = point(lo + k * h).valeur; v < vMin) {
+                vMin = v, kMin = k;
+            }
+        }
+        if (kMin < 0) {
+            continue;
+        }
+        double a = lo + (kMin - 1) * h, b = lo + (kMin + 1) * h;
+        const double r = 0.6180339887498949; // (sqrt(5) - 1) / 2
+        for (int i = 0; i < 80; ++i) {
+            const double c = b - r * (b - a), e = a + r * (b - a);
+            if (point(c).valeur < point(e).valeur) {
+                b = e;
+            } else {
+                a = c;
+            }
+        }
+        for (const double t : {a, b, lo + kMin * h}) {
+            if (const PointCourbeOrdre0 p = point(t); p.valeur < meilleur.valeur) {
+                meilleur = p;
+            }
+        }
+    }
+    return meilleur;
+}
+
 namespace critere_rapide {
 
 // The solver's form of the criterion (the interface of Critere<P>): AuPoint gives the value

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -97,57 +96,6 @@ Donnees Tirer(std::mt19937_64& g, int n) {
     return d;
 }
 
-struct PointCourbe {
-    double x, y, j;
-};
-
-// The lag-0 curve inside the box, followed by x (y a function of x) and by y: the smallest
-// criterion on a fine grid of each, polished by a golden-section search between the grid's
-// neighbours. Independent of the solver's bounds.
-PointCourbe MinimumSurCourbe(const Donnees& d, double lo, double up) {
-    PointCourbe meilleur{NaN, NaN, INFINITY};
-    for (const bool enX : {true, false}) {
-        const auto point = [&](double t) {
-            t = std::clamp(t, lo, up); // lo + M.pas may round past up
-            const double autre = enX ? CourbeOrdre0EnX(t, d.m) : CourbeOrdre0EnY(t, d.m);
-            PointCourbe p{enX ? t : autre, enX ? autre : t, INFINITY};
-            if (lo <= autre && autre <= up) {
-                const double j = CritereRetardeAuPoint(p.x, p.y, d.m, d.r);
-                p.j = std::isnan(j) ? INFINITY : j;
-            }
-            return p;
-        };
-        constexpr int M = 6000;
-        const double pas = (up - lo) / M;
-        int kMin = -1;
-        double jMin = INFINITY;
-        for (int k = 0; k <= M; ++k) {
-            if (const double j = point(lo + k * pas).j; j < jMin) {
-                jMin = j, kMin = k;
-            }
-        }
-        if (kMin < 0) {
-            continue;
-        }
-        double a = std::max(lo, lo + (kMin - 1) * pas), b = std::min(up, lo + (kMin + 1) * pas);
-        const double r = (std::sqrt(5.0) - 1) / 2;
-        for (int i = 0; i < 80; ++i) {
-            const double c = b - r * (b - a), e = a + r * (b - a);
-            if (point(c).j < point(e).j) {
-                b = e;
-            } else {
-                a = c;
-            }
-        }
-        for (const double t : {a, b, lo + kMin * pas}) {
-            if (const PointCourbe p = point(t); p.j < meilleur.j) {
-                meilleur = p;
-            }
-        }
-    }
-    return meilleur;
-}
-
 bool DansUneBoite(const BoxList& l, double x, double y) {
     for (const Box& b : l) {
         if (b[1].Lower() <= x && x <= b[1].Upper() && b[2].Lower() <= y && y <= b[2].Upper()) {
@@ -191,19 +139,22 @@ TEST(Retards, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
         // Search boxes that cut the curve: its minimum outside must not bound the one inside.
         const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
         const double precision = (g() % 2) ? 0.05 : 0.02;
-        const PointCourbe p = MinimumSurCourbe(d, lo, up);
+        const PointCourbeOrdre0 p =
+            MinimiserSurCourbeOrdre0(d.m, lo, up, lo, up, 6000, [&](double x, double y) {
+                return CritereRetardeAuPoint(x, y, d.m, d.r);
+            });
         BoxList enAttente, rejetees, gardees;
         const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
         const ResultatSivia r =
             ExecuterSivia(Pave(lo, up, lo, up), enAttente, rejetees, gardees, Repere{}, d.m,
                           Retardee, precision, ordre, UINT64_MAX, d.r);
         ASSERT_EQ(r.Statut, StatutSivia::Termine);
-        if (!std::isfinite(p.j)) {
+        if (!std::isfinite(p.valeur)) {
             continue; // the curve misses the box
         }
         ++verifies;
         // The best value comes from points of the curve: never below its minimum.
-        EXPECT_GE(r.MeilleurCritere, p.j * (1 - 1e-12)) << essai;
+        EXPECT_GE(r.MeilleurCritere, p.valeur * (1 - 1e-12)) << essai;
         EXPECT_GT(r.NbRejetees, 0u) << essai;
         EXPECT_TRUE(DansUneBoite(gardees, p.x, p.y)) << essai << ": " << p.x << ", " << p.y;
         // The permuted point (1/y, 1/x) gives the same criterion, by symmetry.
