@@ -109,7 +109,18 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
                                  const ContraintesActives& contraintes, double PrecisionSivia,
                                  OrdreStockage Stockage, std::uint64_t limiteBoites,
                                  const MomentsRetardes& retardes)
-    : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Repere_(repere),
+    : ResolutionSivia(boiteInitiale, enAttente, rejetees, solution, nullptr, moments, contraintes,
+                      PrecisionSivia, Stockage, limiteBoites, retardes) {
+    Ecouteur_ = &Dessin_.emplace(repere);
+}
+
+ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                                 BoxList& solution, EcouteurSivia* ecouteur,
+                                 const MomentsMelanges& moments,
+                                 const ContraintesActives& contraintes, double PrecisionSivia,
+                                 OrdreStockage Stockage, std::uint64_t limiteBoites,
+                                 const MomentsRetardes& retardes)
+    : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Ecouteur_(ecouteur),
       Moments_(moments), Contraintes_(contraintes), Precision_(PrecisionSivia),
       Pile_(Stockage == StockagePile), Paire_(PaireSelectionnee(contraintes)) {
     // Zero, a negative value or NaN would never let a box fall under the precision.
@@ -205,9 +216,9 @@ bool ResolutionSivia::ParcourirSelonStockage(std::uint64_t nbBoites, const Crite
 
 template <bool Pile, class Critere>
 bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
-    // The frame cannot change during a slice: its scale is computed once.
-    const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
-    // Whatever ran before the slice (or inside a drawing call) may have left the vector
+    // Asked once a slice: a listener that does not listen costs nothing per box.
+    EcouteurSivia* const ecouteur = Ecouteur_ && Ecouteur_->Ecoute() ? Ecouteur_ : nullptr;
+    // Whatever ran before the slice (or inside a listener, a drawing) may have left the vector
     // registers in the state that slows every SSE instruction down.
     const bool avx = AvxDisponible();
     EffacerMoitiesHautes(avx);
@@ -246,8 +257,8 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             Rejetees_.PushBack(B);
             ++rejetees;
             classer(B);
-            if (echelle) {
-                Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
+            if (ecouteur) {
+                ecouteur->Rejetee(B);
                 EffacerMoitiesHautes(avx);
             }
             return true;
@@ -272,8 +283,8 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Solution_.PushBack(B);
         ++gardees;
         classer(B);
-        if (echelle) {
-            Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
+        if (ecouteur) {
+            ecouteur->Gardee(B);
             EffacerMoitiesHautes(avx);
         }
         return true;
@@ -313,16 +324,39 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
     return true;
 }
 
+namespace {
+
+template <class Sortie>
+ResultatSivia Executer(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                       BoxList& solution, Sortie sortie, const MomentsMelanges& moments,
+                       const ContraintesActives& contraintes, double PrecisionSivia,
+                       OrdreStockage Stockage, std::uint64_t limiteBoites,
+                       const MomentsRetardes& retardes) {
+    ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, sortie, moments, contraintes,
+                      PrecisionSivia, Stockage, limiteBoites, retardes);
+    while (r.Avancer(std::numeric_limits<std::uint64_t>::max())) {
+    }
+    return r.Resultat();
+}
+
+} // namespace
+
+ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                            BoxList& solution, EcouteurSivia* ecouteur,
+                            const MomentsMelanges& moments, const ContraintesActives& contraintes,
+                            double PrecisionSivia, OrdreStockage Stockage,
+                            std::uint64_t limiteBoites, const MomentsRetardes& retardes) {
+    return Executer(boiteInitiale, enAttente, rejetees, solution, ecouteur, moments, contraintes,
+                    PrecisionSivia, Stockage, limiteBoites, retardes);
+}
+
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
                             OrdreStockage Stockage, std::uint64_t limiteBoites,
                             const MomentsRetardes& retardes) {
-    ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, repere, moments, contraintes,
-                      PrecisionSivia, Stockage, limiteBoites, retardes);
-    while (r.Avancer(std::numeric_limits<std::uint64_t>::max())) {
-    }
-    return r.Resultat();
+    return Executer<const Repere&>(boiteInitiale, enAttente, rejetees, solution, repere, moments,
+                                   contraintes, PrecisionSivia, Stockage, limiteBoites, retardes);
 }
 
 PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia,
