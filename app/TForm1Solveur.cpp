@@ -163,8 +163,9 @@ void TForm1::Button1Click() {
 
         // The lists may grow into what the budget leaves free.
         const std::uint64_t limite = MemoireLibre() / OctetsParBoiteStockee;
+        DessinSivia dessin(RepereImage);
         ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
-                                   RepereImage, Moments(), contraintes, PrecisionSivia, Stockage,
+                                   &dessin, Moments(), contraintes, PrecisionSivia, Stockage,
                                    limite);
         while (resolution.Avancer(BoitesParPas)) {
             if (travail.TrancheFinie()) {

@@ -101,7 +101,8 @@ Mesure ReferenceSurBoxList(const Cas& c, Canevas* image) {
     return Resoudre(&ExecuterSiviaReference<BoxList>, c, image, ListesApres, Registres::Propres);
 }
 Mesure Apres(const Cas& c, Canevas* image, Registres registres = Registres::Propres) {
-    return Resoudre(&ExecuterSivia, c, image, ListesApres, registres);
+    const auto executer = [](auto&&... a) { return ExecuterSivia(a...); };
+    return Resoudre(executer, c, image, ListesApres, registres);
 }
 
 std::string Comptes(const ResultatSivia& r) {

@@ -174,10 +174,9 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     Box boite(2, 1);
     boite[1] = Interval(options.Boite[0], options.Boite[1]);
     boite[2] = Interval(options.Boite[2], options.Boite[3]);
-    const Repere sansImage{};
     const auto debut = std::chrono::steady_clock::now();
     const ResultatSivia r = ExecuterSivia(
-        boite, enAttente, rejetees, solution, sansImage, e.M.Moments, options.Contraintes,
+        boite, enAttente, rejetees, solution, nullptr, e.M.Moments, options.Contraintes,
         options.Precision, options.Stockage, BudgetMemoire() / OctetsParBoiteStockee);
     const double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();

@@ -193,6 +193,31 @@ Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float 
     return m;
 }
 
+MomentsRetardes CalculerMomentsRetardes(const std::vector<double>& x1,
+                                        const std::vector<double>& x2,
+                                        const std::vector<int>& retards) {
+    const std::size_t n = std::min(x1.size(), x2.size());
+    MomentsRetardes r;
+    r.Retards = retards;
+    for (const int t : retards) {
+        double s11 = 0, s12 = 0, s21 = 0, s22 = 0;
+        const std::size_t paires = t >= 0 && std::size_t(t) < n ? n - std::size_t(t) : 0;
+        for (std::size_t i = 0; i < paires; ++i) {
+            const double a1 = x1[i], a2 = x2[i], b1 = x1[i + t], b2 = x2[i + t];
+            s11 += a1 * b1;
+            s12 += a1 * b2;
+            s21 += a2 * b1;
+            s22 += a2 * b2;
+        }
+        const double nn = double(paires); // 0: the means are 0/0, not a number
+        r.R11.push_back(s11 / nn);
+        r.R12.push_back(s12 / nn);
+        r.R21.push_back(s21 / nn);
+        r.R22.push_back(s22 / nn);
+    }
+    return r;
+}
+
 SourcesEstimees CalculerSourcesEstimees(double x, double y, const std::vector<double>& x1,
                                         const std::vector<double>& x2, int N,
                                         float PasEchantillonnage) {

@@ -49,6 +49,14 @@ std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
 Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage,
                           const RappelAvancement& avancement = {});
 
+// Lagged means of the mixtures for the delayed decorrelation, over the first min(|x1|, |x2|)
+// samples: for each delay t, the means of x_a(n) . x_b(n + t) over its n - t pairs, each
+// accumulated in increasing n. A delay that is not below the sample count gives NaN means
+// (LireRetards refuses such delays before).
+MomentsRetardes CalculerMomentsRetardes(const std::vector<double>& x1,
+                                        const std::vector<double>& x2,
+                                        const std::vector<int>& retards);
+
 struct SourcesEstimees {
     std::vector<double> SourceEstimee1, SourceEstimee2;
     std::vector<double> DeriveeEstimee1, DeriveeEstimee2;

@@ -12,6 +12,10 @@ struct ContraintesActives {
     bool ContrainteDecorrelation = true;
     bool ContrainteDecorrelationDerivees = true;
     bool ContrainteMomentOrdre4 = false;
+    // "Décorrélation retardée" (sivia/Retards.h): when on, the solver holds the lag-0
+    // decorrelation as a test and minimises the delayed criterion; the three flags above and
+    // EvalCritere then take no part in the solve.
+    bool ContrainteDecorrelationRetardee = false;
 };
 
 // Encloses E[s1.s2] over the box.

@@ -2,9 +2,19 @@
 // whatever its length. The signal layer computes them with the mixtures.
 #pragma once
 
+#include <vector>
+
 struct MomentsMelanges {
     double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
     double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
     // Moments4[a - 1][k]: mean of x_a . x1^(3 - k) . x2^k.
     double Moments4[2][4] = {};
+};
+
+// Lagged means for the delayed decorrelation, apart from MomentsMelanges (the hot path's
+// input): Rab[k] is the mean of x_a(n) . x_b(n + Retards[k]) over the pairs of samples that
+// exist. Its normalisation reads the lag-0 means of MomentsMelanges.
+struct MomentsRetardes {
+    std::vector<int> Retards;
+    std::vector<double> R11, R12, R21, R22;
 };

@@ -107,8 +107,20 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
                                  BoxList& solution, const Repere& repere,
                                  const MomentsMelanges& moments,
                                  const ContraintesActives& contraintes, double PrecisionSivia,
-                                 OrdreStockage Stockage, std::uint64_t limiteBoites)
-    : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Repere_(repere),
+                                 OrdreStockage Stockage, std::uint64_t limiteBoites,
+                                 const MomentsRetardes& retardes)
+    : ResolutionSivia(boiteInitiale, enAttente, rejetees, solution, nullptr, moments, contraintes,
+                      PrecisionSivia, Stockage, limiteBoites, retardes) {
+    Ecouteur_ = &Dessin_.emplace(repere);
+}
+
+ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                                 BoxList& solution, EcouteurSivia* ecouteur,
+                                 const MomentsMelanges& moments,
+                                 const ContraintesActives& contraintes, double PrecisionSivia,
+                                 OrdreStockage Stockage, std::uint64_t limiteBoites,
+                                 const MomentsRetardes& retardes)
+    : EnAttente_(enAttente), Rejetees_(rejetees), Solution_(solution), Ecouteur_(ecouteur),
       Moments_(moments), Contraintes_(contraintes), Precision_(PrecisionSivia),
       Pile_(Stockage == StockagePile), Paire_(PaireSelectionnee(contraintes)) {
     // Zero, a negative value or NaN would never let a box fall under the precision.
@@ -130,6 +142,14 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     Intervalles_ = DeuxComposantes_ && boiteInitiale[1].IsInterval && boiteInitiale[2].IsInterval;
     Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
                                                                     boiteInitiale[2], moments);
+    if (contraintes.ContrainteDecorrelationRetardee && DeuxComposantes_ &&
+        critere_rapide::DecorrelationRetardee::Applicable(boiteInitiale[1], boiteInitiale[2],
+                                                          moments, retardes)) {
+        Retardee_.emplace(
+            moments, retardes,
+            critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
+            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
+    }
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
     EnAttente_.PushBack(boiteInitiale);
@@ -156,6 +176,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
+    if (Contraintes_.ContrainteDecorrelationRetardee && !Retardee_) {
+        return ParcourirSelonStockage(nbBoites, CritereGenerique{Moments_, Contraintes_, false});
+    }
     if (!DeuxComposantes_) {
         return ParcourirSelonStockage(
             nbBoites, CritereGenerique{Moments_, Contraintes_, Paire_ != PaireCritere::Aucune});
@@ -167,6 +190,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
         return Intervalles_ ? ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, true>{k})
                             : ParcourirSelonStockage(nbBoites, CritereDeuxComposantes<K, false>{k});
     };
+    if (Retardee_) {
+        return parcourir(*Retardee_);
+    }
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:
         if (Ordonnee_) {
@@ -190,9 +216,9 @@ bool ResolutionSivia::ParcourirSelonStockage(std::uint64_t nbBoites, const Crite
 
 template <bool Pile, class Critere>
 bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) {
-    // The frame cannot change during a slice: its scale is computed once.
-    const std::optional<Repere::Echelle> echelle = Repere_.EchelleCourante();
-    // Whatever ran before the slice (or inside a drawing call) may have left the vector
+    // Asked once a slice: a listener that does not listen costs nothing per box.
+    EcouteurSivia* const ecouteur = Ecouteur_ && Ecouteur_->Ecoute() ? Ecouteur_ : nullptr;
+    // Whatever ran before the slice (or inside a listener, a drawing) may have left the vector
     // registers in the state that slows every SSE instruction down.
     const bool avx = AvxDisponible();
     EffacerMoitiesHautes(avx);
@@ -231,8 +257,8 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
             Rejetees_.PushBack(B);
             ++rejetees;
             classer(B);
-            if (echelle) {
-                Repere_.DessinePave(B, *echelle, CouleurBleue, CouleurBleue, BrossePleine);
+            if (ecouteur) {
+                ecouteur->Rejetee(B);
                 EffacerMoitiesHautes(avx);
             }
             return true;
@@ -257,8 +283,8 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
         Solution_.PushBack(B);
         ++gardees;
         classer(B);
-        if (echelle) {
-            Repere_.DessinePave(B, *echelle, CouleurJaune, CouleurJaune, BrossePleine);
+        if (ecouteur) {
+            ecouteur->Gardee(B);
             EffacerMoitiesHautes(avx);
         }
         return true;
@@ -298,15 +324,39 @@ bool ResolutionSivia::Parcourir(std::uint64_t nbBoites, const Critere& critere) 
     return true;
 }
 
-ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
-                            BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
-                            const ContraintesActives& contraintes, double PrecisionSivia,
-                            OrdreStockage Stockage, std::uint64_t limiteBoites) {
-    ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, repere, moments, contraintes,
-                      PrecisionSivia, Stockage, limiteBoites);
+namespace {
+
+template <class Sortie>
+ResultatSivia Executer(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                       BoxList& solution, Sortie sortie, const MomentsMelanges& moments,
+                       const ContraintesActives& contraintes, double PrecisionSivia,
+                       OrdreStockage Stockage, std::uint64_t limiteBoites,
+                       const MomentsRetardes& retardes) {
+    ResolutionSivia r(boiteInitiale, enAttente, rejetees, solution, sortie, moments, contraintes,
+                      PrecisionSivia, Stockage, limiteBoites, retardes);
     while (r.Avancer(std::numeric_limits<std::uint64_t>::max())) {
     }
     return r.Resultat();
+}
+
+} // namespace
+
+ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                            BoxList& solution, EcouteurSivia* ecouteur,
+                            const MomentsMelanges& moments, const ContraintesActives& contraintes,
+                            double PrecisionSivia, OrdreStockage Stockage,
+                            std::uint64_t limiteBoites, const MomentsRetardes& retardes) {
+    return Executer(boiteInitiale, enAttente, rejetees, solution, ecouteur, moments, contraintes,
+                    PrecisionSivia, Stockage, limiteBoites, retardes);
+}
+
+ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                            BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
+                            const ContraintesActives& contraintes, double PrecisionSivia,
+                            OrdreStockage Stockage, std::uint64_t limiteBoites,
+                            const MomentsRetardes& retardes) {
+    return Executer<const Repere&>(boiteInitiale, enAttente, rejetees, solution, repere, moments,
+                                   contraintes, PrecisionSivia, Stockage, limiteBoites, retardes);
 }
 
 PrevisionSivia PrevoirSansRejet(const Box& boiteInitiale, double PrecisionSivia,

@@ -9,8 +9,10 @@
 #include "interval/Repere.h"
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
+#include "sivia/Retards.h"
 
 #include <cstdint>
+#include <optional>
 
 extern BoxList BoitesEnAttente;
 extern BoxList BoitesRejetees;
@@ -41,6 +43,39 @@ struct ResultatSivia {
     StatutSivia Statut = StatutSivia::Termine;
 };
 
+// Hears each box a solve classifies, in the order it classifies them; bisected boxes are not
+// heard. The solve asks Ecoute() once before each slice and, when it answers false, makes no
+// call for that slice's boxes (a solve with nothing to show pays nothing per box).
+class EcouteurSivia {
+public:
+    virtual ~EcouteurSivia() = default;
+    virtual bool Ecoute() { return true; }
+    virtual void Rejetee(const Box& B) = 0;
+    virtual void Gardee(const Box& B) = 0;
+};
+
+// Draws each classified box through a frame as the window shows a solve: rejected boxes
+// filled blue, kept boxes yellow (solid brush, pen of the same colour). It hears nothing
+// while the frame cannot draw (no image, an unusable scale); the scale is taken once a slice.
+class DessinSivia final : public EcouteurSivia {
+public:
+    explicit DessinSivia(const Repere& repere) : Repere_(repere) {}
+    bool Ecoute() override {
+        Echelle_ = Repere_.EchelleCourante();
+        return Echelle_.has_value();
+    }
+    void Rejetee(const Box& B) override {
+        Repere_.DessinePave(B, *Echelle_, CouleurBleue, CouleurBleue, BrossePleine);
+    }
+    void Gardee(const Box& B) override {
+        Repere_.DessinePave(B, *Echelle_, CouleurJaune, CouleurJaune, BrossePleine);
+    }
+
+private:
+    const Repere& Repere_;
+    std::optional<Repere::Echelle> Echelle_;
+};
+
 // Upper bound of the memory a stored two-component box costs in a BoxList.
 inline constexpr std::uint64_t OctetsParBoiteStockee = 64;
 
@@ -48,15 +83,25 @@ inline constexpr std::uint64_t OctetsParBoiteStockee = 64;
 // pending boxes plus the boxes it adds to `rejetees` and `solution` (the caller derives it
 // from the memory it can spend, e.g. bytes / OctetsParBoiteStockee). At the limit, or when
 // stopped, the run ends: what was classified stays drawn and stored, the pending list is
-// emptied. The pending list is emptied at the start and is empty again at the end. Nothing
-// is repainted here beyond the boxes drawn through `repere`. The lists and the frame must
-// outlive the object; the moments and flags are copied.
+// emptied. The pending list is emptied at the start and is empty again at the end. The loop
+// draws nothing: each classified box goes to `ecouteur` (none: nobody listens); the form
+// with a frame listens with a DessinSivia on it. The lists, the listener and the frame must
+// outlive the object; the moments and flags are copied. `retardes` serves the delayed
+// decorrelation only (ContrainteDecorrelationRetardee); where its path cannot serve (a box
+// that is not a finite, ordered pair of intervals, or moments that are not finite) nothing
+// is rejected.
 class ResolutionSivia {
 public:
     ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                    BoxList& solution, EcouteurSivia* ecouteur, const MomentsMelanges& moments,
+                    const ContraintesActives& contraintes, double PrecisionSivia,
+                    OrdreStockage Stockage, std::uint64_t limiteBoites,
+                    const MomentsRetardes& retardes = {});
+    ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                     BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                     const ContraintesActives& contraintes, double PrecisionSivia,
-                    OrdreStockage Stockage, std::uint64_t limiteBoites);
+                    OrdreStockage Stockage, std::uint64_t limiteBoites,
+                    const MomentsRetardes& retardes = {});
     ResolutionSivia(const ResolutionSivia&) = delete;
     ResolutionSivia& operator=(const ResolutionSivia&) = delete;
 
@@ -82,9 +127,11 @@ private:
     BoxList& EnAttente_;
     BoxList& Rejetees_;
     BoxList& Solution_;
-    const Repere& Repere_;
+    std::optional<DessinSivia> Dessin_; // the listener of the form with a frame
+    EcouteurSivia* Ecouteur_;
     MomentsMelanges Moments_;
     ContraintesActives Contraintes_;
+    std::optional<critere_rapide::DecorrelationRetardee> Retardee_;
     double Precision_;
     bool Pile_;
     PaireCritere Paire_;
@@ -101,9 +148,15 @@ private:
 
 // Runs one whole solve (see ResolutionSivia).
 ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
+                            BoxList& solution, EcouteurSivia* ecouteur,
+                            const MomentsMelanges& moments, const ContraintesActives& contraintes,
+                            double PrecisionSivia, OrdreStockage Stockage,
+                            std::uint64_t limiteBoites, const MomentsRetardes& retardes = {});
+ResultatSivia ExecuterSivia(const Box& boiteInitiale, BoxList& enAttente, BoxList& rejetees,
                             BoxList& solution, const Repere& repere, const MomentsMelanges& moments,
                             const ContraintesActives& contraintes, double PrecisionSivia,
-                            OrdreStockage Stockage, std::uint64_t limiteBoites);
+                            OrdreStockage Stockage, std::uint64_t limiteBoites,
+                            const MomentsRetardes& retardes = {});
 
 // What a solve that rejects nothing (fewer than two constraints) will do, known in advance
 // from the box and the precision: every box of one depth has the same widths, so one chain of

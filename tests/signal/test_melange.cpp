@@ -195,3 +195,28 @@ TEST(Melange, TheBudgetCountsWhatTheProgramAlreadyHolds) {
     tenu = 50'000;
     EXPECT_EQ(MemoireLibre(), 0u);
 }
+
+TEST(Melange, LaggedMeansPairEachSampleWithTheOneTheDelayLater) {
+    // x1 = 1..5, x2 = (2, -1, 0, 3, 1); x2 longer: its extra sample is not read.
+    const std::vector<double> x1{1, 2, 3, 4, 5}, x2{2, -1, 0, 3, 1, 100};
+    const MomentsRetardes r = CalculerMomentsRetardes(x1, x2, {1, 4, 5, 0});
+    EXPECT_EQ(r.Retards, (std::vector<int>{1, 4, 5, 0}));
+    const struct {
+        std::size_t k;
+        double r11, r12, r21, r22;
+    } cas[] = {
+        // Delay 1, four pairs: x1(n)x1(n+1), x1(n)x2(n+1), x2(n)x1(n+1), x2(n)x2(n+1).
+        {0, (2 + 6 + 12 + 20) / 4.0, (-1 + 0 + 9 + 4) / 4.0, (4 - 3 + 0 + 15) / 4.0,
+         (-2 + 0 + 0 + 3) / 4.0},
+        {1, 5, 1, 10, 2},                            // delay 4: the one pair (n = 0, n + 4 = 4)
+        {3, 55 / 5.0, 17 / 5.0, 17 / 5.0, 15 / 5.0}, // delay 0: the plain means
+    };
+    for (const auto& c : cas) {
+        EXPECT_DOUBLE_EQ(r.R11[c.k], c.r11) << c.k;
+        EXPECT_DOUBLE_EQ(r.R12[c.k], c.r12) << c.k;
+        EXPECT_DOUBLE_EQ(r.R21[c.k], c.r21) << c.k;
+        EXPECT_DOUBLE_EQ(r.R22[c.k], c.r22) << c.k;
+    }
+    // A delay of the whole length leaves no pair: not a number.
+    EXPECT_TRUE(std::isnan(r.R11[2]) && std::isnan(r.R12[2]) && std::isnan(r.R22[2]));
+}

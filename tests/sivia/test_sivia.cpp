@@ -326,3 +326,61 @@ TEST(Sivia, PredictionWithoutRejectionMatchesRealRuns) {
         }
     }
 }
+
+namespace {
+
+// Hears a solve: each box with its class ('R' rejected, 'G' kept), and how often it was asked.
+struct Oreille : EcouteurSivia {
+    bool ecoute = true;
+    int questions = 0;
+    std::string entendu[2]; // rejected, kept: the boxes' texts in the order heard
+    std::string ordre;      // the classes in the order heard
+    bool Ecoute() override { return ++questions, ecoute; }
+    void Rejetee(const Box& B) override { entendu[0] += Texte(B) + ';', ordre += 'R'; }
+    void Gardee(const Box& B) override { entendu[1] += Texte(B) + ';', ordre += 'G'; }
+};
+
+std::string Textes(const BoxList& l) {
+    std::string r;
+    for (const Box& b : l) {
+        r += Texte(b) + ';';
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(Sivia, TheListenerHearsEachClassifiedBoxOnceInOrderAndNothingWhenItDoesNotListen) {
+    for (const OrdreStockage stockage : {StockageFile, StockagePile}) {
+        for (const bool ecoute : {true, false}) {
+            Oreille o;
+            o.ecoute = ecoute;
+            Solveur t; // the same solve drawn through its frame, in the same order
+            t.Executer(Pave(-2, 2, -2, 2), MomentsExemple(), Deux, 0.5, stockage);
+            BoxList enAttente, rejetees, solution;
+            ResolutionSivia s(Pave(-2, 2, -2, 2), enAttente, rejetees, solution, &o,
+                              MomentsExemple(), Deux, 0.5, stockage, UINT64_MAX);
+            int tranches = 0;
+            while (s.Avancer(7)) {
+                ++tranches;
+            }
+            EXPECT_EQ(o.questions, tranches + 1);
+            EXPECT_EQ(Empreinte(rejetees) + Empreinte(solution),
+                      Empreinte(t.rejetees) + Empreinte(t.solution));
+            std::string couleurs; // the drawing's classes, from the brush colours
+            for (const std::string& a : t.canevas.Filtrer("BrushColor")) {
+                couleurs += a == "BrushColor(0xFF0000)" ? 'R' : 'G';
+            }
+            EXPECT_EQ(o.ordre, ecoute ? couleurs : "");
+            EXPECT_EQ(o.entendu[0], ecoute ? Textes(rejetees) : "");
+            EXPECT_EQ(o.entendu[1], ecoute ? Textes(solution) : "");
+        }
+    }
+    // Nobody listening: the same solve.
+    BoxList enAttente, rejetees, solution;
+    const ResultatSivia r =
+        ExecuterSivia(Pave(-2, 2, -2, 2), enAttente, rejetees, solution, nullptr, MomentsExemple(),
+                      Deux, 0.5, StockageFile, UINT64_MAX);
+    EXPECT_EQ(r.NbRejetees, 45u);
+    EXPECT_EQ(r.NbGardees, 10u);
+}
