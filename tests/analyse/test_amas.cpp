@@ -97,7 +97,8 @@ TEST(Amas, AgreesWithPairwiseComparisonOnRandomPavings) {
 
 // Boxes of two sizes meet across cells of the grid: squares of side 1 and 3 (the grid's cell
 // then spans several small boxes and the reach two cells), on random integer corners with
-// overlaps and touching edges or corners, with and without a tolerated gap.
+// overlaps and touching edges or corners, with and without a tolerated gap; corners on a
+// quarter grid, so that one cell of the grid can hold boxes that do not meet.
 TEST(Amas, MixedBoxSizesAgreeWithPairwiseComparison) {
     std::mt19937 alea(11);
     int faux = 0;
@@ -105,7 +106,8 @@ TEST(Amas, MixedBoxSizesAgreeWithPairwiseComparison) {
         std::vector<RectanglePlan> r;
         const int n = 5 + essai % 40, champ = 8 + essai % 17;
         for (int k = 0; k < n; ++k) {
-            const double x = alea() % champ, y = alea() % champ, s = alea() % 3 == 0 ? 3 : 1;
+            const double x = alea() % (4 * champ) * 0.25, y = alea() % (4 * champ) * 0.25;
+            const double s = alea() % 3 == 0 ? 3 : 1;
             r.push_back({x, x + s, y, y + s});
         }
         const double ecart = essai % 4 == 3 ? 0.5 : 0;
