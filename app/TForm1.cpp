@@ -100,9 +100,9 @@ void TForm1::CreerControles() {
     Label4 = Etiquette(client, QStringLiteral("Source 2"), 616, 8);
     Label5 = Etiquette(client, QStringLiteral("Matrice de Mélange"), 96, 16);
     Label6 = Etiquette(client, QStringLiteral("Source Estimée 1"), 440, 248);
-    Label7 = Etiquette(client, QStringLiteral("Source Estimée 2"), 440, 392);
-    Label9 = Etiquette(client, QStringLiteral("x clic :"), 448, 232, 105, 13);
-    Label10 = Etiquette(client, QStringLiteral("y clic :"), 584, 232, 105, 13);
+    Label7 = Etiquette(client, QStringLiteral("Source Estimée 2"), 440, 393); // below panel 3
+    Label9 = Etiquette(client, QStringLiteral("x clic :"), 448, 232, 104, 13);
+    Label10 = Etiquette(client, QStringLiteral("y clic :"), 584, 232, 104, 13);
     Label11 =
         Etiquette(client, QStringLiteral("Moment croisés dans l'interval [-x x], x="), 232, 176);
     Label8 = Etiquette(client, QStringLiteral("Distribution conjointe estimée"), 720, 256);
@@ -135,6 +135,8 @@ void TForm1::CreerControles() {
     }
 
     Edit5 = Placer(new QLineEdit(QStringLiteral("0,5"), client), 416, 176, 9, 21);
+    // The caption of the interval ends before its box, however wide the display's font.
+    Label11->move(std::min(Label11->x(), Edit5->x() - 4 - Label11->width()), Label11->y());
 
     OpenGLPanel3 = Placer(new TOpenGLPanel(client), 448, 272, 241, 121);
     OpenGLPanel4 = Placer(new TOpenGLPanel(client), 440, 408, 241, 121);
@@ -150,6 +152,7 @@ void TForm1::CreerControles() {
 
     CheckBox1 = Placer(new QCheckBox(QStringLiteral("Superposition des sources réelles"), client),
                        696, 432, 185, 17);
+    CheckBox1->resize(std::max(CheckBox1->width(), CheckBox1->sizeHint().width()), 17);
 
     ScrollBar1 = Placer(new QScrollBar(Qt::Horizontal, client), 688, 472, 121, 16);
     ScrollBar2 = Placer(new QScrollBar(Qt::Horizontal, client), 688, 504, 121, 17);

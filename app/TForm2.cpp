@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale(principale) {
     setWindowTitle(QStringLiteral("Options"));
     setFont(PoliceFenetres());
@@ -22,7 +24,8 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
     setFixedSize(290, 513);
 
     Label1 = Etiquette(this, QStringLiteral("Saisir le nombre d'échantillons   N="), 0, 32);
-    Edit1 = Placer(new QLineEdit(this), 168, 32, 57, 21);
+    // Right of its caption, however wide the display's font makes it.
+    Edit1 = Placer(new QLineEdit(this), std::max(168, Label1->geometry().right() + 4), 32, 57, 21);
     Label2 = Etiquette(this, QStringLiteral("0<N<10^6"), 72, 56);
     Label3 = Etiquette(this, QStringLiteral("Borne pour X"), 88, 80);
     Edit2 = Placer(new QLineEdit(this), 168, 80, 41, 21);

@@ -350,6 +350,14 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
         throw ErreurOption("etude : les matrices sont tirées au hasard à chaque essai, "
                            "--melanges et --matrice ne s'y appliquent pas.");
     }
+    // A study solves many mixtures and writes none of their boxes or pictures.
+    if (o.Commande == SousCommande::Etude &&
+        (!o.FichierBoites.empty() || !o.FichierImage.empty())) {
+        throw ErreurOption(std::string("etude : ") +
+                           (o.FichierBoites.empty() ? "--image" : "--boites") +
+                           " ne s'applique qu'à resoudre (une étude écrit ses essais avec "
+                           "--sortie).");
+    }
     return o;
 }
 

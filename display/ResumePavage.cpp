@@ -106,7 +106,10 @@ void ResumePavage::Oublier() {
 std::uint64_t ResumePavage::Octets() const {
     std::uint64_t octets = Suivis_.capacity() * sizeof(Suivi);
     for (const Suivi& s : Suivis_) {
-        octets += s.morceaux.capacity() * sizeof(Morceau) + s.trame.Pixels().capacity();
+        octets += s.morceaux.capacity() * sizeof(Morceau);
+        for (const TramePavage& t : s.trames) {
+            octets += t.Pixels().capacity();
+        }
     }
     return octets;
 }
@@ -220,24 +223,37 @@ void ResumePavage::Cadrer() {
     PasX_ = std::max(x1 - x0, std::max(std::fabs(x0), 1.0) * 1e-12) / CoteTrame_;
     PasY_ = std::max(y1 - y0, std::max(std::fabs(y0), 1.0) * 1e-12) / CoteTrame_;
     for (Suivi& s : Suivis_) {
-        s.trame.Preparer(CoteTrame_, CoteTrame_);
+        for (int n = 0; n < Niveaux(); ++n) {
+            s.trames[n].Preparer(CoteTrame_ >> n, CoteTrame_ >> n);
+            s.contourTrame[n] = ContourVisible(s.couche, 1.0 / (PasX_ * (1 << n)));
+        }
         s.tramees = 0;
-        s.contourTrame = ContourVisible(s.couche, 1.0 / PasX_);
     }
     Cadre_ = true;
     Recadrer_ = false;
 }
 
+int ResumePavage::Niveaux() const {
+    int n = 1;
+    while (n < NiveauxTrame && (CoteTrame_ >> n) >= 16) {
+        ++n;
+    }
+    return n;
+}
+
 void ResumePavage::TramerSuivi(Suivi& s, std::uint64_t& boites) {
-    ProjectionPavage q;
-    q.ax = 1.0 / PasX_;
-    q.bx = -X0_ * q.ax;
-    q.ay = 1.0 / PasY_;
-    q.by = -Y0_ * q.ay;
     const std::uint64_t n = std::min(s.places - s.tramees, boites);
     const auto debut = static_cast<std::uint32_t>(s.couche.Premiere + s.tramees);
-    for (std::uint32_t k = debut; k < debut + n && !s.trame.Complete(); ++k) {
-        PaveResume(s.trame, q, s.couche.Liste->At(k), s.couche, s.contourTrame);
+    for (int niveau = 0; niveau < Niveaux(); ++niveau) {
+        ProjectionPavage q;
+        q.ax = 1.0 / (PasX_ * (1 << niveau));
+        q.bx = -X0_ * q.ax;
+        q.ay = 1.0 / (PasY_ * (1 << niveau));
+        q.by = -Y0_ * q.ay;
+        TramePavage& t = s.trames[niveau];
+        for (std::uint32_t k = debut; k < debut + n && !t.Complete(); ++k) {
+            PaveResume(t, q, s.couche.Liste->At(k), s.couche, s.contourTrame[niveau]);
+        }
     }
     s.tramees += n;
     boites -= n;
@@ -343,19 +359,26 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
     const bool exacte = parcourues <= Budget_;
     EtatTrame etat = exacte ? EtatTrame::Exacte : EtatTrame::Echantillonnee;
 
-    // Summary cells under the pixel centres, for the sampled path.
+    // Summary cells under the pixel centres, for the sampled path, in the raster whose
+    // cells are closest to the view's pixels.
     std::vector<int> colonnes, rangees;
+    int niveau = 0;
     if (!exacte && Cadre_) {
+        const double cellulesParPixel = 1.0 / (std::fabs(p.ax) * PasX_);
+        niveau = std::clamp(static_cast<int>(std::lround(std::log2(cellulesParPixel))), 0,
+                            Niveaux() - 1);
+        const double pasX = PasX_ * (1 << niveau), pasY = PasY_ * (1 << niveau);
+        const int cote = CoteTrame_ >> niveau;
         colonnes.resize(trame.Largeur());
         rangees.resize(trame.Hauteur());
-        const auto cellule = [this](double v) {
-            return v >= 0.0 && v < CoteTrame_ ? static_cast<int>(v) : -1;
+        const auto cellule = [cote](double v) {
+            return v >= 0.0 && v < cote ? static_cast<int>(v) : -1;
         };
         for (int i = 0; i < trame.Largeur(); ++i) {
-            colonnes[i] = cellule(((i + 0.5 - p.bx) / p.ax - X0_) / PasX_);
+            colonnes[i] = cellule(((i + 0.5 - p.bx) / p.ax - X0_) / pasX);
         }
         for (int j = 0; j < trame.Hauteur(); ++j) {
-            rangees[j] = cellule(((j + 0.5 - p.by) / p.ay - Y0_) / PasY_);
+            rangees[j] = cellule(((j + 0.5 - p.by) / p.ay - Y0_) / pasY);
         }
     }
 
@@ -394,7 +417,7 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
                 }
                 for (int i = 0; i < trame.Largeur(); ++i) {
                     if (colonnes[i] >= 0) {
-                        const CouleurPavage couleur = s.trame.At(colonnes[i], rangees[j]);
+                        const CouleurPavage couleur = s.trames[niveau].At(colonnes[i], rangees[j]);
                         if (couleur != Aucune) {
                             trame.Poser(i, j, couleur);
                         }

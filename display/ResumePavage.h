@@ -9,9 +9,12 @@
 //  - the hull of each run of BoitesParMorceau consecutive boxes. The solver lists its boxes in
 //    an order that keeps such runs compact, so a view whose runs in sight hold at most
 //    BudgetExact boxes rasterises those runs, in draw order, which gives the exact picture;
-//  - a raster of CoteTrame cells a side over a frame that holds every box, drawn with the
-//    view's own rules (the picture of a view with one pixel per cell), sampled at the pixel
-//    centres of a view whose runs in sight hold more boxes than that.
+//  - rasters of CoteTrame, CoteTrame / 2, ... cells a side (NiveauxTrame of them) over a
+//    frame that holds every box, each drawn with the view's own rules (the picture of a view
+//    with one pixel per cell), and the one whose cells are closest to the view's pixels
+//    sampled at the pixel centres of a view whose runs in sight hold more boxes than that.
+//    Boxes smaller than a pixel show their outlines, larger ones their fill: only a raster
+//    of about the view's resolution tells which.
 // A layer that also shrinks (the pending boxes, during a solve) is drawn box by box, up to
 // BudgetExact boxes. A view (the paving panel, the analysis window) keeps its own summary.
 #pragma once
@@ -50,6 +53,7 @@ public:
     static constexpr std::uint64_t SeuilResume = std::uint64_t{1} << 22;
     static constexpr std::uint64_t BudgetExact = std::uint64_t{1} << 21;
     static constexpr int CoteTrame = 2048;
+    static constexpr int NiveauxTrame = 5; // down to CoteTrame / 16 cells a side
     static constexpr std::uint32_t BoitesParMorceau = 8192;
     // Boxes a paint summarises when it finds the summary behind.
     static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 18;
@@ -96,8 +100,8 @@ private:
         std::uint64_t tramees = 0; // ... and the first `tramees` of them in the raster
         double bornesPremiere[4] = {}, bornesDerniere[4] = {};
         std::vector<Morceau> morceaux;
-        TramePavage trame;
-        bool contourTrame = false;
+        TramePavage trames[NiveauxTrame]; // CoteTrame_ >> level cells a side
+        bool contourTrame[NiveauxTrame] = {};
     };
 
     static bool Concorde(const Suivi& s, const CouchePavage& c);
@@ -105,6 +109,7 @@ private:
     void Placer(Suivi& s, std::uint64_t& boites);
     void Cadrer();
     void TramerSuivi(Suivi& s, std::uint64_t& boites);
+    int Niveaux() const; // rasters held: fewer when CoteTrame_ is small
     bool AJour() const;
 
     std::uint64_t Seuil_ = SeuilResume;

@@ -1,5 +1,7 @@
 #include "display/VueAnalyse.h"
 
+#include "display/Graduations.h"
+
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,24 +42,20 @@ QRgb Melanger(QRgb fond, QRgb dessus, int alpha) {
                 m(qBlue(fond), qBlue(dessus)));
 }
 
-// Tick step of 1, 2 or 5 times a power of ten giving about `cible` ticks over `etendue`.
-double PasGraduation(double etendue, double cible) {
-    const double brut = etendue / cible;
-    const double p = std::pow(10.0, std::floor(std::log10(brut)));
-    for (double m : {1.0, 2.0, 5.0}) {
-        if (m * p >= brut) {
-            return m * p;
-        }
-    }
-    return 10 * p;
-}
+// Zoom limits: a pixel never spans fewer than 2^12 representable values near the centre, so
+// that points, boxes and ticks stay apart; the centre stays well inside the doubles.
+constexpr double EchelleMin = 1e-6, EchelleMax = 1e12, EchellePlancher = 1e-290;
+constexpr double CentreMax = 1e300;
+constexpr double UlpsParPixel = 0x1p-40;
 
-QString Nombre(double v, double pas) {
-    if (std::fabs(v) < pas * 1e-9) {
-        v = 0;
-    }
-    const int decimales = std::max(0, -int(std::floor(std::log10(pas) + 1e-9)));
-    return QLocale().toString(v, 'f', decimales);
+// About one tick per 90 pixels; fewer when the labels are wider than that.
+constexpr double EcartGraduations = 90;
+
+// A point far outside the view moved to a large but safe distance: the painter clips it
+// the same way, and its rasteriser never meets coordinates beyond what it can handle.
+QPointF Borne(QPointF p) {
+    constexpr double M = 1 << 20;
+    return {std::clamp(p.x(), -M, M), std::clamp(p.y(), -M, M)};
 }
 
 } // namespace
@@ -175,15 +173,39 @@ void TVueAnalyse::Ajuster() {
     CentreY_ = std::isfinite(Recherche_.ymin + Recherche_.ymax)
                    ? (Recherche_.ymin + Recherche_.ymax) / 2
                    : 0;
+    BornerVue();
     AjusterAuProchainTrace_ = false;
     Ajuste_ = true;
     update();
 }
 
+void TVueAnalyse::DefinirVue(double x, double y, double echelle) {
+    CentreX_ = x;
+    CentreY_ = y;
+    Echelle_ = echelle;
+    BornerVue();
+    AjusterAuProchainTrace_ = false;
+    Ajuste_ = false;
+    update();
+}
+
+void TVueAnalyse::BornerVue() {
+    const auto borner = [](double c) {
+        return std::isfinite(c) ? std::clamp(c, -CentreMax, CentreMax) : 0.0;
+    };
+    CentreX_ = borner(CentreX_);
+    CentreY_ = borner(CentreY_);
+    const double grand = std::max(std::fabs(CentreX_), std::fabs(CentreY_));
+    const double plafond = std::min(EchelleMax, 1 / (grand * UlpsParPixel));
+    // Below EchelleMin only for a fit to a search box wider than that zoom shows; never so low
+    // that the edges of the view leave the doubles.
+    Echelle_ = std::isfinite(Echelle_) ? std::clamp(Echelle_, EchellePlancher, plafond) : plafond;
+}
+
 QPointF TVueAnalyse::VersEcran(double x, double y) const {
     const QRect z = ZoneTrace();
-    return {z.left() + z.width() / 2.0 + (x - CentreX_) * Echelle_,
-            z.top() + z.height() / 2.0 - (y - CentreY_) * Echelle_};
+    return Borne({z.left() + z.width() / 2.0 + (x - CentreX_) * Echelle_,
+                  z.top() + z.height() / 2.0 - (y - CentreY_) * Echelle_});
 }
 
 PointPlan TVueAnalyse::VersPlan(QPointF p) const {
@@ -350,29 +372,49 @@ void TVueAnalyse::PeindreAxes(QPainter& p, const QRect& zone) const {
     p.setPen(palette().color(QPalette::WindowText));
     p.setBrush(Qt::NoBrush);
     p.drawRect(zone.adjusted(0, 0, -1, -1));
-    const PointPlan bg = VersPlan(zone.bottomLeft()), hd = VersPlan(zone.topRight());
     const QFontMetrics fm(font());
-    // One step on both axes (they share the scale), about one tick per 90 pixels.
-    const double pas = PasGraduation(hd.x - bg.x, std::max(2.0, zone.width() / 90.0));
-    if (!(pas > 0) || !std::isfinite(pas)) {
-        return;
+    for (const TraitAxe& t : TraitsAxe(false)) {
+        p.drawLine(t.Pixel, zone.bottom(), t.Pixel, zone.bottom() + 5);
+        p.drawText(t.Pixel - fm.horizontalAdvance(t.Texte) / 2, zone.bottom() + 6 + fm.ascent(),
+                   t.Texte);
     }
-    for (double v = std::ceil(bg.x / pas) * pas; v <= hd.x; v += pas) {
-        const int X = int(std::lround(VersEcran(v, 0).x()));
-        p.drawLine(X, zone.bottom(), X, zone.bottom() + 5);
-        const QString t = Nombre(v, pas);
-        p.drawText(X - fm.horizontalAdvance(t) / 2, zone.bottom() + 6 + fm.ascent(), t);
-    }
-    for (double v = std::ceil(bg.y / pas) * pas; v <= hd.y; v += pas) {
-        const int Y = int(std::lround(VersEcran(0, v).y()));
-        p.drawLine(zone.left() - 5, Y, zone.left(), Y);
-        const QString t = Nombre(v, pas);
-        p.drawText(zone.left() - 8 - fm.horizontalAdvance(t), Y + fm.ascent() / 2 - 1, t);
+    for (const TraitAxe& t : TraitsAxe(true)) {
+        p.drawLine(zone.left() - 5, t.Pixel, zone.left(), t.Pixel);
+        p.drawText(zone.left() - 8 - fm.horizontalAdvance(t.Texte), t.Pixel + fm.ascent() / 2 - 1,
+                   t.Texte);
     }
     p.drawText(zone.right() - fm.horizontalAdvance(QStringLiteral("x")) - 2,
                zone.bottom() + 6 + 2 * fm.height(), QStringLiteral("x"));
     p.drawText(4, zone.top() + fm.ascent(), QStringLiteral("y"));
     p.setRenderHint(QPainter::Antialiasing, true);
+}
+
+std::vector<TVueAnalyse::TraitAxe> TVueAnalyse::TraitsAxe(bool axeY) const {
+    const QRect zone = ZoneTrace();
+    const PointPlan bg = VersPlan(zone.bottomLeft()), hd = VersPlan(zone.topRight());
+    const double bas = axeY ? bg.y : bg.x, haut = axeY ? hd.y : hd.x;
+    const int longueur = (axeY ? zone.height() : zone.width()) - 1;
+    const QFontMetrics fm(font());
+    const QString virgule = QLocale().decimalPoint();
+    // Wider labels (many digits far from the origin) space the ticks out: a few tries at most.
+    std::vector<TraitAxe> traits;
+    double ecart = EcartGraduations;
+    for (int essai = 0; essai < 6; ++essai, ecart *= 2) {
+        const Graduations g = Graduer(bas, haut, longueur, ecart);
+        traits.clear();
+        int large = 0;
+        for (const Graduations::Trait& t : g.Traits) {
+            QString texte = QString::fromStdString(g.Texte(t.Valeur));
+            texte.replace(QLatin1Char('.'), virgule);
+            large = std::max(large, axeY ? fm.height() : fm.horizontalAdvance(texte));
+            const int decalage = int(std::lround(t.Position));
+            traits.push_back({axeY ? zone.bottom() - decalage : zone.left() + decalage, texte});
+        }
+        if (g.Traits.size() < 2 || g.Pas / 2 * (longueur / (haut / 2 - bas / 2)) >= large + 8) {
+            break;
+        }
+    }
+    return traits;
 }
 
 void TVueAnalyse::PeindreLegende(QPainter& p, const QRect& zone) const {
@@ -472,6 +514,7 @@ void TVueAnalyse::mouseMoveEvent(QMouseEvent* e) {
         if (Glisse_) {
             CentreX_ -= (pos.x() - Dernier_.x()) / Echelle_;
             CentreY_ += (pos.y() - Dernier_.y()) / Echelle_;
+            BornerVue();
             Dernier_ = pos;
             Ajuste_ = false;
             update();
@@ -499,10 +542,12 @@ void TVueAnalyse::wheelEvent(QWheelEvent* e) {
     }
     const QPointF pos = e->position();
     const PointPlan avant = VersPlan(pos);
-    Echelle_ = std::clamp(Echelle_ * std::pow(1.25, crans), 1e-6, 1e12);
+    Echelle_ = std::max(Echelle_ * std::pow(1.25, crans), std::min(EchelleMin, Echelle_));
+    BornerVue();
     const PointPlan apres = VersPlan(pos);
     CentreX_ += avant.x - apres.x;
     CentreY_ += avant.y - apres.y;
+    BornerVue();
     Ajuste_ = false;
     update();
     e->accept();

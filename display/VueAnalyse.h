@@ -54,6 +54,17 @@ public:
     QPointF VersEcran(double x, double y) const;
     PointPlan VersPlan(QPointF p) const;
     double Echelle() const { return Echelle_; } // pixels per unit, on both axes
+    PointPlan Centre() const { return {CentreX_, CentreY_}; }
+    // Centres the view on (x, y) at `echelle` pixels per unit, within the zoom's limits.
+    void DefinirVue(double x, double y, double echelle);
+
+    // The ticks of the x axis (left to right) or of the y axis (bottom to top) as painted:
+    // the pixel column or row of each and its label.
+    struct TraitAxe {
+        int Pixel;
+        QString Texte;
+    };
+    std::vector<TraitAxe> TraitsAxe(bool axeY) const;
 
 signals:
     void PointSurvole(double x, double y);
@@ -72,6 +83,8 @@ private:
     std::vector<CouchePavage> Couches() const;
     Box CadreRecherche() const;
     void PeindreAxes(class QPainter& p, const QRect& zone) const;
+    // Keeps the centre finite and the scale where doubles still tell pixels apart.
+    void BornerVue();
     void PeindreMarqueurs(class QPainter& p) const;
     void PeindreLegende(class QPainter& p, const QRect& zone) const;
     void PeindreEchelleCarte(class QPainter& p, const QRect& zone) const;

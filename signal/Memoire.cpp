@@ -1,6 +1,7 @@
 #include "signal/Memoire.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/mman.h>
@@ -28,8 +29,16 @@ namespace {
 std::uint64_t budgetFixe = 0;
 std::function<std::uint64_t()> compteurMemoire;
 
+// OVREL5_BUDGET_MEMOIRE (bytes) replaces the machine's budget, so that a run can be held to
+// less memory than the machine has (the exit status at the memory limit is tested so).
 std::uint64_t BudgetMachine() {
-    static const std::uint64_t budget = MemoireDisponible() / 2;
+    static const std::uint64_t budget = [] {
+        const char* impose = std::getenv("OVREL5_BUDGET_MEMOIRE");
+        char* fin = nullptr;
+        const unsigned long long octets = impose ? std::strtoull(impose, &fin, 10) : 0;
+        return impose && *impose && *fin == 0 && octets > 0 ? std::uint64_t(octets)
+                                                            : MemoireDisponible() / 2;
+    }();
     return budget;
 }
 

@@ -95,6 +95,38 @@ TEST(Amas, AgreesWithPairwiseComparisonOnRandomPavings) {
     }
 }
 
+// Boxes of two sizes meet across cells of the grid: squares of side 1 and 3 (the grid's cell
+// then spans several small boxes and the reach two cells), on random integer corners with
+// overlaps and touching edges or corners, with and without a tolerated gap; corners on a
+// quarter grid, so that one cell of the grid can hold boxes that do not meet.
+TEST(Amas, MixedBoxSizesAgreeWithPairwiseComparison) {
+    std::mt19937 alea(11);
+    int faux = 0;
+    for (int essai = 0; essai < 2000; ++essai) {
+        std::vector<RectanglePlan> r;
+        const int n = 5 + essai % 40, champ = 8 + essai % 17;
+        for (int k = 0; k < n; ++k) {
+            const double x = alea() % (4 * champ) * 0.25, y = alea() % (4 * champ) * 0.25;
+            const double s = alea() % 3 == 0 ? 3 : 1;
+            r.push_back({x, x + s, y, y + s});
+        }
+        const double ecart = essai % 4 == 3 ? 0.5 : 0;
+        std::vector<RectanglePlan> elargis = r; // the gap as a wider box, for the reference
+        for (RectanglePlan& b : elargis) {
+            b.xmax += ecart;
+            b.ymax += ecart;
+        }
+        std::vector<std::uint32_t> tailles;
+        for (const Amas& a : GrouperRectangles(r, 1, ecart)) {
+            tailles.push_back(a.NbBoites);
+        }
+        if (tailles != TaillesParPaires(elargis) && faux++ == 0) {
+            ADD_FAILURE() << "first wrong paving: essai " << essai;
+        }
+    }
+    EXPECT_EQ(faux, 0) << "wrong pavings of 2000";
+}
+
 TEST(Amas, HullAreaCentreAndExtentOfOneCluster) {
     // Three boxes in an L: area 3, hull 2 x 2, centre (1, 1); extended above 50 x precision.
     const std::vector<RectanglePlan> L = {{0, 1, 0, 1}, {1, 2, 0, 1}, {0, 1, 1, 2}};

@@ -66,3 +66,29 @@ TEST(Qualite, PowersUseTheSamplesCommonToBothSourcesAndN) {
     EXPECT_EQ(CalculerPuissances({1, 3}, {2, 2}, 1).P1, 1);
     EXPECT_FALSE(CalculerPuissances({}, {}, 10).Utilisables());
 }
+
+TEST(Qualite, ATieBetweenThePairingsKeepsTheIdentity) {
+    // With A = I, G = W: SIR1 = -20 log10|x|, SIR2 = -20 log10|y|. Each case is a tie (a mean
+    // SIR of exactly 0) or just off one, on either side.
+    const Matrice2x2 I{1, 0, 0, 1};
+    const struct {
+        double x, y;
+        Appariement paires;
+    } cas[] = {
+        {1, 1, Appariement::Identite},     // both 0 dB
+        {-1, 1, Appariement::Identite},    // signs do not count
+        {0.5, 2, Appariement::Identite},   // +6.02 and -6.02
+        {2, 0.5, Appariement::Identite},   // -6.02 and +6.02
+        {0.5, 2.001, Appariement::Croise}, // just below the tie
+        {0.5, 1.999, Appariement::Identite},
+    };
+    for (const auto& c : cas) {
+        const Qualite q = CalculerQualite(c.x, c.y, I, {1, 1});
+        ASSERT_TRUE(q.Sir1 && q.Sir2) << c.x << " " << c.y;
+        EXPECT_EQ(q.Paires, c.paires) << c.x << " " << c.y;
+        // The pairing kept never has the smaller mean.
+        EXPECT_GE(*q.Sir1 + *q.Sir2, 0) << c.x << " " << c.y;
+        const double sir1 = -20 * std::log10(std::fabs(c.x));
+        EXPECT_EQ(*q.Sir1, c.paires == Appariement::Identite ? sir1 : -sir1);
+    }
+}

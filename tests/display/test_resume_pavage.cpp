@@ -195,3 +195,35 @@ TEST(ResumePavage, FedWhileTheListsGrowItEndsWithThePictureOfTheWholeLists) {
         }
     }
 }
+
+// Boxes larger than a summary cell but smaller than the view's pixels show their outlines
+// there, as box by box, not their fill: the sampled path reads the raster of about the view's
+// resolution. Kept boxes of side 0.2 tile [0, 8]^2 in bisection-like order, the summary has
+// cells of 1/8, and the view pixels of 1 down to 0.4 (the boxes at most half a pixel).
+TEST(ResumePavage, TheSampledPictureOfBoxesSmallerThanAPixelIsTheBoxByBoxOne) {
+    Listes l(0, 0);
+    l.rejetees.Clear();
+    for (int bloc = 0; bloc < 4; ++bloc) {
+        for (int i = 0; i < 20; ++i) {
+            for (int j = 0; j < 20; ++j) {
+                const double x = (bloc % 2) * 4 + i * 0.2, y = (bloc / 2) * 4 + j * 0.2;
+                l.solution.PushBack(Pave(x, x + 0.2, y, y + 0.2));
+            }
+        }
+    }
+    for (const double parUnite : {1.0, 1.5, 2.0, 2.5}) {
+        const ProjectionPavage p = Projection(parUnite, 0, parUnite, 0);
+        const int cote = int(8 * parUnite);
+        ResumePavage resume(100, 10, 64);
+        ResumePavage direct;
+        EtatTrame etat = EtatTrame::Exacte;
+        const auto vu = Image(resume, l, p, cote, cote, &etat);
+        const auto attendu = Image(direct, l, p, cote, cote);
+        EXPECT_EQ(etat, EtatTrame::Echantillonnee);
+        int differents = 0;
+        for (std::size_t k = 0; k < vu.size(); ++k) {
+            differents += vu[k] != attendu[k];
+        }
+        EXPECT_LE(differents, int(vu.size()) / 50) << parUnite << " pixels per unit";
+    }
+}
