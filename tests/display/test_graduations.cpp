@@ -41,10 +41,11 @@ TEST(Graduations, WorkedRangesGiveRoundStepsAndShortLabels) {
     }
 }
 
-// The view at every zoom from 1e-15 to 1e15 pixels per unit (in steps of sqrt(10)) centred anywhere from 0 to
-// ±1e300, over a short and a long axis: the ticks are few, inside the range, run the same way
-// as their positions, and their labels tell them apart in the same order, each naming its
-// own value; wherever doubles resolve the range, there are at least two of them.
+// The view at every zoom from 1e-15 to 1e15 pixels per unit (in steps of sqrt(10)) centred
+// anywhere from 0 to ±1e300, over a short and a long axis: the ticks are few, inside the
+// range, run the same way as their positions, and their labels tell them apart in the same
+// order, each naming its own value; wherever doubles resolve the range, there are at least two
+// of them.
 TEST(Graduations, AnyZoomAndOffsetGivesOrderedDistinctLabels) {
     int vues = 0, avecTraits = 0;
     for (double zoom = 1e-15; zoom <= 1.1e15; zoom *= std::sqrt(10.0)) {
