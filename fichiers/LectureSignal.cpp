@@ -35,24 +35,12 @@ Sorte SorteParExtension(const std::filesystem::path& chemin) {
 
 // A regular, non-empty file that can be opened.
 void VerifierChemin(const std::filesystem::path& chemin) {
-    std::error_code ec;
-    const auto etat = std::filesystem::status(chemin, ec);
-    if (etat.type() == std::filesystem::file_type::not_found) {
-        throw ErreurFichier(chemin, "le fichier n'existe pas");
-    }
-    if (ec) {
-        throw ErreurFichier(chemin, "impossible d'y accéder : " + TexteErreurSysteme(ec.value()));
-    }
-    if (etat.type() == std::filesystem::file_type::directory) {
-        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
-    }
-    if (etat.type() != std::filesystem::file_type::regular) {
-        throw ErreurFichier(chemin, "ce n'est pas un fichier ordinaire");
-    }
+    VerifierFichierOrdinaire(chemin);
     std::ifstream f(chemin, std::ios::binary);
     if (!f) {
         throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
     }
+    std::error_code ec;
     if (std::filesystem::file_size(chemin, ec) == 0) {
         throw ErreurFichier(chemin, "le fichier est vide");
     }
