@@ -57,6 +57,18 @@ std::string TexteErreurJson(const nlohmann::json::exception& e) {
     }
 }
 
+// Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory.
+void VerifierPlace(const OptionsCommande& o) {
+    Box boite(2, 1);
+    boite[1] = Interval(o.Boite[0], o.Boite[1]);
+    boite[2] = Interval(o.Boite[2], o.Boite[3]);
+    if (const std::string refus =
+            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
+        !refus.empty()) {
+        throw ErreurOption(refus);
+    }
+}
+
 using Horloge = std::chrono::steady_clock;
 
 double Depuis(Horloge::time_point t) {
@@ -70,6 +82,7 @@ std::uint64_t GraineChoisie(const OptionsCommande& o) {
 int Resoudre(OptionsCommande& o, std::ostream& sortie, const DessinateurPavage& dessiner) {
     const auto debut = Horloge::now();
     const EntreesLues lues = LireEntrees(o);
+    VerifierPlace(o);
     const EntreesChaine e = PreparerEntrees(o, lues, GraineChoisie(o), o.MatriceAleatoire);
     BoxList enAttente, rejetees, solution;
     const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
@@ -109,6 +122,7 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
 int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, bool terminal) {
     const auto debut = Horloge::now();
     const EntreesLues lues = LireEntrees(o);
+    VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
     const int fils = o.Fils > 0 ? o.Fils : NombreDeCoeurs();
     const std::int64_t K = o.Essais;

@@ -171,8 +171,11 @@ TEST_F(LigneDeCommande, AStudyWritesTheSameCsvWhateverTheNumberOfThreads) {
 }
 
 TEST_F(LigneDeCommande, ASolveStoppedAtTheMemoryLimitStillReportsAndExitsWithFour) {
+    // Two constraints: a solve that rejects boxes is not refused up front; two white noises
+    // leave a wide band of boxes that runs into the budget (16384 boxes) as it goes.
     const GardeBudgetMemoire budget(1 << 20);
-    const Sortie s = Lancer({"resoudre", "--graine", "1", "--contraintes", "decorrelation"});
+    const Sortie s = Lancer({"resoudre", "--graine", "1", "--source1", "gauss", "--source2",
+                             "uniforme", "--precision", "1e-5"});
     EXPECT_EQ(s.Statut, SortieLimiteMemoire);
     EXPECT_EQ(nlohmann::json::parse(s.Texte)["resolution"]["statut"], "arrete_a_la_limite");
 }
@@ -249,6 +252,65 @@ TEST_F(LigneDeCommande, FileNamesThatAreNotUtf8AreReportedEscaped) {
     const Sortie m = Lancer({"resoudre", "--melanges", chemin, "--precision", "0.1"});
     ASSERT_EQ(m.Statut, SortieSucces) << m.Erreurs;
     EXPECT_EQ(nlohmann::json::parse(m.Texte)["entrees"]["melanges"][0], attendu);
+}
+
+// The figure after `avant` in a message, read with "," as its decimal separator and scaled by
+// the unit of bytes that follows it, if any.
+double FigureApres(const std::string& message, const std::string& avant) {
+    const std::size_t p = message.find(avant);
+    if (p == std::string::npos) {
+        return std::nan("");
+    }
+    std::string nombre = message.substr(p + avant.size(), 32);
+    std::replace(nombre.begin(), nombre.end(), ',', '.');
+    char* fin = nullptr;
+    double v = std::strtod(nombre.c_str(), &fin);
+    const std::string unite = std::string(fin).substr(0, 3);
+    const char* unites[] = {" ko", " Mo", " Go", " To", " Po", " Eo"};
+    for (int k = 0; k < 6; ++k) {
+        if (unite == unites[k]) {
+            v *= std::pow(1024.0, k + 1);
+        }
+    }
+    return v;
+}
+
+TEST_F(LigneDeCommande, ASolveThatCannotFitIsRefusedUpFrontWithTheWindowsFigures) {
+    const struct {
+        std::vector<std::string> arguments;
+        double xmin, xmax, precision;
+    } cas[] = {
+        {{"resoudre", "--precision", "1e-9", "--contraintes", "decorrelation"}, -5, 5, 1e-9},
+        {{"resoudre", "--boite", "-99999999999,99999999999,-99999999999,99999999999", "--precision",
+          "1e-9", "--contraintes", "moment4"},
+         -99999999999,
+         99999999999,
+         1e-9},
+        {{"etude", "--precision", "1e-300", "--contraintes="}, -5, 5, 1e-300},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = Lancer(c.arguments);
+        EXPECT_EQ(s.Statut, SortieOptionInvalide) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("ne peut pas tenir en mémoire"), std::string::npos) << s.Erreurs;
+        Box boite(2, 1);
+        boite[1] = boite[2] = Interval(c.xmin, c.xmax);
+        const double boites = PrevoirSansRejet(boite, c.precision, StockageFile).NbGardees;
+        if (std::isfinite(boites)) {
+            EXPECT_NEAR(FigureApres(s.Erreurs, "donne ") / boites, 1, 1e-3) << s.Erreurs;
+            const double octets = boites * OctetsParBoiteStockee;
+            EXPECT_NEAR(FigureApres(s.Erreurs, "garder (") / octets, 1, 0.06) << s.Erreurs;
+        } else {
+            EXPECT_NE(s.Erreurs.find("donne plus de 1e+308 boîtes"), std::string::npos)
+                << s.Erreurs;
+        }
+        // One decimal separator: no digit, point, digit anywhere.
+        for (std::size_t i = 1; i + 1 < s.Erreurs.size(); ++i) {
+            EXPECT_FALSE(s.Erreurs[i] == '.' &&
+                         std::isdigit(static_cast<unsigned char>(s.Erreurs[i - 1])) &&
+                         std::isdigit(static_cast<unsigned char>(s.Erreurs[i + 1])))
+                << s.Erreurs;
+        }
+    }
 }
 
 } // namespace
