@@ -9,7 +9,10 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -168,6 +171,17 @@ MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
     m.Melange1 = std::move(x1.Echantillons);
     m.Melange2 = std::move(x2.Echantillons);
     return m;
+}
+
+std::string RaisonEchantillonRefuse(double v) {
+    if (!std::isfinite(v)) {
+        return "valeur non finie";
+    }
+    char texte[32];
+    std::snprintf(texte, sizeof texte, "%.3g", v);
+    std::replace(std::begin(texte), std::end(texte), '.', ',');
+    return std::string("valeur trop grande (") + texte +
+           ") : au-delà de ±1e60, les moments d'ordre 4 dépasseraient l'étendue des nombres";
 }
 
 double FrequenceCommune(double f1, const std::string& nom1, double f2, const std::string& nom2) {
