@@ -57,6 +57,19 @@ std::string TexteErreurJson(const nlohmann::json::exception& e) {
     }
 }
 
+// Reads the inputs; a JSON error the session's reader lets through still names the session
+// (exit status 3).
+EntreesLues LireEntreesNommees(OptionsCommande& o) {
+    try {
+        return LireEntrees(o);
+    } catch (const nlohmann::json::exception& e) {
+        if (o.Session.empty()) {
+            throw;
+        }
+        throw ErreurFichier(o.Session, "session illisible : " + TexteErreurJson(e));
+    }
+}
+
 // Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory.
 void VerifierPlace(const OptionsCommande& o) {
     Box boite(2, 1);
@@ -81,7 +94,7 @@ std::uint64_t GraineChoisie(const OptionsCommande& o) {
 
 int Resoudre(OptionsCommande& o, std::ostream& sortie, const DessinateurPavage& dessiner) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntrees(o);
+    const EntreesLues lues = LireEntreesNommees(o);
     VerifierPlace(o);
     const EntreesChaine e = PreparerEntrees(o, lues, GraineChoisie(o), o.MatriceAleatoire);
     BoxList enAttente, rejetees, solution;
@@ -121,7 +134,7 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
 
 int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, bool terminal) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntrees(o);
+    const EntreesLues lues = LireEntreesNommees(o);
     VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
     const int fils = o.Fils > 0 ? o.Fils : NombreDeCoeurs();

@@ -106,6 +106,31 @@ TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {
         EXPECT_EQ(s.Statut, SortieFichierIllisible);
         EXPECT_NE(s.Erreurs.find("absent.wav"), std::string::npos) << s.Erreurs;
     }
+    // Files that are no samples, each said for what it is.
+    std::filesystem::create_symlink("boucle.csv", Dossier / "boucle.csv");
+    std::ofstream(Dossier / "enorme.csv") << "1,2\n1e300,3\n";
+    const std::pair<std::string, const char*> fichiers[] = {
+        {"/dev/zero", "c'est un périphérique"},
+        {(Dossier / "boucle.csv").string(), "boucle de liens symboliques"},
+        {(Dossier / "enorme.csv").string(), "valeur trop grande"},
+    };
+    for (const auto& [fichier, raison] : fichiers) {
+        const Sortie s = Lancer({"resoudre", "--melanges", fichier});
+        EXPECT_EQ(s.Statut, SortieFichierIllisible) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find(raison), std::string::npos) << s.Erreurs;
+    }
+    // Sessions whose values have the wrong type or no double can hold: never the JSON
+    // library's English, never an abort.
+    for (const char* texte : {R"({"format": 5})", R"({"format": null})", R"({"format": [1]})",
+                              R"({"format": "ovrel5-session", "options": {"x": 1e400}})"}) {
+        const std::string fichier = (Dossier / "s.json").string();
+        std::ofstream(fichier) << texte;
+        const Sortie s = Lancer({"resoudre", "--session", fichier});
+        EXPECT_EQ(s.Statut, SortieFichierIllisible) << texte << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
+        EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
+    }
 }
 
 TEST_F(LigneDeCommande, AFixedSeedGivesTheSameReportTimingsAside) {
