@@ -3,7 +3,10 @@
 #include "fichiers/ErreurFichier.h"
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,6 +51,34 @@ mode_t Permissions(const std::filesystem::path& chemin) {
                                     (enPlace ? "" : " ; aucun fichier existant n'a été modifié"));
 }
 
+// While it lives, a reader that leaves a pipe ends the write with EPIPE instead of ending
+// the program with SIGPIPE (the window among them); a SIGPIPE raised meanwhile is consumed.
+class SansSigpipe {
+public:
+    SansSigpipe() {
+        sigemptyset(&Masque_);
+        sigaddset(&Masque_, SIGPIPE);
+        sigset_t enAttente;
+        sigpending(&enAttente);
+        DejaEnAttente_ = sigismember(&enAttente, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &Masque_, &Ancien_);
+    }
+    ~SansSigpipe() {
+        if (!DejaEnAttente_) {
+            const timespec zero{};
+            while (sigtimedwait(&Masque_, nullptr, &zero) > 0) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &Ancien_, nullptr);
+    }
+    SansSigpipe(const SansSigpipe&) = delete;
+    SansSigpipe& operator=(const SansSigpipe&) = delete;
+
+private:
+    sigset_t Masque_{}, Ancien_{};
+    bool DejaEnAttente_ = false;
+};
+
 // A pipe or a character device, written in place: opened without waiting for a reader (a
 // pipe nobody reads is refused instead of blocking forever), then written as it comes.
 void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::path& cible,
@@ -62,6 +93,7 @@ void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::p
     }
     Temporaire ouvert; // closes the descriptor however the write ends; removes nothing
     ouvert.Descripteur = descripteur;
+    const SansSigpipe sansSigpipe;
     const int drapeaux = ::fcntl(descripteur, F_GETFL);
     if (drapeaux < 0 || ::fcntl(descripteur, F_SETFL, drapeaux & ~O_NONBLOCK) != 0 ||
         !ecrire(descripteur)) {

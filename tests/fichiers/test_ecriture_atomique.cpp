@@ -206,4 +206,17 @@ TEST_F(EcritureAtomique, LinksAreFollowedAndSpecialFilesAreWrittenInPlaceOrRefus
         }
         EXPECT_EQ(apres, avant) << "a file appeared, vanished or moved";
     }
+    // A reader that leaves the pipe before the write: a message, and the program goes on.
+    fifo("quitte");
+    lecteur = ::open((d / "quitte").c_str(), O_RDONLY | O_NONBLOCK);
+    try {
+        EcrireAtomiquement(d / "quitte", [&](int descripteur) {
+            ::close(lecteur);
+            return EcrireTout(descripteur, "nouveau");
+        });
+        ADD_FAILURE() << "written to a pipe nobody reads";
+    } catch (const ErreurFichier& e) {
+        EXPECT_NE(std::string(e.what()).find("le lecteur du tube s'est fermé"), std::string::npos)
+            << e.what();
+    }
 }
