@@ -105,8 +105,8 @@ void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::p
     }
 }
 
-} // namespace
-
+// The file a path names once its symbolic links are followed (the path itself when it is no
+// link); the end of a dangling link when it dangles. Throws ErreurFichier on a loop.
 std::filesystem::path CibleDesLiens(const std::filesystem::path& chemin) {
     std::filesystem::path cible = chemin;
     for (int liens = 0;; ++liens) {
@@ -126,6 +126,8 @@ std::filesystem::path CibleDesLiens(const std::filesystem::path& chemin) {
         cible = vers.is_absolute() ? vers : cible.parent_path() / vers;
     }
 }
+
+} // namespace
 
 bool EcrireTout(int descripteur, std::string_view texte) {
     while (!texte.empty()) {

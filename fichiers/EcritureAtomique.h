@@ -25,7 +25,3 @@ bool EcrireTout(int descripteur, std::string_view texte);
 
 // The whole of `texte` as the file `chemin`, atomically.
 void EcrireTexteAtomiquement(const std::filesystem::path& chemin, std::string_view texte);
-
-// The file a path names once its symbolic links are followed (the path itself when it is no
-// link); the end of a dangling link when it dangles. Throws ErreurFichier on a loop.
-std::filesystem::path CibleDesLiens(const std::filesystem::path& chemin);
