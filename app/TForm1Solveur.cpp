@@ -60,31 +60,6 @@ QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
     return texte + QStringLiteral(" — Échap pour arrêter");
 }
 
-// The refusal of a solve that rejects nothing (fewer than two constraints) and whose kept
-// boxes alone would pass the memory left, known from the box and the precision; an empty
-// text when it may fit.
-QString SolveTropGrand(const Box& boite, double precision, OrdreStockage stockage,
-                       const ContraintesActives& contraintes) {
-    if (CritereSelectionne(contraintes)) {
-        return {};
-    }
-    const PrevisionSivia p = PrevoirSansRejet(boite, precision, stockage);
-    const double place = std::min(double(MemoireLibre() / OctetsParBoiteStockee),
-                                  double(BoxList::TailleMax - BoitesSolution.Size()));
-    if (!(p.NbGardees > place)) {
-        return {};
-    }
-    return QStringLiteral("Cette résolution ne peut pas tenir en mémoire : avec moins de deux "
-                          "contraintes aucune boîte n'est rejetée, et la précision %1 sur cette "
-                          "boîte de recherche donne %2 boîtes à garder (%3 au moins), alors que "
-                          "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
-                          "moins fine, une boîte de recherche plus petite ou deux contraintes.")
-        .arg(FloatToStr(precision), TexteNombre(p.NbGardees),
-             QString::fromStdString(TexteOctets(
-                 std::uint64_t(std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
-             TexteNombre(place), QString::fromStdString(TexteOctets(MemoireLibre())));
-}
-
 // Why the settings cannot be solved, or an empty text when they can.
 QString ObstacleResolution(double precision, const float bornes[4]) {
     if (!(precision > 0)) {
@@ -140,9 +115,10 @@ void TForm1::Button1Click() {
     Box boite(2, 1);
     boite[1] = Interval(BorneInfX, BorneSupX);
     boite[2] = Interval(BorneInfY, BorneSupY);
-    if (const QString refus = SolveTropGrand(boite, PrecisionSivia, Stockage, contraintes);
-        !refus.isEmpty()) {
-        MessageBox(refus, QStringLiteral("Erreur!"));
+    if (const std::string refus = RefusResolutionTropGrande(boite, PrecisionSivia, Stockage,
+                                                            contraintes, BoitesSolution.Size());
+        !refus.empty()) {
+        MessageBox(QString::fromStdString(refus), QStringLiteral("Erreur!"));
         return;
     }
 

@@ -8,11 +8,79 @@
 #include "fichiers/ExportPavage.h"
 #include "signal/Memoire.h"
 
+#include <nlohmann/json.hpp>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <new>
 
 namespace {
+
+// A file or stream the command writes that cannot be written (exit status 5).
+class ErreurEcriture : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Runs an output step: a file error there is a write failure, not an unreadable input.
+template <typename Etape> void Ecrire(Etape&& etape) {
+    try {
+        etape();
+    } catch (const ErreurFichier& e) {
+        throw ErreurEcriture(e.what());
+    }
+}
+
+// What the command prints on its standard output, which may be a full disk or a closed pipe.
+void Imprimer(std::ostream& sortie, const std::string& texte) {
+    sortie << texte << std::flush;
+    if (!sortie) {
+        throw ErreurEcriture("la sortie standard n'a pas pu être écrite (disque plein ou tube "
+                             "fermé ?).");
+    }
+}
+
+// The JSON library's errors by their numbers, in French: what reached the command without
+// being turned into a file's or an option's error.
+std::string TexteErreurJson(const nlohmann::json::exception& e) {
+    switch (e.id) {
+    case 316:
+        return "un texte n'est pas de l'UTF-8 valide";
+    case 302:
+        return "une valeur n'a pas le type attendu";
+    case 406:
+        return "un nombre est hors de l'étendue des nombres";
+    default:
+        return e.id >= 100 && e.id < 200 ? "un texte JSON est mal formé"
+                                         : "erreur JSON n° " + std::to_string(e.id);
+    }
+}
+
+// Reads the inputs; a JSON error the session's reader lets through still names the session
+// (exit status 3).
+EntreesLues LireEntreesNommees(OptionsCommande& o) {
+    try {
+        return LireEntrees(o);
+    } catch (const nlohmann::json::exception& e) {
+        if (o.Session.empty()) {
+            throw;
+        }
+        throw ErreurFichier(o.Session, "session illisible : " + TexteErreurJson(e));
+    }
+}
+
+// Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory.
+void VerifierPlace(const OptionsCommande& o) {
+    Box boite(2, 1);
+    boite[1] = Interval(o.Boite[0], o.Boite[1]);
+    boite[2] = Interval(o.Boite[2], o.Boite[3]);
+    if (const std::string refus =
+            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
+        !refus.empty()) {
+        throw ErreurOption(refus);
+    }
+}
 
 using Horloge = std::chrono::steady_clock;
 
@@ -26,20 +94,26 @@ std::uint64_t GraineChoisie(const OptionsCommande& o) {
 
 int Resoudre(OptionsCommande& o, std::ostream& sortie, const DessinateurPavage& dessiner) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntrees(o);
+    const EntreesLues lues = LireEntreesNommees(o);
+    VerifierPlace(o);
     const EntreesChaine e = PreparerEntrees(o, lues, GraineChoisie(o), o.MatriceAleatoire);
     BoxList enAttente, rejetees, solution;
     const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
     if (!o.FichierBoites.empty()) {
-        ExporterPavageCsv(o.FichierBoites, rejetees, solution);
+        Ecrire([&] { ExporterPavageCsv(o.FichierBoites, rejetees, solution); });
     }
     if (!o.FichierImage.empty()) {
         if (!dessiner) {
-            throw ErreurFichier(o.FichierImage, "cette version ne sait pas dessiner d'image.");
+            throw ErreurEcriture("Fichier « " + o.FichierImage +
+                                 " » : cette version ne sait pas dessiner d'image.");
         }
-        dessiner(o.FichierImage, o, e, c, rejetees, solution);
+        Ecrire([&] { dessiner(o.FichierImage, o, e, c, rejetees, solution); });
     }
-    sortie << RapportResolution(o, e, c, Depuis(debut)).dump(2) << "\n";
+    // Names are made valid UTF-8 by the report; any other bad text is replaced, not fatal.
+    Imprimer(sortie,
+             RapportResolution(o, e, c, Depuis(debut))
+                     .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+                 "\n");
     return c.Rapport.Resultat.Statut == StatutSivia::ArreteALaLimite ? SortieLimiteMemoire
                                                                      : SortieSucces;
 }
@@ -60,7 +134,8 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
 
 int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, bool terminal) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntrees(o);
+    const EntreesLues lues = LireEntreesNommees(o);
+    VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
     const int fils = o.Fils > 0 ? o.Fils : NombreDeCoeurs();
     const std::int64_t K = o.Essais;
@@ -94,11 +169,12 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
     for (const std::string& l : lignes) {
         csv += l;
     }
-    EcrireTexteAtomiquement(o.SortieEtude, csv);
-    sortie << "Graine " << graine << ", " << NomSource(*o.Source1.Type) << " + "
-           << NomSource(*o.Source2.Type) << ", " << o.Echantillons << " échantillons, précision "
-           << TexteExact(o.Precision) << " ; essais écrits dans " << o.SortieEtude << "\n"
-           << ResumeEtude(bilans, Depuis(debut), fils);
+    Ecrire([&] { EcrireTexteAtomiquement(o.SortieEtude, csv); });
+    Imprimer(sortie, "Graine " + std::to_string(graine) + ", " + NomSource(*o.Source1.Type) +
+                         " + " + NomSource(*o.Source2.Type) + ", " +
+                         std::to_string(o.Echantillons) + " échantillons, précision " +
+                         TexteExact(o.Precision) + " ; essais écrits dans " + o.SortieEtude + "\n" +
+                         ResumeEtude(bilans, Depuis(debut), fils));
     bool arrete = false;
     for (const BilanEssai& b : bilans) {
         arrete = arrete || b.Arrete;
@@ -134,5 +210,19 @@ int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostr
         erreurs << "ovrel5 : " << e.what()
                 << " Choisissez moins d'échantillons (--echantillons).\n";
         return SortieOptionInvalide;
+    } catch (const ErreurEcriture& e) {
+        erreurs << "ovrel5 : " << e.what() << "\n";
+        return SortieEcritureImpossible;
+    } catch (const std::bad_alloc&) {
+        erreurs << "ovrel5 : mémoire insuffisante, la commande est abandonnée.\n";
+    } catch (const nlohmann::json::exception& e) {
+        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée : " << TexteErreurJson(e)
+                << ".\n";
+    } catch (const std::exception& e) {
+        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée (détail technique : "
+                << e.what() << ").\n";
+    } catch (...) {
+        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée.\n";
     }
+    return SortieErreurInattendue;
 }

@@ -1,6 +1,8 @@
 // `ovrel5 resoudre …` and `ovrel5 etude …`: runs a command on the arguments that follow the
-// program's name and returns the exit status (0 success, 2 a bad option or value, 3 an
-// input file that cannot be read, 4 a solve stopped at the memory limit).
+// program's name and returns the exit status (0 success, 1 an unexpected error, 2 a bad
+// option or value, 3 an input file that cannot be read, 4 a solve stopped at the memory
+// limit, 5 an output that cannot be written). No exception leaves it: every failure ends in
+// a French message on `erreurs` and its status.
 #pragma once
 
 #include "commande/Chaine.h"
@@ -14,6 +16,8 @@ inline constexpr int SortieSucces = 0;
 inline constexpr int SortieOptionInvalide = 2;
 inline constexpr int SortieFichierIllisible = 3;
 inline constexpr int SortieLimiteMemoire = 4;
+inline constexpr int SortieEcritureImpossible = 5;
+inline constexpr int SortieErreurInattendue = 1;
 
 // Draws the paving of a run into a PNG file (the program gives one that needs no display);
 // throws ErreurFichier when the file cannot be written.

@@ -42,6 +42,14 @@ std::string ListeSources() {
                        " est attendu.");
 }
 
+// A file name, never empty: an empty one would silently write or read nothing.
+std::string NomDeFichier(const std::string& option, const std::string& valeur) {
+    if (valeur.empty()) {
+        Refuser(option, valeur, "un nom de fichier");
+    }
+    return valeur;
+}
+
 // The whole text as a finite double, "." as separator whatever the locale.
 std::optional<double> LireReel(const std::string& texte) {
     double v = 0;
@@ -147,10 +155,7 @@ const std::vector<DescriptionOption>& Descriptions() {
          }},
         {"--session", "FICHIER", "aucune", "une session enregistrée par la fenêtre", false,
          [](OptionsCommande& o, const std::string& v) {
-             if (v.empty()) {
-                 Refuser("--session", v, "un nom de fichier");
-             }
-             o.Session = v;
+             o.Session = NomDeFichier("--session", v);
          }},
         {"--matrice", "a11,a12,a21,a22", "1,0.5,-0.4,1", "la matrice de mélange", false,
          [](OptionsCommande& o, const std::string& v) {
@@ -227,10 +232,14 @@ const std::vector<DescriptionOption>& Descriptions() {
              }
          }},
         {"--boites", "FICHIER.csv", "aucun", "écrit les boîtes rejetées et gardées en CSV", false,
-         [](OptionsCommande& o, const std::string& v) { o.FichierBoites = v; }},
+         [](OptionsCommande& o, const std::string& v) {
+             o.FichierBoites = NomDeFichier("--boites", v);
+         }},
         {"--image", "FICHIER.png", "aucune",
          "dessine le pavage avec ses axes et ses repères, sans écran", false,
-         [](OptionsCommande& o, const std::string& v) { o.FichierImage = v; }},
+         [](OptionsCommande& o, const std::string& v) {
+             o.FichierImage = NomDeFichier("--image", v);
+         }},
         {"--essais", "K", "100", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées", true,
          [](OptionsCommande& o, const std::string& v) {
              const auto k = LireEntier<std::int32_t>(v);
@@ -250,10 +259,7 @@ const std::vector<DescriptionOption>& Descriptions() {
         {"--sortie", "FICHIER.csv", "etude.csv", "le fichier CSV des essais, une ligne par essai",
          true,
          [](OptionsCommande& o, const std::string& v) {
-             if (v.empty()) {
-                 Refuser("--sortie", v, "un nom de fichier");
-             }
-             o.SortieEtude = v;
+             o.SortieEtude = NomDeFichier("--sortie", v);
          }},
         {"--avec-temps", nullptr, "non",
          "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus identique d'une "
@@ -342,6 +348,14 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
     if (entrees > 1) {
         throw ErreurOption("options --melanges et --session : une seule des deux est permise.");
     }
+    // Mixtures read stand for the sources and the matrix: these would be silently ignored.
+    for (const char* remplacee : {"--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
+        if (!o.FichiersMelanges.empty() && o.Donnees.count(remplacee) != 0) {
+            throw ErreurOption(std::string("options --melanges et ") + remplacee +
+                               " : les mélanges lus tiennent lieu de sources et de matrice, une "
+                               "seule des deux est permise.");
+        }
+    }
     if (o.Matrice && o.MatriceAleatoire) {
         throw ErreurOption("options --matrice et --matrice-aleatoire : une seule des deux est "
                            "permise.");
@@ -372,8 +386,9 @@ std::string TexteAide() {
            "  ovrel5 <commande> --help     les options d'une commande et leurs valeurs par "
            "défaut\n"
            "\n"
-           "Codes de sortie : 0 succès, 2 option ou valeur invalide, 3 fichier illisible,\n"
-           "4 résolution arrêtée à la limite de mémoire (le rapport est écrit quand même).\n";
+           "Codes de sortie : 0 succès, 1 erreur inattendue, 2 option ou valeur invalide,\n"
+           "3 fichier illisible, 4 résolution arrêtée à la limite de mémoire (le rapport est\n"
+           "écrit quand même), 5 écriture impossible (fichier ou sortie standard).\n";
 }
 
 std::string TexteAide(SousCommande commande) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 using nlohmann::ordered_json;
 
@@ -40,9 +41,53 @@ const char* TexteIdentifiabilite(Identifiabilite i) {
     return "indefinie";
 }
 
+// The length of the valid UTF-8 sequence at the start of `t` (shortest form, no surrogate,
+// at most U+10FFFF), 0 when it is not one.
+std::size_t SequenceUtf8(std::string_view t) {
+    const auto octet = [&](std::size_t i) { return static_cast<unsigned char>(t[i]); };
+    const unsigned char c = octet(0);
+    const std::size_t n = c < 0x80                 ? 1
+                          : c >= 0xC2 && c <= 0xDF ? 2
+                          : c >= 0xE0 && c <= 0xEF ? 3
+                          : c >= 0xF0 && c <= 0xF4 ? 4
+                                                   : 0;
+    if (n == 0 || n > t.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((octet(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    // Overlong three- and four-byte forms, surrogates, and code points past U+10FFFF.
+    if ((c == 0xE0 && octet(1) < 0xA0) || (c == 0xED && octet(1) > 0x9F) ||
+        (c == 0xF0 && octet(1) < 0x90) || (c == 0xF4 && octet(1) > 0x8F)) {
+        return 0;
+    }
+    return n;
+}
+
+// A file name as JSON text: valid UTF-8 kept, each other byte written \xHH (the system allows
+// any bytes in a name, JSON only Unicode).
+std::string NomFichierJson(std::string_view nom) {
+    std::string texte;
+    while (!nom.empty()) {
+        if (const std::size_t n = SequenceUtf8(nom)) {
+            texte.append(nom.substr(0, n));
+            nom.remove_prefix(n);
+            continue;
+        }
+        char echappe[8];
+        std::snprintf(echappe, sizeof echappe, "\\x%02X", static_cast<unsigned char>(nom[0]));
+        texte += echappe;
+        nom.remove_prefix(1);
+    }
+    return texte;
+}
+
 ordered_json SourceJson(const SourceDemandee& s, bool lue) {
     if (lue || !s.Type) {
-        return {{"fichier", s.Fichier}, {"canal", std::max(1, s.Canal)}};
+        return {{"fichier", NomFichierJson(s.Fichier)}, {"canal", std::max(1, s.Canal)}};
     }
     return {{"sorte", NomSource(*s.Type)}};
 }
@@ -252,9 +297,13 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
         entrees["source1"] = SourceJson(o.Source1, false);
         entrees["source2"] = SourceJson(o.Source2, false);
     }
-    entrees["melanges"] =
-        o.FichiersMelanges.empty() ? ordered_json(nullptr) : ordered_json(o.FichiersMelanges);
-    entrees["session"] = o.Session.empty() ? ordered_json(nullptr) : ordered_json(o.Session);
+    ordered_json melanges = nullptr;
+    for (const std::string& nom : o.FichiersMelanges) {
+        melanges.push_back(NomFichierJson(nom));
+    }
+    entrees["melanges"] = melanges;
+    entrees["session"] =
+        o.Session.empty() ? ordered_json(nullptr) : ordered_json(NomFichierJson(o.Session));
     entrees["matrice"] = e.A.EstConnue() ? ordered_json{Nombre(e.A.a11), Nombre(e.A.a12),
                                                         Nombre(e.A.a21), Nombre(e.A.a22)}
                                          : ordered_json(nullptr);

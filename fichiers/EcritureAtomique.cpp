@@ -3,12 +3,20 @@
 #include "fichiers/ErreurFichier.h"
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Links followed before a path is taken for a loop, as the system counts them.
+constexpr int LiensMax = 40;
+// The target's name kept in the temporary file's name, within the system's 255 bytes.
+constexpr std::size_t LongueurNomTemporaire = 200;
 
 // Removes the temporary file unless the rename took it.
 struct Temporaire {
@@ -36,6 +44,89 @@ mode_t Permissions(const std::filesystem::path& chemin) {
     return 0666 & ~masque;
 }
 
+// `enPlace`: the write went to the destination itself, which may hold part of it.
+[[noreturn]] void Echouer(const std::filesystem::path& chemin, const std::string& etape, int numero,
+                          bool enPlace = false) {
+    throw ErreurFichier(chemin, etape + " : " + TexteErreurSysteme(numero) +
+                                    (enPlace ? "" : " ; aucun fichier existant n'a été modifié"));
+}
+
+// While it lives, a reader that leaves a pipe ends the write with EPIPE instead of ending
+// the program with SIGPIPE (the window among them); a SIGPIPE raised meanwhile is consumed.
+class SansSigpipe {
+public:
+    SansSigpipe() {
+        sigemptyset(&Masque_);
+        sigaddset(&Masque_, SIGPIPE);
+        sigset_t enAttente;
+        sigpending(&enAttente);
+        DejaEnAttente_ = sigismember(&enAttente, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &Masque_, &Ancien_);
+    }
+    ~SansSigpipe() {
+        if (!DejaEnAttente_) {
+            const timespec zero{};
+            while (sigtimedwait(&Masque_, nullptr, &zero) > 0) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &Ancien_, nullptr);
+    }
+    SansSigpipe(const SansSigpipe&) = delete;
+    SansSigpipe& operator=(const SansSigpipe&) = delete;
+
+private:
+    sigset_t Masque_{}, Ancien_{};
+    bool DejaEnAttente_ = false;
+};
+
+// A pipe or a character device, written in place: opened without waiting for a reader (a
+// pipe nobody reads is refused instead of blocking forever), then written as it comes.
+void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::path& cible,
+                   const std::function<bool(int)>& ecrire) {
+    const int descripteur = ::open(cible.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descripteur < 0) {
+        if (errno == ENXIO) {
+            throw ErreurFichier(chemin, "c'est un tube nommé que personne ne lit : rien n'y a "
+                                        "été écrit");
+        }
+        Echouer(chemin, "impossible de l'ouvrir", errno, true);
+    }
+    Temporaire ouvert; // closes the descriptor however the write ends; removes nothing
+    ouvert.Descripteur = descripteur;
+    const SansSigpipe sansSigpipe;
+    const int drapeaux = ::fcntl(descripteur, F_GETFL);
+    if (drapeaux < 0 || ::fcntl(descripteur, F_SETFL, drapeaux & ~O_NONBLOCK) != 0 ||
+        !ecrire(descripteur)) {
+        Echouer(chemin, "l'écriture a échoué", errno, true);
+    }
+    ouvert.Descripteur = -1;
+    if (::close(descripteur) != 0) {
+        Echouer(chemin, "l'écriture a échoué", errno, true);
+    }
+}
+
+// The file a path names once its symbolic links are followed (the path itself when it is no
+// link); the end of a dangling link when it dangles. Throws ErreurFichier on a loop.
+std::filesystem::path CibleDesLiens(const std::filesystem::path& chemin) {
+    std::filesystem::path cible = chemin;
+    for (int liens = 0;; ++liens) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(cible, ec))) {
+            return cible;
+        }
+        if (liens == LiensMax) {
+            throw ErreurFichier(chemin, TexteErreurSysteme(ELOOP));
+        }
+        const std::filesystem::path vers = std::filesystem::read_symlink(cible, ec);
+        if (ec) {
+            throw ErreurFichier(chemin, "impossible de lire le lien symbolique « " +
+                                            cible.string() +
+                                            " » : " + TexteErreurSysteme(ec.value()));
+        }
+        cible = vers.is_absolute() ? vers : cible.parent_path() / vers;
+    }
+}
+
 } // namespace
 
 bool EcrireTout(int descripteur, std::string_view texte) {
@@ -54,40 +145,46 @@ bool EcrireTout(int descripteur, std::string_view texte) {
 
 void EcrireAtomiquement(const std::filesystem::path& chemin,
                         const std::function<bool(int descripteur)>& ecrire) {
-    const std::filesystem::path dossier =
-        chemin.has_parent_path() ? chemin.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path cible = CibleDesLiens(chemin);
+    using std::filesystem::file_type;
     std::error_code ec;
-    if (std::filesystem::is_directory(chemin, ec)) {
-        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
+    const file_type sorte = std::filesystem::symlink_status(cible, ec).type();
+    if (sorte == file_type::fifo || sorte == file_type::character) {
+        EcrireEnPlace(chemin, cible, ecrire);
+        return;
     }
-    const auto echec = [&](const std::string& etape) {
-        const int numero = errno;
-        throw ErreurFichier(chemin, etape + " : " + TexteErreurSysteme(numero) +
-                                        " ; aucun fichier existant n'a été modifié");
-    };
+    if (sorte != file_type::regular && sorte != file_type::not_found && sorte != file_type::none) {
+        throw ErreurFichier(chemin, NatureFichier(sorte) + " : rien n'y a été écrit");
+    }
+    const std::filesystem::path dossier =
+        cible.has_parent_path() ? cible.parent_path() : std::filesystem::path(".");
 
     Temporaire temporaire;
     std::string modele = dossier.string();
-    modele.append("/.").append(chemin.filename().string()).append(".XXXXXX");
-    temporaire.Descripteur = ::mkstemp(modele.data());
+    modele.append("/.")
+        .append(cible.filename().string().substr(0, LongueurNomTemporaire))
+        .append(".XXXXXX");
+    temporaire.Descripteur = ::mkostemp(modele.data(), O_CLOEXEC);
     if (temporaire.Descripteur < 0) {
-        echec("impossible de créer un fichier dans le dossier « " + dossier.string() + " »");
+        Echouer(chemin,
+                "impossible de créer un fichier dans le dossier « " + dossier.string() + " »",
+                errno);
     }
     temporaire.Chemin = modele;
     if (!ecrire(temporaire.Descripteur)) {
-        echec("l'écriture a échoué");
+        Echouer(chemin, "l'écriture a échoué", errno);
     }
-    if (::fchmod(temporaire.Descripteur, Permissions(chemin)) != 0 ||
+    if (::fchmod(temporaire.Descripteur, Permissions(cible)) != 0 ||
         ::fsync(temporaire.Descripteur) != 0) {
-        echec("l'écriture a échoué");
+        Echouer(chemin, "l'écriture a échoué", errno);
     }
     const int descripteur = temporaire.Descripteur;
     temporaire.Descripteur = -1;
     if (::close(descripteur) != 0) {
-        echec("l'écriture a échoué");
+        Echouer(chemin, "l'écriture a échoué", errno);
     }
-    if (::rename(temporaire.Chemin.c_str(), chemin.c_str()) != 0) {
-        echec("impossible de remplacer le fichier");
+    if (::rename(temporaire.Chemin.c_str(), cible.c_str()) != 0) {
+        Echouer(chemin, "impossible de remplacer le fichier", errno);
     }
     temporaire.Renomme = true;
 }

@@ -2,6 +2,13 @@
 // the disk, and only then renamed over the target. A failure at any step (no space, no
 // permission, a folder that vanished) removes the temporary file, leaves any existing file
 // untouched and throws ErreurFichier saying why.
+//
+// The target is the file the path names: a symbolic link (or a chain of them) is followed and
+// the file at its end is replaced, the links staying links; a dangling link creates the file
+// it names. A pipe or a character device (/dev/null, a terminal) is written directly, never
+// replaced: it is a destination, not a file to keep. A pipe without a reader, a block device
+// and a socket are refused: writing there would block, overwrite a disk, or cannot be done.
+// Nothing but the temporary file and the final target is ever created, removed or renamed.
 #pragma once
 
 #include <filesystem>

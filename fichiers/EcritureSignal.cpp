@@ -2,6 +2,7 @@
 
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/ErreurFichier.h"
+#include "fichiers/LectureAudio.h"
 
 #include <sndfile.h>
 
@@ -47,8 +48,8 @@ void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomm
     EcrireAtomiquement(chemin, [&](int descripteur) {
         SNDFILE* f = sf_open_fd(descripteur, SFM_WRITE, &info, SF_FALSE);
         if (!f) {
-            throw ErreurFichier(chemin, std::string("libsndfile refuse l'écriture : ") +
-                                            sf_strerror(nullptr));
+            throw ErreurFichier(chemin, "libsndfile refuse l'écriture : " +
+                                            TexteErreurSndfile(sf_error(nullptr)));
         }
         constexpr std::size_t Bloc = 16384;
         std::vector<float> tampon(Bloc * nc);

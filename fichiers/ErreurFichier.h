@@ -16,5 +16,15 @@ private:
     std::filesystem::path Chemin_;
 };
 
-// The reason behind a system error number, in French ("plus de place sur le disque").
+// The reason behind a system error number, in French ("plus de place sur le disque"); never
+// the system's English text.
 std::string TexteErreurSysteme(int numero);
+
+// What a path that is not a regular file is, in French ("c'est un tube nommé, pas un
+// fichier ordinaire"); empty for a regular file.
+std::string NatureFichier(std::filesystem::file_type sorte);
+
+// Refuses, saying what it is, a path that cannot be read as a regular file: missing (or a
+// link to nothing), a folder, a pipe, a device, a socket, a loop of symbolic links, a path
+// out of reach.
+void VerifierFichierOrdinaire(const std::filesystem::path& chemin);

@@ -5,17 +5,37 @@
 
 #include <sndfile.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
-struct FermerSndfile {
-    void operator()(SNDFILE* f) const { sf_close(f); }
+// An audio file open for reading: our descriptor, and libsndfile over it, closed in turn.
+class Sndfile {
+public:
+    Sndfile(int descripteur, SF_INFO& info)
+        : Descripteur_(descripteur), Fichier_(sf_open_fd(descripteur, SFM_READ, &info, SF_FALSE)) {}
+    ~Sndfile() {
+        if (Fichier_ != nullptr) {
+            sf_close(Fichier_);
+        }
+        ::close(Descripteur_);
+    }
+    Sndfile(const Sndfile&) = delete;
+    Sndfile& operator=(const Sndfile&) = delete;
+
+    SNDFILE* get() const { return Fichier_; }
+    explicit operator bool() const { return Fichier_ != nullptr; }
+
+private:
+    int Descripteur_;
+    SNDFILE* Fichier_;
 };
-using Sndfile = std::unique_ptr<SNDFILE, FermerSndfile>;
 
 std::uint32_t Mot32(const unsigned char* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
@@ -54,17 +74,66 @@ void VerifierWavComplet(const std::filesystem::path& chemin) {
     }
 }
 
-Sndfile Ouvrir(const std::filesystem::path& chemin, SF_INFO& info) {
+std::unique_ptr<Sndfile> Ouvrir(const std::filesystem::path& chemin, SF_INFO& info) {
     info = SF_INFO{};
-    return Sndfile(sf_open(chemin.c_str(), SFM_READ, &info));
+    const int descripteur = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descripteur < 0) {
+        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+    }
+    return std::make_unique<Sndfile>(descripteur, info);
 }
+
+// Families of libsndfile's own error numbers (those of its 1.x series) met in bad files.
+struct FamilleErreurs {
+    int De, A;
+    const char* Texte;
+};
+constexpr FamilleErreurs FamillesSndfile[] = {
+    {7, 7, "ce n'est pas un fichier ordinaire"},
+    {8, 8, "le fichier ne contient aucune donnée audio"},
+    {17, 17, "mémoire insuffisante"},
+    {18, 18, "variante de format audio non prise en charge"},
+    {19, 20, "nombre de canaux invalide"},
+    {28, 28, "ce format audio ne s'écrit pas dans un tube"},
+    {32, 34, "nombre de canaux invalide"},
+    {39, 43, "le fichier ne permet pas de se déplacer (tube ou périphérique)"},
+    {61, 79, "fichier WAV abîmé : en-tête mal formé"},
+    {80, 91, "fichier AIFF abîmé : en-tête mal formé"},
+    {124, 130, "fichier W64 abîmé : en-tête mal formé"},
+    {155, 161, "flux FLAC abîmé ou illisible"},
+    {165, 167, "fichier RF64 abîmé : en-tête mal formé"},
+};
 
 } // namespace
 
+std::string TexteErreurSndfile(int code) {
+    switch (code) {
+    case SF_ERR_NO_ERROR:
+        return "erreur inconnue";
+    case SF_ERR_UNRECOGNISED_FORMAT:
+        return "format audio non reconnu";
+    case SF_ERR_SYSTEM:
+        return "erreur du système en accédant au fichier";
+    case SF_ERR_MALFORMED_FILE:
+        return "fichier audio mal formé";
+    case SF_ERR_UNSUPPORTED_ENCODING:
+        return "codage audio non pris en charge";
+    default:
+        break;
+    }
+    for (const FamilleErreurs& f : FamillesSndfile) {
+        if (code >= f.De && code <= f.A) {
+            return f.Texte;
+        }
+    }
+    return "fichier audio abîmé ou non pris en charge (erreur n° " + std::to_string(code) +
+           " de libsndfile)";
+}
+
 std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin) {
     SF_INFO info;
-    const Sndfile f = Ouvrir(chemin, info);
-    if (!f) {
+    const auto f = Ouvrir(chemin, info);
+    if (!*f) {
         return std::nullopt;
     }
     ContenuFichier c;
@@ -82,10 +151,10 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
                     const RappelAvancement& avancement) {
     VerifierWavComplet(chemin);
     SF_INFO info;
-    const Sndfile f = Ouvrir(chemin, info);
-    if (!f) {
-        throw ErreurFichier(chemin, std::string("ce n'est pas un fichier audio lisible (") +
-                                        sf_strerror(nullptr) + ")");
+    const auto f = Ouvrir(chemin, info);
+    if (!*f) {
+        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible (" +
+                                        TexteErreurSndfile(sf_error(nullptr)) + ")");
     }
     for (int k : canaux) {
         if (k < 0 || k >= info.channels) {
@@ -120,7 +189,7 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
             if (lues > 0) {
                 PoursuivreOuArreter(avancement, double(lues) / double(trames));
             }
-            sf_count_t n = lireBloc(f.get(), bloc, sf_count_t(TramesParBloc));
+            sf_count_t n = lireBloc(f->get(), bloc, sf_count_t(TramesParBloc));
             if (n <= 0) {
                 break;
             }
@@ -133,10 +202,11 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
                 const auto* source = bloc + canaux[j];
                 for (sf_count_t i = 0; i < n; ++i) {
                     const double v = source[std::size_t(i) * nc];
-                    if (!std::isfinite(v)) {
-                        throw ErreurFichier(
-                            chemin, "échantillon " + std::to_string(lues + i + 1) + " du canal " +
-                                        std::to_string(canaux[j] + 1) + " : valeur non finie");
+                    if (!(std::abs(v) <= AmplitudeMaximale)) {
+                        throw ErreurFichier(chemin, "échantillon " + std::to_string(lues + i + 1) +
+                                                        " du canal " +
+                                                        std::to_string(canaux[j] + 1) + " : " +
+                                                        RaisonEchantillonRefuse(v));
                     }
                     cible[i] = v;
                 }
@@ -152,9 +222,11 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
         lire(bloc.data(), sf_readf_float);
     }
     if (lues < trames) {
+        const int code = sf_error(f->get());
         throw ErreurFichier(chemin, "fichier tronqué ou abîmé : " + std::to_string(lues) +
                                         " échantillons lus sur " + std::to_string(trames) +
-                                        " annoncés");
+                                        " annoncés" +
+                                        (code != 0 ? " (" + TexteErreurSndfile(code) + ")" : ""));
     }
     return lus;
 }

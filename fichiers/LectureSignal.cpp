@@ -9,7 +9,10 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -35,24 +38,12 @@ Sorte SorteParExtension(const std::filesystem::path& chemin) {
 
 // A regular, non-empty file that can be opened.
 void VerifierChemin(const std::filesystem::path& chemin) {
-    std::error_code ec;
-    const auto etat = std::filesystem::status(chemin, ec);
-    if (etat.type() == std::filesystem::file_type::not_found) {
-        throw ErreurFichier(chemin, "le fichier n'existe pas");
-    }
-    if (ec) {
-        throw ErreurFichier(chemin, "impossible d'y accéder : " + TexteErreurSysteme(ec.value()));
-    }
-    if (etat.type() == std::filesystem::file_type::directory) {
-        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
-    }
-    if (etat.type() != std::filesystem::file_type::regular) {
-        throw ErreurFichier(chemin, "ce n'est pas un fichier ordinaire");
-    }
+    VerifierFichierOrdinaire(chemin);
     std::ifstream f(chemin, std::ios::binary);
     if (!f) {
         throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
     }
+    std::error_code ec;
     if (std::filesystem::file_size(chemin, ec) == 0) {
         throw ErreurFichier(chemin, "le fichier est vide");
     }
@@ -180,6 +171,17 @@ MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
     m.Melange1 = std::move(x1.Echantillons);
     m.Melange2 = std::move(x2.Echantillons);
     return m;
+}
+
+std::string RaisonEchantillonRefuse(double v) {
+    if (!std::isfinite(v)) {
+        return "valeur non finie";
+    }
+    char texte[32];
+    std::snprintf(texte, sizeof texte, "%.3g", v);
+    std::replace(std::begin(texte), std::end(texte), '.', ',');
+    return std::string("valeur trop grande (") + texte +
+           ") : au-delà de ±1e60, les moments d'ordre 4 dépasseraient l'étendue des nombres";
 }
 
 double FrequenceCommune(double f1, const std::string& nom1, double f2, const std::string& nom2) {

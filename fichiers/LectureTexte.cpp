@@ -75,14 +75,20 @@ void Decouper(std::string_view ligne, char separateur, std::vector<std::string_v
     }
 }
 
-// The whole cell as a number with "." as the separator (a leading "+" allowed).
-bool LireNombre(std::string_view cellule, double& valeur) {
+enum class Lecture { Nombre, PasUnNombre, HorsEtendue };
+
+// The whole cell as a number with "." as the separator (a leading "+" allowed); HorsEtendue
+// for a number written right whose magnitude no double holds (1e400, 1e-400).
+Lecture LireNombre(std::string_view cellule, double& valeur) {
     if (cellule.size() > 1 && cellule.front() == '+' && cellule[1] != '-') {
         cellule.remove_prefix(1);
     }
     const char* fin = cellule.data() + cellule.size();
     const auto [p, ec] = std::from_chars(cellule.data(), fin, valeur);
-    return ec == std::errc() && p == fin;
+    if (p != fin || (ec != std::errc() && ec != std::errc::result_out_of_range)) {
+        return Lecture::PasUnNombre;
+    }
+    return ec == std::errc() ? Lecture::Nombre : Lecture::HorsEtendue;
 }
 
 // A header: some cells are not numbers, and none of them starts like one ("1,5" is a number
@@ -91,7 +97,7 @@ bool LigneEntete(const std::vector<std::string_view>& cellules) {
     bool nom = false;
     for (std::string_view c : cellules) {
         double v;
-        if (!LireNombre(c, v)) {
+        if (LireNombre(c, v) != Lecture::Nombre) {
             if (!c.empty() && (std::isdigit(static_cast<unsigned char>(c.front())) ||
                                c.front() == '-' || c.front() == '+' || c.front() == '.')) {
                 return false;
@@ -218,7 +224,14 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
         for (std::size_t j = 0; j < canaux.size(); ++j) {
             const std::size_t k = std::size_t(canaux[j]);
             double v;
-            if (!LireNombre(cellules[k], v)) {
+            const Lecture lecture = LireNombre(cellules[k], v);
+            if (lecture == Lecture::HorsEtendue) {
+                throw ErreurFichier(chemin, Position(numero, k) + " : « " +
+                                                std::string(cellules[k]) +
+                                                " » est hors de l'étendue des nombres (de 1e-308 "
+                                                "à 1e308 en valeur absolue)");
+            }
+            if (lecture == Lecture::PasUnNombre) {
                 std::string raison = Position(numero, k) + " : « " + std::string(cellules[k]) +
                                      " » n'est pas un nombre";
                 if (cellules[k].find(',') != std::string_view::npos) {
@@ -226,8 +239,9 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
                 }
                 throw ErreurFichier(chemin, raison);
             }
-            if (!std::isfinite(v)) {
-                throw ErreurFichier(chemin, Position(numero, k) + " : valeur non finie (« " +
+            if (!(std::abs(v) <= AmplitudeMaximale)) {
+                throw ErreurFichier(chemin, Position(numero, k) + " : " +
+                                                RaisonEchantillonRefuse(v) + " (« " +
                                                 std::string(cellules[k]) + " »)");
             }
             lus.Canaux[j].push_back(v);

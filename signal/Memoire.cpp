@@ -1,8 +1,14 @@
 #include "signal/Memoire.h"
 
+#include "sivia/Sivia.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -66,31 +72,84 @@ std::uint64_t MemoireLibre() {
     return tenue < budget ? budget - tenue : 0;
 }
 
-std::string TexteOctets(std::uint64_t octets) {
-    char texte[64];
-    const double go = double(octets) / (1024.0 * 1024.0 * 1024.0);
-    if (go >= 1.0) {
-        std::snprintf(texte, sizeof texte, "%.1f Go", go);
-    } else if (octets >= 1024 * 1024) {
-        std::snprintf(texte, sizeof texte, "%.1f Mo", double(octets) / (1024.0 * 1024.0));
-    } else {
-        std::snprintf(texte, sizeof texte, "%.1f ko", double(octets) / 1024.0);
-    }
-    std::string resultat = texte;
-    for (char& c : resultat) {
+namespace {
+
+// A number in a French message: "," as the decimal separator, whatever the locale.
+std::string AvecVirgule(std::string texte) {
+    for (char& c : texte) {
         if (c == '.') {
             c = ',';
         }
     }
-    return resultat;
+    return texte;
+}
+
+// A count of boxes: whole up to 10^15, then in powers of ten ("8,706e+40").
+std::string TexteCompte(double n) {
+    if (!std::isfinite(n)) {
+        return "plus de 1e+308";
+    }
+    char texte[64];
+    std::snprintf(texte, sizeof texte, n < 1e15 ? "%.0f" : "%.4g", n);
+    return AvecVirgule(texte);
+}
+
+} // namespace
+
+std::string TexteOctets(double octets) {
+    if (!std::isfinite(octets)) {
+        return "plus de 1e+308 octets";
+    }
+    // ko below 1 Mo, Mo below 1 Go, then the unit that leaves less than 1024 of it.
+    constexpr const char* Unites[] = {"ko", "Mo", "Go", "To", "Po", "Eo"};
+    std::size_t u = 0;
+    double valeur = octets / 1024.0;
+    while (valeur >= 1024.0 && u + 1 < std::size(Unites)) {
+        valeur /= 1024.0;
+        ++u;
+    }
+    char texte[64];
+    if (valeur >= 1024.0) {
+        std::snprintf(texte, sizeof texte, "%.2g octets", octets);
+    } else {
+        std::snprintf(texte, sizeof texte, "%.1f %s", valeur, Unites[u]);
+    }
+    return AvecVirgule(texte);
+}
+
+std::string RefusResolutionTropGrande(const Box& boite, double precision, OrdreStockage stockage,
+                                      const ContraintesActives& contraintes,
+                                      std::uint64_t boitesGardees) {
+    if (CritereSelectionne(contraintes)) {
+        return {};
+    }
+    const PrevisionSivia p = PrevoirSansRejet(boite, precision, stockage);
+    const double place = std::min(
+        double(MemoireLibre() / OctetsParBoiteStockee),
+        double(BoxList::TailleMax - std::min<std::uint64_t>(boitesGardees, BoxList::TailleMax)));
+    if (!(p.NbGardees > place)) {
+        return {};
+    }
+    char texte[32];
+    const auto fin = std::to_chars(texte, texte + sizeof texte, precision).ptr;
+    return "Cette résolution ne peut pas tenir en mémoire : avec moins de deux contraintes "
+           "aucune boîte n'est rejetée, et la précision " +
+           AvecVirgule(std::string(texte, fin)) + " sur cette boîte de recherche donne " +
+           TexteCompte(p.NbGardees) + " boîtes à garder (" +
+           TexteOctets(p.NbGardees * double(OctetsParBoiteStockee)) +
+           " au moins), alors que la mémoire libre n'en contient que " + TexteCompte(place) + " (" +
+           TexteOctets(double(MemoireLibre())) +
+           "). Choisissez une précision moins fine, une boîte de recherche plus petite ou deux "
+           "contraintes.";
 }
 
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
     const std::uint64_t libre = MemoireLibre();
     if (octets > libre) {
-        throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " + TexteOctets(octets) +
-                            ", alors que " + TexteOctets(libre) + " seulement restent libres sur " +
-                            TexteOctets(BudgetMemoire()) +
+        throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " +
+                            TexteOctets(double(octets)) + ", alors que " +
+                            TexteOctets(double(libre)) + " seulement restent libres sur " +
+                            TexteOctets(double(BudgetMemoire())) +
                             " que le programme peut prendre sans risque sur cette machine.");
     }
 }

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "fichiers/ErreurFichier.h"
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -16,11 +19,17 @@ struct Sortie {
     std::string Texte, Erreurs;
 };
 
-Sortie Lancer(const std::vector<std::string>& arguments) {
+Sortie Lancer(const std::vector<std::string>& arguments, const DessinateurPavage& dessiner = {}) {
     std::ostringstream sortie, erreurs;
-    const int statut = ExecuterLigneDeCommande(arguments, sortie, erreurs, false);
+    const int statut = ExecuterLigneDeCommande(arguments, sortie, erreurs, false, dessiner);
     return {statut, sortie.str(), erreurs.str()};
 }
+
+// A standard output that refuses every byte, as a full disk or a closed pipe does.
+struct FluxPlein : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
 
 std::string Lire(const std::filesystem::path& chemin) {
     std::ifstream f(chemin, std::ios::binary);
@@ -62,6 +71,12 @@ TEST_F(LigneDeCommande, EveryBadOptionOrValueNamesTheOptionAndExitsWithTwo) {
         {{"etude", "--fils", "0"}, "--fils"},
         {{"etude", "--matrice", "1,0,0,1"}, "--matrice"},
         {{"resoudre-vite"}, "resoudre-vite"},
+        {{"resoudre", "--melanges", "m.wav", "--source1", "gauss"}, "--source1"},
+        {{"resoudre", "--source2", "gauss", "--melanges", "m.wav"}, "--source2"},
+        {{"resoudre", "--melanges", "m.wav", "--matrice", "1,0,0,1"}, "--matrice"},
+        {{"resoudre", "--melanges", "m.wav", "--matrice-aleatoire"}, "--matrice-aleatoire"},
+        {{"resoudre", "--boites", ""}, "--boites"},
+        {{"resoudre", "--image="}, "--image"},
     };
     for (const auto& [arguments, option] : cas) {
         const Sortie s = Lancer(arguments);
@@ -90,6 +105,31 @@ TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {
         const Sortie s = Lancer(arguments);
         EXPECT_EQ(s.Statut, SortieFichierIllisible);
         EXPECT_NE(s.Erreurs.find("absent.wav"), std::string::npos) << s.Erreurs;
+    }
+    // Files that are no samples, each said for what it is.
+    std::filesystem::create_symlink("boucle.csv", Dossier / "boucle.csv");
+    std::ofstream(Dossier / "enorme.csv") << "1,2\n1e300,3\n";
+    const std::pair<std::string, const char*> fichiers[] = {
+        {"/dev/zero", "c'est un périphérique"},
+        {(Dossier / "boucle.csv").string(), "boucle de liens symboliques"},
+        {(Dossier / "enorme.csv").string(), "valeur trop grande"},
+    };
+    for (const auto& [fichier, raison] : fichiers) {
+        const Sortie s = Lancer({"resoudre", "--melanges", fichier});
+        EXPECT_EQ(s.Statut, SortieFichierIllisible) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find(raison), std::string::npos) << s.Erreurs;
+    }
+    // Sessions whose values have the wrong type or no double can hold: never the JSON
+    // library's English, never an abort.
+    for (const char* texte : {R"({"format": 5})", R"({"format": null})", R"({"format": [1]})",
+                              R"({"format": "ovrel5-session", "options": {"x": 1e400}})"}) {
+        const std::string fichier = (Dossier / "s.json").string();
+        std::ofstream(fichier) << texte;
+        const Sortie s = Lancer({"resoudre", "--session", fichier});
+        EXPECT_EQ(s.Statut, SortieFichierIllisible) << texte << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
+        EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
     }
 }
 
@@ -156,10 +196,146 @@ TEST_F(LigneDeCommande, AStudyWritesTheSameCsvWhateverTheNumberOfThreads) {
 }
 
 TEST_F(LigneDeCommande, ASolveStoppedAtTheMemoryLimitStillReportsAndExitsWithFour) {
+    // Two constraints: a solve that rejects boxes is not refused up front; two white noises
+    // leave a wide band of boxes that runs into the budget (16384 boxes) as it goes.
     const GardeBudgetMemoire budget(1 << 20);
-    const Sortie s = Lancer({"resoudre", "--graine", "1", "--contraintes", "decorrelation"});
+    const Sortie s = Lancer({"resoudre", "--graine", "1", "--source1", "gauss", "--source2",
+                             "uniforme", "--precision", "1e-5"});
     EXPECT_EQ(s.Statut, SortieLimiteMemoire);
     EXPECT_EQ(nlohmann::json::parse(s.Texte)["resolution"]["statut"], "arrete_a_la_limite");
+}
+
+TEST_F(LigneDeCommande, NoExceptionLeavesTheCommandEachEndsInAFrenchMessageAndItsStatus) {
+    const std::string image = (Dossier / "p.png").string();
+    const struct {
+        std::function<void()> lancer;
+        int statut;
+        const char* message;
+    } cas[] = {
+        {[] { throw std::runtime_error("boom"); }, SortieErreurInattendue, "erreur inattendue"},
+        {[] { throw std::bad_alloc(); }, SortieErreurInattendue, "mémoire insuffisante"},
+        {[] { (void)nlohmann::json(3).get<std::string>(); }, SortieErreurInattendue,
+         "n'a pas le type attendu"},
+        {[] { (void)nlohmann::json(std::string("\xff")).dump(); }, SortieErreurInattendue,
+         "n'est pas de l'UTF-8 valide"},
+        {[] { throw 7; }, SortieErreurInattendue, "erreur inattendue"},
+        {[] { throw ErreurFichier("p.png", "plus de place sur le disque"); },
+         SortieEcritureImpossible, "plus de place sur le disque"},
+    };
+    for (const auto& c : cas) {
+        const Sortie s =
+            Lancer({"resoudre", "--graine", "1", "--echantillons", "500", "--image", image},
+                   [&](auto&&...) { c.lancer(); });
+        EXPECT_EQ(s.Statut, c.statut) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find(c.message), std::string::npos) << s.Erreurs;
+        EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
+        EXPECT_TRUE(s.Texte.empty());
+    }
+}
+
+TEST_F(LigneDeCommande, AnOutputThatCannotBeWrittenExitsWithFiveAndNamesIt) {
+    const std::string absent = (Dossier / "absent" / "sortie.csv").string();
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"resoudre", "--echantillons", "500", "--boites", absent},
+          std::vector<std::string>{"etude", "--essais", "1", "--echantillons", "500", "--sortie",
+                                   absent}}) {
+        const Sortie s = Lancer(arguments);
+        EXPECT_EQ(s.Statut, SortieEcritureImpossible) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find(absent), std::string::npos) << s.Erreurs;
+    }
+    // The report itself, on a standard output that takes nothing.
+    FluxPlein plein;
+    std::ostream sortie(&plein);
+    std::ostringstream erreurs;
+    EXPECT_EQ(
+        ExecuterLigneDeCommande({"resoudre", "--echantillons", "500"}, sortie, erreurs, false),
+        SortieEcritureImpossible);
+    EXPECT_NE(erreurs.str().find("sortie standard"), std::string::npos) << erreurs.str();
+    // A device is written, not replaced.
+    const Sortie nul =
+        Lancer({"etude", "--essais", "1", "--echantillons", "500", "--sortie", "/dev/null"});
+    EXPECT_EQ(nul.Statut, SortieSucces) << nul.Erreurs;
+    EXPECT_EQ(std::filesystem::status("/dev/null").type(), std::filesystem::file_type::character);
+}
+
+TEST_F(LigneDeCommande, FileNamesThatAreNotUtf8AreReportedEscaped) {
+    // Invalid lead and continuation bytes, an overlong form, a surrogate; then valid UTF-8.
+    const std::string nom = "voix\xff\xc3(\xc0\xaf\xed\xa0\x80é.csv";
+    {
+        std::ofstream f(Dossier / nom);
+        for (int i = 0; i < 200; ++i) {
+            f << (i % 7) - 3 << "," << (i % 5) - 2 << "\n";
+        }
+    }
+    const std::string chemin = (Dossier / nom).string();
+    const Sortie s =
+        Lancer({"resoudre", "--graine", "1", "--source1", chemin + ":2", "--precision", "0.1"});
+    ASSERT_EQ(s.Statut, SortieSucces) << s.Erreurs;
+    const auto j = nlohmann::json::parse(s.Texte);
+    const std::string attendu = Dossier.string() + "/voix\\xFF\\xC3(\\xC0\\xAF\\xED\\xA0\\x80é.csv";
+    EXPECT_EQ(j["entrees"]["source1"]["fichier"], attendu);
+    const Sortie m = Lancer({"resoudre", "--melanges", chemin, "--precision", "0.1"});
+    ASSERT_EQ(m.Statut, SortieSucces) << m.Erreurs;
+    EXPECT_EQ(nlohmann::json::parse(m.Texte)["entrees"]["melanges"][0], attendu);
+}
+
+// The figure after `avant` in a message, read with "," as its decimal separator and scaled by
+// the unit of bytes that follows it, if any.
+double FigureApres(const std::string& message, const std::string& avant) {
+    const std::size_t p = message.find(avant);
+    if (p == std::string::npos) {
+        return std::nan("");
+    }
+    std::string nombre = message.substr(p + avant.size(), 32);
+    std::replace(nombre.begin(), nombre.end(), ',', '.');
+    char* fin = nullptr;
+    double v = std::strtod(nombre.c_str(), &fin);
+    const std::string unite = std::string(fin).substr(0, 3);
+    const char* unites[] = {" ko", " Mo", " Go", " To", " Po", " Eo"};
+    for (int k = 0; k < 6; ++k) {
+        if (unite == unites[k]) {
+            v *= std::pow(1024.0, k + 1);
+        }
+    }
+    return v;
+}
+
+TEST_F(LigneDeCommande, ASolveThatCannotFitIsRefusedUpFrontWithTheWindowsFigures) {
+    const struct {
+        std::vector<std::string> arguments;
+        double xmin, xmax, precision;
+    } cas[] = {
+        {{"resoudre", "--precision", "1e-9", "--contraintes", "decorrelation"}, -5, 5, 1e-9},
+        {{"resoudre", "--boite", "-99999999999,99999999999,-99999999999,99999999999", "--precision",
+          "1e-9", "--contraintes", "moment4"},
+         -99999999999,
+         99999999999,
+         1e-9},
+        {{"etude", "--precision", "1e-300", "--contraintes="}, -5, 5, 1e-300},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = Lancer(c.arguments);
+        EXPECT_EQ(s.Statut, SortieOptionInvalide) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("ne peut pas tenir en mémoire"), std::string::npos) << s.Erreurs;
+        Box boite(2, 1);
+        boite[1] = boite[2] = Interval(c.xmin, c.xmax);
+        const double boites = PrevoirSansRejet(boite, c.precision, StockageFile).NbGardees;
+        if (std::isfinite(boites)) {
+            EXPECT_NEAR(FigureApres(s.Erreurs, "donne ") / boites, 1, 1e-3) << s.Erreurs;
+            const double octets = boites * OctetsParBoiteStockee;
+            EXPECT_NEAR(FigureApres(s.Erreurs, "garder (") / octets, 1, 0.06) << s.Erreurs;
+        } else {
+            EXPECT_NE(s.Erreurs.find("donne plus de 1e+308 boîtes"), std::string::npos)
+                << s.Erreurs;
+        }
+        // One decimal separator: no digit, point, digit anywhere.
+        for (std::size_t i = 1; i + 1 < s.Erreurs.size(); ++i) {
+            EXPECT_FALSE(s.Erreurs[i] == '.' &&
+                         std::isdigit(static_cast<unsigned char>(s.Erreurs[i - 1])) &&
+                         std::isdigit(static_cast<unsigned char>(s.Erreurs[i + 1])))
+                << s.Erreurs;
+        }
+    }
 }
 
 } // namespace

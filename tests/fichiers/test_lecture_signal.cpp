@@ -6,6 +6,9 @@
 #include "fichiers/LectureSignal.h"
 #include "signal/Memoire.h"
 
+#include <sndfile.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -101,7 +104,10 @@ TEST_F(Lecture, WavAndCsvRoundTripsAreExactForFloatData) {
 }
 
 TEST_F(Lecture, CsvRoundTripIsExactForAnyDouble) {
-    const std::vector<double> v = {0.1, 1.0 / 3, -2.5e-300, 1.7976931348623157e308, 42};
+    // Any double up to the admitted magnitude, the bound itself and subnormals included.
+    const std::vector<double> v = {
+        0.1,     1.0 / 3, -2.5e-300, std::nextafter(AmplitudeMaximale, 0.0), 42, -AmplitudeMaximale,
+        4.9e-324};
     EcrireCsv(Dossier / "d.csv", {{"x", &v}});
     EXPECT_EQ(LireSignal(Dossier / "d.csv", 0).Echantillons, v);
 }
@@ -129,8 +135,28 @@ TEST_F(Lecture, TextColumnsAreChosenWithOrWithoutHeaderAndAnySeparator) {
 }
 
 TEST_F(Lecture, EveryBadInputGivesAFrenchMessageNamingTheFileAndTheReason) {
-    std::filesystem::create_directory(Dossier / "dossier.wav");
+    namespace fs = std::filesystem;
+    fs::create_directory(Dossier / "dossier.wav");
     const auto wav = EnteteWav(2000) + std::string(100, '\x01');
+    std::string codage = EnteteWav(200) + std::string(200, '\x01');
+    codage[20] = '\x34'; // a format tag no codec has
+    codage[21] = '\x12';
+    fs::create_symlink("boucle2.wav", Dossier / "boucle.wav");
+    fs::create_symlink("boucle.wav", Dossier / "boucle2.wav");
+    fs::create_symlink("parti.wav", Dossier / "pendant.wav");
+    ASSERT_EQ(::mkfifo((Dossier / "tube.csv").c_str(), 0600), 0);
+    {
+        // Doubles of enormous magnitude, whose fourth powers no double holds.
+        SF_INFO info{};
+        info.channels = 1;
+        info.samplerate = 8000;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_DOUBLE;
+        SNDFILE* f = sf_open((Dossier / "enorme.wav").c_str(), SFM_WRITE, &info);
+        ASSERT_NE(f, nullptr);
+        const double v[] = {0.5, 1e308, -1e308};
+        ASSERT_EQ(sf_write_double(f, v, 3), 3);
+        sf_close(f);
+    }
     const struct {
         std::filesystem::path chemin;
         int canal;
@@ -152,6 +178,16 @@ TEST_F(Lecture, EveryBadInputGivesAFrenchMessageNamingTheFileAndTheReason) {
         {Fichier("entete.csv", "x,y\n"), 0, "aucun échantillon"},
         {Fichier("colonne.csv", "1,2\n3,4\n"), 2, "la colonne 3 n'existe pas"},
         {Fichier("ààé.csv", "1\n\xc3\xa9\n"), 0, "ligne 2, colonne 1"},
+        {Fichier("codage.wav", codage), 0, "pas un fichier audio lisible (fichier WAV abîmé"},
+        {Fichier("faux.flac", "fLaC" + std::string(200, '\xff')), 0, "pas un fichier audio"},
+        {Dossier / "boucle.wav", 0, "boucle de liens symboliques"},
+        {Dossier / "pendant.wav", 0, "lien symbolique vers un fichier qui n'existe pas"},
+        {Dossier / "tube.csv", 0, "c'est un tube nommé"},
+        {"/dev/zero", 0, "c'est un périphérique"},
+        {Fichier("grand.csv", "1\n1e400\n"), 0, "« 1e400 » est hors de l'étendue des nombres"},
+        {Fichier("petit.csv", "1\n-1e-400\n"), 0, "« -1e-400 » est hors de l'étendue"},
+        {Fichier("enorme.csv", "1\n-1e100\n"), 0, "ligne 2, colonne 1 : valeur trop grande"},
+        {Dossier / "enorme.wav", 0, "échantillon 2 du canal 1 : valeur trop grande"},
     };
     for (const auto& c : cas) {
         try {
@@ -161,7 +197,34 @@ TEST_F(Lecture, EveryBadInputGivesAFrenchMessageNamingTheFileAndTheReason) {
             const std::string message = e.what();
             EXPECT_NE(message.find("« " + c.chemin.string() + " »"), std::string::npos) << message;
             EXPECT_NE(message.find(c.raison), std::string::npos) << message;
+            // libsndfile's and the system's own texts are English: none may show through.
+            for (const char* anglais :
+                 {"rror", "hunk", "not ", "Too ", "ecoder", "alformed", "ecognised"}) {
+                EXPECT_EQ(message.find(anglais), std::string::npos) << message;
+            }
         }
+    }
+}
+
+// libsndfile opens no path longer than its own limit: the file is handed over opened.
+TEST_F(Lecture, AFileAtTheEndOfAPathOf3895CharactersIsWrittenAndRead) {
+    std::filesystem::path dossier = Dossier;
+    std::size_t reste = 3895 - Dossier.string().size(); // what is left to add, separators too
+    while (reste > 201) {
+        const std::size_t n = std::min<std::size_t>(200, reste - 101);
+        dossier /= std::string(n, 'd');
+        reste -= n + 1;
+    }
+    std::filesystem::create_directories(dossier);
+    const auto a = ValeursFloat(500, 1.0), b = ValeursFloat(500, -2.0);
+    for (const char* extension : {".wav", ".csv"}) {
+        const auto chemin = dossier / (std::string(reste - 5, 'v') + extension);
+        ASSERT_EQ(chemin.string().size(), 3895u);
+        EcrireSignaux(chemin, {{"a", &a}, {"b", &b}}, 8000);
+        EXPECT_EQ(DecrireFichier(chemin).NbCanaux, 2) << extension;
+        const MelangesLus m = LireMelanges(chemin);
+        EXPECT_EQ(m.Melange1, a) << extension;
+        EXPECT_EQ(m.Melange2, b) << extension;
     }
 }
 
