@@ -50,6 +50,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Resume6_(std::make_unique
     CreerControles();
     CreerMenus();
     RelierEvenements();
+    Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
     MenuFichier = new TMenuFichier(this);
     // The budget is read from the machine now, and counts what this window holds.
     BudgetMemoire();
@@ -223,6 +224,7 @@ void TForm1::CreerMenus() {
     BruitColoreGaussien2 =
         element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2_);
     ToutEffacer1 = element(ChoixdesSources1, QStringLiteral("Tout Effacer"), nullptr);
+    EffacerPavage1 = element(ChoixdesSources1, QStringLiteral("Effacer le pavage"), nullptr);
 
     Melange = menuBar()->addMenu(QStringLiteral("Mélange"));
     GroupeMatrice_ = groupe();
@@ -269,6 +271,7 @@ void TForm1::RelierEvenements() {
     menu(Sinus2, &TForm1::Sinus2Click);
     menu(BruitColoreGaussien2, &TForm1::BruitColoreGaussien2Click);
     menu(ToutEffacer1, &TForm1::ToutEffacer1Click);
+    menu(EffacerPavage1, &TForm1::EffacerPavage1Click);
     menu(Matricedemelange1, &TForm1::Matricedemelange1Click);
     menu(GenerationdesMelanges1, &TForm1::GenerationdesMelanges1Click);
     menu(SourcesAff, &TForm1::SourcesAffClick);

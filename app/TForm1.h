@@ -3,6 +3,8 @@
 // bounds, Options settings, view state of the panels) and the handlers of every user action.
 #pragma once
 
+#include "atelier/Annonces.h"
+#include "atelier/Reglages.h"
 #include "display/Pavage.h"
 #include "fichiers/Session.h"
 #include "interval/Box.h"
@@ -60,13 +62,18 @@ public:
     QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
     QAction *BruitBlancGaussien1, *BruitBlancUniforme1, *Cosinus1, *Sinus1, *BruitColoreGaussien1;
     QAction *BruitBlancGaussien2, *BruitBlancUniforme2, *Cosinus2, *Sinus2, *BruitColoreGaussien2;
-    QAction *ToutEffacer1, *Matricedemelange1, *GenerationdesMelanges1;
+    QAction *ToutEffacer1, *EffacerPavage1, *Matricedemelange1, *GenerationdesMelanges1;
     QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
     QAction* AnalyseSeparation1;
     TFormAnalyse* FormAnalyse = nullptr; // the analysis window, once opened
 
-    // State of the workbench.
-    float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
+    // State of the workbench. The settings are one structure, shared with sessions and the
+    // command line; the names below are its fields.
+    Reglages ReglagesCourants;
+    double& BorneSupX = ReglagesCourants.BorneSupX;
+    double& BorneSupY = ReglagesCourants.BorneSupY;
+    double& BorneInfX = ReglagesCourants.BorneInfX;
+    double& BorneInfY = ReglagesCourants.BorneInfY;
     const float PasEchantillonnage = 0.1f;
     std::vector<double> Source1, Source2;
     // The mixtures with their derivatives and means, and the estimates, each stored once as
@@ -91,7 +98,7 @@ public:
     std::vector<double>& DeriveeEstimee1 = Estimees.DeriveeEstimee1;
     std::vector<double>& DeriveeEstimee2 = Estimees.DeriveeEstimee2;
     Matrice2x2 MatriceMelange;
-    std::int32_t NbEchantillons = 5000;
+    std::int32_t& NbEchantillons = ReglagesCourants.NbEchantillons;
     double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
            Profondeur5 = -20, Profondeur6 = -10;
     double Glisser6X = 0, Glisser6Y = 0;
@@ -100,13 +107,13 @@ public:
     double SourisX = 0, SourisY = 0;
     double Glisser1X = 0, Glisser1Y = 0, Decalage1X = 0, Decalage1Y = 0;
     double Glisser2X = 0, Glisser2Y = 0, Decalage2X = 0, Decalage2Y = 0;
-    OrdreStockage Stockage = StockageFile;
-    double PrecisionSivia = 0.01;
-    bool ContrainteDecorrelation = true;
-    bool ContrainteDecorrelationDerivees = true;
-    bool ContrainteMomentOrdre4 = false;
-    bool MontrerSolution = false;
-    bool EstimationAuClic = false;
+    OrdreStockage& Stockage = ReglagesCourants.Stockage;
+    double& PrecisionSivia = ReglagesCourants.PrecisionSivia;
+    bool& ContrainteDecorrelation = ReglagesCourants.ContrainteDecorrelation;
+    bool& ContrainteDecorrelationDerivees = ReglagesCourants.ContrainteDecorrelationDerivees;
+    bool& ContrainteMomentOrdre4 = ReglagesCourants.ContrainteMomentOrdre4;
+    bool& MontrerSolution = ReglagesCourants.MontrerSolution;
+    bool& EstimationAuClic = ReglagesCourants.EstimationAuClic;
     double Echelle1 = 1, Echelle2 = 1;
     double Decalage6X = 0, Decalage6Y = 0;
 
@@ -116,6 +123,8 @@ public:
     double FrequenceSource1 = 0, FrequenceSource2 = 0, FrequenceMelanges = 0; // Hz, 0 unknown
     ResultatSivia DernierResultat;
     TMenuFichier* MenuFichier = nullptr;
+    // Who changes the data above says what changed; the views that show it listen.
+    Annonceur Annonces;
 
     // The means as the solver reads them.
     const MomentsMelanges& Moments() const { return MelangesCourants.Moments; }
@@ -144,6 +153,9 @@ public:
     void Button3Click();
     void GenerationdesMelanges1Click();
     void ToutEffacer1Click();
+    // "Effacer le pavage": frees the boxes of every solve and their summaries, and says in
+    // the status bar how much memory that gave back.
+    void EffacerPavage1Click();
 
     // Options, solver and paving image.
     void OptionsClick();
@@ -156,6 +168,9 @@ public:
     // How the estimates follow the pointer over Image1 ("Au clic": on release only), with the
     // click readout and the cross-hair cursor that go with it.
     void ChoisirEstimationAuClic(bool auClic);
+    // Takes the settings of a session (already checked): stored, with the display mode they
+    // choose.
+    void AdopterReglages(const Reglages& reglages);
     // Draws the box around the true demixing point on Image1, in the frame of the last solve.
     void DessinerBoiteSolution(Couleur pinceau, Couleur plume);
 
@@ -164,6 +179,8 @@ public:
     void AnalyseSeparation1Click();
     void NoterResolution(const ResultatSivia& resultat, double secondes);
     void RafraichirAnalyse();
+    // What the window's own views do when the workbench changes.
+    void Ecouter(unsigned changements);
     void EstimerAuPoint(double x, double y);
 
     // Plots.

@@ -78,27 +78,25 @@ QString SolveTropGrand(const Box& boite, double precision, OrdreStockage stockag
                           "contraintes aucune boîte n'est rejetée, et la précision %1 sur cette "
                           "boîte de recherche donne %2 boîtes à garder (%3 au moins), alors que "
                           "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
-                          "moins fine, une boîte de recherche plus petite ou deux contraintes.")
+                          "moins fine, une boîte de recherche plus petite ou deux contraintes ; "
+                          "« Choix des Sources › Effacer le pavage » rend la mémoire des "
+                          "résolutions précédentes.")
         .arg(FloatToStr(precision), TexteNombre(p.NbGardees),
              QString::fromStdString(TexteOctets(
                  std::uint64_t(std::min(p.NbGardees * double(OctetsParBoiteStockee), 1.8e19)))),
              TexteNombre(place), QString::fromStdString(TexteOctets(MemoireLibre())));
 }
 
-// Why the settings cannot be solved, or an empty text when they can.
-QString ObstacleResolution(double precision, const float bornes[4]) {
-    if (!(precision > 0)) {
-        return QStringLiteral("La précision pour SIVIA doit être un nombre strictement positif "
-                              "(elle vaut %1) : choisissez-la dans Paramètres › Options.")
-            .arg(FloatToStr(precision));
+// Why the settings cannot be solved, or an empty text when they can: the rules of the
+// settings table (those a solve needs), the field named.
+QString ObstacleResolution(const Reglages& reglages) {
+    const auto defaut = VerifierReglages(reglages, PorteeVerification::Resolution);
+    if (!defaut) {
+        return {};
     }
-    for (int i = 0; i < 4; ++i) {
-        if (!std::isfinite(bornes[i])) {
-            return QStringLiteral("Les bornes pour X et Y doivent être des nombres finis : "
-                                  "corrigez-les dans Paramètres › Options.");
-        }
-    }
-    return {};
+    QString raison = QString::fromStdString(defaut->Raison);
+    raison[0] = raison[0].toUpper();
+    return raison + QStringLiteral(" : corrigez-la dans Paramètres › Options.");
 }
 
 // Writes "X : x" and "Y : y" into a pair of labels. The y label keeps its place unless the x
@@ -129,14 +127,12 @@ void TForm1::Button1Click() {
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
         return;
     }
-    const float bornes[4] = {BorneInfX, BorneSupX, BorneInfY, BorneSupY};
-    if (const QString obstacle = ObstacleResolution(PrecisionSivia, bornes); !obstacle.isEmpty()) {
+    if (const QString obstacle = ObstacleResolution(ReglagesCourants); !obstacle.isEmpty()) {
         MessageBox(obstacle, QStringLiteral("Erreur!"));
         return;
     }
 
-    const ContraintesActives contraintes{ContrainteDecorrelation, ContrainteDecorrelationDerivees,
-                                         ContrainteMomentOrdre4};
+    const ContraintesActives contraintes = ReglagesCourants.Contraintes();
     Box boite(2, 1);
     boite[1] = Interval(BorneInfX, BorneSupX);
     boite[2] = Interval(BorneInfY, BorneSupY);
@@ -205,7 +201,9 @@ void TForm1::Button1Click() {
                                   "cette machine ne suffit pas pour poursuivre le pavage "
                                   "(%1 boîtes classées). Les boîtes déjà tracées sont "
                                   "conservées. Choisissez une précision moins fine ou une "
-                                  "boîte de recherche plus petite.")
+                                  "boîte de recherche plus petite, ou rendez la mémoire des "
+                                  "résolutions précédentes par « Choix des Sources › Effacer "
+                                  "le pavage ».")
                        .arg(resultat.NbRejetees + resultat.NbGardees),
                    QStringLiteral("Erreur!"));
     } else if (resultat.Statut == StatutSivia::ArreteParUtilisateur) {
@@ -293,6 +291,11 @@ void TForm1::ChoisirEstimationAuClic(bool auClic) {
     Label9->setVisible(auClic);
     Label10->setVisible(auClic);
     Image1->setCursor(auClic ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TForm1::AdopterReglages(const Reglages& reglages) {
+    ReglagesCourants = reglages;
+    ChoisirEstimationAuClic(reglages.EstimationAuClic);
 }
 
 void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {

@@ -55,13 +55,18 @@ TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F_(fenetre) {
     LabelFrequence1->setGeometry(232, 146, 257, 14);
     LabelFrequence2 = new QLabel(client);
     LabelFrequence2->setGeometry(520, 146, 257, 14);
+    // The window's own handler clears the origins (or refuses during a long job): the file
+    // items and the rates follow what it left.
     connect(F_->ToutEffacer1, &QAction::triggered, this, [this] {
-        F_->OrigineSource1 = F_->OrigineSource2 = {};
-        F_->RecetteMelangesCourante = {};
-        F_->FrequenceSource1 = F_->FrequenceSource2 = F_->FrequenceMelanges = 0;
-        FichierSource1->setVisible(false);
-        FichierSource2->setVisible(false);
+        FichierSource1->setVisible(F_->OrigineSource1.sorte == OrigineSignal::Sorte::Fichier);
+        FichierSource2->setVisible(F_->OrigineSource2.sorte == OrigineSignal::Sorte::Fichier);
         AfficherFrequences();
+    });
+    // The captions under panels 1 and 2 name the files the signals shown came from.
+    F_->Annonces.Ecouter([this](unsigned changements) {
+        if (changements & (ChangementSources | ChangementMelanges)) {
+            AfficherFrequences();
+        }
     });
     F_->setAcceptDrops(true);
     F_->installEventFilter(this);

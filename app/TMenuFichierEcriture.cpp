@@ -184,17 +184,6 @@ void TMenuFichier::EnregistrerSessionClick() {
         s.Melanges = F_->RecetteMelangesCourante;
     }
     s.EtatAlea = Alea().EtatCourant();
-    s.Options = {F_->NbEchantillons,
-                 F_->BorneInfX,
-                 F_->BorneSupX,
-                 F_->BorneInfY,
-                 F_->BorneSupY,
-                 F_->PrecisionSivia,
-                 std::int32_t(F_->Stockage),
-                 F_->ContrainteDecorrelation,
-                 F_->ContrainteDecorrelationDerivees,
-                 F_->ContrainteMomentOrdre4,
-                 F_->MontrerSolution,
-                 F_->EstimationAuClic};
+    s.Options = EnregistrerReglages(F_->ReglagesCourants);
     ::EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), s);
 }

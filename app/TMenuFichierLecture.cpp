@@ -110,7 +110,7 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
             : Nom(chemin));
     MajNbEchantillons(QString());
     (k == 1 ? F_->OpenGLPanel1 : F_->OpenGLPanel2)->Repaint();
-    AfficherFrequences();
+    F_->Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirMelangesClick() {
@@ -203,7 +203,7 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     F_->NbEchantillons = n;
     F_->MelangesAffClick();
     F_->MelangesGeneres = true;
-    AfficherFrequences();
+    F_->Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice);
     if (!remarques.empty()) {
         MessageBox(QString::fromStdString(remarques.front()), QStringLiteral("Information"));
     }
@@ -238,7 +238,7 @@ void TMenuFichier::DeuxVoixClick() {
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    AfficherFrequences();
+    F_->Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirSessionClick() {
@@ -253,6 +253,7 @@ void TMenuFichier::OuvrirSessionClick() {
 void TMenuFichier::ChargerSession(const QString& texte) {
     // Everything is rebuilt before anything is stored: an error or a stop changes nothing.
     Session s;
+    Reglages reglages;
     SignalReproduit r1, r2;
     std::optional<MelangesReproduits> melanges;
     const float pas = F_->PasEchantillonnage;
@@ -262,6 +263,7 @@ void TMenuFichier::ChargerSession(const QString& texte) {
                                    "ils étaient."),
                     [&](const RappelAvancement& avancement) {
                         s = ::OuvrirSession(Chemin(texte));
+                        reglages = LireReglages(s.Options, Chemin(texte), s.Remarques);
                         r1 = ReproduireSignal(s.Source1, pas, Partie(avancement, 0, 0.3));
                         r2 = ReproduireSignal(s.Source2, pas, Partie(avancement, 0.3, 0.3));
                         melanges =
@@ -301,22 +303,7 @@ void TMenuFichier::ChargerSession(const QString& texte) {
         edits[k]->setText(QString::fromStdString(s.TextesMatrice[std::size_t(k)]));
     }
 
-    const OptionsSession& o = s.Options;
-    F_->NbEchantillons = o.NbEchantillons;
-    F_->BorneInfX = o.BorneInfX;
-    F_->BorneSupX = o.BorneSupX;
-    F_->BorneInfY = o.BorneInfY;
-    F_->BorneSupY = o.BorneSupY;
-    F_->PrecisionSivia = o.PrecisionSivia;
-    F_->Stockage = o.Stockage == 0 ? StockagePile : StockageFile;
-    F_->ContrainteDecorrelation = o.ContrainteDecorrelation;
-    F_->ContrainteDecorrelationDerivees = o.ContrainteDecorrelationDerivees;
-    F_->ContrainteMomentOrdre4 = o.ContrainteMomentOrdre4;
-    F_->MontrerSolution = o.MontrerSolution;
-    F_->EstimationAuClic = o.EstimationAuClic;
-    F_->Label9->setVisible(o.EstimationAuClic);
-    F_->Label10->setVisible(o.EstimationAuClic);
-    F_->Image1->setCursor(o.EstimationAuClic ? Qt::CrossCursor : Qt::ArrowCursor);
+    F_->AdopterReglages(reglages);
     Alea().FixerEtat(s.EtatAlea);
 
     if (melanges) {
@@ -336,7 +323,8 @@ void TMenuFichier::ChargerSession(const QString& texte) {
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    AfficherFrequences();
+    F_->Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice |
+                          ChangementReglages);
     if (!s.Remarques.empty()) {
         QStringList notes;
         for (const auto& r : s.Remarques) {
