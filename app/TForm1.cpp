@@ -43,7 +43,9 @@ constexpr int HauteurBarreEtat = 28;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Resume6_(std::make_unique<ResumePavage>()) {
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), Atelier_(std::make_unique<Atelier>()), A(*Atelier_),
+      Resume6_(std::make_unique<ResumePavage>()) {
     Form1 = this;
     setWindowTitle(QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
     setFont(PoliceFenetres());
@@ -68,15 +70,7 @@ TForm1::~TForm1() {
 }
 
 std::uint64_t TForm1::OctetsTenus() const {
-    std::uint64_t octets = 0;
-    for (const std::vector<double>* tableau : std::initializer_list<const std::vector<double>*>{
-             &Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
-             &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
-        octets += tableau->capacity() * sizeof(double);
-    }
-    for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
-        octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
-    }
+    std::uint64_t octets = A.OctetsTenus();
     octets += Resume6_->Octets();
     if (FormAnalyse != nullptr) {
         octets += FormAnalyse->OctetsResume();

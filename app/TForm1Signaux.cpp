@@ -145,33 +145,23 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::GenerationdesMelanges1Click() {
-    if (Source1.empty() || Source2.empty() || !MatriceMelange.EstConnue()) {
+    if (!A.PeutMelanger()) {
         MessageBox(QStringLiteral("La matrice de mélange et/ou les sources sont inconnues"),
                    QStringLiteral("Erreur!"));
         return;
     }
-    // Everything is computed before anything is stored: a memory error or a stop changes
-    // nothing.
-    std::optional<Melanges> calcul;
+    bool fait = false;
     {
         TravailLong travail(this, StatusBar1, 2, ButtonArreter);
-        calcul =
-            GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage,
-                            travail.Rappel(QStringLiteral("Génération des mélanges")));
+        fait = A.Melanger(travail.Rappel(QStringLiteral("Génération des mélanges")));
     }
-    if (!calcul) {
+    if (!fait) {
         MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
                                   "les mélanges sont restés comme ils étaient."),
                    TitreApplication());
         return;
     }
-    MelangesCourants = std::move(*calcul);
-    RecetteMelangesCourante = {RecetteMelanges::Sorte::Generees, OrigineSource1, OrigineSource2,
-                               MatriceMelange, NbEchantillons};
-    FrequenceMelanges = FrequenceSource1 != 0 ? FrequenceSource1 : FrequenceSource2;
     MelangesAffClick();
-    MelangesGeneres = true;
-    Annonces.Annoncer(ChangementMelanges);
 }
 
 void TForm1::ToutEffacer1Click() {
@@ -182,38 +172,26 @@ void TForm1::ToutEffacer1Click() {
         }
     }
     SourcesAff->setChecked(true);
-    // Emptied arrays give their memory back (assigning {} would keep the capacity). The
-    // estimates, panels 3 to 5 and the boxes of every solve stay: "Effacer le pavage" frees
-    // the boxes.
-    for (std::vector<double>* tableau :
-         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2}) {
-        std::vector<double>().swap(*tableau);
-    }
-    OrigineSource1 = OrigineSource2 = {};
-    RecetteMelangesCourante = {};
-    FrequenceSource1 = FrequenceSource2 = FrequenceMelanges = 0;
+    OublierResolution();
+    Button2->setVisible(true);
+    // The core clears its data (the estimates, panels 3 to 5 and the boxes of every solve
+    // stay: "Effacer le pavage" frees the boxes) and announces it.
+    A.ToutEffacer();
     // The allocator keeps freed blocks below its (self-raising) mapping threshold in its heap:
     // hand them back to the system.
     malloc_trim(0);
-    OublierResolution();
-    Button2->setVisible(true);
-    MatriceMelange = {};
-    MelangesGeneres = false;
     OpenGLPanel1->Repaint();
     OpenGLPanel2->Repaint();
-    Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice);
 }
 
 void TForm1::EffacerPavage1Click() {
     const std::uint64_t avant = OctetsTenus();
-    BoitesRejetees.Clear();
-    BoitesSolution.Clear();
     Resume6_->Oublier();
     OublierResolution();
+    A.EffacerPavage();
     malloc_trim(0);
     const std::uint64_t liberes = avant - std::min(avant, OctetsTenus());
     StatusBar1->SetPanelText(2, QStringLiteral("Pavage effacé : %1 libérés")
                                     .arg(QString::fromStdString(TexteOctets(liberes))));
     OpenGLPanel6->Repaint();
-    Annonces.Annoncer(ChangementPavage);
 }

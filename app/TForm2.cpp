@@ -57,7 +57,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
 }
 
 void TForm2::Remplir() {
-    const Reglages& f = Principale->ReglagesCourants;
+    const Reglages& f = Principale->A.ReglagesCourants;
     Edit1->setText(QString::number(f.NbEchantillons));
     Edit2->setText(FloatToStr(f.BorneInfX));
     Edit3->setText(FloatToStr(f.BorneSupX));
@@ -73,7 +73,7 @@ void TForm2::Remplir() {
 }
 
 void TForm2::Button1Click() {
-    Reglages& f = Principale->ReglagesCourants;
+    Reglages& f = Principale->A.ReglagesCourants;
     // Each value is stored as soon as it is read: a precision that does not convert ends the
     // handler with N and the bounds stored and the dialog still open.
     f.NbEchantillons = LireEntierPrefixe(Edit1->text());
