@@ -43,13 +43,16 @@ constexpr int HauteurBarreEtat = 28;
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), Resume6_(std::make_unique<ResumePavage>()) {
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), Atelier_(std::make_unique<Atelier>()), A(*Atelier_),
+      Resume6_(std::make_unique<ResumePavage>()) {
     Form1 = this;
     setWindowTitle(QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
     setFont(PoliceFenetres());
     CreerControles();
     CreerMenus();
     RelierEvenements();
+    Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
     MenuFichier = new TMenuFichier(this);
     // The budget is read from the machine now, and counts what this window holds.
     BudgetMemoire();
@@ -67,15 +70,7 @@ TForm1::~TForm1() {
 }
 
 std::uint64_t TForm1::OctetsTenus() const {
-    std::uint64_t octets = 0;
-    for (const std::vector<double>* tableau : std::initializer_list<const std::vector<double>*>{
-             &Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
-             &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
-        octets += tableau->capacity() * sizeof(double);
-    }
-    for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
-        octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
-    }
+    std::uint64_t octets = A.OctetsTenus();
     octets += Resume6_->Octets();
     if (FormAnalyse != nullptr) {
         octets += FormAnalyse->OctetsResume();
@@ -226,6 +221,7 @@ void TForm1::CreerMenus() {
     BruitColoreGaussien2 =
         element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2_);
     ToutEffacer1 = element(ChoixdesSources1, QStringLiteral("Tout Effacer"), nullptr);
+    EffacerPavage1 = element(ChoixdesSources1, QStringLiteral("Effacer le pavage"), nullptr);
 
     Melange = menuBar()->addMenu(QStringLiteral("Mélange"));
     GroupeMatrice_ = groupe();
@@ -272,6 +268,7 @@ void TForm1::RelierEvenements() {
     menu(Sinus2, &TForm1::Sinus2Click);
     menu(BruitColoreGaussien2, &TForm1::BruitColoreGaussien2Click);
     menu(ToutEffacer1, &TForm1::ToutEffacer1Click);
+    menu(EffacerPavage1, &TForm1::EffacerPavage1Click);
     menu(Matricedemelange1, &TForm1::Matricedemelange1Click);
     menu(GenerationdesMelanges1, &TForm1::GenerationdesMelanges1Click);
     menu(SourcesAff, &TForm1::SourcesAffClick);

@@ -3,6 +3,7 @@
 // bounds, Options settings, view state of the panels) and the handlers of every user action.
 #pragma once
 
+#include "atelier/Atelier.h"
 #include "display/Pavage.h"
 #include "fichiers/Session.h"
 #include "interval/Box.h"
@@ -60,19 +61,29 @@ public:
     QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
     QAction *BruitBlancGaussien1, *BruitBlancUniforme1, *Cosinus1, *Sinus1, *BruitColoreGaussien1;
     QAction *BruitBlancGaussien2, *BruitBlancUniforme2, *Cosinus2, *Sinus2, *BruitColoreGaussien2;
-    QAction *ToutEffacer1, *Matricedemelange1, *GenerationdesMelanges1;
+    QAction *ToutEffacer1, *EffacerPavage1, *Matricedemelange1, *GenerationdesMelanges1;
     QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
     QAction* AnalyseSeparation1;
     TFormAnalyse* FormAnalyse = nullptr; // the analysis window, once opened
 
-    // State of the workbench.
-    float BorneSupX = 5, BorneSupY = 5, BorneInfX = -5, BorneInfY = -5;
-    const float PasEchantillonnage = 0.1f;
-    std::vector<double> Source1, Source2;
-    // The mixtures with their derivatives and means, and the estimates, each stored once as
-    // the computation returns it; the names below are its fields.
-    Melanges MelangesCourants;
-    SourcesEstimees Estimees;
+    // The workbench: its data lives in the core (atelier/Atelier.h); the window holds a
+    // reference to it. The names below are the core's fields, under the names the handlers,
+    // the drawing and the tests have always used.
+private:
+    std::unique_ptr<Atelier> Atelier_;
+
+public:
+    Atelier& A;
+    Reglages& ReglagesCourants = A.ReglagesCourants;
+    double& BorneSupX = ReglagesCourants.BorneSupX;
+    double& BorneSupY = ReglagesCourants.BorneSupY;
+    double& BorneInfX = ReglagesCourants.BorneInfX;
+    double& BorneInfY = ReglagesCourants.BorneInfY;
+    const float& PasEchantillonnage = A.PasEchantillonnage;
+    std::vector<double>& Source1 = A.Source1;
+    std::vector<double>& Source2 = A.Source2;
+    Melanges& MelangesCourants = A.MelangesCourants;
+    SourcesEstimees& Estimees = A.Estimees;
     std::vector<double>& Melange1 = MelangesCourants.Melange1;
     std::vector<double>& Melange2 = MelangesCourants.Melange2;
     std::vector<double>& DeriveeMelange1 = MelangesCourants.DeriveeMelange1;
@@ -85,13 +96,32 @@ public:
     double& Edx2dx2 = MelangesCourants.Moments.Edx2dx2;
     // [a - 1][k]: mean of x_a . x1^(3 - k) . x2^k
     double (&Moments4)[2][4] = MelangesCourants.Moments.Moments4;
-    bool MelangesGeneres = false;
+    bool& MelangesGeneres = A.MelangesGeneres;
     std::vector<double>& SourceEstimee1 = Estimees.SourceEstimee1;
     std::vector<double>& SourceEstimee2 = Estimees.SourceEstimee2;
     std::vector<double>& DeriveeEstimee1 = Estimees.DeriveeEstimee1;
     std::vector<double>& DeriveeEstimee2 = Estimees.DeriveeEstimee2;
-    Matrice2x2 MatriceMelange;
-    std::int32_t NbEchantillons = 5000;
+    Matrice2x2& MatriceMelange = A.MatriceMelange;
+    std::int32_t& NbEchantillons = ReglagesCourants.NbEchantillons;
+    OrdreStockage& Stockage = ReglagesCourants.Stockage;
+    double& PrecisionSivia = ReglagesCourants.PrecisionSivia;
+    bool& ContrainteDecorrelation = ReglagesCourants.ContrainteDecorrelation;
+    bool& ContrainteDecorrelationDerivees = ReglagesCourants.ContrainteDecorrelationDerivees;
+    bool& ContrainteMomentOrdre4 = ReglagesCourants.ContrainteMomentOrdre4;
+    bool& MontrerSolution = ReglagesCourants.MontrerSolution;
+    bool& EstimationAuClic = ReglagesCourants.EstimationAuClic;
+    // Where the data came from (sessions, exports; the "Fichier" menu, TMenuFichier).
+    OrigineSignal& OrigineSource1 = A.OrigineSource1;
+    OrigineSignal& OrigineSource2 = A.OrigineSource2;
+    RecetteMelanges& RecetteMelangesCourante = A.RecetteMelangesCourante;
+    double& FrequenceSource1 = A.FrequenceSource1;
+    double& FrequenceSource2 = A.FrequenceSource2;
+    double& FrequenceMelanges = A.FrequenceMelanges;
+    ResultatSivia& DernierResultat = A.DernierResultat;
+    // Who changes the data says what changed; the views that show it listen.
+    Annonceur& Annonces = A.Annonces;
+
+    // View state of the panels.
     double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
            Profondeur5 = -20, Profondeur6 = -10;
     double Glisser6X = 0, Glisser6Y = 0;
@@ -100,26 +130,14 @@ public:
     double SourisX = 0, SourisY = 0;
     double Glisser1X = 0, Glisser1Y = 0, Decalage1X = 0, Decalage1Y = 0;
     double Glisser2X = 0, Glisser2Y = 0, Decalage2X = 0, Decalage2Y = 0;
-    OrdreStockage Stockage = StockageFile;
-    double PrecisionSivia = 0.01;
-    bool ContrainteDecorrelation = true;
-    bool ContrainteDecorrelationDerivees = true;
-    bool ContrainteMomentOrdre4 = false;
-    bool MontrerSolution = false;
-    bool EstimationAuClic = false;
     double Echelle1 = 1, Echelle2 = 1;
     double Decalage6X = 0, Decalage6Y = 0;
-
-    // Where the data came from (sessions, exports; the "Fichier" menu, TMenuFichier).
-    OrigineSignal OrigineSource1, OrigineSource2;
-    RecetteMelanges RecetteMelangesCourante;
-    double FrequenceSource1 = 0, FrequenceSource2 = 0, FrequenceMelanges = 0; // Hz, 0 unknown
-    ResultatSivia DernierResultat;
     TMenuFichier* MenuFichier = nullptr;
 
     // The means as the solver reads them.
-    const MomentsMelanges& Moments() const { return MelangesCourants.Moments; }
-    // Bytes the workbench holds now: sample arrays by capacity, stored boxes.
+    const MomentsMelanges& Moments() const { return A.Moments(); }
+    // Bytes the workbench holds now (the core's arrays and boxes) with the window's own
+    // summaries of them.
     std::uint64_t OctetsTenus() const;
 
     // Sources.
@@ -144,6 +162,9 @@ public:
     void Button3Click();
     void GenerationdesMelanges1Click();
     void ToutEffacer1Click();
+    // "Effacer le pavage": frees the boxes of every solve and their summaries, and says in
+    // the status bar how much memory that gave back.
+    void EffacerPavage1Click();
 
     // Options, solver and paving image.
     void OptionsClick();
@@ -156,6 +177,9 @@ public:
     // How the estimates follow the pointer over Image1 ("Au clic": on release only), with the
     // click readout and the cross-hair cursor that go with it.
     void ChoisirEstimationAuClic(bool auClic);
+    // Takes the settings of a session (already checked): stored, with the display mode they
+    // choose.
+    void AdopterReglages(const Reglages& reglages);
     // Draws the box around the true demixing point on Image1, in the frame of the last solve.
     void DessinerBoiteSolution(Couleur pinceau, Couleur plume);
 
@@ -164,6 +188,8 @@ public:
     void AnalyseSeparation1Click();
     void NoterResolution(const ResultatSivia& resultat, double secondes);
     void RafraichirAnalyse();
+    // What the window's own views do when the workbench changes.
+    void Ecouter(unsigned changements);
     void EstimerAuPoint(double x, double y);
 
     // Plots.

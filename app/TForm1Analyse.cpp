@@ -6,6 +6,8 @@
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
 
+#include <QLineEdit>
+
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
     EtatAnalyse e;
     e.Source1 = &f.Source1;
@@ -49,7 +51,20 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
                      ContrainteMomentOrdre4};
     r.Moments = Moments();
     RetenirResolution(r);
-    RafraichirAnalyse();
+    Annonces.Annoncer(ChangementPavage);
+}
+
+void TForm1::Ecouter(unsigned changements) {
+    // Mixtures read from files: the true matrix is unknown, and the editor shows none.
+    if ((changements & ChangementMatrice) && !MatriceMelange.EstConnue() &&
+        RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues) {
+        for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
+            edit->clear();
+        }
+    }
+    if (changements & (ChangementMelanges | ChangementPavage)) {
+        RafraichirAnalyse();
+    }
 }
 
 // Clustering the kept boxes of a large solve takes seconds: a long job, with its progress in

@@ -6,10 +6,12 @@
 #include "app/TravailLong.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Conversions.h"
+#include "app/toolkit/TStatusBar.h"
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "signal/Alea.h"
 #include "signal/Generateurs.h"
+#include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
 #include <QAction>
@@ -20,6 +22,8 @@
 
 #include <malloc.h>
 
+#include <algorithm>
+
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
     const std::uint64_t etat = Alea().EtatCourant();
     if (GenererSourceLongue(type, Source1, QStringLiteral("Génération de la source 1"))) {
@@ -27,6 +31,7 @@ void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
         FrequenceSource1 = 0;
         item->setChecked(true);
         OpenGLPanel1->Repaint();
+        Annonces.Annoncer(ChangementSources);
     }
 }
 
@@ -37,6 +42,7 @@ void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
         FrequenceSource2 = 0;
         item->setChecked(true);
         OpenGLPanel2->Repaint();
+        Annonces.Annoncer(ChangementSources);
     }
 }
 
@@ -120,6 +126,7 @@ void TForm1::Button2Click() {
     MatriceMelange.a21 = StrToFloat(Edit3->text());
     MatriceMelange.a22 = StrToFloat(Edit4->text());
     Button2->setVisible(false);
+    Annonces.Annoncer(ChangementMatrice);
 }
 
 void TForm1::Button3Click() {
@@ -138,33 +145,23 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::GenerationdesMelanges1Click() {
-    if (Source1.empty() || Source2.empty() || !MatriceMelange.EstConnue()) {
+    if (!A.PeutMelanger()) {
         MessageBox(QStringLiteral("La matrice de mélange et/ou les sources sont inconnues"),
                    QStringLiteral("Erreur!"));
         return;
     }
-    // Everything is computed before anything is stored: a memory error or a stop changes
-    // nothing.
-    std::optional<Melanges> calcul;
+    bool fait = false;
     {
         TravailLong travail(this, StatusBar1, 2, ButtonArreter);
-        calcul =
-            GenererMelanges(Source1, Source2, MatriceMelange, NbEchantillons, PasEchantillonnage,
-                            travail.Rappel(QStringLiteral("Génération des mélanges")));
+        fait = A.Melanger(travail.Rappel(QStringLiteral("Génération des mélanges")));
     }
-    if (!calcul) {
+    if (!fait) {
         MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
                                   "les mélanges sont restés comme ils étaient."),
                    TitreApplication());
         return;
     }
-    MelangesCourants = std::move(*calcul);
-    RecetteMelangesCourante = {RecetteMelanges::Sorte::Generees, OrigineSource1, OrigineSource2,
-                               MatriceMelange, NbEchantillons};
-    FrequenceMelanges = FrequenceSource1 != 0 ? FrequenceSource1 : FrequenceSource2;
     MelangesAffClick();
-    MelangesGeneres = true;
-    RafraichirAnalyse();
 }
 
 void TForm1::ToutEffacer1Click() {
@@ -175,27 +172,26 @@ void TForm1::ToutEffacer1Click() {
         }
     }
     SourcesAff->setChecked(true);
-    // Emptied arrays give their memory back (assigning {} would keep the capacity); the
-    // estimates of the old mixtures go too.
-    for (std::vector<double>* tableau :
-         {&Source1, &Source2, &Melange1, &Melange2, &DeriveeMelange1, &DeriveeMelange2,
-          &SourceEstimee1, &SourceEstimee2, &DeriveeEstimee1, &DeriveeEstimee2}) {
-        std::vector<double>().swap(*tableau);
-    }
-    // The boxes of every solve go too, so that the process returns to about its start-up size;
-    // Image1 keeps what was drawn on it, and "Encadre" has nothing left to frame.
-    BoitesRejetees.Clear();
-    BoitesSolution.Clear();
-    Resume6_->Oublier();
+    OublierResolution();
+    Button2->setVisible(true);
+    // The core clears its data (the estimates, panels 3 to 5 and the boxes of every solve
+    // stay: "Effacer le pavage" frees the boxes) and announces it.
+    A.ToutEffacer();
     // The allocator keeps freed blocks below its (self-raising) mapping threshold in its heap:
     // hand them back to the system.
     malloc_trim(0);
-    OublierResolution();
-    Button2->setVisible(true);
-    MatriceMelange = {};
-    MelangesGeneres = false;
     OpenGLPanel1->Repaint();
     OpenGLPanel2->Repaint();
+}
+
+void TForm1::EffacerPavage1Click() {
+    const std::uint64_t avant = OctetsTenus();
+    Resume6_->Oublier();
+    OublierResolution();
+    A.EffacerPavage();
+    malloc_trim(0);
+    const std::uint64_t liberes = avant - std::min(avant, OctetsTenus());
+    StatusBar1->SetPanelText(2, QStringLiteral("Pavage effacé : %1 libérés")
+                                    .arg(QString::fromStdString(TexteOctets(liberes))));
     OpenGLPanel6->Repaint();
-    RafraichirAnalyse();
 }

@@ -60,20 +60,16 @@ QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
     return texte + QStringLiteral(" — Échap pour arrêter");
 }
 
-// Why the settings cannot be solved, or an empty text when they can.
-QString ObstacleResolution(double precision, const float bornes[4]) {
-    if (!(precision > 0)) {
-        return QStringLiteral("La précision pour SIVIA doit être un nombre strictement positif "
-                              "(elle vaut %1) : choisissez-la dans Paramètres › Options.")
-            .arg(FloatToStr(precision));
+// Why the settings cannot be solved, or an empty text when they can: the rules of the
+// settings table (those a solve needs), the field named.
+QString ObstacleResolution(const Reglages& reglages) {
+    const auto defaut = VerifierReglages(reglages, PorteeVerification::Resolution);
+    if (!defaut) {
+        return {};
     }
-    for (int i = 0; i < 4; ++i) {
-        if (!std::isfinite(bornes[i])) {
-            return QStringLiteral("Les bornes pour X et Y doivent être des nombres finis : "
-                                  "corrigez-les dans Paramètres › Options.");
-        }
-    }
-    return {};
+    QString raison = QString::fromStdString(defaut->Raison);
+    raison[0] = raison[0].toUpper();
+    return raison + QStringLiteral(" : corrigez-la dans Paramètres › Options.");
 }
 
 // Writes "X : x" and "Y : y" into a pair of labels. The y label keeps its place unless the x
@@ -104,21 +100,22 @@ void TForm1::Button1Click() {
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
         return;
     }
-    const float bornes[4] = {BorneInfX, BorneSupX, BorneInfY, BorneSupY};
-    if (const QString obstacle = ObstacleResolution(PrecisionSivia, bornes); !obstacle.isEmpty()) {
+    if (const QString obstacle = ObstacleResolution(ReglagesCourants); !obstacle.isEmpty()) {
         MessageBox(obstacle, QStringLiteral("Erreur!"));
         return;
     }
 
-    const ContraintesActives contraintes{ContrainteDecorrelation, ContrainteDecorrelationDerivees,
-                                         ContrainteMomentOrdre4};
+    const ContraintesActives contraintes = ReglagesCourants.Contraintes();
     Box boite(2, 1);
     boite[1] = Interval(BorneInfX, BorneSupX);
     boite[2] = Interval(BorneInfY, BorneSupY);
     if (const std::string refus = RefusResolutionTropGrande(boite, PrecisionSivia, Stockage,
                                                             contraintes, BoitesSolution.Size());
         !refus.empty()) {
-        MessageBox(QString::fromStdString(refus), QStringLiteral("Erreur!"));
+        MessageBox(QString::fromStdString(refus) +
+                       QStringLiteral(" « Choix des Sources › Effacer le pavage » rend la "
+                                      "mémoire des résolutions précédentes."),
+                   QStringLiteral("Erreur!"));
         return;
     }
 
@@ -182,7 +179,9 @@ void TForm1::Button1Click() {
                                   "cette machine ne suffit pas pour poursuivre le pavage "
                                   "(%1 boîtes classées). Les boîtes déjà tracées sont "
                                   "conservées. Choisissez une précision moins fine ou une "
-                                  "boîte de recherche plus petite.")
+                                  "boîte de recherche plus petite, ou rendez la mémoire des "
+                                  "résolutions précédentes par « Choix des Sources › Effacer "
+                                  "le pavage ».")
                        .arg(resultat.NbRejetees + resultat.NbGardees),
                    QStringLiteral("Erreur!"));
     } else if (resultat.Statut == StatutSivia::ArreteParUtilisateur) {
@@ -270,6 +269,11 @@ void TForm1::ChoisirEstimationAuClic(bool auClic) {
     Label9->setVisible(auClic);
     Label10->setVisible(auClic);
     Image1->setCursor(auClic ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void TForm1::AdopterReglages(const Reglages& reglages) {
+    ReglagesCourants = reglages;
+    ChoisirEstimationAuClic(reglages.EstimationAuClic);
 }
 
 void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {

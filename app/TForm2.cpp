@@ -60,7 +60,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
 }
 
 void TForm2::Remplir() {
-    const TForm1& f = *Principale;
+    const Reglages& f = Principale->A.ReglagesCourants;
     Edit1->setText(QString::number(f.NbEchantillons));
     Edit2->setText(FloatToStr(f.BorneInfX));
     Edit3->setText(FloatToStr(f.BorneSupX));
@@ -76,7 +76,7 @@ void TForm2::Remplir() {
 }
 
 void TForm2::Button1Click() {
-    TForm1& f = *Principale;
+    Reglages& f = Principale->A.ReglagesCourants;
     // Each value is stored as soon as it is read: a precision that does not convert ends the
     // handler with N and the bounds stored and the dialog still open.
     f.NbEchantillons = LireEntierPrefixe(Edit1->text());
@@ -92,8 +92,9 @@ void TForm2::Button1Click() {
     f.MontrerSolution = CheckBox4->isChecked();
 
     if (CheckBox4->isChecked()) {
-        f.DessinerBoiteSolution(CouleurNoire, CouleurNoire);
+        Principale->DessinerBoiteSolution(CouleurNoire, CouleurNoire);
     }
-    f.ChoisirEstimationAuClic(RadioGroup2->ItemIndex() == 0);
+    Principale->ChoisirEstimationAuClic(RadioGroup2->ItemIndex() == 0);
+    Principale->Annonces.Annoncer(ChangementReglages);
     close();
 }

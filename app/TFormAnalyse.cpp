@@ -30,6 +30,14 @@ QString Nombre(double v, int chiffres = 6) {
     return QLocale().toString(v, 'g', chiffres);
 }
 
+// "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.
+QString TexteDuree(double secondes) {
+    if (secondes < 1e-3) {
+        return QLocale().toString(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
+    }
+    return QLocale().toString(secondes * 1e3, 'f', 1) + QStringLiteral(" ms");
+}
+
 QString Decibels(const std::optional<double>& v) {
     if (!v) {
         return QStringLiteral("—");
@@ -358,16 +366,15 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     for (const AmasQualifie& a : AmasAffiches_) {
         etendus += a.Groupe.Etendu;
     }
-    QString rapport =
-        QStringLiteral("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
-                       "Meilleur critère : %4\nDurée : %5 ms (précision %6)\n"
-                       "Amas : %7, dont %8 étendu(s) (enveloppe > %9 × précision)")
-            .arg(s.NbPrises)
-            .arg(s.NbRejetees)
-            .arg(s.NbGardees)
-            .arg(Nombre(s.MeilleurCritere, 4), QLocale().toString(r.Secondes * 1e3, 'f', 1),
-                 Nombre(r.Precision), QString::number(AmasAffiches_.size()),
-                 QString::number(etendus), QString::number(FacteurEtendu));
+    QString rapport = QStringLiteral("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
+                                     "Meilleur critère : %4\nDurée : %5 (précision %6)\n"
+                                     "Amas : %7, dont %8 étendu(s) (enveloppe > %9 × précision)")
+                          .arg(s.NbPrises)
+                          .arg(s.NbRejetees)
+                          .arg(s.NbGardees)
+                          .arg(Nombre(s.MeilleurCritere, 4), TexteDuree(r.Secondes),
+                               Nombre(r.Precision), QString::number(AmasAffiches_.size()),
+                               QString::number(etendus), QString::number(FacteurEtendu));
     if (s.Statut == StatutSivia::ArreteALaLimite) {
         rapport += QStringLiteral("\nRésolution arrêtée à la limite de mémoire : pavage "
                                   "incomplet.");

@@ -55,13 +55,18 @@ TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F_(fenetre) {
     LabelFrequence1->setGeometry(232, 146, 257, 14);
     LabelFrequence2 = new QLabel(client);
     LabelFrequence2->setGeometry(520, 146, 257, 14);
+    // The window's own handler clears the origins (or refuses during a long job): the file
+    // items and the rates follow what it left.
     connect(F_->ToutEffacer1, &QAction::triggered, this, [this] {
-        F_->OrigineSource1 = F_->OrigineSource2 = {};
-        F_->RecetteMelangesCourante = {};
-        F_->FrequenceSource1 = F_->FrequenceSource2 = F_->FrequenceMelanges = 0;
-        FichierSource1->setVisible(false);
-        FichierSource2->setVisible(false);
+        FichierSource1->setVisible(F_->A.OrigineSource1.sorte == OrigineSignal::Sorte::Fichier);
+        FichierSource2->setVisible(F_->A.OrigineSource2.sorte == OrigineSignal::Sorte::Fichier);
         AfficherFrequences();
+    });
+    // The captions under panels 1 and 2 name the files the signals shown came from.
+    F_->A.Annonces.Ecouter([this](unsigned changements) {
+        if (changements & (ChangementSources | ChangementMelanges)) {
+            AfficherFrequences();
+        }
     });
     F_->setAcceptDrops(true);
     F_->installEventFilter(this);
@@ -213,27 +218,29 @@ void TMenuFichier::AfficherFrequences() {
         return prefixe + QFileInfo(QString::fromStdString(o.Chemin)).fileName() +
                QStringLiteral(" — ") + QString::fromStdString(TexteFrequence(frequence));
     };
-    const RecetteMelanges& r = F_->RecetteMelangesCourante;
+    const RecetteMelanges& r = F_->A.RecetteMelangesCourante;
     if (r.sorte == RecetteMelanges::Sorte::Lues) {
-        LabelFrequence1->setText(texte(r.Signal1, F_->FrequenceMelanges, QStringLiteral("x1 : ")));
-        LabelFrequence2->setText(texte(r.Signal2, F_->FrequenceMelanges, QStringLiteral("x2 : ")));
+        LabelFrequence1->setText(
+            texte(r.Signal1, F_->A.FrequenceMelanges, QStringLiteral("x1 : ")));
+        LabelFrequence2->setText(
+            texte(r.Signal2, F_->A.FrequenceMelanges, QStringLiteral("x2 : ")));
     } else {
-        LabelFrequence1->setText(texte(F_->OrigineSource1, F_->FrequenceSource1, QString()));
-        LabelFrequence2->setText(texte(F_->OrigineSource2, F_->FrequenceSource2, QString()));
+        LabelFrequence1->setText(texte(F_->A.OrigineSource1, F_->A.FrequenceSource1, QString()));
+        LabelFrequence2->setText(texte(F_->A.OrigineSource2, F_->A.FrequenceSource2, QString()));
     }
 }
 
 void TMenuFichier::MajNbEchantillons(const QString& pourquoi) {
-    const std::size_t n1 = F_->Source1.size(), n2 = F_->Source2.size();
+    const std::size_t n1 = F_->A.Source1.size(), n2 = F_->A.Source2.size();
     const std::size_t n = n1 == 0 ? n2 : (n2 == 0 ? n1 : std::min(n1, n2));
-    F_->NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
+    F_->A.ReglagesCourants.NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
     if (n1 != 0 && n2 != 0 && n1 != n2) {
         MessageBox(QStringLiteral("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
                                   "échantillons) : N = %4, la plus courte.")
                        .arg(pourquoi)
                        .arg(n1)
                        .arg(n2)
-                       .arg(F_->NbEchantillons),
+                       .arg(F_->A.ReglagesCourants.NbEchantillons),
                    QStringLiteral("Information"));
     }
 }

@@ -69,7 +69,7 @@ QString TMenuFichier::CheminEnregistrement(const QString& titre, const QString& 
 }
 
 void TMenuFichier::EnregistrerEstimeesClick() {
-    if (F_->SourceEstimee1.empty()) {
+    if (F_->A.Estimees.SourceEstimee1.empty()) {
         MessageBox(QStringLiteral("Aucune source estimée : lancez le Solver puis choisissez un "
                                   "point du pavage."),
                    QStringLiteral("Erreur!"));
@@ -81,15 +81,15 @@ void TMenuFichier::EnregistrerEstimeesClick() {
         const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
         Ecrire(cible, [&](const RappelAvancement& avancement) {
             EcrireSignaux(Chemin(cible),
-                          {{"source_estimee_1", &F_->SourceEstimee1},
-                           {"source_estimee_2", &F_->SourceEstimee2}},
-                          F_->FrequenceMelanges, avancement);
+                          {{"source_estimee_1", &F_->A.Estimees.SourceEstimee1},
+                           {"source_estimee_2", &F_->A.Estimees.SourceEstimee2}},
+                          F_->A.FrequenceMelanges, avancement);
         });
     }
 }
 
 void TMenuFichier::EnregistrerMelangesClick() {
-    if (!F_->MelangesGeneres) {
+    if (!F_->A.MelangesGeneres) {
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
         return;
     }
@@ -99,8 +99,9 @@ void TMenuFichier::EnregistrerMelangesClick() {
         const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
         Ecrire(cible, [&](const RappelAvancement& avancement) {
             EcrireSignaux(Chemin(cible),
-                          {{"melange_1", &F_->Melange1}, {"melange_2", &F_->Melange2}},
-                          F_->FrequenceMelanges, avancement);
+                          {{"melange_1", &F_->A.MelangesCourants.Melange1},
+                           {"melange_2", &F_->A.MelangesCourants.Melange2}},
+                          F_->A.FrequenceMelanges, avancement);
         });
     }
 }
@@ -138,10 +139,11 @@ void TMenuFichier::ExporterPavageClick() {
         return;
     }
     RapportPavage rapport{BoiteRecherche,
-                          F_->PrecisionSivia,
-                          {F_->ContrainteDecorrelation, F_->ContrainteDecorrelationDerivees,
-                           F_->ContrainteMomentOrdre4},
-                          F_->DernierResultat,
+                          F_->A.ReglagesCourants.PrecisionSivia,
+                          {F_->A.ReglagesCourants.ContrainteDecorrelation,
+                           F_->A.ReglagesCourants.ContrainteDecorrelationDerivees,
+                           F_->A.ReglagesCourants.ContrainteMomentOrdre4},
+                          F_->A.DernierResultat,
                           ComplementsAnalyse(*analyse)};
     ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
 }
@@ -173,28 +175,17 @@ void TMenuFichier::EnregistrerSessionClick() {
         return;
     }
     Session s;
-    s.Source1 = F_->OrigineSource1;
-    s.Source2 = F_->OrigineSource2;
-    s.MatriceMelange = F_->MatriceMelange;
+    s.Source1 = F_->A.OrigineSource1;
+    s.Source2 = F_->A.OrigineSource2;
+    s.MatriceMelange = F_->A.MatriceMelange;
     const QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
         s.TextesMatrice[std::size_t(k)] = edits[k]->text().toStdString();
     }
-    if (F_->MelangesGeneres) {
-        s.Melanges = F_->RecetteMelangesCourante;
+    if (F_->A.MelangesGeneres) {
+        s.Melanges = F_->A.RecetteMelangesCourante;
     }
     s.EtatAlea = Alea().EtatCourant();
-    s.Options = {F_->NbEchantillons,
-                 F_->BorneInfX,
-                 F_->BorneSupX,
-                 F_->BorneInfY,
-                 F_->BorneSupY,
-                 F_->PrecisionSivia,
-                 std::int32_t(F_->Stockage),
-                 F_->ContrainteDecorrelation,
-                 F_->ContrainteDecorrelationDerivees,
-                 F_->ContrainteMomentOrdre4,
-                 F_->MontrerSolution,
-                 F_->EstimationAuClic};
+    s.Options = EnregistrerReglages(F_->A.ReglagesCourants);
     ::EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), s);
 }

@@ -92,16 +92,16 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
         })) {
         return;
     }
-    const OrigineSignal& autre = k == 1 ? F_->OrigineSource2 : F_->OrigineSource1;
+    const OrigineSignal& autre = k == 1 ? F_->A.OrigineSource2 : F_->A.OrigineSource1;
     if (autre.sorte == OrigineSignal::Sorte::Fichier) {
-        FrequenceCommune(k == 1 ? F_->FrequenceSource2 : F_->FrequenceSource1, autre.Chemin,
+        FrequenceCommune(k == 1 ? F_->A.FrequenceSource2 : F_->A.FrequenceSource1, autre.Chemin,
                          lu.Frequence, chemin.string());
     }
     const std::filesystem::path absolu = std::filesystem::absolute(chemin);
-    (k == 1 ? F_->Source1 : F_->Source2) = std::move(lu.Echantillons);
-    (k == 1 ? F_->OrigineSource1 : F_->OrigineSource2) = {
+    (k == 1 ? F_->A.Source1 : F_->A.Source2) = std::move(lu.Echantillons);
+    (k == 1 ? F_->A.OrigineSource1 : F_->A.OrigineSource2) = {
         OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal};
-    (k == 1 ? F_->FrequenceSource1 : F_->FrequenceSource2) = lu.Frequence;
+    (k == 1 ? F_->A.FrequenceSource1 : F_->A.FrequenceSource2) = lu.Frequence;
     CocherFichier(
         k, texte,
         contenu.NbCanaux > 1
@@ -110,7 +110,7 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
             : Nom(chemin));
     MajNbEchantillons(QString());
     (k == 1 ? F_->OpenGLPanel1 : F_->OpenGLPanel2)->Repaint();
-    AfficherFrequences();
+    F_->A.Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirMelangesClick() {
@@ -176,34 +176,34 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
             frequence = lus.Frequence;
             remarques = std::move(lus.Remarques);
             m = MelangesObserves(std::move(lus.Melange1), std::move(lus.Melange2),
-                                 F_->PasEchantillonnage, Partie(avancement, 0.6, 0.4));
+                                 F_->A.PasEchantillonnage, Partie(avancement, 0.6, 0.4));
         })) {
         return;
     }
     const std::int32_t n = std::int32_t(std::min<std::size_t>(m.Melange1.size(), INT32_MAX));
-    F_->MelangesCourants = std::move(m);
+    F_->A.MelangesCourants = std::move(m);
     // The sources and the matrix are unknown now.
-    F_->Source1.clear();
-    F_->Source2.clear();
-    F_->OrigineSource1 = F_->OrigineSource2 = {};
-    F_->FrequenceSource1 = F_->FrequenceSource2 = 0;
+    F_->A.Source1.clear();
+    F_->A.Source2.clear();
+    F_->A.OrigineSource1 = F_->A.OrigineSource2 = {};
+    F_->A.FrequenceSource1 = F_->A.FrequenceSource2 = 0;
     for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
         for (QAction* item : groupe->actions()) {
             item->setChecked(false);
         }
     }
-    F_->MatriceMelange = {};
-    F_->RecetteMelangesCourante = {
+    F_->A.MatriceMelange = {};
+    F_->A.RecetteMelangesCourante = {
         RecetteMelanges::Sorte::Lues,
         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p1).string(), c1},
         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p2).string(), c2},
         {},
         0};
-    F_->FrequenceMelanges = frequence;
-    F_->NbEchantillons = n;
+    F_->A.FrequenceMelanges = frequence;
+    F_->A.ReglagesCourants.NbEchantillons = n;
     F_->MelangesAffClick();
-    F_->MelangesGeneres = true;
-    AfficherFrequences();
+    F_->A.MelangesGeneres = true;
+    F_->A.Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice);
     if (!remarques.empty()) {
         MessageBox(QString::fromStdString(remarques.front()), QStringLiteral("Information"));
     }
@@ -224,12 +224,12 @@ void TMenuFichier::DeuxVoixClick() {
                     })) {
         return;
     }
-    F_->Source1 = std::move(v1.Echantillons);
-    F_->Source2 = std::move(v2.Echantillons);
-    F_->OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
-    F_->OrigineSource2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0};
-    F_->FrequenceSource1 = v1.Frequence;
-    F_->FrequenceSource2 = v2.Frequence;
+    F_->A.Source1 = std::move(v1.Echantillons);
+    F_->A.Source2 = std::move(v2.Echantillons);
+    F_->A.OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
+    F_->A.OrigineSource2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0};
+    F_->A.FrequenceSource1 = v1.Frequence;
+    F_->A.FrequenceSource2 = v2.Frequence;
     CocherFichier(1, QFile::decodeName(p1.c_str()), Nom(p1));
     CocherFichier(2, QFile::decodeName(p2.c_str()), Nom(p2));
     MajNbEchantillons(QString());
@@ -238,7 +238,7 @@ void TMenuFichier::DeuxVoixClick() {
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    AfficherFrequences();
+    F_->A.Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirSessionClick() {
@@ -253,15 +253,17 @@ void TMenuFichier::OuvrirSessionClick() {
 void TMenuFichier::ChargerSession(const QString& texte) {
     // Everything is rebuilt before anything is stored: an error or a stop changes nothing.
     Session s;
+    Reglages reglages;
     SignalReproduit r1, r2;
     std::optional<MelangesReproduits> melanges;
-    const float pas = F_->PasEchantillonnage;
+    const float pas = F_->A.PasEchantillonnage;
     if (!Travailler(QStringLiteral("Ouverture de la session"),
                     QStringLiteral("L'ouverture de la session a été arrêtée par l'utilisateur : "
                                    "les sources, les mélanges et les options sont restés comme "
                                    "ils étaient."),
                     [&](const RappelAvancement& avancement) {
                         s = ::OuvrirSession(Chemin(texte));
+                        reglages = LireReglages(s.Options, Chemin(texte), s.Remarques);
                         r1 = ReproduireSignal(s.Source1, pas, Partie(avancement, 0, 0.3));
                         r2 = ReproduireSignal(s.Source2, pas, Partie(avancement, 0.3, 0.3));
                         melanges =
@@ -288,55 +290,43 @@ void TMenuFichier::ChargerSession(const QString& texte) {
             CocherFichier(k + 1, QFile::decodeName(o.Chemin.c_str()), Nom(o.Chemin));
         }
     }
-    F_->Source1 = std::move(r1.Echantillons);
-    F_->Source2 = std::move(r2.Echantillons);
-    F_->OrigineSource1 = s.Source1;
-    F_->OrigineSource2 = s.Source2;
-    F_->FrequenceSource1 = r1.Frequence;
-    F_->FrequenceSource2 = r2.Frequence;
+    F_->A.Source1 = std::move(r1.Echantillons);
+    F_->A.Source2 = std::move(r2.Echantillons);
+    F_->A.OrigineSource1 = s.Source1;
+    F_->A.OrigineSource2 = s.Source2;
+    F_->A.FrequenceSource1 = r1.Frequence;
+    F_->A.FrequenceSource2 = r2.Frequence;
 
-    F_->MatriceMelange = s.MatriceMelange;
+    F_->A.MatriceMelange = s.MatriceMelange;
     QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
         edits[k]->setText(QString::fromStdString(s.TextesMatrice[std::size_t(k)]));
     }
 
-    const OptionsSession& o = s.Options;
-    F_->NbEchantillons = o.NbEchantillons;
-    F_->BorneInfX = o.BorneInfX;
-    F_->BorneSupX = o.BorneSupX;
-    F_->BorneInfY = o.BorneInfY;
-    F_->BorneSupY = o.BorneSupY;
-    F_->PrecisionSivia = o.PrecisionSivia;
-    F_->Stockage = o.Stockage == 0 ? StockagePile : StockageFile;
-    F_->ContrainteDecorrelation = o.ContrainteDecorrelation;
-    F_->ContrainteDecorrelationDerivees = o.ContrainteDecorrelationDerivees;
-    F_->ContrainteMomentOrdre4 = o.ContrainteMomentOrdre4;
-    F_->MontrerSolution = o.MontrerSolution;
-    F_->EstimationAuClic = o.EstimationAuClic;
-    F_->Label9->setVisible(o.EstimationAuClic);
-    F_->Label10->setVisible(o.EstimationAuClic);
-    F_->Image1->setCursor(o.EstimationAuClic ? Qt::CrossCursor : Qt::ArrowCursor);
+    F_->AdopterReglages(reglages);
     Alea().FixerEtat(s.EtatAlea);
 
     if (melanges) {
-        F_->MelangesCourants = std::move(melanges->M);
-        F_->RecetteMelangesCourante = s.Melanges;
-        F_->FrequenceMelanges = melanges->Frequence;
+        F_->A.MelangesCourants = std::move(melanges->M);
+        F_->A.RecetteMelangesCourante = s.Melanges;
+        F_->A.FrequenceMelanges = melanges->Frequence;
         F_->MelangesAffClick();
-        F_->MelangesGeneres = true;
+        F_->A.MelangesGeneres = true;
     } else {
-        for (auto* v : {&F_->Melange1, &F_->Melange2, &F_->DeriveeMelange1, &F_->DeriveeMelange2}) {
+        for (auto* v :
+             {&F_->A.MelangesCourants.Melange1, &F_->A.MelangesCourants.Melange2,
+              &F_->A.MelangesCourants.DeriveeMelange1, &F_->A.MelangesCourants.DeriveeMelange2}) {
             v->clear();
         }
-        F_->RecetteMelangesCourante = {};
-        F_->FrequenceMelanges = 0;
-        F_->MelangesGeneres = false;
+        F_->A.RecetteMelangesCourante = {};
+        F_->A.FrequenceMelanges = 0;
+        F_->A.MelangesGeneres = false;
         F_->SourcesAffClick();
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    AfficherFrequences();
+    F_->A.Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice |
+                            ChangementReglages);
     if (!s.Remarques.empty()) {
         QStringList notes;
         for (const auto& r : s.Remarques) {

@@ -1,5 +1,7 @@
 #include "commande/Chaine.h"
 
+#include "commande/Parallele.h"
+
 #include "fichiers/Reproduction.h"
 #include "fichiers/Session.h"
 #include "signal/Alea.h"
@@ -12,26 +14,10 @@
 
 namespace {
 
-void AppliquerSession(OptionsCommande& o, const Session& s, EntreesLues& lues) {
+void AppliquerSession(OptionsCommande& o, const Session& s, const Reglages& reglages,
+                      EntreesLues& lues) {
     const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
-    const OptionsSession& p = s.Options;
-    if (libre("--echantillons")) {
-        o.Echantillons = p.NbEchantillons;
-    }
-    if (libre("--boite")) {
-        const double b[4] = {p.BorneInfX, p.BorneSupX, p.BorneInfY, p.BorneSupY};
-        std::copy(b, b + 4, o.Boite);
-    }
-    if (libre("--precision")) {
-        o.Precision = p.PrecisionSivia;
-    }
-    if (libre("--contraintes")) {
-        o.Contraintes = {p.ContrainteDecorrelation, p.ContrainteDecorrelationDerivees,
-                         p.ContrainteMomentOrdre4};
-    }
-    if (libre("--stockage")) {
-        o.Stockage = p.Stockage == 0 ? StockagePile : StockageFile;
-    }
+    AppliquerReglages(o, reglages);
     if (libre("--matrice") && libre("--matrice-aleatoire") && s.MatriceMelange.EstConnue()) {
         o.Matrice = s.MatriceMelange;
     }
@@ -82,9 +68,17 @@ std::vector<double> SourcePreparee(const SourceDemandee& demandee,
 EntreesLues LireEntrees(OptionsCommande& options) {
     EntreesLues lues;
     if (!options.Session.empty()) {
-        const Session s = OuvrirSession(options.Session);
+        // A session whose values cannot stand is a bad value, as a bad option is.
+        Session s;
+        Reglages reglages;
+        try {
+            s = OuvrirSession(options.Session);
+            reglages = LireReglages(s.Options, options.Session, s.Remarques);
+        } catch (const ErreurChampSession& e) {
+            throw ErreurOption(e.what());
+        }
         lues.Remarques = s.Remarques;
-        AppliquerSession(options, s, lues);
+        AppliquerSession(options, s, reglages, lues);
         if (lues.MelangesFichiers) {
             return lues;
         }
@@ -157,6 +151,22 @@ EntreesChaine PreparerEntrees(const OptionsCommande& options, const EntreesLues&
     return e;
 }
 
+namespace {
+
+// The boxes this solve may store: what is left of this thread's part of the budget (the whole
+// budget outside a study) beside the samples the trial holds.
+std::uint64_t LimiteBoites(const EntreesChaine& e) {
+    std::uint64_t echantillons = 0;
+    for (const std::vector<double>* v : {&e.Source1, &e.Source2, &e.M.Melange1, &e.M.Melange2,
+                                         &e.M.DeriveeMelange1, &e.M.DeriveeMelange2}) {
+        echantillons += v->capacity() * sizeof(double);
+    }
+    const std::uint64_t budget = BudgetDuFil();
+    return (budget - std::min(budget, echantillons)) / OctetsParBoiteStockee;
+}
+
+} // namespace
+
 bool DansUneBoite(const BoxList& boites, const PointPlan& p) {
     for (const Box& b : boites) {
         if (b[1].Lower() <= p.x && p.x <= b[1].Upper() && b[2].Lower() <= p.y &&
@@ -175,9 +185,9 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     boite[1] = Interval(options.Boite[0], options.Boite[1]);
     boite[2] = Interval(options.Boite[2], options.Boite[3]);
     const auto debut = std::chrono::steady_clock::now();
-    const ResultatSivia r = ExecuterSivia(
-        boite, enAttente, rejetees, solution, nullptr, e.M.Moments, options.Contraintes,
-        options.Precision, options.Stockage, BudgetMemoire() / OctetsParBoiteStockee);
+    const ResultatSivia r =
+        ExecuterSivia(boite, enAttente, rejetees, solution, nullptr, e.M.Moments,
+                      options.Contraintes, options.Precision, options.Stockage, LimiteBoites(e));
     const double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 

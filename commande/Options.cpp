@@ -2,6 +2,7 @@
 
 #include "sivia/Sivia.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -281,6 +282,41 @@ std::optional<SousCommande> LireSousCommande(const std::string& mot) {
 
 } // namespace
 
+Reglages ReglagesCommande(const OptionsCommande& o) {
+    Reglages r;
+    r.NbEchantillons = o.Echantillons;
+    r.BorneInfX = o.Boite[0];
+    r.BorneSupX = o.Boite[1];
+    r.BorneInfY = o.Boite[2];
+    r.BorneSupY = o.Boite[3];
+    r.PrecisionSivia = o.Precision;
+    r.Stockage = o.Stockage;
+    r.ContrainteDecorrelation = o.Contraintes.ContrainteDecorrelation;
+    r.ContrainteDecorrelationDerivees = o.Contraintes.ContrainteDecorrelationDerivees;
+    r.ContrainteMomentOrdre4 = o.Contraintes.ContrainteMomentOrdre4;
+    return r;
+}
+
+void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
+    const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
+    if (libre("--echantillons")) {
+        o.Echantillons = r.NbEchantillons;
+    }
+    if (libre("--boite")) {
+        const double b[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
+        std::copy(b, b + 4, o.Boite);
+    }
+    if (libre("--precision")) {
+        o.Precision = r.PrecisionSivia;
+    }
+    if (libre("--contraintes")) {
+        o.Contraintes = r.Contraintes();
+    }
+    if (libre("--stockage")) {
+        o.Stockage = r.Stockage;
+    }
+}
+
 Matrice2x2 MatriceParDefaut() {
     return {1, 0.5, -0.4, 1};
 }
@@ -371,6 +407,9 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
                            (o.FichierBoites.empty() ? "--image" : "--boites") +
                            " ne s'applique qu'à resoudre (une étude écrit ses essais avec "
                            "--sortie).");
+    }
+    if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
+        throw ErreurOption("option " + defaut->Option + " : " + defaut->Raison + ".");
     }
     return o;
 }

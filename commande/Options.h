@@ -3,6 +3,7 @@
 // message names the option and what it expects.
 #pragma once
 
+#include "atelier/Reglages.h"
 #include "signal/Generateurs.h"
 #include "signal/Melange.h"
 #include "sivia/Contraintes.h"
@@ -58,6 +59,11 @@ struct OptionsCommande {
 
     std::set<std::string> Donnees; // the options given, by name (a session fills the others)
 };
+
+// The settings the options carry, and the options set from settings (a session's); one
+// validation for both, that of the workbench (atelier/Reglages.h).
+Reglages ReglagesCommande(const OptionsCommande& o);
+void AppliquerReglages(OptionsCommande& o, const Reglages& r);
 
 // The default matrix when none is given: [[1, 0.5], [-0.4, 1]].
 Matrice2x2 MatriceParDefaut();

@@ -1,5 +1,7 @@
 #include "commande/Parallele.h"
 
+#include "signal/Memoire.h"
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -7,6 +9,16 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+namespace {
+
+thread_local std::uint64_t PartDuFil = 0; // 0: not a job's thread
+
+} // namespace
+
+std::uint64_t BudgetDuFil() {
+    return PartDuFil != 0 ? PartDuFil : BudgetMemoire();
+}
 
 int NombreDeCoeurs() {
     return std::max(1u, std::thread::hardware_concurrency());
@@ -22,7 +34,10 @@ void ExecuterEnParallele(std::int64_t K, int fils, const std::function<void(std:
     int actifs = 0;
     std::exception_ptr erreur;
 
+    const int n = static_cast<int>(std::clamp<std::int64_t>(fils, 1, std::max<std::int64_t>(K, 1)));
+    const std::uint64_t part = std::max<std::uint64_t>(BudgetMemoire() / std::uint64_t(n), 1);
     const auto boucle = [&] {
+        PartDuFil = part;
         for (;;) {
             const std::int64_t k = prochain.fetch_add(1);
             if (k >= K || abandon.load()) {
@@ -48,7 +63,6 @@ void ExecuterEnParallele(std::int64_t K, int fils, const std::function<void(std:
         signal.notify_one();
     };
 
-    const int n = static_cast<int>(std::clamp<std::int64_t>(fils, 1, std::max<std::int64_t>(K, 1)));
     std::vector<std::thread> threads;
     actifs = n;
     for (int i = 0; i < n; ++i) {

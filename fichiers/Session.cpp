@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -176,9 +177,10 @@ public:
                 }
             }
             if (!trouve) {
-                Remarques.push_back("Sorte de source inconnue « " + type + " » (" + prefixe +
-                                    ") : la source est laissée vide.");
-                return {};
+                throw ErreurChampSession(Chemin, "le champ « " + prefixe +
+                                                     ".type » nomme une sorte de source inconnue "
+                                                     "(« " +
+                                                     type + " »)");
             }
             r.sorte = OrigineSignal::Sorte::Generee;
             Lire(o, prefixe + ".", "N", r.N);
@@ -196,8 +198,17 @@ public:
         return r;
     }
 
+    // Every entry is needed once the matrix is there: a missing one would silently be 0.
     Matrice2x2 LireMatrice(const json& o, const std::string& prefixe) {
         Matrice2x2 A;
+        if (&o != &Vide) {
+            for (const char* cle : {"a11", "a12", "a21", "a22"}) {
+                if (!o.contains(cle)) {
+                    throw ErreurChampSession(Chemin, "le champ « " + prefixe + cle +
+                                                         " » manque : la matrice est incomplète");
+                }
+            }
+        }
         Lire(o, prefixe, "a11", A.a11);
         Lire(o, prefixe, "a12", A.a12);
         Lire(o, prefixe, "a21", A.a21);
@@ -254,32 +265,68 @@ void EnregistrerSession(const std::filesystem::path& chemin, const Session& s) {
                      {"matrice", Matrice(s.Melanges.Matrice)},
                      {"N", s.Melanges.N}};
     j["etat_generateur"] = TexteEtat(s.EtatAlea);
-    const OptionsSession& o = s.Options;
-    j["options"] = {{"NbEchantillons", o.NbEchantillons},
-                    {"BorneInfX", Nombre(o.BorneInfX)},
-                    {"BorneSupX", Nombre(o.BorneSupX)},
-                    {"BorneInfY", Nombre(o.BorneInfY)},
-                    {"BorneSupY", Nombre(o.BorneSupY)},
-                    {"PrecisionSivia", Nombre(o.PrecisionSivia)},
-                    {"Stockage", o.Stockage},
-                    {"ContrainteDecorrelation", o.ContrainteDecorrelation},
-                    {"ContrainteDecorrelationDerivees", o.ContrainteDecorrelationDerivees},
-                    {"ContrainteMomentOrdre4", o.ContrainteMomentOrdre4},
-                    {"MontrerSolution", o.MontrerSolution},
-                    {"EstimationAuClic", o.EstimationAuClic}};
+    if (s.Options) {
+        json& o = j["options"] = json::object();
+        for (const auto& [cle, valeur] : *s.Options) {
+            o[cle] = std::visit(
+                [](const auto& v) -> json {
+                    using Type = std::decay_t<decltype(v)>;
+                    if constexpr (std::is_same_v<Type, std::monostate>) {
+                        return nullptr;
+                    } else if constexpr (std::is_same_v<Type, double>) {
+                        return Nombre(v);
+                    } else {
+                        return v;
+                    }
+                },
+                valeur);
+        }
+    }
     EcrireTexteAtomiquement(chemin, j.dump(2) + "\n");
 }
 
-Session OuvrirSession(const std::filesystem::path& chemin) {
-    const std::string texte = LireFichierSession(chemin);
+namespace {
+
+// "le champ « PrecisionSivia » tient un nombre hors de l'étendue des nombres (1e400)", from
+// the library's "number overflow parsing '1e400'": the number is found again in the text,
+// and the key just before it names the field.
+std::string NombreHorsEtendue(const std::string& texte, const std::string& message) {
+    const std::size_t debut = message.find('\'');
+    const std::size_t fin = message.rfind('\'');
+    const std::string nombre =
+        debut < fin ? message.substr(debut + 1, fin - debut - 1) : std::string("?");
+    std::string champ;
+    std::size_t p = texte.find(nombre);
+    if (p != std::string::npos) {
+        while (p > 0 && std::isspace(static_cast<unsigned char>(texte[p - 1]))) {
+            --p;
+        }
+        if (p > 0 && texte[p - 1] == ':') {
+            const std::size_t guillemet = texte.rfind('"', p - 1);
+            const std::size_t ouvrant = guillemet > 0 && guillemet != std::string::npos
+                                            ? texte.rfind('"', guillemet - 1)
+                                            : std::string::npos;
+            if (ouvrant != std::string::npos) {
+                champ = texte.substr(ouvrant + 1, guillemet - ouvrant - 1);
+            }
+        }
+    }
+    return (champ.empty() ? std::string("une valeur") : "le champ « " + champ + " »") +
+           " tient un nombre hors de l'étendue des nombres (" + nombre + ")";
+}
+
+Session LireSession(const std::filesystem::path& chemin, const std::string& texte) {
     json j;
     try {
         j = json::parse(texte);
     } catch (const json::parse_error& erreur) {
         throw ErreurFichier(chemin, "ce n'est pas un fichier JSON valide (octet " +
                                         std::to_string(erreur.byte) + ")");
+    } catch (const json::out_of_range& erreur) {
+        throw ErreurChampSession(chemin, NombreHorsEtendue(texte, erreur.what()));
     }
-    if (!j.is_object() || j.value("format", "") != "ovrel5-session") {
+    const auto format = j.is_object() ? j.find("format") : j.end();
+    if (!j.is_object() || format == j.end() || *format != "ovrel5-session") {
         throw ErreurFichier(chemin, "ce n'est pas une session d'Ovrel 5");
     }
     Session s;
@@ -335,24 +382,41 @@ Session OuvrirSession(const std::filesystem::path& chemin) {
 
     l.LireEtat(j, "", "etat_generateur", s.EtatAlea);
 
-    const json& o = l.Objet(j, "", "options");
-    OptionsSession& op = s.Options;
-    l.Lire(o, "options.", "NbEchantillons", op.NbEchantillons);
-    l.Lire(o, "options.", "BorneInfX", op.BorneInfX);
-    l.Lire(o, "options.", "BorneSupX", op.BorneSupX);
-    l.Lire(o, "options.", "BorneInfY", op.BorneInfY);
-    l.Lire(o, "options.", "BorneSupY", op.BorneSupY);
-    l.Lire(o, "options.", "PrecisionSivia", op.PrecisionSivia);
-    l.Lire(o, "options.", "Stockage", op.Stockage);
-    l.Lire(o, "options.", "ContrainteDecorrelation", op.ContrainteDecorrelation);
-    l.Lire(o, "options.", "ContrainteDecorrelationDerivees", op.ContrainteDecorrelationDerivees);
-    l.Lire(o, "options.", "ContrainteMomentOrdre4", op.ContrainteMomentOrdre4);
-    l.Lire(o, "options.", "MontrerSolution", op.MontrerSolution);
-    l.Lire(o, "options.", "EstimationAuClic", op.EstimationAuClic);
-    l.Inconnus(o, "options.",
-               {"NbEchantillons", "BorneInfX", "BorneSupX", "BorneInfY", "BorneSupY",
-                "PrecisionSivia", "Stockage", "ContrainteDecorrelation",
-                "ContrainteDecorrelationDerivees", "ContrainteMomentOrdre4", "MontrerSolution",
-                "EstimationAuClic"});
+    if (const json* o = l.Membre(j, "", "options")) {
+        if (!o->is_object()) {
+            l.Erreur("options", "un objet");
+        }
+        s.Options.emplace();
+        for (const auto& [cle, v] : o->items()) {
+            ValeurReglage& cible = (*s.Options)[cle];
+            if (v.is_number_unsigned() && v.get<std::uint64_t>() <= INT64_MAX) {
+                cible = std::int64_t(v.get<std::uint64_t>());
+            } else if (v.is_number_integer() && !v.is_number_unsigned()) {
+                cible = v.get<std::int64_t>();
+            } else if (v.is_number()) {
+                cible = v.get<double>();
+            } else if (v.is_boolean()) {
+                cible = v.get<bool>();
+            } else if (v == "nan" || v == "inf" || v == "-inf") {
+                cible = v == "nan" ? NAN : (v == "inf" ? INFINITY : -INFINITY);
+            } else if (v.is_string()) {
+                cible = v.get<std::string>();
+            }
+        }
+    }
     return s;
+}
+
+} // namespace
+
+Session OuvrirSession(const std::filesystem::path& chemin) {
+    const std::string texte = LireFichierSession(chemin);
+    try {
+        return LireSession(chemin, texte);
+    } catch (const json::exception& erreur) {
+        // Whatever the checks above missed ends as a message about this file, never as the
+        // library's English text.
+        throw ErreurFichier(chemin,
+                            "contenu illisible (erreur JSON " + std::to_string(erreur.id) + ")");
+    }
 }

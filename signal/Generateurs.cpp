@@ -77,6 +77,21 @@ bool BruitLaplace(std::vector<double>& s, GenerateurAleatoire& alea,
     return true;
 }
 
+// Gives v n values (zeros) stretch by stretch, hearing the progress between two stretches:
+// the pages of a billion samples are touched in seconds, during which the window answers and
+// a stop is heard. False when stopped there.
+bool Dimensionner(std::vector<double>& v, std::uint64_t n, const RappelAvancement& avancement) {
+    ReserverEchantillons(v, n);
+    constexpr std::uint64_t Tranche = std::uint64_t{1} << 21; // 16 MiB
+    for (std::uint64_t debut = 0; debut < n; debut += Tranche) {
+        if (debut > 0 && !Poursuivre(avancement, double(debut) / double(n))) {
+            return false;
+        }
+        v.resize(std::min(n, debut + Tranche));
+    }
+    return true;
+}
+
 } // namespace
 
 void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
@@ -85,10 +100,13 @@ void GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
 }
 
 bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurAleatoire& alea,
-                   std::vector<double>& cible, const RappelAvancement& avancement) {
+                   std::vector<double>& cible, const RappelAvancement& rappel) {
     const std::uint64_t n = N > 0 ? std::uint64_t(N) : 0;
     const double pas = PasEchantillonnage;
     std::vector<double> s;
+    // The first twentieth of the progress is the allocation, the rest the computation.
+    const RappelAvancement allocation = Partie(rappel, 0, 0.05);
+    const RappelAvancement avancement = Partie(rappel, 0.05, 0.95);
 
     switch (type) {
     case TypeSource::BruitBlancUniforme:
@@ -99,7 +117,9 @@ bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
     case TypeSource::DentDeScie:
     case TypeSource::BruitDeLaplace:
         VerifierMemoire(n * sizeof(double), "une source de " + TexteEchantillons(n));
-        s.resize(n);
+        if (!Dimensionner(s, n, allocation)) {
+            return false;
+        }
         break;
     case TypeSource::BruitColoreGaussien:
         // The working length L = 1.5 N and the result: L + N doubles.
@@ -158,21 +178,27 @@ bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
         break;
     case TypeSource::BruitColoreGaussien: {
         const std::uint64_t L = n * 3 / 2;
-        std::vector<double> w(L);
-        if (!SommesUniformes(w, 101, alea, avancement)) {
+        std::vector<double> w;
+        if (!Dimensionner(w, L, allocation) ||
+            !SommesUniformes(w, 101, alea, Partie(avancement, 0, 0.7))) {
             return false;
         }
         for (double& x : w) {
             x *= 0.1;
         }
         // First-order low-pass filter, in place: w[j-1] already holds y[j-1].
-        for (std::uint64_t j = 1; j < L; ++j) {
-            w[j] = 0.99 * w[j - 1] + 0.01 * w[j];
+        if (!Parcourir(L, 0.7, 0.15, avancement, [&w](std::size_t j) {
+                if (j > 0) {
+                    w[j] = 0.99 * w[j - 1] + 0.01 * w[j];
+                }
+            })) {
+            return false;
         }
         // The first N/2 filtered values are the warm-up and are dropped.
-        s.reserve(n);
-        for (std::uint64_t j = n / 2; j < L; ++j) {
-            s.push_back(10 * w[j]);
+        ReserverEchantillons(s, n);
+        if (!Parcourir(L - n / 2, 0.85, 0.15, avancement,
+                       [&](std::size_t j) { s.push_back(10 * w[n / 2 + j]); })) {
+            return false;
         }
         break;
     }

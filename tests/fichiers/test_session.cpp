@@ -51,9 +51,10 @@ TEST_F(Sessions, ReopeningGivesBitIdenticalSourcesAndMixturesForEveryOrigin) {
         s.MatriceMelange = A;
         s.Melanges = {RecetteMelanges::Sorte::Generees, s.Source1, s.Source2, A, 500};
         s.EtatAlea = alea.EtatCourant();
-        s.Options.BorneInfX = -2.7f;
-        s.Options.PrecisionSivia = 0.003;
-        s.Options.ContrainteMomentOrdre4 = true;
+        s.Options = ReglagesEnregistres{{"BorneInfX", double(-2.7f)},
+                                        {"PrecisionSivia", 0.003},
+                                        {"Stockage", std::int64_t{0}},
+                                        {"ContrainteMomentOrdre4", true}};
         const Melanges m = GenererMelanges(s1, s2, A, 500, Pas);
 
         EnregistrerSession(Dossier / "s.json", s);
@@ -65,9 +66,7 @@ TEST_F(Sessions, ReopeningGivesBitIdenticalSourcesAndMixturesForEveryOrigin) {
         EXPECT_EQ(lu.Frequence, 16000);
         EXPECT_EQ(std::memcmp(&r.MatriceMelange, &A, sizeof A), 0);
         EXPECT_EQ(r.EtatAlea, s.EtatAlea);
-        EXPECT_EQ(r.Options.BorneInfX, -2.7f);
-        EXPECT_EQ(r.Options.PrecisionSivia, 0.003);
-        EXPECT_TRUE(r.Options.ContrainteMomentOrdre4);
+        EXPECT_EQ(r.Options, s.Options);
         ExpectMemesMelanges(ReproduireMelanges(r.Melanges, Pas)->M, m);
     }
 }
@@ -92,20 +91,22 @@ TEST_F(Sessions, MixturesReadFromFilesAreReadAgain) {
 TEST_F(Sessions, UnknownAndMissingFieldsAreNotedNotFatal) {
     const auto chemin = Fichier("s.json", R"({"format": "ovrel5-session", "version": 7,
         "futur": {"a": 1},
-        "sources": [{"sorte": "generee", "type": "BruitRose", "N": 5},
+        "sources": [{"sorte": "generee", "type": "BruitDeLaplace", "N": 5},
                     {"sorte": "fichier", "chemin": "x.wav", "canal": 1, "gain": 2}],
         "options": {"NbEchantillons": 1234, "Couleur": "bleu"}})");
     const Session s = OuvrirSession(chemin);
-    EXPECT_EQ(s.Options.NbEchantillons, 1234);
-    EXPECT_EQ(s.Source1.sorte, OrigineSignal::Sorte::Aucune);
+    // The options are carried as they are; the settings table names the unknown ones.
+    ASSERT_TRUE(s.Options);
+    EXPECT_EQ(s.Options->at("NbEchantillons"), ValeurReglage(std::int64_t{1234}));
+    EXPECT_EQ(s.Options->at("Couleur"), ValeurReglage(std::string("bleu")));
+    EXPECT_EQ(s.Source1.Type, TypeSource::BruitDeLaplace);
     EXPECT_EQ(s.Source2.Canal, 1);
     std::string notes;
     for (const auto& r : s.Remarques) {
         notes += r + "\n";
     }
     for (const char* attendu :
-         {"version plus récente", "« futur »", "BruitRose", "« sources[1].gain »",
-          "« options.Couleur »", "« options.PrecisionSivia » absent"}) {
+         {"version plus récente", "« futur »", "« sources[1].gain »", "« matrice » absent"}) {
         EXPECT_NE(notes.find(attendu), std::string::npos) << attendu << "\n" << notes;
     }
 }
@@ -117,9 +118,25 @@ TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
     } cas[] = {
         {"{\"format\": \"ovrel5-session\",", "pas un fichier JSON valide"},
         {"[1, 2]", "pas une session d'Ovrel 5"},
-        {R"({"format": "ovrel5-session", "options": {"Stockage": "pile"}})",
-         "« options.Stockage » devrait être un entier"},
+        {R"({"format": "ovrel5-session", "options": [1]})", "« options » devrait être un objet"},
         {R"({"format": "ovrel5-session", "etat_generateur": "12"})", "état de générateur"},
+        // Fields that read but cannot stand: the whole file is refused, the field named.
+        {R"({"format": "ovrel5-session", "sources": [{"sorte": "generee", "type": "Martien"},
+            {"sorte": "aucune"}]})",
+         "« sources[0].type » nomme une sorte de source inconnue (« Martien »)"},
+        {R"({"format": "ovrel5-session", "matrice": {"a11": 1, "a21": 0, "a22": 1}})",
+         "« matrice.a12 » manque"},
+        {R"({"format": "ovrel5-session", "melanges": {"sorte": "generees",
+            "matrice": {"a11": 1, "a12": 0, "a21": 0}}})",
+         "« melanges.matrice.a22 » manque"},
+        {R"({"format": "ovrel5-session", "options": {"PrecisionSivia": 1e400}})",
+         "le champ « PrecisionSivia » tient un nombre hors de l'étendue des nombres (1e400)"},
+        {R"({"format": "ovrel5-session", "matrice": {"a11": -1e400}})", "« a11 » tient un nombre"},
+        // A "format" of another kind is not a session, never the library's own exception.
+        {R"({"format": 5})", "pas une session d'Ovrel 5"},
+        {R"({"format": null})", "pas une session d'Ovrel 5"},
+        {R"({"format": ["ovrel5-session"]})", "pas une session d'Ovrel 5"},
+        {R"({"format": {"a": 1}})", "pas une session d'Ovrel 5"},
     };
     for (const auto& c : cas) {
         const auto chemin = Fichier("casse.json", c.contenu);

@@ -268,3 +268,20 @@ TEST_F(Analyse, WithoutRoomToGroupTheKeptBoxesThePavingShowsWithoutClusters) {
     EXPECT_EQ(a->TableAmas->rowCount(), 0);
     EXPECT_NE(a->Rapport->text(), QStringLiteral("—"));
 }
+
+TEST_F(Analyse, TheSolvesDurationReadsInMicrosecondsBelowAMillisecond) {
+    Resoudre();
+    TFormAnalyse* a = Ouvrir();
+    const struct {
+        double secondes;
+        QString attendu;
+    } cas[] = {
+        {74e-6, QStringLiteral("Durée : 74 µs")},
+        {999e-6, QStringLiteral("Durée : 999 µs")},
+        {0.0123, QStringLiteral("Durée : ") + QLocale().toString(12.3, 'f', 1) + " ms"},
+    };
+    for (const auto& c : cas) {
+        F->NoterResolution(F->DernierResultat, c.secondes);
+        EXPECT_TRUE(a->Rapport->text().contains(c.attendu)) << a->Rapport->text().toStdString();
+    }
+}

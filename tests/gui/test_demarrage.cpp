@@ -117,7 +117,8 @@ TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
         }
         return t;
     };
-    EXPECT_EQ(textes(F->ChoixdesSources1), QStringList({"Source1", "Source2", "Tout Effacer"}));
+    EXPECT_EQ(textes(F->ChoixdesSources1),
+              QStringList({"Source1", "Source2", "Tout Effacer", "Effacer le pavage"}));
     // The first five kinds; the "Fichier" menu's test checks those that follow.
     EXPECT_EQ(textes(F->SourceUn).mid(0, 5),
               QStringList({"Bruit Blanc Gaussien", "Bruit Blanc Uniforme", "Cosinus", "Sinus",

@@ -1,6 +1,7 @@
 #include "SupportFenetre.h"
 
 #include "app/TChoixCanal.h"
+#include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
@@ -396,4 +397,82 @@ TEST_F(Fichiers, AReadOrAWriteStoppedByTheUserLeavesWhatWasThereAndSaysSo) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(existant), {}), "ancien");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dossier), {}), 3)
         << "a temporary file was left";
+}
+
+TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReopenedSession) {
+    std::vector<double> x1(3000), x2(3000);
+    for (std::size_t i = 0; i < x1.size(); ++i) {
+        x1[i] = float(std::cos(0.1 * double(i)));
+        x2[i] = float(std::sin(0.37 * double(i) + 1));
+    }
+    EcrireWav(Dossier / "melanges.wav", {{"x1", &x1}, {"x2", &x2}}, 22050);
+    F->Matricedemelange1->trigger();
+    const char* textes[4] = {"1", "0,5", "-0,4", "1"};
+    QLineEdit* edits[4] = {F->Edit1, F->Edit2, F->Edit3, F->Edit4};
+    const auto saisir = [&] {
+        for (int k = 0; k < 4; ++k) {
+            edits[k]->clear();
+            QTest::keyClicks(edits[k], QString::fromUtf8(textes[k]));
+        }
+        Cliquer(F->Button2);
+        ASSERT_TRUE(F->MatriceMelange.EstConnue());
+    };
+    saisir();
+
+    // Read mixtures: the true matrix is unknown, and the editor no longer shows the old one.
+    Choisir(M->OuvrirMelanges, "melanges.wav");
+    EXPECT_FALSE(F->MatriceMelange.EstConnue());
+    for (QLineEdit* e : edits) {
+        EXPECT_EQ(e->text(), QString());
+    }
+    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("melanges.wav")));
+
+    // New sources and new mixtures: no caption keeps the file's name.
+    F->Cosinus1->trigger();
+    F->Sinus2->trigger();
+    saisir();
+    F->GenerationdesMelanges1->trigger();
+    ASSERT_TRUE(F->MelangesGeneres);
+    EXPECT_EQ(M->LabelFrequence1->text(), QString());
+    EXPECT_EQ(M->LabelFrequence2->text(), QString());
+
+    // The analysis window follows a reopened session as it follows new mixtures.
+    F->AnalyseSeparation1->trigger();
+    ASSERT_NE(F->FormAnalyse, nullptr);
+    Choisir(M->EnregistrerSession, "session.json");
+    F->ToutEffacer1->trigger();
+    EXPECT_TRUE(F->FormAnalyse->Message->text().startsWith(QStringLiteral("Aucun mélange")));
+    Choisir(M->OuvrirSession, "session.json");
+    ASSERT_TRUE(F->MelangesGeneres);
+    EXPECT_FALSE(F->FormAnalyse->Message->text().startsWith(QStringLiteral("Aucun mélange")))
+        << F->FormAnalyse->Message->text().toStdString();
+    EXPECT_TRUE(Messages.empty()) << Messages[0].texte.toStdString();
+}
+
+TEST_F(Fichiers, ASessionAgainstTheRulesIsRefusedWithTheFieldNamedAndChangesNothing) {
+    F->Cosinus1->trigger();
+    const std::vector<double> source = F->Source1;
+    const struct {
+        const char* contenu;
+        const char* attendu;
+    } cas[] = {
+        {R"({"format": "ovrel5-session", "options": {"PrecisionSivia": 0}})",
+         "« options.PrecisionSivia »"},
+        {R"({"format": "ovrel5-session", "options": {"BorneSupY": 1e400}})", "« BorneSupY »"},
+        {R"({"format": 5})", "pas une session d'Ovrel 5"},
+    };
+    for (const auto& c : cas) {
+        std::ofstream(Dossier / "casse.json") << c.contenu;
+        Messages.clear();
+        Choisir(M->OuvrirSession, "casse.json");
+        ASSERT_EQ(Messages.size(), 1u) << c.contenu;
+        EXPECT_EQ(Messages[0].titre, QStringLiteral("Erreur!"));
+        EXPECT_TRUE(Messages[0].texte.contains(QString::fromUtf8(c.attendu)))
+            << Messages[0].texte.toStdString();
+        EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("casse.json")));
+        EXPECT_FALSE(Messages[0].texte.contains(QStringLiteral("json.exception")));
+    }
+    EXPECT_EQ(F->Source1, source);
+    EXPECT_EQ(F->PrecisionSivia, 0.01);
+    EXPECT_TRUE(F->Cosinus1->isChecked());
 }

@@ -237,6 +237,10 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
         EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
         EXPECT_TRUE(m.texte.contains(QStringLiteral("mémoire")));
     }
+    // The message names the command that gives back the memory of earlier solves.
+    EXPECT_TRUE(
+        Messages[1].texte.contains(QStringLiteral("« Choix des Sources › Effacer le pavage »")))
+        << Messages[1].texte.toStdString();
 }
 
 TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigures) {
@@ -307,5 +311,45 @@ TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
     EXPECT_EQ(Pixel(2, 2), CouleurBleue);
     BougerPointeur(F->Image1, QPoint(0, 0));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 2"));
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Solveur, ToutEffacerKeepsTheBoxListsAndTheEstimatesEffacerLePavageFreesTheBoxes) {
+    GenererMelanges();
+    F->PrecisionSivia = 0.5;
+    Cliquer(F->Button1);
+    Cliquer(F->Button1); // a second solve appends to the lists of the first
+    BougerPointeur(F->Image1, QPoint(151, 144));
+    const std::uint32_t rejetees = BoitesRejetees.Size(), gardees = BoitesSolution.Size();
+    ASSERT_GT(rejetees, 0u);
+    ASSERT_GT(gardees, 0u);
+    const std::vector<double> estimee = F->SourceEstimee1;
+    ASSERT_EQ(estimee.size(), 5000u);
+
+    F->ToutEffacer1->trigger();
+    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_TRUE(F->Melange1.empty());
+    EXPECT_EQ(BoitesRejetees.Size(), rejetees);
+    EXPECT_EQ(BoitesSolution.Size(), gardees);
+    EXPECT_EQ(F->SourceEstimee1, estimee);
+    EXPECT_EQ(F->DeriveeEstimee1.size(), 4999u);
+    // "Encadre" still frames the kept boxes in red.
+    const auto rouges = [this] {
+        int n = 0;
+        for (int y = 0; y < F->Image1->height(); ++y) {
+            for (int x = 0; x < F->Image1->width(); ++x) {
+                n += Pixel(x, y) == CouleurRouge;
+            }
+        }
+        return n;
+    };
+    ASSERT_EQ(rouges(), 0);
+    Cliquer(F->Button4);
+    EXPECT_GT(rouges(), 20);
+
+    F->EffacerPavage1->trigger();
+    EXPECT_TRUE(BoitesRejetees.IsEmpty());
+    EXPECT_TRUE(BoitesSolution.IsEmpty());
+    EXPECT_EQ(F->SourceEstimee1, estimee) << "the estimates are not part of the paving";
     EXPECT_TRUE(Messages.empty());
 }

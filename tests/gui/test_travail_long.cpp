@@ -1,5 +1,6 @@
 // Long work in the main window: progress, the "Arrêter" control and Escape, what a stopped
 // job leaves, and what stays out of reach while a job runs.
+#include "MemoireProcessus.h"
 #include "SupportFenetre.h"
 #include "support/Gardes.h"
 
@@ -121,5 +122,32 @@ TEST_F(TravailLongFenetre, TheArreterButtonStopsALargeGenerationThatLeavesTheSou
     EXPECT_EQ(Alea().EtatCourant(), etat);
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_FALSE(F->BruitBlancGaussien1->isChecked());
+    VerifierRepos();
+}
+
+TEST_F(TravailLongFenetre, EscapeStopsAHugeGenerationWhileItsArrayIsStillBeingFilledIn) {
+    F->Cosinus1->trigger();
+    const std::vector<double> avant = F->Source1;
+    // 2 GiB of samples, inside a fixed budget; the array is given its pages stretch by
+    // stretch inside the job, so Escape is heard long before they are all touched.
+    F->NbEchantillons = 1 << 28;
+    const GardeBudgetMemoire budget(MemoireTenue() + (std::uint64_t(3) << 30));
+    // The peak counts from here: what this test touches, whatever ran before it.
+    RemettrePicResident();
+    const std::uint64_t pic = PicResident();
+    bool enCours = false;
+    QTimer::singleShot(0, F, [&] {
+        enCours = TravailLong::EnCours();
+        QTest::keyClick(F, Qt::Key_Escape);
+    });
+    F->Sinus1->trigger();
+
+    EXPECT_TRUE(enCours) << "the window answered during the generation";
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("arrêtée par l'utilisateur")));
+    EXPECT_EQ(F->Source1, avant);
+    EXPECT_TRUE(F->Cosinus1->isChecked());
+    EXPECT_LT(PicResident() - pic, std::uint64_t(1) << 30)
+        << "stopped before the whole array was touched";
     VerifierRepos();
 }

@@ -1,0 +1,50 @@
+# Refuses an include against the dependency graph of the README: each folder may include its
+# own headers and those of the folders below it, never those above; the folders of the core
+# include no Qt. Run by the build (target verifier_dependances) before any library builds:
+#   cmake -DRACINE=<repository> -P cmake/VerifierDependances.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT RACINE)
+    message(FATAL_ERROR "RACINE (the repository's folder) is needed")
+endif()
+
+# What each folder may include besides itself (closed under the arrows).
+set(permis_interval "")
+set(permis_sivia interval)
+set(permis_signal sivia interval)
+set(permis_analyse signal sivia interval)
+set(permis_fichiers signal sivia interval)
+set(permis_atelier analyse fichiers signal sivia interval)
+set(permis_commande atelier analyse fichiers signal sivia interval)
+set(permis_display analyse signal sivia interval)
+set(permis_app_toolkit interval)
+set(permis_app atelier commande display analyse fichiers signal sivia interval app/toolkit)
+set(dossiers interval sivia signal analyse fichiers atelier commande display app/toolkit app)
+set(sans_qt interval sivia signal analyse fichiers atelier commande)
+
+set(fautes "")
+foreach(dossier IN LISTS dossiers)
+    string(REPLACE "/" "_" cle "${dossier}")
+    set(permis ${permis_${cle}} ${dossier})
+    file(GLOB fichiers "${RACINE}/${dossier}/*.h" "${RACINE}/${dossier}/*.cpp")
+    foreach(fichier IN LISTS fichiers)
+        file(STRINGS "${fichier}" inclusions REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+        foreach(ligne IN LISTS inclusions)
+            if(ligne MATCHES "#[ \t]*include[ \t]*\"([a-z]+(/toolkit)?)/")
+                set(cible "${CMAKE_MATCH_1}")
+                if(cible IN_LIST dossiers AND NOT cible IN_LIST permis)
+                    file(RELATIVE_PATH chemin "${RACINE}" "${fichier}")
+                    list(APPEND fautes "${chemin} includes ${cible}/, above ${dossier}/")
+                endif()
+            elseif(dossier IN_LIST sans_qt AND ligne MATCHES "#[ \t]*include[ \t]*<Q")
+                file(RELATIVE_PATH chemin "${RACINE}" "${fichier}")
+                list(APPEND fautes "${chemin} includes Qt in a folder without Qt")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(fautes)
+    list(JOIN fautes "\n  " texte)
+    message(FATAL_ERROR "Includes against the dependency graph (README, \"How the code "
+                        "reads\"):\n  ${texte}")
+endif()
