@@ -53,14 +53,13 @@ Solve Resoudre(const Melanges& mel, const MomentsRetardes& r, const ContraintesA
     Solve s;
     s.secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
     const std::vector<AmasQualifie> amas =
-        QualifierAmas(GrouperSolutions(gardees, 0, Precision, FacteurVoisinage * Precision), A, P);
+        EtablirRapport(res, s.secondes, Precision, gardees, A, P, mel.Moments, c).Amas;
     s.amas = amas.size();
     for (const AmasQualifie& a : amas) {
         if (a.QualiteCentre && a.QualiteCentre->SirMoyen()) {
             s.sir = std::max(s.sir, std::min(*a.QualiteCentre->SirMoyen(), 300.0));
         }
     }
-    (void)res;
     return s;
 }
 
