@@ -58,11 +58,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so invisible to dpkg-shlibdeps: without Qt's platform plugins (only
+# recommended by libqt6gui6) the window cannot open.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# CPack writes the summary as the first line itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Ovrel 5 is a workbench for blind source separation of an instantaneous linear
+    "Ovrel 5 is a workbench for blind source separation of an instantaneous linear
 mixture of two signals, with a French user interface. An interval-analysis
 solver (SIVIA) paves the plane of demixing parameters; pointing at the paving
 shows the estimated sources beside the real ones. The same chain runs from
