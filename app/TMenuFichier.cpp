@@ -318,3 +318,16 @@ void TMenuFichier::Deposer(const QStringList& chemins) {
         break;
     }
 }
+
+void TMenuFichier::Ouvrir(const QStringList& chemins) {
+    F_->RetablirCoches();
+    Proteger([&] {
+        if (chemins.size() == 1 &&
+            chemins[0].endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+            ChargerSession(chemins[0]);
+        } else {
+            Deposer(chemins);
+        }
+    });
+    F_->RetenirCoches();
+}

@@ -56,6 +56,9 @@ public:
     void ChargerMelanges(const QStringList& chemins);
     void ChargerSession(const QString& chemin);
     void Deposer(const QStringList& chemins);
+    // The files given to the program at start-up: a session alone opens as a session, other
+    // files go where a drop of them goes.
+    void Ouvrir(const QStringList& chemins);
 
     // The labels under panels 1 and 2.
     void AfficherFrequences();

@@ -6,6 +6,7 @@
 #include "app/toolkit/DialogueFichier.h"
 #include "app/toolkit/TImage.h"
 #include "display/TOpenGLPanel.h"
+#include "fichiers/Donnees.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
 #include "fichiers/Reproduction.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -49,15 +49,8 @@ const QString ArretMelanges =
                    "mélanges sont restés comme ils étaient.");
 
 QString DossierExemples() {
-    const QString programme = QCoreApplication::applicationDirPath();
-    for (const QString& d :
-         {programme + QStringLiteral("/data"), programme + QStringLiteral("/../data"),
-          programme + QStringLiteral("/../../data"), QStringLiteral(OVREL_DONNEES)}) {
-        if (QFileInfo::exists(d + QStringLiteral("/voix1.wav"))) {
-            return QDir(d).absolutePath();
-        }
-    }
-    return QStringLiteral(OVREL_DONNEES);
+    const auto programme = Chemin(QCoreApplication::applicationDirPath());
+    return QFile::decodeName(DossierDonnees(programme).string().c_str());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "commande/Parallele.h"
 #include "commande/Rapport.h"
+#include "fichiers/Donnees.h"
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ErreurFichier.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -182,16 +184,55 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
     return arrete ? SortieLimiteMemoire : SortieSucces;
 }
 
+bool EstAide(const std::string& mot) {
+    return mot == "--help" || mot == "-h" || mot == "aide";
+}
+
+// The general help, with what the program does besides its commands.
+std::string TexteAideProgramme() {
+    return TexteAide() + "\nAussi :\n"
+                         "  ovrel5 FICHIER…              ouvre la fenêtre sur ces fichiers "
+                         "(session .json, signaux)\n"
+                         "  ovrel5 --version             la version du programme\n"
+                         "  ovrel5 --exemples            le dossier des voix d'exemple\n";
+}
+
 } // namespace
+
+bool OuvreLaFenetre(const std::vector<std::string>& arguments) {
+    if (!arguments.empty() && EstLigneDeCommande(arguments[0])) {
+        return false;
+    }
+    for (const std::string& a : arguments) {
+        std::error_code erreur;
+        if (a.empty() || a[0] == '-' || !std::filesystem::is_regular_file(a, erreur)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostream& sortie,
                             std::ostream& erreurs, bool terminal,
                             const DessinateurPavage& dessiner) {
     try {
-        if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h" ||
-            arguments[0] == "aide") {
-            sortie << TexteAide();
+        if (arguments.empty() || EstAide(arguments[0])) {
+            sortie << TexteAideProgramme();
             return SortieSucces;
+        }
+        if (arguments[0] == "--exemples") {
+            const std::filesystem::path dossier = DossierDonnees(DossierProgramme());
+            if (!DonneesPresentes(dossier)) {
+                throw ErreurFichier(dossier / "voix1.wav", "les voix d'exemple sont introuvables.");
+            }
+            sortie << dossier.string() << "\n";
+            return SortieSucces;
+        }
+        if (!EstLigneDeCommande(arguments[0])) {
+            erreurs << "ovrel5 : « " << arguments[0]
+                    << " » n'est ni une commande ni un fichier à ouvrir.\n\n"
+                    << TexteAideProgramme();
+            return SortieOptionInvalide;
         }
         OptionsCommande o = LireOptions(arguments);
         if (o.Aide) {

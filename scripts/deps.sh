@@ -10,6 +10,7 @@ paquets=(
     libsndfile1-dev nlohmann-json3-dev
     xvfb xauth
     fonts-dejavu-core fonts-liberation2
+    desktop-file-utils appstream dpkg-dev file man-db
 )
 
 manquants=()

@@ -1,0 +1,43 @@
+#include "fichiers/Donnees.h"
+
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+fs::path DossierProgramme(const char* argv0) {
+    std::error_code erreur;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", erreur);
+    if (!erreur && exe.has_parent_path()) {
+        return exe.parent_path();
+    }
+    if (argv0 != nullptr && fs::path(argv0).has_parent_path()) {
+        const fs::path dossier = fs::absolute(fs::path(argv0).parent_path(), erreur);
+        if (!erreur) {
+            return dossier.lexically_normal();
+        }
+    }
+    return fs::current_path(erreur);
+}
+
+std::vector<fs::path> DossiersDonneesPossibles(const fs::path& programme) {
+    // Installed first: a build tree never holds share/ovrel5, so the order cannot pick the
+    // sources of another checkout over the files installed beside the program.
+    return {(programme / "../share/ovrel5/data").lexically_normal(), programme / "data",
+            (programme / "../data").lexically_normal(),
+            (programme / "../../data").lexically_normal()};
+}
+
+bool DonneesPresentes(const fs::path& dossier) {
+    std::error_code erreur;
+    return fs::is_regular_file(dossier / "voix1.wav", erreur);
+}
+
+fs::path DossierDonnees(const fs::path& programme) {
+    const std::vector<fs::path> dossiers = DossiersDonneesPossibles(programme);
+    for (const fs::path& d : dossiers) {
+        if (DonneesPresentes(d)) {
+            return d;
+        }
+    }
+    return dossiers.front();
+}
