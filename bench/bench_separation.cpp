@@ -1,17 +1,25 @@
 // Separation on real recordings: for each pair of scripts/enregistrements.sh, mixed by a fixed
 // set of matrices [[1, b], [c, 1]] (12 drawn uniformly in [-0.9, 0.9] from a fixed seed, and
-// two ill-conditioned ones), the median and worst mean SIR (dB) and the median time of the
-// program's solve as the command line runs it (best cluster, by the SIR at its centre), of
-// the exact second-order root, and of each classic method, with the share of runs where
-// clusters stand for both solutions.
+// two ill-conditioned ones), the median and worst mean SIR (dB) and the median time of:
+// the program's solve as the command line runs it at 0.01, best cluster at its centre and at
+// its exact point; the delayed decorrelation at SOBI's delays (each cluster's point: the
+// delayed criterion's minimiser on the lag-0 curve in its enlarged hull); `derivees,moment4`
+// at 0.001; the set SuggererContraintes names from the mixtures alone; the exact
+// second-order root and each classic method. Also per pair: the share of runs where clusters
+// stand for both solutions, the largest gap between a cluster's exact point and the exact root
+// its hull holds, and how often the suggestion named the best of the three sets.
 //
 //   bench_separation [folder of the recordings] [--csv runs.csv]
 //
 // The CSV holds one line per run and method (scripts/verifier_fastica.py reads it).
 #include "analyse/MethodesClassiques.h"
+#include "analyse/Suggestion.h"
 #include "commande/Chaine.h"
 #include "commande/Rapport.h"
 #include "signal/Alea.h"
+#include "signal/Memoire.h"
+#include "sivia/Retards.h"
+#include "sivia/Sivia.h"
 
 #include <algorithm>
 #include <chrono>
@@ -121,12 +129,22 @@ double SirOuEchec(const std::optional<double>& s) {
     return s ? *s : -std::numeric_limits<double>::infinity();
 }
 
-// The program's rows: a solve with these settings, and the figure read from it. More rows
-// (another point of the cluster, another constraint set) go here.
+// One solve of the program for a run, and what the rows read from it.
+struct Resolution {
+    std::optional<double> SirCentre, SirPoint; // best cluster, at its centre / exact point
+    double Ms = 0;
+    bool Deux = false;                      // clusters stand for both solutions
+    std::optional<PointPlan> PointSolution; // the largest cluster's point, if a solution
+    double EcartRacineDb = 0;               // largest |SIR(point) - SIR(root in hull)|
+    int AmasAvecRacine = 0;                 // clusters whose hull holds an exact root
+};
+
+// The program's rows: the figure a row reads from the solves of one run (one per set).
+enum class Jeu { Defaut, Retards, Ordre4, Suggere };
 struct LigneProgramme {
     const char* Nom;
-    std::function<void(OptionsCommande&)> Reglage;
-    std::function<std::optional<double>(const ResultatChaine&)> Sir;
+    Jeu Solve;
+    bool AuPoint; // the best cluster's exact point (else its centre)
 };
 
 struct LigneClassique {
@@ -141,6 +159,83 @@ bool DeuxSolutions(const ResultatChaine& c) {
         permute = permute || a.Represente == PointRepresente::Permute;
     }
     return direct && permute;
+}
+
+// A mean SIR for comparisons: infinite (exact separation) capped, a failure far below.
+double Plafonne(const std::optional<double>& s) {
+    return s ? std::min(*s, 300.0) : -300.0;
+}
+
+// The command line's solve, the best cluster at its centre and at its exact point, and how
+// far each cluster's exact point lies from the exact second-order root its hull holds.
+Resolution ResoudreProgramme(const EntreesChaine& e, const OptionsCommande& o) {
+    BoxList enAttente, rejetees, solution;
+    const auto debut = Horloge::now();
+    const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
+    Resolution r;
+    r.Ms = Millisecondes(debut);
+    r.SirPoint = MeilleurSirAmas(c);
+    r.Deux = DeuxSolutions(c);
+    r.PointSolution = PremierPointSolution(c.Rapport.Amas);
+    for (const AmasQualifie& a : c.Rapport.Amas) {
+        if (a.QualiteCentre && a.QualiteCentre->SirMoyen()) {
+            r.SirCentre = std::max(r.SirCentre.value_or(*a.QualiteCentre->SirMoyen()),
+                                   *a.QualiteCentre->SirMoyen());
+        }
+        bool racine = false;
+        for (const auto& [point, q] : {std::pair{c.Racines.Racine1, c.QualiteRacine1},
+                                       std::pair{c.Racines.Racine2, c.QualiteRacine2}}) {
+            if (point && q && a.QualiteExacte && a.Groupe.Contient(*point)) {
+                racine = true;
+                r.EcartRacineDb =
+                    std::max(r.EcartRacineDb, std::fabs(Plafonne(q->SirMoyen()) -
+                                                        Plafonne(a.QualiteExacte->SirMoyen())));
+            }
+        }
+        r.AmasAvecRacine += racine ? 1 : 0;
+    }
+    return r;
+}
+
+// The delayed decorrelation at 0.01 over the default box. Each cluster's point is the
+// minimiser of the delayed criterion on the lag-0 curve inside the cluster's enlarged hull
+// (the exact points do not know this constraint).
+Resolution ResoudreRetards(const EntreesChaine& e, const MomentsRetardes& retardes,
+                           const OptionsCommande& o, const PuissancesSources& P) {
+    ContraintesActives c;
+    c.ContrainteDecorrelationRetardee = true;
+    BoxList enAttente, rejetees, gardees;
+    Box boite(2, 1);
+    boite[1] = Interval(o.Boite[0], o.Boite[1]);
+    boite[2] = Interval(o.Boite[2], o.Boite[3]);
+    const auto debut = Horloge::now();
+    ExecuterSivia(boite, enAttente, rejetees, gardees, nullptr, e.M.Moments, c, o.Precision,
+                  o.Stockage, BudgetMemoire() / OctetsParBoiteStockee, retardes);
+    Resolution r;
+    bool direct = false, permute = false;
+    for (const Amas& a :
+         GrouperSolutions(gardees, 0, o.Precision, FacteurVoisinage * o.Precision)) {
+        const RectanglePlan h = EnveloppeElargie(a, o.Precision);
+        const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
+            e.M.Moments, h.xmin, h.xmax, h.ymin, h.ymax, 2000,
+            [&](double x, double y) { return CritereRetardeAuPoint(x, y, e.M.Moments, retardes); });
+        const PointPlan centre = a.Centre();
+        if (const auto s = CalculerQualite(centre.x, centre.y, e.A, P).SirMoyen()) {
+            r.SirCentre = std::max(r.SirCentre.value_or(*s), *s);
+        }
+        if (std::isinf(p.valeur)) {
+            continue;
+        }
+        const Qualite q = CalculerQualite(p.x, p.y, e.A, P);
+        if (const auto s = q.SirMoyen()) {
+            r.SirPoint = std::max(r.SirPoint.value_or(*s), *s);
+            direct = direct || (q.Paires == Appariement::Identite && *s >= SeuilSirRepresente);
+            permute = permute || (q.Paires == Appariement::Croise && *s >= SeuilSirRepresente);
+        }
+    }
+    r.Ms = Millisecondes(debut);
+    r.Deux = direct && permute;
+    return r;
 }
 
 } // namespace
@@ -163,8 +258,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::vector<LigneProgramme> programme = {
-        {"Ovrel: best cluster centre, 0.01", [](OptionsCommande&) {}, MeilleurSirAmas},
+        {"Ovrel: best cluster centre, 0.01", Jeu::Defaut, false},
+        {"Ovrel: best cluster exact pt, 0.01", Jeu::Defaut, true},
+        {"Ovrel: delays 1..20, 0.01", Jeu::Retards, true},
+        {"Ovrel: derivees,moment4, 0.001", Jeu::Ordre4, true},
+        {"Ovrel: suggested set", Jeu::Suggere, true},
     };
+    const std::vector<int> retardsSobi = OptionsClassiques{}.Retards;
     const auto ica = [](NonLineariteIca g) {
         return [g](const Melanges& m, int N) {
             const OptionsClassiques o;
@@ -193,6 +293,7 @@ int main(int argc, char** argv) {
     // Medians per pair for the closing summary.
     std::vector<std::string> noms;
     std::map<std::string, std::vector<std::string>> resume;
+    std::map<std::string, std::vector<double>> medianes;
 
     for (const Paire& p : paires) {
         OptionsCommande o;
@@ -209,21 +310,60 @@ int main(int argc, char** argv) {
                           << A.a21 << ",\"" << nom << "\"," << sir << ',' << ms << '\n';
             }
         };
-        double r1 = 0, r2 = 0;
+        double r1 = 0, r2 = 0, ecartRacine = 0;
+        int amasAvecRacine = 0, bienChoisi = 0;
+        int suggestions[4] = {}; // by JeuContraintes
         for (const Matrice2x2& A : matrices) {
             o.Matrice = A;
             const EntreesChaine e = PreparerEntrees(o, lues, 1, false);
             r1 = Autocorrelation1(e.Source1), r2 = Autocorrelation1(e.Source2);
             const PuissancesSources P = CalculerPuissances(e.Source1, e.Source2, e.N);
+            std::map<Jeu, Resolution> solves;
+            solves[Jeu::Defaut] = ResoudreProgramme(e, o);
+            const MomentsRetardes retardes =
+                CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2, retardsSobi);
+            solves[Jeu::Retards] = ResoudreRetards(e, retardes, o, P);
+            OptionsCommande o4 = o;
+            o4.Contraintes = {false, true, true};
+            o4.Precision = 0.001;
+            solves[Jeu::Ordre4] = ResoudreProgramme(e, o4);
+            ecartRacine = std::max(ecartRacine, solves[Jeu::Defaut].EcartRacineDb);
+            amasAvecRacine += solves[Jeu::Defaut].AmasAvecRacine;
+
+            // The suggestion reads the mixtures only: their moments, their lagged covariances
+            // and the default solve's first cluster that is a solution (no source, no matrix).
+            const auto debut = Horloge::now();
+            std::vector<CovarianceRetardee> covariances;
+            for (std::size_t t = 0; t < retardes.Retards.size(); ++t) {
+                covariances.push_back(
+                    {retardes.Retards[t],
+                     {retardes.R11[t], (retardes.R12[t] + retardes.R21[t]) / 2, retardes.R22[t]}});
+            }
+            const Suggestion s =
+                SuggererContraintes(e.M.Moments, solves[Jeu::Defaut].PointSolution, covariances);
+            const Jeu jeu = s.Jeu == JeuContraintes::Retards  ? Jeu::Retards
+                            : s.Jeu == JeuContraintes::Ordre4 ? Jeu::Ordre4
+                                                              : Jeu::Defaut;
+            Resolution suggere = solves[jeu];
+            if (jeu == Jeu::Retards && s.Retards != retardsSobi) {
+                suggere = ResoudreRetards(
+                    e, CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2, s.Retards), o, P);
+            }
+            suggere.Ms += Millisecondes(debut) + (jeu == Jeu::Defaut ? 0 : solves[Jeu::Defaut].Ms);
+            solves[Jeu::Suggere] = suggere;
+            ++suggestions[int(s.Jeu)];
+            // The set named is the best of the three when its SIR is within 1 dB of the best.
+            double meilleur = -300;
+            for (const Jeu j : {Jeu::Defaut, Jeu::Retards, Jeu::Ordre4}) {
+                meilleur = std::max(meilleur, Plafonne(solves[j].SirPoint));
+            }
+            bienChoisi += Plafonne(solves[jeu].SirPoint) >= meilleur - 1 ? 1 : 0;
+
             for (std::size_t k = 0; k < programme.size(); ++k) {
-                OptionsCommande r = o;
-                programme[k].Reglage(r);
-                BoxList enAttente, rejetees, solution;
-                const auto debut = Horloge::now();
-                const ResultatChaine c = ResoudreChaine(e, r, enAttente, rejetees, solution);
-                const double ms = Millisecondes(debut);
-                noter(k, programme[k].Nom, A, SirOuEchec(programme[k].Sir(c)), ms);
-                mesures[k].Trouves = std::max(mesures[k].Trouves, 0) + (DeuxSolutions(c) ? 1 : 0);
+                const Resolution& r = solves[programme[k].Solve];
+                noter(k, programme[k].Nom, A,
+                      SirOuEchec(programme[k].AuPoint ? r.SirPoint : r.SirCentre), r.Ms);
+                mesures[k].Trouves = std::max(mesures[k].Trouves, 0) + (r.Deux ? 1 : 0);
             }
             {
                 const auto debut = Horloge::now();
@@ -278,7 +418,15 @@ int main(int argc, char** argv) {
             std::printf("  %-34s %9s dB %7s dB %9.3f ms %15s %15s\n", nom.c_str(),
                         Db(mediane).c_str(), Db(pire).c_str(), Mediane(m.Temps), trouves, echecs);
             resume[nom].push_back(Db(mediane));
+            medianes[nom].push_back(mediane);
         }
+        std::printf("  largest gap, cluster's exact point to the exact root in its hull: %.3f dB "
+                    "(%d clusters hold a root)\n",
+                    ecartRacine, amasAvecRacine);
+        std::printf("  suggested: second order %d, delays %d, fourth order %d, none %d; the best "
+                    "of the three sets (within 1 dB) in %d/%zu\n",
+                    suggestions[0], suggestions[1], suggestions[2], suggestions[3], bienChoisi,
+                    matrices.size());
         std::fflush(stdout);
     }
     // Median SIR per pair and method, the pairs in columns.
@@ -293,6 +441,23 @@ int main(int argc, char** argv) {
             std::printf(" %17s", v.c_str());
         }
         std::printf("\n");
+    }
+    // The targets: the delayed decorrelation at least SOBI with the same delays, the suggested
+    // set within 3 dB of the best classic method.
+    std::printf("\nPer pair: delays >= SOBI, suggested within 3 dB of the best classic method\n");
+    for (std::size_t i = 0; i < paires.size(); ++i) {
+        const double retards = medianes[programme[2].Nom][i];
+        const double sobi = medianes[classiques[1].Nom][i];
+        double classique = -std::numeric_limits<double>::infinity();
+        for (const LigneClassique& l : classiques) {
+            classique = std::max(classique, medianes[l.Nom][i]);
+        }
+        const double suggere = medianes[programme[4].Nom][i];
+        std::printf("  %-18s delays %s vs SOBI %s: %s; suggested %s vs best classic %s: %s\n",
+                    paires[i].Nom.c_str(), Db(retards).c_str(), Db(sobi).c_str(),
+                    retards >= sobi - 0.05 ? "yes" : "no", Db(suggere).c_str(),
+                    Db(classique).c_str(),
+                    std::min(suggere, 300.0) >= std::min(classique, 300.0) - 3 ? "yes" : "no");
     }
     return 0;
 }
