@@ -122,12 +122,18 @@ TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {
     }
     // Sessions whose values have the wrong type or no double can hold: never the JSON
     // library's English, never an abort.
-    for (const char* texte : {R"({"format": 5})", R"({"format": null})", R"({"format": [1]})",
-                              R"({"format": "ovrel5-session", "options": {"x": 1e400}})"}) {
+    // A file that is not a session cannot be read (3); a value out of range is a bad value (2).
+    const std::pair<const char*, int> sessions[] = {
+        {R"({"format": 5})", SortieFichierIllisible},
+        {R"({"format": null})", SortieFichierIllisible},
+        {R"({"format": [1]})", SortieFichierIllisible},
+        {R"({"format": "ovrel5-session", "options": {"x": 1e400}})", SortieOptionInvalide},
+    };
+    for (const auto& [texte, statut] : sessions) {
         const std::string fichier = (Dossier / "s.json").string();
         std::ofstream(fichier) << texte;
         const Sortie s = Lancer({"resoudre", "--session", fichier});
-        EXPECT_EQ(s.Statut, SortieFichierIllisible) << texte << s.Erreurs;
+        EXPECT_EQ(s.Statut, statut) << texte << s.Erreurs;
         EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
         EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
     }

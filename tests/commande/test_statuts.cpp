@@ -59,9 +59,10 @@ protected:
 TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
     const std::string etude = (Dossier / "etude.csv").string();
     std::ofstream(Dossier / "vide.wav") << "";
-    // A solve whose boxes cannot all be held in 4 MiB: one constraint, a fine precision.
-    const std::vector<std::string> sansFin = {"--precision",   "1e-4",           "--contraintes",
-                                              "decorrelation", "--echantillons", "500"};
+    // A solve whose boxes cannot all be held in 1 or 4 MiB, yet not refused up front (two
+    // constraints reject boxes): two white noises leave a wide band at a fine precision.
+    const std::vector<std::string> sansFin = {"--source1", "gauss",       "--source2",
+                                              "uniforme",  "--precision", "1e-6"};
     const auto plus = [](std::vector<std::string> a, const std::vector<std::string>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
@@ -88,7 +89,7 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
          0,
          3,
          "absent.wav"},
-        {plus({"resoudre", "--graine", "1"}, sansFin), 4 << 20, 4, nullptr},
+        {plus({"resoudre", "--graine", "1"}, sansFin), 1 << 20, 4, nullptr},
         {plus({"etude", "--graine", "1", "--essais", "2", "--fils", "2", "--sortie", etude},
               sansFin),
          4 << 20, 4, nullptr},
