@@ -31,9 +31,9 @@ namespace {
 // Boxes classified between two looks at the clock: a few hundred microseconds of work, so a
 // short solve pays nothing for the slices.
 constexpr std::uint64_t BoitesParPas = 4096;
-// Boxes panel 6's summary takes in at a time, a few times what a slice of the solve classifies:
-// some tens of milliseconds.
-constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 18;
+// Boxes panel 6's summary takes in at a time: a few milliseconds, some tens on a loaded machine
+// (its rasters at several resolutions cost about a microsecond a box there).
+constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 15;
 
 // Empties the pending list however the solve ends.
 struct ViderEnAttente {
@@ -143,8 +143,12 @@ void TForm1::Button1Click() {
         while (resolution.Avancer(BoitesParPas)) {
             if (travail.TrancheFinie()) {
                 // Panel 6's summary follows the classified boxes, so that it is ready when
-                // the solve ends.
-                SuivrePavage(BoitesParTranche);
+                // the solve ends: by short steps, for at most as long as a slice of the solve.
+                const auto debutResume = std::chrono::steady_clock::now();
+                while (!SuivrePavage(BoitesParTranche) &&
+                       std::chrono::steady_clock::now() - debutResume <
+                           std::chrono::milliseconds(TravailLong::DureeTrancheMs)) {
+                }
                 if (!travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
                                       [this] { Image1->update(); })) {
                     resolution.Arreter();
