@@ -33,10 +33,10 @@ mutations=(
     's#sous == SF_FORMAT_DOUBLE || sous == SF_FORMAT_PCM_32;#sous == SF_FORMAT_DOUBLE;#' tests_fichiers
     morceau-impair fichiers/LectureAudio.cpp
     's#position += 8 + longueur + (longueur \& 1);#position += 8 + longueur;#' tests_fichiers
-    session-bornesupy fichiers/Session.cpp
-    's#"BorneSupY", op.BorneSupY);#"BorneSupY", op.BorneInfY);#' tests_fichiers
-    session-ordre-file fichiers/Session.cpp
-    's#{"Stockage", o.Stockage},#{"Stockage", 1},#' tests_fichiers
+    session-bornesupy atelier/Reglages.cpp
+    's#{"BorneSupY", "--boite", \&Reglages::BorneSupY,#{"BorneSupY", "--boite", \&Reglages::BorneInfY,#' tests_atelier
+    session-ordre-file atelier/Reglages.cpp
+    's#e\[c.Cle\] = std::int64_t(r.\*membre);#e[c.Cle] = std::string(c.Cle) == "Stockage" ? std::int64_t{1} : std::int64_t(r.*membre);#' tests_atelier
     etude-limite-memoire-0 commande/LigneDeCommande.cpp
     's#return arrete ? SortieLimiteMemoire : SortieSucces;#return SortieSucces;#' tests_commande
     etude-boites-ignorees commande/Options.cpp
