@@ -218,6 +218,9 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
     if (c.ContrainteMomentOrdre4) {
         noms.push_back("moment4");
     }
+    if (c.ContrainteDecorrelationRetardee) {
+        noms.push_back("retards");
+    }
     return noms;
 }
 
@@ -314,6 +317,8 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                         Nombre(o.Boite[3])};
     entrees["precision"] = Nombre(o.Precision);
     entrees["contraintes"] = contraintes;
+    // The delays as used for this N (empty when the list does not hold for it).
+    entrees["retards"] = RetardsDeLaChaine(o, e.N).Retards;
     entrees["stockage"] = o.Stockage == StockagePile ? "pile" : "file";
 
     const ResultatSivia& r = c.Rapport.Resultat;
