@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,4 +124,71 @@ TEST(RetardsCommande, ASessionKeepsTheConstraintAndItsDelays) {
     EXPECT_NE(refusee.Erreurs.find("« options.Retards »"), std::string::npos) << refusee.Erreurs;
     EXPECT_NE(refusee.Erreurs.find("x (non entier)"), std::string::npos) << refusee.Erreurs;
     std::filesystem::remove(chemin);
+}
+
+TEST(ReferencesCommande, EachClassicMethodIsReportedAndAmuseIsTheExactRootPair) {
+    const auto dossier = std::filesystem::temp_directory_path() /
+                         ("ovrel5-references-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    const std::string melanges = (dossier / "m.csv").string();
+    {
+        // Two channels of different periods: mixtures read, the matrix unknown.
+        std::ofstream f(melanges);
+        for (int i = 0; i < 600; ++i) {
+            f << (i % 7) - 3 + 0.5 * ((i % 11) - 5) << "," << (i % 11) - 5 << "\n";
+        }
+    }
+    const struct {
+        std::vector<std::string> arguments;
+        bool matriceConnue;
+    } cas[] = {
+        {{"resoudre", "--graine", "11", "--echantillons", "4000", "--precision", "0.05"}, true},
+        {{"resoudre", "--melanges", melanges, "--precision", "0.1"}, false},
+    };
+    const std::vector<std::pair<std::string, nlohmann::json>> attendues = {
+        {"AMUSE", nullptr},  {"SOBI", nullptr},    {"FastICA", "logcosh"},
+        {"FastICA", "cube"}, {"FastICA", "gauss"}, {"JADE", nullptr}};
+    for (const auto& c : cas) {
+        const Sortie s = Lancer(c.arguments);
+        ASSERT_EQ(s.Statut, 0) << s.Erreurs;
+        const auto rapport = nlohmann::json::parse(s.Texte);
+        const auto& references = rapport["references"];
+        ASSERT_EQ(references.size(), attendues.size()) << references.dump();
+        for (std::size_t i = 0; i < attendues.size(); ++i) {
+            const auto& r = references[i];
+            EXPECT_EQ(r["methode"], attendues[i].first);
+            EXPECT_EQ(r["non_linearite"], attendues[i].second);
+            for (const char* cle : {"point", "permutation", "converge", "iterations", "message"}) {
+                EXPECT_TRUE(r.contains(cle)) << cle;
+            }
+            EXPECT_TRUE(r["converge"].is_boolean());
+            EXPECT_EQ(r["qualite"].is_object(), c.matriceConnue && r["point"].is_array())
+                << r.dump();
+        }
+        // AMUSE is the pair of exact second-order roots, in either order.
+        const auto& amuse = references[0];
+        ASSERT_TRUE(amuse["point"].is_array()) << amuse.dump();
+        const auto& r1 = rapport["racines"]["racine1"]["point"];
+        const auto& r2 = rapport["racines"]["racine2"]["point"];
+        // The normalisation divides again: equal to the last bits, not bit for bit.
+        const auto proches = [](const nlohmann::json& p, const nlohmann::json& q) {
+            for (int k = 0; k < 2; ++k) {
+                const double u = p[k].get<double>(), v = q[k].get<double>();
+                if (!(std::abs(u - v) <= 1e-9 * std::max(1.0, std::abs(v)))) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        const bool direct = proches(amuse["point"], r1);
+        EXPECT_TRUE(direct ? proches(amuse["permutation"], r2)
+                           : proches(amuse["point"], r2) && proches(amuse["permutation"], r1))
+            << amuse.dump() << rapport["racines"].dump();
+        if (c.matriceConnue) {
+            EXPECT_EQ(amuse["qualite"],
+                      rapport["racines"][direct ? "racine1" : "racine2"]["qualite"]);
+            EXPECT_GT(amuse["qualite"]["sir_moyen_db"].get<double>(), 40.0);
+        }
+    }
+    std::filesystem::remove_all(dossier);
 }
