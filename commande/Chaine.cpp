@@ -177,6 +177,10 @@ bool DansUneBoite(const BoxList& boites, const PointPlan& p) {
     return false;
 }
 
+LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N) {
+    return LireRetards(options.Retards, std::size_t(std::max(N, 0)));
+}
+
 ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,
                               BoxList& enAttente, BoxList& rejetees, BoxList& solution) {
     rejetees.Clear();
@@ -184,10 +188,17 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     Box boite(2, 1);
     boite[1] = Interval(options.Boite[0], options.Boite[1]);
     boite[2] = Interval(options.Boite[2], options.Boite[3]);
+    // The lagged means count in the solve's time, as the other moments' do not: they are
+    // computed for this solve only.
     const auto debut = std::chrono::steady_clock::now();
-    const ResultatSivia r =
-        ExecuterSivia(boite, enAttente, rejetees, solution, nullptr, e.M.Moments,
-                      options.Contraintes, options.Precision, options.Stockage, LimiteBoites(e));
+    MomentsRetardes retardes;
+    if (options.Contraintes.ContrainteDecorrelationRetardee) {
+        retardes = CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2,
+                                           RetardsDeLaChaine(options, e.N).Retards);
+    }
+    const ResultatSivia r = ExecuterSivia(boite, enAttente, rejetees, solution, nullptr,
+                                          e.M.Moments, options.Contraintes, options.Precision,
+                                          options.Stockage, LimiteBoites(e), retardes);
     const double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 

@@ -10,6 +10,7 @@
 #include "fichiers/LectureSignal.h"
 #include "signal/Melange.h"
 #include "sivia/BoxList.h"
+#include "sivia/Retards.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,9 @@ struct ResultatChaine {
     std::optional<Qualite> QualiteRacine1, QualiteRacine2;
     bool DirectDansUneBoite = false, PermuteDansUneBoite = false;
 };
+
+// The delays of the delayed decorrelation for N samples (LireRetards of the option's text).
+LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N);
 
 // Solves into the given lists (emptied first) and analyses the paving.
 ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,

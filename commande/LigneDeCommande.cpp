@@ -84,6 +84,15 @@ void VerifierPlace(const OptionsCommande& o) {
     }
 }
 
+// Delays beyond N/2 can only be told once N is known (it follows the files read).
+void VerifierRetards(const OptionsCommande& o, std::int32_t N) {
+    if (o.Contraintes.ContrainteDecorrelationRetardee) {
+        if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
+            throw ErreurOption("option --retards : " + l.Erreur);
+        }
+    }
+}
+
 using Horloge = std::chrono::steady_clock;
 
 double Depuis(Horloge::time_point t) {
@@ -99,6 +108,7 @@ int Resoudre(OptionsCommande& o, std::ostream& sortie, const DessinateurPavage& 
     const EntreesLues lues = LireEntreesNommees(o);
     VerifierPlace(o);
     const EntreesChaine e = PreparerEntrees(o, lues, GraineChoisie(o), o.MatriceAleatoire);
+    VerifierRetards(o, e.N);
     BoxList enAttente, rejetees, solution;
     const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
     if (!o.FichierBoites.empty()) {
@@ -139,6 +149,10 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
     const EntreesLues lues = LireEntreesNommees(o);
     VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
+    if (o.Contraintes.ContrainteDecorrelationRetardee) {
+        // Every trial has the first one's N.
+        VerifierRetards(o, PreparerEntrees(o, lues, GraineEssai(graine, 0), true).N);
+    }
     const int fils = o.Fils > 0 ? o.Fils : NombreDeCoeurs();
     const std::int64_t K = o.Essais;
     std::vector<std::string> lignes(K);

@@ -202,8 +202,8 @@ const std::vector<DescriptionOption>& Descriptions() {
              o.Precision = *p;
          }},
         {"--contraintes", "LISTE", "decorrelation,derivees",
-         "les contraintes actives parmi decorrelation, derivees, moment4 (séparées par des "
-         "virgules)",
+         "les contraintes actives parmi decorrelation, derivees, moment4, retards (séparées par "
+         "des virgules)",
          false,
          [](OptionsCommande& o, const std::string& v) {
              ContraintesActives c{false, false, false};
@@ -214,13 +214,20 @@ const std::vector<DescriptionOption>& Descriptions() {
                      c.ContrainteDecorrelationDerivees = true;
                  } else if (nom == "moment4") {
                      c.ContrainteMomentOrdre4 = true;
+                 } else if (nom == "retards") {
+                     c.ContrainteDecorrelationRetardee = true;
                  } else if (!(nom.empty() && v.empty())) {
                      Refuser("--contraintes", v,
-                             "une liste de decorrelation, derivees, moment4 (ou une liste vide)");
+                             "une liste de decorrelation, derivees, moment4, retards (ou une "
+                             "liste vide)");
                  }
              }
              o.Contraintes = c;
          }},
+        {"--retards", "LISTE", "1,2,3,4,5,6,8,10,12,16,20",
+         "les retards de la décorrélation retardée (contrainte retards) : des entiers "
+         "distincts de 1 à N/2",
+         false, [](OptionsCommande& o, const std::string& v) { o.Retards = v; }},
         {"--stockage", "file|pile", "file",
          "l'ordre des boîtes en attente : file (en largeur) ou pile (en profondeur)", false,
          [](OptionsCommande& o, const std::string& v) {
@@ -294,6 +301,8 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
     r.ContrainteDecorrelation = o.Contraintes.ContrainteDecorrelation;
     r.ContrainteDecorrelationDerivees = o.Contraintes.ContrainteDecorrelationDerivees;
     r.ContrainteMomentOrdre4 = o.Contraintes.ContrainteMomentOrdre4;
+    r.ContrainteDecorrelationRetardee = o.Contraintes.ContrainteDecorrelationRetardee;
+    r.Retards = o.Retards;
     return r;
 }
 
@@ -314,6 +323,9 @@ void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
     }
     if (libre("--stockage")) {
         o.Stockage = r.Stockage;
+    }
+    if (libre("--retards")) {
+        o.Retards = r.Retards;
     }
 }
 

@@ -48,6 +48,7 @@ struct OptionsCommande {
     double Precision = 0.01;
     ContraintesActives Contraintes;
     OrdreStockage Stockage = StockageFile;
+    std::string Retards = Reglages{}.Retards; // as typed; checked against N once N is known
 
     std::string FichierBoites; // CSV of the boxes
     std::string FichierImage;  // PNG of the paving

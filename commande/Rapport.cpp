@@ -1,5 +1,6 @@
 #include "commande/Rapport.h"
 
+#include "analyse/MethodesClassiques.h"
 #include "analyse/Suggestion.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
@@ -218,6 +219,9 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
     if (c.ContrainteMomentOrdre4) {
         noms.push_back("moment4");
     }
+    if (c.ContrainteDecorrelationRetardee) {
+        noms.push_back("retards");
+    }
     return noms;
 }
 
@@ -282,7 +286,70 @@ ordered_json SuggestionJson(const MomentsMelanges& m, const ResultatChaine& c,
             {"boite_complete", b.Complete}};
 }
 
+const char* NomNonLinearite(NonLineariteIca g) {
+    switch (g) {
+    case NonLineariteIca::LogCosh:
+        return "logcosh";
+    case NonLineariteIca::Cube:
+        return "cube";
+    case NonLineariteIca::Gauss:
+        return "gauss";
+    }
+    return "?";
+}
+
+// SOBI's delays: those of the chain when they hold for N, else the default ones that do.
+std::vector<int> RetardsSobi(const OptionsCommande& o, std::int32_t N) {
+    if (LectureRetards l = RetardsDeLaChaine(o, N); l.Erreur.empty()) {
+        return std::move(l.Retards);
+    }
+    std::vector<int> retards;
+    for (const int t : OptionsClassiques{}.Retards) {
+        if (t <= N / 2) {
+            retards.push_back(t);
+        }
+    }
+    return retards;
+}
+
+ordered_json ReferenceJson(const ReponseClassique& r, std::optional<NonLineariteIca> g,
+                           const EntreesChaine& e, const PuissancesSources& P) {
+    std::optional<Qualite> q;
+    if (r.Point && e.A.EstConnue()) {
+        q = CalculerQualite(r.Point->x, r.Point->y, e.A, P);
+    }
+    return {{"methode", NomMethode(r.Methode)},
+            {"non_linearite", g ? ordered_json(NomNonLinearite(*g)) : ordered_json(nullptr)},
+            {"point", Point(r.Point)},
+            {"permutation", Point(r.Permutation)},
+            {"qualite", QualiteJson(q)},
+            {"converge", r.Converge},
+            {"iterations", r.Iterations},
+            {"message", r.Message.empty() ? ordered_json(nullptr) : ordered_json(r.Message)}};
+}
+
 } // namespace
+
+ordered_json ReferencesJson(const OptionsCommande& o, const EntreesChaine& e,
+                            const PuissancesSources& P) {
+    const OptionsClassiques defaut;
+    const std::size_t n =
+        std::min({std::size_t(std::max(e.N, 0)), e.M.Melange1.size(), e.M.Melange2.size()});
+    ordered_json references = ordered_json::array();
+    references.push_back(ReferenceJson(CalculerAmuse(e.M.Moments, n), std::nullopt, e, P));
+    references.push_back(ReferenceJson(
+        CalculerSobi(e.M.Melange1, e.M.Melange2, e.N, RetardsSobi(o, e.N), defaut.IterationsMax),
+        std::nullopt, e, P));
+    for (const NonLineariteIca g :
+         {NonLineariteIca::LogCosh, NonLineariteIca::Cube, NonLineariteIca::Gauss}) {
+        references.push_back(ReferenceJson(CalculerFastIca(e.M.Melange1, e.M.Melange2, e.N, g,
+                                                           defaut.IterationsMax, defaut.Tolerance),
+                                           g, e, P));
+    }
+    references.push_back(ReferenceJson(
+        CalculerJade(e.M.Melange1, e.M.Melange2, e.N, defaut.IterationsMax), std::nullopt, e, P));
+    return references;
+}
 
 ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                                const ResultatChaine& c, double secondesTotal) {
@@ -314,6 +381,8 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
                         Nombre(o.Boite[3])};
     entrees["precision"] = Nombre(o.Precision);
     entrees["contraintes"] = contraintes;
+    // The delays as used for this N (empty when the list does not hold for it).
+    entrees["retards"] = RetardsDeLaChaine(o, e.N).Retards;
     entrees["stockage"] = o.Stockage == StockagePile ? "pile" : "file";
 
     const ResultatSivia& r = c.Rapport.Resultat;
@@ -334,6 +403,7 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     rapport["points_vrais"]["permute_dans_une_boite_gardee"] = c.PermuteDansUneBoite;
     rapport["racines"] = RacinesJson(c.Racines, c.QualiteRacine1, c.QualiteRacine2);
     rapport["amas"] = AmasJson(c.Rapport.Amas);
+    rapport["references"] = ReferencesJson(o, e, c.Puissances);
     rapport["suggestion"] =
         SuggestionJson(e.M.Moments, c, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
     rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};

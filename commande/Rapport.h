@@ -21,6 +21,10 @@ nlohmann::ordered_json PointsVraisJson(const PointsVrais& v);
 nlohmann::ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q1,
                                    const std::optional<Qualite>& q2);
 nlohmann::ordered_json AmasJson(const std::vector<AmasQualifie>& amas);
+// The classic methods' answers on these mixtures (AMUSE, SOBI, FastICA with each of its
+// non-linearities, JADE), with the quality at each point when the matrix is known.
+nlohmann::ordered_json ReferencesJson(const OptionsCommande& options, const EntreesChaine& e,
+                                      const PuissancesSources& P);
 
 nlohmann::ordered_json RapportResolution(const OptionsCommande& options, const EntreesChaine& e,
                                          const ResultatChaine& c, double secondesTotal);

@@ -50,6 +50,8 @@ Reglages TousChanges() {
     r.ContrainteDecorrelation = false;
     r.ContrainteDecorrelationDerivees = false;
     r.ContrainteMomentOrdre4 = true;
+    r.ContrainteDecorrelationRetardee = true;
+    r.Retards = "2,7";
     r.MontrerSolution = true;
     r.EstimationAuClic = true;
     return r;
@@ -60,7 +62,8 @@ auto Champs(const Reglages& r) {
     return std::tuple(r.NbEchantillons, r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY,
                       r.PrecisionSivia, r.Stockage, r.ContrainteDecorrelation,
                       r.ContrainteDecorrelationDerivees, r.ContrainteMomentOrdre4,
-                      r.MontrerSolution, r.EstimationAuClic);
+                      r.ContrainteDecorrelationRetardee, r.Retards, r.MontrerSolution,
+                      r.EstimationAuClic);
 }
 
 } // namespace
@@ -82,7 +85,8 @@ TEST_F(ReglagesSession, TheKeysAreThoseOfTheSessionsAlreadyWritten) {
         "NbEchantillons": 777, "BorneInfX": -2.5, "BorneSupX": 1.25, "BorneInfY": -0.75,
         "BorneSupY": 3.5, "PrecisionSivia": 0.0625, "Stockage": 0,
         "ContrainteDecorrelation": false, "ContrainteDecorrelationDerivees": false,
-        "ContrainteMomentOrdre4": true, "MontrerSolution": true, "EstimationAuClic": true}})");
+        "ContrainteMomentOrdre4": true, "ContrainteDecorrelationRetardee": true,
+        "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
     std::vector<std::string> remarques;
     EXPECT_EQ(Champs(Relire(chemin, remarques)), Champs(TousChanges()));
     const ReglagesEnregistres ecrits = EnregistrerReglages(TousChanges());
@@ -139,6 +143,8 @@ TEST_F(ReglagesSession, ValuesAgainstTheRulesAreRefusedNamingTheFileAndTheField)
         {R"("ContrainteMomentOrdre4": 1)", "options.ContrainteMomentOrdre4", "vrai ou faux"},
         {R"("PrecisionSivia": null)", "options.PrecisionSivia", "un nombre"},
         {R"("PrecisionSivia": [0.1])", "options.PrecisionSivia", "un nombre"},
+        {R"("Retards": 4)", "options.Retards", "un texte"},
+        {R"("Retards": "0,3,3")", "options.Retards", "0 (nul), 3 (répété)"},
     };
     for (const auto& c : cas) {
         const auto chemin =
