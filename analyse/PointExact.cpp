@@ -363,6 +363,16 @@ RectanglePlan EnveloppeElargie(const Amas& a, double precision) {
 PointExact AffinerPoint(PointPlan depart, const RectanglePlan& zone, const MomentsMelanges& m,
                         const ContraintesActives& c, double precision) {
     PointExact e;
+    if (c.ContrainteDecorrelationRetardee) {
+        // The delayed criterion is minimised on the lag-0 curve, not brought to zero: it has no
+        // pair of constraints to solve here. Every kept cluster may hold its minimum (the
+        // solver keeps every box that can), so the cluster stands at its centre, a candidate.
+        e.Point = depart;
+        e.Critere = CritereAuPoint(depart, m, c);
+        e.CritereRelatif = NAN;
+        e.Solution = true;
+        return e;
+    }
     const std::optional<Systeme> s = SystemeDe(m, c);
     if (!s) {
         e.Point = depart;
@@ -417,7 +427,9 @@ std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList
     for (std::size_t k = 0; k < amas.size(); ++k) {
         departs[k] = amas[k].Centre();
     }
-    const std::optional<Systeme> s = SystemeDe(m, c);
+    // The delayed criterion has no pair to start Newton from: its clusters stay at their centre.
+    const std::optional<Systeme> s =
+        c.ContrainteDecorrelationRetardee ? std::nullopt : SystemeDe(m, c);
     for (std::uint32_t i = premiere; s && i < solution.Size(); ++i) {
         const Box& b = solution.At(i);
         const PointPlan centre{(b[1].Lower() + b[1].Upper()) / 2,

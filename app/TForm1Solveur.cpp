@@ -12,6 +12,7 @@
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "signal/Memoire.h"
+#include "sivia/Retards.h"
 #include "sivia/Sivia.h"
 
 #include <QLabel>
@@ -106,6 +107,17 @@ void TForm1::Button1Click() {
     }
 
     const ContraintesActives contraintes = ReglagesCourants.Contraintes();
+    // A session may ask for the decorrelation at delays: its lagged means come from the
+    // mixtures, for the delays it names.
+    MomentsRetardes retardes;
+    if (contraintes.ContrainteDecorrelationRetardee) {
+        const LectureRetards lus = LireRetards(ReglagesCourants.Retards, Melange1.size());
+        if (!lus.Erreur.empty()) {
+            MessageBox(QString::fromStdString(lus.Erreur), QStringLiteral("Erreur!"));
+            return;
+        }
+        retardes = CalculerMomentsRetardes(Melange1, Melange2, lus.Retards);
+    }
     Box boite(2, 1);
     boite[1] = Interval(BorneInfX, BorneSupX);
     boite[2] = Interval(BorneInfY, BorneSupY);
@@ -139,7 +151,7 @@ void TForm1::Button1Click() {
         DessinSivia dessin(RepereImage);
         ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
                                    &dessin, Moments(), contraintes, PrecisionSivia, Stockage,
-                                   limite);
+                                   limite, retardes);
         while (resolution.Avancer(BoitesParPas)) {
             if (travail.TrancheFinie()) {
                 // Panel 6's summary follows the classified boxes, so that it is ready when
