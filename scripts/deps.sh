@@ -11,6 +11,7 @@ paquets=(
     xvfb xauth
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream dpkg-dev file man-db
+    libcli11-dev pybind11-dev python3-dev python3-numpy python3-pytest qt6-svg-dev
 )
 
 manquants=()
