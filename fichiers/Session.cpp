@@ -23,6 +23,12 @@ const char* const NomsTypes[] = {
     "BruitBlancGaussien",  "BruitBlancUniforme", "Cosinus",    "Sinus",
     "BruitColoreGaussien", "SignalCarre",        "DentDeScie", "BruitDeLaplace"};
 
+// The folder of the session file, absolute and normal, which relative paths start from.
+std::filesystem::path DossierSession(const std::filesystem::path& chemin) {
+    std::error_code ec;
+    return std::filesystem::absolute(chemin, ec).lexically_normal().parent_path();
+}
+
 std::string TexteEtat(std::uint64_t etat) {
     char texte[24] = "0x";
     const auto fin = std::to_chars(texte + 2, texte + sizeof texte, etat, 16).ptr;
@@ -37,7 +43,20 @@ json Nombre(double v) {
     return std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf");
 }
 
-json Origine(const OrigineSignal& o) {
+// A file's path as seen from the session's folder, so that a folder holding both can move;
+// empty when there is no such path (another drive).
+std::string CheminRelatif(const std::string& chemin, const std::filesystem::path& dossier) {
+    std::error_code ec;
+    const std::filesystem::path absolu = std::filesystem::absolute(chemin, ec).lexically_normal();
+    if (ec) {
+        return {};
+    }
+    return absolu.lexically_relative(dossier).generic_string();
+}
+
+// A file origin is written with its path as read (absolute from the menu) and, for a
+// session whose folder is known, the same path relative to that folder.
+json Origine(const OrigineSignal& o, const std::filesystem::path& dossier) {
     switch (o.sorte) {
     case OrigineSignal::Sorte::Aucune:
         return {{"sorte", "aucune"}};
@@ -47,7 +66,11 @@ json Origine(const OrigineSignal& o) {
                 {"N", o.N},
                 {"etat_generateur", TexteEtat(o.EtatAlea)}};
     case OrigineSignal::Sorte::Fichier:
-        return {{"sorte", "fichier"}, {"chemin", o.Chemin}, {"canal", o.Canal}};
+        json f = {{"sorte", "fichier"}, {"chemin", o.Chemin}, {"canal", o.Canal}};
+        if (const std::string relatif = CheminRelatif(o.Chemin, dossier); !relatif.empty()) {
+            f["chemin_relatif"] = relatif;
+        }
+        return f;
     }
     return nullptr;
 }
@@ -63,7 +86,7 @@ json Matrice(const Matrice2x2& A) {
 class Lecteur {
 public:
     Lecteur(const std::filesystem::path& chemin, std::vector<std::string>& remarques)
-        : Chemin(chemin), Remarques(remarques) {}
+        : Chemin(chemin), Dossier(DossierSession(chemin)), Remarques(remarques) {}
 
     [[noreturn]] void Erreur(const std::string& champ, const std::string& attendu) const {
         throw ErreurFichier(Chemin, "le champ « " + champ + " » devrait être " + attendu);
@@ -190,7 +213,20 @@ public:
             r.sorte = OrigineSignal::Sorte::Fichier;
             Lire(o, prefixe + ".", "chemin", r.Chemin);
             Lire(o, prefixe + ".", "canal", r.Canal);
-            Inconnus(o, prefixe + ".", {"sorte", "chemin", "canal"});
+            // The path relative to the session's folder first (the folder may have moved),
+            // the path as written when nothing is there. Older sessions have only the latter.
+            if (const auto relatif = o.find("chemin_relatif"); relatif != o.end()) {
+                if (!relatif->is_string()) {
+                    Erreur(prefixe + ".chemin_relatif", "un texte");
+                }
+                const std::filesystem::path depuisDossier =
+                    (Dossier / relatif->get<std::string>()).lexically_normal();
+                std::error_code ec;
+                if (std::filesystem::exists(depuisDossier, ec)) {
+                    r.Chemin = depuisDossier.string();
+                }
+            }
+            Inconnus(o, prefixe + ".", {"sorte", "chemin", "chemin_relatif", "canal"});
         } else if (sorte != "aucune") {
             Remarques.push_back("Origine inconnue « " + sorte + " » (" + prefixe +
                                 ") : le signal est laissé vide.");
@@ -220,6 +256,7 @@ public:
 private:
     const json Vide = json::object();
     std::filesystem::path Chemin;
+    std::filesystem::path Dossier;
     std::vector<std::string>& Remarques;
 };
 
@@ -254,16 +291,18 @@ void EnregistrerSession(const std::filesystem::path& chemin, const Session& s) {
     json j;
     j["format"] = "ovrel5-session";
     j["version"] = VersionSession;
-    j["sources"] = {Origine(s.Source1), Origine(s.Source2)};
+    const std::filesystem::path dossier = DossierSession(chemin);
+    j["sources"] = {Origine(s.Source1, dossier), Origine(s.Source2, dossier)};
     j["matrice"] = Matrice(s.MatriceMelange);
     j["textes_matrice"] = s.TextesMatrice;
     const char* sorte = s.Melanges.sorte == RecetteMelanges::Sorte::Generees ? "generees"
                         : s.Melanges.sorte == RecetteMelanges::Sorte::Lues   ? "lues"
                                                                              : "aucune";
-    j["melanges"] = {{"sorte", sorte},
-                     {"signaux", {Origine(s.Melanges.Signal1), Origine(s.Melanges.Signal2)}},
-                     {"matrice", Matrice(s.Melanges.Matrice)},
-                     {"N", s.Melanges.N}};
+    j["melanges"] = {
+        {"sorte", sorte},
+        {"signaux", {Origine(s.Melanges.Signal1, dossier), Origine(s.Melanges.Signal2, dossier)}},
+        {"matrice", Matrice(s.Melanges.Matrice)},
+        {"N", s.Melanges.N}};
     j["etat_generateur"] = TexteEtat(s.EtatAlea);
     if (s.Options) {
         json& o = j["options"] = json::object();

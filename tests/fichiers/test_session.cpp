@@ -149,3 +149,59 @@ TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
         }
     }
 }
+
+// A folder holding a session and the signals it read opens after the folder moved: the
+// paths relative to the session's folder are tried first. A session copied alone elsewhere
+// still finds the signals where they were, through the absolute path.
+TEST_F(Sessions, AFolderWithItsSessionAndSignalsOpensAfterItMoved) {
+    struct Disposition {
+        const char* session; // inside the folder that moves
+        const char* signal;  // likewise
+        bool sessionSeule;   // only the session is copied out, the folder stays
+    };
+    const Disposition dispositions[] = {
+        {"s.json", "voix.wav", false},
+        {"s.json", "signaux/voix.wav", false},
+        {"sessions/s.json", "donnees/voix.wav", false},
+        {"s.json", "voix.wav", true},
+    };
+    std::vector<double> voix(300);
+    for (std::size_t i = 0; i < voix.size(); ++i) {
+        voix[i] = double(float(std::cos(0.03 * double(i))));
+    }
+    int n = 0;
+    for (const Disposition& d : dispositions) {
+        SCOPED_TRACE(std::string(d.session) + " / " + d.signal);
+        const auto avant = Dossier / ("projet" + std::to_string(n));
+        const auto apres = Dossier / ("ailleurs" + std::to_string(n++)) / "projet";
+        std::filesystem::create_directories((avant / d.signal).parent_path());
+        std::filesystem::create_directories((avant / d.session).parent_path());
+        EcrireWav(avant / d.signal, {{"v", &voix}}, 8000);
+        const OrigineSignal fichier{OrigineSignal::Sorte::Fichier, {}, 0, 0,
+                                    (avant / d.signal).string(),   0};
+        Session s;
+        s.Source1 = fichier;
+        s.Melanges = {RecetteMelanges::Sorte::Lues, fichier, fichier, {}, 0};
+        s.Options = ReglagesEnregistres{};
+        EnregistrerSession(avant / d.session, s);
+
+        std::filesystem::create_directories(apres.parent_path());
+        std::filesystem::path attendu;
+        if (d.sessionSeule) {
+            std::filesystem::create_directories(apres);
+            std::filesystem::copy_file(avant / d.session, apres / d.session);
+            attendu = avant / d.signal;
+        } else {
+            std::filesystem::rename(avant, apres);
+            attendu = apres / d.signal;
+        }
+        const Session lue = OuvrirSession(apres / d.session);
+        EXPECT_TRUE(lue.Remarques.empty()) << lue.Remarques.front();
+        for (const OrigineSignal* o :
+             {&lue.Source1, &lue.Melanges.Signal1, &lue.Melanges.Signal2}) {
+            EXPECT_TRUE(std::filesystem::equivalent(o->Chemin, attendu)) << o->Chemin;
+        }
+        EXPECT_EQ(ReproduireSignal(lue.Source1, Pas).Echantillons, voix);
+        EXPECT_EQ(ReproduireMelanges(lue.Melanges, Pas)->M.Melange2, voix);
+    }
+}
