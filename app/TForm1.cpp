@@ -53,6 +53,7 @@ TForm1::TForm1(QWidget* parent)
     CreerMenus();
     RelierEvenements();
     Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
+    A.Annonces.Ecouter([this](unsigned changements) { SuivreAtelier(changements); });
     MenuFichier = new TMenuFichier(this);
     // The budget is read from the machine now, and counts what this window holds.
     BudgetMemoire();
@@ -66,6 +67,15 @@ TForm1::~TForm1() {
     qApp->removeEventFilter(this);
     if (Form1 == this) {
         Form1 = nullptr;
+    }
+}
+
+void TForm1::SuivreAtelier(unsigned changements) {
+    if (changements & ChangementReglages) {
+        AfficherModeEstimation();
+    }
+    if (changements & ChangementEstimees) {
+        RepeindrePanneauxEstimation();
     }
 }
 

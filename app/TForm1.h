@@ -172,14 +172,7 @@ public:
     void Button4Click();
     void Image1MouseMove(Qt::KeyboardModifiers shift, int X, int Y);
     void Image1MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers shift, int X, int Y);
-    void EstimerSources(double x, double y);
     void FormClick();
-    // How the estimates follow the pointer over Image1 ("Au clic": on release only), with the
-    // click readout and the cross-hair cursor that go with it.
-    void ChoisirEstimationAuClic(bool auClic);
-    // Takes the settings of a session (already checked): stored, with the display mode they
-    // choose.
-    void AdopterReglages(const Reglages& reglages);
     // Draws the box around the true demixing point on Image1, in the frame of the last solve.
     void DessinerBoiteSolution(Couleur pinceau, Couleur plume);
 
@@ -244,7 +237,12 @@ private:
     void RelierEvenements();
     void GenererSourceUn(TypeSource type, QAction* item);
     void GenererSourceDeux(TypeSource type, QAction* item);
-    bool GenererSourceLongue(TypeSource type, std::vector<double>& source, const QString& quoi);
+    bool GenererSourceLongue(int k, TypeSource type);
+    // How the estimates follow the pointer over Image1 ("Au clic": on release only), as the
+    // settings say: the click readout and the cross-hair cursor that go with it.
+    void AfficherModeEstimation();
+    // What the window's controls do when the workbench changes.
+    void SuivreAtelier(unsigned changements);
     void AfficherEditeur(bool visible);
     void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
     void RepeindrePanneauxEstimation();

@@ -25,39 +25,33 @@
 #include <algorithm>
 
 void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
-    const std::uint64_t etat = Alea().EtatCourant();
-    if (GenererSourceLongue(type, Source1, QStringLiteral("Génération de la source 1"))) {
-        OrigineSource1 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
-        FrequenceSource1 = 0;
+    if (GenererSourceLongue(1, type)) {
         item->setChecked(true);
         OpenGLPanel1->Repaint();
-        Annonces.Annoncer(ChangementSources);
     }
 }
 
 void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
-    const std::uint64_t etat = Alea().EtatCourant();
-    if (GenererSourceLongue(type, Source2, QStringLiteral("Génération de la source 2"))) {
-        OrigineSource2 = {OrigineSignal::Sorte::Generee, type, NbEchantillons, etat, {}, 0};
-        FrequenceSource2 = 0;
+    if (GenererSourceLongue(2, type)) {
         item->setChecked(true);
         OpenGLPanel2->Repaint();
-        Annonces.Annoncer(ChangementSources);
     }
 }
 
 // A stopped generation leaves the source, its menu and the generator as they were.
-bool TForm1::GenererSourceLongue(TypeSource type, std::vector<double>& source,
-                                 const QString& quoi) {
-    TravailLong travail(this, StatusBar1, 2, ButtonArreter);
-    if (GenererSource(type, NbEchantillons, PasEchantillonnage, Alea(), source,
-                      travail.Rappel(quoi))) {
-        return true;
+bool TForm1::GenererSourceLongue(int k, TypeSource type) {
+    const QString quoi = QStringLiteral("Génération de la source %1").arg(k);
+    bool fait = false;
+    {
+        TravailLong travail(this, StatusBar1, 2, ButtonArreter);
+        fait = A.GenererSource(k, type, travail.Rappel(quoi));
     }
-    MessageBox(quoi + QStringLiteral(" a été arrêtée par l'utilisateur : la source est restée "
-                                     "comme elle était."),
-               TitreApplication());
-    return false;
+    if (!fait) {
+        MessageBox(quoi + QStringLiteral(" a été arrêtée par l'utilisateur : la source est "
+                                         "restée comme elle était."),
+                   TitreApplication());
+    }
+    return fait;
 }
 
 void TForm1::BruitBlancGaussien1Click() {
@@ -121,12 +115,21 @@ void TForm1::Edit4Change() {
 void TForm1::Button2Click() {
     // Each entry is stored as soon as it converts: a text that does not convert ends the
     // handler there, with the earlier entries stored and "Valider" still shown.
-    MatriceMelange.a11 = StrToFloat(Edit1->text());
-    MatriceMelange.a12 = StrToFloat(Edit2->text());
-    MatriceMelange.a21 = StrToFloat(Edit3->text());
-    MatriceMelange.a22 = StrToFloat(Edit4->text());
+    Matrice2x2 m = A.MatriceMelange;
+    double* const entrees[4] = {&m.a11, &m.a12, &m.a21, &m.a22};
+    const QLineEdit* const edits[4] = {Edit1, Edit2, Edit3, Edit4};
+    for (int k = 0; k < 4; ++k) {
+        try {
+            *entrees[k] = StrToFloat(edits[k]->text());
+        } catch (...) {
+            if (k > 0) {
+                A.FixerMatrice(m);
+            }
+            throw;
+        }
+    }
     Button2->setVisible(false);
-    Annonces.Annoncer(ChangementMatrice);
+    A.FixerMatrice(m);
 }
 
 void TForm1::Button3Click() {

@@ -12,7 +12,6 @@
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "signal/Memoire.h"
-#include "sivia/Retards.h"
 #include "sivia/Sivia.h"
 
 #include <QLabel>
@@ -61,14 +60,9 @@ QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
     return texte + QStringLiteral(" — Échap pour arrêter");
 }
 
-// Why the settings cannot be solved, or an empty text when they can: the rules of the
-// settings table (those a solve needs), the field named.
-QString ObstacleResolution(const Reglages& reglages) {
-    const auto defaut = VerifierReglages(reglages, PorteeVerification::Resolution);
-    if (!defaut) {
-        return {};
-    }
-    QString raison = QString::fromStdString(defaut->Raison);
+// Why the settings cannot be solved, from the reason the settings table gives.
+QString ObstacleResolution(const std::string& raisonReglage) {
+    QString raison = QString::fromStdString(raisonReglage);
     raison[0] = raison[0].toUpper();
     return raison + QStringLiteral(" : corrigez-la dans Paramètres › Options.");
 }
@@ -97,34 +91,22 @@ void TForm1::Button1Click() {
         return; // no second solve inside a running one
     }
     Image1->Repaint();
-    if (!MelangesGeneres) {
+    using Obstacle = PreparationResolution::Obstacle;
+    PreparationResolution p = A.PreparerResolution();
+    switch (p.obstacle) {
+    case Obstacle::Aucun:
+        break;
+    case Obstacle::MelangesInconnus:
         MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
         return;
-    }
-    if (const QString obstacle = ObstacleResolution(ReglagesCourants); !obstacle.isEmpty()) {
-        MessageBox(obstacle, QStringLiteral("Erreur!"));
+    case Obstacle::Reglages:
+        MessageBox(ObstacleResolution(p.Message), QStringLiteral("Erreur!"));
         return;
-    }
-
-    const ContraintesActives contraintes = ReglagesCourants.Contraintes();
-    // A session may ask for the decorrelation at delays: its lagged means come from the
-    // mixtures, for the delays it names.
-    MomentsRetardes retardes;
-    if (contraintes.ContrainteDecorrelationRetardee) {
-        const LectureRetards lus = LireRetards(ReglagesCourants.Retards, Melange1.size());
-        if (!lus.Erreur.empty()) {
-            MessageBox(QString::fromStdString(lus.Erreur), QStringLiteral("Erreur!"));
-            return;
-        }
-        retardes = CalculerMomentsRetardes(Melange1, Melange2, lus.Retards);
-    }
-    Box boite(2, 1);
-    boite[1] = Interval(BorneInfX, BorneSupX);
-    boite[2] = Interval(BorneInfY, BorneSupY);
-    if (const std::string refus = RefusResolutionTropGrande(boite, PrecisionSivia, Stockage,
-                                                            contraintes, BoitesSolution.Size());
-        !refus.empty()) {
-        MessageBox(QString::fromStdString(refus) +
+    case Obstacle::Retards:
+        MessageBox(QString::fromStdString(p.Message), QStringLiteral("Erreur!"));
+        return;
+    case Obstacle::Memoire:
+        MessageBox(QString::fromStdString(p.Message) +
                        QStringLiteral(" « Choix des Sources › Effacer le pavage » rend la "
                                       "mémoire des résolutions précédentes."),
                    QStringLiteral("Erreur!"));
@@ -140,7 +122,7 @@ void TForm1::Button1Click() {
         Button1->hide();
         RadioGroup1->setEnabled(true);
 
-        BoiteRecherche = boite;
+        BoiteRecherche = p.Boite;
         RepereImage.IntervalleX = BoiteRecherche[1];
         RepereImage.IntervalleY = BoiteRecherche[2];
         RepereImage.Image = &Image1->Canvas();
@@ -150,8 +132,9 @@ void TForm1::Button1Click() {
         const std::uint64_t limite = MemoireLibre() / OctetsParBoiteStockee;
         DessinSivia dessin(RepereImage);
         ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
-                                   &dessin, Moments(), contraintes, PrecisionSivia, Stockage,
-                                   limite, retardes);
+                                   &dessin, p.Moments, p.Contraintes,
+                                   A.ReglagesCourants.PrecisionSivia, A.ReglagesCourants.Stockage,
+                                   limite, p.Retardes);
         while (resolution.Avancer(BoitesParPas)) {
             if (travail.TrancheFinie()) {
                 // Panel 6's summary follows the classified boxes, so that it is ready when
@@ -180,10 +163,10 @@ void TForm1::Button1Click() {
                      travail.Respirer(QStringLiteral("Préparation de l'affichage du pavage — "
                                                      "Échap pour arrêter"));
         }
-        DernierResultat = resultat;
+        A.RetenirResultat(resultat);
         OpenGLPanel6->Repaint();
 
-        if (MontrerSolution) {
+        if (A.ReglagesCourants.MontrerSolution) {
             DessinerBoiteSolution(CouleurNoire, CouleurBlanche);
         }
         Image1->update();
@@ -242,9 +225,8 @@ void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
     Legender(Label1, Label2, x, y);
     PointImageX = x;
     PointImageY = y;
-    if (!EstimationAuClic && MelangesGeneres) {
-        EstimerSources(x, y);
-        RepeindrePanneauxEstimation();
+    if (!A.ReglagesCourants.EstimationAuClic) {
+        A.EstimerAuPoint(x, y);
     }
     AfficherDecorrelations();
 }
@@ -253,19 +235,15 @@ void TForm1::EstimerAuPoint(double x, double y) {
     Legender(Label1, Label2, x, y);
     PointImageX = x;
     PointImageY = y;
-    if (MelangesGeneres) {
-        EstimerSources(x, y);
-        RepeindrePanneauxEstimation();
-    }
+    A.EstimerAuPoint(x, y);
     AfficherDecorrelations();
 }
 
 void TForm1::Image1MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y) {
     const auto [x, y] = ParametresPixel(X, Y);
     Legender(Label9, Label10, x, y);
-    if (EstimationAuClic && MelangesGeneres) {
-        EstimerSources(x, y);
-        RepeindrePanneauxEstimation();
+    if (A.ReglagesCourants.EstimationAuClic) {
+        A.EstimerAuPoint(x, y);
     }
     AfficherDecorrelations();
 }
@@ -280,16 +258,11 @@ void TForm1::AfficherDecorrelations() {
     Edit7->setText(FloatToStr(EvalDecorrelationDerivees(point, Moments()).Lower()));
 }
 
-void TForm1::ChoisirEstimationAuClic(bool auClic) {
-    EstimationAuClic = auClic;
+void TForm1::AfficherModeEstimation() {
+    const bool auClic = A.ReglagesCourants.EstimationAuClic;
     Label9->setVisible(auClic);
     Label10->setVisible(auClic);
     Image1->setCursor(auClic ? Qt::CrossCursor : Qt::ArrowCursor);
-}
-
-void TForm1::AdopterReglages(const Reglages& reglages) {
-    ReglagesCourants = reglages;
-    ChoisirEstimationAuClic(reglages.EstimationAuClic);
 }
 
 void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {
@@ -299,9 +272,4 @@ void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {
         RepereImage.DessinePave(*solution, pinceau, plume, BrossePleine);
         Image1->update();
     }
-}
-
-void TForm1::EstimerSources(double x, double y) {
-    Estimees =
-        CalculerSourcesEstimees(x, y, Melange1, Melange2, NbEchantillons, PasEchantillonnage);
 }

@@ -76,7 +76,7 @@ void TForm2::Remplir() {
 }
 
 void TForm2::Button1Click() {
-    Reglages& f = Principale->A.ReglagesCourants;
+    Reglages f = Principale->A.ReglagesCourants;
     // Each value is stored as soon as it is read: a precision that does not convert ends the
     // handler with N and the bounds stored and the dialog still open.
     f.NbEchantillons = LireEntierPrefixe(Edit1->text());
@@ -84,17 +84,23 @@ void TForm2::Button1Click() {
     f.BorneSupX = float(LireReelPrefixe(Edit3->text()));
     f.BorneInfY = float(LireReelPrefixe(Edit4->text()));
     f.BorneSupY = float(LireReelPrefixe(Edit5->text()));
-    f.PrecisionSivia = StrToFloat(Memo1->toPlainText());
+    try {
+        f.PrecisionSivia = StrToFloat(Memo1->toPlainText());
+    } catch (...) {
+        Principale->A.AdopterReglages(f);
+        throw;
+    }
     f.Stockage = RadioGroup1->ItemIndex() == 0 ? StockagePile : StockageFile;
     f.ContrainteDecorrelation = CheckBox1->isChecked();
     f.ContrainteDecorrelationDerivees = CheckBox2->isChecked();
     f.ContrainteMomentOrdre4 = CheckBox3->isChecked();
     f.MontrerSolution = CheckBox4->isChecked();
+    f.EstimationAuClic = RadioGroup2->ItemIndex() == 0;
 
     if (CheckBox4->isChecked()) {
         Principale->DessinerBoiteSolution(CouleurNoire, CouleurNoire);
     }
-    Principale->ChoisirEstimationAuClic(RadioGroup2->ItemIndex() == 0);
-    Principale->Annonces.Annoncer(ChangementReglages);
+    // The window hears the new settings and shows the estimates' mode they choose.
+    Principale->A.AdopterReglages(f);
     close();
 }

@@ -230,10 +230,8 @@ void TMenuFichier::AfficherFrequences() {
     }
 }
 
-void TMenuFichier::MajNbEchantillons(const QString& pourquoi) {
+void TMenuFichier::SignalerLongueurs(const QString& pourquoi) {
     const std::size_t n1 = F_->A.Source1.size(), n2 = F_->A.Source2.size();
-    const std::size_t n = n1 == 0 ? n2 : (n2 == 0 ? n1 : std::min(n1, n2));
-    F_->A.ReglagesCourants.NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
     if (n1 != 0 && n2 != 0 && n1 != n2) {
         MessageBox(QStringLiteral("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
                                   "échantillons) : N = %4, la plus courte.")

@@ -71,7 +71,8 @@ private:
     void AjouterSortes();
     void Relier(QAction* action, std::function<void()> gestionnaire);
     void CocherFichier(int k, const QString& chemin, const QString& nom);
-    void MajNbEchantillons(const QString& pourquoi);
+    // Says when the two sources differ in length (N is the shorter's).
+    void SignalerLongueurs(const QString& pourquoi);
     QString CheminEnregistrement(const QString& titre, const QString& filtre);
     // Runs `travail` as a long job of the window (progress "<quoi> : n %", Escape and
     // "Arrêter"); false when the user stopped it, after telling `arret`.

@@ -10,7 +10,6 @@
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
-#include "signal/Alea.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -174,18 +173,10 @@ void TMenuFichier::EnregistrerSessionClick() {
     if (chemin.isEmpty()) {
         return;
     }
-    Session s;
-    s.Source1 = F_->A.OrigineSource1;
-    s.Source2 = F_->A.OrigineSource2;
-    s.MatriceMelange = F_->A.MatriceMelange;
+    std::array<std::string, 4> textes;
     const QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
-        s.TextesMatrice[std::size_t(k)] = edits[k]->text().toStdString();
+        textes[std::size_t(k)] = edits[k]->text().toStdString();
     }
-    if (F_->A.MelangesGeneres) {
-        s.Melanges = F_->A.RecetteMelangesCourante;
-    }
-    s.EtatAlea = Alea().EtatCourant();
-    s.Options = EnregistrerReglages(F_->A.ReglagesCourants);
-    ::EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), s);
+    F_->A.EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), textes);
 }

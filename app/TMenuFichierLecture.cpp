@@ -9,8 +9,6 @@
 #include "fichiers/Donnees.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
-#include "fichiers/Reproduction.h"
-#include "signal/Alea.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -91,19 +89,18 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
                          lu.Frequence, chemin.string());
     }
     const std::filesystem::path absolu = std::filesystem::absolute(chemin);
-    (k == 1 ? F_->A.Source1 : F_->A.Source2) = std::move(lu.Echantillons);
-    (k == 1 ? F_->A.OrigineSource1 : F_->A.OrigineSource2) = {
-        OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal};
-    (k == 1 ? F_->A.FrequenceSource1 : F_->A.FrequenceSource2) = lu.Frequence;
+    // The caption under the panel and the file item follow the core's notice.
     CocherFichier(
         k, texte,
         contenu.NbCanaux > 1
             ? QStringLiteral("%1 (%2)").arg(
                   Nom(chemin), QString::fromStdString(contenu.NomsCanaux[std::size_t(canal)]))
             : Nom(chemin));
-    MajNbEchantillons(QString());
+    F_->A.PoserSourceLue(k, std::move(lu.Echantillons),
+                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal},
+                         lu.Frequence);
+    SignalerLongueurs(QString());
     (k == 1 ? F_->OpenGLPanel1 : F_->OpenGLPanel2)->Repaint();
-    F_->A.Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirMelangesClick() {
@@ -173,30 +170,21 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         })) {
         return;
     }
-    const std::int32_t n = std::int32_t(std::min<std::size_t>(m.Melange1.size(), INT32_MAX));
-    F_->A.MelangesCourants = std::move(m);
-    // The sources and the matrix are unknown now.
-    F_->A.Source1.clear();
-    F_->A.Source2.clear();
-    F_->A.OrigineSource1 = F_->A.OrigineSource2 = {};
-    F_->A.FrequenceSource1 = F_->A.FrequenceSource2 = 0;
     for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
         for (QAction* item : groupe->actions()) {
             item->setChecked(false);
         }
     }
-    F_->A.MatriceMelange = {};
-    F_->A.RecetteMelangesCourante = {
-        RecetteMelanges::Sorte::Lues,
-        {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p1).string(), c1},
-        {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p2).string(), c2},
-        {},
-        0};
-    F_->A.FrequenceMelanges = frequence;
-    F_->A.ReglagesCourants.NbEchantillons = n;
+    // The sources and the matrix are unknown now.
+    F_->A.PoserMelangesLus(
+        std::move(m),
+        {RecetteMelanges::Sorte::Lues,
+         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p1).string(), c1},
+         {OrigineSignal::Sorte::Fichier, {}, 0, 0, std::filesystem::absolute(p2).string(), c2},
+         {},
+         0},
+        frequence);
     F_->MelangesAffClick();
-    F_->A.MelangesGeneres = true;
-    F_->A.Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice);
     if (!remarques.empty()) {
         MessageBox(QString::fromStdString(remarques.front()), QStringLiteral("Information"));
     }
@@ -217,21 +205,18 @@ void TMenuFichier::DeuxVoixClick() {
                     })) {
         return;
     }
-    F_->A.Source1 = std::move(v1.Echantillons);
-    F_->A.Source2 = std::move(v2.Echantillons);
-    F_->A.OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0};
-    F_->A.OrigineSource2 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0};
-    F_->A.FrequenceSource1 = v1.Frequence;
-    F_->A.FrequenceSource2 = v2.Frequence;
     CocherFichier(1, QFile::decodeName(p1.c_str()), Nom(p1));
     CocherFichier(2, QFile::decodeName(p2.c_str()), Nom(p2));
-    MajNbEchantillons(QString());
+    F_->A.PoserSourceLue(1, std::move(v1.Echantillons),
+                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0}, v1.Frequence);
+    F_->A.PoserSourceLue(2, std::move(v2.Echantillons),
+                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0}, v2.Frequence);
+    SignalerLongueurs(QString());
     if (!F_->SourcesAff->isChecked()) {
         F_->SourcesAffClick();
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    F_->A.Annonces.Annoncer(ChangementSources);
 }
 
 void TMenuFichier::OuvrirSessionClick() {
@@ -244,23 +229,15 @@ void TMenuFichier::OuvrirSessionClick() {
 }
 
 void TMenuFichier::ChargerSession(const QString& texte) {
-    // Everything is rebuilt before anything is stored: an error or a stop changes nothing.
+    // The core rebuilds everything before it stores anything: an error or a stop changes
+    // nothing.
     Session s;
-    Reglages reglages;
-    SignalReproduit r1, r2;
-    std::optional<MelangesReproduits> melanges;
-    const float pas = F_->A.PasEchantillonnage;
     if (!Travailler(QStringLiteral("Ouverture de la session"),
                     QStringLiteral("L'ouverture de la session a été arrêtée par l'utilisateur : "
                                    "les sources, les mélanges et les options sont restés comme "
                                    "ils étaient."),
                     [&](const RappelAvancement& avancement) {
-                        s = ::OuvrirSession(Chemin(texte));
-                        reglages = LireReglages(s.Options, Chemin(texte), s.Remarques);
-                        r1 = ReproduireSignal(s.Source1, pas, Partie(avancement, 0, 0.3));
-                        r2 = ReproduireSignal(s.Source2, pas, Partie(avancement, 0.3, 0.3));
-                        melanges =
-                            ReproduireMelanges(s.Melanges, pas, Partie(avancement, 0.6, 0.4));
+                        s = F_->A.OuvrirSession(Chemin(texte), avancement);
                     })) {
         return;
     }
@@ -283,43 +260,17 @@ void TMenuFichier::ChargerSession(const QString& texte) {
             CocherFichier(k + 1, QFile::decodeName(o.Chemin.c_str()), Nom(o.Chemin));
         }
     }
-    F_->A.Source1 = std::move(r1.Echantillons);
-    F_->A.Source2 = std::move(r2.Echantillons);
-    F_->A.OrigineSource1 = s.Source1;
-    F_->A.OrigineSource2 = s.Source2;
-    F_->A.FrequenceSource1 = r1.Frequence;
-    F_->A.FrequenceSource2 = r2.Frequence;
-
-    F_->A.MatriceMelange = s.MatriceMelange;
     QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
     for (int k = 0; k < 4; ++k) {
         edits[k]->setText(QString::fromStdString(s.TextesMatrice[std::size_t(k)]));
     }
-
-    F_->AdopterReglages(reglages);
-    Alea().FixerEtat(s.EtatAlea);
-
-    if (melanges) {
-        F_->A.MelangesCourants = std::move(melanges->M);
-        F_->A.RecetteMelangesCourante = s.Melanges;
-        F_->A.FrequenceMelanges = melanges->Frequence;
+    if (F_->A.MelangesGeneres) {
         F_->MelangesAffClick();
-        F_->A.MelangesGeneres = true;
     } else {
-        for (auto* v :
-             {&F_->A.MelangesCourants.Melange1, &F_->A.MelangesCourants.Melange2,
-              &F_->A.MelangesCourants.DeriveeMelange1, &F_->A.MelangesCourants.DeriveeMelange2}) {
-            v->clear();
-        }
-        F_->A.RecetteMelangesCourante = {};
-        F_->A.FrequenceMelanges = 0;
-        F_->A.MelangesGeneres = false;
         F_->SourcesAffClick();
     }
     F_->OpenGLPanel1->Repaint();
     F_->OpenGLPanel2->Repaint();
-    F_->A.Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice |
-                            ChangementReglages);
     if (!s.Remarques.empty()) {
         QStringList notes;
         for (const auto& r : s.Remarques) {

@@ -13,6 +13,7 @@ enum Changement : unsigned {
     ChangementMatrice = 1u << 2,  // the mixing matrix
     ChangementReglages = 1u << 3, // the settings
     ChangementPavage = 1u << 4,   // the box lists and the last solve
+    ChangementEstimees = 1u << 5, // the estimated sources
 };
 
 class Annonceur {

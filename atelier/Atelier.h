@@ -8,12 +8,37 @@
 #include "atelier/Annonces.h"
 #include "atelier/Reglages.h"
 #include "fichiers/Session.h"
+#include "interval/Box.h"
 #include "signal/Avancement.h"
+#include "signal/Generateurs.h"
 #include "signal/Melange.h"
+#include "sivia/Contraintes.h"
+#include "sivia/Moments.h"
 #include "sivia/Sivia.h"
 
+#include <array>
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+// What a solve starts from, or why it cannot start: the search box of the settings, the
+// constraints, the means and, for the decorrelation at delays, the lagged means.
+struct PreparationResolution {
+    enum class Obstacle {
+        Aucun,
+        MelangesInconnus, // no mixtures yet
+        Reglages,         // a setting against its rule (Message: the rule's reason)
+        Retards,          // the list of delays does not read (Message: why)
+        Memoire,          // the boxes would not fit in the budget (Message: why)
+    };
+    Obstacle obstacle = Obstacle::Aucun;
+    std::string Message;
+    Box Boite{2, 1};
+    ContraintesActives Contraintes;
+    MomentsMelanges Moments;
+    MomentsRetardes Retardes;
+};
 
 class Atelier {
 public:
@@ -43,6 +68,44 @@ public:
     // means, and records how; everything is computed before anything is stored, so a stop
     // (false) or a memory error changes nothing. Announces the new mixtures.
     bool Melanger(const RappelAvancement& avancement = {});
+
+    // Draws source k (1 or 2) of `type` over N samples from the shared generator, and
+    // records how (the generator's state before the draws). A stop (false) leaves the source,
+    // its origin and the generator as they were. Announces the new source.
+    bool GenererSource(int k, TypeSource type, const RappelAvancement& avancement = {});
+    // Source k as read from a file, with where it came from and its rate; N becomes the
+    // length of the shorter source. Announces it.
+    void PoserSourceLue(int k, std::vector<double> echantillons, OrigineSignal origine,
+                        double frequence);
+    // Mixtures read from files: the sources and the matrix are unknown now, N is their
+    // length. Announces the new mixtures, sources and matrix.
+    void PoserMelangesLus(Melanges m, RecetteMelanges recette, double frequence);
+    // The matrix typed in the editor. Announces it.
+    void FixerMatrice(const Matrice2x2& matrice);
+
+    // The estimated sources and their derivatives at the parameter pair (x, y) of the plane;
+    // false (nothing changed) without mixtures.
+    bool EstimerAuPoint(double x, double y);
+
+    // New settings (already checked where they come from). Announces them.
+    void AdopterReglages(const Reglages& reglages);
+
+    // What a solve with the current settings starts from, or why it cannot: the checks in
+    // the order the window has always made them (mixtures, settings, delays, memory, the
+    // boxes of earlier solves counted).
+    PreparationResolution PreparerResolution() const;
+    // The outcome of the solve that just ended.
+    void RetenirResultat(const ResultatSivia& resultat) { DernierResultat = resultat; }
+
+    // Opens the session at `chemin`: its settings, sources, matrix, mixtures and the shared
+    // generator's state. Everything is rebuilt before anything is stored, so an error
+    // (ErreurFichier) or a stop (ArretUtilisateur) changes nothing. Returns the session read
+    // (its origins, the matrix texts, the notes). Announces everything.
+    Session OuvrirSession(const std::filesystem::path& chemin,
+                          const RappelAvancement& avancement = {});
+    // Saves the workbench as a session, with the texts of the matrix editor.
+    void EnregistrerSession(const std::filesystem::path& chemin,
+                            const std::array<std::string, 4>& textesMatrice) const;
 
     // "Tout Effacer": the sources, the mixtures and their derivatives, where they came from
     // and the matrix are gone, MelangesGeneres is false. The estimates and the boxes of every
