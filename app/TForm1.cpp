@@ -52,7 +52,7 @@ TForm1::TForm1(QWidget* parent)
     CreerControles();
     CreerMenus();
     RelierEvenements();
-    Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
+    A.Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
     A.Annonces.Ecouter([this](unsigned changements) { SuivreAtelier(changements); });
     MenuFichier = new TMenuFichier(this);
     // The budget is read from the machine now, and counts what this window holds.

@@ -1,6 +1,7 @@
 // The main window "LE MELANGE LINEAIRE INSTANTANNEE": its controls, menus and six OpenGL
-// panels, the whole state of the workbench (sources, mixtures, means, matrix, N, search
-// bounds, Options settings, view state of the panels) and the handlers of every user action.
+// panels, the view state of the panels and the handlers of every user action. The workbench
+// itself (sources, mixtures, means, matrix, settings, estimates, the last solve) is the core
+// `A`, which the handlers call and the views listen to.
 #pragma once
 
 #include "atelier/Atelier.h"
@@ -66,60 +67,13 @@ public:
     QAction* AnalyseSeparation1;
     TFormAnalyse* FormAnalyse = nullptr; // the analysis window, once opened
 
-    // The workbench: its data lives in the core (atelier/Atelier.h); the window holds a
-    // reference to it. The names below are the core's fields, under the names the handlers,
-    // the drawing and the tests have always used.
+    // The workbench: its data and operations live in the core (atelier/Atelier.h); the window
+    // shows them and calls the operations. `A` is that core.
 private:
     std::unique_ptr<Atelier> Atelier_;
 
 public:
     Atelier& A;
-    Reglages& ReglagesCourants = A.ReglagesCourants;
-    double& BorneSupX = ReglagesCourants.BorneSupX;
-    double& BorneSupY = ReglagesCourants.BorneSupY;
-    double& BorneInfX = ReglagesCourants.BorneInfX;
-    double& BorneInfY = ReglagesCourants.BorneInfY;
-    const float& PasEchantillonnage = A.PasEchantillonnage;
-    std::vector<double>& Source1 = A.Source1;
-    std::vector<double>& Source2 = A.Source2;
-    Melanges& MelangesCourants = A.MelangesCourants;
-    SourcesEstimees& Estimees = A.Estimees;
-    std::vector<double>& Melange1 = MelangesCourants.Melange1;
-    std::vector<double>& Melange2 = MelangesCourants.Melange2;
-    std::vector<double>& DeriveeMelange1 = MelangesCourants.DeriveeMelange1;
-    std::vector<double>& DeriveeMelange2 = MelangesCourants.DeriveeMelange2;
-    double& Ex1x1 = MelangesCourants.Moments.Ex1x1;
-    double& Ex1x2 = MelangesCourants.Moments.Ex1x2;
-    double& Ex2x2 = MelangesCourants.Moments.Ex2x2;
-    double& Edx1dx1 = MelangesCourants.Moments.Edx1dx1;
-    double& Edx1dx2 = MelangesCourants.Moments.Edx1dx2;
-    double& Edx2dx2 = MelangesCourants.Moments.Edx2dx2;
-    // [a - 1][k]: mean of x_a . x1^(3 - k) . x2^k
-    double (&Moments4)[2][4] = MelangesCourants.Moments.Moments4;
-    bool& MelangesGeneres = A.MelangesGeneres;
-    std::vector<double>& SourceEstimee1 = Estimees.SourceEstimee1;
-    std::vector<double>& SourceEstimee2 = Estimees.SourceEstimee2;
-    std::vector<double>& DeriveeEstimee1 = Estimees.DeriveeEstimee1;
-    std::vector<double>& DeriveeEstimee2 = Estimees.DeriveeEstimee2;
-    Matrice2x2& MatriceMelange = A.MatriceMelange;
-    std::int32_t& NbEchantillons = ReglagesCourants.NbEchantillons;
-    OrdreStockage& Stockage = ReglagesCourants.Stockage;
-    double& PrecisionSivia = ReglagesCourants.PrecisionSivia;
-    bool& ContrainteDecorrelation = ReglagesCourants.ContrainteDecorrelation;
-    bool& ContrainteDecorrelationDerivees = ReglagesCourants.ContrainteDecorrelationDerivees;
-    bool& ContrainteMomentOrdre4 = ReglagesCourants.ContrainteMomentOrdre4;
-    bool& MontrerSolution = ReglagesCourants.MontrerSolution;
-    bool& EstimationAuClic = ReglagesCourants.EstimationAuClic;
-    // Where the data came from (sessions, exports; the "Fichier" menu, TMenuFichier).
-    OrigineSignal& OrigineSource1 = A.OrigineSource1;
-    OrigineSignal& OrigineSource2 = A.OrigineSource2;
-    RecetteMelanges& RecetteMelangesCourante = A.RecetteMelangesCourante;
-    double& FrequenceSource1 = A.FrequenceSource1;
-    double& FrequenceSource2 = A.FrequenceSource2;
-    double& FrequenceMelanges = A.FrequenceMelanges;
-    ResultatSivia& DernierResultat = A.DernierResultat;
-    // Who changes the data says what changed; the views that show it listen.
-    Annonceur& Annonces = A.Annonces;
 
     // View state of the panels.
     double Profondeur1 = -20, Profondeur2 = -20, Profondeur3 = -20, Profondeur4 = -20,
@@ -134,8 +88,6 @@ public:
     double Decalage6X = 0, Decalage6Y = 0;
     TMenuFichier* MenuFichier = nullptr;
 
-    // The means as the solver reads them.
-    const MomentsMelanges& Moments() const { return A.Moments(); }
     // Bytes the workbench holds now (the core's arrays and boxes) with the window's own
     // summaries of them.
     std::uint64_t OctetsTenus() const;

@@ -71,7 +71,7 @@ void TForm1::RadioGroup1Click() {
 }
 
 void TForm1::CheckBox1Click() {
-    if (!MelangesGeneres) {
+    if (!A.MelangesGeneres) {
         // The real sources cannot be superposed before the mixtures exist.
         CheckBox1->setChecked(false);
     } else if (CheckBox1->isChecked()) {
@@ -80,8 +80,10 @@ void TForm1::CheckBox1Click() {
                            static_cast<QWidget*>(Label9), static_cast<QWidget*>(Label10)}) {
             w->setVisible(true);
         }
-        EstimationAuClic = true;
-        Image1->setCursor(Qt::CrossCursor);
+        // Superposing goes to the estimates at the click, with its cross-hair cursor.
+        Reglages auClic = A.ReglagesCourants;
+        auClic.EstimationAuClic = true;
+        A.AdopterReglages(auClic);
     } else {
         for (QWidget* w : {static_cast<QWidget*>(ScrollBar1), static_cast<QWidget*>(ScrollBar2),
                            static_cast<QWidget*>(Label12), static_cast<QWidget*>(Label13)}) {
@@ -200,17 +202,20 @@ void TForm1::PeindreSignal(const QActionGroup* sortes, const std::vector<double>
     decalageX += 0.2 * glisserX;
     decalageY += 0.2 * glisserY;
     PeindreTemporel(sortes->checkedAction() != nullptr ? std::span<const double>(a) : Aucun(),
-                    NbEchantillons, PasEchantillonnage, decalageX, decalageY, profondeur);
+                    A.ReglagesCourants.NbEchantillons, A.PasEchantillonnage, decalageX, decalageY,
+                    profondeur);
 }
 
 void TForm1::OpenGLPanel1Paint() {
-    PeindreSignal(GroupeSource1_, Source1, Melange1, DeriveeMelange1, Glisser1X, Glisser1Y,
-                  Decalage1X, Decalage1Y, Profondeur1);
+    PeindreSignal(GroupeSource1_, A.Source1, A.MelangesCourants.Melange1,
+                  A.MelangesCourants.DeriveeMelange1, Glisser1X, Glisser1Y, Decalage1X, Decalage1Y,
+                  Profondeur1);
 }
 
 void TForm1::OpenGLPanel2Paint() {
-    PeindreSignal(GroupeSource2_, Source2, Melange2, DeriveeMelange2, Glisser2X, Glisser2Y,
-                  Decalage2X, Decalage2Y, Profondeur2);
+    PeindreSignal(GroupeSource2_, A.Source2, A.MelangesCourants.Melange2,
+                  A.MelangesCourants.DeriveeMelange2, Glisser2X, Glisser2Y, Decalage2X, Decalage2Y,
+                  Profondeur2);
 }
 
 // Panels 3 and 4: the estimated source or its derivative per RadioGroup1, with the real
@@ -223,17 +228,19 @@ void TForm1::PeindreEstimation(const std::vector<double>& estimee,
     const std::span<const double> noir = item == 0   ? std::span<const double>(estimee)
                                          : item == 1 ? std::span<const double>(derivee)
                                                      : Aucun();
-    const bool superposer = CheckBox1->isChecked() && MelangesGeneres;
-    PeindreTemporel(noir, NbEchantillons, PasEchantillonnage, 0, 0, profondeur,
+    const bool superposer = CheckBox1->isChecked() && A.MelangesGeneres;
+    PeindreTemporel(noir, A.ReglagesCourants.NbEchantillons, A.PasEchantillonnage, 0, 0, profondeur,
                     superposer ? std::span<const double>(source) : Aucun(), echelle);
 }
 
 void TForm1::OpenGLPanel3Paint() {
-    PeindreEstimation(SourceEstimee1, DeriveeEstimee1, Source1, Echelle1, Profondeur3);
+    PeindreEstimation(A.Estimees.SourceEstimee1, A.Estimees.DeriveeEstimee1, A.Source1, Echelle1,
+                      Profondeur3);
 }
 
 void TForm1::OpenGLPanel4Paint() {
-    PeindreEstimation(SourceEstimee2, DeriveeEstimee2, Source2, Echelle2, Profondeur4);
+    PeindreEstimation(A.Estimees.SourceEstimee2, A.Estimees.DeriveeEstimee2, A.Source2, Echelle2,
+                      Profondeur4);
 }
 
 // Panel 5: estimated source 2 against estimated source 1, or derivative against derivative.
@@ -241,10 +248,13 @@ void TForm1::OpenGLPanel5Paint() {
     const int item = RadioGroup1->ItemIndex();
     const bool sources = item == 0;
     const bool trace = item == 0 || item == 1;
-    PeindreConjointe(
-        trace ? std::span<const double>(sources ? SourceEstimee1 : DeriveeEstimee1) : Aucun(),
-        trace ? std::span<const double>(sources ? SourceEstimee2 : DeriveeEstimee2) : Aucun(),
-        NbEchantillons, PasEchantillonnage, Profondeur5);
+    PeindreConjointe(trace ? std::span<const double>(sources ? A.Estimees.SourceEstimee1
+                                                             : A.Estimees.DeriveeEstimee1)
+                           : Aucun(),
+                     trace ? std::span<const double>(sources ? A.Estimees.SourceEstimee2
+                                                             : A.Estimees.DeriveeEstimee2)
+                           : Aucun(),
+                     A.ReglagesCourants.NbEchantillons, A.PasEchantillonnage, Profondeur5);
 }
 
 void TForm1::OpenGLPanel6Init() {

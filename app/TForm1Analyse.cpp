@@ -10,18 +10,19 @@
 
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
     EtatAnalyse e;
-    e.Source1 = &f.Source1;
-    e.Source2 = &f.Source2;
-    e.Melange1 = &f.Melange1;
-    e.Melange2 = &f.Melange2;
-    e.A = f.MatriceMelange;
-    e.Moments = f.Moments();
-    e.N = f.NbEchantillons;
-    e.MelangesGeneres = f.MelangesGeneres;
-    e.MelangesLus = f.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
-    e.EstimationAuClic = f.EstimationAuClic;
-    e.Contraintes = {f.ContrainteDecorrelation, f.ContrainteDecorrelationDerivees,
-                     f.ContrainteMomentOrdre4};
+    e.Source1 = &f.A.Source1;
+    e.Source2 = &f.A.Source2;
+    e.Melange1 = &f.A.MelangesCourants.Melange1;
+    e.Melange2 = &f.A.MelangesCourants.Melange2;
+    e.A = f.A.MatriceMelange;
+    e.Moments = f.A.Moments();
+    e.N = f.A.ReglagesCourants.NbEchantillons;
+    e.MelangesGeneres = f.A.MelangesGeneres;
+    e.MelangesLus = f.A.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
+    e.EstimationAuClic = f.A.ReglagesCourants.EstimationAuClic;
+    e.Contraintes = {f.A.ReglagesCourants.ContrainteDecorrelation,
+                     f.A.ReglagesCourants.ContrainteDecorrelationDerivees,
+                     f.A.ReglagesCourants.ContrainteMomentOrdre4};
     return e;
 }
 
@@ -44,20 +45,21 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
     ResolutionAnalysee r;
     r.Resultat = resultat;
     r.Secondes = secondes;
-    r.Precision = PrecisionSivia;
+    r.Precision = A.ReglagesCourants.PrecisionSivia;
     r.Recherche = {BoiteRecherche[1].Lower(), BoiteRecherche[1].Upper(), BoiteRecherche[2].Lower(),
                    BoiteRecherche[2].Upper()};
-    r.Contraintes = {ContrainteDecorrelation, ContrainteDecorrelationDerivees,
-                     ContrainteMomentOrdre4};
-    r.Moments = Moments();
+    r.Contraintes = {A.ReglagesCourants.ContrainteDecorrelation,
+                     A.ReglagesCourants.ContrainteDecorrelationDerivees,
+                     A.ReglagesCourants.ContrainteMomentOrdre4};
+    r.Moments = A.Moments();
     RetenirResolution(r);
-    Annonces.Annoncer(ChangementPavage);
+    A.Annonces.Annoncer(ChangementPavage);
 }
 
 void TForm1::Ecouter(unsigned changements) {
     // Mixtures read from files: the true matrix is unknown, and the editor shows none.
-    if ((changements & ChangementMatrice) && !MatriceMelange.EstConnue() &&
-        RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues) {
+    if ((changements & ChangementMatrice) && !A.MatriceMelange.EstConnue() &&
+        A.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues) {
         for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
             edit->clear();
         }

@@ -216,8 +216,9 @@ void TForm1::Button4Click() {
 std::pair<double, double> TForm1::ParametresPixel(int X, int Y) const {
     const double W = Image1->width();
     const double H = Image1->height();
-    return {double(BorneInfX) + X / (W - 1) * (double(BorneSupX) - double(BorneInfX)),
-            double(BorneSupY) - Y / (H - 1) * (double(BorneSupY) - double(BorneInfY))};
+    const Reglages& r = A.ReglagesCourants;
+    return {double(r.BorneInfX) + X / (W - 1) * (double(r.BorneSupX) - double(r.BorneInfX)),
+            double(r.BorneSupY) - Y / (H - 1) * (double(r.BorneSupY) - double(r.BorneInfY))};
 }
 
 void TForm1::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
@@ -254,8 +255,8 @@ void TForm1::AfficherDecorrelations() {
     Box point(2, 0);
     point[1] = Interval(PointImageX);
     point[2] = Interval(PointImageY);
-    Edit6->setText(FloatToStr(EvalDecorrelation(point, Moments()).Lower()));
-    Edit7->setText(FloatToStr(EvalDecorrelationDerivees(point, Moments()).Lower()));
+    Edit6->setText(FloatToStr(EvalDecorrelation(point, A.Moments()).Lower()));
+    Edit7->setText(FloatToStr(EvalDecorrelationDerivees(point, A.Moments()).Lower()));
 }
 
 void TForm1::AfficherModeEstimation() {
@@ -268,7 +269,7 @@ void TForm1::AfficherModeEstimation() {
 void TForm1::DessinerBoiteSolution(Couleur pinceau, Couleur plume) {
     // Nothing before the first solve, and nothing when the matrix gives the demixing point no
     // finite place.
-    if (const auto solution = BoiteSolution(MatriceMelange)) {
+    if (const auto solution = BoiteSolution(A.MatriceMelange)) {
         RepereImage.DessinePave(*solution, pinceau, plume, BrossePleine);
         Image1->update();
     }

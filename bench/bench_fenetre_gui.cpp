@@ -108,9 +108,9 @@ int main(int argc, char** argv) {
     }
     f.Cosinus1->trigger();
     f.BruitColoreGaussien2->trigger();
-    f.MatriceMelange = {1, 0.5, -0.4, 1};
+    f.A.MatriceMelange = {1, 0.5, -0.4, 1};
     f.GenerationdesMelanges1->trigger();
-    f.ContrainteDecorrelationDerivees = false;
+    f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
 
     for (int solve = 1; solve <= 2; ++solve) {
         f.Button1->show();
@@ -137,9 +137,9 @@ int main(int argc, char** argv) {
                 Millisecondes([&] { f.OpenGLPanel5->Repaint(); }, 20));
 
     // A short solve: both constraints, precision 0.5.
-    f.ContrainteDecorrelationDerivees = true;
-    const double precision = f.PrecisionSivia;
-    f.PrecisionSivia = 0.05;
+    f.A.ReglagesCourants.ContrainteDecorrelationDerivees = true;
+    const double precision = f.A.ReglagesCourants.PrecisionSivia;
+    f.A.ReglagesCourants.PrecisionSivia = 0.05;
     std::printf("Short solve (two constraints, precision 0.05, %s): %.2f ms\n", "handler",
                 Millisecondes(
                     [&] {
@@ -147,15 +147,16 @@ int main(int argc, char** argv) {
                         f.Button1Click();
                     },
                     20));
-    f.PrecisionSivia = precision;
+    f.A.ReglagesCourants.PrecisionSivia = precision;
 
     // Long solves stopped by Escape: one constraint, precision 0.0004 (2^30 boxes to keep:
     // the budget is made large enough not to refuse it, the solve is stopped long before).
     // Each runs past the 4,194,304 boxes from which panel 6's summary follows them, the last
     // two far past.
-    f.ContrainteDecorrelationDerivees = false;
-    f.PrecisionSivia = 0.0004;
-    f.Stockage = StockagePile; // depth first: boxes are kept and drawn from the start
+    f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
+    f.A.ReglagesCourants.PrecisionSivia = 0.0004;
+    f.A.ReglagesCourants.Stockage =
+        StockagePile; // depth first: boxes are kept and drawn from the start
     FixerBudgetMemoire(std::uint64_t(1) << 42);
     std::mt19937 alea(5);
     double pireReponse = 0, pireRetour = 0, pireBlocage = 0;

@@ -59,8 +59,8 @@ void Resolution(TForm1& f) {
 
 QWidget* Analyse(TForm1& f, bool grand) {
     if (grand) {
-        f.ContrainteDecorrelationDerivees = false;
-        f.PrecisionSivia = 0.004;
+        f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
+        f.A.ReglagesCourants.PrecisionSivia = 0.004;
     }
     Resolution(f);
     f.AnalyseSeparation1->trigger();
@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
     } else if (scenario == QStringLiteral("fichiers")) {
         Fichiers(fenetre);
     } else if (scenario == QStringLiteral("grand")) {
-        fenetre.ContrainteDecorrelationDerivees = false;
-        fenetre.PrecisionSivia = 0.004;
+        fenetre.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
+        fenetre.A.ReglagesCourants.PrecisionSivia = 0.004;
         Resolution(fenetre);
     } else if (scenario == QStringLiteral("analyse") ||
                scenario == QStringLiteral("grand-analyse")) {

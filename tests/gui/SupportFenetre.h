@@ -94,9 +94,9 @@ protected:
     void GenererMelanges() {
         F->Cosinus1->trigger();
         F->Sinus2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.5, 1};
+        F->A.MatriceMelange = {1, 0.5, -0.5, 1};
         F->GenerationdesMelanges1->trigger();
-        ASSERT_TRUE(F->MelangesGeneres);
+        ASSERT_TRUE(F->A.MelangesGeneres);
     }
 
     std::vector<MessageAffiche> Messages;

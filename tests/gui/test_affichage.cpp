@@ -49,7 +49,7 @@ protected:
     void GenererMelanges() {
         F->Cosinus1->trigger();
         F->BruitColoreGaussien2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.5, 1};
+        F->A.MatriceMelange = {1, 0.5, -0.5, 1};
         F->GenerationdesMelanges1->trigger();
     }
 
@@ -176,7 +176,7 @@ TEST_F(Affichage, SuperpositionNeedsTheMixturesAndDrawsTheRealSourceInRed) {
                        static_cast<QWidget*>(F->Label9), static_cast<QWidget*>(F->Label10)}) {
         EXPECT_TRUE(w->isVisible());
     }
-    EXPECT_TRUE(F->EstimationAuClic);
+    EXPECT_TRUE(F->A.ReglagesCourants.EstimationAuClic);
     EXPECT_EQ(F->Image1->cursor().shape(), Qt::CrossCursor);
     EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel3), Rouge), 500);
     EXPECT_EQ(CompterPixels(ImageAffichee(F->OpenGLPanel3), Noir), 0) << "no estimate yet";
@@ -205,7 +205,7 @@ TEST_F(Affichage, SuperpositionNeedsTheMixturesAndDrawsTheRealSourceInRed) {
 
     QTest::mouseClick(F->CheckBox1, Qt::LeftButton);
     EXPECT_FALSE(F->ScrollBar1->isVisible());
-    EXPECT_TRUE(F->EstimationAuClic) << "unticking keeps the click mode";
+    EXPECT_TRUE(F->A.ReglagesCourants.EstimationAuClic) << "unticking keeps the click mode";
     EXPECT_EQ(CompterPixels(ImageAffichee(F->OpenGLPanel4), Rouge), 0);
 
     // After "Tout Effacer" the box may stay ticked, but no red is drawn.
@@ -218,7 +218,7 @@ TEST_F(Affichage, SuperpositionNeedsTheMixturesAndDrawsTheRealSourceInRed) {
 
 TEST_F(Affichage, EstimatesAppearInPanelsThreeToFiveAfterASolve) {
     GenererMelanges();
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     QTest::mouseClick(F->RadioGroup1->Item(0), Qt::LeftButton, {}, QPoint(5, 5));
     BougerPointeur(F->Image1, QPoint(151, 144));
@@ -236,7 +236,7 @@ TEST_F(Affichage, EstimatesAppearInPanelsThreeToFiveAfterASolve) {
 
 TEST_F(Affichage, PavingViewPansResetsAndReadsOutWhereThePointerIs) {
     GenererMelanges();
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("-10"));
     EXPECT_GT(Peintures[5], 0);

@@ -61,7 +61,7 @@ protected:
     void Resoudre() {
         F->Cosinus1->trigger();
         F->BruitColoreGaussien2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.4, 1};
+        F->A.MatriceMelange = {1, 0.5, -0.4, 1};
         F->GenerationdesMelanges1->trigger();
         Cliquer(F->Button1);
     }
@@ -74,10 +74,11 @@ protected:
     void ExpectEstimationsEn(double x, double y) {
         EXPECT_EQ(PointImageX, x);
         EXPECT_EQ(PointImageY, y);
-        const SourcesEstimees e =
-            CalculerSourcesEstimees(x, y, F->Melange1, F->Melange2, F->NbEchantillons, 0.1f);
-        EXPECT_EQ(F->SourceEstimee1, e.SourceEstimee1);
-        EXPECT_EQ(F->SourceEstimee2, e.SourceEstimee2);
+        const SourcesEstimees e = CalculerSourcesEstimees(
+            x, y, F->A.MelangesCourants.Melange1, F->A.MelangesCourants.Melange2,
+            F->A.ReglagesCourants.NbEchantillons, 0.1f);
+        EXPECT_EQ(F->A.Estimees.SourceEstimee1, e.SourceEstimee1);
+        EXPECT_EQ(F->A.Estimees.SourceEstimee2, e.SourceEstimee2);
     }
 };
 
@@ -98,7 +99,8 @@ QString Db(const std::optional<double>& v) {
 TEST_F(Analyse, ReadoutAndEstimatesFollowThePointerOverTheView) {
     Resoudre();
     TFormAnalyse* a = Ouvrir();
-    const PuissancesSources P = CalculerPuissances(F->Source1, F->Source2, F->NbEchantillons);
+    const PuissancesSources P =
+        CalculerPuissances(F->A.Source1, F->A.Source2, F->A.ReglagesCourants.NbEchantillons);
     const struct {
         double x, y;
         QString paires;
@@ -109,7 +111,7 @@ TEST_F(Analyse, ReadoutAndEstimatesFollowThePointerOverTheView) {
         const QPoint pixel = a->Vue->VersEcran(c.x, c.y).toPoint();
         Deplacer(a->Vue, pixel);
         const PointPlan q = a->Vue->VersPlan(pixel);
-        const Qualite attendue = CalculerQualite(q.x, q.y, F->MatriceMelange, P);
+        const Qualite attendue = CalculerQualite(q.x, q.y, F->A.MatriceMelange, P);
         const QString texte = a->Lecture->text();
         EXPECT_TRUE(texte.contains(QStringLiteral("RSI ŝ1 : ") + Db(attendue.Sir1)))
             << texte.toStdString();
@@ -171,7 +173,7 @@ TEST_F(Analyse, SaysWhatIsMissingInsteadOfShowingStaleFigures) {
     Resoudre();
     EXPECT_EQ(a->TableAmas->rowCount(), 2);
     // New mixtures: the paving belongs to the old ones.
-    F->MatriceMelange = {1, 0.3, 0.2, 1};
+    F->A.MatriceMelange = {1, 0.3, 0.2, 1};
     F->GenerationdesMelanges1->trigger();
     EXPECT_TRUE(a->Message->text().startsWith(QStringLiteral("Les mélanges ont changé")));
     EXPECT_EQ(a->TableAmas->rowCount(), 0);
@@ -198,8 +200,8 @@ TEST_F(Analyse, TheSelectedClusterSavesTheEstimatesAtItsCentre) {
     Cliquer(a->BoutonEnregistrer);
     ExpectEstimationsEn(x, y);
     const MelangesLus lues = LireMelanges(Dossier / "amas.csv");
-    EXPECT_EQ(lues.Melange1, F->SourceEstimee1);
-    EXPECT_EQ(lues.Melange2, F->SourceEstimee2);
+    EXPECT_EQ(lues.Melange1, F->A.Estimees.SourceEstimee1);
+    EXPECT_EQ(lues.Melange2, F->A.Estimees.SourceEstimee2);
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -243,7 +245,7 @@ TEST_F(Analyse, MixturesReadFromAFileHaveNoReferenceForAnyQualityFigure) {
 // (waiting in the queue, taken by the job's first slice) stops it, and the window says so
 // instead of showing stale clusters; opening the window again runs it to the end.
 TEST_F(Analyse, EscapeStopsTheAnalysisOfALargeSolveAndTheNextOpeningRunsItAgain) {
-    F->ContrainteDecorrelationDerivees = false;
+    F->A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
     Resoudre();
     ASSERT_EQ(BoitesSolution.Size(), 1u << 20);
     QCoreApplication::postEvent(F, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -281,7 +283,7 @@ TEST_F(Analyse, TheSolvesDurationReadsInMicrosecondsBelowAMillisecond) {
         {0.0123, QStringLiteral("Durée : ") + QLocale().toString(12.3, 'f', 1) + " ms"},
     };
     for (const auto& c : cas) {
-        F->NoterResolution(F->DernierResultat, c.secondes);
+        F->NoterResolution(F->A.DernierResultat, c.secondes);
         EXPECT_TRUE(a->Rapport->text().contains(c.attendu)) << a->Rapport->text().toStdString();
     }
 }

@@ -141,22 +141,22 @@ TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
 }
 
 TEST_F(Demarrage, StateStartsAtItsDefaults) {
-    EXPECT_TRUE(F->Source1.empty());
-    EXPECT_TRUE(F->Source2.empty());
-    EXPECT_TRUE(F->Melange1.empty());
-    EXPECT_FALSE(F->MatriceMelange.EstConnue());
-    EXPECT_FALSE(F->MelangesGeneres);
-    EXPECT_EQ(F->NbEchantillons, 5000);
-    EXPECT_EQ(F->BorneInfX, -5.0f);
-    EXPECT_EQ(F->BorneSupY, 5.0f);
-    EXPECT_EQ(F->PasEchantillonnage, 0.1f);
-    EXPECT_EQ(F->PrecisionSivia, 0.01);
-    EXPECT_EQ(F->Stockage, StockageFile);
-    EXPECT_TRUE(F->ContrainteDecorrelation);
-    EXPECT_TRUE(F->ContrainteDecorrelationDerivees);
-    EXPECT_FALSE(F->ContrainteMomentOrdre4);
-    EXPECT_FALSE(F->MontrerSolution);
-    EXPECT_FALSE(F->EstimationAuClic);
+    EXPECT_TRUE(F->A.Source1.empty());
+    EXPECT_TRUE(F->A.Source2.empty());
+    EXPECT_TRUE(F->A.MelangesCourants.Melange1.empty());
+    EXPECT_FALSE(F->A.MatriceMelange.EstConnue());
+    EXPECT_FALSE(F->A.MelangesGeneres);
+    EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 5000);
+    EXPECT_EQ(F->A.ReglagesCourants.BorneInfX, -5.0f);
+    EXPECT_EQ(F->A.ReglagesCourants.BorneSupY, 5.0f);
+    EXPECT_EQ(F->A.PasEchantillonnage, 0.1f);
+    EXPECT_EQ(F->A.ReglagesCourants.PrecisionSivia, 0.01);
+    EXPECT_EQ(F->A.ReglagesCourants.Stockage, StockageFile);
+    EXPECT_TRUE(F->A.ReglagesCourants.ContrainteDecorrelation);
+    EXPECT_TRUE(F->A.ReglagesCourants.ContrainteDecorrelationDerivees);
+    EXPECT_FALSE(F->A.ReglagesCourants.ContrainteMomentOrdre4);
+    EXPECT_FALSE(F->A.ReglagesCourants.MontrerSolution);
+    EXPECT_FALSE(F->A.ReglagesCourants.EstimationAuClic);
     EXPECT_EQ(F->Echelle1, 1.0);
     EXPECT_EQ(F->Profondeur1, -20.0);
     EXPECT_EQ(F->Profondeur6, -10.0);
@@ -169,6 +169,6 @@ TEST_F(Demarrage, ButtonsMinusAndPlusDoNothing) {
     Cliquer(F->Button5);
     Cliquer(F->Button6);
     EXPECT_TRUE(Messages.empty());
-    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_TRUE(F->A.Source1.empty());
     EXPECT_EQ(F->Profondeur1, -20.0);
 }

@@ -29,7 +29,7 @@ TEST_F(FenetreMemoire, OneBudgetCountsWhatIsHeldAndReplacedArraysGiveTheirMemory
     const auto tableaux = [&] { return F->OctetsTenus() - OctetsTamponsTraces(); };
     const std::uint64_t depart = tableaux();
     // Arrays of 8 MiB: room for the two sources and half the mixtures' four arrays.
-    F->NbEchantillons = 1 << 20;
+    F->A.ReglagesCourants.NbEchantillons = 1 << 20;
     const GardeBudgetMemoire budget(F->OctetsTenus() + 40 * Mio);
     F->Cosinus1->trigger();
     F->Sinus2->trigger();
@@ -40,32 +40,32 @@ TEST_F(FenetreMemoire, OneBudgetCountsWhatIsHeldAndReplacedArraysGiveTheirMemory
     EXPECT_TRUE(Messages.empty());
 
     // 32 MiB of mixtures fit the budget alone, not beside the sources.
-    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->A.MatriceMelange = {1, 0.5, -0.5, 1};
     F->GenerationdesMelanges1->trigger();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].texte.startsWith(QStringLiteral("Mémoire insuffisante")))
         << Messages[0].texte.toStdString();
-    EXPECT_FALSE(F->MelangesGeneres);
+    EXPECT_FALSE(F->A.MelangesGeneres);
 
     F->ToutEffacer1->trigger();
     EXPECT_EQ(tableaux(), depart);
-    EXPECT_EQ(F->Source1.capacity(), 0u);
-    F->NbEchantillons = 5000;
+    EXPECT_EQ(F->A.Source1.capacity(), 0u);
+    F->A.ReglagesCourants.NbEchantillons = 5000;
     F->Cosinus1->trigger();
     F->Sinus2->trigger();
-    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->A.MatriceMelange = {1, 0.5, -0.5, 1};
     F->GenerationdesMelanges1->trigger();
-    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_TRUE(F->A.MelangesGeneres);
     EXPECT_EQ(Messages.size(), 1u);
 }
 
 TEST_F(FenetreMemoire, EffacerLePavageReturnsTheProcessToAboutItsSizeBeforeTheSolve) {
     GenererMelanges();
     // A first small solve sets up what any solve keeps (the paving view's buffers).
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     F->EffacerPavage1->trigger();
-    F->PrecisionSivia = 0.01;
+    F->A.ReglagesCourants.PrecisionSivia = 0.01;
     // Free pages that earlier work left in the heap would take this test's allocations
     // without growing the process: hand them back first, so that the sizes below measure
     // what this test holds whatever ran before it.
@@ -73,7 +73,7 @@ TEST_F(FenetreMemoire, EffacerLePavageReturnsTheProcessToAboutItsSizeBeforeTheSo
     const std::uint64_t avant = TailleResidente();
     // Every box kept: 2^20 boxes, 64 MiB, within a budget reduced to what that needs.
     const GardeBudgetMemoire budget(F->OctetsTenus() + 96 * Mio);
-    F->ContrainteDecorrelation = false;
+    F->A.ReglagesCourants.ContrainteDecorrelation = false;
     Cliquer(F->Button1);
     ASSERT_TRUE(Messages.empty()) << Messages[0].texte.toStdString();
     ASSERT_EQ(BoitesSolution.Size(), 1u << 20);
@@ -97,10 +97,10 @@ TEST_F(FenetreMemoire, EffacerLePavageReturnsTheProcessToAboutItsSizeBeforeTheSo
 }
 
 TEST_F(FenetreMemoire, ASourceJustAboveTwoToTheTwentyFiveSamplesIsPlotted) {
-    F->NbEchantillons = (1 << 25) + 1; // used to crash the driver
+    F->A.ReglagesCourants.NbEchantillons = (1 << 25) + 1; // used to crash the driver
     F->Cosinus1->trigger();
     EXPECT_TRUE(Messages.empty());
-    ASSERT_EQ(F->Source1.size(), std::size_t(1 << 25) + 1);
+    ASSERT_EQ(F->A.Source1.size(), std::size_t(1 << 25) + 1);
     EXPECT_GT(CompterPixels(ImageAffichee(F->OpenGLPanel1), qRgb(0, 0, 0)), 300);
     EXPECT_LE(OctetsTamponsTraces(), 4 * Mio) << "the plot's vertex buffer stays bounded";
 }

@@ -101,10 +101,13 @@ struct Etat {
     double moments[6];
     Matrice2x2 A;
     explicit Etat(const TForm1* F)
-        : s1(F->Source1), s2(F->Source2), x1(F->Melange1), x2(F->Melange2),
-          dx1(F->DeriveeMelange1), moments{F->Ex1x1,   F->Ex1x2,   F->Ex2x2,
-                                           F->Edx1dx1, F->Edx1dx2, F->Moments4[1][3]},
-          A(F->MatriceMelange) {}
+        : s1(F->A.Source1), s2(F->A.Source2), x1(F->A.MelangesCourants.Melange1),
+          x2(F->A.MelangesCourants.Melange2), dx1(F->A.MelangesCourants.DeriveeMelange1),
+          moments{
+              F->A.MelangesCourants.Moments.Ex1x1,   F->A.MelangesCourants.Moments.Ex1x2,
+              F->A.MelangesCourants.Moments.Ex2x2,   F->A.MelangesCourants.Moments.Edx1dx1,
+              F->A.MelangesCourants.Moments.Edx1dx2, F->A.MelangesCourants.Moments.Moments4[1][3]},
+          A(F->A.MatriceMelange) {}
     bool operator==(const Etat& e) const {
         return s1 == e.s1 && s2 == e.s2 && x1 == e.x1 && x2 == e.x2 && dx1 == e.dx1 &&
                std::memcmp(moments, e.moments, sizeof moments) == 0 &&
@@ -130,8 +133,8 @@ TEST_F(Fichiers, FichierComesFirstAndTheNewKindsFollowTheFiveInBothSourceMenus) 
     M->BruitDeLaplace2->trigger();
     EXPECT_TRUE(M->SignalCarre1->isChecked());
     EXPECT_TRUE(M->BruitDeLaplace2->isChecked());
-    EXPECT_EQ(F->Source1.size(), 5000u);
-    EXPECT_EQ(std::abs(F->Source1[100]), 5.0);
+    EXPECT_EQ(F->A.Source1.size(), 5000u);
+    EXPECT_EQ(std::abs(F->A.Source1[100]), 5.0);
     F->Sinus1->trigger();
     EXPECT_FALSE(M->SignalCarre1->isChecked());
     EXPECT_TRUE(Messages.empty());
@@ -141,10 +144,10 @@ TEST_F(Fichiers, ATextFileOfTwoColumnsAsksForTheColumnAndBecomesTheSource) {
     std::ofstream(Dossier / "deux colonnes é.csv") << "gauche;droite\n1.5;2\n-3;4.25\n7;-8e-1\n";
     RepondreAuChoix(QStringLiteral("droite"));
     Choisir(M->OuvrirSource1, "deux colonnes é.csv");
-    EXPECT_EQ(F->Source1, (std::vector<double>{2, 4.25, -0.8}));
+    EXPECT_EQ(F->A.Source1, (std::vector<double>{2, 4.25, -0.8}));
     EXPECT_TRUE(M->FichierSource1->isChecked());
     EXPECT_EQ(M->FichierSource1->text(), QStringLiteral("deux colonnes é.csv (droite)"));
-    EXPECT_EQ(F->NbEchantillons, 3);
+    EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 3);
     EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
     EXPECT_TRUE(Messages.empty());
 }
@@ -160,7 +163,7 @@ TEST_F(Fichiers, ABadFileGivesAnErrorNamingItAndChangesNothing) {
                {"absent.csv", "n'existe pas"},
                {"rapide.wav", "(44100 Hz) diffère de celle de « "}};
     M->DeuxVoix->trigger();
-    const std::vector<double> s1 = F->Source1, s2 = F->Source2;
+    const std::vector<double> s1 = F->A.Source1, s2 = F->A.Source2;
     for (const auto& c : cas) {
         Messages.clear();
         Choisir(M->OuvrirSource2, c.nom);
@@ -169,8 +172,8 @@ TEST_F(Fichiers, ABadFileGivesAnErrorNamingItAndChangesNothing) {
         EXPECT_TRUE(Messages[0].texte.contains(QString::fromUtf8(c.nom)));
         EXPECT_TRUE(Messages[0].texte.contains(QString::fromUtf8(c.raison)))
             << Messages[0].texte.toStdString();
-        EXPECT_EQ(F->Source1, s1);
-        EXPECT_EQ(F->Source2, s2);
+        EXPECT_EQ(F->A.Source1, s1);
+        EXPECT_EQ(F->A.Source2, s2);
         EXPECT_TRUE(M->FichierSource2->isChecked());
         EXPECT_EQ(M->FichierSource2->text(), QStringLiteral("voix2.wav"));
     }
@@ -180,10 +183,10 @@ TEST_F(Fichiers, TheTwoVoicesAndGeneratedSourcesComeBackBitForBitFromASession) {
     for (bool voix : {true, false}) {
         if (voix) {
             M->DeuxVoix->trigger();
-            EXPECT_EQ(F->NbEchantillons, 80000);
+            EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 80000);
             EXPECT_TRUE(M->LabelFrequence2->text().contains(QStringLiteral("16000 Hz")));
         } else {
-            F->NbEchantillons = 4000;
+            F->A.ReglagesCourants.NbEchantillons = 4000;
             F->BruitColoreGaussien1->trigger();
             M->BruitDeLaplace2->trigger();
         }
@@ -204,7 +207,7 @@ TEST_F(Fichiers, TheTwoVoicesAndGeneratedSourcesComeBackBitForBitFromASession) {
         Choisir(M->OuvrirSession, "session.json");
         EXPECT_TRUE(Etat(F) == avant) << (voix ? "voices" : "generated");
         EXPECT_EQ(Alea().EtatCourant(), alea);
-        EXPECT_TRUE(F->MelangesGeneres);
+        EXPECT_TRUE(F->A.MelangesGeneres);
         EXPECT_EQ(voix, M->FichierSource1->isChecked());
         EXPECT_EQ(!voix, F->BruitColoreGaussien1->isChecked());
         EXPECT_FALSE(F->Cosinus1->isChecked());
@@ -222,12 +225,12 @@ TEST_F(Fichiers, MixturesReadFromAStereoFileAreSolvedWithTheMatrixUnknown) {
     EcrireWav(Dossier / "melanges.wav", {{"x1", &x1}, {"x2", &x2}}, 22050);
     F->Cosinus1->trigger();
     Choisir(M->OuvrirMelanges, "melanges.wav");
-    EXPECT_EQ(F->Melange1, x1);
-    EXPECT_EQ(F->Melange2, x2);
-    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_EQ(F->A.MelangesCourants.Melange1, x1);
+    EXPECT_EQ(F->A.MelangesCourants.Melange2, x2);
+    EXPECT_TRUE(F->A.MelangesGeneres);
     EXPECT_TRUE(F->MelangesAff->isChecked());
-    EXPECT_FALSE(F->MatriceMelange.EstConnue());
-    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_FALSE(F->A.MatriceMelange.EstConnue());
+    EXPECT_TRUE(F->A.Source1.empty());
     EXPECT_FALSE(F->Cosinus1->isChecked());
     EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("22050 Hz")));
     Solveur();
@@ -260,12 +263,12 @@ TEST_F(Fichiers, DroppingFilesOffersTheSameChoicesAndLoadsTheChosenOne) {
     };
     deposer({"a.csv"});
     EXPECT_EQ(proposes.value(1), QStringLiteral("Source 2"));
-    EXPECT_EQ(F->Source2, (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(F->A.Source2, (std::vector<double>{1, 2, 3}));
     reponse = 0;
     deposer({"a.csv", "b.csv"});
     EXPECT_EQ(proposes, (QStringList{"Sources 1 et 2", "Mélanges x1 et x2"}));
-    EXPECT_EQ(F->Source2, (std::vector<double>{4, 5, 6, 7}));
-    EXPECT_EQ(F->NbEchantillons, 3);
+    EXPECT_EQ(F->A.Source2, (std::vector<double>{4, 5, 6, 7}));
+    EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 3);
     ASSERT_EQ(Messages.size(), 1u) << "the lengths differ, and the user is told";
     EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("(3 et 4 échantillons)")));
 }
@@ -281,14 +284,14 @@ TEST_F(Fichiers, EstimatesPavingAndPicturesAreWrittenAfterASolve) {
     Cliquer(F->Button2);
     F->GenerationdesMelanges1->trigger();
     Solveur();
-    F->EstimationAuClic = true;
+    F->A.ReglagesCourants.EstimationAuClic = true;
     QTest::mouseClick(F->Image1, Qt::LeftButton, Qt::NoModifier, QPoint(151, 147));
-    ASSERT_EQ(F->SourceEstimee1.size(), 5000u);
+    ASSERT_EQ(F->A.Estimees.SourceEstimee1.size(), 5000u);
 
     Choisir(M->EnregistrerEstimees, "estimees");
     const MelangesLus lues = LireMelanges(Dossier / "estimees.wav");
     for (std::size_t i = 0; i < 5000; i += 499) {
-        EXPECT_EQ(lues.Melange2[i], double(float(F->SourceEstimee2[i])));
+        EXPECT_EQ(lues.Melange2[i], double(float(F->A.Estimees.SourceEstimee2[i])));
     }
     Choisir(M->ExporterPavage, "pavage.csv");
     std::ifstream csv(Dossier / "pavage.csv");
@@ -306,7 +309,7 @@ TEST_F(Fichiers, EstimatesPavingAndPicturesAreWrittenAfterASolve) {
 TEST_F(Fichiers, ThePavingReportHoldsTheClustersTheirQualityTheRootsAndTheTruePoints) {
     F->Cosinus1->trigger();
     F->BruitColoreGaussien2->trigger();
-    F->MatriceMelange = {1, 0.5, -0.4, 1};
+    F->A.MatriceMelange = {1, 0.5, -0.4, 1};
     F->GenerationdesMelanges1->trigger();
     Solveur();
     Choisir(M->ExporterPavage, "pavage.csv");
@@ -373,7 +376,7 @@ TEST_F(Fichiers, AReadOrAWriteStoppedByTheUserLeavesWhatWasThereAndSaysSo) {
     for (const auto& c : cas) {
         if (c.item == M->EnregistrerMelanges) { // large mixtures to write, read to the end
             Choisir(M->OuvrirMelanges, "gros.wav");
-            ASSERT_EQ(F->Melange1, a);
+            ASSERT_EQ(F->A.MelangesCourants.Melange1, a);
         }
         const Etat avant(F);
         Messages.clear();
@@ -415,13 +418,13 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
             QTest::keyClicks(edits[k], QString::fromUtf8(textes[k]));
         }
         Cliquer(F->Button2);
-        ASSERT_TRUE(F->MatriceMelange.EstConnue());
+        ASSERT_TRUE(F->A.MatriceMelange.EstConnue());
     };
     saisir();
 
     // Read mixtures: the true matrix is unknown, and the editor no longer shows the old one.
     Choisir(M->OuvrirMelanges, "melanges.wav");
-    EXPECT_FALSE(F->MatriceMelange.EstConnue());
+    EXPECT_FALSE(F->A.MatriceMelange.EstConnue());
     for (QLineEdit* e : edits) {
         EXPECT_EQ(e->text(), QString());
     }
@@ -432,7 +435,7 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
     F->Sinus2->trigger();
     saisir();
     F->GenerationdesMelanges1->trigger();
-    ASSERT_TRUE(F->MelangesGeneres);
+    ASSERT_TRUE(F->A.MelangesGeneres);
     EXPECT_EQ(M->LabelFrequence1->text(), QString());
     EXPECT_EQ(M->LabelFrequence2->text(), QString());
 
@@ -443,7 +446,7 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
     F->ToutEffacer1->trigger();
     EXPECT_TRUE(F->FormAnalyse->Message->text().startsWith(QStringLiteral("Aucun mélange")));
     Choisir(M->OuvrirSession, "session.json");
-    ASSERT_TRUE(F->MelangesGeneres);
+    ASSERT_TRUE(F->A.MelangesGeneres);
     EXPECT_FALSE(F->FormAnalyse->Message->text().startsWith(QStringLiteral("Aucun mélange")))
         << F->FormAnalyse->Message->text().toStdString();
     EXPECT_TRUE(Messages.empty()) << Messages[0].texte.toStdString();
@@ -451,7 +454,7 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
 
 TEST_F(Fichiers, ASessionAgainstTheRulesIsRefusedWithTheFieldNamedAndChangesNothing) {
     F->Cosinus1->trigger();
-    const std::vector<double> source = F->Source1;
+    const std::vector<double> source = F->A.Source1;
     const struct {
         const char* contenu;
         const char* attendu;
@@ -472,7 +475,7 @@ TEST_F(Fichiers, ASessionAgainstTheRulesIsRefusedWithTheFieldNamedAndChangesNoth
         EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("casse.json")));
         EXPECT_FALSE(Messages[0].texte.contains(QStringLiteral("json.exception")));
     }
-    EXPECT_EQ(F->Source1, source);
-    EXPECT_EQ(F->PrecisionSivia, 0.01);
+    EXPECT_EQ(F->A.Source1, source);
+    EXPECT_EQ(F->A.ReglagesCourants.PrecisionSivia, 0.01);
     EXPECT_TRUE(F->Cosinus1->isChecked());
 }

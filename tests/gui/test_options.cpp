@@ -45,15 +45,8 @@ TEST_F(Options, OpensFilledFromTheStateAndValiderAtOnceChangesNothing) {
     Cliquer(d->Button1);
     EXPECT_FALSE(d->isVisible());
     EXPECT_TRUE(Messages.empty());
-    EXPECT_EQ(F->NbEchantillons, 5000);
-    EXPECT_EQ(F->BorneInfX, -5.0f);
-    EXPECT_EQ(F->BorneSupY, 5.0f);
-    EXPECT_EQ(F->PrecisionSivia, 0.01);
-    EXPECT_EQ(F->Stockage, StockageFile);
-    EXPECT_TRUE(F->ContrainteDecorrelation);
-    EXPECT_TRUE(F->ContrainteDecorrelationDerivees);
-    EXPECT_FALSE(F->ContrainteMomentOrdre4);
-    EXPECT_FALSE(F->EstimationAuClic);
+    // The dialog filled with the defaults gives them back, every field of the settings.
+    EXPECT_EQ(EnregistrerReglages(F->A.ReglagesCourants), EnregistrerReglages(Reglages{}));
 }
 
 TEST_F(Options, ReadsNAndTheBoundsByTheirPrefixes) {
@@ -74,10 +67,10 @@ TEST_F(Options, ReadsNAndTheBoundsByTheirPrefixes) {
         d->Memo1->setPlainText(QStringLiteral("0,5"));
         d->RadioGroup1->SetItemIndex(0);
         Cliquer(d->Button1);
-        EXPECT_EQ(F->NbEchantillons, c.attenduN) << c.n;
-        EXPECT_EQ(F->BorneInfX, c.attendueBorne) << c.borne;
-        EXPECT_EQ(F->PrecisionSivia, 0.5);
-        EXPECT_EQ(F->Stockage, StockagePile);
+        EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, c.attenduN) << c.n;
+        EXPECT_EQ(F->A.ReglagesCourants.BorneInfX, c.attendueBorne) << c.borne;
+        EXPECT_EQ(F->A.ReglagesCourants.PrecisionSivia, 0.5);
+        EXPECT_EQ(F->A.ReglagesCourants.Stockage, StockagePile);
     }
     EXPECT_TRUE(Messages.empty());
 }
@@ -95,18 +88,18 @@ TEST_F(Options, APrecisionThatDoesNotConvertStopsAfterNAndTheBounds) {
     }
     ASSERT_EQ(Messages.size(), 3u);
     EXPECT_EQ(Messages[0].genre, MessageAffiche::Genre::Exception);
-    EXPECT_EQ(F->NbEchantillons, 300);
-    EXPECT_EQ(F->BorneSupX, 3.0f);
-    EXPECT_EQ(F->PrecisionSivia, 0.01);
-    EXPECT_FALSE(F->ContrainteMomentOrdre4);
-    EXPECT_FALSE(F->EstimationAuClic);
+    EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 300);
+    EXPECT_EQ(F->A.ReglagesCourants.BorneSupX, 3.0f);
+    EXPECT_EQ(F->A.ReglagesCourants.PrecisionSivia, 0.01);
+    EXPECT_FALSE(F->A.ReglagesCourants.ContrainteMomentOrdre4);
+    EXPECT_FALSE(F->A.ReglagesCourants.EstimationAuClic);
 }
 
 TEST_F(Options, AuClicShowsTheClickLabelsAndTheCrossCursor) {
     TForm2* d = Ouvrir();
     d->RadioGroup2->SetItemIndex(0);
     Cliquer(d->Button1);
-    EXPECT_TRUE(F->EstimationAuClic);
+    EXPECT_TRUE(F->A.ReglagesCourants.EstimationAuClic);
     EXPECT_TRUE(F->Label9->isVisible());
     EXPECT_TRUE(F->Label10->isVisible());
     EXPECT_EQ(F->Image1->cursor().shape(), Qt::CrossCursor);
@@ -115,18 +108,18 @@ TEST_F(Options, AuClicShowsTheClickLabelsAndTheCrossCursor) {
     EXPECT_EQ(d->RadioGroup2->ItemIndex(), 0) << "a new dialog shows the state of that moment";
     d->RadioGroup2->SetItemIndex(1);
     Cliquer(d->Button1);
-    EXPECT_FALSE(F->EstimationAuClic);
+    EXPECT_FALSE(F->A.ReglagesCourants.EstimationAuClic);
     EXPECT_FALSE(F->Label9->isVisible());
     EXPECT_EQ(F->Image1->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(Options, ShowSolutionDrawsTheBoxInTheFrameOfTheLastSolveOnly) {
-    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->A.MatriceMelange = {1, 0.5, -0.5, 1};
     TForm2* d = Ouvrir();
     d->CheckBox4->setChecked(true);
     Cliquer(d->Button1);
     EXPECT_TRUE(Messages.empty()) << "no frame yet: nothing drawn, nothing reported";
-    EXPECT_TRUE(F->MontrerSolution);
+    EXPECT_TRUE(F->A.ReglagesCourants.MontrerSolution);
     EXPECT_EQ(F->Image1->Canvas().Pixel(168, 160), CouleurBlanche);
 
     // Bind the frame as a solve does, to the default domain.
@@ -140,7 +133,7 @@ TEST_F(Options, ShowSolutionDrawsTheBoxInTheFrameOfTheLastSolveOnly) {
     EXPECT_EQ(F->Image1->Canvas().Pixel(168, 160), CouleurBlanche);
 
     // a22 = 0: the demixing point has no finite place and nothing more is drawn.
-    F->MatriceMelange = {1, 0.5, -0.5, 0};
+    F->A.MatriceMelange = {1, 0.5, -0.5, 0};
     d = Ouvrir();
     Cliquer(d->Button1);
     EXPECT_TRUE(Messages.empty());

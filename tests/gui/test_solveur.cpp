@@ -19,13 +19,13 @@ class Solveur : public FenetreSousLocale<QLocale::English> {
 protected:
     // The means of the worked example, whose decorrelations vanish at (1, -1) and (-1, 1).
     void MoyennesExemple() {
-        F->Ex1x1 = 1;
-        F->Ex1x2 = 0.5;
-        F->Ex2x2 = 1;
-        F->Edx1dx1 = 1;
-        F->Edx1dx2 = -0.5;
-        F->Edx2dx2 = 1;
-        F->MelangesGeneres = true;
+        F->A.MelangesCourants.Moments.Ex1x1 = 1;
+        F->A.MelangesCourants.Moments.Ex1x2 = 0.5;
+        F->A.MelangesCourants.Moments.Ex2x2 = 1;
+        F->A.MelangesCourants.Moments.Edx1dx1 = 1;
+        F->A.MelangesCourants.Moments.Edx1dx2 = -0.5;
+        F->A.MelangesCourants.Moments.Edx2dx2 = 1;
+        F->A.MelangesGeneres = true;
     }
 
     Couleur Pixel(int x, int y) const { return F->Image1->Canvas().Pixel(x, y); }
@@ -48,11 +48,11 @@ TEST_F(Solveur, RefusesToRunBeforeTheMixturesExist) {
 TEST_F(Solveur, RefusesAPrecisionThatIsNotPositiveAndBoundsThatAreNotFinite) {
     MoyennesExemple();
     for (double precision : {0.0, -0.5, std::nan("")}) {
-        F->PrecisionSivia = precision;
+        F->A.ReglagesCourants.PrecisionSivia = precision;
         Cliquer(F->Button1);
     }
-    F->PrecisionSivia = 0.5;
-    F->BorneSupX = INFINITY;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.BorneSupX = INFINITY;
     Cliquer(F->Button1);
     ASSERT_EQ(Messages.size(), 4u);
     for (const MessageAffiche& m : Messages) {
@@ -71,9 +71,9 @@ TEST_F(Solveur, SolvePaintsRejectedBlueAndKeptYellowAroundTheDemixingPoints) {
     // (2, -2).
     F->Cosinus1->trigger();
     F->BruitColoreGaussien2->trigger();
-    F->MatriceMelange = {1, 0.5, -0.5, 1};
+    F->A.MatriceMelange = {1, 0.5, -0.5, 1};
     F->GenerationdesMelanges1->trigger();
-    F->PrecisionSivia = 0.1;
+    F->A.ReglagesCourants.PrecisionSivia = 0.1;
     Cliquer(F->Button1);
     EXPECT_TRUE(Messages.empty());
     EXPECT_FALSE(F->Button1->isVisible());
@@ -119,8 +119,8 @@ TEST_F(Solveur, SolvePaintsRejectedBlueAndKeptYellowAroundTheDemixingPoints) {
 
 TEST_F(Solveur, FewerThanTwoConstraintsKeepTheWholeBoxYellow) {
     GenererMelanges();
-    F->ContrainteDecorrelationDerivees = false;
-    F->PrecisionSivia = 1;
+    F->A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
+    F->A.ReglagesCourants.PrecisionSivia = 1;
     Cliquer(F->Button1);
     EXPECT_EQ(BoitesSolution.Size(), 256u);
     EXPECT_TRUE(BoitesRejetees.IsEmpty());
@@ -139,9 +139,9 @@ TEST_F(Solveur, EncadreOutlinesTheHullOfTheKeptBoxesInRed) {
     EXPECT_TRUE(Messages.empty()) << "nothing to frame before a solve";
 
     MoyennesExemple();
-    F->BorneInfX = F->BorneInfY = -2;
-    F->BorneSupX = F->BorneSupY = 2;
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.BorneInfX = F->A.ReglagesCourants.BorneInfY = -2;
+    F->A.ReglagesCourants.BorneSupX = F->A.ReglagesCourants.BorneSupY = 2;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     ASSERT_EQ(BoitesSolution.Size(), 10u);
     EXPECT_EQ(BoitesRejetees.Size(), 45u);
@@ -172,8 +172,8 @@ TEST_F(Solveur, PointerReadsTheParameterPairAtTheCornerPixels) {
     EXPECT_GE(F->Label2->x(), F->Label1->geometry().right()) << "the readouts never overlap";
 
     // Reversed bounds: the left edge reads BorneInfX.
-    F->BorneInfX = 5;
-    F->BorneSupX = -5;
+    F->A.ReglagesCourants.BorneInfX = 5;
+    F->A.ReglagesCourants.BorneSupX = -5;
     BougerPointeur(F->Image1, QPoint(0, 0));
     EXPECT_EQ(F->Label1->text(), QStringLiteral("X : 5"));
 }
@@ -182,35 +182,37 @@ TEST_F(Solveur, EstimatesFollowThePointerOrTheClicksAsChosen) {
     GenererMelanges();
     MoyennesExemple();
     BougerPointeur(F->Image1, QPoint(0, 0));
-    ASSERT_EQ(F->SourceEstimee1.size(), 5000u);
-    EXPECT_EQ(F->DeriveeEstimee1.size(), 4999u);
+    ASSERT_EQ(F->A.Estimees.SourceEstimee1.size(), 5000u);
+    EXPECT_EQ(F->A.Estimees.DeriveeEstimee1.size(), 4999u);
     // s^1 = x1 + x.x2 at x = -5.
-    EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * -5 + F->Melange1[3]);
+    EXPECT_DOUBLE_EQ(F->A.Estimees.SourceEstimee1[3],
+                     F->A.MelangesCourants.Melange2[3] * -5 + F->A.MelangesCourants.Melange1[3]);
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")); // ((5 + 0.5) + -25 x 0.5) + -5
-    const auto estimee = F->SourceEstimee1;
+    const auto estimee = F->A.Estimees.SourceEstimee1;
     QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(336, 320));
-    EXPECT_EQ(F->SourceEstimee1, estimee) << "a release computes nothing in this mode";
+    EXPECT_EQ(F->A.Estimees.SourceEstimee1, estimee) << "a release computes nothing in this mode";
     EXPECT_EQ(F->Label9->text(), QStringLiteral("X : 5"));
     EXPECT_EQ(F->Edit6->text(), QStringLiteral("-12")) << "from the latest move";
 
-    F->EstimationAuClic = true;
+    F->A.ReglagesCourants.EstimationAuClic = true;
     BougerPointeur(F->Image1, QPoint(168, 160));
-    EXPECT_EQ(F->SourceEstimee1, estimee);
+    EXPECT_EQ(F->A.Estimees.SourceEstimee1, estimee);
     QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(336, 320));
-    EXPECT_DOUBLE_EQ(F->SourceEstimee1[3], F->Melange2[3] * 5 + F->Melange1[3]);
+    EXPECT_DOUBLE_EQ(F->A.Estimees.SourceEstimee1[3],
+                     F->A.MelangesCourants.Melange2[3] * 5 + F->A.MelangesCourants.Melange1[3]);
 
     // N grown since the mixtures: the estimate stays within the samples that exist.
-    F->NbEchantillons = 100000;
+    F->A.ReglagesCourants.NbEchantillons = 100000;
     QTest::mouseRelease(F->Image1, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(F->SourceEstimee2.size(), 5000u);
+    EXPECT_EQ(F->A.Estimees.SourceEstimee2.size(), 5000u);
 }
 
 TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
     GenererMelanges();
-    F->PrecisionSivia = 0.0001;
+    F->A.ReglagesCourants.PrecisionSivia = 0.0001;
     // Room for 500 boxes beside what the window holds, where the solve needs far more.
     const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
-    F->Stockage = StockageFile;
+    F->A.ReglagesCourants.Stockage = StockageFile;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
     EXPECT_EQ(F->cursor().shape(), Qt::ArrowCursor);
@@ -226,7 +228,7 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
               CouleurBleue);
 
     // Depth first, boxes are kept from the start.
-    F->Stockage = StockagePile;
+    F->A.ReglagesCourants.Stockage = StockagePile;
     Cliquer(F->Button1);
     EXPECT_TRUE(BoitesEnAttente.IsEmpty());
     EXPECT_FALSE(BoitesSolution.IsEmpty());
@@ -245,14 +247,14 @@ TEST_F(Solveur, ASolveBeyondTheMemoryBudgetStopsWithAMessageAndKeepsItsBoxes) {
 
 TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigures) {
     GenererMelanges();
-    F->ContrainteDecorrelation = false;
-    F->BorneInfX = F->BorneInfY = -0.001f;
-    F->BorneSupX = F->BorneSupY = 0.001f;
-    F->PrecisionSivia = 0.0001;
+    F->A.ReglagesCourants.ContrainteDecorrelation = false;
+    F->A.ReglagesCourants.BorneInfX = F->A.ReglagesCourants.BorneInfY = -0.001f;
+    F->A.ReglagesCourants.BorneSupX = F->A.ReglagesCourants.BorneSupY = 0.001f;
+    F->A.ReglagesCourants.PrecisionSivia = 0.0001;
     // Room for 500 boxes, where the solve keeps 1,024.
     const GardeBudgetMemoire budget(MemoireTenue() + OctetsParBoiteStockee * 500);
     for (OrdreStockage stockage : {StockagePile, StockageFile}) {
-        F->Stockage = stockage;
+        F->A.ReglagesCourants.Stockage = stockage;
         Cliquer(F->Button1);
     }
     ASSERT_EQ(Messages.size(), 2u);
@@ -274,23 +276,23 @@ TEST_F(Solveur, ASolveThatRejectsNothingAndCannotFitIsRefusedAtOnceWithTheFigure
 
 TEST_F(Solveur, ShowSolutionAfterTheSolveDrawsBlackWithAWhitePen) {
     GenererMelanges();
-    F->MontrerSolution = true;
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.MontrerSolution = true;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     EXPECT_EQ(Pixel(151, 144), CouleurNoire);
     EXPECT_EQ(Pixel(149, 141), CouleurBlanche) << "the outline is the pen's";
 
     // a11 = 0: nothing is drawn for the undefined box, nothing fails.
-    F->MatriceMelange = {0, 0.5, -0.5, 1};
+    F->A.MatriceMelange = {0, 0.5, -0.5, 1};
     Cliquer(F->Button1);
     EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
     MoyennesExemple();
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     // "abc" in both x bounds reads as 0: a domain of zero width in x.
-    F->BorneInfX = F->BorneSupX = 0;
+    F->A.ReglagesCourants.BorneInfX = F->A.ReglagesCourants.BorneSupX = 0;
     Cliquer(F->Button1);
     EXPECT_TRUE(Messages.empty());
     EXPECT_FALSE(BoitesSolution.IsEmpty() && BoitesRejetees.IsEmpty());
@@ -302,8 +304,8 @@ TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
     F->OpenGLPanel6->Repaint();
 
     // Reversed bounds: the search box is ordered; the readout keeps the typed order.
-    F->BorneInfX = F->BorneInfY = 2;
-    F->BorneSupX = F->BorneSupY = -2;
+    F->A.ReglagesCourants.BorneInfX = F->A.ReglagesCourants.BorneInfY = 2;
+    F->A.ReglagesCourants.BorneSupX = F->A.ReglagesCourants.BorneSupY = -2;
     F->Button1->show();
     Cliquer(F->Button1);
     EXPECT_EQ(BoiteRecherche[1].Lower(), -2.0);
@@ -316,23 +318,23 @@ TEST_F(Solveur, EqualOrReversedBoundsStillSolveAndDrawOnlyWhatIsDefined) {
 
 TEST_F(Solveur, ToutEffacerKeepsTheBoxListsAndTheEstimatesEffacerLePavageFreesTheBoxes) {
     GenererMelanges();
-    F->PrecisionSivia = 0.5;
+    F->A.ReglagesCourants.PrecisionSivia = 0.5;
     Cliquer(F->Button1);
     Cliquer(F->Button1); // a second solve appends to the lists of the first
     BougerPointeur(F->Image1, QPoint(151, 144));
     const std::uint32_t rejetees = BoitesRejetees.Size(), gardees = BoitesSolution.Size();
     ASSERT_GT(rejetees, 0u);
     ASSERT_GT(gardees, 0u);
-    const std::vector<double> estimee = F->SourceEstimee1;
+    const std::vector<double> estimee = F->A.Estimees.SourceEstimee1;
     ASSERT_EQ(estimee.size(), 5000u);
 
     F->ToutEffacer1->trigger();
-    EXPECT_TRUE(F->Source1.empty());
-    EXPECT_TRUE(F->Melange1.empty());
+    EXPECT_TRUE(F->A.Source1.empty());
+    EXPECT_TRUE(F->A.MelangesCourants.Melange1.empty());
     EXPECT_EQ(BoitesRejetees.Size(), rejetees);
     EXPECT_EQ(BoitesSolution.Size(), gardees);
-    EXPECT_EQ(F->SourceEstimee1, estimee);
-    EXPECT_EQ(F->DeriveeEstimee1.size(), 4999u);
+    EXPECT_EQ(F->A.Estimees.SourceEstimee1, estimee);
+    EXPECT_EQ(F->A.Estimees.DeriveeEstimee1.size(), 4999u);
     // "Encadre" still frames the kept boxes in red.
     const auto rouges = [this] {
         int n = 0;
@@ -350,6 +352,6 @@ TEST_F(Solveur, ToutEffacerKeepsTheBoxListsAndTheEstimatesEffacerLePavageFreesTh
     F->EffacerPavage1->trigger();
     EXPECT_TRUE(BoitesRejetees.IsEmpty());
     EXPECT_TRUE(BoitesSolution.IsEmpty());
-    EXPECT_EQ(F->SourceEstimee1, estimee) << "the estimates are not part of the paving";
+    EXPECT_EQ(F->A.Estimees.SourceEstimee1, estimee) << "the estimates are not part of the paving";
     EXPECT_TRUE(Messages.empty());
 }

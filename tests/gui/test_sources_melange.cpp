@@ -45,14 +45,14 @@ TEST_F(SourcesMelange, SourceItemsFillTheirSourceAndCheckOneItemPerSubmenu) {
     };
 
     F->Cosinus1->trigger();
-    EXPECT_EQ(F->Source1.size(), 5000u);
-    EXPECT_EQ(F->Source1[0], 5.0);
+    EXPECT_EQ(F->A.Source1.size(), 5000u);
+    EXPECT_EQ(F->A.Source1[0], 5.0);
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_EQ(peintures1, 1);
     EXPECT_EQ(peintures2, 0);
 
     F->Sinus2->trigger();
-    EXPECT_EQ(F->Source2[0], 0.0);
+    EXPECT_EQ(F->A.Source2[0], 0.0);
     EXPECT_TRUE(F->Sinus2->isChecked());
     EXPECT_TRUE(F->Cosinus1->isChecked()) << "source 2 leaves source 1's kind checked";
     EXPECT_EQ(peintures2, 1);
@@ -60,39 +60,39 @@ TEST_F(SourcesMelange, SourceItemsFillTheirSourceAndCheckOneItemPerSubmenu) {
     F->BruitBlancUniforme1->trigger();
     EXPECT_TRUE(F->BruitBlancUniforme1->isChecked());
     EXPECT_FALSE(F->Cosinus1->isChecked());
-    const auto premier = F->Source1;
+    const auto premier = F->A.Source1;
     F->BruitBlancUniforme1->trigger();
     EXPECT_TRUE(F->BruitBlancUniforme1->isChecked()) << "choosing the checked item keeps it";
-    EXPECT_NE(F->Source1, premier);
+    EXPECT_NE(F->A.Source1, premier);
     for (QAction* a : {F->BruitBlancGaussien1, F->BruitColoreGaussien1, F->BruitBlancGaussien2,
                        F->BruitBlancUniforme2, F->Cosinus2, F->BruitColoreGaussien2}) {
         a->trigger();
         EXPECT_TRUE(a->isChecked());
     }
-    EXPECT_EQ(F->Source1.size(), 5000u);
-    EXPECT_EQ(F->Source2.size(), 5000u);
-    EXPECT_FALSE(F->MelangesGeneres);
+    EXPECT_EQ(F->A.Source1.size(), 5000u);
+    EXPECT_EQ(F->A.Source2.size(), 5000u);
+    EXPECT_FALSE(F->A.MelangesGeneres);
 }
 
 TEST_F(SourcesMelange, ZeroSamplesStillCheckTheItemAndATooLargeNIsReported) {
-    F->NbEchantillons = 0;
+    F->A.ReglagesCourants.NbEchantillons = 0;
     F->Sinus1->trigger();
-    EXPECT_TRUE(F->Source1.empty());
+    EXPECT_TRUE(F->A.Source1.empty());
     EXPECT_TRUE(F->Sinus1->isChecked());
     EXPECT_TRUE(Messages.empty());
 
-    F->NbEchantillons = 1000;
+    F->A.ReglagesCourants.NbEchantillons = 1000;
     F->Cosinus1->trigger();
     {
         const GardeBudgetMemoire budget(1024);
-        F->NbEchantillons = 1 << 20;
+        F->A.ReglagesCourants.NbEchantillons = 1 << 20;
         F->BruitBlancGaussien1->trigger();
     }
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].genre, MessageAffiche::Genre::Exception);
     EXPECT_TRUE(Messages[0].texte.startsWith(QStringLiteral("Mémoire insuffisante")))
         << Messages[0].texte.toStdString();
-    EXPECT_EQ(F->Source1.size(), 1000u) << "the source stays as it was";
+    EXPECT_EQ(F->A.Source1.size(), 1000u) << "the source stays as it was";
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_FALSE(F->BruitBlancGaussien1->isChecked());
 }
@@ -120,10 +120,11 @@ TEST_F(SourcesMelange, ValiderStoresEachEntryUntilOneFailsToConvert) {
     Cliquer(F->Button2);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].genre, MessageAffiche::Genre::Exception);
-    EXPECT_EQ(F->MatriceMelange.a11, 2.0);
-    EXPECT_EQ(F->MatriceMelange.a12, 0.5);
-    EXPECT_EQ(F->MatriceMelange.a21, 0.0) << "the faulty entry and the later ones keep their value";
-    EXPECT_EQ(F->MatriceMelange.a22, 0.0);
+    EXPECT_EQ(F->A.MatriceMelange.a11, 2.0);
+    EXPECT_EQ(F->A.MatriceMelange.a12, 0.5);
+    EXPECT_EQ(F->A.MatriceMelange.a21, 0.0)
+        << "the faulty entry and the later ones keep their value";
+    EXPECT_EQ(F->A.MatriceMelange.a22, 0.0);
     EXPECT_TRUE(F->Button2->isVisible());
 
     for (const char* faux : {"abc", "1e999", "1,5", " "}) {
@@ -136,12 +137,12 @@ TEST_F(SourcesMelange, ValiderStoresEachEntryUntilOneFailsToConvert) {
     F->Edit3->setText(QStringLiteral("-0.25"));
     Cliquer(F->Button2);
     EXPECT_EQ(Messages.size(), 5u);
-    EXPECT_EQ(F->MatriceMelange.a21, -0.25);
-    EXPECT_EQ(F->MatriceMelange.a22, 7.0);
+    EXPECT_EQ(F->A.MatriceMelange.a21, -0.25);
+    EXPECT_EQ(F->A.MatriceMelange.a22, 7.0);
     EXPECT_FALSE(F->Button2->isVisible());
     F->Edit4->setText(QStringLiteral("1"));
     EXPECT_TRUE(F->Button2->isVisible()) << "any edit shows Valider again";
-    EXPECT_EQ(F->MatriceMelange.a22, 7.0) << "a text becomes the matrix only through Valider";
+    EXPECT_EQ(F->A.MatriceMelange.a22, 7.0) << "a text becomes the matrix only through Valider";
 }
 
 TEST_F(SourcesMelange, AleatoireProposesOneBOneCFromTheClockSecond) {
@@ -168,7 +169,7 @@ TEST_F(SourcesMelange, AleatoireProposesOneBOneCFromTheClockSecond) {
     horloge.emplace([] { return std::int64_t(1700000001); });
     Cliquer(F->Button3);
     EXPECT_TRUE(F->Edit2->text() != b || F->Edit3->text() != c);
-    EXPECT_EQ(F->MatriceMelange.a12, 0.0) << "the matrix changes only through Valider";
+    EXPECT_EQ(F->A.MatriceMelange.a12, 0.0) << "the matrix changes only through Valider";
 }
 
 TEST_F(SourcesMelange, GenerationNeedsBothSourcesAndANonZeroMatrix) {
@@ -186,8 +187,8 @@ TEST_F(SourcesMelange, GenerationNeedsBothSourcesAndANonZeroMatrix) {
         EXPECT_EQ(m.texte, texte);
         EXPECT_EQ(m.titre, QStringLiteral("Erreur!"));
     }
-    EXPECT_FALSE(F->MelangesGeneres);
-    EXPECT_TRUE(F->Melange1.empty());
+    EXPECT_FALSE(F->A.MelangesGeneres);
+    EXPECT_TRUE(F->A.MelangesCourants.Melange1.empty());
     EXPECT_TRUE(F->SourcesAff->isChecked());
 }
 
@@ -198,27 +199,29 @@ TEST_F(SourcesMelange, GenerationComputesMixturesMeansAndSwitchesTheDisplay) {
     Cliquer(F->Button2);
     F->GenerationdesMelanges1->trigger();
     EXPECT_TRUE(Messages.empty());
-    EXPECT_TRUE(F->MelangesGeneres);
-    ASSERT_EQ(F->Melange1.size(), 5000u);
-    EXPECT_EQ(F->DeriveeMelange2.size(), 4999u);
-    EXPECT_DOUBLE_EQ(F->Melange1[10], F->Source1[10] + 0.5 * F->Source2[10]);
-    EXPECT_DOUBLE_EQ(F->Melange2[10], -0.25 * F->Source1[10] + F->Source2[10]);
+    EXPECT_TRUE(F->A.MelangesGeneres);
+    ASSERT_EQ(F->A.MelangesCourants.Melange1.size(), 5000u);
+    EXPECT_EQ(F->A.MelangesCourants.DeriveeMelange2.size(), 4999u);
+    EXPECT_DOUBLE_EQ(F->A.MelangesCourants.Melange1[10], F->A.Source1[10] + 0.5 * F->A.Source2[10]);
+    EXPECT_DOUBLE_EQ(F->A.MelangesCourants.Melange2[10],
+                     -0.25 * F->A.Source1[10] + F->A.Source2[10]);
     double s12 = 0;
     for (std::size_t i = 0; i < 5000; ++i) {
-        s12 += F->Melange1[i] * F->Melange2[i];
+        s12 += F->A.MelangesCourants.Melange1[i] * F->A.MelangesCourants.Melange2[i];
     }
-    EXPECT_DOUBLE_EQ(F->Ex1x2, s12 / 5000);
-    EXPECT_NEAR(F->Moments4[0][1], F->Moments4[1][0], 1e-9);
+    EXPECT_DOUBLE_EQ(F->A.MelangesCourants.Moments.Ex1x2, s12 / 5000);
+    EXPECT_NEAR(F->A.MelangesCourants.Moments.Moments4[0][1],
+                F->A.MelangesCourants.Moments.Moments4[1][0], 1e-9);
     EXPECT_TRUE(F->MelangesAff->isChecked());
     EXPECT_FALSE(F->SourcesAff->isChecked());
     EXPECT_EQ(F->Label3->text(), QStringLiteral("Mélange 1"));
     EXPECT_EQ(F->Label4->text(), QStringLiteral("Mélange 2"));
 
     // A new source changes neither the mixtures nor the flag.
-    const auto melange = F->Melange1;
+    const auto melange = F->A.MelangesCourants.Melange1;
     F->BruitBlancGaussien1->trigger();
-    EXPECT_EQ(F->Melange1, melange);
-    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_EQ(F->A.MelangesCourants.Melange1, melange);
+    EXPECT_TRUE(F->A.MelangesGeneres);
 }
 
 TEST_F(SourcesMelange, ToutEffacerReturnsTheDataToStartUpButKeepsTitlesAndTexts) {
@@ -231,12 +234,12 @@ TEST_F(SourcesMelange, ToutEffacerReturnsTheDataToStartUpButKeepsTitlesAndTexts)
     F->Decalage2Y = -4;
 
     F->ToutEffacer1->trigger();
-    EXPECT_TRUE(F->Source1.empty());
-    EXPECT_TRUE(F->Source2.empty());
-    EXPECT_TRUE(F->Melange1.empty());
-    EXPECT_TRUE(F->DeriveeMelange2.empty());
-    EXPECT_FALSE(F->MatriceMelange.EstConnue());
-    EXPECT_FALSE(F->MelangesGeneres);
+    EXPECT_TRUE(F->A.Source1.empty());
+    EXPECT_TRUE(F->A.Source2.empty());
+    EXPECT_TRUE(F->A.MelangesCourants.Melange1.empty());
+    EXPECT_TRUE(F->A.MelangesCourants.DeriveeMelange2.empty());
+    EXPECT_FALSE(F->A.MatriceMelange.EstConnue());
+    EXPECT_FALSE(F->A.MelangesGeneres);
     EXPECT_EQ(F->Decalage1X, 0.0);
     EXPECT_EQ(F->Decalage2Y, 0.0);
     EXPECT_FALSE(F->Cosinus1->isChecked());

@@ -64,11 +64,11 @@ protected:
 TEST_F(TravailLongFenetre, EscapeStopsALongSolveThatKeepsWhatItClassified) {
     GenererMelanges();
     // With one constraint nothing is rejected: 2^26 boxes to keep at this precision.
-    F->ContrainteDecorrelation = false;
-    F->PrecisionSivia = 0.002;
-    F->Stockage = StockagePile;
+    F->A.ReglagesCourants.ContrainteDecorrelation = false;
+    F->A.ReglagesCourants.PrecisionSivia = 0.002;
+    F->A.ReglagesCourants.Stockage = StockagePile;
     const GardeBudgetMemoire budget(MemoireTenue() + (std::uint64_t(1) << 33));
-    const double* source1 = F->Source1.data();
+    const double* source1 = F->A.Source1.data();
     bool resolutionImbriquee = false;
     PendantLaCommande([&] {
         F->Cosinus1->trigger(); // refused: the sources stay as they are
@@ -85,7 +85,7 @@ TEST_F(TravailLongFenetre, EscapeStopsALongSolveThatKeepsWhatItClassified) {
     EXPECT_TRUE(Vu.progres.startsWith(QStringLiteral("Résolution : "))) << Vu.progres.toStdString();
     EXPECT_TRUE(Vu.progres.contains(QStringLiteral("boîtes/s")));
     EXPECT_TRUE(Vu.progres.contains(QStringLiteral("reste environ")));
-    EXPECT_EQ(F->Source1.data(), source1);
+    EXPECT_EQ(F->A.Source1.data(), source1);
     EXPECT_FALSE(resolutionImbriquee);
 
     ASSERT_EQ(Messages.size(), 1u);
@@ -106,10 +106,10 @@ TEST_F(TravailLongFenetre, EscapeStopsALongSolveThatKeepsWhatItClassified) {
 
 TEST_F(TravailLongFenetre, TheArreterButtonStopsALargeGenerationThatLeavesTheSourceAsItWas) {
     F->Cosinus1->trigger();
-    const std::vector<double> avant = F->Source1;
+    const std::vector<double> avant = F->A.Source1;
     const auto etat = Alea().EtatCourant();
     // 501 uniform draws per sample: many seconds for 20 million samples.
-    F->NbEchantillons = 20'000'000;
+    F->A.ReglagesCourants.NbEchantillons = 20'000'000;
     PendantLaCommande([&] { QTest::mouseClick(F->ButtonArreter, Qt::LeftButton); });
     F->BruitBlancGaussien1->trigger();
 
@@ -118,7 +118,7 @@ TEST_F(TravailLongFenetre, TheArreterButtonStopsALargeGenerationThatLeavesTheSou
         << Vu.progres.toStdString();
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("arrêtée par l'utilisateur")));
-    EXPECT_EQ(F->Source1, avant);
+    EXPECT_EQ(F->A.Source1, avant);
     EXPECT_EQ(Alea().EtatCourant(), etat);
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_FALSE(F->BruitBlancGaussien1->isChecked());
@@ -127,10 +127,10 @@ TEST_F(TravailLongFenetre, TheArreterButtonStopsALargeGenerationThatLeavesTheSou
 
 TEST_F(TravailLongFenetre, EscapeStopsAHugeGenerationWhileItsArrayIsStillBeingFilledIn) {
     F->Cosinus1->trigger();
-    const std::vector<double> avant = F->Source1;
+    const std::vector<double> avant = F->A.Source1;
     // 2 GiB of samples, inside a fixed budget; the array is given its pages stretch by
     // stretch inside the job, so Escape is heard long before they are all touched.
-    F->NbEchantillons = 1 << 28;
+    F->A.ReglagesCourants.NbEchantillons = 1 << 28;
     const GardeBudgetMemoire budget(MemoireTenue() + (std::uint64_t(3) << 30));
     // The peak counts from here: what this test touches, whatever ran before it.
     RemettrePicResident();
@@ -145,7 +145,7 @@ TEST_F(TravailLongFenetre, EscapeStopsAHugeGenerationWhileItsArrayIsStillBeingFi
     EXPECT_TRUE(enCours) << "the window answered during the generation";
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("arrêtée par l'utilisateur")));
-    EXPECT_EQ(F->Source1, avant);
+    EXPECT_EQ(F->A.Source1, avant);
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_LT(PicResident() - pic, std::uint64_t(1) << 30)
         << "stopped before the whole array was touched";

@@ -48,7 +48,7 @@ TEST_F(Ouverture, ASessionGivenAtStartUpOpensWithoutAQuestion) {
     EXPECT_TRUE(Proposes.empty());
     EXPECT_TRUE(F->Cosinus1->isChecked());
     EXPECT_TRUE(F->Sinus2->isChecked());
-    EXPECT_TRUE(F->MelangesGeneres);
+    EXPECT_TRUE(F->A.MelangesGeneres);
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -58,11 +58,11 @@ TEST_F(Ouverture, ASignalGivenAtStartUpGoesWhereTheUserDropsIt) {
     F->MenuFichier->Ouvrir({voix});
     ASSERT_EQ(Proposes.size(), 1u);
     EXPECT_EQ(Proposes[0].value(1), QStringLiteral("Source 2"));
-    EXPECT_EQ(F->Source2.size(), 80000u);
+    EXPECT_EQ(F->A.Source2.size(), 80000u);
     Reponse = -1; // the user closes the menu: nothing changes
     F->MenuFichier->Ouvrir({voix, voix});
     EXPECT_EQ(Proposes.size(), 2u);
-    EXPECT_EQ(F->Source2.size(), 80000u);
+    EXPECT_EQ(F->A.Source2.size(), 80000u);
     EXPECT_TRUE(Messages.empty());
 }
 
