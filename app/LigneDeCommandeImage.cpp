@@ -36,6 +36,7 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
             std::min(o.Boite[0], o.Boite[1]), std::max(o.Boite[0], o.Boite[1]),
             std::min(o.Boite[2], o.Boite[3]), std::max(o.Boite[2], o.Boite[3])};
         TVueAnalyse vue;
+        vue.setMinimumSize(1, 1); // a figure smaller than the window's least view
         vue.resize(taille);
         vue.DefinirPavage(recherche, &rejetees, 0, &solution, 0);
         MarqueursAnalyse m;
