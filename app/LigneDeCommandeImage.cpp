@@ -1,25 +1,25 @@
 #include "app/LigneDeCommandeImage.h"
 
+#include "analyse/CarteSir.h"
+#include "app/TFormAnalyse.h"
+#include "display/PavageRapide.h"
 #include "display/VueAnalyse.h"
-#include "fichiers/EcritureAtomique.h"
-#include "fichiers/ErreurFichier.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
 
 #include <cstdio>
 
 namespace {
 
-constexpr int CoteImage = 900;
+// Side of the mean-SIR map, in cells, as the window computes it.
+constexpr int CoteCarte = 256;
 
 } // namespace
 
 DessinateurPavage DessinerPavagePng(int& argc, char** argv,
                                     std::unique_ptr<QApplication>& application) {
     return [&argc, argv, &application](const std::string& chemin, const OptionsCommande& o,
-                                       const EntreesChaine&, const ResultatChaine& c,
+                                       const EntreesChaine& e, const ResultatChaine& c,
                                        const BoxList& rejetees, const BoxList& solution) {
         if (!application && QApplication::instance() == nullptr) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,11 +31,14 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
             });
             application = std::make_unique<QApplication>(argc, argv);
         }
+        const QSize taille(o.TailleImage[0], o.TailleImage[1]);
+        const RectanglePlan recherche{
+            std::min(o.Boite[0], o.Boite[1]), std::max(o.Boite[0], o.Boite[1]),
+            std::min(o.Boite[2], o.Boite[3]), std::max(o.Boite[2], o.Boite[3])};
         TVueAnalyse vue;
-        vue.resize(CoteImage, CoteImage);
-        vue.DefinirPavage({std::min(o.Boite[0], o.Boite[1]), std::max(o.Boite[0], o.Boite[1]),
-                           std::min(o.Boite[2], o.Boite[3]), std::max(o.Boite[2], o.Boite[3])},
-                          &rejetees, 0, &solution, 0);
+        vue.setMinimumSize(1, 1); // a figure smaller than the window's least view
+        vue.resize(taille);
+        vue.DefinirPavage(recherche, &rejetees, 0, &solution, 0);
         MarqueursAnalyse m;
         m.PointDirect = c.Vrais.Direct;
         m.PointPermute = c.Vrais.Permute;
@@ -45,17 +48,16 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
             m.Groupes.push_back(a.Groupe);
         }
         vue.DefinirMarqueurs(std::move(m));
-        vue.Ajuster();
-        vue.PreparerPavage();
-        QImage image(CoteImage, CoteImage, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        vue.render(&image);
-        QByteArray octets;
-        QBuffer tampon(&octets);
-        tampon.open(QIODevice::WriteOnly);
-        if (!image.save(&tampon, "PNG")) {
-            throw ErreurFichier(chemin, "l'image n'a pas pu être codée en PNG.");
+        // The map when the sources and the matrix are known (empty otherwise: hidden).
+        if (!e.Source1.empty() && e.A.EstConnue()) {
+            vue.DefinirCarte(CalculerCarteSir(recherche, CoteCarte, CoteCarte, e.A, c.Puissances));
+            vue.AfficherCarte(true);
         }
-        EcrireTexteAtomiquement(chemin, std::string_view(octets.constData(), octets.size()));
+        vue.Ajuster();
+        // The scale is fixed now: kept boxes below a pixel are drawn one pixel wide.
+        BoxList gardees;
+        AgrandirBoites(solution, 0, 1 / vue.Echelle(), 1 / vue.Echelle(), gardees);
+        vue.DefinirPavage(recherche, &rejetees, 0, &gardees, 0);
+        EnregistrerVue(vue, chemin, taille);
     };
 }

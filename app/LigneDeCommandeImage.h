@@ -1,5 +1,6 @@
-// The PNG of the paving that `ovrel5 resoudre --image` writes: the analysis window's view
-// (axes, true points, roots, clusters, legend) rendered off screen, with no display needed.
+// The figure of the paving that `ovrel5 resoudre --image` writes (PNG, SVG or PDF at --taille):
+// the analysis window's view (axes, true points, roots, clusters, legend, and the mean-SIR
+// map when the sources are known) rendered off screen, with no display needed.
 #pragma once
 
 #include "commande/LigneDeCommande.h"

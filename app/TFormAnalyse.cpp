@@ -2,6 +2,7 @@
 
 #include "analyse/CarteSir.h"
 #include "analyse/Suggestion.h"
+#include "app/toolkit/BoiteMessage.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
 
@@ -213,6 +214,10 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     auto* outils = new QHBoxLayout;
     outils->addWidget(BoutonAjuster);
     outils->addWidget(CaseCarte);
+    BoutonEnregistrerVue = new QPushButton(QStringLiteral("Enregistrer la vue…"), this);
+    outils->addWidget(BoutonEnregistrerVue);
+    connect(BoutonEnregistrerVue, &QPushButton::clicked, this,
+            Protege([this] { EnregistrerVueClick(); }));
     outils->addStretch();
     colonneGauche->addLayout(outils);
     colonneGauche->addWidget(Vue, 1);

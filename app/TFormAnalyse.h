@@ -18,9 +18,11 @@
 #include "signal/Melange.h"
 #include "sivia/Sivia.h"
 
+#include <QSize>
 #include <QStringList>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -84,6 +86,11 @@ AnalyseCourante Analyser(const EtatAnalyse& e);
 // nothing when it asks to stop.
 std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvancement& avancement);
 
+// The view as a figure, in the format its extension names (.png, .svg, .pdf): laid out at
+// `taille` pixels, showing the same part of the plane, then put back as it was. Written
+// atomically; throws ErreurFichier (a format it does not know included).
+void EnregistrerVue(TVueAnalyse& vue, const std::filesystem::path& chemin, QSize taille);
+
 class TFormAnalyse : public QWidget {
     Q_OBJECT
 public:
@@ -102,7 +109,9 @@ public:
     QLabel* Message;
     QCheckBox* CaseCarte;
     QPushButton* BoutonAjuster;
-    QPushButton* BoutonEnregistrer; // the selected cluster's estimated sources
+    QPushButton* BoutonEnregistrer;    // the selected cluster's estimated sources
+    QPushButton* BoutonEnregistrerVue; // the view as PNG, SVG or PDF, at a size asked for
+    void EnregistrerVueClick();
 
     // Memory the view's summary of many boxes holds, in bytes.
     std::uint64_t OctetsResume() const;

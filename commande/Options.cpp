@@ -3,6 +3,7 @@
 #include "sivia/Sivia.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -243,10 +244,26 @@ const std::vector<DescriptionOption>& Descriptions() {
          [](OptionsCommande& o, const std::string& v) {
              o.FichierBoites = NomDeFichier("--boites", v);
          }},
-        {"--image", "FICHIER.png", "aucune",
-         "dessine le pavage avec ses axes et ses repères, sans écran", false,
+        {"--image", "FICHIER.png|.svg|.pdf", "aucune",
+         "dessine le pavage avec ses axes, ses repères et la carte du RSI, sans écran", false,
          [](OptionsCommande& o, const std::string& v) {
-             o.FichierImage = NomDeFichier("--image", v);
+             std::string ext = v.size() < 4 ? v : v.substr(v.size() - 4);
+             std::transform(ext.begin(), ext.end(), ext.begin(),
+                            [](unsigned char c) { return char(std::tolower(c)); });
+             if (ext != ".png" && ext != ".svg" && ext != ".pdf") {
+                 Refuser("--image", v, "un fichier .png, .svg ou .pdf");
+             }
+             o.FichierImage = v;
+         }},
+        {"--taille", "LxH", "900x900", "la taille de l'image en pixels", false,
+         [](OptionsCommande& o, const std::string& v) {
+             const std::vector<std::string> c = Decouper(v, 'x');
+             const auto l = LireEntier<int>(c[0]), h = LireEntier<int>(c.back());
+             if (c.size() != 2 || !l || !h || std::min(*l, *h) < CoteImageMin ||
+                 std::max(*l, *h) > CoteImageMax) {
+                 Refuser("--taille", v, "une taille LxH en pixels (de 200 à 5000 chacun)");
+             }
+             o.TailleImage[0] = *l, o.TailleImage[1] = *h;
          }},
         {"--essais", "K", "100", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées", true,
          [](OptionsCommande& o, const std::string& v) {
@@ -413,6 +430,9 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
                            "--melanges et --matrice ne s'y appliquent pas.");
     }
     // A study solves many mixtures and writes none of their boxes or pictures.
+    if (o.Donnees.count("--taille") != 0 && o.FichierImage.empty()) {
+        throw ErreurOption("option --taille : elle ne s'applique qu'avec --image.");
+    }
     if (o.Commande == SousCommande::Etude &&
         (!o.FichierBoites.empty() || !o.FichierImage.empty())) {
         throw ErreurOption(std::string("etude : ") +
@@ -461,7 +481,7 @@ std::string TexteAide(SousCommande commande) {
         if (commande == SousCommande::Etude &&
             (std::string(d.Nom) == "--melanges" || std::string(d.Nom) == "--matrice" ||
              std::string(d.Nom) == "--matrice-aleatoire" || std::string(d.Nom) == "--boites" ||
-             std::string(d.Nom) == "--image")) {
+             std::string(d.Nom) == "--image" || std::string(d.Nom) == "--taille")) {
             continue;
         }
         std::string tete =

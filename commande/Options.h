@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+// The sides of a figure, in pixels (--taille, the analysis window's "Enregistrer la vue…").
+inline constexpr int CoteImageMin = 200, CoteImageMax = 5000;
+
 class ErreurOption : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -50,8 +53,9 @@ struct OptionsCommande {
     OrdreStockage Stockage = StockageFile;
     std::string Retards = Reglages{}.Retards; // as typed; checked against N once N is known
 
-    std::string FichierBoites; // CSV of the boxes
-    std::string FichierImage;  // PNG of the paving
+    std::string FichierBoites;       // CSV of the boxes
+    std::string FichierImage;        // PNG, SVG or PDF of the paving
+    int TailleImage[2] = {900, 900}; // --taille LxH, in pixels
 
     std::int32_t Essais = 100;
     std::int32_t Fils = 0; // 0: every core

@@ -1,5 +1,7 @@
 #include "display/PavageRapide.h"
 
+#include "sivia/BoxList.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -184,4 +186,25 @@ void TramePavage::Pave(double x0, double x1, double y0, double y1, CouleurPavage
     }
     Remplir(x0, x1, y0, y1, fond);
     Contour(x0, x1, y0, y1, contour);
+}
+
+void AgrandirBoites(const BoxList& boites, std::uint32_t premiere, double largeur, double hauteur,
+                    BoxList& sortie) {
+    const auto agrandir = [](const Interval& i, double minimum) {
+        const double lo = i.Lower(), hi = i.Upper();
+        if (!(hi - lo < minimum) || !std::isfinite(lo) || !std::isfinite(hi)) {
+            return i;
+        }
+        const double centre = lo / 2 + hi / 2;
+        return Interval(centre - minimum / 2, centre + minimum / 2);
+    };
+    sortie.Clear();
+    for (std::uint32_t k = premiere; k < boites.Size(); ++k) {
+        Box b = boites.At(k);
+        if (b.Dimension >= 2) {
+            b[1] = agrandir(b[1], largeur);
+            b[2] = agrandir(b[2], hauteur);
+        }
+        sortie.PushBack(b);
+    }
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+class BoxList;
+
 // Colours of the view's primitives; Aucune marks a pixel nothing has reached.
 enum CouleurPavage : std::uint8_t { Aucune = 0, Jaune, Bleue, Blanche, Noire };
 
@@ -54,3 +56,10 @@ private:
     std::size_t Restants_ = 0;
     std::vector<std::uint8_t> Pixels_;
 };
+
+// A picture at a fixed scale (a figure written to a file) keeps every box in sight: boxes
+// [premiere, end) of `boites` go to `sortie`, each widened about its centre to at least
+// `largeur` in x and `hauteur` in y (one pixel, in the plane's units). A box narrower than a
+// pixel may hold no pixel centre and vanish; widened, it lights the pixel of its centre.
+void AgrandirBoites(const BoxList& boites, std::uint32_t premiere, double largeur, double hauteur,
+                    BoxList& sortie);
