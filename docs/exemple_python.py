@@ -27,10 +27,13 @@ for a in r.amas:
     print(f"  amas {a['numero']} : point ({a['point'][0]:+.4f}, {a['point'][1]:+.4f}), "
           f"SIR moyen {q['sir_moyen_db']:.1f} dB, Amari {q['amari']:.2e}, {a['represente']}")
 
-# The estimates at the best cluster's point, written back as sources.
+# The estimates at the best cluster's point, beside the sources they stand for (crossed at the
+# permuted point).
 meilleur = max(r.amas, key=lambda a: a["qualite_exacte"]["sir_moyen_db"])
 e1, e2 = ovrel5.estimer(x1, x2, *meilleur["point"])
-print(f"corrélation de ŝ1 avec s1 : {np.corrcoef(e1, s1)[0, 1]:.6f}")
+vraies = (s2, s1) if meilleur["qualite_exacte"]["appariement"] == "croise" else (s1, s2)
+print("corrélation de chaque estimée avec sa source, au signe près : " +
+      ", ".join(f"{abs(np.corrcoef(e, s)[0, 1]):.6f}" for e, s in zip((e1, e2), vraies)))
 
 try:
     from sklearn.decomposition import FastICA
