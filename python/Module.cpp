@@ -19,8 +19,23 @@ namespace {
 
 using Tableau = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
+// A Python value as T; one of another type is a bad value, named, as on the command line.
+template <typename T> T Lire(const py::handle& objet, const std::string& nom, const char* attendu) {
+    try {
+        return py::cast<T>(objet);
+    } catch (const py::error_already_set& e) {
+        // NumPy's own refusal (a text that is no number) gets the same French message.
+        if (!e.matches(PyExc_ValueError) && !e.matches(PyExc_TypeError)) {
+            throw;
+        }
+    } catch (const py::cast_error&) {
+    }
+    throw ErreurOption(nom + " : « " + py::cast<std::string>(py::repr(objet)) +
+                       " » n'est pas valable, " + attendu + " est attendu.");
+}
+
 std::vector<double> Vecteur(const py::handle& objet, const char* nom) {
-    const auto t = py::cast<Tableau>(objet);
+    const auto t = Lire<Tableau>(objet, nom, "un tableau de nombres");
     if (t.ndim() != 1) {
         throw ErreurOption(std::string(nom) + " doit être un tableau à une dimension (ici " +
                            std::to_string(t.ndim()) + ").");
@@ -29,7 +44,7 @@ std::vector<double> Vecteur(const py::handle& objet, const char* nom) {
 }
 
 std::vector<double> Coefficients(const py::handle& objet, const char* nom, py::ssize_t n) {
-    const auto t = py::cast<Tableau>(objet);
+    const auto t = Lire<Tableau>(objet, nom, "un tableau de nombres");
     if (t.size() != n) {
         throw ErreurOption(std::string(nom) + " doit avoir " + std::to_string(n) +
                            " nombres (ici " + std::to_string(t.size()) + ").");
@@ -173,7 +188,7 @@ Resolution Resoudre(const py::handle& x1, const py::handle& x2, const py::object
     d.Melange1 = Vecteur(x1, "x1");
     d.Melange2 = Vecteur(x2, "x2");
     if (!sources.is_none()) {
-        const auto s = py::cast<py::sequence>(sources);
+        const auto s = Lire<py::sequence>(sources, "sources", "un couple (s1, s2)");
         if (s.size() != 2) {
             throw ErreurOption("sources doit être un couple (s1, s2).");
         }
@@ -186,21 +201,22 @@ Resolution Resoudre(const py::handle& x1, const py::handle& x2, const py::object
         d.Boite = Coefficients(boite, "la boîte (xmin, xmax, ymin, ymax)", 4);
     }
     if (!precision.is_none()) {
-        d.Precision = py::cast<double>(precision);
+        d.Precision = Lire<double>(precision, "precision", "un nombre");
     }
     if (!contraintes.is_none()) {
-        d.Contraintes = py::isinstance<py::str>(contraintes)
-                            ? std::vector<std::string>{py::cast<std::string>(contraintes)}
-                            : py::cast<std::vector<std::string>>(contraintes);
+        d.Contraintes =
+            py::isinstance<py::str>(contraintes)
+                ? std::vector<std::string>{py::cast<std::string>(contraintes)}
+                : Lire<std::vector<std::string>>(contraintes, "contraintes", "une liste de noms");
     }
     if (!retards.is_none()) {
-        d.Retards = py::cast<std::vector<int>>(retards);
+        d.Retards = Lire<std::vector<int>>(retards, "retards", "une liste d'entiers");
     }
     if (!stockage.is_none()) {
-        d.Stockage = py::cast<std::string>(stockage);
+        d.Stockage = Lire<std::string>(stockage, "stockage", "file ou pile");
     }
     if (!frequence.is_none()) {
-        d.Frequence = py::cast<double>(frequence);
+        d.Frequence = Lire<double>(frequence, "frequence", "un nombre de hertz");
     }
     std::unique_ptr<ResolutionMoteur> r;
     {
@@ -304,7 +320,7 @@ ValueError avec le message de la ligne de commande.)");
             if (py::isinstance<py::str>(canal)) {
                 nom = py::cast<std::string>(canal);
             } else if (!canal.is_none()) {
-                numero = py::cast<int>(canal);
+                numero = Lire<int>(canal, "canal", "un numéro à partir de 1 ou un nom");
                 if (numero < 1) {
                     throw ErreurOption("canal " + std::to_string(numero) +
                                        " : les canaux se comptent à partir de 1.");
@@ -331,7 +347,7 @@ qui les liste). Rend (tableau, fréquence en Hz ou None). Un fichier illisible l
         [](double x, double y, const py::handle& matrice, const py::object& sources) {
             std::vector<double> s1, s2;
             if (!sources.is_none()) {
-                const auto s = py::cast<py::sequence>(sources);
+                const auto s = Lire<py::sequence>(sources, "sources", "un couple (s1, s2)");
                 if (s.size() != 2) {
                     throw ErreurOption("sources doit être un couple (s1, s2).");
                 }
