@@ -223,6 +223,14 @@ Resolution Resoudre(const py::handle& x1, const py::handle& x2, const py::object
         py::gil_scoped_release libre;
         r = ResoudreMoteur(d);
     }
+    // The command line exits with status 4 there; Python keeps the partial paving and warns.
+    if (r->Chaine.Rapport.Resultat.Statut == StatutSivia::ArreteALaLimite &&
+        PyErr_WarnEx(PyExc_RuntimeWarning,
+                     "la résolution s'est arrêtée à la limite de mémoire : le pavage est "
+                     "incomplet (statut « arrete_a_la_limite » du rapport).",
+                     1) != 0) {
+        throw py::error_already_set();
+    }
     Resolution resultat;
     resultat.amas = AmasPython(r->Chaine.Rapport.Amas);
     py::array_t<double> points({py::ssize_t(r->Chaine.Rapport.Amas.size()), py::ssize_t(2)});

@@ -7,6 +7,7 @@ import json
 import os
 import pathlib
 import subprocess
+import sys
 
 import numpy as np
 import pytest
@@ -178,3 +179,23 @@ def test_solves_in_threads_give_the_reports_of_solves_one_after_another(voix):
     seuls = [rapport(k) for k in reglages]
     with ThreadPoolExecutor(3) as fils:
         assert list(fils.map(rapport, reglages)) == seuls
+
+
+def test_a_solve_stopped_at_the_memory_limit_warns():
+    # A mixture of two white noises leaves a wide band of boxes at a fine precision: 1 MiB
+    # cannot hold them all, yet the solve is not refused up front.
+    script = """
+import warnings, numpy as np, ovrel5
+g = np.random.default_rng(1)
+x = np.array([[1, 0.5], [-0.4, 1]]) @ np.vstack([g.standard_normal(5000), g.uniform(-1, 1, 5000)])
+with warnings.catch_warnings(record=True) as w:
+    warnings.simplefilter("always")
+    r = ovrel5.resoudre(x[0], x[1], precision=1e-6)
+print(r.rapport["resolution"]["statut"], [(a.category.__name__, str(a.message)) for a in w])
+"""
+    env = dict(os.environ, OVREL5_BUDGET_MEMOIRE=str(1 << 20),
+               PYTHONPATH=os.pathsep.join(sys.path))
+    sortie = subprocess.run([sys.executable, "-c", script], env=env, capture_output=True,
+                            text=True, check=True).stdout
+    assert sortie.startswith("arrete_a_la_limite [('RuntimeWarning', ")
+    assert "limite de mémoire : le pavage est incomplet" in sortie
