@@ -43,6 +43,12 @@ if(TARGET ovrel5)
     list(APPEND compresses "${page}.gz")
     install(FILES "${page}.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 endif()
+# The Python module where Debian's python3 looks (PYTHONPATH=<prefix>/lib/python3/dist-packages
+# elsewhere); it finds the example voices from there (fichiers/Donnees.h).
+if(TARGET ovrel5_python)
+    install(TARGETS ovrel5_python LIBRARY DESTINATION lib/python3/dist-packages)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS python3-numpy)
+endif()
 add_custom_target(ovrel_paquet_fichiers ALL DEPENDS ${compresses})
 
 # `cpack -G DEB` in the build folder: the dependencies come from the libraries the program

@@ -32,12 +32,27 @@ bool DonneesPresentes(const fs::path& dossier) {
     return fs::is_regular_file(dossier / "voix1.wav", erreur);
 }
 
-fs::path DossierDonnees(const fs::path& programme) {
-    const std::vector<fs::path> dossiers = DossiersDonneesPossibles(programme);
+namespace {
+
+fs::path PremierDossierDonnees(const std::vector<fs::path>& dossiers) {
     for (const fs::path& d : dossiers) {
         if (DonneesPresentes(d)) {
             return d;
         }
     }
     return dossiers.front();
+}
+
+} // namespace
+
+fs::path DossierDonnees(const fs::path& programme) {
+    return PremierDossierDonnees(DossiersDonneesPossibles(programme));
+}
+
+fs::path DossierDonneesModule(const fs::path& module) {
+    // lib/python3/dist-packages (or lib/python3.11/site-packages) is three folders below the
+    // prefix, where bin/ is one.
+    std::vector<fs::path> dossiers = DossiersDonneesPossibles(module);
+    dossiers.insert(dossiers.begin(), (module / "../../../share/ovrel5/data").lexically_normal());
+    return PremierDossierDonnees(dossiers);
 }

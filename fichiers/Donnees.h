@@ -18,5 +18,10 @@ std::vector<std::filesystem::path> DossiersDonneesPossibles(const std::filesyste
 // (a message then names where they were expected).
 std::filesystem::path DossierDonnees(const std::filesystem::path& programme);
 
+// The same for the Python module in the folder `module`: installed in
+// <prefix>/lib/python3/dist-packages it finds <prefix>/share/ovrel5/data, in a build tree the
+// repository's data/.
+std::filesystem::path DossierDonneesModule(const std::filesystem::path& module);
+
 // True when DossierDonnees found the voices there.
 bool DonneesPresentes(const std::filesystem::path& dossier);

@@ -27,6 +27,9 @@ cmake -S "$racine" -B "$racine/build" -DCMAKE_BUILD_TYPE=Release -DOVREL_WERROR=
     "${lanceur[@]}" >/dev/null
 cmake --build "$racine/build" -j"$jobs"
 sous_affichage ctest --test-dir "$racine/build" --output-on-failure -j"$jobs"
+# The Python module of this build, with Debian's python3 (its numpy and pytest), compared with
+# this build's program.
+PYTHONPATH="$racine/build/python" /usr/bin/python3 -m pytest -q -p no:cacheprovider "$racine/python/tests"
 # One process, any order: no test may lean on what an earlier one left behind. Three fixed
 # seeds (3 once caught a test that leaned on the heap earlier tests left) and one drawn anew.
 for graine in 1 2 3 0; do

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # installation.sh BUILD VERSION: installs BUILD into a temporary prefix, moves the prefix
 # elsewhere and runs the moved program with no display: the version, an unknown command, the
-# example voices found relative to the program and solved, the installed files checked by the
+# example voices found relative to the program and solved, the Python module imported from
+# the prefix (when the build has it) separating them, the installed files checked by the
 # Debian tools when they are there. Prints each fault and exits 1 on any.
 set -uo pipefail
 construction=$1 version=$2
+racine=$(cd "$(dirname "$0")/../.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -65,6 +67,28 @@ run resoudre --source1 "$donnees/voix1.wav" --source2 "$donnees/voix2.wav" --gra
     faute "resoudre : la voix 1 n'a pas été lue depuis le préfixe déplacé"
 [[ "$sortie" == *'"represente": "direct"'* && "$sortie" == *'"represente": "permute"'* ]] ||
     faute "resoudre : les deux points de séparation ne sont pas trouvés"
+
+# The Python module of the moved prefix, for the interpreter the build chose: it finds the
+# voices relative to itself and separates them; then the module's tests against the moved
+# program.
+if grep -q '^OVREL_PYTHON:BOOL=ON' "$construction/CMakeCache.txt"; then
+    python=$(sed -n 's/^_\{0,1\}Python3_EXECUTABLE:[A-Z]*=//p' "$construction/CMakeCache.txt" | head -1)
+    modules=$p/lib/python3/dist-packages
+    compgen -G "$modules/ovrel5*.so" >/dev/null || faute "le module Python n'est pas installé"
+    sortie=$(cd "$tmp" && PYTHONPATH=$modules "$python" -c "
+import ovrel5
+d = ovrel5.exemples()
+s1, _ = ovrel5.lire_signal(d + '/voix1.wav')
+s2, _ = ovrel5.lire_signal(d + '/voix2.wav')
+r = ovrel5.resoudre(s1 + 0.6 * s2, -0.45 * s1 + s2, sources=(s1, s2), matrice=[1, 0.6, -0.45, 1])
+print(ovrel5.__file__.startswith('$modules/'), d,
+      sum(a['qualite_exacte']['sir_moyen_db'] > 20 for a in r.amas))" 2>&1)
+    [ "$sortie" = "True $p/share/ovrel5/data 2" ] ||
+        faute "Python depuis le préfixe déplacé : « $sortie » au lieu de deux amas au-dessus de 20 dB"
+    (cd "$tmp" && PYTHONPATH=$modules OVREL5_PROGRAMME=$ovrel5 "$python" -m pytest -q \
+        -p no:cacheprovider "$racine/python/tests" >"$tmp/pytest.log" 2>&1) ||
+        faute "pytest depuis le préfixe déplacé : $(tail -n 20 "$tmp/pytest.log")"
+fi
 
 # A copy of the program alone finds no voices: none through a path of the build machine.
 mkdir -p "$tmp/x/y/seul"

@@ -109,6 +109,30 @@ TEST_F(Dossier, ExampleVoicesAreFoundRelativeToTheProgram) {
     }
 }
 
+TEST_F(Dossier, PythonModuleFindsTheVoicesRelativeToItself) {
+    struct Cas {
+        const char* Nom;
+        const char* Voix; // where voix1.wav is put, none when empty
+        const char* Module;
+        const char* Attendu;
+    } const cas[] = {
+        {"installed", "p/share/ovrel5/data", "p/lib/python3/dist-packages", "p/share/ovrel5/data"},
+        {"site-packages", "v/share/ovrel5/data", "v/lib/python3.11/site-packages",
+         "v/share/ovrel5/data"},
+        {"build tree", "src/data", "src/build/python", "src/data"},
+        {"none", "", "r/lib/python3/dist-packages", "r/share/ovrel5/data"},
+    };
+    for (const Cas& c : cas) {
+        if (*c.Voix != 0) {
+            Fichier(fs::path(c.Voix) / "voix1.wav");
+        }
+        fs::create_directories(Racine / c.Module);
+        const fs::path trouve = DossierDonneesModule(Racine / c.Module);
+        EXPECT_EQ(trouve, Racine / c.Attendu) << c.Nom;
+        EXPECT_EQ(DonneesPresentes(trouve), *c.Voix != 0) << c.Nom;
+    }
+}
+
 TEST(Demarrage, ProgramFolderIsThisProgramsFolder) {
     EXPECT_TRUE(fs::is_regular_file(DossierProgramme() / "tests_installation"));
     EXPECT_TRUE(
