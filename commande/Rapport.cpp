@@ -222,6 +222,9 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
     if (c.ContrainteDecorrelationRetardee) {
         noms.push_back("retards");
     }
+    if (c.ContrainteCumulants) {
+        noms.push_back("cumulants");
+    }
     return noms;
 }
 
