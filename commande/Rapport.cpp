@@ -272,7 +272,7 @@ namespace {
 ordered_json SuggestionJson(const MomentsMelanges& m, const ResultatChaine& c,
                             const RectanglePlan& boite) {
     const Suggestion s = SuggererContraintes(m, PremierPointSolution(c.Rapport.Amas));
-    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun"};
+    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun", "cumulants"};
     ordered_json contraintes = ordered_json::array();
     if (s.Jeu != JeuContraintes::Aucun) {
         contraintes = NomsContraintes(s.Contraintes);

@@ -7,7 +7,7 @@ namespace critere_rapide {
 namespace {
 
 constexpr int Exposants[3][2] = {{3, 1}, {2, 2}, {1, 3}}; // powers of s1 and s2
-constexpr double Poids[3] = {4, 6, 4};                    // index tuples of each cumulant
+constexpr double Poids[3] = {2, 4, 2}; // JADE's tuples (i, j, k, l), i != j, of each cumulant
 
 double Binome(int n, int k) {
     double r = 1;

@@ -1,15 +1,15 @@
 // Fourth-order cumulants ("Cumulants d'ordre 4"): the lag-0 decorrelation of the estimates
 // s1 = x1 + x.x2 and s2 = y.x1 + x2 held exactly, and along its zero curve the sum of the
 // squared normalised cross-cumulants of the estimates,
-//   K(x, y) = 4.c31^2 / (P1^3.P2) + 6.c22^2 / (P1^2.P2^2) + 4.c13^2 / (P1.P2^3),
+//   K(x, y) = 2.c31^2 / (P1^3.P2) + 4.c22^2 / (P1^2.P2^2) + 2.c13^2 / (P1.P2^3),
 //   c31 = E[s1^3 s2], c22 = E[s1^2 s2^2] - P1.P2, c13 = E[s1 s2^3], P1 = E[s1^2], P2 = E[s2^2],
 // (on the curve E[s1 s2] = 0, so these moments are the cumulants). Each normalised cumulant
 // is that of the estimates scaled to unit power, so K does not depend on the scale of the
-// mixtures nor of the estimates; with the weights of the index tuples it is the sum JADE
-// diagonalises jointly. Independent sources make every cross-cumulant vanish, and the sum of
-// all squared cumulants of whitened estimates does not depend on their rotation: minimising
-// K along the curve maximises the estimates' squared kurtoses, which separates whenever one
-// source at most is Gaussian. Each c is a polynomial in x and y of degree 4 at most whose
+// mixtures nor of the estimates. The weights count the cumulants Q(i, j, k, l) with i != j:
+// K is the off-diagonal sum JADE minimises by joint diagonalisation, and along the curve (the
+// whitened mixtures turned by every angle) its minimiser is JADE's answer. Independent
+// sources make every cross-cumulant vanish; one Gaussian source at most is needed. Each c is
+// a polynomial in x and y of degree 4 at most whose
 // coefficients are the mixtures' fourth- and second-order means: no other mean is needed.
 #pragma once
 

@@ -80,7 +80,7 @@ TEST(Cumulants, TheCriterionIsTheSumOfTheEstimatesSquaredNormalisedCrossCumulant
         const double c31 = Moyenne(s1, s2, 3, 1) / std::pow(p1, 1.5) / std::sqrt(p2);
         const double c22 = (Moyenne(s1, s2, 2, 2) - p1 * p2) / (p1 * p2);
         const double c13 = Moyenne(s1, s2, 1, 3) / std::sqrt(p1) / std::pow(p2, 1.5);
-        const double attendu = 4 * c31 * c31 + 6 * c22 * c22 + 4 * c13 * c13;
+        const double attendu = 2 * c31 * c31 + 4 * c22 * c22 + 2 * c13 * c13;
         EXPECT_NEAR(CritereCumulantsAuPoint(x, y, d.m), attendu, 1e-9 * (1 + attendu)) << essai;
     }
 }
