@@ -213,10 +213,10 @@ double AccordPointsDb(PointPlan a, PointPlan b, const MomentsMelanges& m) {
     for (const auto& ligne : p) {
         const double e0 = ligne[0] * ligne[0] * puissances[0];
         const double e1 = ligne[1] * ligne[1] * puissances[1];
-        somme += std::min(e0, e1) / std::max(e0, e1);
+        // The SIR of this estimate in dB, 300 at most (the very same estimate).
+        somme += -10 * std::log10(std::max(std::min(e0, e1) / std::max(e0, e1), 1e-30));
     }
-    // The mean interference of the two estimates; 0 (+infinity dB): the very same answer.
-    return std::isnan(somme) ? NAN : -10 * std::log10(somme / 2);
+    return std::isnan(somme) ? NAN : somme / 2;
 }
 
 Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPlan>& point,

@@ -77,10 +77,10 @@ Suggestion SuggererContraintes(const MomentsMelanges& m,
 Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPlan>& point,
                                  const std::vector<int>& retards);
 
-// The SIR (dB) of the estimates of W = [[1, a.x], [a.y, 1]] against those of b's point (the
-// mean interference of the two estimates), the latter's powers read from the mixtures'
-// covariance: how well two answers agree, whatever their order and scale. NaN when a matrix
-// is singular.
+// The mean SIR (dB) of the estimates of W = [[1, a.x], [a.y, 1]] against those of b's point
+// (each 300 dB at most), the latter's powers read from the mixtures' covariance: how well two
+// answers agree, whatever their order and scale, in the terms of the sources' mean SIR. NaN
+// when a matrix is singular.
 double AccordPointsDb(PointPlan a, PointPlan b, const MomentsMelanges& m);
 
 // Excess kurtosis E[s^4] / E[s^2]^2 - 3 of s1 = x1 + x.x2 and s2 = y.x1 + x2.

@@ -246,9 +246,9 @@ TEST(Suggestion, TheAgreementOfTwoAnswersIgnoresTheirOrderAndScale) {
         PointPlan a, b;
         double min, max;
     } cas[] = {
-        {p, p, INFINITY, INFINITY},
-        {{1 / p.y, 1 / p.x}, p, INFINITY, INFINITY}, // the same estimates, swapped
-        {{-0.401, 0.7}, p, 40, 80},
+        {p, p, 299, 300},
+        {{1 / p.y, 1 / p.x}, p, 290, 300}, // the same estimates, swapped
+        {{-0.401, 0.701}, p, 40, 80},
         {{0.5, -0.5}, p, 0, 15},
     };
     for (const auto& c : cas) {
