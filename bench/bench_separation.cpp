@@ -2,12 +2,13 @@
 // set of matrices [[1, b], [c, 1]] (12 drawn uniformly in [-0.9, 0.9] from a fixed seed, and
 // two ill-conditioned ones), the median and worst mean SIR (dB) and the median time of:
 // the program's solve as the command line runs it at 0.01, best cluster at its centre and at
-// its exact point; the delayed decorrelation at SOBI's delays (each cluster's point: the
-// delayed criterion's minimiser on the lag-0 curve in its enlarged hull); `derivees,moment4`
-// at 0.001; the set SuggererContraintes names from the mixtures alone; the exact
-// second-order root and each classic method. Also per pair: the share of runs where clusters
-// stand for both solutions, the largest gap between a cluster's exact point and the exact root
-// its hull holds, and how often the suggestion named the best of the three sets.
+// its exact point; the delayed decorrelation at SOBI's delays and the cumulants, each at 0.01
+// (each cluster's point: the criterion's minimiser on the lag-0 curve in its enlarged hull);
+// `derivees,moment4` at 0.001; the set SuggererSelonMelanges names from the mixtures alone
+// (its time: the default solve, the gauge and its own solve); the exact second-order root and
+// each classic method. Also per pair: the share of runs where clusters stand for both
+// solutions, the largest gap between a cluster's exact point and the exact root its hull
+// holds, and how often the suggestion named the best of the four sets.
 //
 //   bench_separation [folder of the recordings] [--csv runs.csv]
 //
