@@ -255,11 +255,12 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     char accord[32];
     std::snprintf(accord, sizeof accord, "%.0f", meilleur->AccordDb);
     const std::string stable =
-        std::string(" (les deux moitiés des mélanges s'accordent à ") + accord + " dB)";
+        std::string(" ; ses points sur les deux moitiés des mélanges s'accordent à ") + accord +
+        " dB, mieux que ceux des autres jeux";
     switch (s.Jeu) {
     case JeuContraintes::Ordre2:
         s.Message = "Les spectres des deux sources diffèrent aux petits retards : la "
-                    "décorrélation des sources et de leurs dérivées est la plus stable" +
+                    "décorrélation des sources et de leurs dérivées suffit" +
                     stable + ".";
         break;
     case JeuContraintes::Retards:
