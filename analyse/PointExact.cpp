@@ -1,5 +1,8 @@
 #include "analyse/PointExact.h"
 
+#include "sivia/Cumulants.h"
+#include "sivia/Retards.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -98,7 +101,16 @@ double Poids(const Contrainte& c) {
     return s > 0 && std::isfinite(s) ? s : 1;
 }
 
+// The criteria minimised along the lag-0 curve take no part in a pair: they are not brought
+// to zero.
+bool SurCourbeOrdre0(const ContraintesActives& c) {
+    return c.ContrainteDecorrelationRetardee || c.ContrainteCumulants;
+}
+
 std::optional<Systeme> SystemeDe(const MomentsMelanges& m, const ContraintesActives& c) {
+    if (SurCourbeOrdre0(c)) {
+        return std::nullopt;
+    }
     Systeme s;
     switch (PaireSelectionnee(c)) {
     case PaireCritere::Aucune:
@@ -320,6 +332,39 @@ double CritereAuPoint(PointPlan p, const MomentsMelanges& m, const ContraintesAc
     return EvalCritere(b, m, c)[1].Lower();
 }
 
+// The minimiser of the criterion along the lag-0 curve inside the zone (the curve's points
+// only: the lag-0 decorrelation holds there exactly). Where the curve misses the zone, the
+// decorrelation cannot vanish there: no solution. Without the lagged means the delayed
+// criterion is not known: the cluster stands at its centre, a candidate.
+PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
+                                  const MomentsMelanges& m, const ContraintesActives& c,
+                                  const MomentsRetardes& retardes) {
+    PointExact e;
+    e.Point = depart;
+    e.CritereRelatif = NAN;
+    const bool retardee = c.ContrainteDecorrelationRetardee;
+    if (retardee && retardes.Retards.empty()) {
+        e.Critere = CritereAuPoint(depart, m, c);
+        e.Solution = true;
+        return e;
+    }
+    constexpr int PasCourbe = 2000;
+    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
+        m, zone.xmin, zone.xmax, zone.ymin, zone.ymax, PasCourbe, [&](double x, double y) {
+            return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
+                            : CritereCumulantsAuPoint(x, y, m);
+        });
+    if (std::isinf(p.valeur)) {
+        e.Critere = Infini;
+        return e;
+    }
+    e.Point = {p.x, p.y};
+    e.Methode = MethodePoint::Minimisation;
+    e.Critere = p.valeur;
+    e.Solution = true;
+    return e;
+}
+
 } // namespace
 
 double MomentMelange2(double u, double v, const MomentsMelanges& m) {
@@ -361,18 +406,12 @@ RectanglePlan EnveloppeElargie(const Amas& a, double precision) {
 }
 
 PointExact AffinerPoint(PointPlan depart, const RectanglePlan& zone, const MomentsMelanges& m,
-                        const ContraintesActives& c, double precision) {
-    PointExact e;
-    if (c.ContrainteDecorrelationRetardee) {
-        // The delayed criterion is minimised on the lag-0 curve, not brought to zero: it has no
-        // pair of constraints to solve here. Every kept cluster may hold its minimum (the
-        // solver keeps every box that can), so the cluster stands at its centre, a candidate.
-        e.Point = depart;
-        e.Critere = CritereAuPoint(depart, m, c);
-        e.CritereRelatif = NAN;
-        e.Solution = true;
-        return e;
+                        const ContraintesActives& c, double precision,
+                        const MomentsRetardes& retardes) {
+    if (SurCourbeOrdre0(c)) {
+        return AffinerSurCourbeOrdre0(depart, zone, m, c, retardes);
     }
+    PointExact e;
     const std::optional<Systeme> s = SystemeDe(m, c);
     if (!s) {
         e.Point = depart;
@@ -417,7 +456,8 @@ PointExact AffinerPoint(PointPlan depart, const RectanglePlan& zone, const Momen
 
 std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList& solution,
                                     std::uint32_t premiere, const MomentsMelanges& m,
-                                    const ContraintesActives& c, double precision) {
+                                    const ContraintesActives& c, double precision,
+                                    const MomentsRetardes& retardes) {
     // The kept box of each cluster with the smallest centre criterion (the first clusters,
     // the largest, when there are very many: the others start from their centre).
     constexpr std::size_t AmasParcourus = 256;
@@ -427,9 +467,9 @@ std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList
     for (std::size_t k = 0; k < amas.size(); ++k) {
         departs[k] = amas[k].Centre();
     }
-    // The delayed criterion has no pair to start Newton from: its clusters stay at their centre.
-    const std::optional<Systeme> s =
-        c.ContrainteDecorrelationRetardee ? std::nullopt : SystemeDe(m, c);
+    // Without a pair (the criteria minimised along the lag-0 curve too) a cluster starts
+    // from its centre.
+    const std::optional<Systeme> s = SystemeDe(m, c);
     for (std::uint32_t i = premiere; s && i < solution.Size(); ++i) {
         const Box& b = solution.At(i);
         const PointPlan centre{(b[1].Lower() + b[1].Upper()) / 2,
@@ -447,8 +487,8 @@ std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList
     std::vector<PointExact> points;
     points.reserve(amas.size());
     for (std::size_t k = 0; k < amas.size(); ++k) {
-        points.push_back(
-            AffinerPoint(departs[k], EnveloppeElargie(amas[k], precision), m, c, precision));
+        points.push_back(AffinerPoint(departs[k], EnveloppeElargie(amas[k], precision), m, c,
+                                      precision, retardes));
     }
     return points;
 }

@@ -21,7 +21,8 @@
 
 enum class MethodePoint {
     Newton,       // a root of the two constraints
-    Minimisation, // no root in the enlarged hull: the smallest criterion found there
+    Minimisation, // no root in the enlarged hull, or a criterion minimised along the lag-0
+                  // curve: the smallest criterion found there
     Centre,       // no pair of constraints: the hull's centre
 };
 
@@ -54,15 +55,20 @@ inline constexpr double MargePrecisions = 2;
 inline constexpr double MargeRelative = 0.1;
 RectanglePlan EnveloppeElargie(const Amas& a, double precision);
 
-// The point of each cluster, in the clusters' order. The kept boxes of the clusters are
+// The point of each cluster, in the clusters' order (`retardes`: the lagged means of the
+// delayed decorrelation, when it is on). The kept boxes of the clusters are
 // those of `solution` from position `premiere` on.
 std::vector<PointExact> AffinerAmas(const std::vector<Amas>& amas, const BoxList& solution,
                                     std::uint32_t premiere, const MomentsMelanges& m,
-                                    const ContraintesActives& c, double precision);
+                                    const ContraintesActives& c, double precision,
+                                    const MomentsRetardes& retardes = {});
 
 // The point of one zone of the plane, Newton's method starting from `depart`.
+// With a criterion minimised along the lag-0 curve (delays, cumulants), the point is its
+// minimiser on the curve inside the zone, from `retardes` for the delays.
 PointExact AffinerPoint(PointPlan depart, const RectanglePlan& zone, const MomentsMelanges& m,
-                        const ContraintesActives& c, double precision);
+                        const ContraintesActives& c, double precision,
+                        const MomentsRetardes& retardes = {});
 
 // The relative size of each selected constraint at (x, y): |C| / scale, the scale being
 // sqrt(E[s1^2].E[s2^2]) for a decorrelation and E[s1^4]^(1/4).E[s2^4]^(3/4) for the

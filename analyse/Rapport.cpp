@@ -75,14 +75,14 @@ std::vector<AmasQualifie> QualifierAmas(const std::vector<Amas>& amas,
 RapportSolveur EtablirRapport(const ResultatSivia& r, double secondes, double precision,
                               const BoxList& solution, const Matrice2x2& A,
                               const PuissancesSources& P, const MomentsMelanges& m,
-                              const ContraintesActives& c) {
+                              const ContraintesActives& c, const MomentsRetardes& retardes) {
     RapportSolveur rapport{r, secondes, precision, {}};
     const std::uint64_t gardees = std::min<std::uint64_t>(r.NbGardees, solution.Size());
     const auto premiere = static_cast<std::uint32_t>(solution.Size() - gardees);
     const std::vector<Amas> amas =
         GrouperSolutions(solution, premiere, precision, FacteurVoisinage * precision);
-    rapport.Amas = QualifierAmas(amas, AffinerAmas(amas, solution, premiere, m, c, precision), A, P,
-                                 precision);
+    rapport.Amas = QualifierAmas(
+        amas, AffinerAmas(amas, solution, premiere, m, c, precision, retardes), A, P, precision);
     return rapport;
 }
 

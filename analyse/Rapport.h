@@ -44,7 +44,7 @@ struct RapportSolveur {
 RapportSolveur EtablirRapport(const ResultatSivia& r, double secondes, double precision,
                               const BoxList& solution, const Matrice2x2& A,
                               const PuissancesSources& P, const MomentsMelanges& m,
-                              const ContraintesActives& c);
+                              const ContraintesActives& c, const MomentsRetardes& retardes = {});
 
 // Quality, distances and represented points of clusters already grouped, `points` their exact
 // points (in the same order).

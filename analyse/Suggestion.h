@@ -11,6 +11,7 @@
 #include "analyse/Amas.h"
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
+#include "signal/Melange.h"
 
 #include <optional>
 #include <string>
@@ -24,10 +25,11 @@ struct CovarianceRetardee {
 };
 
 enum class JeuContraintes {
-    Ordre2,  // decorrelation of the sources and of their derivatives (the default pair)
-    Retards, // decorrelation at several delays
-    Ordre4,  // decorrelation of the derivatives and the fourth-order moment
-    Aucun,   // nothing can separate these mixtures
+    Ordre2,    // decorrelation of the sources and of their derivatives (the default pair)
+    Retards,   // decorrelation at several delays
+    Ordre4,    // decorrelation of the derivatives and the fourth-order moment
+    Aucun,     // nothing can separate these mixtures
+    Cumulants, // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
 };
 
 // Below this gap between the sources' correlation coefficients at every delay, delays do not
@@ -49,6 +51,14 @@ struct Suggestion {
     // Excess kurtosis of the two estimates at the point read; absent when undefined.
     std::optional<double> Kurtosis1, Kurtosis2;
     std::string Message; // in French
+    // The split-half gauge (SuggererSelonMelanges): per set tried, how far the estimates
+    // found on the two halves of the mixtures agree, as the SIR of one half's estimates
+    // against the other's (dB; higher: steadier). Empty without the mixtures.
+    struct Accord {
+        JeuContraintes Jeu;
+        double AccordDb;
+    };
+    std::vector<Accord> Accords;
 };
 
 // `point`: a separating point (a cluster's exact point); without it, the first exact
@@ -57,6 +67,21 @@ struct Suggestion {
 Suggestion SuggererContraintes(const MomentsMelanges& m,
                                const std::optional<PointPlan>& point = std::nullopt,
                                const std::vector<CovarianceRetardee>& retards = {});
+
+// The same gauges, then the split-half gauge, which reads the mixtures themselves: each set
+// (the default pair, the delays given, the cumulants) finds its point on the first and on the
+// second half of the samples; the set whose two points agree best is the one whose answer
+// depends least on the samples at hand, and the one suggested. The sets' points are computed
+// in closed form (the pair's exact root) or along the lag-0 curve (delays, cumulants), without
+// a solve. Degenerate mixtures keep the moments' verdict.
+Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPlan>& point,
+                                 const std::vector<int>& retards);
+
+// The mean SIR (dB) of the estimates of W = [[1, a.x], [a.y, 1]] against those of b's point
+// (each 300 dB at most), the latter's powers read from the mixtures' covariance: how well two
+// answers agree, whatever their order and scale, in the terms of the sources' mean SIR. NaN
+// when a matrix is singular.
+double AccordPointsDb(PointPlan a, PointPlan b, const MomentsMelanges& m);
 
 // Excess kurtosis E[s^4] / E[s^2]^2 - 3 of s1 = x1 + x.x2 and s2 = y.x1 + x2.
 std::optional<double> KurtosisEstimee1(const MomentsMelanges& m, PointPlan p);

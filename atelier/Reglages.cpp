@@ -59,6 +59,8 @@ const ChampReglage Table[] = {
      "la contrainte du moment d'ordre 4", nullptr, nullptr, false, false},
     {"ContrainteDecorrelationRetardee", "--contraintes", &Reglages::ContrainteDecorrelationRetardee,
      "la décorrélation retardée", nullptr, nullptr, false, false},
+    {"ContrainteCumulants", "--contraintes", &Reglages::ContrainteCumulants,
+     "les cumulants d'ordre 4", nullptr, nullptr, false, false},
     {"Retards", "--retards", &Reglages::Retards, "les retards", nullptr, nullptr, false, false},
     {"MontrerSolution", "", &Reglages::MontrerSolution, "« Show Solution »", nullptr, nullptr,
      false, false},

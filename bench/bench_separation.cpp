@@ -2,12 +2,13 @@
 // set of matrices [[1, b], [c, 1]] (12 drawn uniformly in [-0.9, 0.9] from a fixed seed, and
 // two ill-conditioned ones), the median and worst mean SIR (dB) and the median time of:
 // the program's solve as the command line runs it at 0.01, best cluster at its centre and at
-// its exact point; the delayed decorrelation at SOBI's delays (each cluster's point: the
-// delayed criterion's minimiser on the lag-0 curve in its enlarged hull); `derivees,moment4`
-// at 0.001; the set SuggererContraintes names from the mixtures alone; the exact
-// second-order root and each classic method. Also per pair: the share of runs where clusters
-// stand for both solutions, the largest gap between a cluster's exact point and the exact root
-// its hull holds, and how often the suggestion named the best of the three sets.
+// its exact point; the delayed decorrelation at SOBI's delays and the cumulants, each at 0.01
+// (each cluster's point: the criterion's minimiser on the lag-0 curve in its enlarged hull);
+// `derivees,moment4` at 0.001; the set SuggererSelonMelanges names from the mixtures alone
+// (its time: the default solve, the gauge and its own solve); the exact second-order root and
+// each classic method. Also per pair: the share of runs where clusters stand for both
+// solutions, the largest gap between a cluster's exact point and the exact root its hull
+// holds, and how often the suggestion named the best of the four sets.
 //
 //   bench_separation [folder of the recordings] [--csv runs.csv]
 //
@@ -140,7 +141,7 @@ struct Resolution {
 };
 
 // The program's rows: the figure a row reads from the solves of one run (one per set).
-enum class Jeu { Defaut, Retards, Ordre4, Suggere };
+enum class Jeu { Defaut, Retards, Cumulants, Ordre4, Suggere };
 struct LigneProgramme {
     const char* Nom;
     Jeu Solve;
@@ -197,47 +198,6 @@ Resolution ResoudreProgramme(const EntreesChaine& e, const OptionsCommande& o) {
     return r;
 }
 
-// The delayed decorrelation at 0.01 over the default box. Each cluster's point is the
-// minimiser of the delayed criterion on the lag-0 curve inside the cluster's enlarged hull
-// (the exact points do not know this constraint).
-Resolution ResoudreRetards(const EntreesChaine& e, const MomentsRetardes& retardes,
-                           const OptionsCommande& o, const PuissancesSources& P) {
-    ContraintesActives c;
-    c.ContrainteDecorrelationRetardee = true;
-    BoxList enAttente, rejetees, gardees;
-    Box boite(2, 1);
-    boite[1] = Interval(o.Boite[0], o.Boite[1]);
-    boite[2] = Interval(o.Boite[2], o.Boite[3]);
-    const auto debut = Horloge::now();
-    ExecuterSivia(boite, enAttente, rejetees, gardees, nullptr, e.M.Moments, c, o.Precision,
-                  o.Stockage, BudgetMemoire() / OctetsParBoiteStockee, retardes);
-    Resolution r;
-    bool direct = false, permute = false;
-    for (const Amas& a :
-         GrouperSolutions(gardees, 0, o.Precision, FacteurVoisinage * o.Precision)) {
-        const RectanglePlan h = EnveloppeElargie(a, o.Precision);
-        const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
-            e.M.Moments, h.xmin, h.xmax, h.ymin, h.ymax, 2000,
-            [&](double x, double y) { return CritereRetardeAuPoint(x, y, e.M.Moments, retardes); });
-        const PointPlan centre = a.Centre();
-        if (const auto s = CalculerQualite(centre.x, centre.y, e.A, P).SirMoyen()) {
-            r.SirCentre = std::max(r.SirCentre.value_or(*s), *s);
-        }
-        if (std::isinf(p.valeur)) {
-            continue;
-        }
-        const Qualite q = CalculerQualite(p.x, p.y, e.A, P);
-        if (const auto s = q.SirMoyen()) {
-            r.SirPoint = std::max(r.SirPoint.value_or(*s), *s);
-            direct = direct || (q.Paires == Appariement::Identite && *s >= SeuilSirRepresente);
-            permute = permute || (q.Paires == Appariement::Croise && *s >= SeuilSirRepresente);
-        }
-    }
-    r.Ms = Millisecondes(debut);
-    r.Deux = direct && permute;
-    return r;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -261,6 +221,7 @@ int main(int argc, char** argv) {
         {"Ovrel: best cluster centre, 0.01", Jeu::Defaut, false},
         {"Ovrel: best cluster exact pt, 0.01", Jeu::Defaut, true},
         {"Ovrel: delays 1..20, 0.01", Jeu::Retards, true},
+        {"Ovrel: cumulants, 0.01", Jeu::Cumulants, true},
         {"Ovrel: derivees,moment4, 0.001", Jeu::Ordre4, true},
         {"Ovrel: suggested set", Jeu::Suggere, true},
     };
@@ -312,7 +273,7 @@ int main(int argc, char** argv) {
         };
         double r1 = 0, r2 = 0, ecartRacine = 0;
         int amasAvecRacine = 0, bienChoisi = 0;
-        int suggestions[4] = {}; // by JeuContraintes
+        int suggestions[5] = {}; // by JeuContraintes
         for (const Matrice2x2& A : matrices) {
             o.Matrice = A;
             const EntreesChaine e = PreparerEntrees(o, lues, 1, false);
@@ -320,9 +281,12 @@ int main(int argc, char** argv) {
             const PuissancesSources P = CalculerPuissances(e.Source1, e.Source2, e.N);
             std::map<Jeu, Resolution> solves;
             solves[Jeu::Defaut] = ResoudreProgramme(e, o);
-            const MomentsRetardes retardes =
-                CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2, retardsSobi);
-            solves[Jeu::Retards] = ResoudreRetards(e, retardes, o, P);
+            OptionsCommande oRetards = o;
+            oRetards.Contraintes.ContrainteDecorrelationRetardee = true;
+            solves[Jeu::Retards] = ResoudreProgramme(e, oRetards);
+            OptionsCommande oCumulants = o;
+            oCumulants.Contraintes = {true, false, false, false, true};
+            solves[Jeu::Cumulants] = ResoudreProgramme(e, oCumulants);
             OptionsCommande o4 = o;
             o4.Contraintes = {false, true, true};
             o4.Precision = 0.001;
@@ -330,31 +294,31 @@ int main(int argc, char** argv) {
             ecartRacine = std::max(ecartRacine, solves[Jeu::Defaut].EcartRacineDb);
             amasAvecRacine += solves[Jeu::Defaut].AmasAvecRacine;
 
-            // The suggestion reads the mixtures only: their moments, their lagged covariances
-            // and the default solve's first cluster that is a solution (no source, no matrix).
+            // The suggestion reads the mixtures only: their moments, their halves and the
+            // default solve's first cluster that is a solution (no source, no matrix). The
+            // suggested set's time counts the default solve, the gauge and its own solve.
             const auto debut = Horloge::now();
-            std::vector<CovarianceRetardee> covariances;
-            for (std::size_t t = 0; t < retardes.Retards.size(); ++t) {
-                covariances.push_back(
-                    {retardes.Retards[t],
-                     {retardes.R11[t], (retardes.R12[t] + retardes.R21[t]) / 2, retardes.R22[t]}});
-            }
             const Suggestion s =
-                SuggererContraintes(e.M.Moments, solves[Jeu::Defaut].PointSolution, covariances);
-            const Jeu jeu = s.Jeu == JeuContraintes::Retards  ? Jeu::Retards
-                            : s.Jeu == JeuContraintes::Ordre4 ? Jeu::Ordre4
-                                                              : Jeu::Defaut;
+                SuggererSelonMelanges(e.M, solves[Jeu::Defaut].PointSolution, retardsSobi);
+            const Jeu jeu = s.Jeu == JeuContraintes::Retards     ? Jeu::Retards
+                            : s.Jeu == JeuContraintes::Cumulants ? Jeu::Cumulants
+                            : s.Jeu == JeuContraintes::Ordre4    ? Jeu::Ordre4
+                                                                 : Jeu::Defaut;
             Resolution suggere = solves[jeu];
             if (jeu == Jeu::Retards && s.Retards != retardsSobi) {
-                suggere = ResoudreRetards(
-                    e, CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2, s.Retards), o, P);
+                OptionsCommande autres = oRetards;
+                autres.Retards.clear();
+                for (const int t : s.Retards) {
+                    autres.Retards += (autres.Retards.empty() ? "" : ",") + std::to_string(t);
+                }
+                suggere = ResoudreProgramme(e, autres);
             }
             suggere.Ms += Millisecondes(debut) + (jeu == Jeu::Defaut ? 0 : solves[Jeu::Defaut].Ms);
             solves[Jeu::Suggere] = suggere;
             ++suggestions[int(s.Jeu)];
-            // The set named is the best of the three when its SIR is within 1 dB of the best.
+            // The set named is the best of the sets when its SIR is within 1 dB of the best.
             double meilleur = -300;
-            for (const Jeu j : {Jeu::Defaut, Jeu::Retards, Jeu::Ordre4}) {
+            for (const Jeu j : {Jeu::Defaut, Jeu::Retards, Jeu::Cumulants, Jeu::Ordre4}) {
                 meilleur = std::max(meilleur, Plafonne(solves[j].SirPoint));
             }
             bienChoisi += Plafonne(solves[jeu].SirPoint) >= meilleur - 1 ? 1 : 0;
@@ -423,10 +387,10 @@ int main(int argc, char** argv) {
         std::printf("  largest gap, cluster's exact point to the exact root in its hull: %.3f dB "
                     "(%d clusters hold a root)\n",
                     ecartRacine, amasAvecRacine);
-        std::printf("  suggested: second order %d, delays %d, fourth order %d, none %d; the best "
-                    "of the three sets (within 1 dB) in %d/%zu\n",
-                    suggestions[0], suggestions[1], suggestions[2], suggestions[3], bienChoisi,
-                    matrices.size());
+        std::printf("  suggested: second order %d, delays %d, derivees,moment4 %d, none %d, "
+                    "cumulants %d; the best of the four sets (within 1 dB) in %d/%zu\n",
+                    suggestions[0], suggestions[1], suggestions[2], suggestions[3], suggestions[4],
+                    bienChoisi, matrices.size());
         std::fflush(stdout);
     }
     // Median SIR per pair and method, the pairs in columns.
@@ -452,7 +416,7 @@ int main(int argc, char** argv) {
         for (const LigneClassique& l : classiques) {
             classique = std::max(classique, medianes[l.Nom][i]);
         }
-        const double suggere = medianes[programme[4].Nom][i];
+        const double suggere = medianes[programme[5].Nom][i];
         std::printf("  %-18s delays %s vs SOBI %s: %s; suggested %s vs best classic %s: %s\n",
                     paires[i].Nom.c_str(), Db(retards).c_str(), Db(sobi).c_str(),
                     retards >= sobi - 0.05 ? "yes" : "no", Db(suggere).c_str(),

@@ -205,7 +205,7 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     ResultatChaine c;
     c.Puissances = CalculerPuissances(e.Source1, e.Source2, e.N);
     c.Rapport = EtablirRapport(r, secondes, options.Precision, solution, e.A, c.Puissances,
-                               e.M.Moments, options.Contraintes);
+                               e.M.Moments, options.Contraintes, retardes);
     c.Racines = CalculerRacinesOrdre2(e.M.Moments);
     c.Vrais = CalculerPointsVrais(e.A);
     if (e.A.EstConnue()) {

@@ -203,7 +203,8 @@ const std::vector<DescriptionOption>& Descriptions() {
              o.Precision = *p;
          }},
         {"--contraintes", "LISTE", "decorrelation,derivees",
-         "les contraintes actives parmi decorrelation, derivees, moment4, retards (séparées par "
+         "les contraintes actives parmi decorrelation, derivees, moment4, retards, cumulants "
+         "(séparées par "
          "des virgules)",
          false,
          [](OptionsCommande& o, const std::string& v) {
@@ -217,9 +218,12 @@ const std::vector<DescriptionOption>& Descriptions() {
                      c.ContrainteMomentOrdre4 = true;
                  } else if (nom == "retards") {
                      c.ContrainteDecorrelationRetardee = true;
+                 } else if (nom == "cumulants") {
+                     c.ContrainteCumulants = true;
                  } else if (!(nom.empty() && v.empty())) {
                      Refuser("--contraintes", v,
-                             "une liste de decorrelation, derivees, moment4, retards (ou une "
+                             "une liste de decorrelation, derivees, moment4, retards, cumulants "
+                             "(ou une "
                              "liste vide)");
                  }
              }
@@ -319,6 +323,7 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
     r.ContrainteDecorrelationDerivees = o.Contraintes.ContrainteDecorrelationDerivees;
     r.ContrainteMomentOrdre4 = o.Contraintes.ContrainteMomentOrdre4;
     r.ContrainteDecorrelationRetardee = o.Contraintes.ContrainteDecorrelationRetardee;
+    r.ContrainteCumulants = o.Contraintes.ContrainteCumulants;
     r.Retards = o.Retards;
     return r;
 }

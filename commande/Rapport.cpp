@@ -222,6 +222,9 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
     if (c.ContrainteDecorrelationRetardee) {
         noms.push_back("retards");
     }
+    if (c.ContrainteCumulants) {
+        noms.push_back("cumulants");
+    }
     return noms;
 }
 
@@ -266,16 +269,21 @@ ordered_json AmasJson(const std::vector<AmasQualifie>& liste) {
 namespace {
 
 // What to try next and a box holding both solutions, from the mixtures of this run.
-ordered_json SuggestionJson(const MomentsMelanges& m, const ResultatChaine& c,
-                            const RectanglePlan& boite) {
-    const Suggestion s = SuggererContraintes(m, PremierPointSolution(c.Rapport.Amas));
-    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun"};
+ordered_json SuggestionJson(const Melanges& m, const std::vector<int>& retards,
+                            const ResultatChaine& c, const RectanglePlan& boite) {
+    const Suggestion s = SuggererSelonMelanges(m, PremierPointSolution(c.Rapport.Amas), retards);
+    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun", "cumulants"};
     ordered_json contraintes = ordered_json::array();
     if (s.Jeu != JeuContraintes::Aucun) {
         contraintes = NomsContraintes(s.Contraintes);
     }
     const BoiteProposee b = ProposerBoite({c.Racines.Racine1, c.Racines.Racine2}, boite);
+    ordered_json accords = ordered_json::object();
+    for (const Suggestion::Accord& a : s.Accords) {
+        accords[jeux[int(a.Jeu)]] = Nombre(a.AccordDb);
+    }
     return {{"jeu", jeux[int(s.Jeu)]},
+            {"accords_moities_db", accords},
             {"contraintes", contraintes},
             {"retards", s.Retards},
             {"kurtosis1", NombreJson(s.Kurtosis1)},
@@ -404,8 +412,8 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     rapport["racines"] = RacinesJson(c.Racines, c.QualiteRacine1, c.QualiteRacine2);
     rapport["amas"] = AmasJson(c.Rapport.Amas);
     rapport["references"] = ReferencesJson(o, e, c.Puissances);
-    rapport["suggestion"] =
-        SuggestionJson(e.M.Moments, c, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
+    rapport["suggestion"] = SuggestionJson(e.M, RetardsDeLaChaine(o, e.N).Retards, c,
+                                           {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
     rapport["temps"] = {{"resolution_s", c.Rapport.Secondes}, {"total_s", secondesTotal}};
     return rapport;
 }

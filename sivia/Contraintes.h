@@ -16,6 +16,10 @@ struct ContraintesActives {
     // decorrelation as a test and minimises the delayed criterion; the three flags above and
     // EvalCritere then take no part in the solve.
     bool ContrainteDecorrelationRetardee = false;
+    // "Cumulants d'ordre 4" (sivia/Cumulants.h): the lag-0 decorrelation held as a test and
+    // the estimates' squared cross-cumulants minimised along it, as the delayed criterion is
+    // (which takes precedence when both are on).
+    bool ContrainteCumulants = false;
 };
 
 // Encloses E[s1.s2] over the box.

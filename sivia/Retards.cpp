@@ -77,14 +77,6 @@ LectureRetards LireRetards(std::string_view texte, std::size_t N) {
 
 namespace {
 
-// E[s1^2] at x and E[s2^2] at y.
-inline double Puissance1(double x, const MomentsMelanges& m) {
-    return (m.Ex1x1 + 2 * x * m.Ex1x2) + x * x * m.Ex2x2;
-}
-inline double Puissance2(double y, const MomentsMelanges& m) {
-    return (y * y * m.Ex1x1 + 2 * y * m.Ex1x2) + m.Ex2x2;
-}
-
 // The largest value of q(t) = a + 2.b.t + c.t^2 over [lo, up]: at an end, or at the vertex
 // when the parabola opens downward.
 double MaxQuadratique(double a, double b, double c, double lo, double up) {
@@ -117,9 +109,42 @@ double CourbeOrdre0EnY(double y, const MomentsMelanges& m) {
 
 namespace critere_rapide {
 
+bool CourbeOrdre0::Croise(Bornes X, Bornes Y) const {
+    double lo = 0, up = 0;
+    EtendueBilineaire(m_.Ex1x1, m_.Ex1x2, m_.Ex2x2, X, Y, lo, up);
+    return !(lo > 0 || up < 0);
+}
+
+double CourbeOrdre0::MaxPuissance1(Bornes X) const {
+    return MaxQuadratique(m_.Ex1x1, m_.Ex1x2, m_.Ex2x2, X.lo, X.up);
+}
+
+double CourbeOrdre0::MaxPuissance2(Bornes Y) const {
+    return MaxQuadratique(m_.Ex2x2, m_.Ex1x2, m_.Ex1x1, Y.lo, Y.up);
+}
+
+void EtendueBilineaire(double a, double b, double c, Bornes X, Bornes Y, double& lo, double& up) {
+    // Bilinear: over a box its extremes are at the corners. A corner's value is off by at most
+    // a few roundings of its terms' magnitudes: the range is widened by that.
+    const double xs[2] = {X.lo, X.up}, ys[2] = {Y.lo, Y.up};
+    const double mx = std::max(std::fabs(X.lo), std::fabs(X.up));
+    const double my = std::max(std::fabs(Y.lo), std::fabs(Y.up));
+    constexpr double Arrondi = 16 * std::numeric_limits<double>::epsilon();
+    lo = DecorrelationRetardee::Infini, up = -DecorrelationRetardee::Infini;
+    for (double x : xs) {
+        for (double y : ys) {
+            const double v = DecorrelationPoint(x, y, a, b, c);
+            lo = std::min(lo, v), up = std::max(up, v);
+        }
+    }
+    const double marge =
+        Arrondi * ((my * std::fabs(a) + std::fabs(b) * (1 + mx * my)) + mx * std::fabs(c));
+    lo -= marge, up += marge;
+}
+
 DecorrelationRetardee::DecorrelationRetardee(const MomentsMelanges& m, const MomentsRetardes& r,
                                              Bornes X0, Bornes Y0)
-    : m_(m), ordre0_{m.Ex1x1, m.Ex1x2, m.Ex2x2}, X0_(X0), Y0_(Y0) {
+    : courbe_(m, X0, Y0) {
     for (std::size_t k = 0; k < r.Retards.size(); ++k) {
         retards_.push_back({r.R11[k], (r.R12[k] + r.R21[k]) * 0.5, r.R22[k]});
     }
@@ -145,63 +170,32 @@ double DecorrelationRetardee::Valeur(double x, double y) const {
         const double c = DecorrelationPoint(x, y, k.a, k.b, k.c);
         somme += c * c;
     }
-    const double d = Puissance1(x, m_) * Puissance2(y, m_);
+    const double d =
+        PuissanceEstimee1(x, courbe_.Moments()) * PuissanceEstimee2(y, courbe_.Moments());
     return d > 0 ? somme / d : std::numeric_limits<double>::quiet_NaN();
 }
 
 double DecorrelationRetardee::AuPoint(double xc, double yc) const {
-    double v = Infini;
-    const double y = CourbeOrdre0EnX(xc, m_);
-    if (Y0_.lo <= y && y <= Y0_.up) {
-        v = std::min(v, Valeur(xc, y)); // a NaN second argument leaves v
-    }
-    const double x = CourbeOrdre0EnY(yc, m_);
-    if (X0_.lo <= x && x <= X0_.up) {
-        v = std::min(v, Valeur(x, yc));
-    }
-    return v >= 0 ? v : Infini; // NaN gives no bound
+    return courbe_.AuPoint(xc, yc, [this](double x, double y) { return Valeur(x, y); });
 }
 
 double DecorrelationRetardee::SurPave(Bornes X, Bornes Y) const {
-    // Each polynomial is bilinear: over a box its extremes are at the corners. A corner's value
-    // is off by at most a few roundings of its terms' magnitudes: the range is widened by that.
-    const double xs[2] = {X.lo, X.up}, ys[2] = {Y.lo, Y.up};
-    const double mx = std::max(std::fabs(X.lo), std::fabs(X.up));
-    const double my = std::max(std::fabs(Y.lo), std::fabs(Y.up));
-    constexpr double Arrondi = 16 * std::numeric_limits<double>::epsilon();
-    const auto etendue = [&](const Coefficients& k, double& lo, double& up) {
-        lo = Infini, up = -Infini;
-        for (double x : xs) {
-            for (double y : ys) {
-                const double v = DecorrelationPoint(x, y, k.a, k.b, k.c);
-                lo = std::min(lo, v), up = std::max(up, v);
-            }
-        }
-        const double marge = Arrondi * ((my * std::fabs(k.a) + std::fabs(k.b) * (1 + mx * my)) +
-                                        mx * std::fabs(k.c));
-        lo -= marge, up += marge;
-    };
-    double lo = 0, up = 0;
-    etendue(ordre0_, lo, up);
-    if (lo > 0 || up < 0) {
+    if (!courbe_.Croise(X, Y)) {
         return Infini; // the lag-0 decorrelation cannot vanish here
     }
     double somme = 0;
     for (const Coefficients& k : retards_) {
-        etendue(k, lo, up);
+        double lo = 0, up = 0;
+        EtendueBilineaire(k.a, k.b, k.c, X, Y, lo, up);
         const double plusPres = lo > 0 ? lo : (up < 0 ? -up : 0.0);
         somme += plusPres * plusPres;
     }
-    const double d = MaxQuadratique(m_.Ex1x1, m_.Ex1x2, m_.Ex2x2, X.lo, X.up) *
-                     MaxQuadratique(m_.Ex2x2, m_.Ex1x2, m_.Ex1x1, Y.lo, Y.up);
+    const double d = courbe_.MaxPuissance1(X) * courbe_.MaxPuissance2(Y);
     const double j = somme / d;
     if (!(d > 0) || !(j >= 0)) {
         return 0.0; // no bound where the powers can vanish
     }
-    // Relative and absolute margins: far above the rounding of this bound and of the centre
-    // values (taken at points of the curve computed to the last bits), far below what
-    // separates two boxes at any usable precision.
-    return j - (1e-9 * j + 1e-10);
+    return BorneAbaissee(j);
 }
 
 } // namespace critere_rapide

@@ -17,6 +17,7 @@
 #include "sivia/CritereRapide.h"
 #include "sivia/Moments.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -35,6 +36,14 @@ LectureRetards LireRetards(std::string_view texte, std::size_t N);
 // J at the point (x, y), off the lag-0 curve too; NaN where P1 . P2 is not positive.
 double CritereRetardeAuPoint(double x, double y, const MomentsMelanges& m,
                              const MomentsRetardes& r);
+
+// E[s1^2] at x and E[s2^2] at y.
+inline double PuissanceEstimee1(double x, const MomentsMelanges& m) {
+    return (m.Ex1x1 + 2 * x * m.Ex1x2) + x * x * m.Ex2x2;
+}
+inline double PuissanceEstimee2(double y, const MomentsMelanges& m) {
+    return (y * y * m.Ex1x1 + 2 * y * m.Ex1x2) + m.Ex2x2;
+}
 
 // The points of the lag-0 curve above x (y as a function of x) and beside y (x as a function
 // of y): E[s1 s2] = 0 is bilinear, y = -(Ex1x2 + x.Ex2x2) / (Ex1x1 + x.Ex1x2). NaN or
@@ -100,6 +109,42 @@ PointCourbeOrdre0 MinimiserSurCourbeOrdre0(const MomentsMelanges& m, double xlo,
 
 namespace critere_rapide {
 
+// The lag-0 curve E[s1 s2] = 0 inside a search box, for the criteria minimised along it: the
+// points where a box centre reads them, and the test that rejects a box the curve misses.
+class CourbeOrdre0 {
+public:
+    CourbeOrdre0(const MomentsMelanges& m, Bornes X0, Bornes Y0) : m_(m), X0_(X0), Y0_(Y0) {}
+
+    // The smallest f at the curve's points above xc and beside yc that lie in the search box:
+    // an upper bound of the minimum. +infinity when there is none (or it is not a number).
+    template <class F> double AuPoint(double xc, double yc, F&& f) const {
+        double v = std::numeric_limits<double>::infinity();
+        const double y = CourbeOrdre0EnX(xc, m_);
+        if (Y0_.lo <= y && y <= Y0_.up) {
+            v = std::min(v, f(xc, y)); // a NaN second argument leaves v
+        }
+        const double x = CourbeOrdre0EnY(yc, m_);
+        if (X0_.lo <= x && x <= X0_.up) {
+            v = std::min(v, f(x, yc));
+        }
+        return v >= 0 ? v : std::numeric_limits<double>::infinity(); // NaN gives no bound
+    }
+    // False where the lag-0 decorrelation cannot vanish over the box (rounding covered).
+    bool Croise(Bornes X, Bornes Y) const;
+    // The largest E[s1^2] over X and E[s2^2] over Y.
+    double MaxPuissance1(Bornes X) const;
+    double MaxPuissance2(Bornes Y) const;
+    const MomentsMelanges& Moments() const { return m_; }
+
+private:
+    MomentsMelanges m_;
+    Bornes X0_, Y0_;
+};
+
+// The range [lo, up] over a box of the bilinear ((y.a + b) + (x.y).b) + x.c, at its corners,
+// widened by a margin that covers the rounding of each corner's value.
+void EtendueBilineaire(double a, double b, double c, Bornes X, Bornes Y, double& lo, double& up);
+
 // The solver's form of the criterion (the interface of Critere<P>): AuPoint gives the value
 // at points of the lag-0 curve found from a box centre, SurPave a lower bound of J over the
 // part of a box where the lag-0 decorrelation can vanish, +infinity where it cannot.
@@ -113,8 +158,7 @@ public:
     static bool Applicable(const Interval& X, const Interval& Y, const MomentsMelanges& m,
                            const MomentsRetardes& r);
 
-    // The smallest J at the curve's points above xc and beside yc that lie in the search box:
-    // an upper bound of the minimum. +infinity when there is none (or it is not a number).
+    // The smallest J at the curve's points above xc and beside yc that lie in the search box.
     double AuPoint(double xc, double yc) const;
     // Lower bound of J over the box's points of the lag-0 curve, lowered by a margin that
     // covers the rounding of both bounds; +infinity where the curve does not cross the box.
@@ -130,11 +174,15 @@ private:
         double a, b, c; // ((y.a + b) + (x.y).b) + x.c
     };
 
-    MomentsMelanges m_;
-    Coefficients ordre0_;
+    CourbeOrdre0 courbe_;
     std::vector<Coefficients> retards_;
-    double sommeAbsRetards_[3] = {}; // sums of |a|, |b|, |c| over the delays
-    Bornes X0_, Y0_;
 };
+
+// A lower bound j of a criterion lowered by margins far above the rounding of this bound and
+// of the centre values (taken at points of the curve computed to the last bits), far below
+// what separates two boxes at any usable precision.
+inline double BorneAbaissee(double j) {
+    return j - (1e-9 * j + 1e-10);
+}
 
 } // namespace critere_rapide

@@ -149,6 +149,11 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
             moments, retardes,
             critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
             critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
+    } else if (contraintes.ContrainteCumulants && DeuxComposantes_ &&
+               critere_rapide::Cumulants::Applicable(boiteInitiale[1], boiteInitiale[2], moments)) {
+        Cumulants_.emplace(
+            moments, critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
+            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
     }
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
@@ -176,7 +181,8 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
-    if (Contraintes_.ContrainteDecorrelationRetardee && !Retardee_) {
+    if ((Contraintes_.ContrainteDecorrelationRetardee && !Retardee_) ||
+        (Contraintes_.ContrainteCumulants && !Retardee_ && !Cumulants_)) {
         return ParcourirSelonStockage(nbBoites, CritereGenerique{Moments_, Contraintes_, false});
     }
     if (!DeuxComposantes_) {
@@ -192,6 +198,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     };
     if (Retardee_) {
         return parcourir(*Retardee_);
+    }
+    if (Cumulants_) {
+        return parcourir(*Cumulants_);
     }
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:

@@ -9,6 +9,7 @@
 #include "interval/Repere.h"
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
+#include "sivia/Cumulants.h"
 #include "sivia/Retards.h"
 
 #include <cstdint>
@@ -132,6 +133,7 @@ private:
     MomentsMelanges Moments_;
     ContraintesActives Contraintes_;
     std::optional<critere_rapide::DecorrelationRetardee> Retardee_;
+    std::optional<critere_rapide::Cumulants> Cumulants_;
     double Precision_;
     bool Pile_;
     PaireCritere Paire_;

@@ -25,12 +25,13 @@ struct Separation {
         m = GenererMelanges(s1, s2, A, 5000, 0.1f);
     }
     RapportSolveur Resoudre(double precision, const Box& boite = Pave(-5, 5, -5, 5),
-                            const ContraintesActives& c = Decorrelations) {
+                            const ContraintesActives& c = Decorrelations,
+                            const MomentsRetardes& retardes = {}) {
         const Repere sansImage{boite[2], boite[1], nullptr};
         r = ExecuterSivia(boite, enAttente, rejetees, solution, sansImage, m.Moments, c, precision,
-                          StockageFile, UINT64_MAX);
+                          StockageFile, UINT64_MAX, retardes);
         return EtablirRapport(r, 0, precision, solution, A, CalculerPuissances(s1, s2, 5000),
-                              m.Moments, c);
+                              m.Moments, c, retardes);
     }
     bool DansUneBoiteGardee(PointPlan p) const {
         for (const Box& b : solution) {

@@ -1,5 +1,6 @@
 #include "analyse/PointExact.h"
 #include "analyse/RacinesOrdre2.h"
+#include "sivia/Cumulants.h"
 
 #include "analyse/AideSeparation.h"
 
@@ -151,4 +152,57 @@ TEST(PointExact, NoSolutionIsClaimedWhereTheCriterionCannotVanish) {
     EXPECT_EQ(seule.Amas[0].Exact.Methode, MethodePoint::Centre);
     EXPECT_FALSE(seule.Amas[0].Exact.Solution);
     EXPECT_LT(Distance(seule.Amas[0].Exact.Point, {0, 0}), 1e-12);
+}
+
+TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearch) {
+    GenerateurAleatoire alea;
+    ContraintesActives retards, cumulants;
+    retards.ContrainteDecorrelationRetardee = true;
+    cumulants.ContrainteCumulants = true;
+    const TypeSource colores[] = {TypeSource::BruitColoreGaussien, TypeSource::Sinus,
+                                  TypeSource::BruitDeLaplace, TypeSource::BruitBlancUniforme};
+    const struct {
+        const ContraintesActives* c;
+        std::vector<int> delais;
+    } cas[] = {{&retards, {1, 2, 3, 4, 6, 8}}, {&retards, {1, 5}}, {&cumulants, {}}};
+    int verifies = 0;
+    for (int k = 0; k < 18; ++k) {
+        const auto& [c, delais] = cas[k % 3];
+        Separation s(colores[k % 4], colores[(k / 4 + 1 + k) % 4], MatriceAleatoire(alea), 700 + k);
+        const MomentsRetardes r = CalculerMomentsRetardes(s.m.Melange1, s.m.Melange2, delais);
+        const RapportSolveur rapport = s.Resoudre(0.02, Pave(-3, 3, -3, 3), *c, r);
+        const auto critere = [&](double x, double y) {
+            return c->ContrainteCumulants ? CritereCumulantsAuPoint(x, y, s.m.Moments)
+                                          : CritereRetardeAuPoint(x, y, s.m.Moments, r);
+        };
+        for (const AmasQualifie& a : rapport.Amas) {
+            // Dense search: the curve's points above and beside 50,001 abscissae each.
+            const RectanglePlan z = EnveloppeElargie(a.Groupe, 0.02);
+            double meilleur = INFINITY;
+            PointPlan argmin{};
+            for (int i = 0; i <= 50000; ++i) {
+                const double x = z.xmin + (z.xmax - z.xmin) * i / 50000;
+                const double y = z.ymin + (z.ymax - z.ymin) * i / 50000;
+                for (const PointPlan p : {PointPlan{x, CourbeOrdre0EnX(x, s.m.Moments)},
+                                          PointPlan{CourbeOrdre0EnY(y, s.m.Moments), y}}) {
+                    if (Dans(z, p) && critere(p.x, p.y) < meilleur) {
+                        meilleur = critere(p.x, p.y), argmin = p;
+                    }
+                }
+            }
+            if (std::isinf(meilleur)) {
+                EXPECT_FALSE(a.Exact.Solution) << k; // the curve misses the hull
+                continue;
+            }
+            ++verifies;
+            EXPECT_TRUE(a.Exact.Solution) << k;
+            EXPECT_EQ(a.Exact.Methode, MethodePoint::Minimisation) << k;
+            EXPECT_TRUE(Dans(z, a.Exact.Point)) << k;
+            EXPECT_LE(a.Exact.Critere, meilleur * (1 + 1e-9)) << k;
+            EXPECT_DOUBLE_EQ(a.Exact.Critere, critere(a.Exact.Point.x, a.Exact.Point.y)) << k;
+            EXPECT_LT(Distance(a.Exact.Point, argmin), 1e-3 * (1 + std::hypot(argmin.x, argmin.y)))
+                << k;
+        }
+    }
+    EXPECT_GT(verifies, 18);
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -169,5 +171,89 @@ TEST(Suggestion, TheProposedBoxFindsBothSolutionsBeyondTheDefaultOne) {
                                                                      : 0;
         }
         EXPECT_EQ(represente, 3) << A.a12 << " " << A.a21;
+    }
+}
+
+namespace {
+
+// Sources built so that one set only can separate them: N samples of Gaussian (or Laplace /
+// uniform) white noises e, f, g, each source a moving sum of its own noise.
+struct SourcesConnues {
+    const char* nom;
+    int loi1, loi2;                       // 0 Gaussian, 1 Laplace, 2 uniform
+    std::vector<double> filtre1, filtre2; // s[n] = sum filtre[k].e[n - k]
+};
+
+std::vector<double> Filtrer(std::mt19937_64& g, int loi, const std::vector<double>& filtre, int n) {
+    std::normal_distribution<double> normale;
+    std::exponential_distribution<double> exponentielle;
+    std::uniform_real_distribution<double> uniforme(-1, 1);
+    std::vector<double> e(n + filtre.size()), s(n);
+    for (double& v : e) {
+        v = loi == 0 ? normale(g) : loi == 1 ? (g() % 2 ? 1 : -1) * exponentielle(g) : uniforme(g);
+    }
+    for (int i = 0; i < n; ++i) {
+        for (std::size_t k = 0; k < filtre.size(); ++k) {
+            s[i] += filtre[k] * e[i + filtre.size() - 1 - k];
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(Suggestion, TheHalvesOfTheMixturesNameTheSetThatCanSeparate) {
+    const struct {
+        SourcesConnues sources;
+        JeuContraintes jeu;
+        const char* message;
+    } cas[] = {
+        // Equal flat spectra, non-Gaussian laws: fourth order only.
+        {{"laplace-uniforme", 1, 2, {1}, {1}}, JeuContraintes::Cumulants, "cumulants d'ordre 4"},
+        // Gaussian, equal at lag 1 (both 0), different at lag 2: the delays only.
+        {{"retard-2", 0, 0, {1, 0, 1}, {1}}, JeuContraintes::Retards, "décorrélation retardée"},
+        // The same source twice: nothing can separate, whatever the halves say.
+        {{"memes", 1, -1, {1, 0.9}, {}}, JeuContraintes::Aucun, "Aucun jeu"},
+    };
+    std::mt19937_64 g(17);
+    for (const auto& c : cas) {
+        const int n = 20000;
+        const std::vector<double> s1 = Filtrer(g, c.sources.loi1, c.sources.filtre1, n);
+        const std::vector<double> s2 =
+            c.sources.loi2 < 0 ? s1 : Filtrer(g, c.sources.loi2, c.sources.filtre2, n);
+        const Melanges m = GenererMelanges(s1, s2, {1, 0.6, -0.5, 1}, n, 0.1f);
+        const Suggestion s = SuggererSelonMelanges(m, std::nullopt, {1, 2, 3, 4});
+        EXPECT_EQ(s.Jeu, c.jeu) << c.sources.nom << ": " << s.Message;
+        EXPECT_NE(s.Message.find(c.message), std::string::npos) << c.sources.nom << s.Message;
+        ASSERT_EQ(s.Accords.size(), c.jeu == JeuContraintes::Aucun ? 0u : 3u) << c.sources.nom;
+        if (s.Accords.empty()) {
+            continue;
+        }
+        const auto choisi = std::find_if(s.Accords.begin(), s.Accords.end(),
+                                         [&](const auto& b) { return b.Jeu == s.Jeu; });
+        ASSERT_NE(choisi, s.Accords.end()) << c.sources.nom;
+        for (const Suggestion::Accord& a : s.Accords) {
+            EXPECT_GE(choisi->AccordDb, a.AccordDb) << c.sources.nom;
+        }
+    }
+}
+
+TEST(Suggestion, TheAgreementOfTwoAnswersIgnoresTheirOrderAndScale) {
+    MomentsMelanges m;
+    m.Ex1x1 = 2, m.Ex1x2 = 0.3, m.Ex2x2 = 1;
+    const PointPlan p{-0.4, 0.7};
+    const struct {
+        PointPlan a, b;
+        double min, max;
+    } cas[] = {
+        {p, p, 299, 300},
+        {{1 / p.y, 1 / p.x}, p, 290, 300}, // the same estimates, swapped
+        {{-0.401, 0.701}, p, 40, 80},
+        {{0.5, -0.5}, p, 0, 15},
+    };
+    for (const auto& c : cas) {
+        const double v = AccordPointsDb(c.a, c.b, m);
+        EXPECT_GE(v, c.min) << c.a.x << ", " << c.a.y;
+        EXPECT_LE(v, c.max) << c.a.x << ", " << c.a.y;
     }
 }

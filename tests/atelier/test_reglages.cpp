@@ -51,6 +51,7 @@ Reglages TousChanges() {
     r.ContrainteDecorrelationDerivees = false;
     r.ContrainteMomentOrdre4 = true;
     r.ContrainteDecorrelationRetardee = true;
+    r.ContrainteCumulants = true;
     r.Retards = "2,7";
     r.MontrerSolution = true;
     r.EstimationAuClic = true;
@@ -62,8 +63,8 @@ auto Champs(const Reglages& r) {
     return std::tuple(r.NbEchantillons, r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY,
                       r.PrecisionSivia, r.Stockage, r.ContrainteDecorrelation,
                       r.ContrainteDecorrelationDerivees, r.ContrainteMomentOrdre4,
-                      r.ContrainteDecorrelationRetardee, r.Retards, r.MontrerSolution,
-                      r.EstimationAuClic);
+                      r.ContrainteDecorrelationRetardee, r.ContrainteCumulants, r.Retards,
+                      r.MontrerSolution, r.EstimationAuClic);
 }
 
 } // namespace
@@ -86,7 +87,7 @@ TEST_F(ReglagesSession, TheKeysAreThoseOfTheSessionsAlreadyWritten) {
         "BorneSupY": 3.5, "PrecisionSivia": 0.0625, "Stockage": 0,
         "ContrainteDecorrelation": false, "ContrainteDecorrelationDerivees": false,
         "ContrainteMomentOrdre4": true, "ContrainteDecorrelationRetardee": true,
-        "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
+        "ContrainteCumulants": true, "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
     std::vector<std::string> remarques;
     EXPECT_EQ(Champs(Relire(chemin, remarques)), Champs(TousChanges()));
     const ReglagesEnregistres ecrits = EnregistrerReglages(TousChanges());

@@ -96,9 +96,10 @@ TEST(RetardsCommande, SourcesOfDifferentSpectraAreSeparatedByTheDelays) {
         if (amas["qualite"].is_object() && amas["qualite"]["sir_moyen_db"].is_number()) {
             meilleur = std::max(meilleur, amas["qualite"]["sir_moyen_db"].get<double>());
         }
-        // The delayed criterion is minimised, not brought to zero: its clusters are candidates
-        // at their centre, never refined on the lag-1 pair and dismissed.
-        EXPECT_EQ(amas["point_exact"]["methode"], "centre") << amas.dump();
+        // The delayed criterion is minimised, not brought to zero: each cluster stands at its
+        // minimiser on the lag-0 curve, never refined on the lag-1 pair and dismissed.
+        EXPECT_EQ(amas["point_exact"]["methode"], "minimisation") << amas.dump();
+        EXPECT_EQ(amas["point_exact"]["solution"], true) << amas.dump();
         representes += amas["represente"].is_string() ? 1 : 0;
     }
     EXPECT_GT(meilleur, 20.0) << rapport["amas"].dump();

@@ -1,7 +1,6 @@
 #include "sivia/Retards.h"
-#include "sivia/Sivia.h"
 
-#include "support/AideIntervalles.h"
+#include "sivia/AideCourbeOrdre0.h"
 
 #include <gtest/gtest.h>
 
@@ -96,15 +95,6 @@ Donnees Tirer(std::mt19937_64& g, int n) {
     return d;
 }
 
-bool DansUneBoite(const BoxList& l, double x, double y) {
-    for (const Box& b : l) {
-        if (b[1].Lower() <= x && x <= b[1].Upper() && b[2].Lower() <= y && y <= b[2].Upper()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 const ContraintesActives Retardee{true, true, false, true};
 
 } // namespace
@@ -139,29 +129,11 @@ TEST(Retards, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
         // Search boxes that cut the curve: its minimum outside must not bound the one inside.
         const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
         const double precision = (g() % 2) ? 0.05 : 0.02;
-        const PointCourbeOrdre0 p =
-            MinimiserSurCourbeOrdre0(d.m, lo, up, lo, up, 6000, [&](double x, double y) {
-                return CritereRetardeAuPoint(x, y, d.m, d.r);
-            });
-        BoxList enAttente, rejetees, gardees;
         const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
-        const ResultatSivia r =
-            ExecuterSivia(Pave(lo, up, lo, up), enAttente, rejetees, gardees, Repere{}, d.m,
-                          Retardee, precision, ordre, UINT64_MAX, d.r);
-        ASSERT_EQ(r.Statut, StatutSivia::Termine);
-        if (!std::isfinite(p.valeur)) {
-            continue; // the curve misses the box
-        }
-        ++verifies;
-        // The best value comes from points of the curve: never below its minimum.
-        EXPECT_GE(r.MeilleurCritere, p.valeur * (1 - 1e-12)) << essai;
-        EXPECT_GT(r.NbRejetees, 0u) << essai;
-        EXPECT_TRUE(DansUneBoite(gardees, p.x, p.y)) << essai << ": " << p.x << ", " << p.y;
-        // The permuted point (1/y, 1/x) gives the same criterion, by symmetry.
-        const double px = 1 / p.y, py = 1 / p.x;
-        if (lo <= px && px <= up && lo <= py && py <= up) {
-            EXPECT_TRUE(DansUneBoite(gardees, px, py)) << essai << ": " << px << ", " << py;
-        }
+        const PointCourbeOrdre0 p = VerifierMinimiseurGarde(
+            d.m, d.r, Retardee, lo, up, precision, ordre,
+            [&](double x, double y) { return CritereRetardeAuPoint(x, y, d.m, d.r); }, essai);
+        verifies += std::isfinite(p.valeur) ? 1 : 0;
     }
     EXPECT_GT(verifies, 300);
 }

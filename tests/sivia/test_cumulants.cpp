@@ -1,0 +1,148 @@
+#include "sivia/Cumulants.h"
+
+#include "sivia/AideCourbeOrdre0.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+// Two independent non-Gaussian sources (Laplace, uniform, or a binary one) mixed by
+// [[1, b], [c, 1]], the mixtures kept for direct computations, and their means.
+struct Donnees {
+    std::vector<double> x1, x2;
+    MomentsMelanges m;
+    double b = 0, c = 0;
+    bool Laplace = false; // one source at least: its kurtosis is read with a large noise
+};
+
+double Moyenne(const std::vector<double>& p, const std::vector<double>& q, int a, int b) {
+    double s = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        s += std::pow(p[i], a) * std::pow(q[i], b);
+    }
+    return s / double(p.size());
+}
+
+Donnees Tirer(std::mt19937_64& g, int n) {
+    std::uniform_real_distribution<double> u(-1, 1);
+    std::exponential_distribution<double> e;
+    const auto source = [&](int loi) {
+        switch (loi) {
+        case 0:
+            return (g() % 2 ? 1 : -1) * e(g); // Laplace
+        case 1:
+            return u(g);
+        default:
+            return g() % 3 ? -0.5 : 1.0; // asymmetric binary, centred
+        }
+    };
+    const int lois[2] = {int(g() % 3), int(g() % 3)};
+    Donnees d;
+    d.Laplace = lois[0] == 0 || lois[1] == 0;
+    d.b = 1.2 * u(g), d.c = 1.2 * u(g);
+    for (int i = 0; i < n; ++i) {
+        const double s1 = source(lois[0]), s2 = 2 * source(lois[1]);
+        d.x1.push_back(s1 + d.b * s2);
+        d.x2.push_back(d.c * s1 + s2);
+    }
+    d.m.Ex1x1 = Moyenne(d.x1, d.x2, 2, 0), d.m.Ex1x2 = Moyenne(d.x1, d.x2, 1, 1);
+    d.m.Ex2x2 = Moyenne(d.x1, d.x2, 0, 2);
+    for (int k = 0; k < 4; ++k) {
+        d.m.Moments4[0][k] = Moyenne(d.x1, d.x2, 4 - k, k);
+        d.m.Moments4[1][k] = Moyenne(d.x1, d.x2, 3 - k, k + 1);
+    }
+    return d;
+}
+
+ContraintesActives AvecCumulants() {
+    ContraintesActives c;
+    c.ContrainteCumulants = true;
+    return c;
+}
+
+} // namespace
+
+TEST(Cumulants, TheCriterionIsTheSumOfTheEstimatesSquaredNormalisedCrossCumulants) {
+    std::mt19937_64 g(7);
+    std::uniform_real_distribution<double> u(-3, 3);
+    for (int essai = 0; essai < 40; ++essai) {
+        const Donnees d = Tirer(g, 400);
+        const double x = u(g), y = u(g); // anywhere: the polynomials hold off the curve too
+        std::vector<double> s1, s2;
+        for (std::size_t i = 0; i < d.x1.size(); ++i) {
+            s1.push_back(d.x1[i] + x * d.x2[i]);
+            s2.push_back(y * d.x1[i] + d.x2[i]);
+        }
+        const double p1 = Moyenne(s1, s2, 2, 0), p2 = Moyenne(s1, s2, 0, 2);
+        const double c31 = Moyenne(s1, s2, 3, 1) / std::pow(p1, 1.5) / std::sqrt(p2);
+        const double c22 = (Moyenne(s1, s2, 2, 2) - p1 * p2) / (p1 * p2);
+        const double c13 = Moyenne(s1, s2, 1, 3) / std::sqrt(p1) / std::pow(p2, 1.5);
+        const double attendu = 2 * c31 * c31 + 4 * c22 * c22 + 2 * c13 * c13;
+        EXPECT_NEAR(CritereCumulantsAuPoint(x, y, d.m), attendu, 1e-9 * (1 + attendu)) << essai;
+    }
+}
+
+TEST(Cumulants, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
+    std::mt19937_64 g(11);
+    std::uniform_real_distribution<double> u(0, 1);
+    int dedans = 0;
+    for (int essai = 0; essai < 400; ++essai) {
+        const Donnees d = Tirer(g, 300);
+        const critere_rapide::Cumulants k(d.m, {-4, 4}, {-4, 4});
+        const double x0 = -4 + 7 * u(g), y0 = -4 + 7 * u(g), w = std::ldexp(1.0, -int(g() % 12));
+        const double f = k.SurPave({x0, x0 + w}, {y0, y0 + w});
+        for (int i = 0; i <= 8; ++i) {
+            const double x = x0 + w * i / 8, y = CourbeOrdre0EnX(x, d.m);
+            if (y0 <= y && y <= y0 + w) { // a point of the curve in the box
+                ++dedans;
+                EXPECT_LE(f, CritereCumulantsAuPoint(x, y, d.m)) << essai;
+            }
+        }
+    }
+    EXPECT_GT(dedans, 80);
+}
+
+TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
+    std::mt19937_64 g(5);
+    std::uniform_real_distribution<double> u(0, 1);
+    int verifies = 0, separes = 0;
+    for (int essai = 0; essai < 200; ++essai) {
+        const Donnees d = Tirer(g, 3000);
+        const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
+        const double precision = (g() % 2) ? 0.05 : 0.02;
+        const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
+        const PointCourbeOrdre0 p = VerifierMinimiseurGarde(
+            d.m, {}, AvecCumulants(), lo, up, precision, ordre,
+            [&](double x, double y) { return CritereCumulantsAuPoint(x, y, d.m); }, essai);
+        if (!std::isfinite(p.valeur)) {
+            continue; // the curve misses the box
+        }
+        ++verifies;
+        // The minimiser separates: it is the point (-b, -c) or the permuted one (-1/c, -1/b).
+        if (!d.Laplace && lo < -d.b && -d.b < up && lo < -d.c && -d.c < up) {
+            ++separes;
+            const double direct = std::hypot(p.x + d.b, p.y + d.c);
+            const double permute = std::hypot(p.x + 1 / d.c, p.y + 1 / d.b);
+            EXPECT_LT(std::min(direct, permute / (1 + std::hypot(1 / d.c, 1 / d.b))), 0.15)
+                << essai;
+        }
+    }
+    EXPECT_GT(verifies, 150);
+    EXPECT_GT(separes, 20);
+}
+
+TEST(Cumulants, OffByDefaultAndWithoutItsPathTheSolveRejectsNothing) {
+    std::mt19937_64 g(3);
+    Donnees d = Tirer(g, 300);
+    EXPECT_FALSE(ContraintesActives{}.ContrainteCumulants);
+    d.m.Moments4[0][2] = NAN;
+    BoxList enAttente, rejetees, gardees;
+    const ResultatSivia r =
+        ExecuterSivia(Pave(-2, 2, -2, 2), enAttente, rejetees, gardees, Repere{}, d.m,
+                      AvecCumulants(), 0.5, StockageFile, UINT64_MAX);
+    EXPECT_EQ(r.NbRejetees, 0u);
+    EXPECT_GT(r.NbGardees, 0u);
+}
