@@ -166,6 +166,9 @@ const std::vector<DescriptionOption>& Descriptions() {
              if (!o.Matrice->EstConnue()) {
                  Refuser("--matrice", v, "une matrice non nulle");
              }
+             if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
+                 throw ErreurOption("option --matrice : " + defaut + ".");
+             }
          }},
         {"--matrice-aleatoire", nullptr, "non",
          "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1[", false,

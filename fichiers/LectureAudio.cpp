@@ -163,15 +163,25 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
                                             std::to_string(info.channels) + ")");
         }
     }
-    const std::uint64_t trames = info.frames > 0 ? std::uint64_t(info.frames) : 0;
+    // libsndfile announces SF_COUNT_MAX frames when it cannot tell the length (a damaged
+    // Ogg): what is there is read, the memory checked block by block instead of up front.
+    const bool longueurInconnue = info.frames == SF_COUNT_MAX;
+    const std::uint64_t trames =
+        info.frames > 0 && !longueurInconnue ? std::uint64_t(info.frames) : 0;
     constexpr std::uint64_t TramesParBloc = 16384;
-    try {
-        VerifierMemoire(trames * canaux.size() * sizeof(double) +
-                            TramesParBloc * std::uint64_t(info.channels) * sizeof(double),
-                        "la lecture de " + std::to_string(trames) + " échantillons");
-    } catch (const ErreurMemoire& erreur) {
-        throw ErreurFichier(chemin, erreur.what());
-    }
+    const auto verifierMemoire = [&](std::uint64_t n) {
+        try {
+            // Past 2^56 samples the byte count would wrap: no memory holds that many anyway.
+            VerifierMemoire(n < (std::uint64_t(1) << 56)
+                                ? n * canaux.size() * sizeof(double) +
+                                      TramesParBloc * std::uint64_t(info.channels) * sizeof(double)
+                                : UINT64_MAX,
+                            "la lecture de " + std::to_string(n) + " échantillons");
+        } catch (const ErreurMemoire& erreur) {
+            throw ErreurFichier(chemin, erreur.what());
+        }
+    };
+    verifierMemoire(trames);
 
     CanauxLus lus;
     lus.Frequence = info.samplerate;
@@ -185,15 +195,18 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
     const bool doubles = sous == SF_FORMAT_DOUBLE || sous == SF_FORMAT_PCM_32;
     std::uint64_t lues = 0;
     const auto lire = [&](auto* bloc, auto lireBloc) {
-        while (lues < trames) {
+        while (longueurInconnue || lues < trames) {
             if (lues > 0) {
-                PoursuivreOuArreter(avancement, double(lues) / double(trames));
+                PoursuivreOuArreter(avancement,
+                                    longueurInconnue ? 0.0 : double(lues) / double(trames));
             }
             sf_count_t n = lireBloc(f->get(), bloc, sf_count_t(TramesParBloc));
             if (n <= 0) {
                 break;
             }
-            if (lues + std::uint64_t(n) > trames) {
+            if (longueurInconnue) {
+                verifierMemoire(lues + std::uint64_t(n));
+            } else if (lues + std::uint64_t(n) > trames) {
                 n = sf_count_t(trames - lues);
             }
             for (std::size_t j = 0; j < canaux.size(); ++j) {
@@ -220,6 +233,9 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
     } else {
         std::vector<float> bloc(TramesParBloc * nc);
         lire(bloc.data(), sf_readf_float);
+    }
+    if (longueurInconnue && lues == 0) {
+        throw ErreurFichier(chemin, "fichier abîmé : aucun échantillon lisible");
     }
     if (lues < trames) {
         const int code = sf_error(f->get());

@@ -250,6 +250,10 @@ public:
         Lire(o, prefixe, "a21", A.a21);
         Lire(o, prefixe, "a22", A.a22);
         Inconnus(o, prefixe, {"a11", "a12", "a21", "a22"});
+        if (const std::string defaut = DefautMatrice(A); !defaut.empty()) {
+            throw ErreurChampSession(Chemin, "le champ « " + prefixe.substr(0, prefixe.size() - 1) +
+                                                 " » est refusé : " + defaut);
+        }
         return A;
     }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -138,6 +139,24 @@ bool CompleterMelanges(Melanges& m, double pas, const RappelAvancement& avanceme
 
 } // namespace
 
+std::string DefautMatrice(const Matrice2x2& A) {
+    const struct {
+        const char* Nom;
+        double Valeur;
+    } entrees[] = {{"a11", A.a11}, {"a12", A.a12}, {"a21", A.a21}, {"a22", A.a22}};
+    for (const auto& e : entrees) {
+        if (!(std::abs(e.Valeur) <= EntreeMatriceMaximale)) {
+            char texte[32];
+            std::snprintf(texte, sizeof texte, "%.3g", e.Valeur);
+            std::replace(std::begin(texte), std::end(texte), '.', ',');
+            return std::string("l'entrée ") + e.Nom + " de la matrice de mélange vaut " + texte +
+                   " : elle doit être finie et comprise entre -1e14 et 1e14, au-delà les "
+                   "moments d'ordre 4 des mélanges dépasseraient l'étendue des nombres";
+        }
+    }
+    return {};
+}
+
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage) {
     return *GenererMelanges(s1, s2, A, N, PasEchantillonnage, RappelAvancement());
@@ -147,6 +166,9 @@ std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
                                         const std::vector<double>& s2, const Matrice2x2& A, int N,
                                         float PasEchantillonnage,
                                         const RappelAvancement& avancement) {
+    if (const std::string defaut = DefautMatrice(A); !defaut.empty()) {
+        throw ErreurMatrice("Les mélanges ne sont pas générés : " + defaut + ".");
+    }
     const std::size_t n = EchantillonsCommuns(N, s1, s2);
     VerifierTableaux(n, 4, "les mélanges");
 

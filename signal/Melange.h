@@ -11,6 +11,8 @@
 #include "sivia/Moments.h"
 
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 struct Matrice2x2 {
@@ -18,6 +20,24 @@ struct Matrice2x2 {
 
     // The matrix counts as known once one entry differs from 0.
     bool EstConnue() const { return a11 != 0 || a12 != 0 || a21 != 0 || a22 != 0; }
+};
+
+// The largest magnitude of a matrix entry. Samples read are within ±1e60 and N is below 2^31;
+// a mixture x = a1.s1 + a2.s2 is then within 2.M.1e60 for entries within M, and the
+// fourth-order sums add n products of four such values: at most 2^31 . 16 . M^4 . 1e240, that
+// is 3.4e250 . M^4. For M = 1e14 that is 3.4e306, below the 1.8e308 where the moments would
+// become infinite (the cubes, the products and the derivatives' second-order sums stay finite
+// far before that).
+inline constexpr double EntreeMatriceMaximale = 1e14;
+
+// Why the matrix cannot mix (an entry not finite or beyond ±EntreeMatriceMaximale), naming
+// the first such entry ("a12"), in French; empty when every entry holds.
+std::string DefautMatrice(const Matrice2x2& A);
+
+// A matrix refused by DefautMatrice, thrown by GenererMelanges before anything is allocated.
+class ErreurMatrice : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
 };
 
 // The box of side 0.1 around the true demixing point (x*, y*) = (-a12/a22, -a21/a11), where
@@ -32,8 +52,8 @@ struct Melanges {
 };
 
 // Mixtures of the first min(N, |s1|, |s2|) samples, their derivatives (one fewer) and the
-// second- and fourth-order means. Throws ErreurMemoire before allocating when the arrays
-// would not fit.
+// second- and fourth-order means. Throws ErreurMatrice for a matrix DefautMatrice refuses and
+// ErreurMemoire before allocating when the arrays would not fit.
 Melanges GenererMelanges(const std::vector<double>& s1, const std::vector<double>& s2,
                          const Matrice2x2& A, int N, float PasEchantillonnage);
 // The same, telling its progress to `avancement`; none when stopped there.

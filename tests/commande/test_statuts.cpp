@@ -79,6 +79,20 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
          0,
          nullptr},
         {{"resoudre", "--precision", "0"}, 0, 2, "--precision"},
+        // Entries whose fourth-order moments could overflow, given or held by a session.
+        {{"resoudre", "--graine", "1", "--echantillons", "500", "--matrice", "1e14,0,0,-1e14"},
+         0,
+         0,
+         nullptr},
+        {{"resoudre", "--matrice", "1,0.5,-0.4,1e300"}, 0, 2, "l'entrée a22"},
+        {{"resoudre", "--matrice", "1,-2e14,0,1"}, 0, 2, "l'entrée a12"},
+        {{"resoudre", "--session",
+          Fichier("m.json", R"({"format": "ovrel5-session",
+          "matrice": {"a11": 1, "a12": 0, "a21": 1e300, "a22": 1}})")
+              .string()},
+         0,
+         2,
+         "« matrice » est refusé : l'entrée a21"},
         {{"etude", "--essais", "0", "--sortie", etude}, 0, 2, "--essais"},
         // A study writes no boxes nor pictures: the options are refused, not ignored.
         {{"etude", "--boites", (Dossier / "b.csv").string(), "--sortie", etude}, 0, 2, "--boites"},
