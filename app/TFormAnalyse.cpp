@@ -36,6 +36,10 @@ QString Nombre(double v, int chiffres = 6) {
 
 // "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.
 QString TexteDuree(double secondes) {
+    // The window's solves are timed to the millisecond: none is shorter than that.
+    if (secondes <= 0) {
+        return QStringLiteral("moins d'1 ms");
+    }
     if (secondes < 1e-3) {
         return QLocale().toString(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
     }
@@ -367,7 +371,9 @@ void TFormAnalyse::AjusterColonnes(QTableWidget* t) const {
         if (exces <= 0) {
             break;
         }
-        const int retrait = std::min(exces, std::max(0, t->columnWidth(c) - LargeurColonneMin));
+        // Never narrower than its header's caption.
+        const int minimum = std::max(LargeurColonneMin, t->horizontalHeader()->sectionSizeHint(c));
+        const int retrait = std::min(exces, std::max(0, t->columnWidth(c) - minimum));
         t->setColumnWidth(c, t->columnWidth(c) - retrait);
         exces -= retrait;
     }

@@ -571,6 +571,9 @@ std::vector<TVueAnalyse::EtiquetteMethodes> TVueAnalyse::EtiquettesMethodes() co
         if (r.right() > zone.right()) {
             r.moveRight(int(e.Ancre.x()) - 10);
         }
+        if (r.left() < zone.left()) {
+            r.moveLeft(zone.left() + 2); // a narrow view: over the point rather than cut off
+        }
         if (r.top() < zone.top()) {
             r.moveTop(int(e.Ancre.y()) + 8);
         }

@@ -247,6 +247,7 @@ TEST_F(Analyse, TheSolvesDurationReadsInMicrosecondsBelowAMillisecond) {
         double secondes;
         QString attendu;
     } cas[] = {
+        {0, QStringLiteral("Durée : moins d'1 ms")}, // a solve timed to the millisecond
         {74e-6, QStringLiteral("Durée : 74 µs")},
         {999e-6, QStringLiteral("Durée : 999 µs")},
         {0.0123, QStringLiteral("Durée : ") + QLocale().toString(12.3, 'f', 1) + " ms"},
