@@ -366,6 +366,23 @@ void TVueAnalyse::paintEvent(QPaintEvent*) {
 }
 
 void TVueAnalyse::PeindreMarqueurs(QPainter& p) const {
+    // The classic methods' points, and their names on a light box tied to the first of them:
+    // first, so that the clusters, the true points and the roots stay over them.
+    for (const MarqueurMethode& m : Marqueurs_.Methodes) {
+        PeindreTriangle(p, VersEcran(m.Point.x, m.Point.y));
+    }
+    p.setFont(font());
+    for (const EtiquetteMethodes& e : EtiquettesMethodes()) {
+        const QRectF r(e.Cadre);
+        const QPointF bout(std::clamp(e.Ancre.x(), r.left(), r.right()),
+                           std::clamp(e.Ancre.y(), r.top(), r.bottom()));
+        p.setPen(QPen(CouleurMethode, 1));
+        p.drawLine(e.Ancre, bout);
+        p.setBrush(QColor(255, 255, 255, 215));
+        p.drawRect(r);
+        p.drawText(r.adjusted(MargeEtiquette, MargeEtiquette, -MargeEtiquette, -MargeEtiquette),
+                   Qt::TextWordWrap, e.Texte);
+    }
     QFont police = font();
     police.setBold(true);
     p.setFont(police);
@@ -413,22 +430,6 @@ void TVueAnalyse::PeindreMarqueurs(QPainter& p) const {
             p.setBrush(Qt::NoBrush);
             p.drawPolygon(losange);
         }
-    }
-    // The classic methods' points, and their names on a light box tied to the first of them.
-    for (const MarqueurMethode& m : Marqueurs_.Methodes) {
-        PeindreTriangle(p, VersEcran(m.Point.x, m.Point.y));
-    }
-    p.setFont(font());
-    for (const EtiquetteMethodes& e : EtiquettesMethodes()) {
-        const QRectF r(e.Cadre);
-        const QPointF bout(std::clamp(e.Ancre.x(), r.left(), r.right()),
-                           std::clamp(e.Ancre.y(), r.top(), r.bottom()));
-        p.setPen(QPen(CouleurMethode, 1));
-        p.drawLine(e.Ancre, bout);
-        p.setBrush(QColor(255, 255, 255, 215));
-        p.drawRect(r);
-        p.drawText(r.adjusted(MargeEtiquette, MargeEtiquette, -MargeEtiquette, -MargeEtiquette),
-                   Qt::TextWordWrap, e.Texte);
     }
 }
 
