@@ -7,6 +7,7 @@
 #include "app/toolkit/Police.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
+#include "sivia/Retards.h"
 #include "sivia/Sivia.h"
 
 #include <QCheckBox>
@@ -16,12 +17,13 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale(principale) {
     setWindowTitle(QStringLiteral("Options"));
     setFont(PoliceFenetres());
     move(61, 152);
-    setFixedSize(290, 513);
+    setFixedSize(290, 565);
 
     Label1 = Etiquette(this, QStringLiteral("Saisir le nombre d'échantillons   N="), 0, 32);
     // Right of its caption, however wide the display's font makes it.
@@ -54,7 +56,15 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
                424, 225, 17);
     CheckBox3 = Placer(new QCheckBox(QStringLiteral("Moment d'ordre supérieur E[s1s2^3]"), this),
                        32, 448, 225, 17);
-    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 480, 75, 25);
+    CheckBoxRetards =
+        Placer(new QCheckBox(QStringLiteral("Décorrélation retardée"), this), 32, 472, 225, 17);
+    Label7 = Etiquette(this, QStringLiteral("Retards"), 48, 500);
+    // Right of its caption, however wide the display's font makes it.
+    const int gaucheRetards = std::max(104, Label7->geometry().right() + 6);
+    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 496, 266 - gaucheRetards, 21);
+    EditRetards->setToolTip(QStringLiteral("Entiers distincts de 1 à N/2, séparés par des "
+                                           "virgules, par exemple 1,2,4,8"));
+    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 532, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
 }
@@ -71,12 +81,28 @@ void TForm2::Remplir() {
     CheckBox1->setChecked(f.ContrainteDecorrelation);
     CheckBox2->setChecked(f.ContrainteDecorrelationDerivees);
     CheckBox3->setChecked(f.ContrainteMomentOrdre4);
+    CheckBoxRetards->setChecked(f.ContrainteDecorrelationRetardee);
+    EditRetards->setText(QString::fromStdString(f.Retards));
     CheckBox4->setChecked(f.MontrerSolution);
     RadioGroup2->SetItemIndex(f.EstimationAuClic ? 0 : 1);
 }
 
 void TForm2::Button1Click() {
     Reglages f = Principale->A.ReglagesCourants;
+    // The delays first, by the settings' own rule (their form always, as a session's; their
+    // bound N/2 with the N typed when the constraint is on): refused, nothing is stored and
+    // the dialog stays open on the message naming them.
+    const std::string retards = EditRetards->text().toStdString();
+    const std::size_t sansBorne = 2 * std::size_t(std::numeric_limits<int>::max());
+    const LectureRetards lus =
+        LireRetards(retards, CheckBoxRetards->isChecked()
+                                 ? std::size_t(std::max(0, LireEntierPrefixe(Edit1->text())))
+                                 : sansBorne);
+    if (!lus.Erreur.empty()) {
+        MessageBox(QString::fromStdString(lus.Erreur), QStringLiteral("Erreur!"));
+        EditRetards->setFocus();
+        return;
+    }
     // Each value is stored as soon as it is read: a precision that does not convert ends the
     // handler with N and the bounds stored and the dialog still open.
     f.NbEchantillons = LireEntierPrefixe(Edit1->text());
@@ -94,6 +120,8 @@ void TForm2::Button1Click() {
     f.ContrainteDecorrelation = CheckBox1->isChecked();
     f.ContrainteDecorrelationDerivees = CheckBox2->isChecked();
     f.ContrainteMomentOrdre4 = CheckBox3->isChecked();
+    f.ContrainteDecorrelationRetardee = CheckBoxRetards->isChecked();
+    f.Retards = retards;
     f.MontrerSolution = CheckBox4->isChecked();
     f.EstimationAuClic = RadioGroup2->ItemIndex() == 0;
 

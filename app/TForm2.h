@@ -1,6 +1,7 @@
 // The Options dialog: N, the search bounds, the SIVIA precision, the storage of pending
-// boxes, how the estimates follow the mouse, the constraints and "Show Solution". Modeless;
-// "Valider" writes the values into the main window's state and closes the dialog.
+// boxes, how the estimates follow the mouse, the constraints (with the delays of the delayed
+// decorrelation) and "Show Solution". Modeless; "Valider" writes the values into the main
+// window's state and closes the dialog; delays the settings' rules refuse keep it open.
 #pragma once
 
 #include <QWidget>
@@ -18,11 +19,13 @@ class TForm2 : public QWidget {
 public:
     explicit TForm2(TForm1* principale);
 
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5;
+    QLineEdit* EditRetards; // the delays of "Décorrélation retardée", as typed
     QPlainTextEdit* Memo1;
     TRadioGroup *RadioGroup1, *RadioGroup2;
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
+    QCheckBox* CheckBoxRetards; // "Décorrélation retardée"
     QPushButton* Button1;
 
     // Fills the controls from the main window's state.

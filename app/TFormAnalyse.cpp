@@ -3,10 +3,13 @@
 #include "analyse/CarteSir.h"
 #include "analyse/Suggestion.h"
 #include "app/toolkit/BoiteMessage.h"
+#include "app/TForm1.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
+#include "sivia/Retards.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -33,6 +37,10 @@ QString Nombre(double v, int chiffres = 6) {
 
 // "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.
 QString TexteDuree(double secondes) {
+    // The window's solves are timed to the millisecond: none is shorter than that.
+    if (secondes <= 0) {
+        return QStringLiteral("moins d'1 ms");
+    }
     if (secondes < 1e-3) {
         return QLocale().toString(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
     }
@@ -91,6 +99,38 @@ QString Obstacle(const EtatAnalyse& e) {
 }
 
 const QString TexteReferenceInconnue = QStringLiteral("référence inconnue");
+
+// The columns of the cluster table and of the method table that give way, in this order, when
+// the pane is narrower than their contents (their full text stays in the tooltip).
+const int ColonnesSouplesAmas[] = {3, 8, 2};
+const int ColonnesSouplesMethodes[] = {6, 1, 2};
+constexpr int LargeurColonneMin = 56;
+
+// "1,2,4,8", as the settings write delays.
+std::string TexteListeRetards(const std::vector<int>& retards) {
+    std::string texte;
+    for (const int t : retards) {
+        if (!texte.empty()) {
+            texte += ',';
+        }
+        texte += std::to_string(t);
+    }
+    return texte;
+}
+
+// SOBI's delays for n samples: the settings' ones when they hold, else the usual ones that do.
+std::vector<int> RetardsSobi(const std::string& reglages, int n) {
+    if (LectureRetards l = LireRetards(reglages, std::size_t(n)); l.Erreur.empty()) {
+        return std::move(l.Retards);
+    }
+    std::vector<int> retards;
+    for (const int t : OptionsClassiques{}.Retards) {
+        if (t <= n / 2) {
+            retards.push_back(t);
+        }
+    }
+    return retards;
+}
 
 // What grouping the kept boxes holds for a while, per box.
 constexpr std::uint64_t OctetsGroupementParBoite = 96;
@@ -193,9 +233,12 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     Message->setWordWrap(true);
     TableAmas = new QTableWidget(0, 9, this);
     TableAmas->setHorizontalHeaderLabels(
-        {QStringLiteral("N°"), QStringLiteral("Boîtes"), QStringLiteral("Centre"),
+        {QStringLiteral("N°"), QStringLiteral("Boîtes"), QStringLiteral("Point exact"),
          QStringLiteral("Enveloppe"), QStringLiteral("RSI ŝ1"), QStringLiteral("RSI ŝ2"),
          QStringLiteral("Amari"), QStringLiteral("Étendu"), QStringLiteral("Point vrai")});
+    TableAmas->horizontalHeaderItem(2)->setToolTip(
+        QStringLiteral("Point où les contraintes s'annulent dans l'amas (la qualité est lue "
+                       "là) ; le centre de l'amas et la preuve dans la bulle d'aide"));
     TableAmas->horizontalHeaderItem(6)->setToolTip(
         QStringLiteral("Indice d'Amari de G = W·A, forme lignes et colonnes (0 : séparation "
                        "parfaite)"));
@@ -203,10 +246,40 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     TableAmas->setSelectionMode(QAbstractItemView::SingleSelection);
     TableAmas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableAmas->verticalHeader()->hide();
-    TableAmas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TableAmas->setWordWrap(false); // a narrowed column elides; its tooltip has it all
     BoutonEnregistrer = new QPushButton(QStringLiteral("Enregistrer les sources estimées…"), this);
-    BoutonEnregistrer->setToolTip(QStringLiteral("Sources estimées au centre de l'amas choisi, "
-                                                 "en WAV 32 bits flottants ou en CSV"));
+    BoutonEnregistrer->setToolTip(QStringLiteral("Sources estimées au point exact de l'amas "
+                                                 "choisi, en WAV 32 bits flottants ou en CSV"));
+    TableMethodes = new QTableWidget(0, 7, this);
+    TableMethodes->setHorizontalHeaderLabels({QStringLiteral("Méthode"), QStringLiteral("x"),
+                                              QStringLiteral("y"), QStringLiteral("RSI ŝ1"),
+                                              QStringLiteral("RSI ŝ2"), QStringLiteral("Amari"),
+                                              QStringLiteral("Convergence")});
+    TableMethodes->setSelectionMode(QAbstractItemView::NoSelection);
+    TableMethodes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TableMethodes->verticalHeader()->hide();
+    TableMethodes->setToolTip(QStringLiteral("Méthodes classiques calculées sur les mêmes "
+                                             "mélanges ; SOBI aux retards des Options"));
+    for (QTableWidget* t : {TableAmas, TableMethodes}) {
+        // Columns the user can widen; a resize of the pane fits them again.
+        t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+        t->viewport()->installEventFilter(this);
+    }
+    TexteSuggestion = new QLabel(QStringLiteral("—"), this);
+    TexteSuggestion->setTextFormat(Qt::PlainText);
+    TexteSuggestion->setWordWrap(true);
+    BoutonSuggestion = new QPushButton(QStringLiteral("Résoudre avec ces contraintes"), this);
+    BoutonSuggestion->setToolTip(QStringLiteral("Met les contraintes suggérées dans les Options "
+                                                "et relance « Solver »"));
+    BoutonSuggestion->setEnabled(false);
+    BoutonBoite = new QPushButton(QStringLiteral("Boîte englobant les solutions"), this);
+    BoutonBoite->setToolTip(QStringLiteral("Élargit la boîte de recherche aux deux racines "
+                                           "exactes (avec une marge) et relance « Solver »"));
+    BoutonBoite->setEnabled(false);
+    NoteBoite = new QLabel(this);
+    NoteBoite->setTextFormat(Qt::PlainText);
+    NoteBoite->setWordWrap(true);
+    NoteBoite->hide();
 
     auto* gauche = new QWidget(this);
     auto* colonneGauche = new QVBoxLayout(gauche);
@@ -218,8 +291,10 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     outils->addWidget(BoutonEnregistrerVue);
     connect(BoutonEnregistrerVue, &QPushButton::clicked, this,
             Protege([this] { EnregistrerVueClick(); }));
+    outils->addWidget(BoutonBoite);
     outils->addStretch();
     colonneGauche->addLayout(outils);
+    colonneGauche->addWidget(NoteBoite);
     colonneGauche->addWidget(Vue, 1);
     auto* droite = new QWidget(this);
     auto* colonneDroite = new QVBoxLayout(droite);
@@ -236,6 +311,11 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     colonneDroite->addWidget(titre("Amas de solutions"));
     colonneDroite->addWidget(TableAmas, 1);
     colonneDroite->addWidget(BoutonEnregistrer, 0, Qt::AlignLeft);
+    colonneDroite->addWidget(titre("Méthodes classiques"));
+    colonneDroite->addWidget(TableMethodes);
+    colonneDroite->addWidget(titre("Suggestion"));
+    colonneDroite->addWidget(TexteSuggestion);
+    colonneDroite->addWidget(BoutonSuggestion, 0, Qt::AlignLeft);
     colonneDroite->addWidget(titre("Rapport du solveur"));
     colonneDroite->addWidget(Rapport);
     colonneDroite->addWidget(titre("Identifiabilité"));
@@ -245,7 +325,7 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     separateur->addWidget(droite);
     separateur->setStretchFactor(0, 1);
     separateur->setStretchFactor(1, 1);
-    separateur->setSizes({700, 540});
+    separateur->setSizes({640, 600});
     auto* racine = new QVBoxLayout(this);
     racine->addWidget(separateur);
 
@@ -259,10 +339,187 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     connect(BoutonEnregistrer, &QPushButton::clicked, this, [this] {
         const int k = TableAmas->currentRow();
         if (EnregistrerEstimees && k >= 0 && k < int(AmasAffiches_.size())) {
-            const PointPlan c = AmasAffiches_[std::size_t(k)].Groupe.Centre();
+            const PointPlan c = AmasAffiches_[std::size_t(k)].Exact.Point;
             EnregistrerEstimees(c.x, c.y);
         }
     });
+    connect(BoutonSuggestion, &QPushButton::clicked, this, &TFormAnalyse::ResoudreAvecSuggestion);
+    connect(BoutonBoite, &QPushButton::clicked, this, &TFormAnalyse::EnglobeLesSolutions);
+}
+
+bool TFormAnalyse::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() == QEvent::Resize) {
+        for (QTableWidget* t : {TableAmas, TableMethodes}) {
+            if (objet == t->viewport()) {
+                AjusterColonnes(t);
+            }
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+TForm1* TFormAnalyse::Principale() const {
+    return qobject_cast<TForm1*>(parentWidget());
+}
+
+// Columns at their contents' width; when that is wider than the pane, the columns that give
+// way shrink (to LargeurColonneMin at least) so that the others, the Amari index among them,
+// show without scrolling.
+void TFormAnalyse::AjusterColonnes(QTableWidget* t) const {
+    t->resizeColumnsToContents();
+    int exces = -t->viewport()->width();
+    for (int c = 0; c < t->columnCount(); ++c) {
+        exces += t->columnWidth(c);
+    }
+    const auto& souples = t == TableAmas ? ColonnesSouplesAmas : ColonnesSouplesMethodes;
+    for (const int c : souples) {
+        if (exces <= 0) {
+            break;
+        }
+        // Never narrower than its header's caption.
+        const int minimum = std::max(LargeurColonneMin, t->horizontalHeader()->sectionSizeHint(c));
+        const int retrait = std::min(exces, std::max(0, t->columnWidth(c) - minimum));
+        t->setColumnWidth(c, t->columnWidth(c) - retrait);
+        exces -= retrait;
+    }
+}
+
+// Up to a second for 200,000 samples: computed again only when the mixtures or the delays
+// changed, not after every solve of the same mixtures.
+void TFormAnalyse::CalculerMethodes(const EtatAnalyse& e) {
+    if (!e.MelangesGeneres || e.Melange1 == nullptr || e.Melange2 == nullptr ||
+        e.Melange1->empty()) {
+        Methodes_.clear();
+        return;
+    }
+    const std::vector<double>&x1 = *e.Melange1, &x2 = *e.Melange2;
+    const int n = int(std::min(x1.size(), x2.size()));
+    const OptionsClassiques o;
+    const TForm1* f = Principale();
+    const std::string retards = f ? f->A.ReglagesCourants.Retards : std::string();
+    const CleMethodes cle{e.Moments, n, retards};
+    if (!Methodes_.empty() && CleMethodes_ && MemesMoments(CleMethodes_->Moments, cle.Moments) &&
+        CleMethodes_->N == n && CleMethodes_->Retards == retards) {
+        return;
+    }
+    CleMethodes_ = cle;
+    Methodes_.clear();
+    Methodes_.push_back({QStringLiteral("AMUSE"), CalculerAmuse(e.Moments, std::size_t(n))});
+    Methodes_.push_back({QStringLiteral("SOBI"),
+                         CalculerSobi(x1, x2, n, RetardsSobi(retards, n), o.IterationsMax)});
+    const struct {
+        NonLineariteIca g;
+        const char* nom;
+    } ica[] = {{NonLineariteIca::LogCosh, "FastICA tanh"},
+               {NonLineariteIca::Cube, "FastICA u³"},
+               {NonLineariteIca::Gauss, "FastICA gauss"}};
+    for (const auto& v : ica) {
+        Methodes_.push_back({QString::fromUtf8(v.nom),
+                             CalculerFastIca(x1, x2, n, v.g, o.IterationsMax, o.Tolerance)});
+    }
+    Methodes_.push_back({QStringLiteral("JADE"), CalculerJade(x1, x2, n, o.IterationsMax)});
+}
+
+void TFormAnalyse::RemplirTableMethodes() {
+    TableMethodes->setRowCount(int(Methodes_.size()));
+    const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
+    for (int k = 0; k < int(Methodes_.size()); ++k) {
+        const MethodeAffichee& m = Methodes_[std::size_t(k)];
+        const ReponseClassique& r = m.Reponse;
+        std::optional<Qualite> q;
+        if (QualiteConnue_ && r.Point) {
+            q = CalculerQualite(r.Point->x, r.Point->y, A_, Puissances_);
+        }
+        QString convergence =
+            r.Converge ? QStringLiteral("oui (%1 it.)").arg(r.Iterations) : QStringLiteral("non");
+        if (!r.Message.empty()) {
+            convergence += QStringLiteral(" — ") + QString::fromStdString(r.Message);
+        }
+        const QString textes[7] = {m.Nom,
+                                   r.Point ? Nombre(r.Point->x, 5) : QStringLiteral("—"),
+                                   r.Point ? Nombre(r.Point->y, 5) : QStringLiteral("—"),
+                                   q ? Decibels(q->Sir1) : vide,
+                                   q ? Decibels(q->Sir2) : vide,
+                                   q && q->Amari ? Nombre(*q->Amari, 3) : vide,
+                                   convergence};
+        for (int c = 0; c < 7; ++c) {
+            auto* item = new QTableWidgetItem(textes[c]);
+            item->setToolTip(textes[c]);
+            TableMethodes->setItem(k, c, item);
+        }
+    }
+    // Every row shows: the table is as tall as its rows.
+    const int lignes = std::max(1, TableMethodes->rowCount());
+    TableMethodes->setFixedHeight(TableMethodes->horizontalHeader()->sizeHint().height() +
+                                  lignes * TableMethodes->verticalHeader()->defaultSectionSize() +
+                                  2 * TableMethodes->frameWidth() + 2);
+    AjusterColonnes(TableMethodes);
+}
+
+void TFormAnalyse::RemplirSuggestion() {
+    const bool jeu = SuggestionValable_ && (Suggestion_.Jeu == JeuContraintes::Retards ||
+                                            Suggestion_.Jeu == JeuContraintes::Ordre4);
+    TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
+                                                : QStringLiteral("—"));
+    BoutonSuggestion->setEnabled(jeu);
+}
+
+void TFormAnalyse::ResoudreAvecSuggestion() {
+    TForm1* f = Principale();
+    if (f == nullptr || !SuggestionValable_) {
+        return;
+    }
+    const Suggestion s = Suggestion_; // the solve refreshes the window
+    Reglages& r = f->A.ReglagesCourants;
+    if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4) {
+        return;
+    }
+    r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
+    r.ContrainteDecorrelationDerivees = s.Contraintes.ContrainteDecorrelationDerivees;
+    r.ContrainteMomentOrdre4 = s.Contraintes.ContrainteMomentOrdre4;
+    r.ContrainteDecorrelationRetardee = s.Jeu == JeuContraintes::Retards;
+    if (s.Jeu == JeuContraintes::Retards) {
+        r.Retards = TexteListeRetards(s.Retards);
+    }
+    f->Annonces.Annoncer(ChangementReglages);
+    f->Button1Click();
+}
+
+void TFormAnalyse::EnglobeLesSolutions() {
+    TForm1* f = Principale();
+    if (f == nullptr || !Valide_) {
+        return;
+    }
+    std::vector<std::optional<PointPlan>> points{Racines_.Racine1, Racines_.Racine2};
+    if (!Racines_.Racine1 && !Racines_.Racine2) {
+        // No exact roots (an undefined gauge): the classic methods' two solutions.
+        for (const MethodeAffichee& m : Methodes_) {
+            points.push_back(m.Reponse.Point);
+            points.push_back(m.Reponse.Permutation);
+        }
+    }
+    Reglages& r = f->A.ReglagesCourants;
+    const BoiteProposee b =
+        ProposerBoite(points, {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY});
+    NoteBoite->show();
+    if (!b.Modifiee) {
+        NoteBoite->setText(QStringLiteral("La boîte de recherche contient déjà les deux "
+                                          "solutions : rien à changer."));
+        return;
+    }
+    r.BorneInfX = b.Boite.xmin;
+    r.BorneSupX = b.Boite.xmax;
+    r.BorneInfY = b.Boite.ymin;
+    r.BorneSupY = b.Boite.ymax;
+    NoteBoite->setText(
+        QStringLiteral("Boîte de recherche : [%1 ; %2] × [%3 ; %4]%5")
+            .arg(Nombre(b.Boite.xmin, 4), Nombre(b.Boite.xmax, 4), Nombre(b.Boite.ymin, 4),
+                 Nombre(b.Boite.ymax, 4),
+                 b.Complete ? QString()
+                            : QStringLiteral(" ; une solution au-delà de ±%1 est laissée de côté")
+                                  .arg(Nombre(DemiCoteMaxBoite))));
+    f->Annonces.Annoncer(ChangementReglages);
+    f->Button1Click();
 }
 
 void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
@@ -279,6 +536,11 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         Vue->DefinirCarte({});
         Rapport->setText(QStringLiteral("—"));
         Lecture->setText(QString());
+        Methodes_.clear();
+        TableMethodes->setRowCount(0);
+        SuggestionValable_ = false;
+        RemplirSuggestion();
+        BoutonBoite->setEnabled(false);
         Message->setText(QStringLiteral("L'analyse a été arrêtée par l'utilisateur : choisissez "
                                         "« Affichage › Analyse de la séparation… » pour la "
                                         "relancer."));
@@ -293,6 +555,12 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     Moments_ = e.Moments;
     Contraintes_ = e.Contraintes;
     AmasAffiches_ = analyse.Amas;
+    Racines_ = analyse.Racines;
+    SuggestionValable_ = false;
+    BoutonBoite->setEnabled(Valide_);
+    // The classic methods read the mixtures alone: shown whenever there are some.
+    CalculerMethodes(e);
+    RemplirTableMethodes();
     TableAmas->setRowCount(0);
     BoutonEnregistrer->setEnabled(false);
     Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
@@ -303,6 +571,8 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         Vue->DefinirCarte({});
         Rapport->setText(QStringLiteral("—"));
         Message->setText(analyse.Obstacle);
+        RemplirSuggestion();
+        NoteBoite->hide();
         return;
     }
     const ResolutionAnalysee& r = *analyse.Resolution;
@@ -322,6 +592,13 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     for (const AmasQualifie& a : AmasAffiches_) {
         m.Groupes.push_back(a.Groupe);
     }
+    for (const MethodeAffichee& methode : Methodes_) {
+        for (const auto& p : {methode.Reponse.Point, methode.Reponse.Permutation}) {
+            if (p) {
+                m.Methodes.push_back({*p, methode.Nom});
+            }
+        }
+    }
     Vue->DefinirMarqueurs(std::move(m));
     Vue->DefinirCarte(QualiteConnue_
                           ? CalculerCarteSir(r.Recherche, CoteCarte, CoteCarte, A_, Puissances_)
@@ -337,6 +614,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         const AmasQualifie& a = AmasAffiches_[k];
         const RectanglePlan& h = a.Groupe.Enveloppe;
         const PointPlan c = a.Groupe.Centre();
+        const PointPlan e2 = a.Exact.Point;
         QString point = QStringLiteral("—");
         if (a.Represente != PointRepresente::Aucun) {
             // How far the true point lies from the cluster's exact point, in boxes.
@@ -348,12 +626,12 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         } else if (a.Exact.Methode == MethodePoint::Minimisation && !a.Exact.Solution) {
             point = QStringLiteral("pas une solution");
         }
-        const std::optional<Qualite>& q = a.QualiteCentre;
+        const std::optional<Qualite>& q = a.QualiteExacte;
         const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
         const QString textes[9] = {
             QString::number(k + 1),
             QString::number(a.Groupe.NbBoites),
-            QStringLiteral("(%1 ; %2)").arg(Nombre(c.x, 4), Nombre(c.y, 4)),
+            QStringLiteral("(%1 ; %2)").arg(Nombre(e2.x, 5), Nombre(e2.y, 5)),
             QStringLiteral("[%1 ; %2] × [%3 ; %4]")
                 .arg(Nombre(h.xmin, 3), Nombre(h.xmax, 3), Nombre(h.ymin, 3), Nombre(h.ymax, 3)),
             q ? Decibels(q->Sir1) : vide,
@@ -361,11 +639,23 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
             q && q->Amari ? Nombre(*q->Amari, 3) : (q ? QStringLiteral("—") : vide),
             a.Groupe.Etendu ? QStringLiteral("oui") : QStringLiteral("non"),
             ReferenceInconnue_ ? TexteReferenceInconnue : point};
+        const QString preuve =
+            a.Exact.Prouve
+                ? QStringLiteral("prouvé seul zéro dans [%1 ; %2] × [%3 ; %4]")
+                      .arg(Nombre(a.Exact.BoitePreuve.xmin, 8), Nombre(a.Exact.BoitePreuve.xmax, 8),
+                           Nombre(a.Exact.BoitePreuve.ymin, 8), Nombre(a.Exact.BoitePreuve.ymax, 8))
+                : QStringLiteral("non prouvé");
         for (int c2 = 0; c2 < 9; ++c2) {
-            TableAmas->setItem(k, c2, new QTableWidgetItem(textes[c2]));
+            auto* item = new QTableWidgetItem(textes[c2]);
+            item->setToolTip(c2 == 2 ? QStringLiteral("Point exact %1, %2 ; centre de l'amas "
+                                                      "(%3 ; %4)")
+                                           .arg(textes[2], preuve, Nombre(c.x, 4), Nombre(c.y, 4))
+                                     : textes[c2]);
+            TableAmas->setItem(k, c2, item);
         }
     }
     TableAmas->blockSignals(false);
+    AjusterColonnes(TableAmas);
 
     int etendus = 0;
     for (const AmasQualifie& a : AmasAffiches_) {
@@ -401,11 +691,9 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
                                   "forcément dans les boîtes gardées.");
     }
     // What to try when second order is not enough, read at the first solution's exact point.
-    const Suggestion suggestion =
-        SuggererContraintes(r.Moments, PremierPointSolution(AmasAffiches_));
-    if (suggestion.Jeu != JeuContraintes::Ordre2 && racines.Etat != Identifiabilite::Indefinie) {
-        message += QStringLiteral("\n") + QString::fromStdString(suggestion.Message);
-    }
+    Suggestion_ = SuggererContraintes(r.Moments, PremierPointSolution(AmasAffiches_));
+    SuggestionValable_ = true;
+    RemplirSuggestion();
     if (!remarques.isEmpty()) {
         message += QStringLiteral("\n") + remarques.join(QStringLiteral("\n"));
     }
@@ -466,7 +754,9 @@ void TFormAnalyse::ChoisirAmas() {
     if (!choisi) {
         return;
     }
-    const PointPlan c = AmasAffiches_[k].Groupe.Centre();
+    // The point the constraints define, not the centre: an extended cluster's centre can sit
+    // tens of dB below it.
+    const PointPlan c = AmasAffiches_[k].Exact.Point;
     Lire(c.x, c.y);
     if (LireEtat_().MelangesGeneres) {
         Estimer_(c.x, c.y);

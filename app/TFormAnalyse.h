@@ -1,8 +1,11 @@
 // TFormAnalyse: the modeless window "Analyse de la séparation". It shows the last solve's
 // paving in a large view (TVueAnalyse) with the true points, the exact second-order roots
 // and the clusters; a readout of the quality under the pointer; the table of clusters; the
-// solver report and the identifiability gauge. Pointing in the view (or clicking, as the
-// Options say) and selecting a cluster move the main window's estimates there.
+// solver report and the identifiability gauge; the classic methods (AMUSE, SOBI, FastICA,
+// JADE) on the same plane and in a table with their quality; what the gauge suggests trying,
+// with a button that solves with it; and an action that widens the search box to hold both
+// solutions. Pointing in the view (or clicking, as the Options say) moves the main window's
+// estimates there; selecting a cluster moves them to its exact point.
 //
 // The window reads the workbench through a callback and keeps only what it computed from
 // it; the main window tells it when a solve ends (RetenirResolution) and when the state
@@ -11,9 +14,11 @@
 // "référence inconnue". The selected cluster's estimated sources can be saved.
 #pragma once
 
+#include "analyse/MethodesClassiques.h"
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
+#include "analyse/Suggestion.h"
 #include "signal/Avancement.h"
 #include "signal/Melange.h"
 #include "sivia/Sivia.h"
@@ -25,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -112,6 +118,27 @@ public:
     QPushButton* BoutonEnregistrer;    // the selected cluster's estimated sources
     QPushButton* BoutonEnregistrerVue; // the view as PNG, SVG or PDF, at a size asked for
     void EnregistrerVueClick();
+    // The classic methods computed from the mixtures: one row each, in the order of Methodes().
+    QTableWidget* TableMethodes;
+    QLabel* TexteSuggestion;
+    QPushButton* BoutonSuggestion; // "Résoudre avec ces contraintes"
+    QPushButton* BoutonBoite;      // "Boîte englobant les solutions"
+    QLabel* NoteBoite;             // what the box action did, or why it did nothing
+
+    // One classic method's answer as the window shows it.
+    struct MethodeAffichee {
+        QString Nom; // "AMUSE", "SOBI", "FastICA tanh", …
+        ReponseClassique Reponse;
+    };
+    const std::vector<MethodeAffichee>& Methodes() const { return Methodes_; }
+    const Suggestion& SuggestionCourante() const { return Suggestion_; }
+
+    // Puts the suggested constraint set into the settings and solves as "Solver" does.
+    void ResoudreAvecSuggestion();
+    // Sets the search bounds to a box holding both solutions (the exact second-order roots,
+    // or the classic methods' points without them) and solves again; nothing changes when
+    // the current box holds them already.
+    void EnglobeLesSolutions();
 
     // Memory the view's summary of many boxes holds, in bytes.
     std::uint64_t OctetsResume() const;
@@ -119,11 +146,20 @@ public:
     // Saves the estimated sources at (x, y); set by the main window.
     std::function<void(double, double)> EnregistrerEstimees;
 
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
 private:
     void Survoler(double x, double y);
     void Cliquer(double x, double y);
     void Lire(double x, double y);
     void ChoisirAmas();
+    void CalculerMethodes(const EtatAnalyse& e);
+    void RemplirTableMethodes();
+    void RemplirSuggestion();
+    void AjusterColonnes(QTableWidget* t) const;
+    // The main window the analysis belongs to (its parent), or none.
+    TForm1* Principale() const;
 
     std::function<EtatAnalyse()> LireEtat_;
     std::function<void(double, double)> Estimer_;
@@ -136,4 +172,15 @@ private:
     MomentsMelanges Moments_;
     ContraintesActives Contraintes_;
     std::vector<AmasQualifie> AmasAffiches_;
+    std::vector<MethodeAffichee> Methodes_;
+    // What Methodes_ were computed from.
+    struct CleMethodes {
+        MomentsMelanges Moments;
+        int N = 0;
+        std::string Retards;
+    };
+    std::optional<CleMethodes> CleMethodes_;
+    Suggestion Suggestion_;
+    bool SuggestionValable_ = false;
+    RacinesOrdre2 Racines_;
 };

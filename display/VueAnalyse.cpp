@@ -58,6 +58,55 @@ QPointF Borne(QPointF p) {
     return {std::clamp(p.x(), -M, M), std::clamp(p.y(), -M, M)};
 }
 
+// The classic methods' labels: markers within RayonGroupe pixels share one, at most
+// LargeurEtiquette pixels wide before its names wrap.
+constexpr double RayonGroupe = 12;
+constexpr int LargeurEtiquette = 170, MargeEtiquette = 3;
+
+// The legend: its entries flow in rows in a strip above the plotting area.
+constexpr int HautLegende = 4, MargeLegende = 4, EcartLegende = 14;
+const QColor CouleurMethode(0, 120, 60);
+
+struct EntreeLegende {
+    QString texte;
+    int sorte; // 0 swatch, 1 '+', 2 'x', 3 diamond, 4 hull, 5 triangle
+    QColor couleur;
+};
+const EntreeLegende EntreesLegende[] = {
+    {QStringLiteral("Boîtes rejetées"), 0, QColor(CouleurRejetee)},
+    {QStringLiteral("Boîtes gardées"), 0, QColor(CouleurGardee)},
+    {QStringLiteral("Point vrai"), 1, Qt::black},
+    {QStringLiteral("Point vrai permuté"), 2, Qt::black},
+    {QStringLiteral("Racines exactes (ordre 2)"), 3, QColor(230, 0, 200)},
+    {QStringLiteral("Amas (enveloppe, numéro)"), 4, QColor(220, 0, 0)},
+    {QStringLiteral("Méthodes classiques"), 5, CouleurMethode},
+};
+
+// Each entry's place, rows of height fm.height() + 2 from `haut`, between `gauche` and
+// `droite` (an entry wider than that still gets a row of its own).
+std::vector<QRect> PlacesLegende(const QFontMetrics& fm, int gauche, int droite, int haut) {
+    std::vector<QRect> places;
+    const int h = fm.height() + 2;
+    int x = gauche + MargeLegende, y = haut + MargeLegende;
+    for (const EntreeLegende& e : EntreesLegende) {
+        const int l = 22 + fm.horizontalAdvance(e.texte);
+        if (x > gauche + MargeLegende && x + l > droite - MargeLegende) {
+            x = gauche + MargeLegende;
+            y += h;
+        }
+        places.emplace_back(x, y, l, h);
+        x += l + EcartLegende;
+    }
+    return places;
+}
+
+// A classic method's point: a small triangle pointing up.
+void PeindreTriangle(QPainter& p, QPointF m) {
+    p.setPen(QPen(CouleurMethode, 2));
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawPolygon(QPolygonF({m + QPointF(0, -6), m + QPointF(6, 5), m + QPointF(-6, 5)}));
+}
+
 } // namespace
 
 TVueAnalyse::TVueAnalyse(QWidget* parent) : QWidget(parent) {
@@ -156,8 +205,9 @@ void TVueAnalyse::SelectionnerAmas(int indice) {
 
 QRect TVueAnalyse::ZoneTrace() const {
     const int droite = AfficherCarte_ && !Carte_.Db.empty() ? MargeEchelle : MargeDroite;
-    return QRect(MargeGauche, MargeHaut, std::max(1, width() - MargeGauche - droite),
-                 std::max(1, height() - MargeHaut - MargeBas));
+    const int haut = HautLegende + HauteurLegende(width()) + MargeHaut;
+    return QRect(MargeGauche, haut, std::max(1, width() - MargeGauche - droite),
+                 std::max(1, height() - haut - MargeBas));
 }
 
 void TVueAnalyse::Ajuster() {
@@ -309,13 +359,30 @@ void TVueAnalyse::paintEvent(QPaintEvent*) {
     PeindreMarqueurs(p);
     p.restore();
     PeindreAxes(p, zone);
-    PeindreLegende(p, zone);
+    PeindreLegende(p);
     if (AfficherCarte_ && !Carte_.Db.empty()) {
         PeindreEchelleCarte(p, zone);
     }
 }
 
 void TVueAnalyse::PeindreMarqueurs(QPainter& p) const {
+    // The classic methods' points, and their names on a light box tied to the first of them:
+    // first, so that the clusters, the true points and the roots stay over them.
+    for (const MarqueurMethode& m : Marqueurs_.Methodes) {
+        PeindreTriangle(p, VersEcran(m.Point.x, m.Point.y));
+    }
+    p.setFont(font());
+    for (const EtiquetteMethodes& e : EtiquettesMethodes()) {
+        const QRectF r(e.Cadre);
+        const QPointF bout(std::clamp(e.Ancre.x(), r.left(), r.right()),
+                           std::clamp(e.Ancre.y(), r.top(), r.bottom()));
+        p.setPen(QPen(CouleurMethode, 1));
+        p.drawLine(e.Ancre, bout);
+        p.setBrush(QColor(255, 255, 255, 215));
+        p.drawRect(r);
+        p.drawText(r.adjusted(MargeEtiquette, MargeEtiquette, -MargeEtiquette, -MargeEtiquette),
+                   Qt::TextWordWrap, e.Texte);
+    }
     QFont police = font();
     police.setBold(true);
     p.setFont(police);
@@ -417,33 +484,17 @@ std::vector<TVueAnalyse::TraitAxe> TVueAnalyse::TraitsAxe(bool axeY) const {
     return traits;
 }
 
-void TVueAnalyse::PeindreLegende(QPainter& p, const QRect& zone) const {
-    struct Entree {
-        QString texte;
-        int sorte; // 0 swatch, 1 '+', 2 'x', 3 diamond, 4 hull
-        QColor couleur;
-    };
-    const Entree entrees[] = {
-        {QStringLiteral("Boîtes rejetées"), 0, QColor(CouleurRejetee)},
-        {QStringLiteral("Boîtes gardées"), 0, QColor(CouleurGardee)},
-        {QStringLiteral("Point vrai"), 1, Qt::black},
-        {QStringLiteral("Point vrai permuté"), 2, Qt::black},
-        {QStringLiteral("Racines exactes (ordre 2)"), 3, QColor(230, 0, 200)},
-        {QStringLiteral("Amas (enveloppe, numéro)"), 4, QColor(220, 0, 0)},
-    };
+void TVueAnalyse::PeindreLegende(QPainter& p) const {
     const QFontMetrics fm(font());
-    int large = 0;
-    for (const Entree& e : entrees) {
-        large = std::max(large, fm.horizontalAdvance(e.texte));
-    }
-    const int h = fm.height() + 2, n = sizeof entrees / sizeof entrees[0];
-    const QRect cadre(zone.left() + 8, zone.top() + 8, large + 36, n * h + 8);
+    const QRect cadre = CadreLegende();
     p.setPen(QColor(120, 120, 120));
-    p.setBrush(QColor(255, 255, 255, 225));
+    p.setBrush(QColor(255, 255, 255));
     p.drawRect(cadre);
-    for (int k = 0; k < n; ++k) {
-        const Entree& e = entrees[k];
-        const QPointF m(cadre.left() + 14, cadre.top() + 4 + k * h + h / 2.0);
+    const std::vector<QRect> places =
+        PlacesLegende(fm, cadre.left(), cadre.right() + 1, cadre.top());
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        const EntreeLegende& e = EntreesLegende[k];
+        const QPointF m(places[k].left() + 10, places[k].center().y() + 0.5);
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(e.couleur, 2));
         switch (e.sorte) {
@@ -464,12 +515,82 @@ void TVueAnalyse::PeindreLegende(QPainter& p, const QRect& zone) const {
             p.drawPolygon(QPolygonF(
                 {m + QPointF(0, -6), m + QPointF(6, 0), m + QPointF(0, 6), m + QPointF(-6, 0)}));
             break;
+        case 5:
+            PeindreTriangle(p, m);
+            break;
         default:
             p.drawRect(QRectF(m - QPointF(6, 5), QSizeF(12, 10)));
         }
         p.setPen(Qt::black);
-        p.drawText(QPointF(cadre.left() + 28, m.y() + fm.ascent() / 2.0 - 1), e.texte);
+        p.drawText(QPointF(places[k].left() + 22, m.y() + fm.ascent() / 2.0 - 1), e.texte);
     }
+}
+
+int TVueAnalyse::HauteurLegende(int largeur) const {
+    const std::vector<QRect> places =
+        PlacesLegende(QFontMetrics(font()), MargeGauche, largeur - MargeDroite, 0);
+    int bas = 0;
+    for (const QRect& r : places) {
+        bas = std::max(bas, r.bottom() + 1);
+    }
+    return bas + MargeLegende;
+}
+
+QRect TVueAnalyse::CadreLegende() const {
+    return QRect(MargeGauche, HautLegende, std::max(1, width() - MargeGauche - MargeDroite),
+                 HauteurLegende(width()));
+}
+
+std::vector<TVueAnalyse::EtiquetteMethodes> TVueAnalyse::EtiquettesMethodes() const {
+    const QFontMetrics fm(font());
+    const QRect zone = ZoneTrace();
+    std::vector<EtiquetteMethodes> etiquettes;
+    for (std::size_t k = 0; k < Marqueurs_.Methodes.size(); ++k) {
+        const MarqueurMethode& m = Marqueurs_.Methodes[k];
+        const QPointF ecran = VersEcran(m.Point.x, m.Point.y);
+        const auto proche = std::find_if(
+            etiquettes.begin(), etiquettes.end(), [&ecran](const EtiquetteMethodes& e) {
+                return std::hypot(e.Ancre.x() - ecran.x(), e.Ancre.y() - ecran.y()) <= RayonGroupe;
+            });
+        if (proche == etiquettes.end()) {
+            etiquettes.push_back({{}, m.Nom, {k}, ecran});
+            continue;
+        }
+        proche->Marqueurs.push_back(k);
+        if (!proche->Texte.split(QStringLiteral(", ")).contains(m.Nom)) {
+            proche->Texte += QStringLiteral(", ") + m.Nom;
+        }
+    }
+    std::vector<QRect> placees;
+    for (EtiquetteMethodes& e : etiquettes) {
+        const QSize taille =
+            fm.boundingRect(QRect(0, 0, LargeurEtiquette, 1 << 16), Qt::TextWordWrap, e.Texte)
+                .size() +
+            QSize(2 * MargeEtiquette, 2 * MargeEtiquette);
+        // Above right of the point; left of it at the right edge, below it at the top.
+        QRect r(QPoint(int(e.Ancre.x()) + 10, int(e.Ancre.y()) - 8 - taille.height()), taille);
+        if (r.right() > zone.right()) {
+            r.moveRight(int(e.Ancre.x()) - 10);
+        }
+        if (r.left() < zone.left()) {
+            r.moveLeft(zone.left() + 2); // a narrow view: over the point rather than cut off
+        }
+        if (r.top() < zone.top()) {
+            r.moveTop(int(e.Ancre.y()) + 8);
+        }
+        // Down past the labels already placed, a dozen steps at most.
+        for (int essai = 0; essai < 12; ++essai) {
+            const auto chevauche = [&r](const QRect& q) { return q.intersects(r); };
+            const auto autre = std::find_if(placees.begin(), placees.end(), chevauche);
+            if (autre == placees.end()) {
+                break;
+            }
+            r.moveTop(autre->bottom() + 3);
+        }
+        e.Cadre = r;
+        placees.push_back(r);
+    }
+    return etiquettes;
 }
 
 void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {

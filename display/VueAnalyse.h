@@ -1,8 +1,10 @@
 // TVueAnalyse: the large view of a paving with axes, for the analysis window. Rejected and
 // kept boxes in the main window's colours are rasterised by the fast paving path (one pass
 // over the lists, no call per box to the painter), then axes with ticks and labels, the
-// true points, the exact roots, the clusters' hulls with their numbers, a legend and, when
-// asked, the mean-SIR map under the boxes with its dB scale are painted over it.
+// true points, the exact roots, the clusters' hulls with their numbers, the classic methods'
+// points with their names and, when asked, the mean-SIR map under the boxes with its dB scale
+// are painted over it. The legend sits in a strip above the plotting area, so that it never
+// hides the search box.
 // Both axes share one scale. Wheel: zoom about the pointer; left drag: pan; Ajuster: fit.
 // The view owns its zoom and pan and reports the plane point under the pointer.
 #pragma once
@@ -19,9 +21,16 @@
 #include <optional>
 #include <vector>
 
+// A point of a classic separation method, under its name.
+struct MarqueurMethode {
+    PointPlan Point;
+    QString Nom;
+};
+
 struct MarqueursAnalyse {
     std::optional<PointPlan> PointDirect, PointPermute, Racine1, Racine2;
     std::vector<Amas> Groupes; // numbered from 1 in this order
+    std::vector<MarqueurMethode> Methodes;
 };
 
 class TVueAnalyse : public QWidget {
@@ -51,6 +60,18 @@ public:
 
     // The plotting area in widget pixels, and the mapping between it and the plane.
     QRect ZoneTrace() const;
+    // The legend's frame, above the plotting area.
+    QRect CadreLegende() const;
+    // The classic methods' names as painted: markers closer than a few pixels share one label
+    // listing their names, and labels are moved apart from one another (zooming in separates
+    // the points and gives each its own).
+    struct EtiquetteMethodes {
+        QRect Cadre;
+        QString Texte;
+        std::vector<std::size_t> Marqueurs; // indices into the markers' Methodes
+        QPointF Ancre;                      // the first marker's pixel
+    };
+    std::vector<EtiquetteMethodes> EtiquettesMethodes() const;
     QPointF VersEcran(double x, double y) const;
     PointPlan VersPlan(QPointF p) const;
     double Echelle() const { return Echelle_; } // pixels per unit, on both axes
@@ -86,7 +107,9 @@ private:
     // Keeps the centre finite and the scale where doubles still tell pixels apart.
     void BornerVue();
     void PeindreMarqueurs(class QPainter& p) const;
-    void PeindreLegende(class QPainter& p, const QRect& zone) const;
+    void PeindreLegende(class QPainter& p) const;
+    // The legend's entries laid out in rows over `largeur` pixels: their frame's height.
+    int HauteurLegende(int largeur) const;
     void PeindreEchelleCarte(class QPainter& p, const QRect& zone) const;
 
     RectanglePlan Recherche_{-5, 5, -5, 5};

@@ -1,13 +1,16 @@
 // Screenshot tool: opens the real main window, optionally walks it through a scenario with
 // the same handlers a user triggers, and saves the window as a PNG.
 //
-//   ovrel5-capture <file.png> [demarrage|resolution|options|analyse|fichiers|grand|grand-analyse]
+//   ovrel5-capture <file.png>
+//       [demarrage|resolution|options|analyse|analyse-boite|fichiers|grand|grand-analyse]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
 // point, estimated sources shown with the real ones superposed. "options": the Options
 // dialog as it opens. "analyse": the analysis window after the same solve, with the mean-SIR
-// map, the first cluster selected and the pointer near the true point. "fichiers": the two
+// map, the classic methods' points, the first cluster selected and the pointer near the true
+// point. "analyse-boite": the same with [[1, 0.5], [-0.1, 1]], whose permuted point lies
+// outside the default box, after "Boîte englobant les solutions". "fichiers": the two
 // example voices loaded with "Fichier" › "Exemples" › "Deux voix", mixed by
 // [[1, 0.6], [-0.45, 1]] and solved, the voices shown in panels 1 and 2 (zoomed in), the
 // pointer on the demixing point. "grand" and "grand-analyse": the main window and the analysis
@@ -36,13 +39,13 @@
 
 namespace {
 
-void Resolution(TForm1& f) {
+void Resolution(TForm1& f, const QString& c = QStringLiteral("-0.4")) {
     f.Cosinus1->trigger();
     f.BruitColoreGaussien2->trigger();
     f.Matricedemelange1->trigger();
     f.Edit1->setText(QStringLiteral("1"));
     f.Edit2->setText(QStringLiteral("0.5"));
-    f.Edit3->setText(QStringLiteral("-0.4"));
+    f.Edit3->setText(c);
     f.Edit4->setText(QStringLiteral("1"));
     QTest::mouseClick(f.Button2, Qt::LeftButton);
     f.Matricedemelange1->trigger();
@@ -57,16 +60,19 @@ void Resolution(TForm1& f) {
     QTest::mouseClick(f.CheckBox1, Qt::LeftButton);
 }
 
-QWidget* Analyse(TForm1& f, bool grand) {
+QWidget* Analyse(TForm1& f, bool grand, bool boite) {
     if (grand) {
         f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
         f.A.ReglagesCourants.PrecisionSivia = 0.004;
     }
-    Resolution(f);
+    Resolution(f, boite ? QStringLiteral("-0.1") : QStringLiteral("-0.4"));
     f.AnalyseSeparation1->trigger();
     TFormAnalyse* a = f.FormAnalyse;
     if (!QTest::qWaitForWindowExposed(a)) {
         return nullptr;
+    }
+    if (boite) {
+        QTest::mouseClick(a->BoutonBoite, Qt::LeftButton);
     }
     a->CaseCarte->setChecked(true);
     QTest::mouseClick(a->TableAmas->viewport(), Qt::LeftButton, {},
@@ -106,7 +112,8 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: %s <file.png> "
-                     "[demarrage|resolution|options|analyse|fichiers|grand|grand-analyse]\n",
+                     "[demarrage|resolution|options|analyse|analyse-boite|fichiers|grand|"
+                     "grand-analyse]\n",
                      argv[0]);
         return 2;
     }
@@ -132,8 +139,10 @@ int main(int argc, char** argv) {
         fenetre.A.ReglagesCourants.PrecisionSivia = 0.004;
         Resolution(fenetre);
     } else if (scenario == QStringLiteral("analyse") ||
+               scenario == QStringLiteral("analyse-boite") ||
                scenario == QStringLiteral("grand-analyse")) {
-        cible = Analyse(fenetre, scenario != QStringLiteral("analyse"));
+        cible = Analyse(fenetre, scenario == QStringLiteral("grand-analyse"),
+                        scenario == QStringLiteral("analyse-boite"));
         if (cible == nullptr) {
             return 1;
         }

@@ -122,3 +122,63 @@ TEST_F(VueAnalyse, EveryZoomAndOffsetPaintsWithLabelsInOrder) {
         }
     }
 }
+
+// The legend sits above the plotting area at every size the view can take: it never covers
+// the search box. The classic methods' points that crowd together share one label naming each
+// of them once, labels never cover one another, and a zoom gives each point its own.
+TEST_F(VueAnalyse, TheLegendLeavesTheSearchBoxFreeAndMethodLabelsStayApart) {
+    MarqueursAnalyse m;
+    for (const char* nom : {"AMUSE", "SOBI", "FastICA tanh", "FastICA u³", "JADE"}) {
+        m.Methodes.push_back({{-0.5, 0.4}, QString::fromUtf8(nom)});
+        m.Methodes.push_back({{2.5 + 0.01 * m.Methodes.size(), -2}, QString::fromUtf8(nom)});
+    }
+    m.Methodes.push_back({{-0.5001, 0.4002}, QStringLiteral("FastICA gauss")});
+    m.Methodes.push_back({{4.9, 4.9}, QStringLiteral("SOBI")}); // by the top right corner
+    vue.DefinirMarqueurs(m);
+    const struct {
+        QSize taille;
+        double echelle; // 0: fitted to the search box
+        std::size_t etiquettes;
+    } cas[] = {{{640, 480}, 0, 3},
+               {{330, 270}, 0, 3},
+               {{1200, 400}, 0, 3},
+               {{400, 900}, 0, 3},
+               {{640, 480}, 1e5, 0}}; // zoomed on (-0.5, 0.4): the points there part
+    for (const auto& c : cas) {
+        vue.resize(c.taille);
+        vue.Ajuster();
+        if (c.echelle > 0) {
+            vue.DefinirVue(-0.5, 0.4, c.echelle);
+        }
+        vue.repaint();
+        const std::string ici = std::to_string(c.taille.width()) + "x" +
+                                std::to_string(c.taille.height()) + " " + std::to_string(c.echelle);
+        const QRect legende = vue.CadreLegende();
+        const QRectF boite(vue.VersEcran(-5, 5), vue.VersEcran(5, -5));
+        EXPECT_TRUE(c.echelle > 0 || !legende.intersects(boite.toAlignedRect())) << ici;
+        EXPECT_FALSE(legende.intersects(vue.ZoneTrace())) << ici;
+        EXPECT_TRUE(vue.rect().contains(legende)) << ici;
+        const auto etiquettes = vue.EtiquettesMethodes();
+        if (c.etiquettes > 0) {
+            EXPECT_EQ(etiquettes.size(), c.etiquettes) << ici;
+        } else {
+            EXPECT_GE(etiquettes.size(), 6u) << ici;
+        }
+        std::vector<int> vus(m.Methodes.size());
+        for (std::size_t i = 0; i < etiquettes.size(); ++i) {
+            const auto& e = etiquettes[i];
+            for (const std::size_t k : e.Marqueurs) {
+                ++vus[k];
+                EXPECT_EQ(e.Texte.count(m.Methodes[k].Nom), 1) << ici << " " << k;
+            }
+            EXPECT_TRUE(!vue.ZoneTrace().contains(e.Ancre.toPoint()) ||
+                        vue.ZoneTrace().intersects(e.Cadre))
+                << ici << " " << i;
+            for (std::size_t j = i + 1; j < etiquettes.size(); ++j) {
+                EXPECT_FALSE(e.Cadre.intersects(etiquettes[j].Cadre))
+                    << ici << " " << i << " " << j;
+            }
+        }
+        EXPECT_EQ(vus, std::vector<int>(m.Methodes.size(), 1)) << ici;
+    }
+}

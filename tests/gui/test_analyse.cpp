@@ -1,4 +1,4 @@
-#include "SupportFenetre.h"
+#include "SupportAnalyse.h"
 #include "analyse/Qualite.h"
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
@@ -27,35 +27,11 @@
 
 namespace {
 
-class Analyse : public FenetrePrincipaleTest {
+class Analyse : public FenetreAnalyseTest {
 protected:
-    void SetUp() override {
-        OublierResolution(); // kept across windows: each test starts without a solve
-        FenetrePrincipaleTest::SetUp();
-        std::random_device alea;
-        Dossier = std::filesystem::temp_directory_path() /
-                  ("ovrel_analyse_" + std::to_string(alea()) + std::to_string(alea()));
-        std::filesystem::create_directories(Dossier);
-        InstallerDialogueFichier([this](const QString&, bool) {
-            return QStringList{QString::fromStdString((Dossier / Reponse).string())};
-        });
-    }
-    void TearDown() override {
-        InstallerDialogueFichier(nullptr);
-        std::filesystem::remove_all(Dossier);
-        FenetrePrincipaleTest::TearDown();
-    }
-    // Clicks the first cell of the table's row.
-    static void CliquerLigne(QTableWidget* t, int ligne) {
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
-                          t->visualItemRect(t->item(ligne, 0)).center());
-    }
     nlohmann::json LireJson(const std::string& nom) {
         return nlohmann::json::parse(std::ifstream(Dossier / nom));
     }
-
-    std::filesystem::path Dossier;
-    std::string Reponse; // what the file dialog answers, in Dossier
 
     // Cosine and coloured noise mixed by [[1, 0.5], [-0.4, 1]], solved at 0.01.
     void Resoudre() {
@@ -64,11 +40,6 @@ protected:
         F->A.MatriceMelange = {1, 0.5, -0.4, 1};
         F->GenerationdesMelanges1->trigger();
         Cliquer(F->Button1);
-    }
-    TFormAnalyse* Ouvrir() {
-        F->AnalyseSeparation1->trigger();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(F->FormAnalyse));
-        return F->FormAnalyse;
     }
     // The estimates of the main window are those of the point (x, y).
     void ExpectEstimationsEn(double x, double y) {
@@ -145,7 +116,7 @@ TEST_F(Analyse, ReadoutAndEstimatesFollowThePointerOverTheView) {
     EXPECT_NEAR(a->Vue->Echelle(), echelle, 1e-9);
 }
 
-TEST_F(Analyse, SelectingAClusterRowMovesTheEstimatesToItsCentre) {
+TEST_F(Analyse, SelectingAClusterRowMovesTheEstimatesToItsExactPoint) {
     Resoudre();
     TFormAnalyse* a = Ouvrir();
     QTableWidget* t = a->TableAmas;
@@ -154,8 +125,8 @@ TEST_F(Analyse, SelectingAClusterRowMovesTheEstimatesToItsCentre) {
         const QRect cellule = t->visualItemRect(t->item(ligne, 0));
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cellule.center());
         ASSERT_EQ(t->currentRow(), ligne);
-        // The estimates went to the cluster's centre, next to its true point (the permuted
-        // one is the more sensitive to the sample correlation of the sources).
+        // The estimates went to the cluster's exact point, next to its true point (the
+        // permuted one is the more sensitive to the sample correlation of the sources).
         const bool direct = t->item(ligne, 8)->text().startsWith(QStringLiteral("vrai"));
         const double x = direct ? -0.5 : 2.5, y = direct ? 0.4 : -2;
         EXPECT_NEAR(PointImageX, x, 0.15);
@@ -187,7 +158,7 @@ TEST_F(Analyse, SaysWhatIsMissingInsteadOfShowingStaleFigures) {
     EXPECT_TRUE(a->Lecture->text().contains(QStringLiteral("RSI ŝ1 : —")));
 }
 
-TEST_F(Analyse, TheSelectedClusterSavesTheEstimatesAtItsCentre) {
+TEST_F(Analyse, TheSelectedClusterSavesTheEstimatesAtItsExactPoint) {
     Resoudre();
     TFormAnalyse* a = Ouvrir();
     EXPECT_FALSE(a->BoutonEnregistrer->isEnabled());
@@ -278,6 +249,7 @@ TEST_F(Analyse, TheSolvesDurationReadsInMicrosecondsBelowAMillisecond) {
         double secondes;
         QString attendu;
     } cas[] = {
+        {0, QStringLiteral("Durée : moins d'1 ms")}, // a solve timed to the millisecond
         {74e-6, QStringLiteral("Durée : 74 µs")},
         {999e-6, QStringLiteral("Durée : 999 µs")},
         {0.0123, QStringLiteral("Durée : ") + QLocale().toString(12.3, 'f', 1) + " ms"},
