@@ -125,6 +125,9 @@ EntreesLues LireEntreesNommees(OptionsCommande& o, std::ostream& erreurs) {
         const std::size_t n2 = lues.Fichier2->Echantillons.size();
         erreurs << "ovrel5 : les sources n'ont pas la même longueur (" << n1 << " et " << n2
                 << " échantillons) : la plus longue est coupée à " << std::min(n1, n2) << ".\n";
+        // Cut here: N then follows the shorter whichever source it is.
+        lues.Fichier1->Echantillons.resize(std::min(n1, n2));
+        lues.Fichier2->Echantillons.resize(std::min(n1, n2));
     }
     if (lues.MelangesFichiers) {
         for (const std::string& r : lues.MelangesFichiers->Remarques) {
