@@ -13,21 +13,9 @@
 
 namespace {
 
-struct NomDeSource {
-    const char* Nom;
-    TypeSource Type;
-};
-
-constexpr NomDeSource NomsDeSources[] = {
-    {"cosinus", TypeSource::Cosinus},
-    {"sinus", TypeSource::Sinus},
-    {"gauss", TypeSource::BruitBlancGaussien},
-    {"uniforme", TypeSource::BruitBlancUniforme},
-    {"colore", TypeSource::BruitColoreGaussien},
-    {"carre", TypeSource::SignalCarre},
-    {"scie", TypeSource::DentDeScie},
-    {"laplace", TypeSource::BruitDeLaplace},
-};
+// The kinds' names in the order of TypeSource.
+constexpr const char* NomsDeSources[] = {"gauss",  "uniforme", "cosinus", "sinus",
+                                         "colore", "carre",    "scie",    "laplace"};
 
 std::string Joindre(const std::vector<std::string>& parts, const char* separateur) {
     std::string texte;
@@ -38,11 +26,7 @@ std::string Joindre(const std::vector<std::string>& parts, const char* separateu
 }
 
 std::string ListeSources(const char* separateur = "|") {
-    std::vector<std::string> noms;
-    for (const NomDeSource& n : NomsDeSources) {
-        noms.emplace_back(n.Nom);
-    }
-    return Joindre(noms, separateur);
+    return Joindre({std::begin(NomsDeSources), std::end(NomsDeSources)}, separateur);
 }
 
 [[noreturn]] void Refuser(const std::string& option, const std::string& valeur,
@@ -103,10 +87,9 @@ std::vector<Nombre> LireListe(const std::string& option, const std::string& text
 // unless the whole text names an existing file (a path may hold colons). A plain word that
 // is neither a kind nor a file is a mistyped kind, not a missing file.
 SourceDemandee LireSource(const std::string& option, const std::string& texte) {
-    for (const NomDeSource& n : NomsDeSources) {
-        if (texte == n.Nom) {
-            return {n.Type, {}, 0, {}};
-        }
+    if (const auto n = std::find(std::begin(NomsDeSources), std::end(NomsDeSources), texte);
+        n != std::end(NomsDeSources)) {
+        return {TypeSource(n - std::begin(NomsDeSources)), {}, 0, {}};
     }
     if (texte.empty()) {
         Refuser(option, texte, ListeSources() + " ou FICHIER[:canal]");
@@ -130,47 +113,45 @@ SourceDemandee LireSource(const std::string& option, const std::string& texte) {
     }
     if (texte.find_first_of("/.:") == std::string::npos) {
         // The kind sharing the longest beginning with the word.
-        const auto commun = [&texte](const NomDeSource& n) {
-            return std::mismatch(texte.begin(), texte.end(), n.Nom).first - texte.begin();
+        const auto commun = [&texte](const char* nom) {
+            return std::mismatch(texte.begin(), texte.end(), nom).first - texte.begin();
         };
         const auto proche =
             std::max_element(std::begin(NomsDeSources), std::end(NomsDeSources),
                              [&](const auto& a, const auto& b) { return commun(a) < commun(b); });
         throw ErreurOption("option " + option + " : sorte inconnue « " + texte +
-                           " » (la plus proche : « " + proche->Nom + " ») ; les sortes sont " +
+                           " » (la plus proche : « " + *proche + " ») ; les sortes sont " +
                            ListeSources(", ") + ", ou un fichier de signal FICHIER[:canal].");
     }
     return s;
 }
 
+constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
+    {"decorrelation", &ContraintesActives::ContrainteDecorrelation},
+    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
+    {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
+    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee}};
+
+// The names of the constraints on in `c`, or the list of `c` read from names (empty for none).
 std::vector<std::string> NomsDeContraintes(const ContraintesActives& c) {
     std::vector<std::string> noms;
-    const std::pair<bool, const char*> drapeaux[] = {
-        {c.ContrainteDecorrelation, "decorrelation"},
-        {c.ContrainteDecorrelationDerivees, "derivees"},
-        {c.ContrainteMomentOrdre4, "moment4"},
-        {c.ContrainteDecorrelationRetardee, "retards"}};
-    for (const auto& [actif, nom] : drapeaux) {
-        if (actif) {
+    for (const auto& [nom, membre] : Contraintes) {
+        if (c.*membre) {
             noms.emplace_back(nom);
         }
     }
     return noms;
 }
-
 ContraintesActives LireContraintes(const std::string& v) {
     ContraintesActives c{false, false, false};
-    bool* drapeaux[] = {&c.ContrainteDecorrelation, &c.ContrainteDecorrelationDerivees,
-                        &c.ContrainteMomentOrdre4, &c.ContrainteDecorrelationRetardee};
-    const std::vector<std::string> connus = NomsDeContraintes({true, true, true, true});
-    for (const std::string& nom : Decouper(v, ',')) {
-        const auto k = std::find(connus.begin(), connus.end(), nom) - connus.begin();
-        if (std::size_t(k) < connus.size()) {
-            *drapeaux[k] = true;
-        } else if (!(nom.empty() && v.empty())) {
+    for (const std::string& nom : v.empty() ? std::vector<std::string>{} : Decouper(v, ',')) {
+        const auto k = std::find_if(std::begin(Contraintes), std::end(Contraintes),
+                                    [&nom](const auto& n) { return nom == n.first; });
+        if (k == std::end(Contraintes)) {
             Refuser("--contraintes", v,
-                    "une liste de " + Joindre(connus, ", ") + " (ou une liste vide)");
+                    "une liste de decorrelation, derivees, moment4, retards (ou une liste vide)");
         }
+        c.*(k->second) = true;
     }
     return c;
 }
@@ -283,12 +264,8 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
                                           std::string("quatre nombres finis xmin,xmax,ymin,ymax") +
                                               (resoudre ? " ou auto" : ""));
                  std::copy(b.begin(), b.end(), o.Boite);
-                 for (const char* axe : {"x", "y"}) {
-                     const int k = axe[0] == 'x' ? 0 : 2;
-                     if (b[k] == b[k + 1]) {
-                         Refuser("--boite", v,
-                                 std::string("un ") + axe + "min différent de " + axe + "max");
-                     }
+                 if (b[0] == b[1] || b[2] == b[3]) {
+                     Refuser("--boite", v, "une boîte de largeur non nulle en x et en y");
                  }
              });
     e.Valeur("--precision", "REEL", TexteExact(o.Precision),
@@ -401,43 +378,30 @@ std::string EnFrancais(const CLI::App& app, const CLI::ParseError& erreur) {
 } // namespace
 
 Reglages ReglagesCommande(const OptionsCommande& o) {
-    Reglages r;
-    r.NbEchantillons = o.Echantillons;
-    r.BorneInfX = o.Boite[0];
-    r.BorneSupX = o.Boite[1];
-    r.BorneInfY = o.Boite[2];
-    r.BorneSupY = o.Boite[3];
-    r.PrecisionSivia = o.Precision;
-    r.Stockage = o.Stockage;
-    r.ContrainteDecorrelation = o.Contraintes.ContrainteDecorrelation;
-    r.ContrainteDecorrelationDerivees = o.Contraintes.ContrainteDecorrelationDerivees;
-    r.ContrainteMomentOrdre4 = o.Contraintes.ContrainteMomentOrdre4;
-    r.ContrainteDecorrelationRetardee = o.Contraintes.ContrainteDecorrelationRetardee;
-    r.Retards = o.Retards;
-    return r;
+    const ContraintesActives& c = o.Contraintes;
+    return {.NbEchantillons = o.Echantillons,
+            .BorneInfX = o.Boite[0],
+            .BorneSupX = o.Boite[1],
+            .BorneInfY = o.Boite[2],
+            .BorneSupY = o.Boite[3],
+            .PrecisionSivia = o.Precision,
+            .Stockage = o.Stockage,
+            .ContrainteDecorrelation = c.ContrainteDecorrelation,
+            .ContrainteDecorrelationDerivees = c.ContrainteDecorrelationDerivees,
+            .ContrainteMomentOrdre4 = c.ContrainteMomentOrdre4,
+            .ContrainteDecorrelationRetardee = c.ContrainteDecorrelationRetardee,
+            .Retards = o.Retards};
 }
 
 void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
     const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
-    if (libre("--echantillons")) {
-        o.Echantillons = r.NbEchantillons;
-    }
-    if (libre("--boite")) {
-        const double b[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
-        std::copy(b, b + 4, o.Boite);
-    }
-    if (libre("--precision")) {
-        o.Precision = r.PrecisionSivia;
-    }
-    if (libre("--contraintes")) {
-        o.Contraintes = r.Contraintes();
-    }
-    if (libre("--stockage")) {
-        o.Stockage = r.Stockage;
-    }
-    if (libre("--retards")) {
-        o.Retards = r.Retards;
-    }
+    const double boite[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
+    std::copy_n(libre("--boite") ? boite : o.Boite, 4, o.Boite);
+    o.Echantillons = libre("--echantillons") ? r.NbEchantillons : o.Echantillons;
+    o.Precision = libre("--precision") ? r.PrecisionSivia : o.Precision;
+    o.Contraintes = libre("--contraintes") ? r.Contraintes() : o.Contraintes;
+    o.Stockage = libre("--stockage") ? r.Stockage : o.Stockage;
+    o.Retards = libre("--retards") ? r.Retards : o.Retards;
 }
 
 Matrice2x2 MatriceParDefaut() {
@@ -445,12 +409,7 @@ Matrice2x2 MatriceParDefaut() {
 }
 
 std::string NomSource(TypeSource type) {
-    for (const NomDeSource& n : NomsDeSources) {
-        if (n.Type == type) {
-            return n.Nom;
-        }
-    }
-    return "?";
+    return NomsDeSources[int(type)];
 }
 
 bool EstLigneDeCommande(const std::string& mot) {

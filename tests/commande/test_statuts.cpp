@@ -223,8 +223,8 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
          2,
          {"--taille", "« 0x900 »"}},
         {{"resoudre", "--taille", "900", "--image", (Dossier / "i.png").string()}, 2, {"LxH"}},
-        {{"resoudre", "--boite", "1,1,-5,5"}, 2, {"--boite", "xmin différent de xmax"}},
-        {{"resoudre", "--boite", "-5,5,2,2"}, 2, {"--boite", "ymin différent de ymax"}},
+        {{"resoudre", "--boite", "1,1,-5,5"}, 2, {"--boite", "largeur non nulle"}},
+        {{"resoudre", "--boite", "-5,5,2,2"}, 2, {"--boite", "largeur non nulle"}},
         {{"resoudre", "--boite", "3,1,-5,5"}, 2, {"--boite", "(3 > 1)"}},
         // CLI11's own errors, in French.
         {{"resoudre", "--matrice-aleatoire=oui"}, 2, {"--matrice-aleatoire", "pas de valeur"}},
