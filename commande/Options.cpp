@@ -25,6 +25,14 @@ std::string Joindre(const std::vector<std::string>& parts, const char* separateu
     return texte;
 }
 
+std::string TexteNombres(std::initializer_list<double> nombres) {
+    std::vector<std::string> textes;
+    for (double x : nombres) {
+        textes.push_back(TexteExact(x));
+    }
+    return Joindre(textes, ",");
+}
+
 std::string ListeSources(const char* separateur = "|") {
     return Joindre({std::begin(NomsDeSources), std::end(NomsDeSources)}, separateur);
 }
@@ -228,8 +236,9 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
     e.Fichier("--session", "FICHIER", &OptionsCommande::Session,
               "une session enregistrée par la fenêtre");
     if (resoudre) {
-        e.Valeur("--matrice", "a11,a12,a21,a22", "1,0.5,-0.4,1", "la matrice de mélange",
-                 [](auto& o, const auto& v) {
+        const Matrice2x2 a = MatriceParDefaut();
+        e.Valeur("--matrice", "a11,a12,a21,a22", TexteNombres({a.a11, a.a12, a.a21, a.a22}),
+                 "la matrice de mélange", [](auto& o, const auto& v) {
                      const auto a = LireListe("--matrice", v, 4, "quatre nombres a11,a12,a21,a22");
                      o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
                      if (!o.Matrice->EstConnue()) {
@@ -249,9 +258,7 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
                            "un entier d'au moins 2",
                            "le nombre d'échantillons des sources générées");
     e.Valeur("--boite", resoudre ? "xmin,xmax,ymin,ymax|auto" : "xmin,xmax,ymin,ymax",
-             Joindre({TexteExact(o.Boite[0]), TexteExact(o.Boite[1]), TexteExact(o.Boite[2]),
-                      TexteExact(o.Boite[3])},
-                     ","),
+             TexteNombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
              resoudre ? "la boîte de recherche ; auto : une boîte qui tient les deux solutions "
                         "(racines exactes ou méthodes classiques), avec une marge"
                       : "la boîte de recherche",
@@ -395,8 +402,10 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
 
 void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
     const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
-    const double boite[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
-    std::copy_n(libre("--boite") ? boite : o.Boite, 4, o.Boite);
+    if (libre("--boite")) {
+        const double boite[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
+        std::copy_n(boite, 4, o.Boite);
+    }
     o.Echantillons = libre("--echantillons") ? r.NbEchantillons : o.Echantillons;
     o.Precision = libre("--precision") ? r.PrecisionSivia : o.Precision;
     o.Contraintes = libre("--contraintes") ? r.Contraintes() : o.Contraintes;
