@@ -343,6 +343,19 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
                   "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus identique "
                   "d'une exécution à l'autre)");
     }
+    if (resoudre) {
+        // Mixtures read stand for the sources and the matrix, a point for a cluster; an option
+        // that serves another one only would be ignored without it: all refused.
+        const auto option = [&app](const char* nom) { return app.get_option(nom); };
+        for (const char* remplacee :
+             {"--session", "--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
+            option("--melanges")->excludes(option(remplacee));
+        }
+        option("--matrice")->excludes(option("--matrice-aleatoire"));
+        option("--point")->excludes(option("--amas"))->needs(option("--estimees"));
+        option("--amas")->needs(option("--estimees"));
+        option("--taille")->needs(option("--image"));
+    }
     app.set_help_flag("-h,--help", "cette aide");
 }
 
@@ -365,21 +378,33 @@ struct Commande {
     }
 };
 
-// CLI11's own errors said in French: the option named in its message, and what went wrong.
+// CLI11's own errors said in French, from the options its message names.
 std::string EnFrancais(const CLI::App& app, const CLI::ParseError& erreur) {
+    std::vector<const CLI::Option*> nommees;
     std::istringstream mots(erreur.what());
     for (std::string mot; mots >> mot;) {
         mot.erase(0, mot.find_first_not_of('-'));
         mot.erase(mot.find_last_not_of(':') + 1);
         if (const CLI::Option* o = app.get_option_no_throw("--" + mot)) {
-            return "option --" + mot + " : " +
-                   (o->get_type_name().empty()
-                        ? std::string("elle ne prend pas de valeur.")
-                        : "une valeur est attendue (" + o->get_type_name() + ").");
+            nommees.push_back(o);
         }
     }
-    return "les arguments de " + app.get_name() + " sont mal formés : voir ovrel5 " +
-           app.get_name() + " --help.";
+    if (nommees.empty()) {
+        return "les arguments de " + app.get_name() + " sont mal formés : voir ovrel5 " +
+               app.get_name() + " --help.";
+    }
+    const std::string a = nommees[0]->get_name();
+    const std::string b = nommees.size() > 1 ? nommees[1]->get_name() : "";
+    if (dynamic_cast<const CLI::ExcludesError*>(&erreur)) {
+        return "options " + a + " et " + b + " : une seule des deux est permise.";
+    }
+    if (dynamic_cast<const CLI::RequiresError*>(&erreur)) {
+        return "option " + a + " : elle ne sert qu'avec " + b + ".";
+    }
+    return "option " + a + " : " +
+           (nommees[0]->get_type_name().empty()
+                ? std::string("elle ne prend pas de valeur.")
+                : "une valeur est attendue (" + nommees[0]->get_type_name() + ").");
 }
 
 } // namespace
@@ -469,29 +494,6 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
     for (const CLI::Option* option : c.App.get_options()) {
         if (option->count() > 0) {
             o.Donnees.insert(option->get_name());
-        }
-    }
-    const auto donnee = [&o](const char* nom) { return o.Donnees.count(nom) != 0; };
-    const auto exclure = [&](const char* a, const char* b, const std::string& raison) {
-        if (donnee(a) && donnee(b)) {
-            throw ErreurOption(std::string("options ") + a + " et " + b + " : " + raison);
-        }
-    };
-    const std::string uneSeule = "une seule des deux est permise.";
-    exclure("--melanges", "--session", uneSeule);
-    // Mixtures read stand for the sources and the matrix: these would be silently ignored.
-    for (const char* remplacee : {"--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
-        exclure("--melanges", remplacee,
-                "les mélanges lus tiennent lieu de sources et de matrice, " + uneSeule);
-    }
-    exclure("--matrice", "--matrice-aleatoire", uneSeule);
-    exclure("--point", "--amas", uneSeule);
-    // Options that serve another one only would be silently ignored without it.
-    for (const auto& [seule, avec] :
-         {std::pair{"--point", "--estimees"}, {"--amas", "--estimees"}, {"--taille", "--image"}}) {
-        if (donnee(seule) && !donnee(avec)) {
-            throw ErreurOption(std::string("option ") + seule + " : elle ne sert qu'avec " + avec +
-                               ".");
         }
     }
     if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
