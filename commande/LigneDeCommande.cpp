@@ -1,5 +1,7 @@
 #include "commande/LigneDeCommande.h"
 
+#include "analyse/MethodesClassiques.h"
+#include "analyse/Suggestion.h"
 #include "commande/Parallele.h"
 #include "commande/Rapport.h"
 #include "fichiers/Donnees.h"
@@ -59,17 +61,129 @@ std::string TexteErreurJson(const nlohmann::json::exception& e) {
     }
 }
 
+std::string ListeCanaux(const std::string& fichier, const std::vector<std::string>& noms) {
+    std::string liste;
+    for (const std::string& n : noms) {
+        liste += (liste.empty() ? "« " : ", « ") + n + " »";
+    }
+    return "le fichier « " + fichier + " » a " + std::to_string(noms.size()) +
+           " canaux ou colonnes : " + liste;
+}
+
+// A file source's channel named by the header becomes its number; a file of several channels
+// with none chosen is refused rather than read at its first (often a time column).
+void ChoisirCanal(const char* option, SourceDemandee& s) {
+    if (s.Type || (s.Canal > 0 && s.NomCanal.empty())) {
+        return;
+    }
+    const std::vector<std::string> noms = NomsDesCanaux(s.Fichier);
+    if (!s.NomCanal.empty()) {
+        const int k = CanalNomme(noms, s.NomCanal);
+        if (k < 0) {
+            throw ErreurOption(std::string("option ") + option + " : aucun canal ne s'appelle « " +
+                               s.NomCanal + " » ; " + ListeCanaux(s.Fichier, noms) + ".");
+        }
+        s.Canal = k + 1;
+        s.NomCanal.clear();
+    } else if (noms.size() > 1) {
+        throw ErreurOption(std::string("option ") + option + " : " + ListeCanaux(s.Fichier, noms) +
+                           " ; choisissez-en un par son numéro (" + s.Fichier + ":2) ou son nom (" +
+                           s.Fichier + ":" + noms[1] + ").");
+    }
+}
+
+// Mixtures are one file of two channels or two files of one: any other count is refused
+// rather than read at the first channels.
+void VerifierCanauxMelanges(const std::vector<std::string>& fichiers) {
+    for (const std::string& f : fichiers) {
+        const std::vector<std::string> noms = NomsDesCanaux(f);
+        if (noms.size() > 3 - fichiers.size()) {
+            throw ErreurOption("option --melanges : " + ListeCanaux(f, noms) + " ; il en faut " +
+                               (fichiers.size() == 1 ? "deux" : "un par fichier") + ".");
+        }
+    }
+}
+
 // Reads the inputs; a JSON error the session's reader lets through still names the session
-// (exit status 3).
-EntreesLues LireEntreesNommees(OptionsCommande& o) {
+// (exit status 3). Sources read of different lengths are said on `erreurs`.
+EntreesLues LireEntreesNommees(OptionsCommande& o, std::ostream& erreurs) {
+    ChoisirCanal("--source1", o.Source1);
+    ChoisirCanal("--source2", o.Source2);
+    VerifierCanauxMelanges(o.FichiersMelanges);
+    EntreesLues lues;
     try {
-        return LireEntrees(o);
+        lues = LireEntrees(o);
     } catch (const nlohmann::json::exception& e) {
         if (o.Session.empty()) {
             throw;
         }
         throw ErreurFichier(o.Session, "session illisible : " + TexteErreurJson(e));
     }
+    if (lues.Fichier1 && lues.Fichier2 &&
+        lues.Fichier1->Echantillons.size() != lues.Fichier2->Echantillons.size()) {
+        const std::size_t n1 = lues.Fichier1->Echantillons.size();
+        const std::size_t n2 = lues.Fichier2->Echantillons.size();
+        erreurs << "ovrel5 : les sources n'ont pas la même longueur (" << n1 << " et " << n2
+                << " échantillons) : la plus longue est coupée à " << std::min(n1, n2) << ".\n";
+        // Cut here: N then follows the shorter whichever source it is.
+        lues.Fichier1->Echantillons.resize(std::min(n1, n2));
+        lues.Fichier2->Echantillons.resize(std::min(n1, n2));
+    }
+    if (lues.MelangesFichiers) {
+        for (const std::string& r : lues.MelangesFichiers->Remarques) {
+            erreurs << "ovrel5 : " << r << "\n";
+        }
+    }
+    return lues;
+}
+
+// `--boite auto`: a box holding both exact roots, or the points of the classic methods that
+// converged when a root is missing, with a margin; the given box when they already lie in it.
+void ChoisirBoite(OptionsCommande& o, const EntreesChaine& e) {
+    if (!o.BoiteAuto) {
+        return;
+    }
+    const RacinesOrdre2 r = CalculerRacinesOrdre2(e.M.Moments);
+    std::vector<std::optional<PointPlan>> points = {r.Racine1, r.Racine2};
+    if (!r.Racine1 || !r.Racine2) {
+        points.clear();
+        for (const ReponseClassique& m : CalculerMethodesClassiques(e.M, e.N)) {
+            if (m.Converge) {
+                points.insert(points.end(), {m.Point, m.Permutation});
+            }
+        }
+    }
+    const RectanglePlan b =
+        ProposerBoite(points, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}).Boite;
+    const double boite[4] = {b.xmin, b.xmax, b.ymin, b.ymax};
+    std::copy(boite, boite + 4, o.Boite);
+}
+
+// The point of `--estimees`: given, a cluster's by its number, or the best cluster's (the
+// first whose exact point is a solution, else the first). A cluster that does not exist is a
+// bad value (exit status 2), told before anything is written.
+PointPlan PointDesEstimees(const OptionsCommande& o, const ResultatChaine& c,
+                           std::ostream& erreurs) {
+    const std::vector<AmasQualifie>& amas = c.Rapport.Amas;
+    if (o.PointEstimees) {
+        return *o.PointEstimees;
+    }
+    if (o.AmasEstimees > 0 || amas.empty()) {
+        const std::size_t n = std::size_t(std::max(o.AmasEstimees, 1));
+        if (n > amas.size()) {
+            throw ErreurOption(
+                std::string("option ") + (o.AmasEstimees > 0 ? "--amas" : "--estimees") +
+                " : l'amas " + std::to_string(n) + " n'existe pas, la résolution en a trouvé " +
+                std::to_string(amas.size()) + " (donnez le point avec --point x,y).");
+        }
+        return amas[n - 1].Exact.Point;
+    }
+    if (const auto p = PremierPointSolution(amas)) {
+        return *p;
+    }
+    erreurs << "ovrel5 : aucun amas n'a de point solution ; les sources sont estimées au point "
+               "exact de l'amas 1.\n";
+    return amas.front().Exact.Point;
 }
 
 // Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory.
@@ -103,14 +217,27 @@ std::uint64_t GraineChoisie(const OptionsCommande& o) {
     return o.Graine ? *o.Graine : std::uint64_t(std::time(nullptr));
 }
 
-int Resoudre(OptionsCommande& o, std::ostream& sortie, const DessinateurPavage& dessiner) {
+int Resoudre(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs,
+             const DessinateurPavage& dessiner) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntreesNommees(o);
-    VerifierPlace(o);
+    const EntreesLues lues = LireEntreesNommees(o, erreurs);
     const EntreesChaine e = PreparerEntrees(o, lues, GraineChoisie(o), o.MatriceAleatoire);
+    ChoisirBoite(o, e);
+    VerifierPlace(o);
     VerifierRetards(o, e.N);
     BoxList enAttente, rejetees, solution;
     const ResultatChaine c = ResoudreChaine(e, o, enAttente, rejetees, solution);
+    if (!o.FichierEstimees.empty()) {
+        const PointPlan p = PointDesEstimees(o, c, erreurs);
+        const SourcesEstimees s =
+            CalculerSourcesEstimees(p.x, p.y, e.M.Melange1, e.M.Melange2, e.N, PasCommande);
+        Ecrire([&] {
+            EcrireSignaux(
+                o.FichierEstimees,
+                {{"source_estimee1", &s.SourceEstimee1}, {"source_estimee2", &s.SourceEstimee2}},
+                e.Frequence);
+        });
+    }
     if (!o.FichierBoites.empty()) {
         Ecrire([&] { ExporterPavageCsv(o.FichierBoites, rejetees, solution); });
     }
@@ -146,7 +273,7 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
 
 int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, bool terminal) {
     const auto debut = Horloge::now();
-    const EntreesLues lues = LireEntreesNommees(o);
+    const EntreesLues lues = LireEntreesNommees(o, erreurs);
     VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
     if (o.Contraintes.ContrainteDecorrelationRetardee) {
@@ -253,7 +380,7 @@ int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostr
             sortie << TexteAide(o.Commande);
             return SortieSucces;
         }
-        return o.Commande == SousCommande::Resoudre ? Resoudre(o, sortie, dessiner)
+        return o.Commande == SousCommande::Resoudre ? Resoudre(o, sortie, erreurs, dessiner)
                                                     : Etudier(o, sortie, erreurs, terminal);
     } catch (const ErreurOption& e) {
         erreurs << "ovrel5 : " << e.what() << "\n";

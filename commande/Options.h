@@ -1,8 +1,10 @@
 // The command line's options: `ovrel5 resoudre …` and `ovrel5 etude …` read into one
-// structure, with their French help. A bad option or value throws ErreurOption, whose
-// message names the option and what it expects.
+// structure by CLI11, each command registering the options it uses; the help is written from
+// the same registrations. A bad option or value throws ErreurOption, whose French message
+// names the option and what it expects (CLI11's own errors included).
 #pragma once
 
+#include "analyse/PointsVrais.h"
 #include "atelier/Reglages.h"
 #include "signal/Generateurs.h"
 #include "signal/Melange.h"
@@ -27,11 +29,13 @@ public:
 enum class SousCommande { Resoudre, Etude };
 
 // A source given on the command line: a generated kind, or a signal file with its channel
-// (column) counted from 1, 0 when the file has one only.
+// (column) counted from 1, 0 when the file has one only, or named by the file's header
+// (NomCanal, until ChoisirCanal turns it into a number).
 struct SourceDemandee {
     std::optional<TypeSource> Type;
     std::string Fichier;
     int Canal = 0;
+    std::string NomCanal = {};
 };
 
 struct OptionsCommande {
@@ -48,6 +52,7 @@ struct OptionsCommande {
     std::optional<std::uint64_t> Graine; // none: taken from the clock, and reported
     std::int32_t Echantillons = 5000;
     double Boite[4] = {-5, 5, -5, 5}; // xmin, xmax, ymin, ymax
+    bool BoiteAuto = false;           // `--boite auto`: Boite follows the roots once known
     double Precision = 0.01;
     ContraintesActives Contraintes;
     OrdreStockage Stockage = StockageFile;
@@ -55,7 +60,12 @@ struct OptionsCommande {
 
     std::string FichierBoites;       // CSV of the boxes
     std::string FichierImage;        // PNG, SVG or PDF of the paving
-    int TailleImage[2] = {900, 900}; // --taille LxH, in pixels
+    int TailleImage[2] = {900, 900}; // width, height of the picture (--taille LxH)
+    // The estimated sources written at a point: the best cluster's exact point, or the
+    // point given, or the exact point of cluster AmasEstimees (from 1, in the report's order).
+    std::string FichierEstimees;
+    std::optional<PointPlan> PointEstimees;
+    int AmasEstimees = 0;
 
     std::int32_t Essais = 100;
     std::int32_t Fils = 0; // 0: every core

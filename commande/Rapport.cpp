@@ -387,6 +387,7 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     entrees["frequence_hz"] = e.Frequence > 0 ? Nombre(e.Frequence) : ordered_json(nullptr);
     entrees["boite"] = {Nombre(o.Boite[0]), Nombre(o.Boite[1]), Nombre(o.Boite[2]),
                         Nombre(o.Boite[3])};
+    entrees["boite_auto"] = o.BoiteAuto;
     entrees["precision"] = Nombre(o.Precision);
     entrees["contraintes"] = contraintes;
     // The delays as used for this N (empty when the list does not hold for it).

@@ -134,6 +134,32 @@ ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
     return DecrireTexte(chemin, contenu, Partie(avancement, 0.7, 0.3));
 }
 
+std::vector<std::string> NomsDesCanaux(const std::filesystem::path& chemin) {
+    VerifierChemin(chemin);
+    if (EstAudio(chemin)) {
+        return DecrireFichier(chemin).NomsCanaux;
+    }
+    std::ifstream f(chemin, std::ios::binary);
+    std::string debut;
+    for (std::string ligne; std::getline(f, ligne);) {
+        debut += ligne + "\n";
+        const std::size_t texte = ligne.find_first_not_of(" \t\r");
+        if (ligne.find('\0') != std::string::npos) {
+            throw ErreurFichier(chemin,
+                                "ce n'est ni un fichier audio reconnu ni un texte de nombres");
+        }
+        if (texte != std::string::npos && ligne[texte] != '#') {
+            break;
+        }
+    }
+    return DecrireTexte(chemin, debut).NomsCanaux;
+}
+
+int CanalNomme(const std::vector<std::string>& noms, const std::string& nom) {
+    const auto k = std::find(noms.begin(), noms.end(), nom);
+    return k == noms.end() ? -1 : int(k - noms.begin());
+}
+
 CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux,
                      const RappelAvancement& avancement) {
     return LireFichier(chemin, canaux, false, avancement);

@@ -54,6 +54,13 @@ struct MelangesLus {
 ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
                               const RappelAvancement& avancement = {});
 
+// The names of the file's channels — "Canal 1"… for audio, the header's names or "Colonne 1"…
+// for text — from its header or its first data line only.
+std::vector<std::string> NomsDesCanaux(const std::filesystem::path& chemin);
+
+// The channel called `nom` among `noms`, counted from 0; -1 when none is.
+int CanalNomme(const std::vector<std::string>& noms, const std::string& nom);
+
 // The asked channels, all of the same length, at least two samples each.
 CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux,
                      const RappelAvancement& avancement = {});

@@ -77,6 +77,13 @@ TEST_F(LigneDeCommande, EveryBadOptionOrValueNamesTheOptionAndExitsWithTwo) {
         {{"resoudre", "--melanges", "m.wav", "--matrice-aleatoire"}, "--matrice-aleatoire"},
         {{"resoudre", "--boites", ""}, "--boites"},
         {{"resoudre", "--image="}, "--image"},
+        {{"etude", "--boites", "b.csv"}, "--boites"},
+        {{"etude", "--estimees", "e.wav"}, "--estimees"},
+        {{"resoudre", "--estimees", "e.wav", "--amas", "0"}, "--amas"},
+        {{"resoudre", "--estimees="}, "--estimees"},
+        {{"resoudre", "--source1", "gaus"}, "--source1"},
+        {{"resoudre", "--boite", "auto,1"}, "--boite"},
+        {{"resoudre", "--avec-temps"}, "--avec-temps"},
     };
     for (const auto& [arguments, option] : cas) {
         const Sortie s = Lancer(arguments);
@@ -93,7 +100,19 @@ TEST_F(LigneDeCommande, HelpListsEveryOptionWithItsDefault) {
                           "défaut : 0.01", "défaut : decorrelation,derivees", "laplace"}) {
         EXPECT_NE(s.Texte.find(o), std::string::npos) << o;
     }
-    EXPECT_EQ(Lancer({"resoudre", "--help"}).Texte.find("--essais"), std::string::npos);
+    // Each command lists what it registers, with the defaults of the options it fills.
+    const std::string resoudre = Lancer({"resoudre", "--help"}).Texte;
+    for (const char* o : {"--estimees FICHIER.wav|.csv", "--taille LxH", "défaut : 900x900",
+                          "--boite xmin,xmax,ymin,ymax|auto", "défaut : -5,5,-5,5", "--amas N",
+                          "--point x,y", "FICHIER[:canal|:nom]", "défaut : 5000"}) {
+        EXPECT_NE(resoudre.find(o), std::string::npos) << o;
+    }
+    for (const char* o : {"--essais", "--fils", "--sortie", "--avec-temps"}) {
+        EXPECT_EQ(resoudre.find(o), std::string::npos) << o;
+    }
+    for (const char* o : {"--estimees", "--taille", "--boites", "--image", "--matrice ", "|auto"}) {
+        EXPECT_EQ(s.Texte.find(o), std::string::npos) << o;
+    }
 }
 
 TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {

@@ -262,3 +262,39 @@ TEST_F(Lecture, TwoFilesAreCutToTheShorterAndMustShareTheirRate) {
     }
     EXPECT_THROW(LireMelanges(Dossier / "a.wav"), ErreurFichier); // one channel only
 }
+
+// A channel is chosen by the name its file gives it: the header's names, or "Colonne k" /
+// "Canal k" when the file has none; the names come from the first data line only.
+TEST_F(Lecture, ChannelsAreNamedByTheirHeaderAndFoundByName) {
+    const std::vector<double> a = {1, 2, 3}, b = {4, 5, 6};
+    EcrireSignaux(Dossier / "deux.wav", {{"a", &a}, {"b", &b}}, 8000);
+    const struct {
+        std::filesystem::path chemin;
+        std::vector<std::string> noms;
+        const char* cherche;
+        int canal;
+    } cas[] = {
+        {Fichier("entete.csv", "t;a;b\n0;1;2\n1;2;3\n"), {"t", "a", "b"}, "b", 2},
+        {Fichier("commente.txt", "# mesures\n\n  temps  x1\tx2 \n0 1 2\n"),
+         {"temps", "x1", "x2"},
+         "x1",
+         1},
+        {Fichier("virgules.csv", "u,v\n1,2\n"), {"u", "v"}, "w", -1},
+        {Fichier("nombres.csv", "1,2,3\n4,5,6\n"),
+         {"Colonne 1", "Colonne 2", "Colonne 3"},
+         "Colonne 3",
+         2},
+        {Fichier("seule.csv", "x\n1\n2\n"), {"x"}, "x", 0},
+        {Dossier / "deux.wav", {"Canal 1", "Canal 2"}, "Canal 2", 1},
+    };
+    for (const auto& c : cas) {
+        const std::vector<std::string> noms = NomsDesCanaux(c.chemin);
+        EXPECT_EQ(noms, c.noms) << c.chemin;
+        EXPECT_EQ(CanalNomme(noms, c.cherche), c.canal) << c.chemin;
+    }
+    // Not a text of numbers, or no file: the reading's own errors.
+    for (const auto& chemin :
+         {Fichier("binaire.csv", std::string("a;b\0\n", 5)), Dossier / "absent.csv"}) {
+        EXPECT_THROW(NomsDesCanaux(chemin), ErreurFichier) << chemin;
+    }
+}
