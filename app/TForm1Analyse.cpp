@@ -9,19 +9,21 @@
 #include <QLineEdit>
 
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
+    const Atelier& a = f.A;
     EtatAnalyse e;
-    e.Source1 = &f.Source1;
-    e.Source2 = &f.Source2;
-    e.Melange1 = &f.Melange1;
-    e.Melange2 = &f.Melange2;
-    e.A = f.MatriceMelange;
-    e.Moments = f.Moments();
-    e.N = f.NbEchantillons;
-    e.MelangesGeneres = f.MelangesGeneres;
-    e.MelangesLus = f.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
-    e.EstimationAuClic = f.EstimationAuClic;
-    e.Contraintes = {f.ContrainteDecorrelation, f.ContrainteDecorrelationDerivees,
-                     f.ContrainteMomentOrdre4};
+    e.Source1 = &a.Source1;
+    e.Source2 = &a.Source2;
+    e.Melange1 = &a.MelangesCourants.Melange1;
+    e.Melange2 = &a.MelangesCourants.Melange2;
+    e.A = a.MatriceMelange;
+    e.Moments = a.Moments();
+    e.N = a.ReglagesCourants.NbEchantillons;
+    e.MelangesGeneres = a.MelangesGeneres;
+    e.MelangesLus = a.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
+    e.EstimationAuClic = a.ReglagesCourants.EstimationAuClic;
+    const ContraintesActives c = a.ReglagesCourants.Contraintes();
+    e.Contraintes = {c.ContrainteDecorrelation, c.ContrainteDecorrelationDerivees,
+                     c.ContrainteMomentOrdre4};
     return e;
 }
 
@@ -44,12 +46,14 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
     ResolutionAnalysee r;
     r.Resultat = resultat;
     r.Secondes = secondes;
-    r.Precision = PrecisionSivia;
+    r.R = A.ReglagesCourants;
+    r.Precision = r.R.PrecisionSivia;
     r.Recherche = {BoiteRecherche[1].Lower(), BoiteRecherche[1].Upper(), BoiteRecherche[2].Lower(),
                    BoiteRecherche[2].Upper()};
-    r.Contraintes = {ContrainteDecorrelation, ContrainteDecorrelationDerivees,
-                     ContrainteMomentOrdre4};
-    r.Moments = Moments();
+    // Every constraint solved, the delayed decorrelation too: the clusters' points follow the
+    // criterion that kept their boxes.
+    r.Contraintes = r.R.Contraintes();
+    r.Moments = A.Moments();
     RetenirResolution(r);
     Annonces.Annoncer(ChangementPavage);
 }

@@ -14,6 +14,7 @@
 #include "analyse/PointsVrais.h"
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
+#include "atelier/AnalyseSeparation.h"
 #include "signal/Avancement.h"
 #include "signal/Melange.h"
 #include "sivia/Sivia.h"
@@ -45,6 +46,7 @@ struct EtatAnalyse {
     bool MelangesLus = false; // read from files: the matrix and the sources are unknown
     bool EstimationAuClic = false;
     ContraintesActives Contraintes;
+    bool AvecReferences = false; // the classic methods too (the export reports them)
 };
 
 // One solve as the main window ran it. The boxes are the last NbRejetees of BoitesRejetees
@@ -56,6 +58,7 @@ struct ResolutionAnalysee {
     RectanglePlan Recherche;
     ContraintesActives Contraintes;
     MomentsMelanges Moments; // those of the mixtures solved
+    Reglages R;              // the settings of the solve
 };
 
 // Kept for the window, open or not (none until the first solve).
@@ -78,6 +81,7 @@ struct AnalyseCourante {
     RacinesOrdre2 Racines;
     std::vector<AmasQualifie> Amas;
     QStringList Remarques;
+    AnalyseSeparation Separation; // the workbench's analysis the above is taken from
 };
 AnalyseCourante Analyser(const EtatAnalyse& e);
 // The same, telling `avancement` the share done (clustering millions of boxes takes seconds);
