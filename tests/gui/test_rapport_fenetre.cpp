@@ -8,6 +8,7 @@
 #include "commande/LigneDeCommande.h"
 
 #include <QAction>
+#include <QPushButton>
 
 #include <nlohmann/json.hpp>
 
