@@ -168,11 +168,10 @@ TEST(RapportSeparation, OlderReportsAndPavingExportsAreReadInTheCurrentShape) {
         const nlohmann::json& ancien;
         bool moment4, retardee;
         OrdreStockage stockage;
-        const char* retards;
+        std::string retards;
         const char* reference;
-    } cas[] = {
-        {"version 2", v2, false, true, StockagePile, "1,5", "inconnue"},
-        {"export version 1", v1, true, false, StockageFile, Reglages{}.Retards.c_str(), "connue"}};
+    } cas[] = {{"version 2", v2, false, true, StockagePile, "1,5", "inconnue"},
+               {"export version 1", v1, true, false, StockageFile, Reglages{}.Retards, "connue"}};
     for (const auto& c : cas) {
         const nlohmann::json j = LireRapportSeparation(c.ancien);
         EXPECT_EQ(j["format"], "ovrel5-rapport") << c.quoi;
