@@ -363,7 +363,8 @@ nlohmann::json LireRapportSeparation(const nlohmann::json& j) {
         return j;
     }
     nlohmann::json r;
-    if (format == "ovrel5-rapport" && version == 2) {
+    // Version 1 differs from version 2 in the clusters' flags only, kept as they are.
+    if (format == "ovrel5-rapport" && (version == 1 || version == 2)) {
         r = j;
         nlohmann::json& entrees = r["entrees"];
         const nlohmann::json& noms = entrees["contraintes"];

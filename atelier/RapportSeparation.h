@@ -45,8 +45,8 @@ nlohmann::ordered_json RapportSeparationJson(const EntreesRapport& entrees,
                                              const AnalyseSeparation* analyse,
                                              const std::string& indisponible = {});
 
-// A report read back, in the current version's shape: a report of version 2 (settings among
-// the inputs) and a paving export of version 1 ("ovrel5-pavage": search box, precision,
+// A report read back, in the current version's shape: a report of version 1 or 2 (settings
+// among the inputs) and a paving export of version 1 ("ovrel5-pavage": search box, precision,
 // constraints and counts of their own) are brought to version 3; throws std::invalid_argument
 // for anything else.
 nlohmann::json LireRapportSeparation(const nlohmann::json& rapport);

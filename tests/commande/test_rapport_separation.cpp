@@ -195,6 +195,9 @@ TEST(RapportSeparation, OlderReportsAndPavingExportsAreReadInTheCurrentShape) {
     }
     EXPECT_EQ(LireRapportSeparation(v1)["resolution"]["prises"], 9);
     EXPECT_FALSE(LireRapportSeparation(v2)["entrees"].contains("boite"));
+    nlohmann::json rapport1 = v2;
+    rapport1["version"] = 1;
+    EXPECT_EQ(LireRapportSeparation(rapport1)["reglages"], LireRapportSeparation(v2)["reglages"]);
     EXPECT_THROW(LireRapportSeparation(nlohmann::json{{"format", "ovrel5-session"}}),
                  std::invalid_argument);
 }
