@@ -9,20 +9,22 @@
 #include <QLineEdit>
 
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
+    const Atelier& a = f.A;
     EtatAnalyse e;
-    e.Source1 = &f.A.Source1;
-    e.Source2 = &f.A.Source2;
-    e.Melange1 = &f.A.MelangesCourants.Melange1;
-    e.Melange2 = &f.A.MelangesCourants.Melange2;
-    e.A = f.A.MatriceMelange;
-    e.Moments = f.A.Moments();
-    e.N = f.A.ReglagesCourants.NbEchantillons;
-    e.MelangesGeneres = f.A.MelangesGeneres;
-    e.MelangesLus = f.A.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
-    e.EstimationAuClic = f.A.ReglagesCourants.EstimationAuClic;
-    e.Contraintes = {f.A.ReglagesCourants.ContrainteDecorrelation,
-                     f.A.ReglagesCourants.ContrainteDecorrelationDerivees,
-                     f.A.ReglagesCourants.ContrainteMomentOrdre4};
+    e.Source1 = &a.Source1;
+    e.Source2 = &a.Source2;
+    e.Melange1 = &a.MelangesCourants.Melange1;
+    e.Melange2 = &a.MelangesCourants.Melange2;
+    e.M = &a.MelangesCourants;
+    e.A = a.MatriceMelange;
+    e.Moments = a.Moments();
+    e.N = a.ReglagesCourants.NbEchantillons;
+    e.MelangesGeneres = a.MelangesGeneres;
+    e.MelangesLus = a.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues;
+    e.EstimationAuClic = a.ReglagesCourants.EstimationAuClic;
+    const ContraintesActives c = a.ReglagesCourants.Contraintes();
+    e.Contraintes = {c.ContrainteDecorrelation, c.ContrainteDecorrelationDerivees,
+                     c.ContrainteMomentOrdre4};
     return e;
 }
 
@@ -45,12 +47,13 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
     ResolutionAnalysee r;
     r.Resultat = resultat;
     r.Secondes = secondes;
-    r.Precision = A.ReglagesCourants.PrecisionSivia;
+    r.R = A.ReglagesCourants;
+    r.Precision = r.R.PrecisionSivia;
     r.Recherche = {BoiteRecherche[1].Lower(), BoiteRecherche[1].Upper(), BoiteRecherche[2].Lower(),
                    BoiteRecherche[2].Upper()};
-    r.Contraintes = {A.ReglagesCourants.ContrainteDecorrelation,
-                     A.ReglagesCourants.ContrainteDecorrelationDerivees,
-                     A.ReglagesCourants.ContrainteMomentOrdre4};
+    // Every constraint solved, the delayed decorrelation too: the clusters' points follow the
+    // criterion that kept their boxes.
+    r.Contraintes = r.R.Contraintes();
     r.Moments = A.Moments();
     RetenirResolution(r);
     A.Annonces.Annoncer(ChangementPavage);

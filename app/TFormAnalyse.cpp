@@ -2,8 +2,8 @@
 
 #include "analyse/CarteSir.h"
 #include "analyse/Suggestion.h"
-#include "app/toolkit/BoiteMessage.h"
 #include "app/TForm1.h"
+#include "app/toolkit/BoiteMessage.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
 #include "sivia/Retards.h"
@@ -175,30 +175,39 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
     }
     const ResolutionAnalysee& r = *Retenue;
     a.Resolution = &r;
-    const auto gardees =
-        std::uint32_t(std::min<std::uint64_t>(r.Resultat.NbGardees, BoitesSolution.Size()));
-    // Grouping works on copies of the boxes and their cells: some 96 bytes per kept box for
-    // its time. Without room for them, the paving shows without clusters.
-    const std::uint64_t besoin = std::uint64_t{gardees} * OctetsGroupementParBoite;
-    if (besoin > MemoireLibre()) {
+    DonneesAnalyse d;
+    d.R = r.R;
+    d.R.PrecisionSivia = r.Precision;
+    d.Moments = r.Moments;
+    d.Resultat = r.Resultat;
+    d.Secondes = r.Secondes;
+    d.Solution = &BoitesSolution;
+    if (a.QualiteConnue) {
+        d.A = a.A;
+        d.Source1 = e.Source1;
+        d.Source2 = e.Source2;
+    }
+    d.Melange1 = e.Melange1;
+    d.Melange2 = e.Melange2;
+    d.M = e.M;
+    d.N = int(e.Melange1->size());
+    d.AvecReferences = e.AvecReferences;
+    d.MemoireLibre = MemoireLibre();
+    std::optional<AnalyseSeparation> s = AnalyserSeparation(d, avancement);
+    if (!s) {
+        return std::nullopt;
+    }
+    if (s->AmasNonCalcules) {
+        // Without room for grouping, the paving shows without clusters.
         a.Remarques << QStringLiteral("Amas non calculés : grouper les %1 boîtes gardées demande "
                                       "environ %2 de mémoire, et il n'en reste que %3.")
-                           .arg(gardees)
-                           .arg(QString::fromStdString(TexteOctets(besoin)),
-                                QString::fromStdString(TexteOctets(MemoireLibre())));
-    } else {
-        auto amas = GrouperSolutions(BoitesSolution, BoitesSolution.Size() - gardees, r.Precision,
-                                     FacteurVoisinage * r.Precision, avancement);
-        if (!amas) {
-            return std::nullopt;
-        }
-        const std::uint32_t premiere = BoitesSolution.Size() - gardees;
-        a.Amas = QualifierAmas(
-            *amas,
-            AffinerAmas(*amas, BoitesSolution, premiere, r.Moments, r.Contraintes, r.Precision),
-            a.QualiteConnue ? a.A : Matrice2x2{}, a.Puissances, r.Precision);
+                           .arg(s->BesoinGroupement / OctetsGroupementParBoite)
+                           .arg(QString::fromStdString(TexteOctets(s->BesoinGroupement)),
+                                QString::fromStdString(TexteOctets(d.MemoireLibre)));
     }
-    a.Racines = CalculerRacinesOrdre2(e.Moments);
+    a.Amas = s->Rapport.Amas;
+    a.Racines = s->Racines;
+    a.Separation = std::move(*s);
     return a;
 }
 
@@ -691,7 +700,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
                                   "forcément dans les boîtes gardées.");
     }
     // What to try when second order is not enough, read at the first solution's exact point.
-    Suggestion_ = SuggererContraintes(r.Moments, PremierPointSolution(AmasAffiches_));
+    Suggestion_ = analyse.Separation.Conseil;
     SuggestionValable_ = true;
     RemplirSuggestion();
     if (!remarques.isEmpty()) {

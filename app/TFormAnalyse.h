@@ -19,6 +19,7 @@
 #include "analyse/RacinesOrdre2.h"
 #include "analyse/Rapport.h"
 #include "analyse/Suggestion.h"
+#include "atelier/AnalyseSeparation.h"
 #include "signal/Avancement.h"
 #include "signal/Melange.h"
 #include "sivia/Sivia.h"
@@ -46,6 +47,7 @@ struct EtatAnalyse {
     const std::vector<double>* Source2 = nullptr;
     const std::vector<double>* Melange1 = nullptr;
     const std::vector<double>* Melange2 = nullptr;
+    const Melanges* M = nullptr; // the same mixtures with their means
     Matrice2x2 A;
     MomentsMelanges Moments;
     int N = 0;
@@ -53,6 +55,7 @@ struct EtatAnalyse {
     bool MelangesLus = false; // read from files: the matrix and the sources are unknown
     bool EstimationAuClic = false;
     ContraintesActives Contraintes;
+    bool AvecReferences = false; // the classic methods too (the export reports them)
 };
 
 // One solve as the main window ran it. The boxes are the last NbRejetees of BoitesRejetees
@@ -64,6 +67,7 @@ struct ResolutionAnalysee {
     RectanglePlan Recherche;
     ContraintesActives Contraintes;
     MomentsMelanges Moments; // those of the mixtures solved
+    Reglages R;              // the settings of the solve
 };
 
 // Kept for the window, open or not (none until the first solve).
@@ -86,6 +90,7 @@ struct AnalyseCourante {
     RacinesOrdre2 Racines;
     std::vector<AmasQualifie> Amas;
     QStringList Remarques;
+    AnalyseSeparation Separation; // the workbench's analysis the above is taken from
 };
 AnalyseCourante Analyser(const EtatAnalyse& e);
 // The same, telling `avancement` the share done (clustering millions of boxes takes seconds);

@@ -40,25 +40,26 @@ void EcrirePng(const QString& chemin, const QImage& image) {
     EcrireTexteAtomiquement(Chemin(chemin), std::string_view(octets.constData(), octets.size()));
 }
 
-// The analysis of the last solve, as the analysis window shows it, in the sections and names
-// of the command line's report.
-nlohmann::json ComplementsAnalyse(const AnalyseCourante& a) {
-    nlohmann::ordered_json j;
-    j["reference"] = a.QualiteConnue ? "connue" : a.ReferenceInconnue ? "inconnue" : "indisponible";
-    j["points_vrais"] = PointsVraisJson(a.Vrais);
-    if (a.Resolution == nullptr) {
-        j["analyse_indisponible"] = a.Obstacle.toStdString();
-        return nlohmann::json(j);
+// The report of the last solve, as the command line writes it for the same inputs: the
+// mixtures as they were made (their recipe), the settings of the solve, its analysis.
+nlohmann::ordered_json RapportFenetre(const Atelier& atelier, const AnalyseCourante& a) {
+    const RecetteMelanges& recette = atelier.RecetteMelangesCourante;
+    EntreesRapport e;
+    if (recette.sorte == RecetteMelanges::Sorte::Lues) {
+        e.Melanges = MelangesJson(recette);
+    } else if (recette.sorte == RecetteMelanges::Sorte::Generees) {
+        e.Source1 = OrigineJson(recette.Signal1);
+        e.Source2 = OrigineJson(recette.Signal2);
+        e.A = recette.Matrice;
     }
-    const auto qualite = [&a](const std::optional<PointPlan>& p) -> std::optional<Qualite> {
-        if (!a.QualiteConnue || !p) {
-            return std::nullopt;
-        }
-        return CalculerQualite(p->x, p->y, a.A, a.Puissances);
-    };
-    j["racines"] = RacinesJson(a.Racines, qualite(a.Racines.Racine1), qualite(a.Racines.Racine2));
-    j["amas"] = AmasJson(a.Amas);
-    return nlohmann::json(j);
+    e.N = std::int32_t(atelier.MelangesCourants.Melange1.size());
+    e.Frequence = atelier.FrequenceMelanges;
+    e.R = a.Resolution ? a.Resolution->R : atelier.ReglagesCourants;
+    e.Reference = a.QualiteConnue       ? ReferenceQualite::Connue
+                  : a.ReferenceInconnue ? ReferenceQualite::Inconnue
+                                        : ReferenceQualite::Indisponible;
+    return RapportSeparationJson(e, a.Resolution ? &a.Separation : nullptr,
+                                 a.Obstacle.toStdString());
 }
 
 } // namespace
@@ -127,7 +128,9 @@ void TMenuFichier::ExporterPavageClick() {
                     QStringLiteral("L'export du pavage a été arrêté par l'utilisateur : aucun "
                                    "fichier n'a été écrit."),
                     [&](const RappelAvancement& avancement) {
-                        analyse = Analyser(LireEtatAnalyse(*F_), avancement);
+                        EtatAnalyse etat = LireEtatAnalyse(*F_);
+                        etat.AvecReferences = true;
+                        analyse = Analyser(etat, avancement);
                         if (!analyse) {
                             throw ArretUtilisateur();
                         }
@@ -137,14 +140,7 @@ void TMenuFichier::ExporterPavageClick() {
         })) {
         return;
     }
-    RapportPavage rapport{BoiteRecherche,
-                          F_->A.ReglagesCourants.PrecisionSivia,
-                          {F_->A.ReglagesCourants.ContrainteDecorrelation,
-                           F_->A.ReglagesCourants.ContrainteDecorrelationDerivees,
-                           F_->A.ReglagesCourants.ContrainteMomentOrdre4},
-                          F_->A.DernierResultat,
-                          ComplementsAnalyse(*analyse)};
-    ExporterPavageJson(Chemin(base + QStringLiteral(".json")), rapport);
+    ExporterRapportJson(Chemin(base + QStringLiteral(".json")), RapportFenetre(F_->A, *analyse));
 }
 
 void TMenuFichier::EnregistrerImageClick() {

@@ -29,7 +29,10 @@ void AppliquerSession(OptionsCommande& o, const Session& s, const Reglages& regl
         }
         SignalReproduit r = ReproduireSignal(origine, PasCommande);
         cible = SignalLu{std::move(r.Echantillons), r.Frequence};
-        demandee = SourceDemandee{std::nullopt, origine.Chemin, origine.Canal + 1};
+        // A generated source keeps its kind: the report names it, not an empty file name.
+        demandee = origine.sorte == OrigineSignal::Sorte::Generee
+                       ? SourceDemandee{origine.Type, {}, 0}
+                       : SourceDemandee{std::nullopt, origine.Chemin, origine.Canal + 1};
     };
     if (s.Melanges.sorte == RecetteMelanges::Sorte::Lues && libre("--source1") &&
         libre("--source2")) {
@@ -167,16 +170,6 @@ std::uint64_t LimiteBoites(const EntreesChaine& e) {
 
 } // namespace
 
-bool DansUneBoite(const BoxList& boites, const PointPlan& p) {
-    for (const Box& b : boites) {
-        if (b[1].Lower() <= p.x && p.x <= b[1].Upper() && b[2].Lower() <= p.y &&
-            p.y <= b[2].Upper()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N) {
     return LireRetards(options.Retards, std::size_t(std::max(N, 0)));
 }
@@ -202,23 +195,21 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     const double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 
-    ResultatChaine c;
-    c.Puissances = CalculerPuissances(e.Source1, e.Source2, e.N);
-    c.Rapport = EtablirRapport(r, secondes, options.Precision, solution, e.A, c.Puissances,
-                               e.M.Moments, options.Contraintes, retardes);
-    c.Racines = CalculerRacinesOrdre2(e.M.Moments);
-    c.Vrais = CalculerPointsVrais(e.A);
-    if (e.A.EstConnue()) {
-        if (c.Racines.Racine1) {
-            c.QualiteRacine1 =
-                CalculerQualite(c.Racines.Racine1->x, c.Racines.Racine1->y, e.A, c.Puissances);
-        }
-        if (c.Racines.Racine2) {
-            c.QualiteRacine2 =
-                CalculerQualite(c.Racines.Racine2->x, c.Racines.Racine2->y, e.A, c.Puissances);
-        }
-    }
-    c.DirectDansUneBoite = c.Vrais.Direct && DansUneBoite(solution, *c.Vrais.Direct);
-    c.PermuteDansUneBoite = c.Vrais.Permute && DansUneBoite(solution, *c.Vrais.Permute);
-    return c;
+    DonneesAnalyse d;
+    d.R = ReglagesCommande(options);
+    d.Moments = e.M.Moments;
+    d.Resultat = r;
+    d.Secondes = secondes;
+    d.Solution = &solution;
+    d.A = e.A;
+    d.Source1 = &e.Source1;
+    d.Source2 = &e.Source2;
+    d.Melange1 = &e.M.Melange1;
+    d.Melange2 = &e.M.Melange2;
+    // The split-half suggestion solves each set twice more along the curve: for one run's
+    // report, not for every trial of a study.
+    d.M = options.Commande == SousCommande::Resoudre ? &e.M : nullptr;
+    d.N = e.N;
+    d.AvecReferences = options.Commande == SousCommande::Resoudre;
+    return *AnalyserSeparation(d);
 }

@@ -3,9 +3,7 @@
 // own, started from a seed, so that a run can be replayed from its report.
 #pragma once
 
-#include "analyse/PointsVrais.h"
-#include "analyse/RacinesOrdre2.h"
-#include "analyse/Rapport.h"
+#include "atelier/AnalyseSeparation.h"
 #include "commande/Options.h"
 #include "fichiers/LectureSignal.h"
 #include "signal/Melange.h"
@@ -48,21 +46,13 @@ std::uint64_t GraineEssai(std::uint64_t graine, std::int64_t k);
 EntreesChaine PreparerEntrees(const OptionsCommande& options, const EntreesLues& lues,
                               std::uint64_t graine, bool matriceAleatoire);
 
-struct ResultatChaine {
-    RapportSolveur Rapport;
-    RacinesOrdre2 Racines;
-    PointsVrais Vrais;
-    PuissancesSources Puissances;
-    std::optional<Qualite> QualiteRacine1, QualiteRacine2;
-    bool DirectDansUneBoite = false, PermuteDansUneBoite = false;
-};
+// The analysis of the run's paving: the workbench's one analysis (atelier/AnalyseSeparation.h).
+using ResultatChaine = AnalyseSeparation;
 
 // The delays of the delayed decorrelation for N samples (LireRetards of the option's text).
 LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N);
 
-// Solves into the given lists (emptied first) and analyses the paving.
+// Solves into the given lists (emptied first) and analyses the paving; the classic methods'
+// answers only for `ovrel5 resoudre` (a study does not report them).
 ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,
                               BoxList& enAttente, BoxList& rejetees, BoxList& solution);
-
-// True when p lies in one of the boxes of `boites` (closed boxes).
-bool DansUneBoite(const BoxList& boites, const PointPlan& p);

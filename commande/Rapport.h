@@ -5,6 +5,7 @@
 // last column in the CSV) so that the rest is the same from one run to the next.
 #pragma once
 
+#include "atelier/RapportSeparation.h"
 #include "commande/Chaine.h"
 
 #include <nlohmann/json.hpp>
@@ -12,19 +13,13 @@
 #include <string>
 #include <vector>
 
-// The analysis sections of a report, shared with the window's paving export: a number ("inf"
-// for an infinite one, null when undefined), the quality at a point, the true points, the
-// exact roots with the quality there, the clusters.
-nlohmann::ordered_json NombreJson(const std::optional<double>& v);
-nlohmann::ordered_json QualiteJson(const std::optional<Qualite>& q);
-nlohmann::ordered_json PointsVraisJson(const PointsVrais& v);
-nlohmann::ordered_json RacinesJson(const RacinesOrdre2& R, const std::optional<Qualite>& q1,
-                                   const std::optional<Qualite>& q2);
-nlohmann::ordered_json AmasJson(const std::vector<AmasQualifie>& amas);
-// The classic methods' answers on these mixtures (AMUSE, SOBI, FastICA with each of its
-// non-linearities, JADE), with the quality at each point when the matrix is known.
-nlohmann::ordered_json ReferencesJson(const OptionsCommande& options, const EntreesChaine& e,
-                                      const PuissancesSources& P);
+// The report of `ovrel5 resoudre`: the workbench's report (atelier/RapportSeparation.h) of
+// these inputs and this analysis.
+// Where a signal came from, as the report's inputs name it: {"sorte": "cosinus"} for a
+// generated one, {"fichier": …, "canal": k} (from 1) for a file, null when unknown.
+nlohmann::ordered_json OrigineJson(const OrigineSignal& origine);
+// The files read as mixtures: one name for a two-channel file, two for two files.
+nlohmann::ordered_json MelangesJson(const RecetteMelanges& recette);
 
 nlohmann::ordered_json RapportResolution(const OptionsCommande& options, const EntreesChaine& e,
                                          const ResultatChaine& c, double secondesTotal);

@@ -40,10 +40,6 @@ bool EcrireBoites(int descripteur, const BoxList& rejetees, const BoxList& garde
     return EcrireTout(descripteur, texte);
 }
 
-nlohmann::json Intervalle(const Interval& i) {
-    return {i.Lower(), i.Upper()};
-}
-
 } // namespace
 
 const char* NomStatut(StatutSivia s) {
@@ -67,29 +63,10 @@ void ExporterPavageCsv(const std::filesystem::path& chemin, const BoxList& rejet
     });
 }
 
-nlohmann::json RapportJson(const RapportPavage& r) {
-    nlohmann::json j;
-    j["format"] = "ovrel5-pavage";
-    j["version"] = 1;
-    j["boite_recherche"] = {{"x", Intervalle(r.BoiteRecherche[1])},
-                            {"y", Intervalle(r.BoiteRecherche[2])}};
-    j["precision"] = r.PrecisionSivia;
-    j["contraintes"] = {
-        {"decorrelation_sources", r.Contraintes.ContrainteDecorrelation},
-        {"decorrelation_derivees", r.Contraintes.ContrainteDecorrelationDerivees},
-        {"moment_ordre_4", r.Contraintes.ContrainteMomentOrdre4},
-    };
-    j["comptes"] = {{"prises", r.Resultat.NbPrises},
-                    {"rejetees", r.Resultat.NbRejetees},
-                    {"gardees", r.Resultat.NbGardees},
-                    {"meilleur_critere", r.Resultat.MeilleurCritere},
-                    {"statut", NomStatut(r.Resultat.Statut)}};
-    for (const auto& [cle, valeur] : r.Complements.items()) {
-        j[cle] = valeur;
-    }
-    return j;
-}
-
-void ExporterPavageJson(const std::filesystem::path& chemin, const RapportPavage& rapport) {
-    EcrireTexteAtomiquement(chemin, RapportJson(rapport).dump(2) + "\n");
+void ExporterRapportJson(const std::filesystem::path& chemin,
+                         const nlohmann::ordered_json& rapport) {
+    // Names are valid UTF-8 in the report; any other bad text is replaced, not fatal.
+    EcrireTexteAtomiquement(
+        chemin,
+        rapport.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
 }

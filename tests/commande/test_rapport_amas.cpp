@@ -27,7 +27,7 @@ double Distance(const nlohmann::json& p, const nlohmann::json& q) {
 
 TEST(RapportAmas, EachClusterGivesItsProvenExactPointAndTheDistanceToTheTruePoints) {
     const nlohmann::json j = Rapport({"--matrice", "1,0.5,-0.4,1"});
-    EXPECT_EQ(j["version"], 2);
+    EXPECT_EQ(j["version"], 3);
     std::set<std::string> represente;
     for (const nlohmann::json& a : j["amas"]) {
         const nlohmann::json& e = a["point_exact"];
@@ -58,7 +58,9 @@ TEST(RapportAmas, EachClusterGivesItsProvenExactPointAndTheDistanceToTheTruePoin
             << accords.dump();
     }
     EXPECT_FALSE(j["suggestion"]["boite_modifiee"].get<bool>());
-    EXPECT_EQ(j["suggestion"]["boite_proposee"], j["entrees"]["boite"]);
+    const nlohmann::json& r = j["reglages"];
+    EXPECT_EQ(j["suggestion"]["boite_proposee"],
+              nlohmann::json({r["BorneInfX"], r["BorneSupX"], r["BorneInfY"], r["BorneSupY"]}));
 }
 
 TEST(RapportAmas, NoClusterIsClaimedAsASolutionWhereTheCriterionCannotVanish) {

@@ -25,6 +25,16 @@ Sortie Lancer(const std::vector<std::string>& arguments) {
     return {statut, sortie.str(), erreurs.str()};
 }
 
+// The four constraint flags of a report's settings, in the table's keys.
+std::vector<bool> Contraintes(const nlohmann::json& rapport) {
+    std::vector<bool> c;
+    for (const char* cle : {"ContrainteDecorrelation", "ContrainteDecorrelationDerivees",
+                            "ContrainteMomentOrdre4", "ContrainteDecorrelationRetardee"}) {
+        c.push_back(rapport["reglages"][cle].get<bool>());
+    }
+    return c;
+}
+
 } // namespace
 
 TEST(RetardsCommande, BadDelaysExitWithTwoNamingThemGoodOnesAreReported) {
@@ -69,8 +79,7 @@ TEST(RetardsCommande, BadDelaysExitWithTwoNamingThemGoodOnesAreReported) {
         } else {
             const auto rapport = nlohmann::json::parse(s.Texte);
             EXPECT_EQ(rapport["entrees"]["retards"].get<std::vector<int>>(), c.retards) << quoi;
-            EXPECT_EQ(rapport["entrees"]["contraintes"],
-                      nlohmann::json::array({"decorrelation", "retards"}));
+            EXPECT_EQ(Contraintes(rapport), (std::vector<bool>{true, false, false, true}));
         }
     }
     // A study checks the delays against its N before any trial.
@@ -117,8 +126,8 @@ TEST(RetardsCommande, ASessionKeepsTheConstraintAndItsDelays) {
     ASSERT_EQ(s.Statut, 0) << s.Erreurs;
     const auto rapport = nlohmann::json::parse(s.Texte);
     EXPECT_EQ(rapport["entrees"]["retards"], nlohmann::json::array({3, 5}));
-    EXPECT_EQ(rapport["entrees"]["contraintes"],
-              nlohmann::json::array({"decorrelation", "retards"}));
+    EXPECT_EQ(Contraintes(rapport), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(rapport["reglages"]["Retards"], "3,5");
     // The option given wins over the session's list; a bad list in the session is refused.
     const Sortie donnee =
         Lancer({"resoudre", "--graine", "1", "--session", chemin.string(), "--retards", "2"});

@@ -27,17 +27,18 @@ TEST_F(ExportPavage, CsvHasOneLinePerBoxWithItsClassAndBounds) {
                                        "gardee,0.25,0.2578125,-1.5,-1.4921875\n");
 }
 
-TEST_F(ExportPavage, JsonReportsTheSolveAndTheAnalysisSections) {
-    RapportPavage r{Boite(-5, 5, -4, 4), 0.01, {true, false, true}, {}, {}};
-    r.Resultat.NbRejetees = 12;
-    r.Resultat.NbGardees = 3;
-    r.Complements["grappes"] = {{{"centre", {0.5, -0.5}}}};
-    ExporterPavageJson(Dossier / "p.json", r);
-    const auto j = nlohmann::json::parse(Lire(Dossier / "p.json"));
-    EXPECT_EQ(j["boite_recherche"]["y"], nlohmann::json({-4.0, 4.0}));
-    EXPECT_EQ(j["precision"], 0.01);
-    EXPECT_EQ(j["contraintes"]["decorrelation_derivees"], false);
-    EXPECT_EQ(j["comptes"]["rejetees"], 12);
-    EXPECT_EQ(j["comptes"]["statut"], "termine");
-    EXPECT_EQ(j["grappes"][0]["centre"][1], -0.5);
+TEST_F(ExportPavage, TheReportIsWrittenIndentedInItsOrderAndABadTextDoesNotStopIt) {
+    nlohmann::ordered_json r;
+    r["programme"] = "Ovrel 5";
+    r["version"] = 3;
+    r["entrees"] = {{"session", std::string("voix\xFF.json")}, {"echantillons", 5000}};
+    ExporterRapportJson(Dossier / "p.json", r);
+    EXPECT_EQ(Lire(Dossier / "p.json"), "{\n"
+                                        "  \"programme\": \"Ovrel 5\",\n"
+                                        "  \"version\": 3,\n"
+                                        "  \"entrees\": {\n"
+                                        "    \"session\": \"voix\xEF\xBF\xBD.json\",\n"
+                                        "    \"echantillons\": 5000\n"
+                                        "  }\n"
+                                        "}\n");
 }
