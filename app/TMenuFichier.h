@@ -2,7 +2,8 @@
 // from audio or text files, the example voices, writing the estimated sources, the mixtures,
 // the paving and the pictures, sessions; the drag and drop of files onto the window; the
 // three added source kinds of both source menus; the labels that show the sample rates.
-// It acts on the window's state like the window's own handlers do.
+// The data it reads or writes goes through the core's operations (F_->A); it sets only the
+// window's menus and matrix editor, which show what it loaded.
 #pragma once
 
 #include "signal/Generateurs.h"

@@ -1,5 +1,6 @@
 // Sessions: a JSON file with what reproduces the screen — how each source was made (its kind,
-// N and the shared generator's state just before, or the file and channel read), the matrix
+// N and the shared generator's state just before, or the file and channel read, its path
+// also relative to the session's folder, which reading tries first), the matrix
 // and the edit texts, how the mixtures were made, the generator's current state and every
 // Options field. Reopening rebuilds the same sources and mixtures bit for bit
 // (Reproduction.h). Unknown or future fields are ignored with a note in `Remarques`; a field
