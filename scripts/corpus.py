@@ -209,9 +209,9 @@ def fabriquer(dossier):
         ecrire(f"vide{extension}", b"")
 
     # Sessions: wrong types, missing fields, numbers out of range, deep nesting.
-    generee = {"sorte": "generee", "type": "cosinus", "N": 500}
+    generee = {"sorte": "generee", "type": "Cosinus", "N": 500}
     base = {"format": "ovrel5-session", "version": 1, "sources": [generee, dict(generee,
-                                                                                type="colore")],
+                                                                                type="BruitColoreGaussien")],
             "matrice": {"a11": 1, "a12": 0.5, "a21": -0.4, "a22": 1},
             "options": {"NbEchantillons": 500, "PrecisionSivia": 0.1}}
     ecrire("session_bonne.json", json.dumps(base))
@@ -231,10 +231,10 @@ def fabriquer(dossier):
             ecrire(f"session_option_{option}_{k}.json",
                    json.dumps(dict(base, options=dict(base["options"], **{option: v}))))
     for k, source in enumerate([
-            {"sorte": "generee", "type": "Martien"}, {"sorte": "generee", "type": "cosinus",
+            {"sorte": "generee", "type": "Martien"}, {"sorte": "generee", "type": "Cosinus",
                                                       "N": -5},
-            {"sorte": "generee", "type": "cosinus", "N": 2 ** 40},
-            {"sorte": "generee", "type": "cosinus", "etat_generateur": "zz"},
+            {"sorte": "generee", "type": "Cosinus", "N": 2 ** 40},
+            {"sorte": "generee", "type": "Cosinus", "etat_generateur": "zz"},
             {"sorte": "fichier", "chemin": os.path.join(dossier, "absent.wav")},
             {"sorte": "fichier", "chemin": os.path.join(dossier, "wav_zero_canal.wav")},
             {"sorte": "fichier", "chemin": os.path.join(dossier, "bon.wav"), "canal": 7},
@@ -264,7 +264,7 @@ def fabriquer(dossier):
            texte[:-1] + ', "options": ' + '{"x":' * 20000 + "1" + "}" * 20000 + "}")
     ecrire("session_utf16.json", ("\ufeff" + texte).encode("utf-16-le"))
     ecrire("session_bom.json", "\ufeff" + texte)
-    ecrire("session_utf8_invalide.json", texte.replace("cosinus", "cos\udcffinus")
+    ecrire("session_utf8_invalide.json", texte.replace("Cosinus", "Cos\udcffinus")
            .encode("utf-8", "surrogateescape"))
     ecrire("session_cles_doublees.json", texte[:-1] + ', "format": "autre"}')
     ecrire("session_nul.json", texte.encode() + b"\x00")
