@@ -112,6 +112,20 @@ std::string Position(std::size_t ligne, std::size_t colonne) {
     return "ligne " + std::to_string(ligne) + ", colonne " + std::to_string(colonne + 1);
 }
 
+// A cell as a message quotes it: its first 60 bytes (not cutting a UTF-8 character) and "…"
+// when longer, so that a line of megabytes does not become a message of megabytes.
+std::string Cellule(std::string_view cellule) {
+    constexpr std::size_t Longueur = 60;
+    if (cellule.size() <= Longueur) {
+        return std::string(cellule);
+    }
+    std::size_t fin = Longueur;
+    while (fin > 0 && (static_cast<unsigned char>(cellule[fin]) & 0xC0) == 0x80) {
+        --fin;
+    }
+    return std::string(cellule.substr(0, fin)) + "…";
+}
+
 // The first data line: its separator, its cells, whether it is a header.
 struct Entete {
     char Separateur = 0;
@@ -226,14 +240,13 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
             double v;
             const Lecture lecture = LireNombre(cellules[k], v);
             if (lecture == Lecture::HorsEtendue) {
-                throw ErreurFichier(chemin, Position(numero, k) + " : « " +
-                                                std::string(cellules[k]) +
+                throw ErreurFichier(chemin, Position(numero, k) + " : « " + Cellule(cellules[k]) +
                                                 " » est hors de l'étendue des nombres (de 1e-308 "
                                                 "à 1e308 en valeur absolue)");
             }
             if (lecture == Lecture::PasUnNombre) {
-                std::string raison = Position(numero, k) + " : « " + std::string(cellules[k]) +
-                                     " » n'est pas un nombre";
+                std::string raison =
+                    Position(numero, k) + " : « " + Cellule(cellules[k]) + " » n'est pas un nombre";
                 if (cellules[k].find(',') != std::string_view::npos) {
                     raison += " (le séparateur décimal est le point)";
                 }
@@ -242,7 +255,7 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
             if (!(std::abs(v) <= AmplitudeMaximale)) {
                 throw ErreurFichier(chemin, Position(numero, k) + " : " +
                                                 RaisonEchantillonRefuse(v) + " (« " +
-                                                std::string(cellules[k]) + " »)");
+                                                Cellule(cellules[k]) + " »)");
             }
             lus.Canaux[j].push_back(v);
         }
