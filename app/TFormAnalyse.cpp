@@ -132,9 +132,6 @@ std::vector<int> RetardsSobi(const std::string& reglages, int n) {
     return retards;
 }
 
-// What grouping the kept boxes holds for a while, per box.
-constexpr std::uint64_t OctetsGroupementParBoite = 96;
-
 } // namespace
 
 AnalyseCourante Analyser(const EtatAnalyse& e) {
@@ -467,7 +464,8 @@ void TFormAnalyse::RemplirTableMethodes() {
 
 void TFormAnalyse::RemplirSuggestion() {
     const bool jeu = SuggestionValable_ && (Suggestion_.Jeu == JeuContraintes::Retards ||
-                                            Suggestion_.Jeu == JeuContraintes::Ordre4);
+                                            Suggestion_.Jeu == JeuContraintes::Ordre4 ||
+                                            Suggestion_.Jeu == JeuContraintes::Cumulants);
     TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
                                                 : QStringLiteral("—"));
     BoutonSuggestion->setEnabled(jeu);
@@ -480,17 +478,19 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     }
     const Suggestion s = Suggestion_; // the solve refreshes the window
     Reglages& r = f->A.ReglagesCourants;
-    if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4) {
+    if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4 &&
+        s.Jeu != JeuContraintes::Cumulants) {
         return;
     }
     r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
     r.ContrainteDecorrelationDerivees = s.Contraintes.ContrainteDecorrelationDerivees;
     r.ContrainteMomentOrdre4 = s.Contraintes.ContrainteMomentOrdre4;
     r.ContrainteDecorrelationRetardee = s.Jeu == JeuContraintes::Retards;
+    r.ContrainteCumulants = s.Jeu == JeuContraintes::Cumulants;
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }
-    f->Annonces.Annoncer(ChangementReglages);
+    f->A.Annonces.Annoncer(ChangementReglages);
     f->Button1Click();
 }
 
@@ -527,7 +527,7 @@ void TFormAnalyse::EnglobeLesSolutions() {
                  b.Complete ? QString()
                             : QStringLiteral(" ; une solution au-delà de ±%1 est laissée de côté")
                                   .arg(Nombre(DemiCoteMaxBoite))));
-    f->Annonces.Annoncer(ChangementReglages);
+    f->A.Annonces.Annoncer(ChangementReglages);
     f->Button1Click();
 }
 

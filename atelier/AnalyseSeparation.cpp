@@ -1,5 +1,6 @@
 #include "atelier/AnalyseSeparation.h"
 
+#include "signal/Memoire.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -113,8 +114,16 @@ std::optional<AnalyseSeparation> AnalyserSeparation(const DonneesAnalyse& d,
         a.References = References(d, a.Puissances, RetardsSobi(a.Retards, valables, d.N));
     }
     const std::optional<PointPlan> point = PremierPointSolution(a.Rapport.Amas);
-    a.Conseil = d.M ? SuggererSelonMelanges(*d.M, point, valables ? a.Retards : std::vector<int>{})
-                    : SuggererContraintes(d.Moments, point);
+    a.Conseil = SuggererContraintes(d.Moments, point);
+    if (d.M) {
+        // The halves are copies of the mixtures: without room for them, the moments' gauges
+        // alone speak.
+        try {
+            a.Conseil =
+                SuggererSelonMelanges(*d.M, point, valables ? a.Retards : std::vector<int>{});
+        } catch (const ErreurMemoire&) {
+        }
+    }
     a.Proposee = ProposerBoite({a.Racines.Racine1, a.Racines.Racine2},
                                {d.R.BorneInfX, d.R.BorneSupX, d.R.BorneInfY, d.R.BorneSupY});
     return a;

@@ -186,11 +186,11 @@ int main(int argc, char** argv) {
     // The search box ±99999999999 with the default settings: boxes far wider than the
     // mixtures' scale, whose constraints rarely reject anything. Escape after 3 to 4 s; the
     // ping of a 100 ms timer measures how long the window keeps a user waiting.
-    f.ContrainteDecorrelationDerivees = true;
-    f.PrecisionSivia = 0.01;
-    f.Stockage = StockageFile;
-    f.BorneInfX = f.BorneInfY = -99999999999.0;
-    f.BorneSupX = f.BorneSupY = 99999999999.0;
+    f.A.ReglagesCourants.ContrainteDecorrelationDerivees = true;
+    f.A.ReglagesCourants.PrecisionSivia = 0.01;
+    f.A.ReglagesCourants.Stockage = StockageFile;
+    f.A.ReglagesCourants.BorneInfX = f.A.ReglagesCourants.BorneInfY = -99999999999.0;
+    f.A.ReglagesCourants.BorneSupX = f.A.ReglagesCourants.BorneSupY = 99999999999.0;
     FixerBudgetMemoire(std::uint64_t(4) << 30);
     double pirePing = 0;
     for (int essai = 0; essai < 5; ++essai) {

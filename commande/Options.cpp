@@ -248,6 +248,9 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
                      if (!o.Matrice->EstConnue()) {
                          Refuser("--matrice", v, "une matrice non nulle");
                      }
+                     if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
+                         throw ErreurOption("option --matrice : " + defaut + ".");
+                     }
                  });
         e.Drapeau("--matrice-aleatoire", &OptionsCommande::MatriceAleatoire,
                   "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1[");

@@ -345,16 +345,18 @@ TEST_F(Statuts, AnAutomaticBoxHoldsBothRootsAndIsReportedAsTheBoxUsed) {
         const Sortie s = Lancer(arguments);
         ASSERT_EQ(s.Statut, 0) << s.Erreurs;
         const auto j = nlohmann::json::parse(s.Texte);
-        const auto boite = j["entrees"]["boite"].get<std::vector<double>>();
+        const auto& r = j["reglages"];
+        const std::vector<double> boite = {r["BorneInfX"], r["BorneSupX"], r["BorneInfY"],
+                                           r["BorneSupY"]};
         EXPECT_EQ(j["entrees"]["boite_auto"], c.automatique);
-        EXPECT_EQ(boite == std::vector<double>({-5, 5, -5, 5}), c.defaut) << j["entrees"]["boite"];
+        EXPECT_EQ(boite == std::vector<double>({-5, 5, -5, 5}), c.defaut) << r;
         int dedans = 0;
         for (const char* racine : {"racine1", "racine2"}) {
             const auto p = j["racines"][racine]["point"].get<std::vector<double>>();
             dedans += boite[0] < p[0] && p[0] < boite[1] && boite[2] < p[1] && p[1] < boite[3];
         }
         // Without `auto` the permuted root stays outside the default box.
-        EXPECT_EQ(dedans == 2, c.automatique) << j["entrees"]["boite"] << j["racines"];
+        EXPECT_EQ(dedans == 2, c.automatique) << r << j["racines"];
         if (c.automatique) {
             // Both solutions are then found: a cluster stands for each.
             int representes = 0;

@@ -28,15 +28,15 @@
 
 namespace {
 
-class AnalyseSeparation : public FenetreAnalyseTest {
+class AnalyseFenetreSeparation : public FenetreAnalyseTest {
 protected:
     // Two sources mixed by [[1, b], [c, 1]], generated from the menus.
     void Melanger(QAction* source1, QAction* source2, double b, double c) {
         source1->trigger();
         source2->trigger();
-        F->MatriceMelange = {1, b, c, 1};
+        F->A.MatriceMelange = {1, b, c, 1};
         F->GenerationdesMelanges1->trigger();
-        ASSERT_TRUE(F->MelangesGeneres);
+        ASSERT_TRUE(F->A.MelangesGeneres);
     }
     // Replaces a line edit's text with typed keys.
     static void Taper(QLineEdit* edit, const QString& texte) {
@@ -53,7 +53,7 @@ QString Db(double v) {
 
 } // namespace
 
-TEST_F(AnalyseSeparation, OptionsKeepTheDelaysAndRefuseBadOnesNamingThem) {
+TEST_F(AnalyseFenetreSeparation, OptionsKeepTheDelaysAndRefuseBadOnesNamingThem) {
     const struct {
         bool coche;
         const char* texte;
@@ -99,7 +99,7 @@ TEST_F(AnalyseSeparation, OptionsKeepTheDelaysAndRefuseBadOnesNamingThem) {
     }
 }
 
-TEST_F(AnalyseSeparation, TheClassicMethodsShowAsMarkersAndRowsWithTheirQuality) {
+TEST_F(AnalyseFenetreSeparation, TheClassicMethodsShowAsMarkersAndRowsWithTheirQuality) {
     const struct {
         QAction *s1, *s2;
         double b, c;
@@ -114,21 +114,21 @@ TEST_F(AnalyseSeparation, TheClassicMethodsShowAsMarkersAndRowsWithTheirQuality)
         QTableWidget* t = a->TableMethodes;
         ASSERT_EQ(t->rowCount(), 6);
         ASSERT_EQ(methodes.size(), 6u);
-        const PuissancesSources P =
-            CalculerPuissances(F->Source1, F->Source2, int(F->Melange1.size()));
+        const PuissancesSources P = CalculerPuissances(F->A.Source1, F->A.Source2,
+                                                       int(F->A.MelangesCourants.Melange1.size()));
         std::size_t points = 0;
         for (int ligne = 0; ligne < 6; ++ligne) {
             const ReponseClassique& r = methodes[std::size_t(ligne)].Reponse;
             EXPECT_EQ(t->item(ligne, 0)->text(), QString::fromUtf8(noms[ligne]));
             ASSERT_TRUE(r.Point) << noms[ligne];
             points += 1 + bool(r.Permutation);
-            const Qualite q = CalculerQualite(r.Point->x, r.Point->y, F->MatriceMelange, P);
+            const Qualite q = CalculerQualite(r.Point->x, r.Point->y, F->A.MatriceMelange, P);
             EXPECT_EQ(t->item(ligne, 3)->text(), Db(*q.Sir1)) << noms[ligne];
             EXPECT_EQ(t->item(ligne, 4)->text(), Db(*q.Sir2)) << noms[ligne];
             EXPECT_TRUE(t->item(ligne, 6)->text().startsWith(r.Converge ? "oui" : "non"));
         }
         // AMUSE is the exact lag-1 root; SOBI separates these sources of different spectra.
-        const RacinesOrdre2 racines = CalculerRacinesOrdre2(F->Moments());
+        const RacinesOrdre2 racines = CalculerRacinesOrdre2(F->A.Moments());
         ASSERT_TRUE(racines.Racine1);
         const PointPlan amuse = *methodes[0].Reponse.Point;
         EXPECT_NEAR(
@@ -136,7 +136,7 @@ TEST_F(AnalyseSeparation, TheClassicMethodsShowAsMarkersAndRowsWithTheirQuality)
                      std::hypot(amuse.x - racines.Racine2->x, amuse.y - racines.Racine2->y)),
             0, 1e-9);
         const Qualite sobi = CalculerQualite(methodes[1].Reponse.Point->x,
-                                             methodes[1].Reponse.Point->y, F->MatriceMelange, P);
+                                             methodes[1].Reponse.Point->y, F->A.MatriceMelange, P);
         EXPECT_GT(std::min(*sobi.Sir1, *sobi.Sir2), 30);
         // One labelled marker per point, beside the cluster table at the default size.
         std::size_t etiquetes = 0;
@@ -152,21 +152,22 @@ TEST_F(AnalyseSeparation, TheClassicMethodsShowAsMarkersAndRowsWithTheirQuality)
     }
 }
 
-TEST_F(AnalyseSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstraints) {
+TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstraints) {
     const struct {
         QAction *s1, *s2;
         JeuContraintes jeu;
         ContraintesActives attendues;
     } cas[] = {
-        // Two white noises have the same flat spectrum; a uniform one is far from Gaussian.
+        // A uniform and a Gaussian white noise: the same flat spectrum, one far from Gaussian;
+        // a cosine and a coloured noise, whose halves agree best on the cumulants.
         {F->BruitBlancUniforme1,
          F->BruitBlancGaussien2,
-         JeuContraintes::Ordre4,
-         {false, true, true, false}},
-        {F->BruitBlancGaussien1,
-         F->BruitBlancGaussien2,
-         JeuContraintes::Retards,
-         {true, true, false, true}},
+         JeuContraintes::Cumulants,
+         {true, false, false, false, true}},
+        {F->Cosinus1,
+         F->BruitColoreGaussien2,
+         JeuContraintes::Cumulants,
+         {true, false, false, false, true}},
     };
     for (const auto& c : cas) {
         F->A.ReglagesCourants = Reglages{};
@@ -177,25 +178,26 @@ TEST_F(AnalyseSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstraints) 
         ASSERT_EQ(s.Jeu, c.jeu) << a->TexteSuggestion->text().toStdString();
         EXPECT_EQ(a->TexteSuggestion->text().toStdString(), s.Message);
         ASSERT_TRUE(a->BoutonSuggestion->isEnabled());
-        F->DernierResultat = ResultatSivia{};
+        F->A.DernierResultat = ResultatSivia{};
         Cliquer(a->BoutonSuggestion);
         const ContraintesActives k = F->A.ReglagesCourants.Contraintes();
         EXPECT_EQ(k.ContrainteDecorrelation, c.attendues.ContrainteDecorrelation);
         EXPECT_EQ(k.ContrainteDecorrelationDerivees, c.attendues.ContrainteDecorrelationDerivees);
         EXPECT_EQ(k.ContrainteMomentOrdre4, c.attendues.ContrainteMomentOrdre4);
         EXPECT_EQ(k.ContrainteDecorrelationRetardee, c.attendues.ContrainteDecorrelationRetardee);
+        EXPECT_EQ(k.ContrainteCumulants, c.attendues.ContrainteCumulants);
         if (c.jeu == JeuContraintes::Retards) {
             EXPECT_EQ(F->A.ReglagesCourants.Retards, "1,2,3,4,5,6,7,8");
         }
         // It solved, and the window shows that solve.
-        EXPECT_GT(F->DernierResultat.NbPrises, 0u);
+        EXPECT_GT(F->A.DernierResultat.NbPrises, 0u);
         EXPECT_TRUE(Messages.empty());
         EXPECT_TRUE(a->Rapport->text().contains(
-            QStringLiteral("Boîtes prises : %1,").arg(F->DernierResultat.NbPrises)));
+            QStringLiteral("Boîtes prises : %1,").arg(F->A.DernierResultat.NbPrises)));
     }
 }
 
-TEST_F(AnalyseSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
+TEST_F(AnalyseFenetreSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
     const struct {
         double b, c;
         bool elargie; // the permuted point (-1/c, -1/b) lies outside [-5, 5]^2
@@ -205,7 +207,7 @@ TEST_F(AnalyseSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
         Melanger(F->Cosinus1, F->BruitColoreGaussien2, k.b, k.c);
         Cliquer(F->Button1);
         TFormAnalyse* a = Ouvrir();
-        const std::uint64_t prises = F->DernierResultat.NbPrises;
+        const std::uint64_t prises = F->A.DernierResultat.NbPrises;
         ASSERT_EQ(a->TableAmas->rowCount(), k.elargie ? 1 : 2);
         Cliquer(a->BoutonBoite);
         const Reglages& r = F->A.ReglagesCourants;
@@ -217,7 +219,7 @@ TEST_F(AnalyseSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
         if (!k.elargie) {
             EXPECT_EQ(r.BorneInfX, -5); // nothing changes, nothing is solved again
             EXPECT_EQ(r.BorneSupY, 5);
-            EXPECT_EQ(F->DernierResultat.NbPrises, prises);
+            EXPECT_EQ(F->A.DernierResultat.NbPrises, prises);
         }
         // Both solutions: one cluster stands for each true point.
         QTableWidget* t = a->TableAmas;
@@ -234,13 +236,13 @@ TEST_F(AnalyseSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
 
 // An extended cluster's centre lies far from the root the constraints define: selecting its
 // row moves the estimates to that root.
-TEST_F(AnalyseSeparation, SelectingAClusterMovesTheEstimatesToItsExactPoint) {
+TEST_F(AnalyseFenetreSeparation, SelectingAClusterMovesTheEstimatesToItsExactPoint) {
     const struct { double b, c; } cas[] = {{0.5, -0.4}, {2, 1.5}};
     for (const auto& k : cas) {
         Melanger(F->Cosinus1, F->BruitColoreGaussien2, k.b, k.c);
         Cliquer(F->Button1);
         TFormAnalyse* a = Ouvrir();
-        const RacinesOrdre2 racines = CalculerRacinesOrdre2(F->Moments());
+        const RacinesOrdre2 racines = CalculerRacinesOrdre2(F->A.Moments());
         ASSERT_TRUE(racines.Racine1 && racines.Racine2);
         QTableWidget* t = a->TableAmas;
         ASSERT_GE(t->rowCount(), 1);
@@ -252,16 +254,17 @@ TEST_F(AnalyseSeparation, SelectingAClusterMovesTheEstimatesToItsExactPoint) {
                 std::min(std::hypot(p.x - racines.Racine1->x, p.y - racines.Racine1->y),
                          std::hypot(p.x - racines.Racine2->x, p.y - racines.Racine2->y));
             EXPECT_LT(ecart, 1e-9) << k.b << " " << k.c << " row " << ligne;
-            const SourcesEstimees e = CalculerSourcesEstimees(p.x, p.y, F->Melange1, F->Melange2,
-                                                              F->NbEchantillons, 0.1f);
-            EXPECT_EQ(F->SourceEstimee1, e.SourceEstimee1);
+            const SourcesEstimees e = CalculerSourcesEstimees(
+                p.x, p.y, F->A.MelangesCourants.Melange1, F->A.MelangesCourants.Melange2,
+                F->A.ReglagesCourants.NbEchantillons, 0.1f);
+            EXPECT_EQ(F->A.Estimees.SourceEstimee1, e.SourceEstimee1);
         }
     }
 }
 
 // A session asking for the delayed decorrelation: the window computes the lagged means for
 // its delays, and its solve keeps the boxes the command line keeps from the same session.
-TEST_F(AnalyseSeparation, ASessionWithDelaysSolvesInTheWindowAsOnTheCommandLine) {
+TEST_F(AnalyseFenetreSeparation, ASessionWithDelaysSolvesInTheWindowAsOnTheCommandLine) {
     const char* retards[] = {"1,2,4,8", "3,5"};
     for (const char* texte : retards) {
         F->A.ReglagesCourants = Reglages{};
@@ -285,9 +288,9 @@ TEST_F(AnalyseSeparation, ASessionWithDelaysSolvesInTheWindowAsOnTheCommandLine)
             0)
             << erreurs.str();
         const nlohmann::json j = nlohmann::json::parse(sortie.str());
-        EXPECT_EQ(j["entrees"]["contraintes"].back(), "retards");
-        EXPECT_EQ(j["resolution"]["gardees"], F->DernierResultat.NbGardees) << texte;
-        EXPECT_EQ(j["resolution"]["rejetees"], F->DernierResultat.NbRejetees) << texte;
+        EXPECT_EQ(j["reglages"]["ContrainteDecorrelationRetardee"], true);
+        EXPECT_EQ(j["resolution"]["gardees"], F->A.DernierResultat.NbGardees) << texte;
+        EXPECT_EQ(j["resolution"]["rejetees"], F->A.DernierResultat.NbRejetees) << texte;
         const nlohmann::json& amas = j["amas"];
         ASSERT_EQ(int(amas.size()), a->TableAmas->rowCount()) << texte;
         for (int k = 0; k < a->TableAmas->rowCount(); ++k) {

@@ -36,7 +36,7 @@ protected:
         });
         F->Cosinus1->trigger();
         F->BruitColoreGaussien2->trigger();
-        F->MatriceMelange = {1, 0.5, -0.4, 1};
+        F->A.MatriceMelange = {1, 0.5, -0.4, 1};
         F->GenerationdesMelanges1->trigger();
         Cliquer(F->Button1);
         F->AnalyseSeparation1->trigger();

@@ -35,18 +35,18 @@ TEST_F(MatriceFenetre, AnEntryBeyondTheBoundRefusesTheMixNamingIt) {
             QTest::keyClicks(edits[i], QString::fromUtf8(c.textes[i]));
         }
         Cliquer(F->Button2);
-        const std::vector<double> avant = F->Melange1;
+        const std::vector<double> avant = F->A.MelangesCourants.Melange1;
         F->GenerationdesMelanges1->trigger();
         if (c.entree == nullptr) {
             EXPECT_TRUE(Messages.empty()) << c.textes[0];
-            EXPECT_TRUE(F->MelangesGeneres);
-            EXPECT_FALSE(F->Melange1.empty());
+            EXPECT_TRUE(F->A.MelangesGeneres);
+            EXPECT_FALSE(F->A.MelangesCourants.Melange1.empty());
             continue;
         }
         ASSERT_EQ(Messages.size(), 1u) << c.entree;
         EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("l'entrée ") + c.entree))
             << Messages[0].texte.toStdString();
         EXPECT_TRUE(Messages[0].texte.contains(QStringLiteral("ne sont pas générés")));
-        EXPECT_EQ(F->Melange1, avant) << c.entree;
+        EXPECT_EQ(F->A.MelangesCourants.Melange1, avant) << c.entree;
     }
 }
