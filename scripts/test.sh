@@ -44,6 +44,7 @@ cmake --build "$racine/build-asan" -j"$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Listing the tests of the Qt binaries already needs a display.
 ASAN_OPTIONS=detect_leaks=1 \
+    LSAN_OPTIONS="suppressions=$racine/scripts/fuites.supp:print_suppressions=0" \
     sous_affichage ctest --test-dir "$racine/build-asan" --output-on-failure -j"$jobs" -L core
 # Qt and the GL driver keep allocations until exit: leaks are checked on the core only.
 ASAN_OPTIONS=detect_leaks=0 \
