@@ -174,6 +174,26 @@ LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N)
     return LireRetards(options.Retards, std::size_t(std::max(N, 0)));
 }
 
+void VerifierPlace(const OptionsCommande& o) {
+    Box boite(2, 1);
+    boite[1] = Interval(o.Boite[0], o.Boite[1]);
+    boite[2] = Interval(o.Boite[2], o.Boite[3]);
+    if (const std::string refus =
+            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
+        !refus.empty()) {
+        throw ErreurOption(refus);
+    }
+}
+
+// Delays beyond N/2 can only be told once N is known (it follows the files read).
+void VerifierRetards(const OptionsCommande& o, std::int32_t N) {
+    if (o.Contraintes.ContrainteDecorrelationRetardee) {
+        if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
+            throw ErreurOption("option --retards : " + l.Erreur);
+        }
+    }
+}
+
 ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,
                               BoxList& enAttente, BoxList& rejetees, BoxList& solution) {
     rejetees.Clear();

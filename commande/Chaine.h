@@ -52,6 +52,12 @@ using ResultatChaine = AnalyseSeparation;
 // The delays of the delayed decorrelation for N samples (LireRetards of the option's text).
 LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N);
 
+// Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory
+// (ErreurOption).
+void VerifierPlace(const OptionsCommande& options);
+// Refuses delays that do not hold for N when the delayed decorrelation is on (ErreurOption).
+void VerifierRetards(const OptionsCommande& options, std::int32_t N);
+
 // Solves into the given lists (emptied first) and analyses the paving; the classic methods'
 // answers only for `ovrel5 resoudre` (a study does not report them).
 ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& options,

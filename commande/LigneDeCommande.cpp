@@ -186,27 +186,6 @@ PointPlan PointDesEstimees(const OptionsCommande& o, const ResultatChaine& c,
     return amas.front().Exact.Point;
 }
 
-// Refuses up front, with the window's words, a solve whose kept boxes cannot fit in memory.
-void VerifierPlace(const OptionsCommande& o) {
-    Box boite(2, 1);
-    boite[1] = Interval(o.Boite[0], o.Boite[1]);
-    boite[2] = Interval(o.Boite[2], o.Boite[3]);
-    if (const std::string refus =
-            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
-        !refus.empty()) {
-        throw ErreurOption(refus);
-    }
-}
-
-// Delays beyond N/2 can only be told once N is known (it follows the files read).
-void VerifierRetards(const OptionsCommande& o, std::int32_t N) {
-    if (o.Contraintes.ContrainteDecorrelationRetardee) {
-        if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
-            throw ErreurOption("option --retards : " + l.Erreur);
-        }
-    }
-}
-
 using Horloge = std::chrono::steady_clock;
 
 double Depuis(Horloge::time_point t) {

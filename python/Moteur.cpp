@@ -90,24 +90,6 @@ void VerifierTailles(const DemandeResolution& d) {
     }
 }
 
-// What the command line refuses before solving: a paving that cannot fit in memory, delays
-// that do not hold for N.
-void VerifierResolution(const OptionsCommande& o, std::int32_t N) {
-    Box boite(2, 1);
-    boite[1] = Interval(o.Boite[0], o.Boite[1]);
-    boite[2] = Interval(o.Boite[2], o.Boite[3]);
-    if (const std::string refus =
-            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
-        !refus.empty()) {
-        throw ErreurOption(refus);
-    }
-    if (o.Contraintes.ContrainteDecorrelationRetardee) {
-        if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
-            throw ErreurOption("option --retards : " + l.Erreur);
-        }
-    }
-}
-
 } // namespace
 
 std::unique_ptr<ResolutionMoteur> ResoudreMoteur(const DemandeResolution& d) {
@@ -115,7 +97,9 @@ std::unique_ptr<ResolutionMoteur> ResoudreMoteur(const DemandeResolution& d) {
     auto r = std::make_unique<ResolutionMoteur>();
     r->Options = OptionsDemandees(d);
     VerifierTailles(d);
-    VerifierResolution(r->Options, std::int32_t(d.Melange1.size()));
+    // What the command line refuses before solving.
+    VerifierPlace(r->Options);
+    VerifierRetards(r->Options, std::int32_t(d.Melange1.size()));
     // The mixtures are what was observed, as a mixtures file is for the command line; the
     // sources and the matrix, when given, only qualify the result.
     EntreesLues lues;
