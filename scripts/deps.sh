@@ -12,6 +12,7 @@ paquets=(
     fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream dpkg-dev file man-db
     libcli11-dev pybind11-dev python3-dev python3-numpy python3-pytest qt6-svg-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 
 manquants=()
