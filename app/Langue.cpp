@@ -90,7 +90,8 @@ void ChoisirLangue(const QString& demandee) {
     t.langue = demandee == QLatin1String("en") ? demandee : QString::fromLatin1(LangueParDefaut);
     // The program's texts are French at the source: French needs only Qt's own translation.
     if (t.langue != QLatin1String("fr")) {
-        for (const char* nom : {"ovrel5_fenetre", "ovrel5_noyau", "ovrel5_commande"}) {
+        for (const char* nom :
+             {"ovrel5_fenetre", "ovrel5_commande", "ovrel5_fichiers", "ovrel5_noyau"}) {
             auto tr = std::make_unique<QTranslator>();
             if (tr->load(QLatin1String(nom) + QLatin1Char('_') + t.langue,
                          QStringLiteral(":/traductions"))) {

@@ -2,7 +2,8 @@
 # lupdate. Each file takes the texts of its own sources:
 #   ovrel5_fenetre  the window (app/ but the command line's figure, app/toolkit, display)
 #   ovrel5_commande the command line's options and help, and its figure
-#   ovrel5_noyau    the core (interval, sivia, signal, analyse, fichiers, atelier, commande)
+#   ovrel5_fichiers the files and signals (fichiers, signal)
+#   ovrel5_noyau    the rest of the core (interval, sivia, analyse, atelier, commande)
 # `Traduire(contexte, texte)` of the core is read as Qt's translate(), `OVREL_TEXTE` as
 # QT_TRANSLATE_NOOP. Run as a script:
 #   cmake -DRACINE=<repository> -DLUPDATE=<lupdate> -DMODE=maj -P cmake/Traductions.cmake
@@ -23,8 +24,13 @@ function(sources_traduction nom sortie)
     elseif(nom STREQUAL "ovrel5_commande")
         list(APPEND motifs "${RACINE}/commande/Options.*" "${RACINE}/app/LigneDeCommandeImage.*")
         set(exclus "")
+    elseif(nom STREQUAL "ovrel5_fichiers")
+        foreach(d fichiers signal)
+            list(APPEND motifs "${RACINE}/${d}/*.cpp" "${RACINE}/${d}/*.h")
+        endforeach()
+        set(exclus "")
     else()
-        foreach(d interval sivia signal analyse fichiers atelier commande)
+        foreach(d interval sivia analyse atelier commande)
             list(APPEND motifs "${RACINE}/${d}/*.cpp" "${RACINE}/${d}/*.h")
         endforeach()
         set(exclus "commande/Options\\.")
@@ -38,7 +44,7 @@ function(sources_traduction nom sortie)
 endfunction()
 
 if(NOT NOMS)
-    set(NOMS ovrel5_fenetre ovrel5_commande ovrel5_noyau)
+    set(NOMS ovrel5_fenetre ovrel5_commande ovrel5_fichiers ovrel5_noyau)
 endif()
 set(noms ${NOMS})
 set(options -locations none -no-obsolete -silent -source-language fr -target-language en
