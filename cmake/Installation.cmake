@@ -49,6 +49,9 @@ if(TARGET ovrel5_python)
     install(TARGETS ovrel5_python LIBRARY DESTINATION lib/python3/dist-packages)
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS python3-numpy)
 endif()
+# Qt's own texts (standard dialogs) in the chosen language; the program's are built in.
+list(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS "${CPACK_DEBIAN_PACKAGE_RECOMMENDS}")
 add_custom_target(ovrel_paquet_fichiers ALL DEPENDS ${compresses})
 
 # `cpack -G DEB` in the build folder: the dependencies come from the libraries the program
