@@ -215,9 +215,12 @@ double PreuveOrdre2(const Indices& i, const std::optional<PointPlan>&) {
     return i.Ecart1 * std::sqrt(i.N);
 }
 
+double EcartMax(const Indices& i) {
+    return i.Ecarts.empty() ? 0 : *std::max_element(i.Ecarts.begin(), i.Ecarts.end());
+}
+
 double PreuveRetards(const Indices& i, const std::optional<PointPlan>&) {
-    return i.Ecarts.empty() ? 0
-                            : *std::max_element(i.Ecarts.begin(), i.Ecarts.end()) * std::sqrt(i.N);
+    return EcartMax(i) * std::sqrt(i.N);
 }
 
 double PreuveCumulants(const Indices& i, const std::optional<PointPlan>& point) {
@@ -330,9 +333,8 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
         std::snprintf(texte, sizeof texte,
                       " (écart des coefficients de corrélation %.3f, kurtosis %.2f et %.2f, "
                       "bruit d'échantillonnage %.3f et %.3f)",
-                      std::max(indices.Ecart1, PreuveRetards(indices, {}) / std::sqrt(indices.N)),
-                      s.Kurtosis1.value_or(0), s.Kurtosis2.value_or(0), 1 / std::sqrt(indices.N),
-                      std::sqrt(24 / indices.N));
+                      std::max(indices.Ecart1, EcartMax(indices)), s.Kurtosis1.value_or(0),
+                      s.Kurtosis2.value_or(0), 1 / std::sqrt(indices.N), std::sqrt(24 / indices.N));
         s.Message = std::string("Aucun jeu de contraintes ne peut séparer ces mélanges : ni les "
                                 "spectres ni les lois des deux sources ne se distinguent au-delà "
                                 "du bruit d'échantillonnage, comme pour deux bruits blancs "
@@ -349,22 +351,30 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     std::string raison = std::string(" ; ses points sur les deux moitiés des mélanges "
                                      "s'accordent à ") +
                          accord + " dB, mieux que ceux des autres jeux";
-    // The delays hold lag 1 among others: where a longer delay tells the spectra apart better
-    // than lag 1, they are the better set even when the halves find the default pair a little
-    // steadier, the halves' agreement moving by about MargeAccordDb from one split to another.
-    const auto retardes = std::find_if(retenus.begin(), retenus.end(), [](const auto* c) {
-        return c->Jeu == JeuContraintes::Retards;
-    });
-    const double ecartMax = PreuveRetards(indices, {}) / std::sqrt(indices.N);
-    if (choisi->Jeu == JeuContraintes::Ordre2 && retardes != retenus.end() &&
-        ecartMax > indices.Ecart1 &&
-        accordDe(JeuContraintes::Retards) >= accordDe(JeuContraintes::Ordre2) - MargeAccordDb) {
-        choisi = *retardes;
-        char texte[160];
+    // The delays hold lag 1 among others. Where the halves of the default pair and of the
+    // delays agree within MargeAccordDb (about what the agreement moves from one split of the
+    // samples to another), the spectra decide: the delays where a longer delay tells them
+    // apart better than lag 1 beyond the sampling noise, the default pair elsewhere.
+    const auto trouver = [&retenus](JeuContraintes jeu) {
+        const auto c = std::find_if(retenus.begin(), retenus.end(),
+                                    [jeu](const auto* v) { return v->Jeu == jeu; });
+        return c == retenus.end() ? nullptr : *c;
+    };
+    const JeuCandidat *ordre2 = trouver(JeuContraintes::Ordre2),
+                      *retardes = trouver(JeuContraintes::Retards);
+    const double ecartMax = EcartMax(indices);
+    if ((choisi == ordre2 || choisi == retardes) && ordre2 && retardes &&
+        std::fabs(accordDe(JeuContraintes::Retards) - accordDe(JeuContraintes::Ordre2)) <=
+            MargeAccordDb) {
+        const bool plusLoin = ecartMax > indices.Ecart1 + SeuilPreuve / std::sqrt(indices.N);
+        choisi = plusLoin ? retardes : ordre2;
+        char texte[200];
         std::snprintf(texte, sizeof texte,
-                      " ; un retard plus long distingue mieux les spectres (écart %.2f contre "
-                      "%.2f au retard 1)",
-                      ecartMax, indices.Ecart1);
+                      plusLoin ? " ; un retard plus long distingue mieux les spectres (écart des "
+                                 "coefficients de corrélation %.2f contre %.2f au retard 1)"
+                               : " ; aucun retard ne distingue mieux les spectres que le retard "
+                                 "1 (écart des coefficients de corrélation %.2f)",
+                      plusLoin ? ecartMax : indices.Ecart1, indices.Ecart1);
         raison = texte;
     }
     s.Jeu = choisi->Jeu;
