@@ -346,11 +346,18 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
         *std::max_element(retenus.begin(), retenus.end(), [&](const auto* u, const auto* v) {
             return accordDe(u->Jeu) < accordDe(v->Jeu);
         });
-    char accord[32];
-    std::snprintf(accord, sizeof accord, "%.0f", accordDe(choisi->Jeu));
-    std::string raison = std::string(" ; ses points sur les deux moitiés des mélanges "
-                                     "s'accordent à ") +
-                         accord + " dB, mieux que ceux des autres jeux";
+    // The halves' agreement is said against every set tried, or against those with evidence
+    // when a set without it agrees better by chance.
+    const bool devantTous = std::all_of(s.Accords.begin(), s.Accords.end(), [&](const auto& a) {
+        return a.AccordDb <= accordDe(choisi->Jeu);
+    });
+    char accord[160];
+    std::snprintf(accord, sizeof accord,
+                  " ; ses points sur les deux moitiés des mélanges s'accordent à %.0f dB, mieux "
+                  "que ceux des autres jeux%s",
+                  accordDe(choisi->Jeu),
+                  devantTous ? "" : " dont le signal dépasse le bruit d'échantillonnage");
+    std::string raison = accord;
     // The delays hold lag 1 among others. Where the halves of the default pair and of the
     // delays agree within MargeAccordDb (about what the agreement moves from one split of the
     // samples to another), the spectra decide: the delays where a longer delay tells them
@@ -369,12 +376,17 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
         const bool plusLoin = ecartMax > indices.Ecart1 + SeuilPreuve / std::sqrt(indices.N);
         choisi = plusLoin ? retardes : ordre2;
         char texte[200];
-        std::snprintf(texte, sizeof texte,
-                      plusLoin ? " ; un retard plus long distingue mieux les spectres (écart des "
-                                 "coefficients de corrélation %.2f contre %.2f au retard 1)"
-                               : " ; aucun retard ne distingue mieux les spectres que le retard "
-                                 "1 (écart des coefficients de corrélation %.2f)",
-                      plusLoin ? ecartMax : indices.Ecart1, indices.Ecart1);
+        if (plusLoin) {
+            std::snprintf(texte, sizeof texte,
+                          " ; un retard plus long distingue mieux les spectres (écart des "
+                          "coefficients de corrélation %.2f contre %.2f au retard 1)",
+                          ecartMax, indices.Ecart1);
+        } else {
+            std::snprintf(texte, sizeof texte,
+                          " ; aucun retard ne distingue mieux les spectres que le retard 1 "
+                          "(écart des coefficients de corrélation %.2f)",
+                          indices.Ecart1);
+        }
         raison = texte;
     }
     s.Jeu = choisi->Jeu;
