@@ -79,9 +79,9 @@ Suggestion SuggererContraintes(const MomentsMelanges& m,
 // by chance. Among the others, each finds its point on the first and on the second half of
 // the samples; the set whose two points agree best is named, except that between the default
 // pair and the delays, when their halves agree within MargeAccordDb, the delays are named
-// where a longer delay tells the spectra apart better than lag 1 and the pair elsewhere. The sets' points are computed in closed form (the
-// pair's exact root) or along the lag-0 curve (delays, cumulants), without a solve.
-// Degenerate mixtures keep the moments' verdict.
+// where a longer delay tells the spectra apart better than lag 1 and the pair elsewhere. The
+// sets' points are computed in closed form (the pair's exact root) or along the lag-0 curve
+// (delays, cumulants), without a solve. Degenerate mixtures keep the moments' verdict.
 inline constexpr double SeuilPreuve = 8;
 inline constexpr double MargeAccordDb = 10;
 
