@@ -171,27 +171,95 @@ template <class F> std::optional<PointPlan> MinimiserSurQuartDeTour(const Moment
 }
 
 // Each set's point from one part of the mixtures.
-std::optional<PointPlan> PointDuJeu(JeuContraintes jeu, const Melanges& m,
-                                    const std::vector<int>& retards) {
-    switch (jeu) {
-    case JeuContraintes::Ordre2:
-        return CalculerRacinesOrdre2(m.Moments).Racine1;
-    case JeuContraintes::Retards: {
-        const MomentsRetardes r = CalculerMomentsRetardes(m.Melange1, m.Melange2, retards);
-        return MinimiserSurQuartDeTour(m.Moments, [&](double x, double y) {
-            return CritereRetardeAuPoint(x, y, m.Moments, r);
-        });
-    }
-    case JeuContraintes::Cumulants:
-        return MinimiserSurQuartDeTour(m.Moments, [&](double x, double y) {
-            return CritereCumulantsAuPoint(x, y, m.Moments);
-        });
-    case JeuContraintes::Ordre4:
-    case JeuContraintes::Aucun:
-        break;
-    }
-    return std::nullopt;
+std::optional<PointPlan> PointOrdre2(const Melanges& m, const std::vector<int>&) {
+    return CalculerRacinesOrdre2(m.Moments).Racine1;
 }
+
+std::optional<PointPlan> PointRetards(const Melanges& m, const std::vector<int>& retards) {
+    const MomentsRetardes r = CalculerMomentsRetardes(m.Melange1, m.Melange2, retards);
+    return MinimiserSurQuartDeTour(
+        m.Moments, [&](double x, double y) { return CritereRetardeAuPoint(x, y, m.Moments, r); });
+}
+
+std::optional<PointPlan> PointCumulants(const Melanges& m, const std::vector<int>&) {
+    return MinimiserSurQuartDeTour(
+        m.Moments, [&](double x, double y) { return CritereCumulantsAuPoint(x, y, m.Moments); });
+}
+
+// What the whole mixtures tell, read once for every set: the gap between the sources'
+// correlation coefficients at lag 1 and at each delay given (0 where undefined).
+struct Indices {
+    const Melanges& M;
+    const std::vector<int>& Retards;
+    double N = 0;
+    double Ecart1 = 0;
+    std::vector<double> Ecarts;
+};
+
+std::vector<double> EcartsAuxRetards(const Melanges& m, const std::vector<int>& retards) {
+    const MomentsRetardes r = CalculerMomentsRetardes(m.Melange1, m.Melange2, retards);
+    const MatriceSymetrique C0{m.Moments.Ex1x1, m.Moments.Ex1x2, m.Moments.Ex2x2};
+    std::vector<double> ecarts;
+    for (std::size_t t = 0; t < r.Retards.size(); ++t) {
+        const auto l =
+            ValeursPropresGeneralisees(C0, {r.R11[t], (r.R12[t] + r.R21[t]) / 2, r.R22[t]});
+        ecarts.push_back(l ? l->second - l->first : 0);
+    }
+    return ecarts;
+}
+
+// Each set's own evidence in units of its sampling noise. A correlation coefficient
+// estimated from N samples wavers by about 1/sqrt(N), an excess kurtosis by sqrt(24/N) (for
+// Gaussian samples): two white Gaussian noises stay within a few units whatever the point.
+double PreuveOrdre2(const Indices& i, const std::optional<PointPlan>&) {
+    return i.Ecart1 * std::sqrt(i.N);
+}
+
+double EcartMax(const Indices& i) {
+    return i.Ecarts.empty() ? 0 : *std::max_element(i.Ecarts.begin(), i.Ecarts.end());
+}
+
+double PreuveRetards(const Indices& i, const std::optional<PointPlan>&) {
+    return EcartMax(i) * std::sqrt(i.N);
+}
+
+double PreuveCumulants(const Indices& i, const std::optional<PointPlan>& point) {
+    if (!point) {
+        return 0;
+    }
+    const double k = std::max(std::fabs(KurtosisEstimee1(i.M.Moments, *point).value_or(0)),
+                              std::fabs(KurtosisEstimee2(i.M.Moments, *point).value_or(0)));
+    return k / std::sqrt(24 / i.N);
+}
+
+// One candidate set: its constraints, how it finds its point, its evidence and what the
+// suggestion says of it. A new set is one more line of Candidats.
+struct JeuCandidat {
+    JeuContraintes Jeu;
+    ContraintesActives Contraintes;
+    std::optional<PointPlan> (*Point)(const Melanges&, const std::vector<int>&);
+    double (*Preuve)(const Indices&, const std::optional<PointPlan>&);
+    const char* Texte; // the French advice, before the reason
+    bool AvecRetards;  // needs delays
+};
+
+const JeuCandidat Candidats[] = {
+    {JeuContraintes::Ordre2, ContraintesActives{}, PointOrdre2, PreuveOrdre2,
+     "Les spectres des deux sources diffèrent aux petits retards : la décorrélation des "
+     "sources et de leurs dérivées suffit",
+     false},
+    {JeuContraintes::Retards, ContraintesActives{}, PointRetards, PreuveRetards,
+     "Les spectres des deux sources se distinguent sur plusieurs retards : essayez la "
+     "décorrélation retardée",
+     true},
+    {JeuContraintes::Cumulants,
+     {true, false, false, false, true},
+     PointCumulants,
+     PreuveCumulants,
+     "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la loi "
+     "normale : essayez les cumulants d'ordre 4",
+     false},
+};
 
 Melanges Moitie(const Melanges& m, int k) {
     const std::size_t n = std::min(m.Melange1.size(), m.Melange2.size()) / 2;
@@ -230,51 +298,104 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     if (CalculerRacinesOrdre2(m.Moments).Etat == Identifiabilite::Indefinie) {
         return s;
     }
+    const Indices indices{m, retards, double(std::min(m.Melange1.size(), m.Melange2.size())),
+                          EcartsAuxRetards(m, {1}).front(), EcartsAuxRetards(m, retards)};
     const Melanges moities[2] = {Moitie(m, 0), Moitie(m, 1)};
-    std::vector<JeuContraintes> jeux = {JeuContraintes::Ordre2, JeuContraintes::Cumulants};
-    if (!retards.empty()) {
-        jeux.insert(jeux.begin() + 1, JeuContraintes::Retards);
-    }
-    for (const JeuContraintes jeu : jeux) {
-        const auto a = PointDuJeu(jeu, moities[0], retards);
-        const auto b = PointDuJeu(jeu, moities[1], retards);
+    std::vector<const JeuCandidat*> retenus;
+    for (const JeuCandidat& c : Candidats) {
+        if (c.AvecRetards && retards.empty()) {
+            continue;
+        }
+        const double preuve = c.Preuve(indices, c.Point(m, retards));
+        const auto a = c.Point(moities[0], retards);
+        const auto b = c.Point(moities[1], retards);
         const double accord = a && b ? AccordPointsDb(*a, *b, m.Moments) : NAN;
-        if (accord >= 0 || accord < 0) {
-            s.Accords.push_back({jeu, accord});
+        if (!std::isnan(accord)) {
+            s.Accords.push_back({c.Jeu, accord, preuve});
+            if (preuve >= SeuilPreuve) {
+                retenus.push_back(&c);
+            }
         }
     }
-    const auto meilleur =
-        std::max_element(s.Accords.begin(), s.Accords.end(),
-                         [](const auto& u, const auto& v) { return u.AccordDb < v.AccordDb; });
-    if (meilleur == s.Accords.end() || meilleur->Jeu == s.Jeu) {
-        return s;
-    }
-    s.Jeu = meilleur->Jeu;
+    const auto accordDe = [&s](JeuContraintes jeu) {
+        for (const Suggestion::Accord& a : s.Accords) {
+            if (a.Jeu == jeu) {
+                return a.AccordDb;
+            }
+        }
+        return double(NAN);
+    };
     s.Contraintes = ContraintesActives{};
     s.Retards.clear();
-    char accord[32];
-    std::snprintf(accord, sizeof accord, "%.0f", meilleur->AccordDb);
-    const std::string stable =
-        std::string(" ; ses points sur les deux moitiés des mélanges s'accordent à ") + accord +
-        " dB, mieux que ceux des autres jeux";
-    switch (s.Jeu) {
-    case JeuContraintes::Ordre2:
-        s.Message = "Les spectres des deux sources diffèrent aux petits retards : la "
-                    "décorrélation des sources et de leurs dérivées suffit" +
-                    stable + ".";
-        break;
-    case JeuContraintes::Retards:
-        s.Retards = retards;
-        s.Message = "Les spectres des deux sources se ressemblent aux petits retards : essayez "
-                    "la décorrélation retardée (" +
-                    TexteRetards(retards) + ")" + stable + ".";
-        break;
-    default:
-        s.Contraintes = {true, false, false, false, true};
-        s.Message = "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de "
-                    "la loi normale : essayez les cumulants d'ordre 4" +
-                    stable + ".";
-        break;
+    if (retenus.empty()) {
+        s.Jeu = JeuContraintes::Aucun;
+        char texte[160];
+        std::snprintf(texte, sizeof texte,
+                      " (écart des coefficients de corrélation %.3f, kurtosis %.2f et %.2f, "
+                      "bruit d'échantillonnage %.3f et %.3f)",
+                      std::max(indices.Ecart1, EcartMax(indices)), s.Kurtosis1.value_or(0),
+                      s.Kurtosis2.value_or(0), 1 / std::sqrt(indices.N), std::sqrt(24 / indices.N));
+        s.Message = std::string("Aucun jeu de contraintes ne peut séparer ces mélanges : ni les "
+                                "spectres ni les lois des deux sources ne se distinguent au-delà "
+                                "du bruit d'échantillonnage, comme pour deux bruits blancs "
+                                "gaussiens") +
+                    texte + ".";
+        return s;
     }
+    const JeuCandidat* choisi =
+        *std::max_element(retenus.begin(), retenus.end(), [&](const auto* u, const auto* v) {
+            return accordDe(u->Jeu) < accordDe(v->Jeu);
+        });
+    // The halves' agreement is said against every set tried, or against those with evidence
+    // when a set without it agrees better by chance.
+    const bool devantTous = std::all_of(s.Accords.begin(), s.Accords.end(), [&](const auto& a) {
+        return a.AccordDb <= accordDe(choisi->Jeu);
+    });
+    char accord[160];
+    std::snprintf(accord, sizeof accord,
+                  " ; ses points sur les deux moitiés des mélanges s'accordent à %.0f dB, mieux "
+                  "que ceux des autres jeux%s",
+                  accordDe(choisi->Jeu),
+                  devantTous ? "" : " dont le signal dépasse le bruit d'échantillonnage");
+    std::string raison = accord;
+    // The delays hold lag 1 among others. Where the halves of the default pair and of the
+    // delays agree within MargeAccordDb (about what the agreement moves from one split of the
+    // samples to another), the spectra decide: the delays where a longer delay tells them
+    // apart better than lag 1 beyond the sampling noise, the default pair elsewhere.
+    const auto trouver = [&retenus](JeuContraintes jeu) {
+        const auto c = std::find_if(retenus.begin(), retenus.end(),
+                                    [jeu](const auto* v) { return v->Jeu == jeu; });
+        return c == retenus.end() ? nullptr : *c;
+    };
+    const JeuCandidat *ordre2 = trouver(JeuContraintes::Ordre2),
+                      *retardes = trouver(JeuContraintes::Retards);
+    const double ecartMax = EcartMax(indices);
+    if ((choisi == ordre2 || choisi == retardes) && ordre2 && retardes &&
+        std::fabs(accordDe(JeuContraintes::Retards) - accordDe(JeuContraintes::Ordre2)) <=
+            MargeAccordDb) {
+        const bool plusLoin = ecartMax > indices.Ecart1 + SeuilPreuve / std::sqrt(indices.N);
+        choisi = plusLoin ? retardes : ordre2;
+        char texte[200];
+        if (plusLoin) {
+            std::snprintf(texte, sizeof texte,
+                          " ; un retard plus long distingue mieux les spectres (écart des "
+                          "coefficients de corrélation %.2f contre %.2f au retard 1)",
+                          ecartMax, indices.Ecart1);
+        } else {
+            std::snprintf(texte, sizeof texte,
+                          " ; aucun retard ne distingue mieux les spectres que le retard 1 "
+                          "(écart des coefficients de corrélation %.2f)",
+                          indices.Ecart1);
+        }
+        raison = texte;
+    }
+    s.Jeu = choisi->Jeu;
+    s.Contraintes = choisi->Contraintes;
+    s.Message = choisi->Texte;
+    if (choisi->AvecRetards) {
+        s.Retards = retards;
+        s.Message += " (" + TexteRetards(retards) + ")";
+    }
+    s.Message += raison + ".";
     return s;
 }

@@ -53,10 +53,12 @@ struct Suggestion {
     std::string Message; // in French
     // The split-half gauge (SuggererSelonMelanges): per set tried, how far the estimates
     // found on the two halves of the mixtures agree, as the SIR of one half's estimates
-    // against the other's (dB; higher: steadier). Empty without the mixtures.
+    // against the other's (dB; higher: steadier), and the set's own evidence in units of its
+    // sampling noise (a set below SeuilPreuve is not named). Empty without the mixtures.
     struct Accord {
         JeuContraintes Jeu;
         double AccordDb;
+        double Preuve = 0;
     };
     std::vector<Accord> Accords;
 };
@@ -68,12 +70,21 @@ Suggestion SuggererContraintes(const MomentsMelanges& m,
                                const std::optional<PointPlan>& point = std::nullopt,
                                const std::vector<CovarianceRetardee>& retards = {});
 
-// The same gauges, then the split-half gauge, which reads the mixtures themselves: each set
-// (the default pair, the delays given, the cumulants) finds its point on the first and on the
-// second half of the samples; the set whose two points agree best is the one whose answer
-// depends least on the samples at hand, and the one suggested. The sets' points are computed
-// in closed form (the pair's exact root) or along the lag-0 curve (delays, cumulants), without
-// a solve. Degenerate mixtures keep the moments' verdict.
+// The same gauges, then the split-half gauge, which reads the mixtures themselves. Each set
+// (the default pair, the delays given, the cumulants) must first show its own evidence above
+// its sampling noise: the gap between the sources' correlation coefficients at lag 1 (the
+// default pair) or at one of the delays, or an estimate's excess kurtosis at the cumulants'
+// point, against 1/sqrt(N) and sqrt(24/N). Without a set that has it, nothing can separate
+// the mixtures (Aucun, with the figures): the halves of two white Gaussian noises may agree
+// by chance. Among the others, each finds its point on the first and on the second half of
+// the samples; the set whose two points agree best is named, except that between the default
+// pair and the delays, when their halves agree within MargeAccordDb, the delays are named
+// where a longer delay tells the spectra apart better than lag 1 and the pair elsewhere. The
+// sets' points are computed in closed form (the pair's exact root) or along the lag-0 curve
+// (delays, cumulants), without a solve. Degenerate mixtures keep the moments' verdict.
+inline constexpr double SeuilPreuve = 8;
+inline constexpr double MargeAccordDb = 10;
+
 Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPlan>& point,
                                  const std::vector<int>& retards);
 

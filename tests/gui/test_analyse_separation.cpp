@@ -11,6 +11,8 @@
 #include "app/toolkit/DialogueFichier.h"
 #include "commande/LigneDeCommande.h"
 #include "display/VueAnalyse.h"
+#include "fichiers/EcritureSignal.h"
+#include "sivia/Retards.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -195,6 +197,63 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         EXPECT_TRUE(a->Rapport->text().contains(
             QStringLiteral("Boîtes prises : %1,").arg(F->A.DernierResultat.NbPrises)));
     }
+}
+
+// Mixtures opened from a file whose Gaussian sources have the same lag-1 correlation (none)
+// and differ at lag 2: only the delays can separate them. The button solves with the delays,
+// and the clusters then stand at the delayed criterion's minimisers along the lag-0 curve.
+TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedDelays) {
+    const int n = 5000;
+    std::mt19937_64 g(5);
+    std::normal_distribution<double> normale;
+    std::vector<double> e(n + 2), x1(n), x2(n);
+    for (double& v : e) {
+        v = normale(g);
+    }
+    for (int i = 0; i < n; ++i) {
+        const double s1 = e[std::size_t(i) + 2] + e[std::size_t(i)], s2 = normale(g);
+        x1[std::size_t(i)] = s1 + 0.5 * s2;
+        x2[std::size_t(i)] = -0.4 * s1 + s2;
+    }
+    EcrireWav(Dossier / "melanges.wav", {{"x1", &x1}, {"x2", &x2}}, 8000);
+    Reponse = "melanges.wav";
+    F->MenuFichier->OuvrirMelanges->trigger();
+    Cliquer(F->Button1);
+    TFormAnalyse* a = Ouvrir();
+    const Suggestion s = a->SuggestionCourante();
+    ASSERT_EQ(s.Jeu, JeuContraintes::Retards) << s.Message;
+    EXPECT_EQ(a->TexteSuggestion->text().toStdString(), s.Message);
+    ASSERT_TRUE(a->BoutonSuggestion->isEnabled());
+    F->A.DernierResultat = ResultatSivia{};
+    Cliquer(a->BoutonSuggestion);
+    const Reglages& r = F->A.ReglagesCourants;
+    EXPECT_TRUE(r.ContrainteDecorrelationRetardee);
+    EXPECT_FALSE(r.ContrainteCumulants);
+    EXPECT_EQ(r.Retards, Reglages{}.Retards); // the delays the suggestion read
+    EXPECT_GT(F->A.DernierResultat.NbPrises, 0u);
+    EXPECT_TRUE(a->Rapport->text().contains(
+        QStringLiteral("Boîtes prises : %1,").arg(F->A.DernierResultat.NbPrises)));
+    // Each cluster's point, where selecting its row puts the estimates, is a minimiser of the
+    // delayed criterion along the lag-0 curve (the default pair's roots are elsewhere).
+    const MomentsMelanges m = F->A.Moments();
+    const MomentsRetardes retardes =
+        CalculerMomentsRetardes(F->A.MelangesCourants.Melange1, F->A.MelangesCourants.Melange2,
+                                LireRetards(r.Retards, n).Retards);
+    const auto critere = [&](double x, double y) {
+        return CritereRetardeAuPoint(x, y, m, retardes);
+    };
+    const PointCourbeOrdre0 minimum = MinimiserSurCourbeOrdre0(m, -5, 5, -5, 5, 6000, critere);
+    QTableWidget* t = a->TableAmas;
+    ASSERT_GE(t->rowCount(), 1);
+    int auMinimum = 0;
+    for (int ligne = 0; ligne < t->rowCount(); ++ligne) {
+        CliquerLigne(t, ligne);
+        const double j = critere(PointImageX, PointImageY);
+        EXPECT_NEAR(std::fabs(CourbeOrdre0EnX(PointImageX, m) - PointImageY), 0, 1e-6) << ligne;
+        auMinimum += j <= minimum.valeur * (1 + 1e-6) + 1e-12;
+    }
+    EXPECT_GE(auMinimum, 1);
+    EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(AnalyseFenetreSeparation, TheBoxActionWidensTheSearchBoxToHoldBothSolutions) {
