@@ -100,7 +100,7 @@ TEST_F(TextesTraduits, NoTextOfTheFilesAndSignalsEscapesTheTranslation) {
              return std::string();
          },
          {"a12", "2e+14"}},
-        {[] { return TexteOctets(3e9) + TexteOctets(1e40) + TexteFrequence(0); }, {}},
+        {[] { return TexteOctets(3e9) + TexteOctets(1e40) + TexteFrequence(0); }, {"1e+40"}},
         {[] { return std::string(ArretUtilisateur().what()); }, {}},
     };
     for (const auto& c : cas) {
