@@ -117,8 +117,9 @@ TEST_F(TextesTraduits, NoTextOfTheFilesAndSignalsEscapesTheTranslation) {
             }
         }
         EXPECT_FALSE(message.empty()) << brut;
-        for (const char octet : message) {
-            EXPECT_FALSE(std::islower(static_cast<unsigned char>(octet))) << brut;
-        }
+        EXPECT_EQ(std::count_if(message.begin(), message.end(),
+                                [](unsigned char octet) { return std::islower(octet) != 0; }),
+                  0)
+            << brut;
     }
 }
