@@ -379,9 +379,6 @@ TEST_F(Statuts, ABadInputFileIsRefusedAlikeInFrenchAndInEnglish) {
     const std::string cellule = Fichier("cellule.csv", "1\n2\nx\n").string();
     const std::string deux = Fichier("deux.csv", "1;2\n3;4\n5;6\n").string();
     const std::string seule = Fichier("seule.csv", "1\n2\n3\n").string();
-    const auto a = Suite(100, 0.2);
-    const std::string wav = (Dossier / "un.wav").string();
-    EcrireSignaux(wav, {{"a", &a}}, 8000);
     const std::string session =
         Fichier("s.json", R"({"format": "ovrel5-session", "sources": 3})").string();
     // 3000 bytes of numbers, read under a budget of 1000.
@@ -418,10 +415,6 @@ TEST_F(Statuts, ABadInputFileIsRefusedAlikeInFrenchAndInEnglish) {
          3,
          {fr(cellule, "ligne 3, colonne 1 : « x » n'est pas un nombre")},
          {en(cellule, "line 3, column 1: \"x\" is not a number")}},
-        {{"--source2", wav + ":3"},
-         3,
-         {fr(wav, "le canal 3 n'existe pas (le fichier en a 1)")},
-         {en(wav, "channel 3 does not exist (the file has 1)")}},
         // Several columns and none chosen: listed by the names a choice may use.
         {{"--source1", deux},
          2,
