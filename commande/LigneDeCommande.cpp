@@ -342,9 +342,7 @@ int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostr
         }
         if (arguments[0] == "--exemples") {
             const std::filesystem::path dossier = DossierDonnees(DossierProgramme());
-            if (!DonneesPresentes(dossier)) {
-                throw ErreurFichier(dossier / "voix1.wav", "les voix d'exemple sont introuvables.");
-            }
+            VerifierDonneesPresentes(dossier);
             sortie << dossier.string() << "\n";
             return SortieSucces;
         }

@@ -1,5 +1,8 @@
 #include "fichiers/Donnees.h"
 
+#include "fichiers/ErreurFichier.h"
+#include "interval/Traduction.h"
+
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -30,6 +33,13 @@ std::vector<fs::path> DossiersDonneesPossibles(const fs::path& programme) {
 bool DonneesPresentes(const fs::path& dossier) {
     std::error_code erreur;
     return fs::is_regular_file(dossier / "voix1.wav", erreur);
+}
+
+void VerifierDonneesPresentes(const fs::path& dossier) {
+    if (!DonneesPresentes(dossier)) {
+        throw ErreurFichier(dossier / "voix1.wav",
+                            Traduire("Fichiers", "les voix d'exemple sont introuvables"));
+    }
 }
 
 namespace {

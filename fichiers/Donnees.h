@@ -25,3 +25,6 @@ std::filesystem::path DossierDonneesModule(const std::filesystem::path& module);
 
 // True when DossierDonnees found the voices there.
 bool DonneesPresentes(const std::filesystem::path& dossier);
+
+// Refuses, naming where the first voice was expected, a folder without the voices.
+void VerifierDonneesPresentes(const std::filesystem::path& dossier);

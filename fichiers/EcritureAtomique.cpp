@@ -1,6 +1,7 @@
 #include "fichiers/EcritureAtomique.h"
 
 #include "fichiers/ErreurFichier.h"
+#include "interval/Traduction.h"
 
 #include <cerrno>
 #include <csignal>
@@ -47,8 +48,10 @@ mode_t Permissions(const std::filesystem::path& chemin) {
 // `enPlace`: the write went to the destination itself, which may hold part of it.
 [[noreturn]] void Echouer(const std::filesystem::path& chemin, const std::string& etape, int numero,
                           bool enPlace = false) {
-    throw ErreurFichier(chemin, etape + " : " + TexteErreurSysteme(numero) +
-                                    (enPlace ? "" : " ; aucun fichier existant n'a été modifié"));
+    const std::string modele =
+        enPlace ? Traduire("Fichiers", "%1 : %2")
+                : Traduire("Fichiers", "%1 : %2 ; aucun fichier existant n'a été modifié");
+    throw ErreurFichier(chemin, RemplirModele(modele, {etape, TexteErreurSysteme(numero)}));
 }
 
 // While it lives, a reader that leaves a pipe ends the write with EPIPE instead of ending
@@ -86,10 +89,10 @@ void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::p
     const int descripteur = ::open(cible.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descripteur < 0) {
         if (errno == ENXIO) {
-            throw ErreurFichier(chemin, "c'est un tube nommé que personne ne lit : rien n'y a "
-                                        "été écrit");
+            throw ErreurFichier(chemin, Traduire("Fichiers", "c'est un tube nommé que personne ne "
+                                                             "lit : rien n'y a été écrit"));
         }
-        Echouer(chemin, "impossible de l'ouvrir", errno, true);
+        Echouer(chemin, Traduire("Fichiers", "impossible de l'ouvrir"), errno, true);
     }
     Temporaire ouvert; // closes the descriptor however the write ends; removes nothing
     ouvert.Descripteur = descripteur;
@@ -97,11 +100,11 @@ void EcrireEnPlace(const std::filesystem::path& chemin, const std::filesystem::p
     const int drapeaux = ::fcntl(descripteur, F_GETFL);
     if (drapeaux < 0 || ::fcntl(descripteur, F_SETFL, drapeaux & ~O_NONBLOCK) != 0 ||
         !ecrire(descripteur)) {
-        Echouer(chemin, "l'écriture a échoué", errno, true);
+        Echouer(chemin, Traduire("Fichiers", "l'écriture a échoué"), errno, true);
     }
     ouvert.Descripteur = -1;
     if (::close(descripteur) != 0) {
-        Echouer(chemin, "l'écriture a échoué", errno, true);
+        Echouer(chemin, Traduire("Fichiers", "l'écriture a échoué"), errno, true);
     }
 }
 
@@ -119,9 +122,10 @@ std::filesystem::path CibleDesLiens(const std::filesystem::path& chemin) {
         }
         const std::filesystem::path vers = std::filesystem::read_symlink(cible, ec);
         if (ec) {
-            throw ErreurFichier(chemin, "impossible de lire le lien symbolique « " +
-                                            cible.string() +
-                                            " » : " + TexteErreurSysteme(ec.value()));
+            throw ErreurFichier(
+                chemin, RemplirModele(Traduire("Fichiers",
+                                               "impossible de lire le lien symbolique « %1 » : %2"),
+                                      {cible.string(), TexteErreurSysteme(ec.value())}));
         }
         cible = vers.is_absolute() ? vers : cible.parent_path() / vers;
     }
@@ -154,7 +158,8 @@ void EcrireAtomiquement(const std::filesystem::path& chemin,
         return;
     }
     if (sorte != file_type::regular && sorte != file_type::not_found && sorte != file_type::none) {
-        throw ErreurFichier(chemin, NatureFichier(sorte) + " : rien n'y a été écrit");
+        throw ErreurFichier(chemin, RemplirModele(Traduire("Fichiers", "%1 : rien n'y a été écrit"),
+                                                  {NatureFichier(sorte)}));
     }
     const std::filesystem::path dossier =
         cible.has_parent_path() ? cible.parent_path() : std::filesystem::path(".");
@@ -167,24 +172,26 @@ void EcrireAtomiquement(const std::filesystem::path& chemin,
     temporaire.Descripteur = ::mkostemp(modele.data(), O_CLOEXEC);
     if (temporaire.Descripteur < 0) {
         Echouer(chemin,
-                "impossible de créer un fichier dans le dossier « " + dossier.string() + " »",
+                RemplirModele(
+                    Traduire("Fichiers", "impossible de créer un fichier dans le dossier « %1 »"),
+                    {dossier.string()}),
                 errno);
     }
     temporaire.Chemin = modele;
     if (!ecrire(temporaire.Descripteur)) {
-        Echouer(chemin, "l'écriture a échoué", errno);
+        Echouer(chemin, Traduire("Fichiers", "l'écriture a échoué"), errno);
     }
     if (::fchmod(temporaire.Descripteur, Permissions(cible)) != 0 ||
         ::fsync(temporaire.Descripteur) != 0) {
-        Echouer(chemin, "l'écriture a échoué", errno);
+        Echouer(chemin, Traduire("Fichiers", "l'écriture a échoué"), errno);
     }
     const int descripteur = temporaire.Descripteur;
     temporaire.Descripteur = -1;
     if (::close(descripteur) != 0) {
-        Echouer(chemin, "l'écriture a échoué", errno);
+        Echouer(chemin, Traduire("Fichiers", "l'écriture a échoué"), errno);
     }
     if (::rename(temporaire.Chemin.c_str(), cible.c_str()) != 0) {
-        Echouer(chemin, "impossible de remplacer le fichier", errno);
+        Echouer(chemin, Traduire("Fichiers", "impossible de remplacer le fichier"), errno);
     }
     temporaire.Renomme = true;
 }

@@ -3,6 +3,7 @@
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureAudio.h"
+#include "interval/Traduction.h"
 
 #include <sndfile.h>
 
@@ -17,14 +18,14 @@ namespace {
 std::size_t LongueurCommune(const std::filesystem::path& chemin,
                             const std::vector<SignalNomme>& signaux) {
     if (signaux.empty()) {
-        throw ErreurFichier(chemin, "aucun signal à enregistrer");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "aucun signal à enregistrer"));
     }
     std::size_t n = signaux.front().Echantillons->size();
     for (const auto& s : signaux) {
         n = std::min(n, s.Echantillons->size());
     }
     if (n == 0) {
-        throw ErreurFichier(chemin, "aucun échantillon à enregistrer");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "aucun échantillon à enregistrer"));
     }
     return n;
 }
@@ -48,8 +49,9 @@ void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomm
     EcrireAtomiquement(chemin, [&](int descripteur) {
         SNDFILE* f = sf_open_fd(descripteur, SFM_WRITE, &info, SF_FALSE);
         if (!f) {
-            throw ErreurFichier(chemin, "libsndfile refuse l'écriture : " +
-                                            TexteErreurSndfile(sf_error(nullptr)));
+            throw ErreurFichier(
+                chemin, RemplirModele(Traduire("Fichiers", "libsndfile refuse l'écriture : %1"),
+                                      {TexteErreurSndfile(sf_error(nullptr))}));
         }
         constexpr std::size_t Bloc = 16384;
         std::vector<float> tampon(Bloc * nc);

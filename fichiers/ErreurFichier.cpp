@@ -1,65 +1,83 @@
 #include "fichiers/ErreurFichier.h"
 
+#include "interval/Traduction.h"
+
 #include <cerrno>
 
-ErreurFichier::ErreurFichier(const std::filesystem::path& chemin, const std::string& raison)
-    : std::runtime_error("Fichier « " + chemin.string() + " » : " + raison + "."), Chemin_(chemin) {
+namespace {
+
+// The message ends with one full stop, also when the reason brings its own (a memory
+// refusal is a whole sentence).
+std::string SansPointFinal(std::string raison) {
+    if (!raison.empty() && raison.back() == '.') {
+        raison.pop_back();
+    }
+    return raison;
 }
+
+} // namespace
+
+ErreurFichier::ErreurFichier(const std::filesystem::path& chemin, const std::string& raison)
+    : std::runtime_error(RemplirModele(Traduire("Fichiers", "Fichier « %1 » : %2."),
+                                       {chemin.string(), SansPointFinal(raison)})),
+      Chemin_(chemin) {}
 
 std::string TexteErreurSysteme(int numero) {
     switch (numero) {
     case ENOENT:
-        return "le fichier ou son dossier n'existe pas";
+        return Traduire("Fichiers", "le fichier ou son dossier n'existe pas");
     case ENOTDIR:
-        return "un élément du chemin n'est pas un dossier";
+        return Traduire("Fichiers", "un élément du chemin n'est pas un dossier");
     case EISDIR:
-        return "c'est un dossier, pas un fichier";
+        return Traduire("Fichiers", "c'est un dossier, pas un fichier");
     case EACCES:
     case EPERM:
-        return "permission refusée";
+        return Traduire("Fichiers", "permission refusée");
     case ENOSPC:
-        return "plus de place sur le disque";
+        return Traduire("Fichiers", "plus de place sur le disque");
     case EDQUOT:
-        return "quota de disque dépassé";
+        return Traduire("Fichiers", "quota de disque dépassé");
     case EROFS:
-        return "le disque est en lecture seule";
+        return Traduire("Fichiers", "le disque est en lecture seule");
     case ENAMETOOLONG:
-        return "nom trop long";
+        return Traduire("Fichiers", "nom trop long");
     case EIO:
-        return "erreur d'entrée-sortie du disque";
+        return Traduire("Fichiers", "erreur d'entrée-sortie du disque");
     case EMFILE:
     case ENFILE:
-        return "trop de fichiers ouverts";
+        return Traduire("Fichiers", "trop de fichiers ouverts");
     case ELOOP:
-        return "boucle de liens symboliques";
+        return Traduire("Fichiers", "boucle de liens symboliques");
     case EFBIG:
-        return "fichier trop grand pour ce système de fichiers";
+        return Traduire("Fichiers", "fichier trop grand pour ce système de fichiers");
     case ENXIO:
     case ENODEV:
-        return "périphérique absent ou inaccessible";
+        return Traduire("Fichiers", "périphérique absent ou inaccessible");
     case EBUSY:
     case ETXTBSY:
-        return "le fichier est occupé";
+        return Traduire("Fichiers", "le fichier est occupé");
     case EPIPE:
-        return "le lecteur du tube s'est fermé";
+        return Traduire("Fichiers", "le lecteur du tube s'est fermé");
     case ESPIPE:
-        return "le fichier ne permet pas de se déplacer (tube ou périphérique)";
+        return Traduire("Fichiers",
+                        "le fichier ne permet pas de se déplacer (tube ou périphérique)");
     case EINVAL:
-        return "opération impossible sur ce fichier";
+        return Traduire("Fichiers", "opération impossible sur ce fichier");
     case EAGAIN:
-        return "ressource momentanément indisponible";
+        return Traduire("Fichiers", "ressource momentanément indisponible");
     case EINTR:
-        return "opération interrompue";
+        return Traduire("Fichiers", "opération interrompue");
     case ENOMEM:
-        return "mémoire insuffisante";
+        return Traduire("Fichiers", "mémoire insuffisante");
     case EOVERFLOW:
-        return "fichier trop grand pour être lu";
+        return Traduire("Fichiers", "fichier trop grand pour être lu");
     case ESTALE:
-        return "fichier d'un partage réseau devenu inaccessible";
+        return Traduire("Fichiers", "fichier d'un partage réseau devenu inaccessible");
     case ETIMEDOUT:
-        return "délai dépassé (partage réseau)";
+        return Traduire("Fichiers", "délai dépassé (partage réseau)");
     default:
-        return "erreur système n° " + std::to_string(numero);
+        return RemplirModele(Traduire("Fichiers", "erreur système n° %1"),
+                             {std::to_string(numero)});
     }
 }
 
@@ -69,19 +87,21 @@ std::string NatureFichier(std::filesystem::file_type sorte) {
     case file_type::regular:
         return {};
     case file_type::directory:
-        return "c'est un dossier, pas un fichier";
+        return Traduire("Fichiers", "c'est un dossier, pas un fichier");
     case file_type::fifo:
-        return "c'est un tube nommé, pas un fichier ordinaire";
+        return Traduire("Fichiers", "c'est un tube nommé, pas un fichier ordinaire");
     case file_type::character:
-        return "c'est un périphérique (en mode caractère), pas un fichier ordinaire";
+        return Traduire("Fichiers",
+                        "c'est un périphérique (en mode caractère), pas un fichier ordinaire");
     case file_type::block:
-        return "c'est un périphérique de blocs (un disque), pas un fichier ordinaire";
+        return Traduire("Fichiers",
+                        "c'est un périphérique de blocs (un disque), pas un fichier ordinaire");
     case file_type::socket:
-        return "c'est une socket, pas un fichier ordinaire";
+        return Traduire("Fichiers", "c'est une socket, pas un fichier ordinaire");
     case file_type::not_found:
-        return "le fichier n'existe pas";
+        return Traduire("Fichiers", "le fichier n'existe pas");
     default:
-        return "ce n'est pas un fichier ordinaire";
+        return Traduire("Fichiers", "ce n'est pas un fichier ordinaire");
     }
 }
 
@@ -91,10 +111,14 @@ void VerifierFichierOrdinaire(const std::filesystem::path& chemin) {
     const file_type sorte = std::filesystem::status(chemin, ec).type();
     if (sorte == file_type::not_found &&
         std::filesystem::is_symlink(std::filesystem::symlink_status(chemin, ec))) {
-        throw ErreurFichier(chemin, "c'est un lien symbolique vers un fichier qui n'existe pas");
+        throw ErreurFichier(
+            chemin,
+            Traduire("Fichiers", "c'est un lien symbolique vers un fichier qui n'existe pas"));
     }
     if (sorte == file_type::none) {
-        throw ErreurFichier(chemin, "impossible d'y accéder : " + TexteErreurSysteme(ec.value()));
+        throw ErreurFichier(chemin,
+                            RemplirModele(Traduire("Fichiers", "impossible d'y accéder : %1"),
+                                          {TexteErreurSysteme(ec.value())}));
     }
     if (sorte != file_type::regular) {
         throw ErreurFichier(chemin, NatureFichier(sorte));

@@ -1,5 +1,5 @@
-// The error of every file operation the user starts: a French message that names the file
-// and says why ("Fichier « voix.wav » : le fichier est vide.").
+// The error of every file operation the user starts: a message in the chosen language that
+// names the file and says why ("Fichier « voix.wav » : le fichier est vide.").
 #pragma once
 
 #include <filesystem>
@@ -16,12 +16,12 @@ private:
     std::filesystem::path Chemin_;
 };
 
-// The reason behind a system error number, in French ("plus de place sur le disque"); never
-// the system's English text.
+// The reason behind a system error number, in the program's words ("plus de place sur le
+// disque"); never the system's own text, whatever the locale.
 std::string TexteErreurSysteme(int numero);
 
-// What a path that is not a regular file is, in French ("c'est un tube nommé, pas un
-// fichier ordinaire"); empty for a regular file.
+// What a path that is not a regular file is ("c'est un tube nommé, pas un fichier
+// ordinaire"); empty for a regular file.
 std::string NatureFichier(std::filesystem::file_type sorte);
 
 // Refuses, saying what it is, a path that cannot be read as a regular file: missing (or a

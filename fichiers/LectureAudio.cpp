@@ -1,6 +1,7 @@
 #include "fichiers/LectureAudio.h"
 
 #include "fichiers/ErreurFichier.h"
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <sndfile.h>
@@ -59,10 +60,12 @@ void VerifierWavComplet(const std::filesystem::path& chemin) {
         // 0 and 0xFFFFFFFF mark a length left open by a streaming writer (or RF64).
         if (donnees && longueur != 0 && longueur != 0xFFFFFFFFu &&
             position + 8 + longueur > taille) {
-            throw ErreurFichier(chemin, "fichier WAV tronqué : l'en-tête annonce " +
-                                            std::to_string(longueur) +
-                                            " octets de données, le fichier n'en contient que " +
-                                            std::to_string(taille - position - 8));
+            throw ErreurFichier(
+                chemin,
+                RemplirModele(Traduire("Fichiers", "fichier WAV tronqué : l'en-tête annonce "
+                                                   "%1 octets de données, le fichier n'en "
+                                                   "contient que %2"),
+                              {std::to_string(longueur), std::to_string(taille - position - 8)}));
         }
         if (donnees) {
             return;
@@ -70,7 +73,8 @@ void VerifierWavComplet(const std::filesystem::path& chemin) {
         position += 8 + longueur + (longueur & 1);
     }
     if (position < taille || taille < 44) {
-        throw ErreurFichier(chemin, "fichier WAV tronqué : pas de données audio");
+        throw ErreurFichier(chemin,
+                            Traduire("Fichiers", "fichier WAV tronqué : pas de données audio"));
     }
 }
 
@@ -78,7 +82,9 @@ std::unique_ptr<Sndfile> Ouvrir(const std::filesystem::path& chemin, SF_INFO& in
     info = SF_INFO{};
     const int descripteur = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
     if (descripteur < 0) {
-        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+        throw ErreurFichier(chemin,
+                            RemplirModele(Traduire("Fichiers", "impossible de l'ouvrir : %1"),
+                                          {TexteErreurSysteme(errno)}));
     }
     return std::make_unique<Sndfile>(descripteur, info);
 }
@@ -89,19 +95,20 @@ struct FamilleErreurs {
     const char* Texte;
 };
 constexpr FamilleErreurs FamillesSndfile[] = {
-    {7, 7, "ce n'est pas un fichier ordinaire"},
-    {8, 8, "le fichier ne contient aucune donnée audio"},
-    {17, 17, "mémoire insuffisante"},
-    {18, 18, "variante de format audio non prise en charge"},
-    {19, 20, "nombre de canaux invalide"},
-    {28, 28, "ce format audio ne s'écrit pas dans un tube"},
-    {32, 34, "nombre de canaux invalide"},
-    {39, 43, "le fichier ne permet pas de se déplacer (tube ou périphérique)"},
-    {61, 79, "fichier WAV abîmé : en-tête mal formé"},
-    {80, 91, "fichier AIFF abîmé : en-tête mal formé"},
-    {124, 130, "fichier W64 abîmé : en-tête mal formé"},
-    {155, 161, "flux FLAC abîmé ou illisible"},
-    {165, 167, "fichier RF64 abîmé : en-tête mal formé"},
+    {7, 7, OVREL_TEXTE("Fichiers", "ce n'est pas un fichier ordinaire")},
+    {8, 8, OVREL_TEXTE("Fichiers", "le fichier ne contient aucune donnée audio")},
+    {17, 17, OVREL_TEXTE("Fichiers", "mémoire insuffisante")},
+    {18, 18, OVREL_TEXTE("Fichiers", "variante de format audio non prise en charge")},
+    {19, 20, OVREL_TEXTE("Fichiers", "nombre de canaux invalide")},
+    {28, 28, OVREL_TEXTE("Fichiers", "ce format audio ne s'écrit pas dans un tube")},
+    {32, 34, OVREL_TEXTE("Fichiers", "nombre de canaux invalide")},
+    {39, 43,
+     OVREL_TEXTE("Fichiers", "le fichier ne permet pas de se déplacer (tube ou périphérique)")},
+    {61, 79, OVREL_TEXTE("Fichiers", "fichier WAV abîmé : en-tête mal formé")},
+    {80, 91, OVREL_TEXTE("Fichiers", "fichier AIFF abîmé : en-tête mal formé")},
+    {124, 130, OVREL_TEXTE("Fichiers", "fichier W64 abîmé : en-tête mal formé")},
+    {155, 161, OVREL_TEXTE("Fichiers", "flux FLAC abîmé ou illisible")},
+    {165, 167, OVREL_TEXTE("Fichiers", "fichier RF64 abîmé : en-tête mal formé")},
 };
 
 } // namespace
@@ -109,25 +116,27 @@ constexpr FamilleErreurs FamillesSndfile[] = {
 std::string TexteErreurSndfile(int code) {
     switch (code) {
     case SF_ERR_NO_ERROR:
-        return "erreur inconnue";
+        return Traduire("Fichiers", "erreur inconnue");
     case SF_ERR_UNRECOGNISED_FORMAT:
-        return "format audio non reconnu";
+        return Traduire("Fichiers", "format audio non reconnu");
     case SF_ERR_SYSTEM:
-        return "erreur du système en accédant au fichier";
+        return Traduire("Fichiers", "erreur du système en accédant au fichier");
     case SF_ERR_MALFORMED_FILE:
-        return "fichier audio mal formé";
+        return Traduire("Fichiers", "fichier audio mal formé");
     case SF_ERR_UNSUPPORTED_ENCODING:
-        return "codage audio non pris en charge";
+        return Traduire("Fichiers", "codage audio non pris en charge");
     default:
         break;
     }
     for (const FamilleErreurs& f : FamillesSndfile) {
         if (code >= f.De && code <= f.A) {
-            return f.Texte;
+            return Traduire("Fichiers", f.Texte);
         }
     }
-    return "fichier audio abîmé ou non pris en charge (erreur n° " + std::to_string(code) +
-           " de libsndfile)";
+    return RemplirModele(
+        Traduire("Fichiers",
+                 "fichier audio abîmé ou non pris en charge (erreur n° %1 de libsndfile)"),
+        {std::to_string(code)});
 }
 
 std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin) {
@@ -142,7 +151,8 @@ std::optional<ContenuFichier> DecrireAudio(const std::filesystem::path& chemin) 
     c.NbEchantillons = std::uint64_t(info.frames);
     c.Frequence = info.samplerate;
     for (int k = 0; k < info.channels; ++k) {
-        c.NomsCanaux.push_back("Canal " + std::to_string(k + 1));
+        c.NomsCanaux.push_back(
+            RemplirModele(Traduire("Fichiers", "Canal %1"), {std::to_string(k + 1)}));
     }
     return c;
 }
@@ -153,14 +163,17 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
     SF_INFO info;
     const auto f = Ouvrir(chemin, info);
     if (!*f) {
-        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible (" +
-                                        TexteErreurSndfile(sf_error(nullptr)) + ")");
+        throw ErreurFichier(
+            chemin,
+            RemplirModele(Traduire("Fichiers", "ce n'est pas un fichier audio lisible (%1)"),
+                          {TexteErreurSndfile(sf_error(nullptr))}));
     }
     for (int k : canaux) {
         if (k < 0 || k >= info.channels) {
-            throw ErreurFichier(chemin, "le canal " + std::to_string(k + 1) +
-                                            " n'existe pas (le fichier en a " +
-                                            std::to_string(info.channels) + ")");
+            throw ErreurFichier(
+                chemin,
+                RemplirModele(Traduire("Fichiers", "le canal %1 n'existe pas (le fichier en a %2)"),
+                              {std::to_string(k + 1), std::to_string(info.channels)}));
         }
     }
     // libsndfile announces SF_COUNT_MAX frames when it cannot tell the length (a damaged
@@ -176,7 +189,8 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
                                 ? n * canaux.size() * sizeof(double) +
                                       TramesParBloc * std::uint64_t(info.channels) * sizeof(double)
                                 : UINT64_MAX,
-                            "la lecture de " + std::to_string(n) + " échantillons");
+                            RemplirModele(Traduire("Fichiers", "la lecture de %1 échantillons"),
+                                          {std::to_string(n)}));
         } catch (const ErreurMemoire& erreur) {
             throw ErreurFichier(chemin, erreur.what());
         }
@@ -216,10 +230,12 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
                 for (sf_count_t i = 0; i < n; ++i) {
                     const double v = source[std::size_t(i) * nc];
                     if (!(std::abs(v) <= AmplitudeMaximale)) {
-                        throw ErreurFichier(chemin, "échantillon " + std::to_string(lues + i + 1) +
-                                                        " du canal " +
-                                                        std::to_string(canaux[j] + 1) + " : " +
-                                                        RaisonEchantillonRefuse(v));
+                        throw ErreurFichier(
+                            chemin,
+                            RemplirModele(Traduire("Fichiers", "échantillon %1 du canal %2 : %3"),
+                                          {std::to_string(lues + std::uint64_t(i) + 1),
+                                           std::to_string(canaux[j] + 1),
+                                           RaisonEchantillonRefuse(v)}));
                     }
                     cible[i] = v;
                 }
@@ -235,14 +251,20 @@ CanauxLus LireAudio(const std::filesystem::path& chemin, const std::vector<int>&
         lire(bloc.data(), sf_readf_float);
     }
     if (longueurInconnue && lues == 0) {
-        throw ErreurFichier(chemin, "fichier abîmé : aucun échantillon lisible");
+        throw ErreurFichier(chemin,
+                            Traduire("Fichiers", "fichier abîmé : aucun échantillon lisible"));
     }
     if (lues < trames) {
         const int code = sf_error(f->get());
-        throw ErreurFichier(chemin, "fichier tronqué ou abîmé : " + std::to_string(lues) +
-                                        " échantillons lus sur " + std::to_string(trames) +
-                                        " annoncés" +
-                                        (code != 0 ? " (" + TexteErreurSndfile(code) + ")" : ""));
+        const std::string modele =
+            code != 0
+                ? Traduire("Fichiers", "fichier tronqué ou abîmé : %1 échantillons lus sur %2 "
+                                       "annoncés (%3)")
+                : Traduire("Fichiers", "fichier tronqué ou abîmé : %1 échantillons lus sur %2 "
+                                       "annoncés");
+        throw ErreurFichier(chemin,
+                            RemplirModele(modele, {std::to_string(lues), std::to_string(trames),
+                                                   code != 0 ? TexteErreurSndfile(code) : ""}));
     }
     return lus;
 }

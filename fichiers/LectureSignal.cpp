@@ -3,6 +3,7 @@
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureAudio.h"
 #include "fichiers/LectureTexte.h"
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <algorithm>
@@ -41,11 +42,13 @@ void VerifierChemin(const std::filesystem::path& chemin) {
     VerifierFichierOrdinaire(chemin);
     std::ifstream f(chemin, std::ios::binary);
     if (!f) {
-        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+        throw ErreurFichier(chemin,
+                            RemplirModele(Traduire("Fichiers", "impossible de l'ouvrir : %1"),
+                                          {TexteErreurSysteme(errno)}));
     }
     std::error_code ec;
     if (std::filesystem::file_size(chemin, ec) == 0) {
-        throw ErreurFichier(chemin, "le fichier est vide");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "le fichier est vide"));
     }
 }
 
@@ -53,7 +56,8 @@ void VerifierChemin(const std::filesystem::path& chemin) {
 std::string LireTout(const std::filesystem::path& chemin, const RappelAvancement& avancement) {
     const std::uint64_t taille = std::filesystem::file_size(chemin);
     try {
-        VerifierMemoire(taille, "la lecture d'un texte de " + TexteOctets(taille));
+        VerifierMemoire(taille, RemplirModele(Traduire("Fichiers", "la lecture d'un texte de %1"),
+                                              {TexteOctets(double(taille))}));
     } catch (const ErreurMemoire& erreur) {
         throw ErreurFichier(chemin, erreur.what());
     }
@@ -65,11 +69,14 @@ std::string LireTout(const std::filesystem::path& chemin, const RappelAvancement
             PoursuivreOuArreter(avancement, double(lus) / double(taille));
         }
         if (!f.read(contenu.data() + lus, std::streamsize(std::min(Morceau, taille - lus)))) {
-            throw ErreurFichier(chemin, "la lecture a échoué : " + TexteErreurSysteme(errno));
+            throw ErreurFichier(chemin,
+                                RemplirModele(Traduire("Fichiers", "la lecture a échoué : %1"),
+                                              {TexteErreurSysteme(errno)}));
         }
     }
     if (contenu.find('\0') != std::string::npos) {
-        throw ErreurFichier(chemin, "ce n'est ni un fichier audio reconnu ni un texte de nombres");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "ce n'est ni un fichier audio reconnu ni "
+                                                         "un texte de nombres"));
     }
     return contenu;
 }
@@ -82,9 +89,11 @@ bool EstAudio(const std::filesystem::path& chemin) {
 // Mixtures need two channels: a file of one is refused before its samples are read.
 void VerifierDeuxCanaux(const std::filesystem::path& chemin, const ContenuFichier& contenu) {
     if (contenu.NbCanaux < 2) {
-        throw ErreurFichier(chemin, std::string("les mélanges demandent deux ") +
-                                        (contenu.Audio ? "canaux" : "colonnes") +
-                                        ", le fichier n'en a qu'un(e)");
+        throw ErreurFichier(
+            chemin, contenu.Audio ? Traduire("Fichiers", "les mélanges demandent deux canaux, le "
+                                                         "fichier n'en a qu'un")
+                                  : Traduire("Fichiers", "les mélanges demandent deux colonnes, le "
+                                                         "fichier n'en a qu'une"));
     }
 }
 
@@ -97,7 +106,8 @@ CanauxLus LireFichier(const std::filesystem::path& chemin, const std::vector<int
         if (melanges) {
             const auto contenu = DecrireAudio(chemin);
             if (!contenu) {
-                throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+                throw ErreurFichier(chemin,
+                                    Traduire("Fichiers", "ce n'est pas un fichier audio lisible"));
             }
             VerifierDeuxCanaux(chemin, *contenu);
         }
@@ -111,10 +121,12 @@ CanauxLus LireFichier(const std::filesystem::path& chemin, const std::vector<int
     }
     const std::size_t n = lus.Canaux.empty() ? 0 : lus.Canaux.front().size();
     if (n == 0) {
-        throw ErreurFichier(chemin, "le fichier ne contient aucun échantillon");
+        throw ErreurFichier(chemin,
+                            Traduire("Fichiers", "le fichier ne contient aucun échantillon"));
     }
     if (n == 1) {
-        throw ErreurFichier(chemin, "un seul échantillon : il en faut au moins deux");
+        throw ErreurFichier(chemin,
+                            Traduire("Fichiers", "un seul échantillon : il en faut au moins deux"));
     }
     return lus;
 }
@@ -128,7 +140,7 @@ ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
         if (auto c = DecrireAudio(chemin)) {
             return *c;
         }
-        throw ErreurFichier(chemin, "ce n'est pas un fichier audio lisible");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "ce n'est pas un fichier audio lisible"));
     }
     const std::string contenu = LireTout(chemin, Partie(avancement, 0, 0.7));
     return DecrireTexte(chemin, contenu, Partie(avancement, 0.7, 0.3));
@@ -145,8 +157,8 @@ std::vector<std::string> NomsDesCanaux(const std::filesystem::path& chemin) {
         debut += ligne + "\n";
         const std::size_t texte = ligne.find_first_not_of(" \t\r");
         if (ligne.find('\0') != std::string::npos) {
-            throw ErreurFichier(chemin,
-                                "ce n'est ni un fichier audio reconnu ni un texte de nombres");
+            throw ErreurFichier(chemin, Traduire("Fichiers", "ce n'est ni un fichier audio reconnu "
+                                                             "ni un texte de nombres"));
         }
         if (texte != std::string::npos && ligne[texte] != '#') {
             break;
@@ -187,10 +199,10 @@ MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
     const std::size_t n1 = x1.Echantillons.size(), n2 = x2.Echantillons.size();
     if (n1 != n2) {
         const std::size_t n = std::min(n1, n2);
-        m.Remarques.push_back("Les deux fichiers n'ont pas la même longueur (" +
-                              std::to_string(n1) + " et " + std::to_string(n2) +
-                              " échantillons) : les mélanges en gardent " + std::to_string(n) +
-                              ".");
+        m.Remarques.push_back(RemplirModele(
+            Traduire("Fichiers", "Les deux fichiers n'ont pas la même longueur (%1 et %2 "
+                                 "échantillons) : les mélanges en gardent %3."),
+            {std::to_string(n1), std::to_string(n2), std::to_string(n)}));
         x1.Echantillons.resize(n);
         x2.Echantillons.resize(n);
     }
@@ -201,27 +213,30 @@ MelangesLus LireMelanges(const std::filesystem::path& chemin1, int canal1,
 
 std::string RaisonEchantillonRefuse(double v) {
     if (!std::isfinite(v)) {
-        return "valeur non finie";
+        return Traduire("Fichiers", "valeur non finie");
     }
     char texte[32];
     std::snprintf(texte, sizeof texte, "%.3g", v);
-    std::replace(std::begin(texte), std::end(texte), '.', ',');
-    return std::string("valeur trop grande (") + texte +
-           ") : au-delà de ±1e60, les moments d'ordre 4 dépasseraient l'étendue des nombres";
+    return RemplirModele(Traduire("Fichiers",
+                                  "valeur trop grande (%1) : au-delà de ±1e60, les "
+                                  "moments d'ordre 4 dépasseraient l'étendue des nombres"),
+                         {AvecSeparateurDecimal(texte)});
 }
 
 double FrequenceCommune(double f1, const std::string& nom1, double f2, const std::string& nom2) {
     if (f1 != 0 && f2 != 0 && f1 != f2) {
-        throw ErreurFichier(nom2, "sa fréquence d'échantillonnage (" + TexteFrequence(f2) +
-                                      ") diffère de celle de « " + nom1 + " » (" +
-                                      TexteFrequence(f1) + ")");
+        throw ErreurFichier(nom2,
+                            RemplirModele(Traduire("Fichiers", "sa fréquence d'échantillonnage "
+                                                               "(%1) diffère de celle de « %2 » "
+                                                               "(%3)"),
+                                          {TexteFrequence(f2), nom1, TexteFrequence(f1)}));
     }
     return f1 != 0 ? f1 : f2;
 }
 
 std::string TexteFrequence(double frequence) {
     if (frequence <= 0) {
-        return "fréquence inconnue";
+        return Traduire("Fichiers", "fréquence inconnue");
     }
     char texte[32];
     const auto fin = std::to_chars(texte, texte + sizeof texte, frequence).ptr;

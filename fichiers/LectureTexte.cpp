@@ -1,6 +1,7 @@
 #include "fichiers/LectureTexte.h"
 
 #include "fichiers/ErreurFichier.h"
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <algorithm>
@@ -109,7 +110,8 @@ bool LigneEntete(const std::vector<std::string_view>& cellules) {
 }
 
 std::string Position(std::size_t ligne, std::size_t colonne) {
-    return "ligne " + std::to_string(ligne) + ", colonne " + std::to_string(colonne + 1);
+    return RemplirModele(Traduire("Fichiers", "ligne %1, colonne %2"),
+                         {std::to_string(ligne), std::to_string(colonne + 1)});
 }
 
 // A cell as a message quotes it: its first 60 bytes (not cutting a UTF-8 character) and "…"
@@ -152,11 +154,12 @@ Entete LireEntete(const std::filesystem::path& chemin, std::string_view contenu)
         return false;
     });
     if (!trouvee) {
-        throw ErreurFichier(chemin, "le fichier ne contient aucun nombre");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "le fichier ne contient aucun nombre"));
     }
     if (e.Noms.empty()) {
         for (std::size_t k = 0; k < e.NbColonnes; ++k) {
-            e.Noms.push_back("Colonne " + std::to_string(k + 1));
+            e.Noms.push_back(
+                RemplirModele(Traduire("Fichiers", "Colonne %1"), {std::to_string(k + 1)}));
         }
     }
     return e;
@@ -197,16 +200,18 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
     const Entete e = LireEntete(chemin, contenu);
     for (int k : canaux) {
         if (k < 0 || std::size_t(k) >= e.NbColonnes) {
-            throw ErreurFichier(chemin, "la colonne " + std::to_string(k + 1) +
-                                            " n'existe pas (le fichier en a " +
-                                            std::to_string(e.NbColonnes) + ")");
+            throw ErreurFichier(
+                chemin, RemplirModele(
+                            Traduire("Fichiers", "la colonne %1 n'existe pas (le fichier en a %2)"),
+                            {std::to_string(k + 1), std::to_string(e.NbColonnes)}));
         }
     }
     constexpr double PartComptage = 0.05;
     const std::uint64_t lignes = CompterFinsDeLigne(contenu, avancement, 0, PartComptage) + 1;
     try {
         VerifierMemoire(lignes * canaux.size() * sizeof(double),
-                        "la lecture de " + std::to_string(lignes) + " lignes");
+                        RemplirModele(Traduire("Fichiers", "la lecture de %1 lignes"),
+                                      {std::to_string(lignes)}));
     } catch (const ErreurMemoire& erreur) {
         throw ErreurFichier(chemin, erreur.what());
     }
@@ -230,32 +235,40 @@ CanauxLus LireTexte(const std::filesystem::path& chemin, std::string_view conten
         }
         Decouper(ligne, e.Separateur, cellules);
         if (cellules.size() != e.NbColonnes) {
-            throw ErreurFichier(chemin, "ligne " + std::to_string(numero) + " : " +
-                                            std::to_string(cellules.size()) +
-                                            " valeur(s) au lieu de " +
-                                            std::to_string(e.NbColonnes));
+            // A line holds at least one cell: one is the only singular.
+            const std::string modele =
+                cellules.size() == 1 ? Traduire("Fichiers", "ligne %1 : %2 valeur au lieu de %3")
+                                     : Traduire("Fichiers", "ligne %1 : %2 valeurs au lieu de %3");
+            throw ErreurFichier(chemin, RemplirModele(modele, {std::to_string(numero),
+                                                               std::to_string(cellules.size()),
+                                                               std::to_string(e.NbColonnes)}));
         }
         for (std::size_t j = 0; j < canaux.size(); ++j) {
             const std::size_t k = std::size_t(canaux[j]);
             double v;
             const Lecture lecture = LireNombre(cellules[k], v);
             if (lecture == Lecture::HorsEtendue) {
-                throw ErreurFichier(chemin, Position(numero, k) + " : « " + Cellule(cellules[k]) +
-                                                " » est hors de l'étendue des nombres (de 1e-308 "
-                                                "à 1e308 en valeur absolue)");
+                throw ErreurFichier(
+                    chemin,
+                    RemplirModele(Traduire("Fichiers", "%1 : « %2 » est hors de l'étendue des "
+                                                       "nombres (de 1e-308 à 1e308 en valeur "
+                                                       "absolue)"),
+                                  {Position(numero, k), Cellule(cellules[k])}));
             }
             if (lecture == Lecture::PasUnNombre) {
-                std::string raison =
-                    Position(numero, k) + " : « " + Cellule(cellules[k]) + " » n'est pas un nombre";
-                if (cellules[k].find(',') != std::string_view::npos) {
-                    raison += " (le séparateur décimal est le point)";
-                }
-                throw ErreurFichier(chemin, raison);
+                const std::string modele =
+                    cellules[k].find(',') != std::string_view::npos
+                        ? Traduire("Fichiers", "%1 : « %2 » n'est pas un nombre (le séparateur "
+                                               "décimal est le point)")
+                        : Traduire("Fichiers", "%1 : « %2 » n'est pas un nombre");
+                throw ErreurFichier(
+                    chemin, RemplirModele(modele, {Position(numero, k), Cellule(cellules[k])}));
             }
             if (!(std::abs(v) <= AmplitudeMaximale)) {
-                throw ErreurFichier(chemin, Position(numero, k) + " : " +
-                                                RaisonEchantillonRefuse(v) + " (« " +
-                                                Cellule(cellules[k]) + " »)");
+                throw ErreurFichier(chemin,
+                                    RemplirModele(Traduire("Fichiers", "%1 : %2 (« %3 »)"),
+                                                  {Position(numero, k), RaisonEchantillonRefuse(v),
+                                                   Cellule(cellules[k])}));
             }
             lus.Canaux[j].push_back(v);
         }

@@ -2,6 +2,7 @@
 
 #include "fichiers/EcritureAtomique.h"
 #include "fichiers/ErreurFichier.h"
+#include "interval/Traduction.h"
 
 #include <nlohmann/json.hpp>
 
@@ -89,7 +90,9 @@ public:
         : Chemin(chemin), Dossier(DossierSession(chemin)), Remarques(remarques) {}
 
     [[noreturn]] void Erreur(const std::string& champ, const std::string& attendu) const {
-        throw ErreurFichier(Chemin, "le champ « " + champ + " » devrait être " + attendu);
+        throw ErreurFichier(Chemin,
+                            RemplirModele(Traduire("Fichiers", "le champ « %1 » devrait être %2"),
+                                          {champ, attendu}));
     }
 
     // The member `cle` of `objet`, or null (noted) when it is missing.
@@ -99,8 +102,9 @@ public:
             if (&objet == &Vide) {
                 return nullptr; // the whole object is missing, already noted
             }
-            Remarques.push_back("Champ « " + prefixe + cle +
-                                " » absent : la valeur par défaut est gardée.");
+            Remarques.push_back(RemplirModele(
+                Traduire("Fichiers", "Champ « %1 » absent : la valeur par défaut est gardée."),
+                {prefixe + cle}));
             return nullptr;
         }
         return &*it;
@@ -114,7 +118,8 @@ public:
                 connu = connu || cle == c;
             }
             if (!connu) {
-                Remarques.push_back("Champ inconnu « " + prefixe + cle + " » ignoré.");
+                Remarques.push_back(RemplirModele(
+                    Traduire("Fichiers", "Champ inconnu « %1 » ignoré."), {prefixe + cle}));
             }
         }
     }
@@ -122,7 +127,7 @@ public:
     const json& Objet(const json& objet, const std::string& prefixe, const char* cle) {
         const json* m = Membre(objet, prefixe, cle);
         if (m && !m->is_object()) {
-            Erreur(prefixe + cle, "un objet");
+            Erreur(prefixe + cle, Traduire("Fichiers", "un objet"));
         }
         return m ? *m : Vide;
     }
@@ -134,7 +139,7 @@ public:
             } else if (m->is_string() && (*m == "nan" || *m == "inf" || *m == "-inf")) {
                 cible = *m == "nan" ? NAN : (*m == "inf" ? INFINITY : -INFINITY);
             } else {
-                Erreur(prefixe + cle, "un nombre");
+                Erreur(prefixe + cle, Traduire("Fichiers", "un nombre"));
             }
         }
     }
@@ -147,7 +152,7 @@ public:
         if (const json* m = Membre(objet, prefixe, cle)) {
             if (!m->is_number_integer() || m->get<std::int64_t>() < INT32_MIN ||
                 m->get<std::int64_t>() > INT32_MAX) {
-                Erreur(prefixe + cle, "un entier");
+                Erreur(prefixe + cle, Traduire("Fichiers", "un entier"));
             }
             cible = m->get<std::int32_t>();
         }
@@ -155,7 +160,7 @@ public:
     void Lire(const json& objet, const std::string& prefixe, const char* cle, bool& cible) {
         if (const json* m = Membre(objet, prefixe, cle)) {
             if (!m->is_boolean()) {
-                Erreur(prefixe + cle, "vrai ou faux");
+                Erreur(prefixe + cle, Traduire("Fichiers", "vrai ou faux"));
             }
             cible = m->get<bool>();
         }
@@ -163,7 +168,7 @@ public:
     void Lire(const json& objet, const std::string& prefixe, const char* cle, std::string& cible) {
         if (const json* m = Membre(objet, prefixe, cle)) {
             if (!m->is_string()) {
-                Erreur(prefixe + cle, "un texte");
+                Erreur(prefixe + cle, Traduire("Fichiers", "un texte"));
             }
             cible = m->get<std::string>();
         }
@@ -178,14 +183,16 @@ public:
         const char* fin = texte.data() + texte.size();
         const auto [p, ec] = std::from_chars(texte.data() + 2, fin, cible, 16);
         if (texte.rfind("0x", 0) != 0 || ec != std::errc() || p != fin) {
-            Erreur(prefixe + cle, "un état de générateur (0x suivi de chiffres hexadécimaux)");
+            Erreur(
+                prefixe + cle,
+                Traduire("Fichiers", "un état de générateur (0x suivi de chiffres hexadécimaux)"));
         }
     }
 
     OrigineSignal LireOrigine(const json& o, const std::string& prefixe) {
         OrigineSignal r;
         if (!o.is_object()) {
-            Erreur(prefixe, "un objet");
+            Erreur(prefixe, Traduire("Fichiers", "un objet"));
         }
         std::string sorte = "aucune";
         Lire(o, prefixe + ".", "sorte", sorte);
@@ -200,10 +207,11 @@ public:
                 }
             }
             if (!trouve) {
-                throw ErreurChampSession(Chemin, "le champ « " + prefixe +
-                                                     ".type » nomme une sorte de source inconnue "
-                                                     "(« " +
-                                                     type + " »)");
+                throw ErreurChampSession(
+                    Chemin,
+                    RemplirModele(Traduire("Fichiers", "le champ « %1.type » nomme une sorte "
+                                                       "de source inconnue (« %2 »)"),
+                                  {prefixe, type}));
             }
             r.sorte = OrigineSignal::Sorte::Generee;
             Lire(o, prefixe + ".", "N", r.N);
@@ -217,7 +225,7 @@ public:
             // the path as written when nothing is there. Older sessions have only the latter.
             if (const auto relatif = o.find("chemin_relatif"); relatif != o.end()) {
                 if (!relatif->is_string()) {
-                    Erreur(prefixe + ".chemin_relatif", "un texte");
+                    Erreur(prefixe + ".chemin_relatif", Traduire("Fichiers", "un texte"));
                 }
                 const std::filesystem::path depuisDossier =
                     (Dossier / relatif->get<std::string>()).lexically_normal();
@@ -228,8 +236,9 @@ public:
             }
             Inconnus(o, prefixe + ".", {"sorte", "chemin", "chemin_relatif", "canal"});
         } else if (sorte != "aucune") {
-            Remarques.push_back("Origine inconnue « " + sorte + " » (" + prefixe +
-                                ") : le signal est laissé vide.");
+            Remarques.push_back(RemplirModele(
+                Traduire("Fichiers", "Origine inconnue « %1 » (%2) : le signal est laissé vide."),
+                {sorte, prefixe}));
         }
         return r;
     }
@@ -240,8 +249,10 @@ public:
         if (&o != &Vide) {
             for (const char* cle : {"a11", "a12", "a21", "a22"}) {
                 if (!o.contains(cle)) {
-                    throw ErreurChampSession(Chemin, "le champ « " + prefixe + cle +
-                                                         " » manque : la matrice est incomplète");
+                    throw ErreurChampSession(
+                        Chemin, RemplirModele(Traduire("Fichiers", "le champ « %1 » manque : la "
+                                                                   "matrice est incomplète"),
+                                              {prefixe + cle}));
                 }
             }
         }
@@ -251,8 +262,9 @@ public:
         Lire(o, prefixe, "a22", A.a22);
         Inconnus(o, prefixe, {"a11", "a12", "a21", "a22"});
         if (const std::string defaut = DefautMatrice(A); !defaut.empty()) {
-            throw ErreurChampSession(Chemin, "le champ « " + prefixe.substr(0, prefixe.size() - 1) +
-                                                 " » est refusé : " + defaut);
+            throw ErreurChampSession(
+                Chemin, RemplirModele(Traduire("Fichiers", "le champ « %1 » est refusé : %2"),
+                                      {prefixe.substr(0, prefixe.size() - 1), defaut}));
         }
         return A;
     }
@@ -267,18 +279,21 @@ private:
 std::string LireFichierSession(const std::filesystem::path& chemin) {
     std::error_code ec;
     if (!std::filesystem::exists(chemin, ec)) {
-        throw ErreurFichier(chemin, "le fichier n'existe pas");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "le fichier n'existe pas"));
     }
     if (std::filesystem::is_directory(chemin, ec)) {
-        throw ErreurFichier(chemin, "c'est un dossier, pas un fichier");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "c'est un dossier, pas un fichier"));
     }
     constexpr std::uintmax_t TailleMax = 64u << 20;
     if (std::filesystem::file_size(chemin, ec) > TailleMax) {
-        throw ErreurFichier(chemin, "trop gros pour une session (plus de 64 Mo)");
+        throw ErreurFichier(chemin,
+                            Traduire("Fichiers", "trop gros pour une session (plus de 64 Mo)"));
     }
     std::ifstream f(chemin, std::ios::binary);
     if (!f) {
-        throw ErreurFichier(chemin, "impossible de l'ouvrir : " + TexteErreurSysteme(errno));
+        throw ErreurFichier(chemin,
+                            RemplirModele(Traduire("Fichiers", "impossible de l'ouvrir : %1"),
+                                          {TexteErreurSysteme(errno)}));
     }
     std::ostringstream contenu;
     contenu << f.rdbuf();
@@ -354,8 +369,14 @@ std::string NombreHorsEtendue(const std::string& texte, const std::string& messa
             }
         }
     }
-    return (champ.empty() ? std::string("une valeur") : "le champ « " + champ + " »") +
-           " tient un nombre hors de l'étendue des nombres (" + nombre + ")";
+    if (champ.empty()) {
+        return RemplirModele(
+            Traduire("Fichiers", "une valeur tient un nombre hors de l'étendue des nombres (%1)"),
+            {nombre});
+    }
+    return RemplirModele(Traduire("Fichiers", "le champ « %1 » tient un nombre hors de l'étendue "
+                                              "des nombres (%2)"),
+                         {champ, nombre});
 }
 
 Session LireSession(const std::filesystem::path& chemin, const std::string& texte) {
@@ -363,22 +384,26 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
     try {
         j = json::parse(texte);
     } catch (const json::parse_error& erreur) {
-        throw ErreurFichier(chemin, "ce n'est pas un fichier JSON valide (octet " +
-                                        std::to_string(erreur.byte) + ")");
+        throw ErreurFichier(
+            chemin,
+            RemplirModele(Traduire("Fichiers", "ce n'est pas un fichier JSON valide (octet %1)"),
+                          {std::to_string(erreur.byte)}));
     } catch (const json::out_of_range& erreur) {
         throw ErreurChampSession(chemin, NombreHorsEtendue(texte, erreur.what()));
     }
     const auto format = j.is_object() ? j.find("format") : j.end();
     if (!j.is_object() || format == j.end() || *format != "ovrel5-session") {
-        throw ErreurFichier(chemin, "ce n'est pas une session d'Ovrel 5");
+        throw ErreurFichier(chemin, Traduire("Fichiers", "ce n'est pas une session d'Ovrel 5"));
     }
     Session s;
     Lecteur l(chemin, s.Remarques);
     std::int32_t version = VersionSession;
     l.Lire(j, "", "version", version);
     if (version > VersionSession) {
-        s.Remarques.push_back("Session d'une version plus récente (" + std::to_string(version) +
-                              ") : ce que cette version ne connaît pas est ignoré.");
+        s.Remarques.push_back(
+            RemplirModele(Traduire("Fichiers", "Session d'une version plus récente (%1) : ce que "
+                                               "cette version ne connaît pas est ignoré."),
+                          {std::to_string(version)}));
     }
     l.Inconnus(j, "",
                {"format", "version", "sources", "matrice", "textes_matrice", "melanges",
@@ -386,7 +411,7 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
 
     if (const json* sources = l.Membre(j, "", "sources")) {
         if (!sources->is_array() || sources->size() != 2) {
-            l.Erreur("sources", "une liste de deux sources");
+            l.Erreur("sources", Traduire("Fichiers", "une liste de deux sources"));
         }
         s.Source1 = l.LireOrigine((*sources)[0], "sources[0]");
         s.Source2 = l.LireOrigine((*sources)[1], "sources[1]");
@@ -396,7 +421,7 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
         if (!textes->is_array() || textes->size() != 4 ||
             !std::all_of(textes->begin(), textes->end(),
                          [](const json& t) { return t.is_string(); })) {
-            l.Erreur("textes_matrice", "une liste de quatre textes");
+            l.Erreur("textes_matrice", Traduire("Fichiers", "une liste de quatre textes"));
         }
         for (int k = 0; k < 4; ++k) {
             s.TextesMatrice[k] = (*textes)[k].get<std::string>();
@@ -411,7 +436,7 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
             sorte == "lues" ? RecetteMelanges::Sorte::Lues : RecetteMelanges::Sorte::Generees;
         if (const json* signaux = l.Membre(m, "melanges.", "signaux")) {
             if (!signaux->is_array() || signaux->size() != 2) {
-                l.Erreur("melanges.signaux", "une liste de deux signaux");
+                l.Erreur("melanges.signaux", Traduire("Fichiers", "une liste de deux signaux"));
             }
             s.Melanges.Signal1 = l.LireOrigine((*signaux)[0], "melanges.signaux[0]");
             s.Melanges.Signal2 = l.LireOrigine((*signaux)[1], "melanges.signaux[1]");
@@ -419,7 +444,8 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
         s.Melanges.Matrice = l.LireMatrice(l.Objet(m, "melanges.", "matrice"), "melanges.matrice.");
         l.Lire(m, "melanges.", "N", s.Melanges.N);
     } else if (sorte != "aucune") {
-        s.Remarques.push_back("Sorte de mélanges inconnue « " + sorte + " » : ignorée.");
+        s.Remarques.push_back(RemplirModele(
+            Traduire("Fichiers", "Sorte de mélanges inconnue « %1 » : ignorée."), {sorte}));
     }
     l.Inconnus(m, "melanges.", {"sorte", "signaux", "matrice", "N"});
 
@@ -427,7 +453,7 @@ Session LireSession(const std::filesystem::path& chemin, const std::string& text
 
     if (const json* o = l.Membre(j, "", "options")) {
         if (!o->is_object()) {
-            l.Erreur("options", "un objet");
+            l.Erreur("options", Traduire("Fichiers", "un objet"));
         }
         s.Options.emplace();
         for (const auto& [cle, v] : o->items()) {
@@ -459,7 +485,8 @@ Session OuvrirSession(const std::filesystem::path& chemin) {
     } catch (const json::exception& erreur) {
         // Whatever the checks above missed ends as a message about this file, never as the
         // library's English text.
-        throw ErreurFichier(chemin,
-                            "contenu illisible (erreur JSON " + std::to_string(erreur.id) + ")");
+        throw ErreurFichier(
+            chemin, RemplirModele(Traduire("Fichiers", "contenu illisible (erreur JSON %1)"),
+                                  {std::to_string(erreur.id)}));
     }
 }

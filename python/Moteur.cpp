@@ -171,8 +171,6 @@ std::string ExemplesMoteur() {
         module = std::filesystem::absolute(info.dli_fname).parent_path();
     }
     const std::filesystem::path dossier = DossierDonneesModule(module);
-    if (!DonneesPresentes(dossier)) {
-        throw ErreurFichier(dossier / "voix1.wav", "les voix d'exemple sont introuvables.");
-    }
+    VerifierDonneesPresentes(dossier);
     return dossier.string();
 }

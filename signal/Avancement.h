@@ -5,10 +5,12 @@
 // file on the same path as a failure, while their return types stay those of a full run.
 #pragma once
 
+#include "interval/Traduction.h"
+
 #include <algorithm>
 #include <cstddef>
-#include <exception>
 #include <functional>
+#include <stdexcept>
 
 using RappelAvancement = std::function<bool(double fait)>;
 
@@ -18,9 +20,9 @@ inline bool Poursuivre(const RappelAvancement& rappel, double fait) {
 }
 
 // A computation stopped by its progress.
-class ArretUtilisateur : public std::exception {
+class ArretUtilisateur : public std::runtime_error {
 public:
-    const char* what() const noexcept override { return "Arrêté par l'utilisateur."; }
+    ArretUtilisateur() : std::runtime_error(Traduire("Signal", "Arrêté par l'utilisateur.")) {}
 };
 
 // Poursuivre, throwing ArretUtilisateur when the computation is to stop.

@@ -1,5 +1,6 @@
 #include "signal/Generateurs.h"
 
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <algorithm>
@@ -54,10 +55,6 @@ template <typename F>
 bool Periodique(std::vector<double>& s, double pas, F f, const RappelAvancement& avancement) {
     return Parcourir(s.size(), 0.0, 1.0, avancement,
                      [&](std::size_t i) { s[i] = 5 * f(double(i) * pas); });
-}
-
-std::string TexteEchantillons(std::uint64_t n) {
-    return std::to_string(n) + " échantillons";
 }
 
 // Laplace noise of scale 2 by inversion of one uniform draw per sample, in increasing index.
@@ -116,7 +113,9 @@ bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
     case TypeSource::SignalCarre:
     case TypeSource::DentDeScie:
     case TypeSource::BruitDeLaplace:
-        VerifierMemoire(n * sizeof(double), "une source de " + TexteEchantillons(n));
+        VerifierMemoire(n * sizeof(double),
+                        RemplirModele(Traduire("Signal", "une source de %1 échantillons"),
+                                      {std::to_string(n)}));
         if (!Dimensionner(s, n, allocation)) {
             return false;
         }
@@ -124,7 +123,8 @@ bool GenererSource(TypeSource type, int N, float PasEchantillonnage, GenerateurA
     case TypeSource::BruitColoreGaussien:
         // The working length L = 1.5 N and the result: L + N doubles.
         VerifierMemoire((n * 3 / 2 + n) * sizeof(double),
-                        "un bruit coloré de " + TexteEchantillons(n));
+                        RemplirModele(Traduire("Signal", "un bruit coloré de %1 échantillons"),
+                                      {std::to_string(n)}));
         break;
     }
 

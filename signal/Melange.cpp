@@ -1,5 +1,6 @@
 #include "signal/Melange.h"
 
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <algorithm>
@@ -40,9 +41,10 @@ std::vector<double> Derivee(const std::vector<double>& v, double pas) {
     return d;
 }
 
+// `quoi`: the arrays' name, with %1 for their length.
 void VerifierTableaux(std::size_t n, int tableaux, const char* quoi) {
     VerifierMemoire(std::uint64_t(n) * tableaux * sizeof(double),
-                    std::string(quoi) + " de " + std::to_string(n) + " échantillons");
+                    RemplirModele(Traduire("Signal", quoi), {std::to_string(n)}));
 }
 
 // c[i] = x[i]^3 rounded once, as a correctly rounded power function would give it (the
@@ -148,10 +150,11 @@ std::string DefautMatrice(const Matrice2x2& A) {
         if (!(std::abs(e.Valeur) <= EntreeMatriceMaximale)) {
             char texte[32];
             std::snprintf(texte, sizeof texte, "%.3g", e.Valeur);
-            std::replace(std::begin(texte), std::end(texte), '.', ',');
-            return std::string("l'entrée ") + e.Nom + " de la matrice de mélange vaut " + texte +
-                   " : elle doit être finie et comprise entre -1e14 et 1e14, au-delà les "
-                   "moments d'ordre 4 des mélanges dépasseraient l'étendue des nombres";
+            return RemplirModele(
+                Traduire("Signal", "l'entrée %1 de la matrice de mélange vaut %2 : elle doit être "
+                                   "finie et comprise entre -1e14 et 1e14, au-delà les moments "
+                                   "d'ordre 4 des mélanges dépasseraient l'étendue des nombres"),
+                {e.Nom, AvecSeparateurDecimal(texte)});
         }
     }
     return {};
@@ -167,10 +170,11 @@ std::optional<Melanges> GenererMelanges(const std::vector<double>& s1,
                                         float PasEchantillonnage,
                                         const RappelAvancement& avancement) {
     if (const std::string defaut = DefautMatrice(A); !defaut.empty()) {
-        throw ErreurMatrice("Les mélanges ne sont pas générés : " + defaut + ".");
+        throw ErreurMatrice(
+            RemplirModele(Traduire("Signal", "Les mélanges ne sont pas générés : %1."), {defaut}));
     }
     const std::size_t n = EchantillonsCommuns(N, s1, s2);
-    VerifierTableaux(n, 4, "les mélanges");
+    VerifierTableaux(n, 4, OVREL_TEXTE("Signal", "les mélanges de %1 échantillons"));
 
     Melanges m;
     Remplir(m.Melange1, n, [&](std::size_t i) { return A.a11 * s1[i] + A.a12 * s2[i]; });
@@ -203,7 +207,7 @@ std::optional<Box> BoiteSolution(const Matrice2x2& A) {
 Melanges MelangesObserves(std::vector<double> x1, std::vector<double> x2, float PasEchantillonnage,
                           const RappelAvancement& avancement) {
     const std::size_t n = std::min(x1.size(), x2.size());
-    VerifierTableaux(n, 2, "les dérivées des mélanges");
+    VerifierTableaux(n, 2, OVREL_TEXTE("Signal", "les dérivées des mélanges de %1 échantillons"));
     Melanges m;
     m.Melange1 = std::move(x1);
     m.Melange2 = std::move(x2);
@@ -244,7 +248,7 @@ SourcesEstimees CalculerSourcesEstimees(double x, double y, const std::vector<do
                                         const std::vector<double>& x2, int N,
                                         float PasEchantillonnage) {
     const std::size_t n = EchantillonsCommuns(N, x1, x2);
-    VerifierTableaux(n, 4, "les sources estimées");
+    VerifierTableaux(n, 4, OVREL_TEXTE("Signal", "les sources estimées de %1 échantillons"));
     SourcesEstimees e;
     e.SourceEstimee1.resize(n);
     e.SourceEstimee2.resize(n);

@@ -1,5 +1,6 @@
 #include "signal/Memoire.h"
 
+#include "interval/Traduction.h"
 #include "sivia/Sivia.h"
 
 #include <algorithm>
@@ -72,36 +73,38 @@ std::uint64_t MemoireLibre() {
     return tenue < budget ? budget - tenue : 0;
 }
 
-namespace {
-
-// A number in a French message: "," as the decimal separator, whatever the locale.
-std::string AvecVirgule(std::string texte) {
-    for (char& c : texte) {
-        if (c == '.') {
-            c = ',';
-        }
+std::string AvecSeparateurDecimal(std::string nombre) {
+    //: The decimal separator of the numbers in messages.
+    const std::string separateur = Traduire("Signal", ",");
+    std::string texte;
+    for (const char c : nombre) {
+        texte += c == '.' ? separateur : std::string(1, c);
     }
     return texte;
 }
 
+namespace {
+
 // A count of boxes: whole up to 10^15, then in powers of ten ("8,706e+40").
 std::string TexteCompte(double n) {
     if (!std::isfinite(n)) {
-        return "plus de 1e+308";
+        return Traduire("Signal", "plus de 1e+308");
     }
     char texte[64];
     std::snprintf(texte, sizeof texte, n < 1e15 ? "%.0f" : "%.4g", n);
-    return AvecVirgule(texte);
+    return AvecSeparateurDecimal(texte);
 }
 
 } // namespace
 
 std::string TexteOctets(double octets) {
     if (!std::isfinite(octets)) {
-        return "plus de 1e+308 octets";
+        return Traduire("Signal", "plus de 1e+308 octets");
     }
     // ko below 1 Mo, Mo below 1 Go, then the unit that leaves less than 1024 of it.
-    constexpr const char* Unites[] = {"ko", "Mo", "Go", "To", "Po", "Eo"};
+    constexpr const char* Unites[] = {OVREL_TEXTE("Signal", "ko"), OVREL_TEXTE("Signal", "Mo"),
+                                      OVREL_TEXTE("Signal", "Go"), OVREL_TEXTE("Signal", "To"),
+                                      OVREL_TEXTE("Signal", "Po"), OVREL_TEXTE("Signal", "Eo")};
     std::size_t u = 0;
     double valeur = octets / 1024.0;
     while (valeur >= 1024.0 && u + 1 < std::size(Unites)) {
@@ -110,11 +113,11 @@ std::string TexteOctets(double octets) {
     }
     char texte[64];
     if (valeur >= 1024.0) {
-        std::snprintf(texte, sizeof texte, "%.2g octets", octets);
-    } else {
-        std::snprintf(texte, sizeof texte, "%.1f %s", valeur, Unites[u]);
+        std::snprintf(texte, sizeof texte, "%.2g", octets);
+        return RemplirModele(Traduire("Signal", "%1 octets"), {AvecSeparateurDecimal(texte)});
     }
-    return AvecVirgule(texte);
+    std::snprintf(texte, sizeof texte, "%.1f", valeur);
+    return AvecSeparateurDecimal(texte) + " " + Traduire("Signal", Unites[u]);
 }
 
 std::string RefusResolutionTropGrande(const Box& boite, double precision, OrdreStockage stockage,
@@ -132,25 +135,26 @@ std::string RefusResolutionTropGrande(const Box& boite, double precision, OrdreS
     }
     char texte[32];
     const auto fin = std::to_chars(texte, texte + sizeof texte, precision).ptr;
-    return "Cette résolution ne peut pas tenir en mémoire : avec moins de deux contraintes "
-           "aucune boîte n'est rejetée, et la précision " +
-           AvecVirgule(std::string(texte, fin)) + " sur cette boîte de recherche donne " +
-           TexteCompte(p.NbGardees) + " boîtes à garder (" +
-           TexteOctets(p.NbGardees * double(OctetsParBoiteStockee)) +
-           " au moins), alors que la mémoire libre n'en contient que " + TexteCompte(place) + " (" +
-           TexteOctets(double(MemoireLibre())) +
-           "). Choisissez une précision moins fine, une boîte de recherche plus petite ou deux "
-           "contraintes.";
+    return RemplirModele(
+        Traduire("Signal", "Cette résolution ne peut pas tenir en mémoire : avec moins de deux "
+                           "contraintes aucune boîte n'est rejetée, et la précision %1 sur cette "
+                           "boîte de recherche donne %2 boîtes à garder (%3 au moins), alors que "
+                           "la mémoire libre n'en contient que %4 (%5). Choisissez une précision "
+                           "moins fine, une boîte de recherche plus petite ou deux contraintes."),
+        {AvecSeparateurDecimal(std::string(texte, fin)), TexteCompte(p.NbGardees),
+         TexteOctets(p.NbGardees * double(OctetsParBoiteStockee)), TexteCompte(place),
+         TexteOctets(double(MemoireLibre()))});
 }
 
 void VerifierMemoire(std::uint64_t octets, const std::string& quoi) {
     const std::uint64_t libre = MemoireLibre();
     if (octets > libre) {
-        throw ErreurMemoire("Mémoire insuffisante : " + quoi + " demande " +
-                            TexteOctets(double(octets)) + ", alors que " +
-                            TexteOctets(double(libre)) + " seulement restent libres sur " +
-                            TexteOctets(double(BudgetMemoire())) +
-                            " que le programme peut prendre sans risque sur cette machine.");
+        throw ErreurMemoire(RemplirModele(
+            Traduire("Signal", "Mémoire insuffisante : %1 demande %2, alors que %3 seulement "
+                               "restent libres sur %4 que le programme peut prendre sans risque "
+                               "sur cette machine."),
+            {quoi, TexteOctets(double(octets)), TexteOctets(double(libre)),
+             TexteOctets(double(BudgetMemoire()))}));
     }
 }
 

@@ -40,9 +40,13 @@ void VerifierMemoire(std::uint64_t octets, const std::string& quoi);
 // of hundreds of thousands. Grow it afterwards block by block (resize), while filling.
 void ReserverEchantillons(std::vector<double>& v, std::size_t n);
 
-// Bytes in human-readable form for messages ("1,5 Go", "3,2 To", "5,6e+42 octets"): a double
-// so that sizes past any integer keep their figure.
+// Bytes in human-readable form for messages ("1,5 Go", "3,2 To", "5,6e+42 octets", in the
+// units of the chosen language): a double so that sizes past any integer keep their figure.
 std::string TexteOctets(double octets);
+
+// A number written with "." (printf, to_chars) given the decimal separator of the chosen
+// language, whatever the locale: "," in French.
+std::string AvecSeparateurDecimal(std::string nombre);
 
 class Box;
 struct ContraintesActives;
@@ -51,7 +55,7 @@ enum class OrdreStockage : std::int32_t;
 // The refusal of a solve that rejects nothing (fewer than two constraints) and whose kept
 // boxes alone would pass the memory left, known before it starts from the box and the
 // precision; `boitesGardees`: boxes the kept list holds already. Empty when it may fit. The
-// window and the command line give this one text, with "," as its only decimal separator.
+// window and the command line give this one text, with one decimal separator.
 std::string RefusResolutionTropGrande(const Box& boite, double precision, OrdreStockage stockage,
                                       const ContraintesActives& contraintes,
                                       std::uint64_t boitesGardees);

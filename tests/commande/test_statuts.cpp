@@ -367,3 +367,93 @@ TEST_F(Statuts, AnAutomaticBoxHoldsBothRootsAndIsReportedAsTheBoxUsed) {
         }
     }
 }
+
+// A bad input file is refused with the same exit status whatever the language, and a message
+// in that language naming the file. The windowless program of the core build has no
+// translations: there only the French rows run.
+TEST_F(Statuts, ABadInputFileIsRefusedAlikeInFrenchAndInEnglish) {
+    const bool traduit = std::filesystem::path(OVREL_PROGRAMME).filename() == "ovrel5";
+    const std::string absent = (Dossier / "absent.wav").string();
+    const std::string vide = Fichier("vide.wav", "").string();
+    const std::string texte = Fichier("texte.wav", "ceci n'est pas du son").string();
+    const std::string cellule = Fichier("cellule.csv", "1\n2\nx\n").string();
+    const std::string deux = Fichier("deux.csv", "1;2\n3;4\n5;6\n").string();
+    const std::string seule = Fichier("seule.csv", "1\n2\n3\n").string();
+    const std::string session =
+        Fichier("s.json", R"({"format": "ovrel5-session", "sources": 3})").string();
+    // 3000 bytes of numbers, read under a budget of 1000.
+    std::string lignes;
+    for (int i = 0; i < 1500; ++i) {
+        lignes += "1\n";
+    }
+    const std::string gros = Fichier("gros.csv", lignes).string();
+    const auto fr = [](const std::string& f, const std::string& raison) {
+        return "Fichier « " + f + " » : " + raison + ".";
+    };
+    const auto en = [](const std::string& f, const std::string& raison) {
+        return "File \"" + f + "\": " + raison + ".";
+    };
+    const struct {
+        std::vector<std::string> arguments;
+        int statut;
+        std::vector<std::string> francais, anglais; // what stderr must hold in each language
+        std::uint64_t budget = 0;
+    } cas[] = {
+        {{"--source1", absent},
+         3,
+         {fr(absent, "le fichier n'existe pas")},
+         {en(absent, "the file does not exist")}},
+        {{"--source1", vide},
+         3,
+         {fr(vide, "le fichier est vide")},
+         {en(vide, "the file is empty")}},
+        {{"--source1", texte},
+         3,
+         {fr(texte, "ce n'est pas un fichier audio lisible")},
+         {en(texte, "it is not a readable audio file")}},
+        {{"--source1", cellule},
+         3,
+         {fr(cellule, "ligne 3, colonne 1 : « x » n'est pas un nombre")},
+         {en(cellule, "line 3, column 1: \"x\" is not a number")}},
+        // Several columns and none chosen: listed by the names a choice may use.
+        {{"--source1", deux},
+         2,
+         {deux, "« Colonne 1 », « Colonne 2 »"},
+         {deux, "Column 1", "Column 2"}},
+        {{"--melanges", seule},
+         3,
+         {fr(seule, "les mélanges demandent deux colonnes, le fichier n'en a qu'une")},
+         {en(seule, "the mixtures need two columns, the file has only one")}},
+        {{"--session", session},
+         3,
+         {fr(session, "le champ « sources » devrait être une liste de deux sources")},
+         {en(session, "field \"sources\" should be a list of two sources")}},
+        // Sizes in the units and with the decimal separator of the language.
+        {{"--source1", gros},
+         3,
+         {gros, "Mémoire insuffisante : la lecture d'un texte de 2,9 ko demande 2,9 ko"},
+         {gros, "Not enough memory: reading a text of 2.9 kB needs 2.9 kB"},
+         1000},
+    };
+    for (const auto& c : cas) {
+        std::vector<std::string> arguments = {"resoudre"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const Sortie francais = Lancer(arguments, c.budget);
+        EXPECT_EQ(francais.Statut, c.statut) << c.arguments[1] << "\n" << francais.Erreurs;
+        for (const std::string& e : c.francais) {
+            EXPECT_NE(francais.Erreurs.find(e), std::string::npos) << e << "\n" << francais.Erreurs;
+        }
+        if (!traduit) {
+            continue;
+        }
+        arguments.insert(arguments.begin(), {"--langue", "en"});
+        const Sortie anglais = Lancer(arguments, c.budget);
+        EXPECT_EQ(anglais.Statut, francais.Statut) << c.arguments[1] << "\n" << anglais.Erreurs;
+        EXPECT_TRUE(anglais.Texte.empty()) << anglais.Texte;
+        for (const std::string& e : c.anglais) {
+            EXPECT_NE(anglais.Erreurs.find(e), std::string::npos) << e << "\n" << anglais.Erreurs;
+        }
+        // What the French message says of the file is not left in the English one.
+        EXPECT_EQ(anglais.Erreurs.find(c.francais.back()), std::string::npos) << anglais.Erreurs;
+    }
+}

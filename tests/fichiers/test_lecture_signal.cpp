@@ -171,7 +171,8 @@ TEST_F(Lecture, EveryBadInputGivesAFrenchMessageNamingTheFileAndTheReason) {
         {Fichier("entete.wav", EnteteWav(0).substr(0, 30)), 0, "tronqué"},
         {Fichier("cellule.csv", "a,b\n1,2\n3,x\n"), 1, "ligne 3, colonne 2 : « x » n'est pas"},
         {Fichier("virgule.csv", "1,5;2\n3;4\n"), 0, "le séparateur décimal est le point"},
-        {Fichier("inegal.csv", "1,2\n3\n"), 0, "ligne 2 : 1 valeur(s) au lieu de 2"},
+        {Fichier("inegal.csv", "1,2\n3\n"), 0, "ligne 2 : 1 valeur au lieu de 2"},
+        {Fichier("inegaux.csv", "1,2\n3,4,5\n"), 0, "ligne 2 : 3 valeurs au lieu de 2"},
         {Fichier("nan.csv", "1\nnan\n"), 0, "valeur non finie"},
         {Fichier("inf.csv", "1\n-inf\n"), 0, "valeur non finie"},
         {Fichier("seul.csv", "3.5\n"), 0, "un seul échantillon"},
@@ -238,7 +239,11 @@ TEST_F(Lecture, AFileBeyondTheMemoryBudgetIsRefusedBeforeReading) {
             LireSignal(Dossier / nom, 0);
             ADD_FAILURE() << nom;
         } catch (const ErreurFichier& e) {
-            EXPECT_NE(std::string(e.what()).find("Mémoire insuffisante"), std::string::npos);
+            const std::string message = e.what();
+            EXPECT_NE(message.find("Mémoire insuffisante"), std::string::npos);
+            // The refusal is a sentence of its own: the message still ends with one full stop.
+            EXPECT_EQ(message.find(".."), std::string::npos) << message;
+            EXPECT_EQ(message.back(), '.') << message;
         }
     }
 }
