@@ -93,11 +93,8 @@ SourceDemandee LireSource(const std::string& option, const std::string& texte) {
     if (const auto n = std::ranges::find(NomsDeSources, texte); n != std::end(NomsDeSources)) {
         return {TypeSource(n - std::begin(NomsDeSources)), {}, 0, {}};
     }
-    if (texte.empty()) {
-        throw Refus{};
-    }
     std::error_code erreur;
-    const bool existe = std::filesystem::exists(texte, erreur);
+    const bool existe = !texte.empty() ? std::filesystem::exists(texte, erreur) : throw Refus{};
     const std::size_t p = texte.rfind(':');
     if (!existe && p != std::string::npos && p > 0) {
         const std::string suite = texte.substr(p + 1);

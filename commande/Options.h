@@ -21,8 +21,7 @@
 // The sides of a figure, in pixels (--taille, the analysis window's "Enregistrer la vue…").
 inline constexpr int CoteImageMin = 200, CoteImageMax = 5000;
 
-class ErreurOption : public std::runtime_error {
-public:
+struct ErreurOption : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
