@@ -1,6 +1,7 @@
 #include "app/LigneDeCommandeImage.h"
 
 #include "analyse/CarteSir.h"
+#include "app/Langue.h"
 #include "app/TFormAnalyse.h"
 #include "display/PavageRapide.h"
 #include "display/VueAnalyse.h"
@@ -13,6 +14,14 @@ namespace {
 
 // Side of the mean-SIR map, in cells, as the window computes it.
 constexpr int CoteCarte = 256;
+
+// A classic method's name as the analysis window writes it under its points.
+QString NomAffiche(const ReferenceQualifiee& r) {
+    constexpr const char* Variantes[] = {"tanh", "u³", "gauss"}; // in NonLineariteIca's order
+    const std::string nom = NomMethode(r.Reponse.Methode);
+    return QString::fromStdString(r.NonLinearite ? nom + " " + Variantes[int(*r.NonLinearite)]
+                                                 : nom);
+}
 
 } // namespace
 
@@ -30,6 +39,7 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
                 }
             });
             application = std::make_unique<QApplication>(argc, argv);
+            InstallerTraducteursApplication(); // the captions of the view in the chosen language
         }
         const QSize taille(o.TailleImage[0], o.TailleImage[1]);
         const RectanglePlan recherche{
@@ -46,6 +56,14 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
         m.Racine2 = c.Racines.Racine2;
         for (const AmasQualifie& a : c.Rapport.Amas) {
             m.Groupes.push_back(a.Groupe);
+        }
+        // The classic methods' points (direct and permuted), which the legend lists.
+        for (const ReferenceQualifiee& r : c.References) {
+            for (const auto& p : {r.Reponse.Point, r.Reponse.Permutation}) {
+                if (p) {
+                    m.Methodes.push_back({*p, NomAffiche(r)});
+                }
+            }
         }
         vue.DefinirMarqueurs(std::move(m));
         // The map when the sources and the matrix are known (empty otherwise: hidden).

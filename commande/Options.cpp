@@ -1,6 +1,7 @@
 #include "commande/Options.h"
 
 #include "fichiers/EcritureSignal.h"
+#include "interval/Traduction.h"
 
 #include <CLI/CLI.hpp>
 
@@ -10,46 +11,44 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <ranges>
 #include <sstream>
 
 namespace {
 
-// The kinds' names in the order of TypeSource.
+// The kinds' names in the order of TypeSource, and the constraints' names.
 constexpr const char* NomsDeSources[] = {"gauss",  "uniforme", "cosinus", "sinus",
                                          "colore", "carre",    "scie",    "laplace"};
+constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
+    {"decorrelation", &ContraintesActives::ContrainteDecorrelation},
+    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
+    {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
+    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
+    {"cumulants", &ContraintesActives::ContrainteCumulants}};
 
-std::string Joindre(const std::vector<std::string>& parts, const char* separateur) {
-    std::string texte;
-    for (const std::string& p : parts) {
-        texte += (texte.empty() ? "" : separateur) + p;
+// The texts `texte(p)` of `parts`, separated by `separateur`.
+template <typename Liste, typename Texte = std::identity>
+std::string Joindre(Liste&& parts, const char* separateur, Texte texte = {}) {
+    std::string joint;
+    for (const auto& p : parts) {
+        joint.append(joint.empty() ? "" : separateur).append(texte(p));
     }
-    return texte;
+    return joint;
 }
-
-std::string TexteNombres(std::initializer_list<double> nombres) {
-    std::vector<std::string> textes;
-    for (double x : nombres) {
-        textes.push_back(TexteExact(x));
-    }
-    return Joindre(textes, ",");
-}
-
 std::string ListeSources(const char* separateur = "|") {
-    return Joindre({std::begin(NomsDeSources), std::end(NomsDeSources)}, separateur);
+    return Joindre(NomsDeSources, separateur);
+}
+std::string ListeContraintes(const char* separateur, const ContraintesActives* actives = nullptr) {
+    return Joindre(Contraintes | std::views::filter(
+                                     [actives](auto& c) { return !actives || actives->*c.second; }),
+                   separateur, [](auto& c) { return c.first; });
 }
 
 [[noreturn]] void Refuser(const std::string& option, const std::string& valeur,
                           const std::string& attendu) {
-    throw ErreurOption("option " + option + " : « " + valeur + " » n'est pas valable, " + attendu +
-                       " est attendu.");
-}
-
-// A file name, never empty: an empty one would silently write or read nothing.
-std::string NomDeFichier(const std::string& option, const std::string& valeur) {
-    if (valeur.empty()) {
-        Refuser(option, valeur, "un nom de fichier");
-    }
-    return valeur;
+    throw ErreurOption(
+        RemplirModele(Traduire("Options", "option %1 : « %2 » n'est pas valable, %3 est attendu."),
+                      {option, valeur, attendu}));
 }
 
 // The whole text as a number, "." as separator whatever the locale; a double must be finite.
@@ -63,315 +62,277 @@ template <typename Nombre> std::optional<Nombre> Lire(const std::string& texte) 
     return v;
 }
 
+// The parts between separators, the empty ones included (none for an empty text).
 std::vector<std::string> Decouper(const std::string& texte, char separateur) {
     std::vector<std::string> parts;
-    std::size_t debut = 0;
-    for (std::size_t p; (p = texte.find(separateur, debut)) != std::string::npos; debut = p + 1) {
-        parts.push_back(texte.substr(debut, p - debut));
+    for (const auto& p : std::views::split(texte, separateur)) {
+        parts.emplace_back(p.begin(), p.end());
     }
-    parts.push_back(texte.substr(debut));
     return parts;
 }
 
+// A value its option refuses: the option's registration says what it expects instead.
+struct Refus {};
+
 // `nombre` numbers separated by `separateur`, each read by Lire<Nombre> and kept by `garde`.
 template <typename Nombre = double>
-std::vector<Nombre> LireListe(const std::string& option, const std::string& texte,
-                              std::size_t nombre, const std::string& attendu, char separateur = ',',
-                              bool (*garde)(Nombre) = nullptr) {
+std::vector<Nombre> LireListe(const std::string& texte, std::size_t nombre, char separateur = ',',
+                              const std::function<bool(Nombre)>& garde = {}) {
     std::vector<Nombre> v;
     for (const std::string& p : Decouper(texte, separateur)) {
         const auto x = Lire<Nombre>(p);
-        if (!x || (garde && !garde(*x))) {
-            Refuser(option, texte, attendu);
-        }
-        v.push_back(*x);
+        v.push_back(x && (!garde || garde(*x)) ? *x : throw Refus{});
     }
-    if (v.size() != nombre) {
-        Refuser(option, texte, attendu);
-    }
-    return v;
+    return v.size() == nombre ? v : throw Refus{};
 }
 
 // A kind, or a file with its channel: "file:2" by number, "file:nom" by the header's name,
 // unless the whole text names an existing file (a path may hold colons). A plain word that
 // is neither a kind nor a file is a mistyped kind, not a missing file.
 SourceDemandee LireSource(const std::string& option, const std::string& texte) {
-    if (const auto n = std::find(std::begin(NomsDeSources), std::end(NomsDeSources), texte);
-        n != std::end(NomsDeSources)) {
+    if (const auto n = std::ranges::find(NomsDeSources, texte); n != std::end(NomsDeSources)) {
         return {TypeSource(n - std::begin(NomsDeSources)), {}, 0, {}};
     }
-    if (texte.empty()) {
-        Refuser(option, texte, ListeSources() + " ou FICHIER[:canal]");
-    }
-    SourceDemandee s{std::nullopt, texte, 0, {}};
     std::error_code erreur;
-    if (std::filesystem::exists(texte, erreur)) {
-        return s;
-    }
-    if (const std::size_t p = texte.rfind(':'); p != std::string::npos && p > 0) {
+    const bool existe = !texte.empty() ? std::filesystem::exists(texte, erreur) : throw Refus{};
+    const std::size_t p = texte.rfind(':');
+    if (!existe && p != std::string::npos && p > 0) {
         const std::string suite = texte.substr(p + 1);
-        if (const auto canal = Lire<int>(suite)) {
-            if (*canal < 1) {
-                Refuser(option, texte, "un canal compté à partir de 1 (FICHIER:canal)");
-            }
-            return {std::nullopt, texte.substr(0, p), *canal, {}};
-        }
-        if (!suite.empty() && suite.find('/') == std::string::npos) {
-            return {std::nullopt, texte.substr(0, p), 0, suite};
+        if (const auto canal = Lire<int>(suite); canal && *canal < 1) {
+            Refuser(option, texte,
+                    Traduire("Options", "un canal compté à partir de 1 (FICHIER:canal)"));
+        } else if (canal || (!suite.empty() && suite.find('/') == std::string::npos)) {
+            return {std::nullopt, texte.substr(0, p), canal.value_or(0), canal ? "" : suite};
         }
     }
-    if (texte.find_first_of("/.:") == std::string::npos) {
-        // The kind sharing the longest beginning with the word.
-        const auto commun = [&texte](const char* nom) {
-            return std::mismatch(texte.begin(), texte.end(), nom).first - texte.begin();
-        };
-        const auto proche =
-            std::max_element(std::begin(NomsDeSources), std::end(NomsDeSources),
-                             [&](const auto& a, const auto& b) { return commun(a) < commun(b); });
-        throw ErreurOption("option " + option + " : sorte inconnue « " + texte +
-                           " » (la plus proche : « " + *proche + " ») ; les sortes sont " +
-                           ListeSources(", ") + ", ou un fichier de signal FICHIER[:canal].");
+    if (existe || texte.find_first_of("/.:") != std::string::npos) {
+        return {std::nullopt, texte, 0, {}};
     }
-    return s;
+    // The kind sharing the longest beginning with the word.
+    const auto commun = [&texte](const char* nom) {
+        return std::mismatch(texte.begin(), texte.end(), nom).first - texte.begin();
+    };
+    throw ErreurOption(RemplirModele(
+        Traduire("Options", "option %1 : sorte inconnue « %2 » (la plus proche : « %3 ») ; les "
+                            "sortes sont %4, ou un fichier de signal FICHIER[:canal]."),
+        {option, texte, *std::ranges::max_element(NomsDeSources, {}, commun), ListeSources(", ")}));
 }
 
-constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
-    {"decorrelation", &ContraintesActives::ContrainteDecorrelation},
-    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
-    {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
-    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
-    {"cumulants", &ContraintesActives::ContrainteCumulants}};
-
-// The names of the constraints on in `c`, or the list of `c` read from names (empty for none).
-std::vector<std::string> NomsDeContraintes(const ContraintesActives& c) {
-    std::vector<std::string> noms;
-    for (const auto& [nom, membre] : Contraintes) {
-        if (c.*membre) {
-            noms.emplace_back(nom);
-        }
-    }
-    return noms;
-}
 ContraintesActives LireContraintes(const std::string& v) {
     ContraintesActives c{false, false, false};
-    for (const std::string& nom : v.empty() ? std::vector<std::string>{} : Decouper(v, ',')) {
-        const auto k = std::find_if(std::begin(Contraintes), std::end(Contraintes),
-                                    [&nom](const auto& n) { return nom == n.first; });
-        if (k == std::end(Contraintes)) {
-            Refuser(
-                "--contraintes", v,
-                "une liste de decorrelation, derivees, moment4, retards, cumulants (ou une liste "
-                "vide)");
-        }
-        c.*(k->second) = true;
+    for (const std::string& nom : Decouper(v, ',')) {
+        const auto k = std::ranges::find(Contraintes, nom, [](auto& n) { return n.first; });
+        c.*(k == std::end(Contraintes) ? throw Refus{} : k->second) = true;
     }
     return c;
 }
 
-// One command's options registered on `app`, each filling `o` through its reading; the
-// defaults shown in the help are `o`'s values as registered.
-class Enregistrement {
-public:
-    Enregistrement(CLI::App& app, OptionsCommande& o) : App(app), O(o) {}
+using Texte = const std::string&;
 
-    void Valeur(const std::string& nom, const char* forme, const std::string& defaut,
-                const char* aide, std::function<void(OptionsCommande&, const std::string&)> lire) {
+// One command's options registered on `App`, one helper per form of option, each filling its
+// target in the command's options; the defaults in the help are the targets' registered values.
+// A value refused (Refus) is said with what the option expects.
+struct Inscription {
+    CLI::App& App;
+
+    void Valeur(const char* nom, const char* forme, Texte defaut, Texte aide, Texte attendu,
+                std::function<void(Texte)> lire) {
         App.add_option_function<std::string>(
-               nom, [&o = O, lire](const std::string& v) { lire(o, v); }, aide)
+               nom,
+               [=](Texte v) {
+                   try {
+                       lire(v);
+                   } catch (const Refus&) {
+                       Refuser(nom, v, attendu);
+                   }
+               },
+               aide)
             ->type_name(forme)
             ->default_str(defaut);
     }
-    void Drapeau(const std::string& nom, bool OptionsCommande::*membre, const char* aide) {
-        App.add_flag(nom, O.*membre, aide)
-            ->default_str(O.*membre ? "oui" : "non")
+    void Drapeau(const char* nom, bool& cible, Texte aide) {
+        App.add_flag(nom, cible, aide)
+            ->default_str(cible ? Traduire("Options", "oui") : Traduire("Options", "non"))
             ->disable_flag_override();
     }
-    template <typename E>
-    void Entier(const std::string& nom, E OptionsCommande::*membre, E minimum, E maximum,
-                const std::string& attendu, const char* aide, const char* defaut = nullptr) {
-        Valeur(nom, "N", defaut ? defaut : std::to_string(O.*membre), aide,
-               [=](OptionsCommande& o, const std::string& v) {
-                   const auto n = Lire<E>(v);
-                   if (!n || *n < minimum || *n > maximum) {
-                       Refuser(nom, v, attendu);
-                   }
-                   o.*membre = *n;
+    void Entier(const char* nom, std::int32_t& cible, std::int32_t min, std::int32_t max,
+                Texte attendu, Texte aide, std::string defaut = {}) {
+        Valeur(nom, "N", defaut.empty() ? std::to_string(cible) : defaut, aide, attendu,
+               [&cible, min, max](Texte v) {
+                   cible = LireListe<std::int32_t>(v, 1, ',',
+                                                   [=](int n) { return n >= min && n <= max; })[0];
                });
     }
-    void Fichier(const std::string& nom, const char* forme, std::string OptionsCommande::*membre,
-                 const char* aide) {
-        Valeur(nom, forme, (O.*membre).empty() ? "aucun" : O.*membre, aide,
-               [=](OptionsCommande& o, const std::string& v) { o.*membre = NomDeFichier(nom, v); });
+    // A file name, never empty (it would silently write or read nothing), and with one of
+    // `extensions` (in any case) when some are given.
+    void Fichier(const char* nom, const char* forme, std::string& cible, Texte aide,
+                 const std::vector<std::string>& extensions = {}, Texte attendu = {},
+                 Texte defaut = {}) {
+        Valeur(nom, forme,
+               !defaut.empty() ? defaut
+               : cible.empty() ? Traduire("Options", "aucun")
+                               : cible,
+               aide, attendu.empty() ? Traduire("Options", "un nom de fichier") : attendu,
+               [=, &cible](Texte v) {
+                   std::string ext = std::filesystem::path(v).extension().string();
+                   std::ranges::transform(ext, ext.begin(), ::tolower);
+                   if (extensions.empty() ? v.empty() : std::ranges::count(extensions, ext) == 0) {
+                       throw Refus{};
+                   }
+                   cible = v;
+               });
     }
-
-private:
-    CLI::App& App;
-    OptionsCommande& O;
 };
-
-bool EstPositif(double v) {
-    return v > 0;
-}
-bool EstCote(int v) {
-    return v >= CoteImageMin && v <= CoteImageMax;
-}
 
 void Enregistrer(CLI::App& app, OptionsCommande& o) {
     const bool resoudre = o.Commande == SousCommande::Resoudre;
-    Enregistrement e(app, o);
+    Inscription e{app};
+    const auto nombres = [](std::initializer_list<double> n) {
+        return Joindre(n, ",", TexteExact);
+    };
+    const std::string sortes =
+        RemplirModele(Traduire("Options", "%1 ou FICHIER[:canal]"), {ListeSources()});
     e.Valeur("--source1", "SORTE|FICHIER[:canal|:nom]", NomSource(*o.Source1.Type),
-             "première source : une sorte générée ou un fichier de signal (audio ou texte) et "
-             "son canal, par numéro ou par le nom de sa colonne",
-             [](auto& o, const auto& v) { o.Source1 = LireSource("--source1", v); });
+             Traduire("Options", "première source : une sorte générée ou un fichier de signal "
+                                 "(audio ou texte) et son canal, par numéro ou par le nom de sa "
+                                 "colonne"),
+             sortes, [&o](Texte v) { o.Source1 = LireSource("--source1", v); });
     e.Valeur("--source2", "SORTE|FICHIER[:canal|:nom]", NomSource(*o.Source2.Type),
-             "seconde source, comme --source1",
-             [](auto& o, const auto& v) { o.Source2 = LireSource("--source2", v); });
+             Traduire("Options", "seconde source, comme --source1"), sortes,
+             [&o](Texte v) { o.Source2 = LireSource("--source2", v); });
+    e.Fichier("--session", "FICHIER", o.Session,
+              Traduire("Options", "une session enregistrée par la fenêtre"));
     if (resoudre) {
-        e.Valeur("--melanges", "FICHIER[,FICHIER]", "aucun",
-                 "les mélanges x1 et x2 lus directement : un fichier à deux canaux ou deux "
-                 "fichiers d'un canal (la matrice vraie est alors inconnue)",
-                 [](auto& o, const auto& v) {
+        e.Valeur("--melanges", "FICHIER[,FICHIER]", Traduire("Options", "aucun"),
+                 Traduire("Options", "les mélanges x1 et x2 lus directement : un fichier à deux "
+                                     "canaux ou deux fichiers d'un canal (la matrice vraie est "
+                                     "alors inconnue)"),
+                 Traduire("Options", "un ou deux fichiers séparés par une virgule"), [&o](Texte v) {
                      o.FichiersMelanges = Decouper(v, ',');
-                     if (o.FichiersMelanges.size() > 2 || v.empty()) {
-                         Refuser("--melanges", v, "un ou deux fichiers séparés par une virgule");
-                     }
+                     o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
                  });
-    }
-    e.Fichier("--session", "FICHIER", &OptionsCommande::Session,
-              "une session enregistrée par la fenêtre");
-    if (resoudre) {
         const Matrice2x2 a = MatriceParDefaut();
-        e.Valeur("--matrice", "a11,a12,a21,a22", TexteNombres({a.a11, a.a12, a.a21, a.a22}),
-                 "la matrice de mélange", [](auto& o, const auto& v) {
-                     const auto a = LireListe("--matrice", v, 4, "quatre nombres a11,a12,a21,a22");
+        e.Valeur("--matrice", "a11,a12,a21,a22", nombres({a.a11, a.a12, a.a21, a.a22}),
+                 Traduire("Options", "la matrice de mélange"),
+                 Traduire("Options", "quatre nombres a11,a12,a21,a22"), [&o](Texte v) {
+                     const auto a = LireListe(v, 4);
                      o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
                      if (!o.Matrice->EstConnue()) {
-                         Refuser("--matrice", v, "une matrice non nulle");
+                         Refuser("--matrice", v, Traduire("Options", "une matrice non nulle"));
                      }
                      if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
-                         throw ErreurOption("option --matrice : " + defaut + ".");
+                         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
+                                                          {"--matrice", defaut}));
                      }
                  });
-        e.Drapeau("--matrice-aleatoire", &OptionsCommande::MatriceAleatoire,
-                  "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1[");
+        e.Drapeau("--matrice-aleatoire", o.MatriceAleatoire,
+                  Traduire("Options", "une matrice [[1, b], [c, 1]] tirée du générateur, b et c "
+                                      "dans [-1, 1["));
     }
-    e.Valeur("--graine", "ENTIER", "l'horloge",
-             "le départ du générateur (rapporté, pour rejouer une exécution)",
-             [](auto& o, const auto& v) {
-                 o.Graine =
-                     LireListe<std::uint64_t>("--graine", v, 1, "un entier positif ou nul")[0];
-             });
-    e.Entier<std::int32_t>("--echantillons", &OptionsCommande::Echantillons, 2, INT32_MAX,
-                           "un entier d'au moins 2",
-                           "le nombre d'échantillons des sources générées");
+    e.Valeur("--graine", "ENTIER", Traduire("Options", "l'horloge"),
+             Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
+             Traduire("Options", "un entier positif ou nul"),
+             [&o](Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; });
+    e.Entier("--echantillons", o.Echantillons, 2, INT32_MAX,
+             Traduire("Options", "un entier d'au moins 2"),
+             Traduire("Options", "le nombre d'échantillons des sources générées"));
     e.Valeur("--boite", resoudre ? "xmin,xmax,ymin,ymax|auto" : "xmin,xmax,ymin,ymax",
-             TexteNombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
-             resoudre ? "la boîte de recherche ; auto : une boîte qui tient les deux solutions "
-                        "(racines exactes ou méthodes classiques), avec une marge"
-                      : "la boîte de recherche",
-             [resoudre](auto& o, const auto& v) {
+             nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
+             resoudre ? Traduire("Options", "la boîte de recherche ; auto : une boîte qui tient "
+                                            "les deux solutions (racines exactes ou méthodes "
+                                            "classiques), avec une marge")
+                      : Traduire("Options", "la boîte de recherche"),
+             resoudre ? Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax ou auto")
+                      : Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax"),
+             [&o, resoudre](Texte v) {
                  o.BoiteAuto = resoudre && v == "auto";
-                 if (o.BoiteAuto) {
-                     return;
+                 if (!o.BoiteAuto) {
+                     std::ranges::copy(LireListe(v, 4), o.Boite);
                  }
-                 const auto b = LireListe("--boite", v, 4,
-                                          std::string("quatre nombres finis xmin,xmax,ymin,ymax") +
-                                              (resoudre ? " ou auto" : ""));
-                 std::copy(b.begin(), b.end(), o.Boite);
-                 if (b[0] == b[1] || b[2] == b[3]) {
-                     Refuser("--boite", v, "une boîte de largeur non nulle en x et en y");
+                 if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
+                     Refuser("--boite", v,
+                             Traduire("Options", "une boîte de largeur non nulle en x et en y"));
                  }
              });
     e.Valeur("--precision", "REEL", TexteExact(o.Precision),
-             "la précision de SIVIA (largeur des boîtes gardées)", [](auto& o, const auto& v) {
-                 o.Precision = LireListe<double>(
-                     "--precision", v, 1, "un nombre strictement positif", ',', EstPositif)[0];
+             Traduire("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
+             Traduire("Options", "un nombre strictement positif"), [&o](Texte v) {
+                 o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
              });
-    e.Valeur("--contraintes", "LISTE", Joindre(NomsDeContraintes(o.Contraintes), ","),
-             "les contraintes actives parmi decorrelation, derivees, moment4, retards, cumulants "
-             "(séparées par des virgules)",
-             [](auto& o, const auto& v) { o.Contraintes = LireContraintes(v); });
+    e.Valeur("--contraintes", "LISTE", ListeContraintes(",", &o.Contraintes),
+             RemplirModele(Traduire("Options", "les contraintes actives parmi %1 (séparées par "
+                                               "des virgules)"),
+                           {ListeContraintes(", ")}),
+             RemplirModele(Traduire("Options", "une liste de %1 (ou une liste vide)"),
+                           {ListeContraintes(", ")}),
+             [&o](Texte v) { o.Contraintes = LireContraintes(v); });
     e.Valeur("--retards", "LISTE", o.Retards,
-             "les retards de la décorrélation retardée (contrainte retards) : des entiers "
-             "distincts de 1 à N/2",
-             [](auto& o, const auto& v) { o.Retards = v; });
-    e.Valeur("--stockage", "file|pile", o.Stockage == StockageFile ? "file" : "pile",
-             "l'ordre des boîtes en attente : file (en largeur) ou pile (en profondeur)",
-             [](auto& o, const auto& v) {
-                 if (v != "file" && v != "pile") {
-                     Refuser("--stockage", v, "file ou pile");
-                 }
-                 o.Stockage = v == "file" ? StockageFile : StockagePile;
+             Traduire("Options", "les retards de la décorrélation retardée (contrainte retards) : "
+                                 "des entiers distincts de 1 à N/2"),
+             {}, [&o](Texte v) { o.Retards = v; });
+    e.Valeur(
+        "--stockage", "file|pile", o.Stockage == StockageFile ? "file" : "pile",
+        Traduire("Options", "l'ordre des boîtes en attente : file (en largeur) ou pile (en "
+                            "profondeur)"),
+        Traduire("Options", "file ou pile"), [&o](Texte v) {
+            o.Stockage = v == "file" ? StockageFile : v == "pile" ? StockagePile : throw Refus{};
+        });
+    if (!resoudre) {
+        e.Entier("--essais", o.Essais, 1, INT32_MAX, Traduire("Options", "un entier d'au moins 1"),
+                 Traduire("Options", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées"));
+        e.Entier("--fils", o.Fils, 1, 1024, Traduire("Options", "un entier de 1 à 1024"),
+                 Traduire("Options", "le nombre de fils de calcul"),
+                 Traduire("Options", "tous les cœurs"));
+        e.Fichier("--sortie", "FICHIER.csv", o.SortieEtude,
+                  Traduire("Options", "le fichier CSV des essais, une ligne par essai"));
+        e.Drapeau("--avec-temps", o.AvecTemps,
+                  Traduire("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est "
+                                      "alors plus identique d'une exécution à l'autre)"));
+        return;
+    }
+    e.Fichier("--boites", "FICHIER.csv", o.FichierBoites,
+              Traduire("Options", "écrit les boîtes rejetées et gardées en CSV"));
+    e.Fichier("--image", "FICHIER.png|.svg|.pdf", o.FichierImage,
+              Traduire("Options", "dessine le pavage avec ses axes, ses repères et la carte du "
+                                  "RSI, sans écran"),
+              {".png", ".svg", ".pdf"}, Traduire("Options", "un fichier .png, .svg ou .pdf"),
+              Traduire("Options", "aucune"));
+    e.Valeur("--taille", "LxH",
+             std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]),
+             Traduire("Options", "la taille de l'image en pixels (avec --image)"),
+             Traduire("Options", "une taille LxH en pixels (de 200 à 5000 chacun)"), [&o](Texte v) {
+                 std::ranges::copy(
+                     LireListe<int>(v, 2, 'x',
+                                    [](int c) { return c >= CoteImageMin && c <= CoteImageMax; }),
+                     o.TailleImage);
              });
-    if (resoudre) {
-        e.Fichier("--boites", "FICHIER.csv", &OptionsCommande::FichierBoites,
-                  "écrit les boîtes rejetées et gardées en CSV");
-        e.Valeur("--image", "FICHIER.png|.svg|.pdf", "aucune",
-                 "dessine le pavage avec ses axes, ses repères et la carte du RSI, sans écran",
-                 [](auto& o, const auto& v) {
-                     std::string ext = std::filesystem::path(v).extension().string();
-                     std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-                     if (ext != ".png" && ext != ".svg" && ext != ".pdf") {
-                         Refuser("--image", v, "un fichier .png, .svg ou .pdf");
-                     }
-                     o.FichierImage = v;
-                 });
-        e.Valeur("--taille", "LxH",
-                 std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]),
-                 "la taille de l'image en pixels (avec --image)", [](auto& o, const auto& v) {
-                     const auto t = LireListe<int>("--taille", v, 2,
-                                                   "une taille LxH en pixels (de 200 à 5000 "
-                                                   "chacun)",
-                                                   'x', EstCote);
-                     std::copy(t.begin(), t.end(), o.TailleImage);
-                 });
-        e.Valeur("--estimees", "FICHIER.wav|.csv", "aucun",
-                 "écrit les deux sources estimées au point exact du meilleur amas (le premier "
-                 "dont le point est une solution), ou à --point, ou à --amas",
-                 [](auto& o, const auto& v) {
-                     std::string ext = std::filesystem::path(v).extension().string();
-                     std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-                     if (ext != ".wav" && ext != ".csv") {
-                         Refuser("--estimees", v, "un fichier .wav ou .csv");
-                     }
-                     o.FichierEstimees = v;
-                 });
-        e.Valeur("--point", "x,y", "aucun", "le point où estimer les sources (avec --estimees)",
-                 [](auto& o, const auto& v) {
-                     const auto p = LireListe("--point", v, 2, "deux nombres finis x,y");
-                     o.PointEstimees = PointPlan{p[0], p[1]};
-                 });
-        e.Entier<int>("--amas", &OptionsCommande::AmasEstimees, 1, INT32_MAX,
-                      "un numéro d'amas à partir de 1",
-                      "estime les sources au point exact de cet amas, numéroté comme dans le "
-                      "rapport (avec --estimees)",
-                      "aucun");
-    } else {
-        e.Entier<std::int32_t>("--essais", &OptionsCommande::Essais, 1, INT32_MAX,
-                               "un entier d'au moins 1",
-                               "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées");
-        e.Entier<std::int32_t>("--fils", &OptionsCommande::Fils, 1, 1024, "un entier de 1 à 1024",
-                               "le nombre de fils de calcul", "tous les cœurs");
-        e.Fichier("--sortie", "FICHIER.csv", &OptionsCommande::SortieEtude,
-                  "le fichier CSV des essais, une ligne par essai");
-        e.Drapeau("--avec-temps", &OptionsCommande::AvecTemps,
-                  "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus identique "
-                  "d'une exécution à l'autre)");
+    e.Fichier("--estimees", "FICHIER.wav|.csv", o.FichierEstimees,
+              Traduire("Options", "écrit les deux sources estimées au point exact du meilleur "
+                                  "amas (le premier dont le point est une solution), ou à "
+                                  "--point, ou à --amas"),
+              {".wav", ".csv"}, Traduire("Options", "un fichier .wav ou .csv"));
+    e.Valeur("--point", "x,y", Traduire("Options", "aucun"),
+             Traduire("Options", "le point où estimer les sources (avec --estimees)"),
+             Traduire("Options", "deux nombres finis x,y"), [&o](Texte v) {
+                 const auto p = LireListe(v, 2);
+                 o.PointEstimees = PointPlan{p[0], p[1]};
+             });
+    e.Entier("--amas", o.AmasEstimees, 1, INT32_MAX,
+             Traduire("Options", "un numéro d'amas à partir de 1"),
+             Traduire("Options", "estime les sources au point exact de cet amas, numéroté comme "
+                                 "dans le rapport (avec --estimees)"),
+             Traduire("Options", "aucun"));
+    // Mixtures read stand for the sources and the matrix, a point for a cluster; an option
+    // that serves another one only would be ignored without it: all refused.
+    const auto option = [&app](const char* nom) { return app.get_option(nom); };
+    for (const char* remplacee :
+         {"--session", "--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
+        option("--melanges")->excludes(option(remplacee));
     }
-    if (resoudre) {
-        // Mixtures read stand for the sources and the matrix, a point for a cluster; an option
-        // that serves another one only would be ignored without it: all refused.
-        const auto option = [&app](const char* nom) { return app.get_option(nom); };
-        for (const char* remplacee :
-             {"--session", "--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
-            option("--melanges")->excludes(option(remplacee));
-        }
-        option("--matrice")->excludes(option("--matrice-aleatoire"));
-        option("--point")->excludes(option("--amas"))->needs(option("--estimees"));
-        option("--amas")->needs(option("--estimees"));
-        option("--taille")->needs(option("--image"));
-    }
-    app.set_help_flag("-h,--help", "cette aide");
+    option("--matrice")->excludes(option("--matrice-aleatoire"));
+    option("--point")->excludes(option("--amas"))->needs(option("--estimees"));
+    option("--amas")->needs(option("--estimees"));
+    option("--taille")->needs(option("--image"));
 }
 
 std::optional<SousCommande> LireSousCommande(const std::string& mot) {
@@ -390,11 +351,12 @@ struct Commande {
         App.allow_extras();
         App.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
         Enregistrer(App, O);
+        App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
     }
 };
 
-// CLI11's own errors said in French, from the options its message names.
-std::string EnFrancais(const CLI::App& app, const CLI::ParseError& erreur) {
+// CLI11's own errors said in the program's language, from the options its message names.
+std::string MessageErreur(const CLI::App& app, const CLI::ParseError& erreur) {
     std::vector<const CLI::Option*> nommees;
     std::istringstream mots(erreur.what());
     for (std::string mot; mots >> mot;) {
@@ -404,22 +366,26 @@ std::string EnFrancais(const CLI::App& app, const CLI::ParseError& erreur) {
             nommees.push_back(o);
         }
     }
-    if (nommees.empty()) {
-        return "les arguments de " + app.get_name() + " sont mal formés : voir ovrel5 " +
-               app.get_name() + " --help.";
-    }
-    const std::string a = nommees[0]->get_name();
-    const std::string b = nommees.size() > 1 ? nommees[1]->get_name() : "";
-    if (dynamic_cast<const CLI::ExcludesError*>(&erreur)) {
-        return "options " + a + " et " + b + " : une seule des deux est permise.";
-    }
-    if (dynamic_cast<const CLI::RequiresError*>(&erreur)) {
-        return "option " + a + " : elle ne sert qu'avec " + b + ".";
-    }
-    return "option " + a + " : " +
-           (nommees[0]->get_type_name().empty()
-                ? std::string("elle ne prend pas de valeur.")
-                : "une valeur est attendue (" + nommees[0]->get_type_name() + ").");
+    const auto nom = [&](std::size_t k) {
+        return k < nommees.size() ? nommees[k]->get_name() : "";
+    };
+    const std::string forme = nommees.empty() ? "" : nommees[0]->get_type_name();
+    const char* modele =
+        nommees.empty() ? OVREL_TEXTE("Options", "les arguments de %3 sont mal formés : voir "
+                                                 "ovrel5 %3 --help.")
+        : dynamic_cast<const CLI::ExcludesError*>(&erreur)
+            ? OVREL_TEXTE("Options", "options %1 et %2 : une seule des deux est permise.")
+        : dynamic_cast<const CLI::RequiresError*>(&erreur)
+            ? OVREL_TEXTE("Options", "option %1 : elle ne sert qu'avec %2.")
+        : forme.empty() ? OVREL_TEXTE("Options", "option %1 : elle ne prend pas de valeur.")
+                        : OVREL_TEXTE("Options", "option %1 : une valeur est attendue (%4).");
+    return RemplirModele(Traduire("Options", modele), {nom(0), nom(1), app.get_name(), forme});
+}
+
+// One line of a help: the option and its form, then its description at the 37th column.
+std::string LigneAide(std::string tete, const std::string& description) {
+    tete.resize(std::max<std::size_t>(tete.size() + 1, 36), ' ');
+    return (tete.size() > 36 ? tete + "\n" + std::string(36, ' ') : tete) + description + "\n";
 }
 
 } // namespace
@@ -467,25 +433,25 @@ bool EstLigneDeCommande(const std::string& mot) {
 }
 
 OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) {
-        throw ErreurOption("une sous-commande est attendue : resoudre ou etude.");
-    }
-    const auto commande = LireSousCommande(arguments[0]);
+    const auto commande = LireSousCommande(arguments.empty() ? "" : arguments[0]);
     if (!commande) {
-        throw ErreurOption("sous-commande inconnue « " + arguments[0] +
-                           " » : resoudre ou etude est attendue.");
+        throw ErreurOption(
+            arguments.empty()
+                ? Traduire("Options", "une sous-commande est attendue : resoudre ou etude.")
+                : RemplirModele(Traduire("Options", "sous-commande inconnue « %1 » : resoudre ou "
+                                                    "etude est attendue."),
+                                {arguments[0]}));
     }
     Commande c(*commande);
     OptionsCommande& o = c.O;
-    // CLI11 reads "--nom=" as a missing value; here it is an empty one. It takes its
-    // arguments last first.
+    // CLI11 takes its arguments last first, and reads "--nom=" as a missing value: here it is
+    // an empty one.
     std::vector<std::string> suite;
     for (auto a = arguments.rbegin(); a + 1 != arguments.rend(); ++a) {
-        const bool vide = a->size() > 3 && a->rfind("--", 0) == 0 && a->back() == '=' &&
-                          a->find('=') + 1 == a->size();
-        suite.push_back(vide ? "" : *a);
-        if (vide) {
-            suite.push_back(a->substr(0, a->size() - 1));
+        if (a->size() > 3 && a->starts_with("--") && a->find('=') + 1 == a->size()) {
+            suite.insert(suite.end(), {"", a->substr(0, a->size() - 1)});
+        } else {
+            suite.push_back(*a);
         }
     }
     try {
@@ -494,18 +460,21 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
         o.Aide = true;
         return o;
     } catch (const CLI::ParseError& e) {
-        throw ErreurOption(EnFrancais(c.App, e));
+        throw ErreurOption(MessageErreur(c.App, e));
     }
     if (const std::vector<std::string> reste = c.App.remaining(); !reste.empty()) {
         const std::string& mot = reste.front();
-        const bool ailleurs = mot.rfind("--", 0) == 0 &&
-                              Commande(o.Commande == SousCommande::Etude ? SousCommande::Resoudre
-                                                                         : SousCommande::Etude)
-                                  .App.get_option_no_throw(mot.substr(0, mot.find('=')));
-        throw ErreurOption((mot[0] == '-' ? "option inconnue « " : "argument inattendu « ") + mot +
-                           " » pour " + arguments[0] +
-                           (ailleurs ? " (elle ne s'applique qu'à l'autre commande)" : "") +
-                           " : voir ovrel5 " + arguments[0] + " --help.");
+        const auto autre =
+            *commande == SousCommande::Etude ? SousCommande::Resoudre : SousCommande::Etude;
+        const bool ailleurs = mot.starts_with("--") &&
+                              Commande(autre).App.get_option_no_throw(mot.substr(0, mot.find('=')));
+        throw ErreurOption(RemplirModele(
+            mot[0] == '-' ? Traduire("Options", "option inconnue « %1 » pour %2%3 : voir ovrel5 "
+                                                "%2 --help.")
+                          : Traduire("Options", "argument inattendu « %1 » pour %2%3 : voir "
+                                                "ovrel5 %2 --help."),
+            {mot, arguments[0],
+             ailleurs ? Traduire("Options", " (elle ne s'applique qu'à l'autre commande)") : ""}));
     }
     for (const CLI::Option* option : c.App.get_options()) {
         if (option->count() > 0) {
@@ -513,51 +482,52 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
-        throw ErreurOption("option " + defaut->Option + " : " + defaut->Raison + ".");
+        throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
+                                         {defaut->Option, defaut->Raison}));
     }
     return o;
 }
 
 std::string TexteAide() {
-    return "Ovrel 5 — séparation aveugle d'un mélange linéaire instantané de deux signaux.\n"
-           "\n"
-           "Usage :\n"
-           "  ovrel5                       ouvre la fenêtre\n"
-           "  ovrel5 resoudre [options]    une résolution, rapport JSON sur la sortie\n"
-           "  ovrel5 etude [options]       une étude de Monte-Carlo sur des matrices "
-           "aléatoires\n"
-           "  ovrel5 <commande> --help     les options d'une commande et leurs valeurs par "
-           "défaut\n"
-           "\n"
-           "Codes de sortie : 0 succès, 1 erreur inattendue, 2 option ou valeur invalide,\n"
-           "3 fichier illisible, 4 résolution arrêtée à la limite de mémoire (le rapport est\n"
-           "écrit quand même), 5 écriture impossible (fichier ou sortie standard).\n";
+    return Traduire("Options",
+                    "Ovrel 5 — séparation aveugle d'un mélange linéaire instantané de deux "
+                    "signaux.\n\nUsage :\n"
+                    "  ovrel5                       ouvre la fenêtre\n"
+                    "  ovrel5 resoudre [options]    une résolution, rapport JSON sur la sortie\n"
+                    "  ovrel5 etude [options]       une étude de Monte-Carlo sur des matrices "
+                    "aléatoires\n"
+                    "  ovrel5 <commande> --help     les options d'une commande et leurs valeurs "
+                    "par défaut\n"
+                    "  ovrel5 … --langue fr|en      la langue des textes : français (par défaut) "
+                    "ou anglais\n\n"
+                    "Codes de sortie : 0 succès, 1 erreur inattendue, 2 option ou valeur "
+                    "invalide,\n3 fichier illisible, 4 résolution arrêtée à la limite de mémoire "
+                    "(le rapport est\nécrit quand même), 5 écriture impossible (fichier ou sortie "
+                    "standard).\n");
 }
 
 std::string TexteAide(SousCommande commande) {
     const Commande c(commande);
-    std::string texte = commande == SousCommande::Resoudre
-                            ? "Usage : ovrel5 resoudre [options]\n"
-                              "Génère ou lit les sources, les mélange, pave la boîte de "
-                              "recherche avec SIVIA, analyse le pavage\n"
-                              "et écrit un rapport JSON sur la sortie standard.\n"
-                            : "Usage : ovrel5 etude [options]\n"
-                              "Résout K mélanges par des matrices aléatoires [[1, b], [c, 1]] "
-                              "(l'essai k a son propre flux,\n"
-                              "tiré de la graine et de k), écrit une ligne CSV par essai et "
-                              "affiche un résumé.\n";
-    texte += "\nSortes de sources : " + ListeSources() + ".\n\nOptions :\n";
+    std::string texte =
+        commande == SousCommande::Resoudre
+            ? Traduire("Options", "Usage : ovrel5 resoudre [options]\nGénère ou lit les sources, "
+                                  "les mélange, pave la boîte de recherche avec SIVIA, analyse le "
+                                  "pavage\net écrit un rapport JSON sur la sortie standard.\n")
+            : Traduire("Options", "Usage : ovrel5 etude [options]\nRésout K mélanges par des "
+                                  "matrices aléatoires [[1, b], [c, 1]] (l'essai k a son propre "
+                                  "flux,\ntiré de la graine et de k), écrit une ligne CSV par "
+                                  "essai et affiche un résumé.\n");
+    texte += RemplirModele(Traduire("Options", "\nSortes de sources : %1.\n\nOptions :\n"),
+                           {ListeSources()});
+    const std::string defaut = Traduire("Options", " (défaut : %1)");
     for (const CLI::Option* o : c.App.get_options()) {
-        std::string tete =
-            "  " + o->get_name() + (o->get_type_name().empty() ? "" : " " + o->get_type_name());
-        tete.resize(std::max<std::size_t>(tete.size() + 1, 36), ' ');
-        if (tete.size() > 36) {
-            tete.back() = '\n';
-            tete.append(36, ' ');
-        }
-        texte += tete + o->get_description() +
-                 (o->get_default_str().empty() ? "" : " (défaut : " + o->get_default_str() + ")") +
-                 "\n";
+        const std::string forme = o->get_type_name(), valeur = o->get_default_str();
+        texte += LigneAide("  " + o->get_name() + (forme.empty() ? "" : " " + forme),
+                           o->get_description() +
+                               (valeur.empty() ? "" : RemplirModele(defaut, {valeur})));
     }
-    return texte;
+    // Chosen before the command reads its options, anywhere on the line: only said here.
+    return texte + LigneAide("  --langue fr|en",
+                             Traduire("Options", "la langue des messages et de l'aide") +
+                                 RemplirModele(defaut, {"fr"}));
 }

@@ -1,7 +1,7 @@
 // The command line's options: `ovrel5 resoudre …` and `ovrel5 etude …` read into one
 // structure by CLI11, each command registering the options it uses; the help is written from
-// the same registrations. A bad option or value throws ErreurOption, whose French message
-// names the option and what it expects (CLI11's own errors included).
+// the same registrations. A bad option or value throws ErreurOption, whose message (French,
+// or the chosen language) names the option and what it expects, CLI11's own errors included.
 #pragma once
 
 #include "analyse/PointsVrais.h"
@@ -21,8 +21,7 @@
 // The sides of a figure, in pixels (--taille, the analysis window's "Enregistrer la vue…").
 inline constexpr int CoteImageMin = 200, CoteImageMax = 5000;
 
-class ErreurOption : public std::runtime_error {
-public:
+struct ErreurOption : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -90,7 +89,8 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments);
 // without a window.
 bool EstLigneDeCommande(const std::string& mot);
 
-// Help of the program (no sub-command) or of one sub-command, every option with its default.
+// Help of the program (no sub-command) or of one sub-command, every option with its default,
+// in the chosen language.
 std::string TexteAide();
 std::string TexteAide(SousCommande commande);
 

@@ -595,8 +595,13 @@ std::vector<TVueAnalyse::EtiquetteMethodes> TVueAnalyse::EtiquettesMethodes() co
 
 void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
     const QFontMetrics fm(font());
-    const QRect barre(zone.right() + 14, zone.top() + fm.height() + 4, 14,
-                      std::max(20, zone.height() - 2 * fm.height() - 8));
+    // The caption on its own line, above the top label's half height (labels are centred on
+    // their ticks), and within the view however wide it is written.
+    const QString titre = QStringLiteral("RSI moyen");
+    const int haut = zone.top() + fm.height() + fm.ascent() / 2 + 4;
+    const QRect barre(
+        QPoint(zone.right() + 14, haut),
+        QPoint(zone.right() + 27, std::max(haut + 19, zone.bottom() - fm.height() - 4)));
     for (int y = 0; y < barre.height(); ++y) {
         p.setPen(QColor(CouleurDb(float(40.0 * (barre.height() - 1 - y) / (barre.height() - 1)))));
         p.drawLine(barre.left(), barre.top() + y, barre.right(), barre.top() + y);
@@ -604,7 +609,8 @@ void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
     p.drawRect(barre);
-    p.drawText(barre.left() - 6, zone.top() + fm.ascent(), QStringLiteral("RSI moyen"));
+    p.drawText(std::min(barre.left() - 6, width() - 2 - fm.horizontalAdvance(titre)),
+               zone.top() + fm.ascent(), titre);
     for (int db = 0; db <= 40; db += 10) {
         const int Y = barre.bottom() - int(std::lround(db / 40.0 * (barre.height() - 1)));
         p.drawLine(barre.right(), Y, barre.right() + 3, Y);

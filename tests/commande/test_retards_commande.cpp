@@ -1,5 +1,6 @@
-// The delayed decorrelation on the command line: the constraint `retards`, its delays
-// (`--retards`), kept by sessions, used by the solve and listed in the report.
+// The delayed decorrelation and the classic methods on the command line: the delays separate
+// what lag 0 alone cannot, and every classic method is reported (the refusals and the
+// sessions' delays are in the exit-status tables).
 #include "commande/LigneDeCommande.h"
 
 #include <gtest/gtest.h>
@@ -25,70 +26,7 @@ Sortie Lancer(const std::vector<std::string>& arguments) {
     return {statut, sortie.str(), erreurs.str()};
 }
 
-// The four constraint flags of a report's settings, in the table's keys.
-std::vector<bool> Contraintes(const nlohmann::json& rapport) {
-    std::vector<bool> c;
-    for (const char* cle : {"ContrainteDecorrelation", "ContrainteDecorrelationDerivees",
-                            "ContrainteMomentOrdre4", "ContrainteDecorrelationRetardee"}) {
-        c.push_back(rapport["reglages"][cle].get<bool>());
-    }
-    return c;
-}
-
 } // namespace
-
-TEST(RetardsCommande, BadDelaysExitWithTwoNamingThemGoodOnesAreReported) {
-    const std::vector<std::string> base = {"resoudre",
-                                           "--graine",
-                                           "3",
-                                           "--echantillons",
-                                           "400",
-                                           "--contraintes",
-                                           "decorrelation,retards",
-                                           "--precision",
-                                           "0.2"};
-    const struct {
-        std::vector<std::string> plus;
-        int statut;
-        const char* nomme;        // in the error, for a refusal
-        std::vector<int> retards; // in the report, for a success
-    } cas[] = {
-        {{"--retards", "0"}, 2, "0 (nul)", {}},
-        {{"--retards", "1,-3"}, 2, "-3 (négatif)", {}},
-        {{"--retards", "2,4,2"}, 2, "2 (répété)", {}},
-        {{"--retards", "1.5"}, 2, "1.5 (non entier)", {}},
-        {{"--retards", "deux"}, 2, "deux (non entier)", {}},
-        {{"--retards", ""}, 2, "Aucun retard", {}},
-        {{"--retards", "99999999999"}, 2, "99999999999", {}},
-        // N = 400: 200 is the largest delay
-        {{"--retards", "1,201"}, 2, "201 (plus grand que N/2 = 200)", {}},
-        {{"--retards", "1,200"}, 0, nullptr, {1, 200}},
-        {{"--retards", "1 2;8"}, 0, nullptr, {1, 2, 8}},
-        {{}, 0, nullptr, {1, 2, 3, 4, 5, 6, 8, 10, 12, 16, 20}},
-    };
-    for (const auto& c : cas) {
-        std::vector<std::string> arguments = base;
-        arguments.insert(arguments.end(), c.plus.begin(), c.plus.end());
-        const Sortie s = Lancer(arguments);
-        const std::string quoi = c.plus.empty() ? "(défaut)" : c.plus.back();
-        ASSERT_EQ(s.Statut, c.statut) << quoi << " " << s.Erreurs;
-        if (c.nomme) {
-            EXPECT_NE(s.Erreurs.find("--retards"), std::string::npos) << s.Erreurs;
-            EXPECT_NE(s.Erreurs.find(c.nomme), std::string::npos) << s.Erreurs;
-            EXPECT_TRUE(s.Texte.empty()) << quoi;
-        } else {
-            const auto rapport = nlohmann::json::parse(s.Texte);
-            EXPECT_EQ(rapport["entrees"]["retards"].get<std::vector<int>>(), c.retards) << quoi;
-            EXPECT_EQ(Contraintes(rapport), (std::vector<bool>{true, false, false, true}));
-        }
-    }
-    // A study checks the delays against its N before any trial.
-    const Sortie etude = Lancer({"etude", "--echantillons", "100", "--contraintes", "retards",
-                                 "--retards", "51", "--essais", "1", "--sortie", "/dev/null"});
-    EXPECT_EQ(etude.Statut, 2);
-    EXPECT_NE(etude.Erreurs.find("51 (plus grand que N/2 = 50)"), std::string::npos)
-        << etude.Erreurs;
-}
 
 TEST(RetardsCommande, SourcesOfDifferentSpectraAreSeparatedByTheDelays) {
     // A cosine and a coloured noise: at lag 0 alone the pair is not identifiable, the delays
@@ -113,33 +51,6 @@ TEST(RetardsCommande, SourcesOfDifferentSpectraAreSeparatedByTheDelays) {
     }
     EXPECT_GT(meilleur, 20.0) << rapport["amas"].dump();
     EXPECT_GE(representes, 1) << rapport["amas"].dump();
-}
-
-TEST(RetardsCommande, ASessionKeepsTheConstraintAndItsDelays) {
-    const auto chemin = std::filesystem::temp_directory_path() /
-                        ("ovrel5-retards-session-" + std::to_string(::getpid()) + ".json");
-    std::ofstream(chemin) << R"({"format": "ovrel5-session", "options": {
-        "ContrainteDecorrelation": true, "ContrainteDecorrelationDerivees": false,
-        "ContrainteDecorrelationRetardee": true, "Retards": "3,5", "NbEchantillons": 500,
-        "PrecisionSivia": 0.2}})";
-    const Sortie s = Lancer({"resoudre", "--graine", "1", "--session", chemin.string()});
-    ASSERT_EQ(s.Statut, 0) << s.Erreurs;
-    const auto rapport = nlohmann::json::parse(s.Texte);
-    EXPECT_EQ(rapport["entrees"]["retards"], nlohmann::json::array({3, 5}));
-    EXPECT_EQ(Contraintes(rapport), (std::vector<bool>{true, false, false, true}));
-    EXPECT_EQ(rapport["reglages"]["Retards"], "3,5");
-    // The option given wins over the session's list; a bad list in the session is refused.
-    const Sortie donnee =
-        Lancer({"resoudre", "--graine", "1", "--session", chemin.string(), "--retards", "2"});
-    ASSERT_EQ(donnee.Statut, 0) << donnee.Erreurs;
-    EXPECT_EQ(nlohmann::json::parse(donnee.Texte)["entrees"]["retards"],
-              nlohmann::json::array({2}));
-    std::ofstream(chemin) << R"({"format": "ovrel5-session", "options": {"Retards": "4,x"}})";
-    const Sortie refusee = Lancer({"resoudre", "--session", chemin.string()});
-    EXPECT_EQ(refusee.Statut, 2);
-    EXPECT_NE(refusee.Erreurs.find("« options.Retards »"), std::string::npos) << refusee.Erreurs;
-    EXPECT_NE(refusee.Erreurs.find("x (non entier)"), std::string::npos) << refusee.Erreurs;
-    std::filesystem::remove(chemin);
 }
 
 TEST(ReferencesCommande, EachClassicMethodIsReportedAndAmuseIsTheExactRootPair) {

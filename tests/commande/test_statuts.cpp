@@ -71,6 +71,13 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
+    // A session file of its own per case; `format` adds the session's format to the fields.
+    int sessions = 0;
+    const auto session = [&](const std::string& champs, bool format = true) {
+        std::string contenu = format ? R"({"format": "ovrel5-session", )" : "";
+        contenu.append(champs).append(format ? "}" : "");
+        return Fichier(std::to_string(sessions++).append(".json"), contenu).string();
+    };
     const struct {
         std::vector<std::string> arguments;
         std::uint64_t budget;
@@ -101,6 +108,57 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
         // A study writes no boxes nor pictures: the options are refused, not ignored.
         {{"etude", "--boites", (Dossier / "b.csv").string(), "--sortie", etude}, 0, 2, "--boites"},
         {{"etude", "--image", (Dossier / "i.png").string(), "--sortie", etude}, 0, 2, "--image"},
+        // A session against the rules, or a box against them on the command line: the same
+        // rule, the file and its field named.
+        {{"resoudre", "--session", session(R"("options": {"PrecisionSivia": 0})")},
+         0,
+         2,
+         "« options.PrecisionSivia »"},
+        {{"resoudre", "--session", session(R"("options": {"BorneInfX": 2, "BorneSupX": -2})")},
+         0,
+         2,
+         "« options.BorneInfX »"},
+        {{"resoudre", "--session", session(R"("options": {"NbEchantillons": -5})")},
+         0,
+         2,
+         "« options.NbEchantillons »"},
+        {{"resoudre", "--session", session(R"("options": {"Stockage": 7})")},
+         0,
+         2,
+         "« options.Stockage »"},
+        {{"resoudre", "--session",
+          session(R"("sources": [{"sorte": "generee", "type": "Martien"}, {"sorte": "aucune"}])")},
+         0,
+         2,
+         "« sources[0].type »"},
+        {{"resoudre", "--session", session(R"("matrice": {"a11": 1, "a12": 0, "a21": 0})")},
+         0,
+         2,
+         "« matrice.a22 »"},
+        {{"resoudre", "--session", session(R"("options": {"PrecisionSivia": 1e400})")},
+         0,
+         2,
+         "« PrecisionSivia »"},
+        {{"resoudre", "--session", session(R"({"format": 5})", false)},
+         0,
+         3,
+         "pas une session d'Ovrel 5"},
+        {{"resoudre", "--session", session(R"({"format": null})", false)},
+         0,
+         3,
+         "pas une session d'Ovrel 5"},
+        {{"resoudre", "--session", session(R"({"format": []})", false)},
+         0,
+         3,
+         "pas une session d'Ovrel 5"},
+        {{"resoudre", "--session", session(R"({"format": {}})", false)},
+         0,
+         3,
+         "pas une session d'Ovrel 5"},
+        {{"resoudre", "--boite", "1,-1,-5,5"},
+         0,
+         2,
+         "option --boite : la borne inférieure pour X dépasse la borne supérieure"},
         {{"resoudre", "--source1", (Dossier / "absent.wav").string()}, 0, 3, "absent.wav"},
         {{"resoudre", "--melanges", (Dossier / "vide.wav").string()}, 0, 3, "vide.wav"},
         {{"etude", "--source2", (Dossier / "absent.wav").string(), "--sortie", etude},
@@ -123,6 +181,11 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
         if (c.erreur) {
             EXPECT_NE(s.Erreurs.find(c.erreur), std::string::npos) << ligne << "\n" << s.Erreurs;
         }
+        // A file refused is named, and a parser's own words never reach the user.
+        if (c.statut != 0 && c.arguments[1] == "--session") {
+            EXPECT_NE(s.Erreurs.find(c.arguments[2]), std::string::npos) << s.Erreurs;
+        }
+        EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
         if (c.statut == 0 || c.statut == 4) {
             // The report or the study's summary, and the study's trials, are written.
             if (c.arguments[0] == "resoudre") {
@@ -182,12 +245,44 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
     const std::string trois = (Dossier / "trois.wav").string();
     EcrireSignaux(trois, {{"a", &a}, {"b", &b}, {"c", &c}}, 8000);
     const std::string estimees = (Dossier / "e.csv").string();
+    const auto retards = [](const std::vector<std::string>& plus) {
+        std::vector<std::string> a = {"resoudre",
+                                      "--graine",
+                                      "3",
+                                      "--echantillons",
+                                      "400",
+                                      "--contraintes",
+                                      "decorrelation,retards",
+                                      "--precision",
+                                      "0.2"};
+        a.insert(a.end(), plus.begin(), plus.end());
+        return a;
+    };
+    // The delays reported, with the four constraint flags of the delayed decorrelation's set.
+    using Valeurs = std::vector<std::pair<std::string, nlohmann::json>>;
+    const auto avecRetards = [](const std::vector<int>& liste) {
+        return Valeurs{{"/entrees/retards", liste},
+                       {"/reglages/ContrainteDecorrelation", true},
+                       {"/reglages/ContrainteDecorrelationDerivees", false},
+                       {"/reglages/ContrainteMomentOrdre4", false},
+                       {"/reglages/ContrainteDecorrelationRetardee", true}};
+    };
+    const auto plus = [](Valeurs a, const Valeurs& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::string avecRetardsSession =
+        Fichier("retards.json", R"({"format": "ovrel5-session", "options": {
+        "ContrainteDecorrelation": true, "ContrainteDecorrelationDerivees": false,
+        "ContrainteDecorrelationRetardee": true, "Retards": "3,5", "NbEchantillons": 500,
+        "PrecisionSivia": 0.2}})")
+            .string();
     const struct {
         std::vector<std::string> arguments;
         int statut;
         std::vector<std::string> erreurs; // what stderr must hold
-        std::string pointeur = {};        // a value of the report, when status 0
-        nlohmann::json valeur = {};
+        // Values of the report, by their pointers, when status 0.
+        std::vector<std::pair<std::string, nlohmann::json>> valeurs = {};
     } cas[] = {
         // Several channels with none chosen: listed, never read at the first one.
         {{"resoudre", "--source1", sig}, 2, {"--source1", "« t », « a », « b »", sig + ":a"}},
@@ -198,13 +293,11 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
           sig + ":3"},
          0,
          {},
-         "/entrees/source2/canal",
-         3},
+         {{"/entrees/source2/canal", 3}}},
         {{"resoudre", "--graine", "1", "--precision", "0.1", "--source1", sig + ":b"},
          0,
          {},
-         "/entrees/source1/canal",
-         3},
+         {{"/entrees/source1/canal", 3}}},
         // A mistyped kind is a kind, a missing path a file.
         {{"resoudre", "--source1", "cosinu"},
          2,
@@ -214,8 +307,7 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
           long_},
          0,
          {"300 et 400", "coupée à 300"},
-         "/entrees/echantillons",
-         300},
+         {{"/entrees/echantillons", 300}}},
         // Options a command does not use, or that serve another one only.
         {{"etude", "--estimees", estimees, "--sortie", etude}, 2, {"« --estimees »", "etude"}},
         {{"etude", "--boite", "auto", "--sortie", etude}, 2, {"--boite", "« auto »"}},
@@ -246,6 +338,39 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
         {{"resoudre", "--precision"}, 2, {"--precision", "une valeur est attendue (REEL)"}},
         {{"resoudre", "--graine", "1", "inattendu"}, 2, {"« inattendu »"}},
         {{"resoudre", "--inconnue", "3"}, 2, {"option inconnue « --inconnue »"}},
+        // The delays of the delayed decorrelation: each bad one named, good ones reported
+        // with the constraint on, a study checks them against its N before any trial.
+        {retards({"--retards", "0"}), 2, {"--retards", "0 (nul)"}},
+        {retards({"--retards", "1,-3"}), 2, {"--retards", "-3 (négatif)"}},
+        {retards({"--retards", "2,4,2"}), 2, {"--retards", "2 (répété)"}},
+        {retards({"--retards", "1.5"}), 2, {"--retards", "1.5 (non entier)"}},
+        {retards({"--retards", "deux"}), 2, {"--retards", "deux (non entier)"}},
+        {retards({"--retards", ""}), 2, {"--retards", "Aucun retard"}},
+        {retards({"--retards", "99999999999"}), 2, {"--retards", "99999999999"}},
+        // N = 400: 200 is the largest delay
+        {retards({"--retards", "1,201"}), 2, {"--retards", "201 (plus grand que N/2 = 200)"}},
+        {retards({"--retards", "1,200"}), 0, {}, avecRetards({1, 200})},
+        {retards({"--retards", "1 2;8"}), 0, {}, avecRetards({1, 2, 8})},
+        {retards({}), 0, {}, avecRetards({1, 2, 3, 4, 5, 6, 8, 10, 12, 16, 20})},
+        {{"etude", "--echantillons", "100", "--contraintes", "retards", "--retards", "51",
+          "--essais", "1", "--sortie", "/dev/null"},
+         2,
+         {"--retards", "51 (plus grand que N/2 = 50)"}},
+        // A session keeps the constraint and its delays; the option given wins over its list,
+        // a bad list in it is refused.
+        {{"resoudre", "--graine", "1", "--session", avecRetardsSession},
+         0,
+         {},
+         plus(avecRetards({3, 5}), {{"/reglages/Retards", "3,5"}})},
+        {{"resoudre", "--graine", "1", "--session", avecRetardsSession, "--retards", "2"},
+         0,
+         {},
+         avecRetards({2})},
+        {{"resoudre", "--session",
+          Fichier("r.json", R"({"format": "ovrel5-session", "options": {"Retards": "4,x"}})")
+              .string()},
+         2,
+         {"« options.Retards »", "x (non entier)"}},
     };
     for (const auto& c : cas) {
         std::string ligne;
@@ -264,7 +389,11 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
         if (c.statut == 0) {
             const auto rapport = nlohmann::json::parse(s.Texte, nullptr, false);
             ASSERT_FALSE(rapport.is_discarded()) << ligne;
-            EXPECT_EQ(rapport[nlohmann::json::json_pointer(c.pointeur)], c.valeur) << ligne;
+            EXPECT_FALSE(c.valeurs.empty()) << ligne; // a success says what it gave
+            for (const auto& [pointeur, valeur] : c.valeurs) {
+                EXPECT_EQ(rapport[nlohmann::json::json_pointer(pointeur)], valeur)
+                    << ligne << pointeur;
+            }
         } else {
             EXPECT_TRUE(s.Texte.empty()) << ligne << s.Texte;
         }
@@ -455,5 +584,116 @@ TEST_F(Statuts, ABadInputFileIsRefusedAlikeInFrenchAndInEnglish) {
         }
         // What the French message says of the file is not left in the English one.
         EXPECT_EQ(anglais.Erreurs.find(c.francais.back()), std::string::npos) << anglais.Erreurs;
+    }
+}
+
+TEST_F(Statuts, TheFigureIsWrittenInEachFormatAtItsSizeAndBadValuesWriteNothing) {
+    // The core build's program has no window library and draws no figure.
+    const bool dessine = !std::string(OVREL_PROGRAMME).ends_with("sans-fenetre");
+    using namespace std::string_literals;
+    const struct {
+        std::vector<std::string> arguments;
+        int statut;
+        std::string attendu; // in the file written, or on stderr
+    } cas[] = {
+        // A PNG's IHDR chunk: width and height on four bytes each.
+        {{"--image", "a.png", "--taille", "400x300"}, 0, "IHDR\0\0\x01\x90\0\0\x01\x2c"s},
+        {{"--image", "b.png"}, 0, "IHDR\0\0\x03\x84\0\0\x03\x84"s},
+        {{"--image", "c.SVG", "--taille=640x480"}, 0, "viewBox=\"0 0 640 480\""},
+        {{"--image", "d.svg"}, 0, ">RSI moyen</text>"}, // the map of known sources
+        {{"--image", "f.svg"}, 0, "JADE</text>"},       // the classic methods the legend lists
+        {{"--image", "e.pdf", "--taille", "600x400"}, 0, "/MediaBox [0 0 450.000000 300.000000]"},
+        {{"--image", "x.png", "--taille", "199x900"}, 2, "option --taille"},
+        {{"--image", "x.png", "--taille", "900x5001"}, 2, "option --taille"},
+        {{"--image", "x.png", "--taille", "900"}, 2, "option --taille"},
+        {{"--image", "x.png", "--taille", "900x900x9"}, 2, "option --taille"},
+        {{"--taille", "900x900"}, 2, "option --taille"},
+        {{"--image", "x.jpg"}, 2, "option --image"},
+    };
+    for (const auto& c : cas) {
+        if (c.statut == 0 && !dessine) {
+            continue;
+        }
+        const std::string fichier = (Dossier / c.arguments[1]).string();
+        std::vector<std::string> arguments = {"resoudre", "--echantillons", "2000", "--graine",
+                                              "1"};
+        for (const std::string& a : c.arguments) {
+            arguments.push_back(a == c.arguments[1] ? fichier : a);
+        }
+        SCOPED_TRACE(fichier);
+        const Sortie s = Lancer(arguments);
+        EXPECT_EQ(s.Statut, c.statut) << s.Erreurs;
+        EXPECT_NE((c.statut ? s.Erreurs : Lire(fichier)).find(c.attendu), std::string::npos);
+        EXPECT_EQ(std::filesystem::exists(fichier), c.statut == 0);
+    }
+}
+
+TEST_F(Statuts, TheHelpAndTheMessagesFollowTheLanguageChosenAnywhereOnTheLine) {
+    // Only the program with the window reads --langue (before anything else).
+    const bool langues = !std::string(OVREL_PROGRAMME).ends_with("sans-fenetre");
+    const struct {
+        std::vector<std::string> arguments;
+        int statut;
+        std::vector<std::string> attendus; // on stdout for status 0, else on stderr
+    } cas[] = {
+        {{"resoudre", "--help"},
+         0,
+         {"Usage : ovrel5 resoudre", "la précision de SIVIA", "(défaut : 0.01)", "--langue fr|en"}},
+        {{"--langue", "en", "resoudre", "--help"},
+         0,
+         {"Usage: ovrel5 resoudre", "the precision of SIVIA", "(default: 0.01)", "--langue fr|en",
+          "Source kinds: gauss|"}},
+        {{"etude", "--help", "--langue=en"}, 0, {"the number of computing threads", "every core"}},
+        {{"--langue", "fr", "etude", "--help"},
+         0,
+         {"le nombre de fils de calcul", "tous les cœurs"}},
+        {{"--langue", "en", "--help"}, 0, {"--langue fr|en", "Exit statuses: 0 success"}},
+        {{"resoudre", "--precision", "abc"},
+         2,
+         {"option --precision : « abc » n'est pas valable, un nombre strictement positif est "
+          "attendu."}},
+        {{"--langue", "en", "resoudre", "--precision", "abc"},
+         2,
+         {"option --precision: “abc” is not valid, a number greater than 0 is expected."}},
+        {{"resoudre", "--source1", "cosinu", "--langue", "en"},
+         2,
+         {"unknown kind “cosinu” (closest: “cosinus”)"}},
+        // CLI11's own errors, and the rules between options.
+        {{"--langue", "en", "etude", "--avec-temps=1"},
+         2,
+         {"option --avec-temps: it takes no value."}},
+        {{"--langue", "en", "resoudre", "--precision"}, 2, {"a value is expected (REEL)"}},
+        {{"--langue", "en", "resoudre", "--point", "1,2"},
+         2,
+         {"--point: it is used only with --estimees"}},
+        {{"--langue", "en", "resoudre", "--amas", "1", "--point", "1,2", "--estimees", "e.csv"},
+         2,
+         {"only one of the two is allowed"}},
+        {{"--langue", "en", "etude", "--estimees", "e.csv"},
+         2,
+         {"unknown option “--estimees” for etude (it applies to the other command only)"}},
+    };
+    for (const auto& c : cas) {
+        const bool anglais =
+            std::ranges::count(c.arguments, "en") + std::ranges::count(c.arguments, "--langue=en");
+        if (!langues && (anglais || std::ranges::count(c.arguments, "--langue"))) {
+            continue;
+        }
+        std::string ligne;
+        for (const std::string& a : c.arguments) {
+            ligne += a + " ";
+        }
+        const Sortie s = Lancer(c.arguments);
+        EXPECT_EQ(s.Statut, c.statut) << ligne << s.Erreurs;
+        const std::string& texte = c.statut == 0 ? s.Texte : s.Erreurs;
+        for (const std::string& a : c.attendus) {
+            EXPECT_NE(texte.find(a), std::string::npos) << ligne << "\n" << texte;
+        }
+        // Nothing of the other language.
+        for (const char* mot :
+             anglais ? std::vector<const char*>{"« ", "défaut", " est attendu", "Usage :", "aucun"}
+                     : std::vector<const char*>{"expected", "default:", "Usage:", "none"}) {
+            EXPECT_EQ(texte.find(mot), std::string::npos) << ligne << mot << "\n" << texte;
+        }
     }
 }
