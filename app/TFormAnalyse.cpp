@@ -727,7 +727,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     SuggestionValable_ = true;
     RemplirSuggestion();
     if (!remarques.isEmpty()) {
-        message += tr("\n") + remarques.join(tr("\n"));
+        message += QStringLiteral("\n") + remarques.join(QStringLiteral("\n"));
     }
     Message->setText(message);
 }

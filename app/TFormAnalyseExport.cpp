@@ -140,7 +140,7 @@ void TFormAnalyse::EnregistrerVueClick() {
     }
     // The size, the view's own by default; the dialog is window-modal and does not block.
     auto* dialogue = new QDialog(this);
-    dialogue->setObjectName(tr("DialogueTailleVue"));
+    dialogue->setObjectName(QStringLiteral("DialogueTailleVue"));
     dialogue->setWindowTitle(tr("Taille de la figure"));
     dialogue->setAttribute(Qt::WA_DeleteOnClose);
     auto* formulaire = new QFormLayout(dialogue);
@@ -148,7 +148,7 @@ void TFormAnalyse::EnregistrerVueClick() {
     const int valeurs[2] = {Vue->width(), Vue->height()};
     for (int k = 0; k < 2; ++k) {
         cotes[k] = new QSpinBox(dialogue);
-        cotes[k]->setObjectName(k == 0 ? tr("Largeur") : tr("Hauteur"));
+        cotes[k]->setObjectName(k == 0 ? QStringLiteral("Largeur") : QStringLiteral("Hauteur"));
         cotes[k]->setRange(CoteImageMin, CoteImageMax);
         cotes[k]->setSuffix(QStringLiteral(" px"));
         cotes[k]->setValue(valeurs[k]);
