@@ -364,12 +364,12 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     });
     connect(BoutonSuggestion, &QPushButton::clicked, this, &TFormAnalyse::ResoudreAvecSuggestion);
     connect(BoutonBoite, &QPushButton::clicked, this, &TFormAnalyse::EnglobeLesSolutions);
-    Retraduire(this, {"TFormAnalyse"});
+    Retraduire(this, {"TFormAnalyse", "TVueAnalyse"});
 }
 
 void TFormAnalyse::changeEvent(QEvent* evenement) {
     if (evenement->type() == QEvent::LanguageChange) {
-        Retraduire(this, {"TFormAnalyse"});
+        Retraduire(this, {"TFormAnalyse", "TVueAnalyse"});
         // The readouts, tables and reports are written in the language of their last refresh.
         if (isVisible()) {
             Rafraichir();
@@ -695,7 +695,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     }
     QString rapport = tr("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
                          "Meilleur critère : %4\nDurée : %5 (précision %6)\n"
-                         "Amas : %7, dont %8 étendu(s) (enveloppe > %9 × précision)")
+                         "Amas : %7, étendus : %8 (enveloppe > %9 × précision)")
                           .arg(s.NbPrises)
                           .arg(s.NbRejetees)
                           .arg(s.NbGardees)

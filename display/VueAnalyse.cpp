@@ -114,8 +114,8 @@ TVueAnalyse::TVueAnalyse(QWidget* parent) : QWidget(parent) {
     setMinimumSize(320, 260);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip(tr("Molette : zoom autour du pointeur. Glisser : déplacer la vue. "
-                  "Ctrl+0 : ajuster la vue à la boîte de recherche."));
+    setToolTip(QT_TR_NOOP("Molette : zoom autour du pointeur. Glisser : déplacer la vue. "
+                          "Ctrl+0 : ajuster la vue à la boîte de recherche."));
 }
 
 void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* rejetees,

@@ -682,16 +682,6 @@
         <translation>Exact point %1, %2; cluster centre (%3; %4)</translation>
     </message>
     <message>
-        <source>Boîtes prises : %1, rejetées : %2, gardées : %3
-Meilleur critère : %4
-Durée : %5 (précision %6)
-Amas : %7, dont %8 étendu(s) (enveloppe &gt; %9 × précision)</source>
-        <translation>Boxes taken: %1, rejected: %2, kept: %3
-Best criterion: %4
-Duration: %5 (precision %6)
-Clusters: %7, extended: %8 (hull &gt; %9 × precision)</translation>
-    </message>
-    <message>
         <source>
 Résolution arrêtée à la limite de mémoire : pavage incomplet.</source>
         <translation>
@@ -766,6 +756,16 @@ Amari index (rows and columns): %7</translation>
     <message>
         <source>Annuler</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Boîtes prises : %1, rejetées : %2, gardées : %3
+Meilleur critère : %4
+Durée : %5 (précision %6)
+Amas : %7, étendus : %8 (enveloppe &gt; %9 × précision)</source>
+        <translation>Boxes taken: %1, rejected: %2, kept: %3
+Best criterion: %4
+Duration: %5 (precision %6)
+Clusters: %7, extended: %8 (hull &gt; %9 × precision)</translation>
     </message>
 </context>
 <context>
