@@ -116,7 +116,7 @@ void TForm1::CreerControles() {
     Label8 = Etiquette(client, QT_TR_NOOP("Distribution conjointe estimée"), 720, 256);
     Label12 = Etiquette(client, QT_TR_NOOP("Echelle signal 1"), 824, 472);
     Label13 = Etiquette(client, QT_TR_NOOP("Echelle signal 2"), 824, 504);
-    for (QLabel* etiquette : {Label2, Label10}) {
+    for (QLabel* etiquette : {Label2, Label10, Label11}) {
         etiquette->setProperty("placeInitiale", etiquette->x());
     }
     Label5->hide();
@@ -143,8 +143,7 @@ void TForm1::CreerControles() {
     }
 
     Edit5 = Placer(new QLineEdit(QStringLiteral("0,5"), client), 416, 176, 9, 21);
-    // The caption of the interval ends before its box, however wide the display's font.
-    Label11->move(std::min(Label11->x(), Edit5->x() - 4 - Label11->width()), Label11->y());
+    PlacerLegendeMoments();
 
     OpenGLPanel3 = Placer(new TOpenGLPanel(client), 448, 272, 241, 121);
     OpenGLPanel4 = Placer(new TOpenGLPanel(client), 440, 408, 241, 121);
@@ -438,6 +437,12 @@ void TForm1::closeEvent(QCloseEvent* evenement) {
     QMainWindow::closeEvent(evenement);
 }
 
+void TForm1::PlacerLegendeMoments() {
+    Label11->move(
+        std::min(Label11->property("placeInitiale").toInt(), Edit5->x() - 4 - Label11->width()),
+        Label11->y());
+}
+
 void TForm1::LangueClick(const QString& langue) {
     RetenirLangue(langue);
     // The translators change: every window hears QEvent::LanguageChange and translates itself.
@@ -453,6 +458,7 @@ void TForm1::changeEvent(QEvent* evenement) {
 
 void TForm1::Retraduire() {
     ::Retraduire(this, {"TForm1", "TMenuFichier"});
+    PlacerLegendeMoments();
     for (int p = 0; p < 6; ++p) {
         MenuFichier->EnregistrerPanneau[p]->setText(
             QCoreApplication::translate("TMenuFichier", "Panneau %1…").arg(p + 1));

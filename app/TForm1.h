@@ -194,6 +194,8 @@ private:
     // The window's texts in the current language: the fixed ones, then those that tell a state.
     void Retraduire();
     void LangueClick(const QString& langue);
+    // The caption of the interval ends before its box, however wide its font and language.
+    void PlacerLegendeMoments();
     void GenererSourceUn(TypeSource type, QAction* item);
     void GenererSourceDeux(TypeSource type, QAction* item);
     bool GenererSourceLongue(int k, TypeSource type);

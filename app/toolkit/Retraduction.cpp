@@ -74,7 +74,16 @@ void Widget(QWidget* w, Contextes contextes) {
     }
     if (auto* l = qobject_cast<QLabel*>(w)) {
         UnTexte(
-            m, 2, l->text(), [l](const QString& t) { l->setText(t); }, contextes);
+            m, 2, l->text(),
+            [l](const QString& t) {
+                // A caption sized to its text stays so in the other language.
+                const bool ajustee = l->size() == l->sizeHint();
+                l->setText(t);
+                if (ajustee) {
+                    l->adjustSize();
+                }
+            },
+            contextes);
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         UnTexte(
             m, 2, b->text(), [b](const QString& t) { b->setText(t); }, contextes);
