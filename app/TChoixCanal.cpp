@@ -13,15 +13,13 @@ TChoixCanal* TChoixCanal::Courant = nullptr;
 TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
                          const QStringList& questions, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(contenu.Audio ? QStringLiteral("Choix du canal")
-                                 : QStringLiteral("Choix de la colonne"));
+    setWindowTitle(contenu.Audio ? tr("Choix du canal") : tr("Choix de la colonne"));
     auto* mise = new QVBoxLayout(this);
-    mise->addWidget(
-        new QLabel(QStringLiteral("« %1 » a %2 %3.")
-                       .arg(fichier)
-                       .arg(contenu.NbCanaux)
-                       .arg(contenu.Audio ? QStringLiteral("canaux") : QStringLiteral("colonnes")),
-                   this));
+    mise->addWidget(new QLabel(tr("« %1 » a %2 %3.")
+                                   .arg(fichier)
+                                   .arg(contenu.NbCanaux)
+                                   .arg(contenu.Audio ? tr("canaux") : tr("colonnes")),
+                               this));
     for (int q = 0; q < questions.size(); ++q) {
         auto* cadre = new QGroupBox(questions[q], this);
         auto* lignes = new QVBoxLayout(cadre);
@@ -37,7 +35,7 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
         mise->addWidget(cadre);
     }
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    boutons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     mise->addWidget(boutons);

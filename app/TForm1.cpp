@@ -2,12 +2,14 @@
 // event to its handler.
 #include "app/TForm1.h"
 
+#include "app/Langue.h"
 #include "app/TFormAnalyse.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
+#include "app/toolkit/Retraduction.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "app/toolkit/TStatusBar.h"
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -47,7 +50,7 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), Atelier_(std::make_unique<Atelier>()), A(*Atelier_),
       Resume6_(std::make_unique<ResumePavage>()) {
     Form1 = this;
-    setWindowTitle(QStringLiteral("LE MELANGE LINEAIRE INSTANTANNEE"));
+    setWindowTitle(QT_TR_NOOP("LE MELANGE LINEAIRE INSTANTANNEE"));
     setFont(PoliceFenetres());
     CreerControles();
     CreerMenus();
@@ -55,6 +58,7 @@ TForm1::TForm1(QWidget* parent)
     A.Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
     A.Annonces.Ecouter([this](unsigned changements) { SuivreAtelier(changements); });
     MenuFichier = new TMenuFichier(this);
+    Retraduire();
     // The budget is read from the machine now, and counts what this window holds.
     BudgetMemoire();
     FixerCompteurMemoire([this] { return OctetsTenus(); });
@@ -99,21 +103,20 @@ void TForm1::CreerControles() {
 
     Image1 = Placer(new TImage(337, 321, client), 72, 216, 337, 321);
 
-    Label1 = Etiquette(client, QStringLiteral("x :"), 88, 192, 89, 13);
-    Label2 = Etiquette(client, QStringLiteral("y :"), 184, 192, 89, 21);
-    Label3 = Etiquette(client, QStringLiteral("Source 1"), 320, 8);
-    Label4 = Etiquette(client, QStringLiteral("Source 2"), 616, 8);
-    Label5 = Etiquette(client, QStringLiteral("Matrice de Mélange"), 96, 16);
-    Label6 = Etiquette(client, QStringLiteral("Source Estimée 1"), 440, 248);
-    Label7 = Etiquette(client, QStringLiteral("Source Estimée 2"), 440, 393); // below panel 3
-    Label9 = Etiquette(client, QStringLiteral("x clic :"), 448, 232, 104, 13);
-    Label10 = Etiquette(client, QStringLiteral("y clic :"), 584, 232, 104, 13);
-    Label11 =
-        Etiquette(client, QStringLiteral("Moment croisés dans l'interval [-x x], x="), 232, 176);
-    Label8 = Etiquette(client, QStringLiteral("Distribution conjointe estimée"), 720, 256);
-    Label12 = Etiquette(client, QStringLiteral("Echelle signal 1"), 824, 472);
-    Label13 = Etiquette(client, QStringLiteral("Echelle signal 2"), 824, 504);
-    for (QLabel* etiquette : {Label2, Label10}) {
+    Label1 = Etiquette(client, QT_TR_NOOP("x :"), 88, 192, 89, 13);
+    Label2 = Etiquette(client, QT_TR_NOOP("y :"), 184, 192, 89, 21);
+    Label3 = Etiquette(client, QT_TR_NOOP("Source 1"), 320, 8);
+    Label4 = Etiquette(client, QT_TR_NOOP("Source 2"), 616, 8);
+    Label5 = Etiquette(client, QT_TR_NOOP("Matrice de Mélange"), 96, 16);
+    Label6 = Etiquette(client, QT_TR_NOOP("Source Estimée 1"), 440, 248);
+    Label7 = Etiquette(client, QT_TR_NOOP("Source Estimée 2"), 440, 393); // below panel 3
+    Label9 = Etiquette(client, QT_TR_NOOP("x clic :"), 448, 232, 104, 13);
+    Label10 = Etiquette(client, QT_TR_NOOP("y clic :"), 584, 232, 104, 13);
+    Label11 = Etiquette(client, QT_TR_NOOP("Moment croisés dans l'interval [-x x], x="), 232, 176);
+    Label8 = Etiquette(client, QT_TR_NOOP("Distribution conjointe estimée"), 720, 256);
+    Label12 = Etiquette(client, QT_TR_NOOP("Echelle signal 1"), 824, 472);
+    Label13 = Etiquette(client, QT_TR_NOOP("Echelle signal 2"), 824, 504);
+    for (QLabel* etiquette : {Label2, Label10, Label11}) {
         etiquette->setProperty("placeInitiale", etiquette->x());
     }
     Label5->hide();
@@ -122,7 +125,7 @@ void TForm1::CreerControles() {
     Label12->hide();
     Label13->hide();
 
-    Button1 = Placer(new QPushButton(QStringLiteral("Solver"), client), 536, 160, 75, 25);
+    Button1 = Placer(new QPushButton(QT_TR_NOOP("Solver"), client), 536, 160, 75, 25);
 
     OpenGLPanel1 = Placer(new TOpenGLPanel(client), 232, 24, 257, 121);
     OpenGLPanel2 = Placer(new TOpenGLPanel(client), 520, 24, 257, 121);
@@ -131,8 +134,8 @@ void TForm1::CreerControles() {
     Edit2 = Placer(new QLineEdit(client), 152, 40, 41, 21);
     Edit3 = Placer(new QLineEdit(client), 88, 72, 41, 21);
     Edit4 = Placer(new QLineEdit(client), 152, 72, 41, 21);
-    Button2 = Placer(new QPushButton(QStringLiteral("Valider"), client), 144, 104, 57, 25);
-    Button3 = Placer(new QPushButton(QStringLiteral("Aléatoire"), client), 80, 104, 57, 25);
+    Button2 = Placer(new QPushButton(QT_TR_NOOP("Valider"), client), 144, 104, 57, 25);
+    Button3 = Placer(new QPushButton(QT_TR_NOOP("Aléatoire"), client), 80, 104, 57, 25);
     for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2),
                        static_cast<QWidget*>(Edit3), static_cast<QWidget*>(Edit4),
                        static_cast<QWidget*>(Button2), static_cast<QWidget*>(Button3)}) {
@@ -140,23 +143,21 @@ void TForm1::CreerControles() {
     }
 
     Edit5 = Placer(new QLineEdit(QStringLiteral("0,5"), client), 416, 176, 9, 21);
-    // The caption of the interval ends before its box, however wide the display's font.
-    Label11->move(std::min(Label11->x(), Edit5->x() - 4 - Label11->width()), Label11->y());
+    PlacerLegendeMoments();
 
     OpenGLPanel3 = Placer(new TOpenGLPanel(client), 448, 272, 241, 121);
     OpenGLPanel4 = Placer(new TOpenGLPanel(client), 440, 408, 241, 121);
     OpenGLPanel5 = Placer(new TOpenGLPanel(client), 728, 280, 121, 121);
 
-    RadioGroup1 =
-        Placer(new TRadioGroup(QStringLiteral("Affichage de l'estimation des "),
-                               {QStringLiteral("Sources"), QStringLiteral("Dérivée Sources"),
-                                QStringLiteral("Aucun")},
-                               client),
-               688, 168, 153, 65);
+    RadioGroup1 = Placer(
+        new TRadioGroup(QT_TR_NOOP("Affichage de l'estimation des "),
+                        {QT_TR_NOOP("Sources"), QT_TR_NOOP("Dérivée Sources"), QT_TR_NOOP("Aucun")},
+                        client),
+        688, 168, 153, 65);
     RadioGroup1->setEnabled(false);
 
-    CheckBox1 = Placer(new QCheckBox(QStringLiteral("Superposition des sources réelles"), client),
-                       696, 432, 185, 17);
+    CheckBox1 = Placer(new QCheckBox(QT_TR_NOOP("Superposition des sources réelles"), client), 696,
+                       432, 185, 17);
     CheckBox1->resize(std::max(CheckBox1->width(), CheckBox1->sizeHint().width()), 17);
 
     ScrollBar1 = Placer(new QScrollBar(Qt::Horizontal, client), 688, 472, 121, 16);
@@ -176,16 +177,15 @@ void TForm1::CreerControles() {
     OpenGLPanel6->setMouseTracking(true); // the position readout follows the pointer
 
     StatusBar1 = new TStatusBar(
-        {{QStringLiteral("Position X:"), 70}, {QStringLiteral("position Y:"), 70}, {QString(), 50}},
-        this);
+        {{QT_TR_NOOP("Position X:"), 70}, {QT_TR_NOOP("position Y:"), 70}, {QString(), 50}}, this);
     StatusBar1->setFixedSize(LargeurClient, HauteurBarreEtat);
     setStatusBar(StatusBar1);
-    ButtonArreter = new QPushButton(QStringLiteral("Arrêter"), StatusBar1);
-    ButtonArreter->setToolTip(QStringLiteral("Arrête le travail en cours (Échap)"));
+    ButtonArreter = new QPushButton(QT_TR_NOOP("Arrêter"), StatusBar1);
+    ButtonArreter->setToolTip(QT_TR_NOOP("Arrête le travail en cours (Échap)"));
     StatusBar1->addPermanentWidget(ButtonArreter);
     ButtonArreter->hide();
 
-    Button4 = Placer(new QPushButton(QStringLiteral("Encadre"), client), 112, 560, 75, 25);
+    Button4 = Placer(new QPushButton(QT_TR_NOOP("Encadre"), client), 112, 560, 75, 25);
     Button5 = Placer(new QPushButton(QStringLiteral("-"), client), 24, 392, 25, 25);
     Button6 = Placer(new QPushButton(QStringLiteral("+"), client), 24, 360, 25, 25);
 
@@ -211,45 +211,47 @@ void TForm1::CreerMenus() {
         return g;
     };
 
-    ChoixdesSources1 = menuBar()->addMenu(QStringLiteral("Choix des Sources"));
-    SourceUn = ChoixdesSources1->addMenu(QStringLiteral("Source1"));
+    ChoixdesSources1 = menuBar()->addMenu(QT_TR_NOOP("Choix des Sources"));
+    SourceUn = ChoixdesSources1->addMenu(QT_TR_NOOP("Source1"));
     GroupeSource1_ = groupe();
-    BruitBlancGaussien1 = element(SourceUn, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource1_);
-    BruitBlancUniforme1 = element(SourceUn, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource1_);
-    Cosinus1 = element(SourceUn, QStringLiteral("Cosinus"), GroupeSource1_);
-    Sinus1 = element(SourceUn, QStringLiteral("Sinus"), GroupeSource1_);
-    BruitColoreGaussien1 =
-        element(SourceUn, QStringLiteral("Bruit Coloré Gaussien "), GroupeSource1_);
-    SourceDeux = ChoixdesSources1->addMenu(QStringLiteral("Source2"));
+    BruitBlancGaussien1 = element(SourceUn, QT_TR_NOOP("Bruit Blanc Gaussien"), GroupeSource1_);
+    BruitBlancUniforme1 = element(SourceUn, QT_TR_NOOP("Bruit Blanc Uniforme"), GroupeSource1_);
+    Cosinus1 = element(SourceUn, QT_TR_NOOP("Cosinus"), GroupeSource1_);
+    Sinus1 = element(SourceUn, QT_TR_NOOP("Sinus"), GroupeSource1_);
+    BruitColoreGaussien1 = element(SourceUn, QT_TR_NOOP("Bruit Coloré Gaussien "), GroupeSource1_);
+    SourceDeux = ChoixdesSources1->addMenu(QT_TR_NOOP("Source2"));
     GroupeSource2_ = groupe();
-    BruitBlancGaussien2 =
-        element(SourceDeux, QStringLiteral("Bruit Blanc Gaussien"), GroupeSource2_);
-    BruitBlancUniforme2 =
-        element(SourceDeux, QStringLiteral("Bruit Blanc Uniforme"), GroupeSource2_);
-    Cosinus2 = element(SourceDeux, QStringLiteral("Cosinus"), GroupeSource2_);
-    Sinus2 = element(SourceDeux, QStringLiteral("Sinus"), GroupeSource2_);
-    BruitColoreGaussien2 =
-        element(SourceDeux, QStringLiteral("Bruit Coloré Gaussien"), GroupeSource2_);
-    ToutEffacer1 = element(ChoixdesSources1, QStringLiteral("Tout Effacer"), nullptr);
-    EffacerPavage1 = element(ChoixdesSources1, QStringLiteral("Effacer le pavage"), nullptr);
+    BruitBlancGaussien2 = element(SourceDeux, QT_TR_NOOP("Bruit Blanc Gaussien"), GroupeSource2_);
+    BruitBlancUniforme2 = element(SourceDeux, QT_TR_NOOP("Bruit Blanc Uniforme"), GroupeSource2_);
+    Cosinus2 = element(SourceDeux, QT_TR_NOOP("Cosinus"), GroupeSource2_);
+    Sinus2 = element(SourceDeux, QT_TR_NOOP("Sinus"), GroupeSource2_);
+    BruitColoreGaussien2 = element(SourceDeux, QT_TR_NOOP("Bruit Coloré Gaussien"), GroupeSource2_);
+    ToutEffacer1 = element(ChoixdesSources1, QT_TR_NOOP("Tout Effacer"), nullptr);
+    EffacerPavage1 = element(ChoixdesSources1, QT_TR_NOOP("Effacer le pavage"), nullptr);
 
-    Melange = menuBar()->addMenu(QStringLiteral("Mélange"));
+    Melange = menuBar()->addMenu(QT_TR_NOOP("Mélange"));
     GroupeMatrice_ = groupe();
-    Matricedemelange1 = element(Melange, QStringLiteral("Matrice de mélange"), GroupeMatrice_);
-    GenerationdesMelanges1 = element(Melange, QStringLiteral("Génération des Mélanges"), nullptr);
+    Matricedemelange1 = element(Melange, QT_TR_NOOP("Matrice de mélange"), GroupeMatrice_);
+    GenerationdesMelanges1 = element(Melange, QT_TR_NOOP("Génération des Mélanges"), nullptr);
 
-    Affichage1 = menuBar()->addMenu(QStringLiteral("Affichage"));
+    Affichage1 = menuBar()->addMenu(QT_TR_NOOP("Affichage"));
     GroupeAffichage_ = groupe();
-    SourcesAff = element(Affichage1, QStringLiteral("Sources"), GroupeAffichage_);
-    MelangesAff = element(Affichage1, QStringLiteral("Mélanges"), GroupeAffichage_);
-    DeriveeAff = element(Affichage1, QStringLiteral("Dérivée des Mélanges"), GroupeAffichage_);
+    SourcesAff = element(Affichage1, QT_TR_NOOP("Sources"), GroupeAffichage_);
+    MelangesAff = element(Affichage1, QT_TR_NOOP("Mélanges"), GroupeAffichage_);
+    DeriveeAff = element(Affichage1, QT_TR_NOOP("Dérivée des Mélanges"), GroupeAffichage_);
     SourcesAff->setChecked(true);
     Affichage1->addSeparator();
-    AnalyseSeparation1 = Affichage1->addAction(QStringLiteral("Analyse de la séparation…"));
+    AnalyseSeparation1 = Affichage1->addAction(QT_TR_NOOP("Analyse de la séparation…"));
     AnalyseSeparation1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+A")));
 
-    Paramtres1 = menuBar()->addMenu(QStringLiteral("Paramètres"));
-    Nombredchantillons1 = element(Paramtres1, QStringLiteral("Options"), nullptr);
+    Paramtres1 = menuBar()->addMenu(QT_TR_NOOP("Paramètres"));
+    Nombredchantillons1 = element(Paramtres1, QT_TR_NOOP("Options"), nullptr);
+    // Each language is named in itself, in either language.
+    Langue1 = Paramtres1->addMenu(QT_TR_NOOP("Langue"));
+    auto* langues = new QActionGroup(this);
+    Francais1 = element(Langue1, QStringLiteral("Français"), langues);
+    English1 = element(Langue1, QStringLiteral("English"), langues);
+    (LangueCourante() == QLatin1String("en") ? English1 : Francais1)->setChecked(true);
 }
 
 void TForm1::RelierEvenements() {
@@ -285,6 +287,8 @@ void TForm1::RelierEvenements() {
     menu(MelangesAff, &TForm1::MelangesAffClick);
     menu(DeriveeAff, &TForm1::DeriveeAffClick);
     menu(Nombredchantillons1, &TForm1::OptionsClick);
+    connect(Francais1, &QAction::triggered, this, [this] { LangueClick(QStringLiteral("fr")); });
+    connect(English1, &QAction::triggered, this, [this] { LangueClick(QStringLiteral("en")); });
     connect(AnalyseSeparation1, &QAction::triggered, this,
             Protege([this] { AnalyseSeparation1Click(); }));
 
@@ -431,6 +435,45 @@ void TForm1::closeEvent(QCloseEvent* evenement) {
         return;
     }
     QMainWindow::closeEvent(evenement);
+}
+
+void TForm1::PlacerLegendeMoments() {
+    Label11->move(
+        std::min(Label11->property("placeInitiale").toInt(), Edit5->x() - 4 - Label11->width()),
+        Label11->y());
+}
+
+void TForm1::LangueClick(const QString& langue) {
+    RetenirLangue(langue);
+    // The translators change: every window hears QEvent::LanguageChange and translates itself.
+    ChoisirLangue(langue);
+}
+
+void TForm1::changeEvent(QEvent* evenement) {
+    if (evenement->type() == QEvent::LanguageChange) {
+        Retraduire();
+    }
+    QMainWindow::changeEvent(evenement);
+}
+
+void TForm1::Retraduire() {
+    ::Retraduire(this, {"TForm1", "TMenuFichier"});
+    PlacerLegendeMoments();
+    for (int p = 0; p < 6; ++p) {
+        MenuFichier->EnregistrerPanneau[p]->setText(
+            QCoreApplication::translate("TMenuFichier", "Panneau %1…").arg(p + 1));
+    }
+    (LangueCourante() == QLatin1String("en") ? English1 : Francais1)->setChecked(true);
+    if (SourcesAff->isChecked()) {
+        SourcesAffClick();
+    } else if (MelangesAff->isChecked()) {
+        MelangesAffClick();
+    } else if (DeriveeAff->isChecked()) {
+        DeriveeAffClick();
+    }
+    if (RadioGroup1->ItemIndex() >= 0) {
+        RadioGroup1Click();
+    }
 }
 
 void TForm1::FormClick() {

@@ -65,6 +65,9 @@ public:
     QAction *ToutEffacer1, *EffacerPavage1, *Matricedemelange1, *GenerationdesMelanges1;
     QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
     QAction* AnalyseSeparation1;
+    // "Paramètres" › "Langue": French or English, remembered, applied at once.
+    QMenu* Langue1;
+    QAction *Francais1, *English1;
     TFormAnalyse* FormAnalyse = nullptr; // the analysis window, once opened
 
     // The workbench: its data and operations live in the core (atelier/Atelier.h); the window
@@ -181,12 +184,18 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void closeEvent(QCloseEvent* evenement) override;
     void wheelEvent(QWheelEvent* evenement) override;
+    void changeEvent(QEvent* evenement) override;
 
 private:
     friend class TMenuFichier;
     void CreerControles();
     void CreerMenus();
     void RelierEvenements();
+    // The window's texts in the current language: the fixed ones, then those that tell a state.
+    void Retraduire();
+    void LangueClick(const QString& langue);
+    // The caption of the interval ends before its box, however wide its font and language.
+    void PlacerLegendeMoments();
     void GenererSourceUn(TypeSource type, QAction* item);
     void GenererSourceDeux(TypeSource type, QAction* item);
     bool GenererSourceLongue(int k, TypeSource type);

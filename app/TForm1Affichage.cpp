@@ -33,16 +33,15 @@ void TForm1::ChoisirAffichage(QAction* item, const QString& titre1, const QStrin
 }
 
 void TForm1::SourcesAffClick() {
-    ChoisirAffichage(SourcesAff, QStringLiteral("Source 1"), QStringLiteral("Source 2"));
+    ChoisirAffichage(SourcesAff, tr("Source 1"), tr("Source 2"));
 }
 
 void TForm1::MelangesAffClick() {
-    ChoisirAffichage(MelangesAff, QStringLiteral("Mélange 1"), QStringLiteral("Mélange 2"));
+    ChoisirAffichage(MelangesAff, tr("Mélange 1"), tr("Mélange 2"));
 }
 
 void TForm1::DeriveeAffClick() {
-    ChoisirAffichage(DeriveeAff, QStringLiteral("Dérivée du Mélange 1"),
-                     QStringLiteral("Dérivée du Mélange 2"));
+    ChoisirAffichage(DeriveeAff, tr("Dérivée du Mélange 1"), tr("Dérivée du Mélange 2"));
 }
 
 void TForm1::RepeindrePanneauxEstimation() {
@@ -61,11 +60,9 @@ void TForm1::RepeindreTousLesPanneaux() {
 void TForm1::RadioGroup1Click() {
     const int item = RadioGroup1->ItemIndex();
     const bool sources = item == 0 || item == 2;
-    Label6->setText(sources ? QStringLiteral("Source Estimée 1")
-                            : QStringLiteral("Dérivée Source Estimée 1"));
+    Label6->setText(sources ? tr("Source Estimée 1") : tr("Dérivée Source Estimée 1"));
     Label6->adjustSize();
-    Label7->setText(sources ? QStringLiteral("Source Estimée 2")
-                            : QStringLiteral("Dérivée Source Estimée 2"));
+    Label7->setText(sources ? tr("Source Estimée 2") : tr("Dérivée Source Estimée 2"));
     Label7->adjustSize();
     RepeindrePanneauxEstimation();
 }

@@ -78,7 +78,7 @@ void TForm1::RafraichirAnalyse() {
     if (FormAnalyse == nullptr) {
         return;
     }
-    const QString quoi = QStringLiteral("Analyse de la séparation");
+    const QString quoi = tr("Analyse de la séparation");
     if (TravailLong* travail = TravailLong::Courant()) {
         FormAnalyse->Rafraichir(travail->Rappel(quoi));
         return;

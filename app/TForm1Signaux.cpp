@@ -40,15 +40,15 @@ void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
 
 // A stopped generation leaves the source, its menu and the generator as they were.
 bool TForm1::GenererSourceLongue(int k, TypeSource type) {
-    const QString quoi = QStringLiteral("Génération de la source %1").arg(k);
+    const QString quoi = tr("Génération de la source %1").arg(k);
     bool fait = false;
     {
         TravailLong travail(this, StatusBar1, 2, ButtonArreter);
         fait = A.GenererSource(k, type, travail.Rappel(quoi));
     }
     if (!fait) {
-        MessageBox(quoi + QStringLiteral(" a été arrêtée par l'utilisateur : la source est "
-                                         "restée comme elle était."),
+        MessageBox(quoi + tr(" a été arrêtée par l'utilisateur : la source est "
+                             "restée comme elle était."),
                    TitreApplication());
     }
     return fait;
@@ -149,18 +149,17 @@ void TForm1::Button3Click() {
 
 void TForm1::GenerationdesMelanges1Click() {
     if (!A.PeutMelanger()) {
-        MessageBox(QStringLiteral("La matrice de mélange et/ou les sources sont inconnues"),
-                   QStringLiteral("Erreur!"));
+        MessageBox(tr("La matrice de mélange et/ou les sources sont inconnues"), tr("Erreur!"));
         return;
     }
     bool fait = false;
     {
         TravailLong travail(this, StatusBar1, 2, ButtonArreter);
-        fait = A.Melanger(travail.Rappel(QStringLiteral("Génération des mélanges")));
+        fait = A.Melanger(travail.Rappel(tr("Génération des mélanges")));
     }
     if (!fait) {
-        MessageBox(QStringLiteral("La génération des mélanges a été arrêtée par l'utilisateur : "
-                                  "les mélanges sont restés comme ils étaient."),
+        MessageBox(tr("La génération des mélanges a été arrêtée par l'utilisateur : "
+                      "les mélanges sont restés comme ils étaient."),
                    TitreApplication());
         return;
     }
@@ -194,7 +193,7 @@ void TForm1::EffacerPavage1Click() {
     A.EffacerPavage();
     malloc_trim(0);
     const std::uint64_t liberes = avant - std::min(avant, OctetsTenus());
-    StatusBar1->SetPanelText(2, QStringLiteral("Pavage effacé : %1 libérés")
-                                    .arg(QString::fromStdString(TexteOctets(liberes))));
+    StatusBar1->SetPanelText(
+        2, tr("Pavage effacé : %1 libérés").arg(QString::fromStdString(TexteOctets(liberes))));
     OpenGLPanel6->Repaint();
 }

@@ -14,6 +14,7 @@
 #include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -51,28 +52,30 @@ QString TexteNombre(double n) {
 QString TexteProgresResolution(const ResolutionSivia& r, double secondes) {
     const double fait = r.FractionClassee();
     const double debit = secondes > 0 ? double(r.Resultat().NbPrises) / secondes : 0.0;
-    QString texte = QStringLiteral("Résolution : %1 % de la surface classée — %2 boîtes/s")
+    QString texte = QCoreApplication::translate(
+                        "TForm1", "Résolution : %1 % de la surface classée — %2 boîtes/s")
                         .arg(QLocale().toString(100.0 * fait, 'f', 1), TexteNombre(debit));
     if (fait > 0 && fait < 1) {
-        texte += QStringLiteral(" — reste environ %1 s")
+        texte += QCoreApplication::translate("TForm1", " — reste environ %1 s")
                      .arg(TexteNombre(std::ceil(secondes * (1 - fait) / fait)));
     }
-    return texte + QStringLiteral(" — Échap pour arrêter");
+    return texte + QCoreApplication::translate("TForm1", " — Échap pour arrêter");
 }
 
 // Why the settings cannot be solved, from the reason the settings table gives.
 QString ObstacleResolution(const std::string& raisonReglage) {
     QString raison = QString::fromStdString(raisonReglage);
     raison[0] = raison[0].toUpper();
-    return raison + QStringLiteral(" : corrigez-la dans Paramètres › Options.");
+    return raison +
+           QCoreApplication::translate("TForm1", " : corrigez-la dans Paramètres › Options.");
 }
 
 // Writes "X : x" and "Y : y" into a pair of labels. The y label keeps its place unless the x
 // label has grown over it, and then moves just right of it, so both numbers stay readable.
 void Legender(QLabel* etiquetteX, QLabel* etiquetteY, double x, double y) {
-    etiquetteX->setText(QStringLiteral("X : ") + FloatToStr(x));
+    etiquetteX->setText(QCoreApplication::translate("TForm1", "X : ") + FloatToStr(x));
     etiquetteX->adjustSize();
-    etiquetteY->setText(QStringLiteral("Y : ") + FloatToStr(y));
+    etiquetteY->setText(QCoreApplication::translate("TForm1", "Y : ") + FloatToStr(y));
     etiquetteY->adjustSize();
     const int placeY = etiquetteY->property("placeInitiale").toInt();
     etiquetteY->move(std::max(placeY, etiquetteX->geometry().right() + 12), etiquetteY->y());
@@ -97,19 +100,19 @@ void TForm1::Button1Click() {
     case Obstacle::Aucun:
         break;
     case Obstacle::MelangesInconnus:
-        MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
+        MessageBox(tr("Les signaux mélangés sont inconnus"), tr("Erreur!"));
         return;
     case Obstacle::Reglages:
-        MessageBox(ObstacleResolution(p.Message), QStringLiteral("Erreur!"));
+        MessageBox(ObstacleResolution(p.Message), tr("Erreur!"));
         return;
     case Obstacle::Retards:
-        MessageBox(QString::fromStdString(p.Message), QStringLiteral("Erreur!"));
+        MessageBox(QString::fromStdString(p.Message), tr("Erreur!"));
         return;
     case Obstacle::Memoire:
         MessageBox(QString::fromStdString(p.Message) +
-                       QStringLiteral(" « Choix des Sources › Effacer le pavage » rend la "
-                                      "mémoire des résolutions précédentes."),
-                   QStringLiteral("Erreur!"));
+                       tr(" « Choix des Sources › Effacer le pavage » rend la "
+                          "mémoire des résolutions précédentes."),
+                   tr("Erreur!"));
         return;
     }
 
@@ -160,8 +163,8 @@ void TForm1::Button1Click() {
         bool suivre = true;
         while (suivre && !SuivrePavage(BoitesParTranche)) {
             suivre = !travail.TrancheFinie() ||
-                     travail.Respirer(QStringLiteral("Préparation de l'affichage du pavage — "
-                                                     "Échap pour arrêter"));
+                     travail.Respirer(tr("Préparation de l'affichage du pavage — "
+                                         "Échap pour arrêter"));
         }
         A.RetenirResultat(resultat);
         OpenGLPanel6->Repaint();
@@ -174,19 +177,19 @@ void TForm1::Button1Click() {
     NoterResolution(resultat, secondes);
 
     if (resultat.Statut == StatutSivia::ArreteALaLimite) {
-        MessageBox(QStringLiteral("La résolution a été arrêtée avant la fin : la mémoire de "
-                                  "cette machine ne suffit pas pour poursuivre le pavage "
-                                  "(%1 boîtes classées). Les boîtes déjà tracées sont "
-                                  "conservées. Choisissez une précision moins fine ou une "
-                                  "boîte de recherche plus petite, ou rendez la mémoire des "
-                                  "résolutions précédentes par « Choix des Sources › Effacer "
-                                  "le pavage ».")
+        MessageBox(tr("La résolution a été arrêtée avant la fin : la mémoire de "
+                      "cette machine ne suffit pas pour poursuivre le pavage "
+                      "(%1 boîtes classées). Les boîtes déjà tracées sont "
+                      "conservées. Choisissez une précision moins fine ou une "
+                      "boîte de recherche plus petite, ou rendez la mémoire des "
+                      "résolutions précédentes par « Choix des Sources › Effacer "
+                      "le pavage ».")
                        .arg(resultat.NbRejetees + resultat.NbGardees),
-                   QStringLiteral("Erreur!"));
+                   tr("Erreur!"));
     } else if (resultat.Statut == StatutSivia::ArreteParUtilisateur) {
-        MessageBox(QStringLiteral("La résolution a été arrêtée par l'utilisateur (%1 boîtes "
-                                  "classées, %2 % de la surface). Les boîtes déjà tracées sont "
-                                  "conservées.")
+        MessageBox(tr("La résolution a été arrêtée par l'utilisateur (%1 boîtes "
+                      "classées, %2 % de la surface). Les boîtes déjà tracées sont "
+                      "conservées.")
                        .arg(resultat.NbRejetees + resultat.NbGardees)
                        .arg(QLocale().toString(100.0 * fraction, 'f', 1)),
                    TitreApplication());

@@ -5,6 +5,7 @@
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/Disposition.h"
 #include "app/toolkit/Police.h"
+#include "app/toolkit/Retraduction.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
 #include "sivia/Retards.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,53 +22,60 @@
 #include <limits>
 
 TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale(principale) {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(QT_TR_NOOP("Options"));
     setFont(PoliceFenetres());
     move(61, 152);
     setFixedSize(290, 565);
 
-    Label1 = Etiquette(this, QStringLiteral("Saisir le nombre d'échantillons   N="), 0, 32);
+    Label1 = Etiquette(this, QT_TR_NOOP("Saisir le nombre d'échantillons   N="), 0, 32);
     // Right of its caption, however wide the display's font makes it.
     Edit1 = Placer(new QLineEdit(this), std::max(168, Label1->geometry().right() + 4), 32, 57, 21);
-    Label2 = Etiquette(this, QStringLiteral("0<N<10^6"), 72, 56);
-    Label3 = Etiquette(this, QStringLiteral("Borne pour X"), 88, 80);
+    Label2 = Etiquette(this, QT_TR_NOOP("0<N<10^6"), 72, 56);
+    Label3 = Etiquette(this, QT_TR_NOOP("Borne pour X"), 88, 80);
     Edit2 = Placer(new QLineEdit(this), 168, 80, 41, 21);
     Edit3 = Placer(new QLineEdit(this), 216, 80, 41, 21);
-    Label4 = Etiquette(this, QStringLiteral("Borne pour Y"), 88, 112);
+    Label4 = Etiquette(this, QT_TR_NOOP("Borne pour Y"), 88, 112);
     Edit4 = Placer(new QLineEdit(this), 168, 112, 41, 21);
     Edit5 = Placer(new QLineEdit(this), 216, 112, 41, 21);
-    Label5 = Etiquette(this, QStringLiteral("Précision pour SIVIA"), 24, 160);
+    Label5 = Etiquette(this, QT_TR_NOOP("Précision pour SIVIA"), 24, 160);
     Memo1 = Placer(new QPlainTextEdit(this), 32, 176, 81, 25);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RadioGroup1 = Placer(
-        new TRadioGroup(QStringLiteral("Stockage"),
-                        {QStringLiteral("stack (pile)"), QStringLiteral("queue (file)")}, this),
-        161, 144, 105, 97);
+    RadioGroup1 =
+        Placer(new TRadioGroup(QT_TR_NOOP("Stockage"),
+                               {QT_TR_NOOP("stack (pile)"), QT_TR_NOOP("queue (file)")}, this),
+               161, 144, 105, 97);
     RadioGroup2 =
-        Placer(new TRadioGroup(QStringLiteral("Affichage des Sources Estimées"),
-                               {QStringLiteral("Au clic"), QStringLiteral("Tout le temps ")}, this),
+        Placer(new TRadioGroup(QT_TR_NOOP("Affichage des Sources Estimées"),
+                               {QT_TR_NOOP("Au clic"), QT_TR_NOOP("Tout le temps ")}, this),
                24, 264, 193, 73);
-    CheckBox4 = Placer(new QCheckBox(QStringLiteral("Show Solution"), this), 168, 344, 97, 17);
-    Label6 = Etiquette(this, QStringLiteral("Contrainte(s) Activée(s)"), 32, 376);
+    CheckBox4 = Placer(new QCheckBox(QT_TR_NOOP("Show Solution"), this), 168, 344, 97, 17);
+    Label6 = Etiquette(this, QT_TR_NOOP("Contrainte(s) Activée(s)"), 32, 376);
     CheckBox1 =
-        Placer(new QCheckBox(QStringLiteral("Décorrélation des Sources"), this), 32, 400, 217, 17);
-    CheckBox2 =
-        Placer(new QCheckBox(QStringLiteral("Décorrélation des Dérivées des Sources"), this), 32,
-               424, 225, 17);
-    CheckBox3 = Placer(new QCheckBox(QStringLiteral("Moment d'ordre supérieur E[s1s2^3]"), this),
-                       32, 448, 225, 17);
+        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation des Sources"), this), 32, 400, 217, 17);
+    CheckBox2 = Placer(new QCheckBox(QT_TR_NOOP("Décorrélation des Dérivées des Sources"), this),
+                       32, 424, 225, 17);
+    CheckBox3 = Placer(new QCheckBox(QT_TR_NOOP("Moment d'ordre supérieur E[s1s2^3]"), this), 32,
+                       448, 225, 17);
     CheckBoxRetards =
-        Placer(new QCheckBox(QStringLiteral("Décorrélation retardée"), this), 32, 472, 225, 17);
-    Label7 = Etiquette(this, QStringLiteral("Retards"), 48, 500);
+        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 472, 225, 17);
+    Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 500);
     // Right of its caption, however wide the display's font makes it.
     const int gaucheRetards = std::max(104, Label7->geometry().right() + 6);
     EditRetards = Placer(new QLineEdit(this), gaucheRetards, 496, 266 - gaucheRetards, 21);
-    EditRetards->setToolTip(QStringLiteral("Entiers distincts de 1 à N/2, séparés par des "
-                                           "virgules, par exemple 1,2,4,8"));
-    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 532, 75, 25);
+    EditRetards->setToolTip(QT_TR_NOOP("Entiers distincts de 1 à N/2, séparés par des "
+                                       "virgules, par exemple 1,2,4,8"));
+    Button1 = Placer(new QPushButton(QT_TR_NOOP("Valider"), this), 96, 532, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
+    Retraduire(this, {"TForm2"});
+}
+
+void TForm2::changeEvent(QEvent* evenement) {
+    if (evenement->type() == QEvent::LanguageChange) {
+        Retraduire(this, {"TForm2"});
+    }
+    QWidget::changeEvent(evenement);
 }
 
 void TForm2::Remplir() {
@@ -99,7 +108,7 @@ void TForm2::Button1Click() {
                                  ? std::size_t(std::max(0, LireEntierPrefixe(Edit1->text())))
                                  : sansBorne);
     if (!lus.Erreur.empty()) {
-        MessageBox(QString::fromStdString(lus.Erreur), QStringLiteral("Erreur!"));
+        MessageBox(QString::fromStdString(lus.Erreur), tr("Erreur!"));
         EditRetards->setFocus();
         return;
     }

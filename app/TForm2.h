@@ -32,6 +32,9 @@ public:
     void Remplir();
     void Button1Click();
 
+protected:
+    void changeEvent(QEvent* evenement) override;
+
 private:
     TForm1* Principale;
 };

@@ -4,11 +4,13 @@
 #include "analyse/Suggestion.h"
 #include "app/TForm1.h"
 #include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Retraduction.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
 #include "sivia/Retards.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -39,7 +41,7 @@ QString Nombre(double v, int chiffres = 6) {
 QString TexteDuree(double secondes) {
     // The window's solves are timed to the millisecond: none is shorter than that.
     if (secondes <= 0) {
-        return QStringLiteral("moins d'1 ms");
+        return QCoreApplication::translate("TFormAnalyse", "moins d'1 ms");
     }
     if (secondes < 1e-3) {
         return QLocale().toString(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
@@ -85,20 +87,25 @@ bool MelangesCoherents(const EtatAnalyse& e) {
 // Why nothing can be shown, or an empty text.
 QString Obstacle(const EtatAnalyse& e) {
     if (!e.MelangesGeneres || e.Melange1 == nullptr || e.Melange1->empty()) {
-        return QStringLiteral("Aucun mélange : choisissez les deux sources, validez une matrice "
-                              "de mélange, lancez « Génération des Mélanges » puis « Solver ».");
+        return QCoreApplication::translate(
+            "TFormAnalyse", "Aucun mélange : choisissez les deux sources, validez une matrice "
+                            "de mélange, lancez « Génération des Mélanges » puis « Solver ».");
     }
     if (!Retenue) {
-        return QStringLiteral("Aucune résolution : lancez « Solver ».");
+        return QCoreApplication::translate("TFormAnalyse",
+                                           "Aucune résolution : lancez « Solver ».");
     }
     if (!MemesMoments(Retenue->Moments, e.Moments)) {
-        return QStringLiteral("Les mélanges ont changé depuis la dernière résolution : "
-                              "relancez « Solver ».");
+        return QCoreApplication::translate(
+            "TFormAnalyse", "Les mélanges ont changé depuis la dernière résolution : "
+                            "relancez « Solver ».");
     }
     return {};
 }
 
-const QString TexteReferenceInconnue = QStringLiteral("référence inconnue");
+QString TexteReferenceInconnue() {
+    return QCoreApplication::translate("TFormAnalyse", "référence inconnue");
+}
 
 // The columns of the cluster table and of the method table that give way, in this order, when
 // the pane is narrower than their contents (their full text stays in the tooltip).
@@ -152,20 +159,25 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
         a.Puissances = CalculerPuissances(*e.Source1, *e.Source2, n);
         a.Vrais = CalculerPointsVrais(a.A);
         if (e.N != n) {
-            a.Remarques << QStringLiteral("N a changé depuis la génération des mélanges : les RSI "
-                                          "portent sur les %1 échantillons des mélanges.")
+            a.Remarques << QCoreApplication::translate(
+                               "TFormAnalyse",
+                               "N a changé depuis la génération des mélanges : les RSI "
+                               "portent sur les %1 échantillons des mélanges.")
                                .arg(n);
         }
         if (!a.Puissances.Utilisables()) {
-            a.Remarques << QStringLiteral("Une source est de puissance nulle : RSI indisponibles.");
+            a.Remarques << QCoreApplication::translate(
+                "TFormAnalyse", "Une source est de puissance nulle : RSI indisponibles.");
         }
     } else if (a.ReferenceInconnue) {
-        a.Remarques << QStringLiteral("Mélanges lus dans des fichiers : la matrice de mélange et "
-                                      "les sources sont inconnues, RSI et indice d'Amari sans "
-                                      "référence.");
+        a.Remarques << QCoreApplication::translate(
+            "TFormAnalyse", "Mélanges lus dans des fichiers : la matrice de mélange et "
+                            "les sources sont inconnues, RSI et indice d'Amari sans "
+                            "référence.");
     } else if (e.MelangesGeneres) {
-        a.Remarques << QStringLiteral("Les sources ou la matrice ont changé depuis la génération "
-                                      "des mélanges : RSI et indice d'Amari indisponibles.");
+        a.Remarques << QCoreApplication::translate(
+            "TFormAnalyse", "Les sources ou la matrice ont changé depuis la génération "
+                            "des mélanges : RSI et indice d'Amari indisponibles.");
     }
     if (!a.Obstacle.isEmpty()) {
         return a;
@@ -196,8 +208,10 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
     }
     if (s->AmasNonCalcules) {
         // Without room for grouping, the paving shows without clusters.
-        a.Remarques << QStringLiteral("Amas non calculés : grouper les %1 boîtes gardées demande "
-                                      "environ %2 de mémoire, et il n'en reste que %3.")
+        a.Remarques << QCoreApplication::translate(
+                           "TFormAnalyse",
+                           "Amas non calculés : grouper les %1 boîtes gardées demande "
+                           "environ %2 de mémoire, et il n'en reste que %3.")
                            .arg(s->BesoinGroupement / OctetsGroupementParBoite)
                            .arg(QString::fromStdString(TexteOctets(s->BesoinGroupement)),
                                 QString::fromStdString(TexteOctets(d.MemoireLibre)));
@@ -219,16 +233,16 @@ void OublierResolution() {
 TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
                            std::function<void(double, double)> estimer, QWidget* parent)
     : QWidget(parent, Qt::Window), LireEtat_(std::move(lire)), Estimer_(std::move(estimer)) {
-    setWindowTitle(QStringLiteral("Analyse de la séparation"));
+    setWindowTitle(QT_TR_NOOP("Analyse de la séparation"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(1260, 800);
 
     Vue = new TVueAnalyse(this);
-    BoutonAjuster = new QPushButton(QStringLiteral("Ajuster la vue"), this);
-    BoutonAjuster->setToolTip(QStringLiteral("Montrer toute la boîte de recherche (Ctrl+0)"));
-    CaseCarte = new QCheckBox(QStringLiteral("Carte du RSI moyen sous les boîtes"), this);
-    CaseCarte->setToolTip(QStringLiteral("RSI moyen des deux estimations sur une grille de "
-                                         "256 × 256 points de la boîte de recherche"));
+    BoutonAjuster = new QPushButton(QT_TR_NOOP("Ajuster la vue"), this);
+    BoutonAjuster->setToolTip(QT_TR_NOOP("Montrer toute la boîte de recherche (Ctrl+0)"));
+    CaseCarte = new QCheckBox(QT_TR_NOOP("Carte du RSI moyen sous les boîtes"), this);
+    CaseCarte->setToolTip(QT_TR_NOOP("RSI moyen des deux estimations sur une grille de "
+                                     "256 × 256 points de la boîte de recherche"));
     Lecture = new QLabel(this);
     Lecture->setTextFormat(Qt::PlainText);
     Lecture->setMinimumWidth(360);
@@ -239,33 +253,32 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     Message->setWordWrap(true);
     TableAmas = new QTableWidget(0, 9, this);
     TableAmas->setHorizontalHeaderLabels(
-        {QStringLiteral("N°"), QStringLiteral("Boîtes"), QStringLiteral("Point exact"),
-         QStringLiteral("Enveloppe"), QStringLiteral("RSI ŝ1"), QStringLiteral("RSI ŝ2"),
-         QStringLiteral("Amari"), QStringLiteral("Étendu"), QStringLiteral("Point vrai")});
+        {QT_TR_NOOP("N°"), QT_TR_NOOP("Boîtes"), QT_TR_NOOP("Point exact"), QT_TR_NOOP("Enveloppe"),
+         QT_TR_NOOP("RSI ŝ1"), QT_TR_NOOP("RSI ŝ2"), QT_TR_NOOP("Amari"), QT_TR_NOOP("Étendu"),
+         QT_TR_NOOP("Point vrai")});
     TableAmas->horizontalHeaderItem(2)->setToolTip(
-        QStringLiteral("Point où les contraintes s'annulent dans l'amas (la qualité est lue "
-                       "là) ; le centre de l'amas et la preuve dans la bulle d'aide"));
+        QT_TR_NOOP("Point où les contraintes s'annulent dans l'amas (la qualité est lue "
+                   "là) ; le centre de l'amas et la preuve dans la bulle d'aide"));
     TableAmas->horizontalHeaderItem(6)->setToolTip(
-        QStringLiteral("Indice d'Amari de G = W·A, forme lignes et colonnes (0 : séparation "
-                       "parfaite)"));
+        QT_TR_NOOP("Indice d'Amari de G = W·A, forme lignes et colonnes (0 : séparation "
+                   "parfaite)"));
     TableAmas->setSelectionBehavior(QAbstractItemView::SelectRows);
     TableAmas->setSelectionMode(QAbstractItemView::SingleSelection);
     TableAmas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableAmas->verticalHeader()->hide();
     TableAmas->setWordWrap(false); // a narrowed column elides; its tooltip has it all
-    BoutonEnregistrer = new QPushButton(QStringLiteral("Enregistrer les sources estimées…"), this);
-    BoutonEnregistrer->setToolTip(QStringLiteral("Sources estimées au point exact de l'amas "
-                                                 "choisi, en WAV 32 bits flottants ou en CSV"));
+    BoutonEnregistrer = new QPushButton(QT_TR_NOOP("Enregistrer les sources estimées…"), this);
+    BoutonEnregistrer->setToolTip(QT_TR_NOOP("Sources estimées au point exact de l'amas "
+                                             "choisi, en WAV 32 bits flottants ou en CSV"));
     TableMethodes = new QTableWidget(0, 7, this);
-    TableMethodes->setHorizontalHeaderLabels({QStringLiteral("Méthode"), QStringLiteral("x"),
-                                              QStringLiteral("y"), QStringLiteral("RSI ŝ1"),
-                                              QStringLiteral("RSI ŝ2"), QStringLiteral("Amari"),
-                                              QStringLiteral("Convergence")});
+    TableMethodes->setHorizontalHeaderLabels(
+        {QT_TR_NOOP("Méthode"), QStringLiteral("x"), QStringLiteral("y"), QT_TR_NOOP("RSI ŝ1"),
+         QT_TR_NOOP("RSI ŝ2"), QT_TR_NOOP("Amari"), QT_TR_NOOP("Convergence")});
     TableMethodes->setSelectionMode(QAbstractItemView::NoSelection);
     TableMethodes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableMethodes->verticalHeader()->hide();
-    TableMethodes->setToolTip(QStringLiteral("Méthodes classiques calculées sur les mêmes "
-                                             "mélanges ; SOBI aux retards des Options"));
+    TableMethodes->setToolTip(QT_TR_NOOP("Méthodes classiques calculées sur les mêmes "
+                                         "mélanges ; SOBI aux retards des Options"));
     for (QTableWidget* t : {TableAmas, TableMethodes}) {
         // Columns the user can widen; a resize of the pane fits them again.
         t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -274,13 +287,13 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     TexteSuggestion = new QLabel(QStringLiteral("—"), this);
     TexteSuggestion->setTextFormat(Qt::PlainText);
     TexteSuggestion->setWordWrap(true);
-    BoutonSuggestion = new QPushButton(QStringLiteral("Résoudre avec ces contraintes"), this);
-    BoutonSuggestion->setToolTip(QStringLiteral("Met les contraintes suggérées dans les Options "
-                                                "et relance « Solver »"));
+    BoutonSuggestion = new QPushButton(QT_TR_NOOP("Résoudre avec ces contraintes"), this);
+    BoutonSuggestion->setToolTip(QT_TR_NOOP("Met les contraintes suggérées dans les Options "
+                                            "et relance « Solver »"));
     BoutonSuggestion->setEnabled(false);
-    BoutonBoite = new QPushButton(QStringLiteral("Boîte englobant les solutions"), this);
-    BoutonBoite->setToolTip(QStringLiteral("Élargit la boîte de recherche aux deux racines "
-                                           "exactes (avec une marge) et relance « Solver »"));
+    BoutonBoite = new QPushButton(QT_TR_NOOP("Boîte englobant les solutions"), this);
+    BoutonBoite->setToolTip(QT_TR_NOOP("Élargit la boîte de recherche aux deux racines "
+                                       "exactes (avec une marge) et relance « Solver »"));
     BoutonBoite->setEnabled(false);
     NoteBoite = new QLabel(this);
     NoteBoite->setTextFormat(Qt::PlainText);
@@ -293,7 +306,7 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     auto* outils = new QHBoxLayout;
     outils->addWidget(BoutonAjuster);
     outils->addWidget(CaseCarte);
-    BoutonEnregistrerVue = new QPushButton(QStringLiteral("Enregistrer la vue…"), this);
+    BoutonEnregistrerVue = new QPushButton(QT_TR_NOOP("Enregistrer la vue…"), this);
     outils->addWidget(BoutonEnregistrerVue);
     connect(BoutonEnregistrerVue, &QPushButton::clicked, this,
             Protege([this] { EnregistrerVueClick(); }));
@@ -312,19 +325,19 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
         l->setFont(f);
         return l;
     };
-    colonneDroite->addWidget(titre("Sous le pointeur"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Sous le pointeur")));
     colonneDroite->addWidget(Lecture);
-    colonneDroite->addWidget(titre("Amas de solutions"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Amas de solutions")));
     colonneDroite->addWidget(TableAmas, 1);
     colonneDroite->addWidget(BoutonEnregistrer, 0, Qt::AlignLeft);
-    colonneDroite->addWidget(titre("Méthodes classiques"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Méthodes classiques")));
     colonneDroite->addWidget(TableMethodes);
-    colonneDroite->addWidget(titre("Suggestion"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Suggestion")));
     colonneDroite->addWidget(TexteSuggestion);
     colonneDroite->addWidget(BoutonSuggestion, 0, Qt::AlignLeft);
-    colonneDroite->addWidget(titre("Rapport du solveur"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Rapport du solveur")));
     colonneDroite->addWidget(Rapport);
-    colonneDroite->addWidget(titre("Identifiabilité"));
+    colonneDroite->addWidget(titre(QT_TR_NOOP("Identifiabilité")));
     colonneDroite->addWidget(Message);
     auto* separateur = new QSplitter(this);
     separateur->addWidget(gauche);
@@ -351,6 +364,18 @@ TFormAnalyse::TFormAnalyse(std::function<EtatAnalyse()> lire,
     });
     connect(BoutonSuggestion, &QPushButton::clicked, this, &TFormAnalyse::ResoudreAvecSuggestion);
     connect(BoutonBoite, &QPushButton::clicked, this, &TFormAnalyse::EnglobeLesSolutions);
+    Retraduire(this, {"TFormAnalyse", "TVueAnalyse"});
+}
+
+void TFormAnalyse::changeEvent(QEvent* evenement) {
+    if (evenement->type() == QEvent::LanguageChange) {
+        Retraduire(this, {"TFormAnalyse", "TVueAnalyse"});
+        // The readouts, tables and reports are written in the language of their last refresh.
+        if (isVisible()) {
+            Rafraichir();
+        }
+    }
+    QWidget::changeEvent(evenement);
 }
 
 bool TFormAnalyse::eventFilter(QObject* objet, QEvent* evenement) {
@@ -428,7 +453,7 @@ void TFormAnalyse::CalculerMethodes(const EtatAnalyse& e) {
 
 void TFormAnalyse::RemplirTableMethodes() {
     TableMethodes->setRowCount(int(Methodes_.size()));
-    const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
+    const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue() : QStringLiteral("—");
     for (int k = 0; k < int(Methodes_.size()); ++k) {
         const MethodeAffichee& m = Methodes_[std::size_t(k)];
         const ReponseClassique& r = m.Reponse;
@@ -436,8 +461,7 @@ void TFormAnalyse::RemplirTableMethodes() {
         if (QualiteConnue_ && r.Point) {
             q = CalculerQualite(r.Point->x, r.Point->y, A_, Puissances_);
         }
-        QString convergence =
-            r.Converge ? QStringLiteral("oui (%1 it.)").arg(r.Iterations) : QStringLiteral("non");
+        QString convergence = r.Converge ? tr("oui (%1 it.)").arg(r.Iterations) : tr("non");
         if (!r.Message.empty()) {
             convergence += QStringLiteral(" — ") + QString::fromStdString(r.Message);
         }
@@ -512,21 +536,21 @@ void TFormAnalyse::EnglobeLesSolutions() {
         ProposerBoite(points, {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY});
     NoteBoite->show();
     if (!b.Modifiee) {
-        NoteBoite->setText(QStringLiteral("La boîte de recherche contient déjà les deux "
-                                          "solutions : rien à changer."));
+        NoteBoite->setText(tr("La boîte de recherche contient déjà les deux "
+                              "solutions : rien à changer."));
         return;
     }
     r.BorneInfX = b.Boite.xmin;
     r.BorneSupX = b.Boite.xmax;
     r.BorneInfY = b.Boite.ymin;
     r.BorneSupY = b.Boite.ymax;
-    NoteBoite->setText(
-        QStringLiteral("Boîte de recherche : [%1 ; %2] × [%3 ; %4]%5")
-            .arg(Nombre(b.Boite.xmin, 4), Nombre(b.Boite.xmax, 4), Nombre(b.Boite.ymin, 4),
-                 Nombre(b.Boite.ymax, 4),
-                 b.Complete ? QString()
-                            : QStringLiteral(" ; une solution au-delà de ±%1 est laissée de côté")
-                                  .arg(Nombre(DemiCoteMaxBoite))));
+    NoteBoite->setText(tr("Boîte de recherche : [%1 ; %2] × [%3 ; %4]%5")
+                           .arg(Nombre(b.Boite.xmin, 4), Nombre(b.Boite.xmax, 4),
+                                Nombre(b.Boite.ymin, 4), Nombre(b.Boite.ymax, 4),
+                                b.Complete
+                                    ? QString()
+                                    : tr(" ; une solution au-delà de ±%1 est laissée de côté")
+                                          .arg(Nombre(DemiCoteMaxBoite))));
     f->A.Annonces.Annoncer(ChangementReglages);
     f->Button1Click();
 }
@@ -550,9 +574,9 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         SuggestionValable_ = false;
         RemplirSuggestion();
         BoutonBoite->setEnabled(false);
-        Message->setText(QStringLiteral("L'analyse a été arrêtée par l'utilisateur : choisissez "
-                                        "« Affichage › Analyse de la séparation… » pour la "
-                                        "relancer."));
+        Message->setText(tr("L'analyse a été arrêtée par l'utilisateur : choisissez "
+                            "« Affichage › Analyse de la séparation… » pour la "
+                            "relancer."));
         return;
     }
     const AnalyseCourante& analyse = *calcul;
@@ -572,7 +596,7 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     RemplirTableMethodes();
     TableAmas->setRowCount(0);
     BoutonEnregistrer->setEnabled(false);
-    Lecture->setText(QStringLiteral("Placez le pointeur sur le pavage."));
+    Lecture->setText(tr("Placez le pointeur sur le pavage."));
     QStringList remarques = analyse.Remarques;
 
     if (!Valide_) {
@@ -613,8 +637,8 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
                           ? CalculerCarteSir(r.Recherche, CoteCarte, CoteCarte, A_, Puissances_)
                           : CarteSir{});
     if (r.Recherche.xmax <= r.Recherche.xmin || r.Recherche.ymax <= r.Recherche.ymin) {
-        remarques << QStringLiteral("La boîte de recherche est de largeur nulle : pas de carte "
-                                    "du RSI.");
+        remarques << tr("La boîte de recherche est de largeur nulle : pas de carte "
+                        "du RSI.");
     }
 
     TableAmas->blockSignals(true);
@@ -629,35 +653,34 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
             // How far the true point lies from the cluster's exact point, in boxes.
             const bool direct = a.Represente == PointRepresente::Direct;
             const std::optional<double>& ecart = direct ? a.EcartDirect : a.EcartPermute;
-            point =
-                (direct ? QStringLiteral("vrai") : QStringLiteral("permuté")) +
-                (ecart ? QStringLiteral(" (à %1 × précision)").arg(Nombre(*ecart, 2)) : QString());
+            point = (direct ? tr("vrai") : tr("permuté")) +
+                    (ecart ? tr(" (à %1 × précision)").arg(Nombre(*ecart, 2)) : QString());
         } else if (a.Exact.Methode == MethodePoint::Minimisation && !a.Exact.Solution) {
-            point = QStringLiteral("pas une solution");
+            point = tr("pas une solution");
         }
         const std::optional<Qualite>& q = a.QualiteExacte;
-        const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue : QStringLiteral("—");
+        const QString vide = ReferenceInconnue_ ? TexteReferenceInconnue() : QStringLiteral("—");
         const QString textes[9] = {
             QString::number(k + 1),
             QString::number(a.Groupe.NbBoites),
             QStringLiteral("(%1 ; %2)").arg(Nombre(e2.x, 5), Nombre(e2.y, 5)),
-            QStringLiteral("[%1 ; %2] × [%3 ; %4]")
+            tr("[%1 ; %2] × [%3 ; %4]")
                 .arg(Nombre(h.xmin, 3), Nombre(h.xmax, 3), Nombre(h.ymin, 3), Nombre(h.ymax, 3)),
             q ? Decibels(q->Sir1) : vide,
             q ? Decibels(q->Sir2) : vide,
             q && q->Amari ? Nombre(*q->Amari, 3) : (q ? QStringLiteral("—") : vide),
-            a.Groupe.Etendu ? QStringLiteral("oui") : QStringLiteral("non"),
-            ReferenceInconnue_ ? TexteReferenceInconnue : point};
+            a.Groupe.Etendu ? tr("oui") : tr("non"),
+            ReferenceInconnue_ ? TexteReferenceInconnue() : point};
         const QString preuve =
             a.Exact.Prouve
-                ? QStringLiteral("prouvé seul zéro dans [%1 ; %2] × [%3 ; %4]")
+                ? tr("prouvé seul zéro dans [%1 ; %2] × [%3 ; %4]")
                       .arg(Nombre(a.Exact.BoitePreuve.xmin, 8), Nombre(a.Exact.BoitePreuve.xmax, 8),
                            Nombre(a.Exact.BoitePreuve.ymin, 8), Nombre(a.Exact.BoitePreuve.ymax, 8))
-                : QStringLiteral("non prouvé");
+                : tr("non prouvé");
         for (int c2 = 0; c2 < 9; ++c2) {
             auto* item = new QTableWidgetItem(textes[c2]);
-            item->setToolTip(c2 == 2 ? QStringLiteral("Point exact %1, %2 ; centre de l'amas "
-                                                      "(%3 ; %4)")
+            item->setToolTip(c2 == 2 ? tr("Point exact %1, %2 ; centre de l'amas "
+                                          "(%3 ; %4)")
                                            .arg(textes[2], preuve, Nombre(c.x, 4), Nombre(c.y, 4))
                                      : textes[c2]);
             TableAmas->setItem(k, c2, item);
@@ -670,9 +693,9 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     for (const AmasQualifie& a : AmasAffiches_) {
         etendus += a.Groupe.Etendu;
     }
-    QString rapport = QStringLiteral("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
-                                     "Meilleur critère : %4\nDurée : %5 (précision %6)\n"
-                                     "Amas : %7, dont %8 étendu(s) (enveloppe > %9 × précision)")
+    QString rapport = tr("Boîtes prises : %1, rejetées : %2, gardées : %3\n"
+                         "Meilleur critère : %4\nDurée : %5 (précision %6)\n"
+                         "Amas : %7, étendus : %8 (enveloppe > %9 × précision)")
                           .arg(s.NbPrises)
                           .arg(s.NbRejetees)
                           .arg(s.NbGardees)
@@ -680,24 +703,24 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
                                Nombre(r.Precision), QString::number(AmasAffiches_.size()),
                                QString::number(etendus), QString::number(FacteurEtendu));
     if (s.Statut == StatutSivia::ArreteALaLimite) {
-        rapport += QStringLiteral("\nRésolution arrêtée à la limite de mémoire : pavage "
-                                  "incomplet.");
+        rapport += tr("\nRésolution arrêtée à la limite de mémoire : pavage "
+                      "incomplet.");
     }
     Rapport->setText(rapport);
 
     QString message = QString::fromStdString(MessageRacines(racines));
     if (racines.Etat != Identifiabilite::Indefinie) {
-        message += QStringLiteral("\nValeurs propres généralisées : %1 et %2 (écart relatif "
-                                  "%3 %, seuil %4 %).")
+        message += tr("\nValeurs propres généralisées : %1 et %2 (écart relatif "
+                      "%3 %, seuil %4 %).")
                        .arg(Nombre(racines.Lambda1, 5), Nombre(racines.Lambda2, 5),
                             QLocale().toString(racines.EcartRelatif * 100, 'f', 1),
                             QLocale().toString(SeuilIdentifiabilite * 100, 'f', 0));
     }
     if (!(r.Contraintes.ContrainteDecorrelation && r.Contraintes.ContrainteDecorrelationDerivees &&
           !r.Contraintes.ContrainteMomentOrdre4)) {
-        message += QStringLiteral("\nLa résolution n'utilisait pas les deux seules contraintes "
-                                  "de décorrélation : les racines exactes ne sont pas "
-                                  "forcément dans les boîtes gardées.");
+        message += tr("\nLa résolution n'utilisait pas les deux seules contraintes "
+                      "de décorrélation : les racines exactes ne sont pas "
+                      "forcément dans les boîtes gardées.");
     }
     // What to try when second order is not enough, read at the first solution's exact point.
     Suggestion_ = analyse.Separation.Conseil;
@@ -727,7 +750,7 @@ void TFormAnalyse::Cliquer(double x, double y) {
 
 void TFormAnalyse::Lire(double x, double y) {
     const EtatAnalyse e = LireEtat_();
-    QString critere = QStringLiteral("— (aucun mélange)");
+    QString critere = tr("— (aucun mélange)");
     if (e.MelangesGeneres) {
         if (CritereSelectionne(e.Contraintes)) {
             Box point(2, 1);
@@ -735,7 +758,7 @@ void TFormAnalyse::Lire(double x, double y) {
             point[2] = Interval(y);
             critere = Nombre(EvalCritere(point, e.Moments, e.Contraintes)[1].Lower());
         } else {
-            critere = QStringLiteral("— (moins de deux contraintes actives)");
+            critere = tr("— (moins de deux contraintes actives)");
         }
     }
     QString sir1 = QStringLiteral("—"), sir2 = QStringLiteral("—"), paires, amari = sir1;
@@ -746,11 +769,11 @@ void TFormAnalyse::Lire(double x, double y) {
         paires = QStringLiteral(" (") + TexteAppariement(q.Paires) + QStringLiteral(")");
         amari = q.Amari ? Nombre(*q.Amari, 4) : amari;
     } else if (ReferenceInconnue_) {
-        sir1 = sir2 = amari = TexteReferenceInconnue;
+        sir1 = sir2 = amari = TexteReferenceInconnue();
     }
-    Lecture->setText(QStringLiteral("x = %1    y = %2\nCritère : %3\n"
-                                    "RSI ŝ1 : %4    RSI ŝ2 : %5%6\n"
-                                    "Indice d'Amari (lignes et colonnes) : %7")
+    Lecture->setText(tr("x = %1    y = %2\nCritère : %3\n"
+                        "RSI ŝ1 : %4    RSI ŝ2 : %5%6\n"
+                        "Indice d'Amari (lignes et colonnes) : %7")
                          .arg(Nombre(x), Nombre(y), critere, sir1, sir2, paires, amari));
 }
 

@@ -153,6 +153,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void changeEvent(QEvent* evenement) override;
 
 private:
     void Survoler(double x, double y);

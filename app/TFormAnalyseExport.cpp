@@ -12,6 +12,7 @@
 #include "fichiers/ErreurFichier.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -45,7 +46,8 @@ QByteArray Peindre(TVueAnalyse& vue, FormatVue format, QSize taille) {
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);
     const int dpi = vue.logicalDpiX();
-    const QString titre = QStringLiteral("Analyse de la séparation — Ovrel 5");
+    const QString titre =
+        QCoreApplication::translate("TFormAnalyse", "Analyse de la séparation — Ovrel 5");
     if (format == FormatVue::Png) {
         QImage image(taille, QImage::Format_RGB32);
         image.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
@@ -120,8 +122,8 @@ void EnregistrerVue(TVueAnalyse& vue, const std::filesystem::path& chemin, QSize
 
 void TFormAnalyse::EnregistrerVueClick() {
     QString chemin = DemanderFichierAEnregistrer(
-        this, QStringLiteral("Enregistrer la vue"),
-        QStringLiteral("Image PNG (*.png);;Dessin SVG (*.svg);;Document PDF (*.pdf)"));
+        this, tr("Enregistrer la vue"),
+        tr("Image PNG (*.png);;Dessin SVG (*.svg);;Document PDF (*.pdf)"));
     if (chemin.isEmpty()) {
         return;
     }
@@ -130,16 +132,16 @@ void TFormAnalyse::EnregistrerVueClick() {
     }
     const std::filesystem::path cible(QFile::encodeName(chemin).toStdString());
     if (FormatDe(cible) == FormatVue::Inconnu) {
-        MessageBox(QStringLiteral("Fichier « %1 » : format inconnu, choisissez .png, .svg ou "
-                                  ".pdf.")
+        MessageBox(tr("Fichier « %1 » : format inconnu, choisissez .png, .svg ou "
+                      ".pdf.")
                        .arg(chemin),
-                   QStringLiteral("Erreur!"));
+                   tr("Erreur!"));
         return;
     }
     // The size, the view's own by default; the dialog is window-modal and does not block.
     auto* dialogue = new QDialog(this);
     dialogue->setObjectName(QStringLiteral("DialogueTailleVue"));
-    dialogue->setWindowTitle(QStringLiteral("Taille de la figure"));
+    dialogue->setWindowTitle(tr("Taille de la figure"));
     dialogue->setAttribute(Qt::WA_DeleteOnClose);
     auto* formulaire = new QFormLayout(dialogue);
     QSpinBox* cotes[2];
@@ -150,12 +152,11 @@ void TFormAnalyse::EnregistrerVueClick() {
         cotes[k]->setRange(CoteImageMin, CoteImageMax);
         cotes[k]->setSuffix(QStringLiteral(" px"));
         cotes[k]->setValue(valeurs[k]);
-        formulaire->addRow(k == 0 ? QStringLiteral("Largeur :") : QStringLiteral("Hauteur :"),
-                           cotes[k]);
+        formulaire->addRow(k == 0 ? tr("Largeur :") : tr("Hauteur :"), cotes[k]);
     }
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialogue);
-    boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Enregistrer"));
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    boutons->button(QDialogButtonBox::Ok)->setText(tr("Enregistrer"));
+    boutons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
     formulaire->addRow(boutons);
     connect(boutons, &QDialogButtonBox::accepted, dialogue, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, dialogue, &QDialog::reject);

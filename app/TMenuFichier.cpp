@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -38,9 +39,11 @@ void Proteger(const std::function<void()>& gestionnaire) {
         try {
             gestionnaire();
         } catch (const ErreurFichier& e) {
-            MessageBox(QString::fromStdString(e.what()), QStringLiteral("Erreur!"));
+            MessageBox(QString::fromStdString(e.what()),
+                       QCoreApplication::translate("TMenuFichier", "Erreur!"));
         } catch (const ErreurMemoire& e) {
-            MessageBox(QString::fromStdString(e.what()), QStringLiteral("Erreur!"));
+            MessageBox(QString::fromStdString(e.what()),
+                       QCoreApplication::translate("TMenuFichier", "Erreur!"));
         }
     });
 }
@@ -100,12 +103,12 @@ bool TMenuFichier::Ecrire(const QString& chemin,
                           const std::function<void(const RappelAvancement&)>& ecrire) {
     const QFileInfo info(chemin);
     const bool existait = info.exists();
-    return Travailler(
-        QStringLiteral("Écriture de « %1 »").arg(info.fileName()),
-        QStringLiteral("L'écriture de « %1 » a été arrêtée par l'utilisateur : %2")
-            .arg(info.fileName(), existait ? QStringLiteral("le fichier est resté comme il était.")
-                                           : QStringLiteral("aucun fichier n'a été créé.")),
-        ecrire);
+    return Travailler(tr("Écriture de « %1 »").arg(info.fileName()),
+                      tr("L'écriture de « %1 » a été arrêtée par l'utilisateur : %2")
+                          .arg(info.fileName(), existait
+                                                    ? tr("le fichier est resté comme il était.")
+                                                    : tr("aucun fichier n'a été créé.")),
+                      ecrire);
 }
 
 void TMenuFichier::EnregistrerEstimeesEn(double x, double y) {
@@ -119,26 +122,26 @@ void TMenuFichier::EnregistrerEstimeesEn(double x, double y) {
 }
 
 void TMenuFichier::CreerMenu() {
-    Fichier1 = new QMenu(QStringLiteral("Fichier"), F_);
+    Fichier1 = new QMenu(QT_TR_NOOP("Fichier"), F_);
     F_->menuBar()->insertMenu(F_->menuBar()->actions().value(0), Fichier1);
-    OuvrirSource1 = Fichier1->addAction(QStringLiteral("Ouvrir la source 1…"));
-    OuvrirSource2 = Fichier1->addAction(QStringLiteral("Ouvrir la source 2…"));
-    OuvrirMelanges = Fichier1->addAction(QStringLiteral("Ouvrir des mélanges…"));
-    QMenu* exemples = Fichier1->addMenu(QStringLiteral("Exemples"));
-    DeuxVoix = exemples->addAction(QStringLiteral("Deux voix"));
+    OuvrirSource1 = Fichier1->addAction(QT_TR_NOOP("Ouvrir la source 1…"));
+    OuvrirSource2 = Fichier1->addAction(QT_TR_NOOP("Ouvrir la source 2…"));
+    OuvrirMelanges = Fichier1->addAction(QT_TR_NOOP("Ouvrir des mélanges…"));
+    QMenu* exemples = Fichier1->addMenu(QT_TR_NOOP("Exemples"));
+    DeuxVoix = exemples->addAction(QT_TR_NOOP("Deux voix"));
     Fichier1->addSeparator();
-    EnregistrerEstimees = Fichier1->addAction(QStringLiteral("Enregistrer les sources estimées…"));
-    EnregistrerMelanges = Fichier1->addAction(QStringLiteral("Enregistrer les mélanges…"));
-    ExporterPavage = Fichier1->addAction(QStringLiteral("Exporter le pavage…"));
-    EnregistrerImage = Fichier1->addAction(QStringLiteral("Enregistrer l'image…"));
-    QMenu* panneaux = Fichier1->addMenu(QStringLiteral("Enregistrer l'image d'un panneau"));
+    EnregistrerEstimees = Fichier1->addAction(QT_TR_NOOP("Enregistrer les sources estimées…"));
+    EnregistrerMelanges = Fichier1->addAction(QT_TR_NOOP("Enregistrer les mélanges…"));
+    ExporterPavage = Fichier1->addAction(QT_TR_NOOP("Exporter le pavage…"));
+    EnregistrerImage = Fichier1->addAction(QT_TR_NOOP("Enregistrer l'image…"));
+    QMenu* panneaux = Fichier1->addMenu(QT_TR_NOOP("Enregistrer l'image d'un panneau"));
     for (int p = 0; p < 6; ++p) {
-        EnregistrerPanneau[p] = panneaux->addAction(QStringLiteral("Panneau %1…").arg(p + 1));
+        EnregistrerPanneau[p] = panneaux->addAction(tr("Panneau %1…").arg(p + 1));
         Relier(EnregistrerPanneau[p], [this, p] { EnregistrerPanneauClick(p + 1); });
     }
     Fichier1->addSeparator();
-    OuvrirSession = Fichier1->addAction(QStringLiteral("Ouvrir une session…"));
-    EnregistrerSession = Fichier1->addAction(QStringLiteral("Enregistrer la session…"));
+    OuvrirSession = Fichier1->addAction(QT_TR_NOOP("Ouvrir une session…"));
+    EnregistrerSession = Fichier1->addAction(QT_TR_NOOP("Enregistrer la session…"));
 
     OuvrirSource1->setShortcut(QKeySequence::Open);
     EnregistrerSession->setShortcut(QKeySequence::Save);
@@ -161,13 +164,13 @@ void TMenuFichier::AjouterSortes() {
         groupe->addAction(a);
         return a;
     };
-    SignalCarre1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Signal carré"));
-    DentDeScie1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Dent de scie"));
-    BruitDeLaplace1 = sorte(F_->SourceUn, F_->GroupeSource1_, QStringLiteral("Bruit de Laplace"));
+    SignalCarre1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Signal carré"));
+    DentDeScie1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Dent de scie"));
+    BruitDeLaplace1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Bruit de Laplace"));
     FichierSource1 = sorte(F_->SourceUn, F_->GroupeSource1_, QString());
-    SignalCarre2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Signal carré"));
-    DentDeScie2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Dent de scie"));
-    BruitDeLaplace2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QStringLiteral("Bruit de Laplace"));
+    SignalCarre2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Signal carré"));
+    DentDeScie2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Dent de scie"));
+    BruitDeLaplace2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Bruit de Laplace"));
     FichierSource2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QString());
     FichierSource1->setVisible(false);
     FichierSource2->setVisible(false);
@@ -220,10 +223,8 @@ void TMenuFichier::AfficherFrequences() {
     };
     const RecetteMelanges& r = F_->A.RecetteMelangesCourante;
     if (r.sorte == RecetteMelanges::Sorte::Lues) {
-        LabelFrequence1->setText(
-            texte(r.Signal1, F_->A.FrequenceMelanges, QStringLiteral("x1 : ")));
-        LabelFrequence2->setText(
-            texte(r.Signal2, F_->A.FrequenceMelanges, QStringLiteral("x2 : ")));
+        LabelFrequence1->setText(texte(r.Signal1, F_->A.FrequenceMelanges, tr("x1 : ")));
+        LabelFrequence2->setText(texte(r.Signal2, F_->A.FrequenceMelanges, tr("x2 : ")));
     } else {
         LabelFrequence1->setText(texte(F_->A.OrigineSource1, F_->A.FrequenceSource1, QString()));
         LabelFrequence2->setText(texte(F_->A.OrigineSource2, F_->A.FrequenceSource2, QString()));
@@ -233,13 +234,13 @@ void TMenuFichier::AfficherFrequences() {
 void TMenuFichier::SignalerLongueurs(const QString& pourquoi) {
     const std::size_t n1 = F_->A.Source1.size(), n2 = F_->A.Source2.size();
     if (n1 != 0 && n2 != 0 && n1 != n2) {
-        MessageBox(QStringLiteral("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
-                                  "échantillons) : N = %4, la plus courte.")
+        MessageBox(tr("%1Les deux sources n'ont pas la même longueur (%2 et %3 "
+                      "échantillons) : N = %4, la plus courte.")
                        .arg(pourquoi)
                        .arg(n1)
                        .arg(n2)
                        .arg(F_->A.ReglagesCourants.NbEchantillons),
-                   QStringLiteral("Information"));
+                   tr("Information"));
     }
 }
 
@@ -278,14 +279,13 @@ bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
 
 void TMenuFichier::Deposer(const QStringList& chemins) {
     if (chemins.size() > 2) {
-        MessageBox(QStringLiteral("Déposez un fichier, ou deux fichiers (les deux sources ou les "
-                                  "deux mélanges)."),
-                   QStringLiteral("Erreur!"));
+        MessageBox(tr("Déposez un fichier, ou deux fichiers (les deux sources ou les "
+                      "deux mélanges)."),
+                   tr("Erreur!"));
         return;
     }
     if (chemins.size() == 2) {
-        const int choix =
-            ChoisirDepot({QStringLiteral("Sources 1 et 2"), QStringLiteral("Mélanges x1 et x2")});
+        const int choix = ChoisirDepot({tr("Sources 1 et 2"), tr("Mélanges x1 et x2")});
         if (choix == 0) {
             ChargerSource(1, chemins[0]);
             ChargerSource(2, chemins[1]);
@@ -294,10 +294,9 @@ void TMenuFichier::Deposer(const QStringList& chemins) {
         }
         return;
     }
-    QStringList choix = {QStringLiteral("Source 1"), QStringLiteral("Source 2"),
-                         QStringLiteral("Mélanges (deux canaux ou colonnes)")};
+    QStringList choix = {tr("Source 1"), tr("Source 2"), tr("Mélanges (deux canaux ou colonnes)")};
     if (chemins[0].endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-        choix << QStringLiteral("Session");
+        choix << tr("Session");
     }
     switch (ChoisirDepot(choix)) {
     case 0:

@@ -12,6 +12,7 @@
 #include "fichiers/ExportPavage.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -21,7 +22,10 @@
 
 namespace {
 
-const QString FiltreEcriture = QStringLiteral("WAV 32 bits flottants (*.wav);;CSV (*.csv)");
+QString FiltreEcriture() {
+    return QCoreApplication::translate("TMenuFichier",
+                                       "WAV 32 bits flottants (*.wav);;CSV (*.csv)");
+}
 
 std::filesystem::path Chemin(const QString& chemin) {
     return std::filesystem::path(QFile::encodeName(chemin).toStdString());
@@ -70,13 +74,13 @@ QString TMenuFichier::CheminEnregistrement(const QString& titre, const QString& 
 
 void TMenuFichier::EnregistrerEstimeesClick() {
     if (F_->A.Estimees.SourceEstimee1.empty()) {
-        MessageBox(QStringLiteral("Aucune source estimée : lancez le Solver puis choisissez un "
-                                  "point du pavage."),
-                   QStringLiteral("Erreur!"));
+        MessageBox(tr("Aucune source estimée : lancez le Solver puis choisissez un "
+                      "point du pavage."),
+                   tr("Erreur!"));
         return;
     }
     const QString chemin =
-        CheminEnregistrement(QStringLiteral("Enregistrer les sources estimées"), FiltreEcriture);
+        CheminEnregistrement(tr("Enregistrer les sources estimées"), FiltreEcriture());
     if (!chemin.isEmpty()) {
         const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
         Ecrire(cible, [&](const RappelAvancement& avancement) {
@@ -90,11 +94,10 @@ void TMenuFichier::EnregistrerEstimeesClick() {
 
 void TMenuFichier::EnregistrerMelangesClick() {
     if (!F_->A.MelangesGeneres) {
-        MessageBox(QStringLiteral("Les signaux mélangés sont inconnus"), QStringLiteral("Erreur!"));
+        MessageBox(tr("Les signaux mélangés sont inconnus"), tr("Erreur!"));
         return;
     }
-    const QString chemin =
-        CheminEnregistrement(QStringLiteral("Enregistrer les mélanges"), FiltreEcriture);
+    const QString chemin = CheminEnregistrement(tr("Enregistrer les mélanges"), FiltreEcriture());
     if (!chemin.isEmpty()) {
         const QString cible = AvecExtension(chemin, QStringLiteral(".wav"));
         Ecrire(cible, [&](const RappelAvancement& avancement) {
@@ -108,13 +111,11 @@ void TMenuFichier::EnregistrerMelangesClick() {
 
 void TMenuFichier::ExporterPavageClick() {
     if (BoitesRejetees.IsEmpty() && BoitesSolution.IsEmpty()) {
-        MessageBox(QStringLiteral("Aucun pavage : lancez d'abord le Solver."),
-                   QStringLiteral("Erreur!"));
+        MessageBox(tr("Aucun pavage : lancez d'abord le Solver."), tr("Erreur!"));
         return;
     }
     const QString chemin = CheminEnregistrement(
-        QStringLiteral("Exporter le pavage (CSV des boîtes et rapport JSON à côté)"),
-        QStringLiteral("CSV (*.csv)"));
+        tr("Exporter le pavage (CSV des boîtes et rapport JSON à côté)"), tr("CSV (*.csv)"));
     if (chemin.isEmpty()) {
         return;
     }
@@ -124,9 +125,9 @@ void TMenuFichier::ExporterPavageClick() {
     // The analysis first (clustering many boxes takes seconds): a stopped export writes
     // neither file.
     std::optional<AnalyseCourante> analyse;
-    if (!Travailler(QStringLiteral("Analyse de la séparation"),
-                    QStringLiteral("L'export du pavage a été arrêté par l'utilisateur : aucun "
-                                   "fichier n'a été écrit."),
+    if (!Travailler(tr("Analyse de la séparation"),
+                    tr("L'export du pavage a été arrêté par l'utilisateur : aucun "
+                       "fichier n'a été écrit."),
                     [&](const RappelAvancement& avancement) {
                         EtatAnalyse etat = LireEtatAnalyse(*F_);
                         etat.AvecReferences = true;
@@ -144,8 +145,8 @@ void TMenuFichier::ExporterPavageClick() {
 }
 
 void TMenuFichier::EnregistrerImageClick() {
-    const QString chemin = CheminEnregistrement(QStringLiteral("Enregistrer l'image du pavage"),
-                                                QStringLiteral("PNG (*.png)"));
+    const QString chemin =
+        CheminEnregistrement(tr("Enregistrer l'image du pavage"), tr("PNG (*.png)"));
     if (!chemin.isEmpty()) {
         EcrirePng(AvecExtension(chemin, QStringLiteral(".png")), F_->Image1->Canvas().Image());
     }
@@ -154,9 +155,8 @@ void TMenuFichier::EnregistrerImageClick() {
 void TMenuFichier::EnregistrerPanneauClick(int panneau) {
     TOpenGLPanel* const panneaux[6] = {F_->OpenGLPanel1, F_->OpenGLPanel2, F_->OpenGLPanel3,
                                        F_->OpenGLPanel4, F_->OpenGLPanel5, F_->OpenGLPanel6};
-    const QString chemin =
-        CheminEnregistrement(QStringLiteral("Enregistrer l'image du panneau %1").arg(panneau),
-                             QStringLiteral("PNG (*.png)"));
+    const QString chemin = CheminEnregistrement(
+        tr("Enregistrer l'image du panneau %1").arg(panneau), tr("PNG (*.png)"));
     if (!chemin.isEmpty()) {
         EcrirePng(AvecExtension(chemin, QStringLiteral(".png")),
                   panneaux[panneau - 1]->grabFramebuffer());
@@ -164,8 +164,8 @@ void TMenuFichier::EnregistrerPanneauClick(int panneau) {
 }
 
 void TMenuFichier::EnregistrerSessionClick() {
-    const QString chemin = CheminEnregistrement(QStringLiteral("Enregistrer la session"),
-                                                QStringLiteral("Sessions (*.json)"));
+    const QString chemin =
+        CheminEnregistrement(tr("Enregistrer la session"), tr("Sessions (*.json)"));
     if (chemin.isEmpty()) {
         return;
     }

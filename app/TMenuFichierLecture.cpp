@@ -20,8 +20,10 @@
 
 namespace {
 
-const QString FiltreSignaux =
-    QStringLiteral("Signaux (*.wav *.flac *.ogg *.csv *.txt *.dat);;Tous les fichiers (*)");
+QString FiltreSignaux() {
+    return QCoreApplication::translate(
+        "TMenuFichier", "Signaux (*.wav *.flac *.ogg *.csv *.txt *.dat);;Tous les fichiers (*)");
+}
 
 std::filesystem::path Chemin(const QString& chemin) {
     return std::filesystem::path(QFile::encodeName(chemin).toStdString());
@@ -41,10 +43,15 @@ int ChoisirCanal(QWidget* parent, const std::filesystem::path& chemin,
     return choix.empty() ? -1 : choix.front();
 }
 
-const QString LectureMelanges = QStringLiteral("Lecture des mélanges");
-const QString ArretMelanges =
-    QStringLiteral("La lecture des mélanges a été arrêtée par l'utilisateur : les sources et les "
-                   "mélanges sont restés comme ils étaient.");
+QString LectureMelanges() {
+    return QCoreApplication::translate("TMenuFichier", "Lecture des mélanges");
+}
+QString ArretMelanges() {
+    return QCoreApplication::translate(
+        "TMenuFichier",
+        "La lecture des mélanges a été arrêtée par l'utilisateur : les sources et les "
+        "mélanges sont restés comme ils étaient.");
+}
 
 QString DossierExemples() {
     const auto programme = Chemin(QCoreApplication::applicationDirPath());
@@ -55,7 +62,7 @@ QString DossierExemples() {
 
 void TMenuFichier::OuvrirSourceClick(int k) {
     const QStringList chemins =
-        DemanderFichiersAOuvrir(F_, QStringLiteral("Ouvrir la source %1").arg(k), FiltreSignaux);
+        DemanderFichiersAOuvrir(F_, tr("Ouvrir la source %1").arg(k), FiltreSignaux());
     if (!chemins.isEmpty()) {
         ChargerSource(k, chemins.front());
     }
@@ -63,9 +70,9 @@ void TMenuFichier::OuvrirSourceClick(int k) {
 
 void TMenuFichier::ChargerSource(int k, const QString& texte) {
     const std::filesystem::path chemin = Chemin(texte);
-    const QString quoi = QStringLiteral("Lecture de la source %1").arg(k);
-    const QString arret = QStringLiteral("La lecture de la source %1 a été arrêtée par "
-                                         "l'utilisateur : la source est restée comme elle était.")
+    const QString quoi = tr("Lecture de la source %1").arg(k);
+    const QString arret = tr("La lecture de la source %1 a été arrêtée par "
+                             "l'utilisateur : la source est restée comme elle était.")
                               .arg(k);
     ContenuFichier contenu;
     if (!Travailler(quoi, arret, [&](const RappelAvancement& avancement) {
@@ -73,7 +80,7 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
         })) {
         return;
     }
-    const int canal = ChoisirCanal(F_, chemin, contenu, QStringLiteral("Source %1 :").arg(k));
+    const int canal = ChoisirCanal(F_, chemin, contenu, tr("Source %1 :").arg(k));
     if (canal < 0) {
         return;
     }
@@ -105,8 +112,8 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
 
 void TMenuFichier::OuvrirMelangesClick() {
     const QStringList chemins = DemanderFichiersAOuvrir(
-        F_, QStringLiteral("Ouvrir des mélanges (un fichier à deux canaux ou deux fichiers)"),
-        FiltreSignaux, true);
+        F_, tr("Ouvrir des mélanges (un fichier à deux canaux ou deux fichiers)"), FiltreSignaux(),
+        true);
     if (!chemins.isEmpty()) {
         ChargerMelanges(chemins);
     }
@@ -114,16 +121,15 @@ void TMenuFichier::OuvrirMelangesClick() {
 
 void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     if (chemins.size() > 2) {
-        MessageBox(QStringLiteral("Choisissez un fichier à deux canaux ou deux fichiers."),
-                   QStringLiteral("Erreur!"));
+        MessageBox(tr("Choisissez un fichier à deux canaux ou deux fichiers."), tr("Erreur!"));
         return;
     }
     const std::filesystem::path p1 = Chemin(chemins[0]);
     const std::filesystem::path p2 = Chemin(chemins.value(chemins.size() - 1));
     const auto decrire = [&](const std::filesystem::path& p, ContenuFichier& contenu) {
-        return Travailler(LectureMelanges, ArretMelanges, [&](const RappelAvancement& avancement) {
-            contenu = DecrireFichier(p, avancement);
-        });
+        return Travailler(
+            LectureMelanges(), ArretMelanges(),
+            [&](const RappelAvancement& avancement) { contenu = DecrireFichier(p, avancement); });
     };
     int c1 = 0, c2 = 1;
     if (chemins.size() == 1) {
@@ -132,9 +138,8 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
             return;
         }
         if (contenu.NbCanaux > 2) {
-            const auto choix = TChoixCanal::Demander(
-                F_, Nom(p1), contenu,
-                {QStringLiteral("Mélange x1 :"), QStringLiteral("Mélange x2 :")});
+            const auto choix = TChoixCanal::Demander(F_, Nom(p1), contenu,
+                                                     {tr("Mélange x1 :"), tr("Mélange x2 :")});
             if (choix.empty()) {
                 return;
             }
@@ -146,11 +151,11 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         if (!decrire(p1, contenu1)) {
             return;
         }
-        c1 = ChoisirCanal(F_, p1, contenu1, QStringLiteral("Mélange x1 :"));
+        c1 = ChoisirCanal(F_, p1, contenu1, tr("Mélange x1 :"));
         if (c1 < 0 || !decrire(p2, contenu2)) {
             return;
         }
-        c2 = ChoisirCanal(F_, p2, contenu2, QStringLiteral("Mélange x2 :"));
+        c2 = ChoisirCanal(F_, p2, contenu2, tr("Mélange x2 :"));
         if (c2 < 0) {
             return;
         }
@@ -159,7 +164,7 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
     double frequence = 0;
     std::vector<std::string> remarques;
     Melanges m;
-    if (!Travailler(LectureMelanges, ArretMelanges, [&](const RappelAvancement& avancement) {
+    if (!Travailler(LectureMelanges(), ArretMelanges(), [&](const RappelAvancement& avancement) {
             const RappelAvancement lecture = Partie(avancement, 0, 0.6);
             MelangesLus lus = chemins.size() == 1 ? LireMelanges(p1, c1, c2, lecture)
                                                   : LireMelanges(p1, c1, p2, c2, lecture);
@@ -186,7 +191,7 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         frequence);
     F_->MelangesAffClick();
     if (!remarques.empty()) {
-        MessageBox(QString::fromStdString(remarques.front()), QStringLiteral("Information"));
+        MessageBox(QString::fromStdString(remarques.front()), tr("Information"));
     }
 }
 
@@ -196,9 +201,9 @@ void TMenuFichier::DeuxVoixClick() {
     const std::filesystem::path p1 = Chemin(dossier + QStringLiteral("/voix1.wav"));
     const std::filesystem::path p2 = Chemin(dossier + QStringLiteral("/voix2.wav"));
     SignalLu v1, v2;
-    if (!Travailler(QStringLiteral("Lecture des exemples"),
-                    QStringLiteral("La lecture des exemples a été arrêtée par l'utilisateur : les "
-                                   "sources sont restées comme elles étaient."),
+    if (!Travailler(tr("Lecture des exemples"),
+                    tr("La lecture des exemples a été arrêtée par l'utilisateur : les "
+                       "sources sont restées comme elles étaient."),
                     [&](const RappelAvancement& avancement) {
                         v1 = LireSignal(p1, 0, Partie(avancement, 0, 0.5));
                         v2 = LireSignal(p2, 0, Partie(avancement, 0.5, 0.5));
@@ -220,9 +225,8 @@ void TMenuFichier::DeuxVoixClick() {
 }
 
 void TMenuFichier::OuvrirSessionClick() {
-    const QStringList chemins =
-        DemanderFichiersAOuvrir(F_, QStringLiteral("Ouvrir une session"),
-                                QStringLiteral("Sessions (*.json);;Tous les fichiers (*)"));
+    const QStringList chemins = DemanderFichiersAOuvrir(
+        F_, tr("Ouvrir une session"), tr("Sessions (*.json);;Tous les fichiers (*)"));
     if (!chemins.isEmpty()) {
         ChargerSession(chemins.front());
     }
@@ -232,10 +236,10 @@ void TMenuFichier::ChargerSession(const QString& texte) {
     // The core rebuilds everything before it stores anything: an error or a stop changes
     // nothing.
     Session s;
-    if (!Travailler(QStringLiteral("Ouverture de la session"),
-                    QStringLiteral("L'ouverture de la session a été arrêtée par l'utilisateur : "
-                                   "les sources, les mélanges et les options sont restés comme "
-                                   "ils étaient."),
+    if (!Travailler(tr("Ouverture de la session"),
+                    tr("L'ouverture de la session a été arrêtée par l'utilisateur : "
+                       "les sources, les mélanges et les options sont restés comme "
+                       "ils étaient."),
                     [&](const RappelAvancement& avancement) {
                         s = F_->A.OuvrirSession(Chemin(texte), avancement);
                     })) {
@@ -276,7 +280,6 @@ void TMenuFichier::ChargerSession(const QString& texte) {
         for (const auto& r : s.Remarques) {
             notes << QString::fromStdString(r);
         }
-        MessageBox(QStringLiteral("La session a été ouverte.\n") + notes.join(QChar('\n')),
-                   QStringLiteral("Information"));
+        MessageBox(tr("La session a été ouverte.\n") + notes.join(QChar('\n')), tr("Information"));
     }
 }

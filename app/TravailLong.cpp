@@ -3,6 +3,7 @@
 #include "app/toolkit/TStatusBar.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMainWindow>
@@ -104,7 +105,7 @@ RappelAvancement TravailLong::Rappel(const QString& quoi) {
         if (!TrancheFinie()) {
             return !ArretDemande_;
         }
-        return Respirer(QStringLiteral("%1 : %2 % — Échap pour arrêter")
+        return Respirer(QCoreApplication::translate("TravailLong", "%1 : %2 % — Échap pour arrêter")
                             .arg(quoi, QLocale().toString(100.0 * fait, 'f', 1)));
     };
 }

@@ -68,18 +68,18 @@ constexpr int HautLegende = 4, MargeLegende = 4, EcartLegende = 14;
 const QColor CouleurMethode(0, 120, 60);
 
 struct EntreeLegende {
-    QString texte;
-    int sorte; // 0 swatch, 1 '+', 2 'x', 3 diamond, 4 hull, 5 triangle
+    const char* texte; // French source, shown translated
+    int sorte;         // 0 swatch, 1 '+', 2 'x', 3 diamond, 4 hull, 5 triangle
     QColor couleur;
 };
 const EntreeLegende EntreesLegende[] = {
-    {QStringLiteral("Boîtes rejetées"), 0, QColor(CouleurRejetee)},
-    {QStringLiteral("Boîtes gardées"), 0, QColor(CouleurGardee)},
-    {QStringLiteral("Point vrai"), 1, Qt::black},
-    {QStringLiteral("Point vrai permuté"), 2, Qt::black},
-    {QStringLiteral("Racines exactes (ordre 2)"), 3, QColor(230, 0, 200)},
-    {QStringLiteral("Amas (enveloppe, numéro)"), 4, QColor(220, 0, 0)},
-    {QStringLiteral("Méthodes classiques"), 5, CouleurMethode},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Boîtes rejetées"), 0, QColor(CouleurRejetee)},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Boîtes gardées"), 0, QColor(CouleurGardee)},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Point vrai"), 1, Qt::black},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Point vrai permuté"), 2, Qt::black},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Racines exactes (ordre 2)"), 3, QColor(230, 0, 200)},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Amas (enveloppe, numéro)"), 4, QColor(220, 0, 0)},
+    {QT_TRANSLATE_NOOP("TVueAnalyse", "Méthodes classiques"), 5, CouleurMethode},
 };
 
 // Each entry's place, rows of height fm.height() + 2 from `haut`, between `gauche` and
@@ -89,7 +89,7 @@ std::vector<QRect> PlacesLegende(const QFontMetrics& fm, int gauche, int droite,
     const int h = fm.height() + 2;
     int x = gauche + MargeLegende, y = haut + MargeLegende;
     for (const EntreeLegende& e : EntreesLegende) {
-        const int l = 22 + fm.horizontalAdvance(e.texte);
+        const int l = 22 + fm.horizontalAdvance(TVueAnalyse::tr(e.texte));
         if (x > gauche + MargeLegende && x + l > droite - MargeLegende) {
             x = gauche + MargeLegende;
             y += h;
@@ -114,8 +114,8 @@ TVueAnalyse::TVueAnalyse(QWidget* parent) : QWidget(parent) {
     setMinimumSize(320, 260);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    setToolTip(QStringLiteral("Molette : zoom autour du pointeur. Glisser : déplacer la vue. "
-                              "Ctrl+0 : ajuster la vue à la boîte de recherche."));
+    setToolTip(QT_TR_NOOP("Molette : zoom autour du pointeur. Glisser : déplacer la vue. "
+                          "Ctrl+0 : ajuster la vue à la boîte de recherche."));
 }
 
 void TVueAnalyse::DefinirPavage(const RectanglePlan& recherche, const BoxList* rejetees,
@@ -522,7 +522,8 @@ void TVueAnalyse::PeindreLegende(QPainter& p) const {
             p.drawRect(QRectF(m - QPointF(6, 5), QSizeF(12, 10)));
         }
         p.setPen(Qt::black);
-        p.drawText(QPointF(places[k].left() + 22, m.y() + fm.ascent() / 2.0 - 1), e.texte);
+        p.drawText(QPointF(places[k].left() + 22, m.y() + fm.ascent() / 2.0 - 1),
+                   TVueAnalyse::tr(e.texte));
     }
 }
 
@@ -597,7 +598,7 @@ void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
     const QFontMetrics fm(font());
     // The caption on its own line, above the top label's half height (labels are centred on
     // their ticks), and within the view however wide it is written.
-    const QString titre = QStringLiteral("RSI moyen");
+    const QString titre = tr("RSI moyen");
     const int haut = zone.top() + fm.height() + fm.ascent() / 2 + 4;
     const QRect barre(
         QPoint(zone.right() + 14, haut),
@@ -615,7 +616,7 @@ void TVueAnalyse::PeindreEchelleCarte(QPainter& p, const QRect& zone) const {
         const int Y = barre.bottom() - int(std::lround(db / 40.0 * (barre.height() - 1)));
         p.drawLine(barre.right(), Y, barre.right() + 3, Y);
         p.drawText(barre.right() + 5, Y + fm.ascent() / 2 - 1,
-                   db == 40 ? QStringLiteral("≥40 dB") : QStringLiteral("%1 dB").arg(db));
+                   db == 40 ? tr("≥40 dB") : tr("%1 dB").arg(db));
     }
 }
 

@@ -3,6 +3,7 @@
 //
 //   ovrel5-capture <file.png>
 //       [demarrage|resolution|options|analyse|analyse-boite|fichiers|grand|grand-analyse]
+//       [--langue fr|en]
 //
 // "demarrage": the window as it starts. "resolution": cosine and coloured noise mixed by
 // [[1, 0.5], [-0.4, 1]], a solve with the default settings, the pointer on the demixing
@@ -16,6 +17,7 @@
 // pointer on the demixing point. "grand" and "grand-analyse": the main window and the analysis
 // window after the "resolution" solve with one constraint at precision 0.004 (16,777,216
 // boxes kept), to look at the paving views' summary of many boxes.
+#include "app/Langue.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TFormAnalyse.h"
@@ -36,6 +38,9 @@
 #include <QTest>
 
 #include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -109,16 +114,26 @@ void Fichiers(TForm1& f) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    // The window in the language asked for, anywhere among the arguments (French otherwise).
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::string langue;
+    try {
+        langue = ExtraireLangue(arguments);
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+    if (arguments.empty()) {
         std::fprintf(stderr,
                      "usage: %s <file.png> "
                      "[demarrage|resolution|options|analyse|analyse-boite|fichiers|grand|"
-                     "grand-analyse]\n",
+                     "grand-analyse] [--langue fr|en]\n",
                      argv[0]);
         return 2;
     }
     TApplication application(argc, argv);
     FixerTitreApplication(QStringLiteral("Ovrel 5"));
+    ChoisirLangue(QString::fromStdString(langue));
     InstallerAfficheur([](const MessageAffiche& m) {
         std::fprintf(stderr, "message: %s\n", m.texte.toUtf8().constData());
     });
@@ -128,7 +143,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window was not shown\n");
         return 1;
     }
-    const QString scenario = argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("demarrage");
+    const QString scenario =
+        arguments.size() > 1 ? QString::fromStdString(arguments[1]) : QStringLiteral("demarrage");
     QWidget* cible = &fenetre;
     if (scenario == QStringLiteral("resolution")) {
         Resolution(fenetre);
@@ -158,8 +174,8 @@ int main(int argc, char** argv) {
     const QRect cadre = cible->frameGeometry();
     const QPixmap image =
         fenetre.screen()->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height());
-    if (!image.save(QString::fromUtf8(argv[1]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    if (!image.save(QString::fromStdString(arguments[0]))) {
+        std::fprintf(stderr, "cannot write %s\n", arguments[0].c_str());
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "app/toolkit/BoiteMessage.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <new>
@@ -52,11 +53,12 @@ QString MessageException(std::exception_ptr erreur) {
     try {
         std::rethrow_exception(std::move(erreur));
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("Mémoire insuffisante pour terminer l'opération.");
+        return QCoreApplication::translate("BoiteMessage",
+                                           "Mémoire insuffisante pour terminer l'opération.");
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Erreur inconnue.");
+        return QCoreApplication::translate("BoiteMessage", "Erreur inconnue.");
     }
 }
 

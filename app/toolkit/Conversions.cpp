@@ -1,5 +1,6 @@
 #include "app/toolkit/Conversions.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -43,7 +44,8 @@ double StrToFloat(const QString& texte) {
     bool ok = false;
     const double valeur = locale.toDouble(texte, &ok);
     if (!ok || !std::isfinite(valeur)) {
-        throw ErreurConversion(QStringLiteral("'%1' n'est pas une valeur numérique correcte")
+        throw ErreurConversion(QCoreApplication::translate(
+                                   "Conversions", "'%1' n'est pas une valeur numérique correcte")
                                    .arg(texte)
                                    .toStdString());
     }

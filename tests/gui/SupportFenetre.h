@@ -1,6 +1,7 @@
 // A real main window under the display, with message boxes recorded instead of shown.
 #pragma once
 
+#include "app/Langue.h"
 #include "app/TForm1.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "display/TOpenGLPanel.h"
@@ -63,6 +64,7 @@ class FenetrePrincipaleTest : public testing::Test {
 protected:
     void SetUp() override {
         FixerTitreApplication(QStringLiteral("Ovrel 5"));
+        ChoisirLangue(QStringLiteral("fr"));
         Afficheur.emplace([this](const MessageAffiche& m) { Messages.push_back(m); });
         Rapporteur.emplace([this](const QString& texte) {
             Messages.push_back({MessageAffiche::Genre::Message, texte, QString()});

@@ -131,7 +131,7 @@ TEST_F(Demarrage, MenusHoldTheirItemsAndOnlySourcesIsChecked) {
     EXPECT_EQ(textes(F->Affichage1), QStringList({"Sources", QStringLiteral("Mélanges"),
                                                   QStringLiteral("Dérivée des Mélanges"), QString(),
                                                   QStringLiteral("Analyse de la séparation…")}));
-    EXPECT_EQ(textes(F->Paramtres1), QStringList({"Options"}));
+    EXPECT_EQ(textes(F->Paramtres1), QStringList({"Options", "Langue"}));
 
     for (QMenu* menu : {F->SourceUn, F->SourceDeux, F->Melange, F->Affichage1}) {
         for (QAction* a : menu->actions()) {
