@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLineEdit>
 
 #include <cmath>
 
@@ -107,7 +106,7 @@ void TMenuFichier::EnregistrerMelangesClick() {
 }
 
 void TMenuFichier::ExporterPavageClick() {
-    if (BoitesRejetees.IsEmpty() && BoitesSolution.IsEmpty()) {
+    if (F_->A.BoitesRejetees().IsEmpty() && F_->A.BoitesSolution().IsEmpty()) {
         MessageBox(QStringLiteral("Aucun pavage : lancez d'abord le Solver."),
                    QStringLiteral("Erreur!"));
         return;
@@ -136,7 +135,8 @@ void TMenuFichier::ExporterPavageClick() {
                         }
                     }) ||
         !Ecrire(csv, [&](const RappelAvancement& avancement) {
-            ExporterPavageCsv(Chemin(csv), BoitesRejetees, BoitesSolution, avancement);
+            ExporterPavageCsv(Chemin(csv), F_->A.BoitesRejetees(), F_->A.BoitesSolution(),
+                              avancement);
         })) {
         return;
     }
@@ -169,10 +169,5 @@ void TMenuFichier::EnregistrerSessionClick() {
     if (chemin.isEmpty()) {
         return;
     }
-    std::array<std::string, 4> textes;
-    const QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
-    for (int k = 0; k < 4; ++k) {
-        textes[std::size_t(k)] = edits[k]->text().toStdString();
-    }
-    F_->A.EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), textes);
+    F_->A.EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))));
 }
