@@ -34,9 +34,10 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <functional>
+
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
-Box BoiteRecherche(2, 1);
 
 namespace {
 
@@ -55,7 +56,6 @@ TForm1::TForm1(QWidget* parent)
     CreerControles();
     CreerMenus();
     RelierEvenements();
-    A.Annonces.Ecouter([this](unsigned changements) { Ecouter(changements); });
     A.Annonces.Ecouter([this](unsigned changements) { SuivreAtelier(changements); });
     MenuFichier = new TMenuFichier(this);
     Retraduire();
@@ -75,6 +75,9 @@ TForm1::~TForm1() {
 }
 
 void TForm1::SuivreAtelier(unsigned changements) {
+    // The controls first: the analysis window may then read them as they now are.
+    SuivreSignaux(changements);
+    Ecouter(changements);
     if (changements & ChangementReglages) {
         AfficherModeEstimation();
     }
@@ -194,6 +197,9 @@ void TForm1::CreerControles() {
          {OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5, OpenGLPanel6}) {
         panneau->raise();
     }
+
+    LabelFrequence1 = Placer(new QLabel(client), 232, 146, 257, 14);
+    LabelFrequence2 = Placer(new QLabel(client), 520, 146, 257, 14);
 }
 
 void TForm1::CreerMenus() {
@@ -219,6 +225,10 @@ void TForm1::CreerMenus() {
     Cosinus1 = element(SourceUn, QT_TR_NOOP("Cosinus"), GroupeSource1_);
     Sinus1 = element(SourceUn, QT_TR_NOOP("Sinus"), GroupeSource1_);
     BruitColoreGaussien1 = element(SourceUn, QT_TR_NOOP("Bruit Coloré Gaussien "), GroupeSource1_);
+    SignalCarre1 = element(SourceUn, QT_TR_NOOP("Signal carré"), GroupeSource1_);
+    DentDeScie1 = element(SourceUn, QT_TR_NOOP("Dent de scie"), GroupeSource1_);
+    BruitDeLaplace1 = element(SourceUn, QT_TR_NOOP("Bruit de Laplace"), GroupeSource1_);
+    FichierSource1 = element(SourceUn, QString(), GroupeSource1_);
     SourceDeux = ChoixdesSources1->addMenu(QT_TR_NOOP("Source2"));
     GroupeSource2_ = groupe();
     BruitBlancGaussien2 = element(SourceDeux, QT_TR_NOOP("Bruit Blanc Gaussien"), GroupeSource2_);
@@ -226,6 +236,16 @@ void TForm1::CreerMenus() {
     Cosinus2 = element(SourceDeux, QT_TR_NOOP("Cosinus"), GroupeSource2_);
     Sinus2 = element(SourceDeux, QT_TR_NOOP("Sinus"), GroupeSource2_);
     BruitColoreGaussien2 = element(SourceDeux, QT_TR_NOOP("Bruit Coloré Gaussien"), GroupeSource2_);
+    SignalCarre2 = element(SourceDeux, QT_TR_NOOP("Signal carré"), GroupeSource2_);
+    DentDeScie2 = element(SourceDeux, QT_TR_NOOP("Dent de scie"), GroupeSource2_);
+    BruitDeLaplace2 = element(SourceDeux, QT_TR_NOOP("Bruit de Laplace"), GroupeSource2_);
+    FichierSource2 = element(SourceDeux, QString(), GroupeSource2_);
+    SortesSource1_ = {BruitBlancGaussien1,  BruitBlancUniforme1, Cosinus1,    Sinus1,
+                      BruitColoreGaussien1, SignalCarre1,        DentDeScie1, BruitDeLaplace1};
+    SortesSource2_ = {BruitBlancGaussien2,  BruitBlancUniforme2, Cosinus2,    Sinus2,
+                      BruitColoreGaussien2, SignalCarre2,        DentDeScie2, BruitDeLaplace2};
+    FichierSource1->setVisible(false);
+    FichierSource2->setVisible(false);
     ToutEffacer1 = element(ChoixdesSources1, QT_TR_NOOP("Tout Effacer"), nullptr);
     EffacerPavage1 = element(ChoixdesSources1, QT_TR_NOOP("Effacer le pavage"), nullptr);
 
@@ -258,12 +278,12 @@ void TForm1::RelierEvenements() {
     // A menu item runs its handler, which sets the check marks itself: the toolkit's own
     // checking of the chosen item is undone first, so that a handler that fails before it
     // checks its item leaves the marks as they were.
-    auto menu = [this](QAction* action, void (TForm1::*gestionnaire)()) {
+    auto menu = [this](QAction* action, auto gestionnaire) {
         connect(action, &QAction::triggered, this, [this, gestionnaire] {
             RetablirCoches();
             // Nothing may change what a running job works on.
             if (!TravailLong::EnCours()) {
-                Protege([this, gestionnaire] { (this->*gestionnaire)(); })();
+                Protege([this, gestionnaire] { std::invoke(gestionnaire, this); })();
             }
             RetenirCoches();
         });
@@ -279,6 +299,15 @@ void TForm1::RelierEvenements() {
     menu(Cosinus2, &TForm1::Cosinus2Click);
     menu(Sinus2, &TForm1::Sinus2Click);
     menu(BruitColoreGaussien2, &TForm1::BruitColoreGaussien2Click);
+    for (const TypeSource type :
+         {TypeSource::SignalCarre, TypeSource::DentDeScie, TypeSource::BruitDeLaplace}) {
+        menu(SortesSource1_[std::size_t(type)], [type](TForm1* f) { f->GenererSourceUn(type); });
+        menu(SortesSource2_[std::size_t(type)], [type](TForm1* f) { f->GenererSourceDeux(type); });
+    }
+    menu(FichierSource1,
+         [](TForm1* f) { f->MenuFichier->RelireSource(1, f->FichierSource1->data().toString()); });
+    menu(FichierSource2,
+         [](TForm1* f) { f->MenuFichier->RelireSource(2, f->FichierSource2->data().toString()); });
     menu(ToutEffacer1, &TForm1::ToutEffacer1Click);
     menu(EffacerPavage1, &TForm1::EffacerPavage1Click);
     menu(Matricedemelange1, &TForm1::Matricedemelange1Click);

@@ -15,6 +15,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -57,11 +58,17 @@ public:
     TStatusBar* StatusBar1;
     // "Arrêter", in the status bar: shown while a long job runs, and stops it.
     QPushButton* ButtonArreter;
+    // Under panels 1 and 2: the file each signal shown came from, with its rate.
+    QLabel *LabelFrequence1, *LabelFrequence2;
 
     // Main menu.
     QMenu *ChoixdesSources1, *SourceUn, *SourceDeux, *Melange, *Affichage1, *Paramtres1;
     QAction *BruitBlancGaussien1, *BruitBlancUniforme1, *Cosinus1, *Sinus1, *BruitColoreGaussien1;
     QAction *BruitBlancGaussien2, *BruitBlancUniforme2, *Cosinus2, *Sinus2, *BruitColoreGaussien2;
+    // The added kinds after the first five of each source menu, and the item that shows a
+    // source read from a file (hidden until one is; chosen again, it reads the file again).
+    QAction *SignalCarre1, *DentDeScie1, *BruitDeLaplace1, *FichierSource1;
+    QAction *SignalCarre2, *DentDeScie2, *BruitDeLaplace2, *FichierSource2;
     QAction *ToutEffacer1, *EffacerPavage1, *Matricedemelange1, *GenerationdesMelanges1;
     QAction *SourcesAff, *MelangesAff, *DeriveeAff, *Nombredchantillons1;
     QAction* AnalyseSeparation1;
@@ -136,7 +143,7 @@ public:
     void AnalyseSeparation1Click();
     void NoterResolution(const ResultatSivia& resultat, double secondes);
     void RafraichirAnalyse();
-    // What the window's own views do when the workbench changes.
+    // The analysis window follows new mixtures, solves and "Tout Effacer".
     void Ecouter(unsigned changements);
     void EstimerAuPoint(double x, double y);
 
@@ -187,7 +194,6 @@ protected:
     void changeEvent(QEvent* evenement) override;
 
 private:
-    friend class TMenuFichier;
     void CreerControles();
     void CreerMenus();
     void RelierEvenements();
@@ -196,14 +202,19 @@ private:
     void LangueClick(const QString& langue);
     // The caption of the interval ends before its box, however wide its font and language.
     void PlacerLegendeMoments();
-    void GenererSourceUn(TypeSource type, QAction* item);
-    void GenererSourceDeux(TypeSource type, QAction* item);
-    bool GenererSourceLongue(int k, TypeSource type);
+    void GenererSourceUn(TypeSource type);
+    void GenererSourceDeux(TypeSource type);
+    void GenererSourceLongue(int k, TypeSource type);
     // How the estimates follow the pointer over Image1 ("Au clic": on release only), as the
     // settings say: the click readout and the cross-hair cursor that go with it.
     void AfficherModeEstimation();
     // What the window's controls do when the workbench changes.
     void SuivreAtelier(unsigned changements);
+    // The source menus' check marks, the captions under panels 1 and 2, the matrix editor
+    // and what panels 1 and 2 show, after a change of the sources, mixtures or matrix.
+    void SuivreSignaux(unsigned changements);
+    void CocherOrigine(int k);
+    void AfficherFrequences();
     void AfficherEditeur(bool visible);
     void ChoisirAffichage(QAction* item, const QString& titre1, const QString& titre2);
     void RepeindrePanneauxEstimation();
@@ -226,17 +237,17 @@ private:
     void RetablirCoches();
 
     QActionGroup *GroupeSource1_, *GroupeSource2_, *GroupeMatrice_, *GroupeAffichage_;
+    // Each source menu's kinds in the order of TypeSource.
+    std::array<QAction*, 8> SortesSource1_{}, SortesSource2_{};
     std::vector<bool> CochesRetenues_;
     int PointeurPavageX_ = 0, PointeurPavageY_ = 0; // last pointer position over panel 6
     // Panel 6's summary of many boxes, fed by the solve as it runs.
     std::unique_ptr<ResumePavage> Resume6_;
 };
 
-// The main window, the Options dialog last opened (none until then) and the search box of the
-// solver, built before the main window.
+// The main window and the Options dialog last opened (none until then).
 extern TForm1* Form1;
 extern TForm2* Form2;
-extern Box BoiteRecherche;
 
 // The parameter pair under the latest pointer move over the paving image.
 extern double PointImageX;

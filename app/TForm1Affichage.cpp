@@ -267,8 +267,8 @@ VuePavage TForm1::Vue6() const {
 // Panel 6: the paving of every solve since start-up, centred on the search box.
 void TForm1::OpenGLPanel6Paint() {
     Edit6->setText(FloatToStr(Profondeur6));
-    const EtatTrame etat = PeindrePavage(BoiteRecherche, BoitesEnAttente, BoitesRejetees,
-                                         BoitesSolution, Vue6(), *Resume6_);
+    const EtatTrame etat = PeindrePavage(A.BoiteRecherche(), A.BoitesEnAttente(),
+                                         A.BoitesRejetees(), A.BoitesSolution(), Vue6(), *Resume6_);
     if (etat == EtatTrame::Partielle) {
         // The summary of many boxes is not ready: the picture fills in over the next paints,
         // each a bounded step, and the window answers in between.
@@ -314,7 +314,7 @@ void TForm1::OpenGLPanel6MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, in
 // panels of the status bar; nothing changes where no parameter shows under the pointer.
 void TForm1::AfficherPositionPavage() {
     const PositionPavage p =
-        PositionSousPointeur(PointeurPavageX_, PointeurPavageY_, BoiteRecherche, Vue6());
+        PositionSousPointeur(PointeurPavageX_, PointeurPavageY_, A.BoiteRecherche(), Vue6());
     if (p.valide) {
         StatusBar1->SetPanelText(0, FloatToStr(p.x));
         StatusBar1->SetPanelText(1, FloatToStr(p.y));

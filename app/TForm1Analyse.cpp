@@ -6,8 +6,6 @@
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
 
-#include <QLineEdit>
-
 EtatAnalyse LireEtatAnalyse(TForm1& f) {
     const Atelier& a = f.A;
     EtatAnalyse e;
@@ -49,8 +47,8 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
     r.Secondes = secondes;
     r.R = A.ReglagesCourants;
     r.Precision = r.R.PrecisionSivia;
-    r.Recherche = {BoiteRecherche[1].Lower(), BoiteRecherche[1].Upper(), BoiteRecherche[2].Lower(),
-                   BoiteRecherche[2].Upper()};
+    const Box& boite = A.BoiteRecherche();
+    r.Recherche = {boite[1].Lower(), boite[1].Upper(), boite[2].Lower(), boite[2].Upper()};
     // Every constraint solved, the delayed decorrelation too: the clusters' points follow the
     // criterion that kept their boxes.
     r.Contraintes = r.R.Contraintes();
@@ -60,13 +58,6 @@ void TForm1::NoterResolution(const ResultatSivia& resultat, double secondes) {
 }
 
 void TForm1::Ecouter(unsigned changements) {
-    // Mixtures read from files: the true matrix is unknown, and the editor shows none.
-    if ((changements & ChangementMatrice) && !A.MatriceMelange.EstConnue() &&
-        A.RecetteMelangesCourante.sorte == RecetteMelanges::Sorte::Lues) {
-        for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
-            edit->clear();
-        }
-    }
     if (changements & (ChangementMelanges | ChangementPavage)) {
         RafraichirAnalyse();
     }

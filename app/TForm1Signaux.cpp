@@ -9,6 +9,7 @@
 #include "app/toolkit/TStatusBar.h"
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
+#include "fichiers/LectureSignal.h"
 #include "signal/Alea.h"
 #include "signal/Generateurs.h"
 #include "signal/Memoire.h"
@@ -16,6 +17,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,22 +27,17 @@
 
 #include <algorithm>
 
-void TForm1::GenererSourceUn(TypeSource type, QAction* item) {
-    if (GenererSourceLongue(1, type)) {
-        item->setChecked(true);
-        OpenGLPanel1->Repaint();
-    }
+void TForm1::GenererSourceUn(TypeSource type) {
+    GenererSourceLongue(1, type);
 }
 
-void TForm1::GenererSourceDeux(TypeSource type, QAction* item) {
-    if (GenererSourceLongue(2, type)) {
-        item->setChecked(true);
-        OpenGLPanel2->Repaint();
-    }
+void TForm1::GenererSourceDeux(TypeSource type) {
+    GenererSourceLongue(2, type);
 }
 
-// A stopped generation leaves the source, its menu and the generator as they were.
-bool TForm1::GenererSourceLongue(int k, TypeSource type) {
+// A stopped generation leaves the source, its menu and the generator as they were; a done one
+// is announced, and the menu and panel follow.
+void TForm1::GenererSourceLongue(int k, TypeSource type) {
     const QString quoi = tr("Génération de la source %1").arg(k);
     bool fait = false;
     {
@@ -51,38 +49,37 @@ bool TForm1::GenererSourceLongue(int k, TypeSource type) {
                              "restée comme elle était."),
                    TitreApplication());
     }
-    return fait;
 }
 
 void TForm1::BruitBlancGaussien1Click() {
-    GenererSourceUn(TypeSource::BruitBlancGaussien, BruitBlancGaussien1);
+    GenererSourceUn(TypeSource::BruitBlancGaussien);
 }
 void TForm1::BruitBlancUniforme1Click() {
-    GenererSourceUn(TypeSource::BruitBlancUniforme, BruitBlancUniforme1);
+    GenererSourceUn(TypeSource::BruitBlancUniforme);
 }
 void TForm1::Cosinus1Click() {
-    GenererSourceUn(TypeSource::Cosinus, Cosinus1);
+    GenererSourceUn(TypeSource::Cosinus);
 }
 void TForm1::Sinus1Click() {
-    GenererSourceUn(TypeSource::Sinus, Sinus1);
+    GenererSourceUn(TypeSource::Sinus);
 }
 void TForm1::BruitColoreGaussien1Click() {
-    GenererSourceUn(TypeSource::BruitColoreGaussien, BruitColoreGaussien1);
+    GenererSourceUn(TypeSource::BruitColoreGaussien);
 }
 void TForm1::BruitBlancGaussien2Click() {
-    GenererSourceDeux(TypeSource::BruitBlancGaussien, BruitBlancGaussien2);
+    GenererSourceDeux(TypeSource::BruitBlancGaussien);
 }
 void TForm1::BruitBlancUniforme2Click() {
-    GenererSourceDeux(TypeSource::BruitBlancUniforme, BruitBlancUniforme2);
+    GenererSourceDeux(TypeSource::BruitBlancUniforme);
 }
 void TForm1::Cosinus2Click() {
-    GenererSourceDeux(TypeSource::Cosinus, Cosinus2);
+    GenererSourceDeux(TypeSource::Cosinus);
 }
 void TForm1::Sinus2Click() {
-    GenererSourceDeux(TypeSource::Sinus, Sinus2);
+    GenererSourceDeux(TypeSource::Sinus);
 }
 void TForm1::BruitColoreGaussien2Click() {
-    GenererSourceDeux(TypeSource::BruitColoreGaussien, BruitColoreGaussien2);
+    GenererSourceDeux(TypeSource::BruitColoreGaussien);
 }
 
 void TForm1::AfficherEditeur(bool visible) {
@@ -99,17 +96,22 @@ void TForm1::Matricedemelange1Click() {
     AfficherEditeur(!Matricedemelange1->isChecked());
 }
 
+// The texts as typed are the workbench's (a session keeps them).
 void TForm1::Edit1Change() {
     Button2->setVisible(true);
+    A.TextesMatrice[0] = Edit1->text().toStdString();
 }
 void TForm1::Edit2Change() {
     Button2->setVisible(true);
+    A.TextesMatrice[1] = Edit2->text().toStdString();
 }
 void TForm1::Edit3Change() {
     Button2->setVisible(true);
+    A.TextesMatrice[2] = Edit3->text().toStdString();
 }
 void TForm1::Edit4Change() {
     Button2->setVisible(true);
+    A.TextesMatrice[3] = Edit4->text().toStdString();
 }
 
 void TForm1::Button2Click() {
@@ -161,29 +163,113 @@ void TForm1::GenerationdesMelanges1Click() {
         MessageBox(tr("La génération des mélanges a été arrêtée par l'utilisateur : "
                       "les mélanges sont restés comme ils étaient."),
                    TitreApplication());
-        return;
     }
-    MelangesAffClick();
 }
 
 void TForm1::ToutEffacer1Click() {
-    Decalage1X = Decalage1Y = Decalage2X = Decalage2Y = 0;
-    for (QActionGroup* groupe : {GroupeSource1_, GroupeSource2_}) {
-        for (QAction* item : groupe->actions()) {
+    // The core clears its data (the estimates, panels 3 to 5 and the boxes of every solve
+    // stay: "Effacer le pavage" frees the boxes) and announces it; the views follow.
+    A.ToutEffacer();
+}
+
+void TForm1::SuivreSignaux(unsigned changements) {
+    if (changements & ChangementEffacement) {
+        Decalage1X = Decalage1Y = Decalage2X = Decalage2Y = 0;
+        SourcesAff->setChecked(true);
+        OublierResolution();
+        Button2->setVisible(true);
+        FichierSource1->setVisible(false);
+        FichierSource2->setVisible(false);
+        // The allocator keeps freed blocks below its (self-raising) mapping threshold in its
+        // heap: hand them back to the system.
+        malloc_trim(0);
+    }
+    for (const int k : {1, 2}) {
+        if (changements & (k == 1 ? ChangementSource1 : ChangementSource2)) {
+            CocherOrigine(k);
+        }
+    }
+    if (changements & ChangementMatrice) {
+        // Mixtures read leave the editor empty, a session fills it; the texts being typed are
+        // already there (a text set again would move the cursor).
+        QLineEdit* const edits[4] = {Edit1, Edit2, Edit3, Edit4};
+        for (std::size_t k = 0; k < 4; ++k) {
+            const QString texte = QString::fromStdString(A.TextesMatrice[k]);
+            if (edits[k]->text() != texte) {
+                edits[k]->setText(texte);
+            }
+        }
+    }
+    if (!(changements & (ChangementSources | ChangementMelanges))) {
+        return;
+    }
+    AfficherFrequences();
+    // New mixtures are shown (a session without mixtures shows its sources), and so is a new
+    // pair of sources; after "Tout Effacer" the check mark alone goes back to "Sources". Else
+    // the panel of each signal changed paints it.
+    const bool efface = changements & ChangementEffacement;
+    const bool melanges = changements & ChangementMelanges;
+    if (!efface && melanges) {
+        if (A.MelangesGeneres) {
+            MelangesAffClick();
+        } else {
+            SourcesAffClick();
+        }
+    } else if ((changements & ChangementSources) == ChangementSources && !efface &&
+               !SourcesAff->isChecked()) {
+        SourcesAffClick();
+    } else {
+        if (melanges || (changements & ChangementSource1)) {
+            OpenGLPanel1->Repaint();
+        }
+        if (melanges || (changements & ChangementSource2)) {
+            OpenGLPanel2->Repaint();
+        }
+    }
+    RetenirCoches();
+}
+
+// Source k's menu shows where the source came from: its kind, or the item of its file (shown
+// from then on, until "Tout Effacer"), or nothing checked.
+void TForm1::CocherOrigine(int k) {
+    const OrigineSignal& o = k == 1 ? A.OrigineSource1 : A.OrigineSource2;
+    if (o.sorte == OrigineSignal::Sorte::Generee) {
+        (k == 1 ? SortesSource1_ : SortesSource2_)[std::size_t(o.Type)]->setChecked(true);
+    } else if (o.sorte == OrigineSignal::Sorte::Fichier) {
+        QAction* item = k == 1 ? FichierSource1 : FichierSource2;
+        const QString chemin = QFile::decodeName(o.Chemin.c_str());
+        const QString nom = QFileInfo(chemin).fileName();
+        const std::string& canal = k == 1 ? A.NomCanalSource1 : A.NomCanalSource2;
+        item->setData(chemin);
+        item->setText(canal.empty()
+                          ? nom
+                          : QStringLiteral("%1 (%2)").arg(nom, QString::fromStdString(canal)));
+        item->setVisible(true);
+        item->setChecked(true);
+    } else {
+        for (QAction* item : (k == 1 ? GroupeSource1_ : GroupeSource2_)->actions()) {
             item->setChecked(false);
         }
     }
-    SourcesAff->setChecked(true);
-    OublierResolution();
-    Button2->setVisible(true);
-    // The core clears its data (the estimates, panels 3 to 5 and the boxes of every solve
-    // stay: "Effacer le pavage" frees the boxes) and announces it.
-    A.ToutEffacer();
-    // The allocator keeps freed blocks below its (self-raising) mapping threshold in its heap:
-    // hand them back to the system.
-    malloc_trim(0);
-    OpenGLPanel1->Repaint();
-    OpenGLPanel2->Repaint();
+}
+
+// The captions under panels 1 and 2 name the files the signals shown came from.
+void TForm1::AfficherFrequences() {
+    const auto texte = [](const OrigineSignal& o, double frequence, const QString& prefixe) {
+        if (o.sorte != OrigineSignal::Sorte::Fichier) {
+            return QString();
+        }
+        return prefixe + QFileInfo(QString::fromStdString(o.Chemin)).fileName() +
+               QStringLiteral(" — ") + QString::fromStdString(TexteFrequence(frequence));
+    };
+    const RecetteMelanges& r = A.RecetteMelangesCourante;
+    if (r.sorte == RecetteMelanges::Sorte::Lues) {
+        LabelFrequence1->setText(texte(r.Signal1, A.FrequenceMelanges, tr("x1 : ")));
+        LabelFrequence2->setText(texte(r.Signal2, A.FrequenceMelanges, tr("x2 : ")));
+    } else {
+        LabelFrequence1->setText(texte(A.OrigineSource1, A.FrequenceSource1, QString()));
+        LabelFrequence2->setText(texte(A.OrigineSource2, A.FrequenceSource2, QString()));
+    }
 }
 
 void TForm1::EffacerPavage1Click() {

@@ -38,7 +38,7 @@ constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 15;
 
 // Empties the pending list however the solve ends.
 struct ViderEnAttente {
-    ~ViderEnAttente() { BoitesEnAttente.Clear(); }
+    ~ViderEnAttente() { Atelier::BoitesEnAttente().Clear(); }
 };
 
 // A count in words of the locale, without group separators; in powers of ten when huge.
@@ -125,17 +125,18 @@ void TForm1::Button1Click() {
         Button1->hide();
         RadioGroup1->setEnabled(true);
 
-        BoiteRecherche = p.Boite;
-        RepereImage.IntervalleX = BoiteRecherche[1];
-        RepereImage.IntervalleY = BoiteRecherche[2];
+        Box& boite = A.BoiteRecherche();
+        boite = p.Boite;
+        RepereImage.IntervalleX = boite[1];
+        RepereImage.IntervalleY = boite[2];
         RepereImage.Image = &Image1->Canvas();
-        RepereImage.DessinePave(BoiteRecherche, CouleurBlanche, CouleurBlanche, BrossePleine);
+        RepereImage.DessinePave(boite, CouleurBlanche, CouleurBlanche, BrossePleine);
 
         // The lists may grow into what the budget leaves free.
         const std::uint64_t limite = MemoireLibre() / OctetsParBoiteStockee;
         DessinSivia dessin(RepereImage);
-        ResolutionSivia resolution(BoiteRecherche, BoitesEnAttente, BoitesRejetees, BoitesSolution,
-                                   &dessin, p.Moments, p.Contraintes,
+        ResolutionSivia resolution(boite, A.BoitesEnAttente(), A.BoitesRejetees(),
+                                   A.BoitesSolution(), &dessin, p.Moments, p.Contraintes,
                                    A.ReglagesCourants.PrecisionSivia, A.ReglagesCourants.Stockage,
                                    limite, p.Retardes);
         while (resolution.Avancer(BoitesParPas)) {
@@ -157,7 +158,7 @@ void TForm1::Button1Click() {
         fraction = resolution.FractionClassee();
         secondes = travail.Duree() / 1000.0;
         // A stopped solve leaves boxes it had not classified: gone before panel 6 paints.
-        BoitesEnAttente.Clear();
+        A.BoitesEnAttente().Clear();
         // What the summary still lacks (the last slice, or all of it after a solve that added
         // to many boxes of earlier ones); a stop leaves the rest to the next paints.
         bool suivre = true;
@@ -198,17 +199,18 @@ void TForm1::Button1Click() {
 
 bool TForm1::SuivrePavage(std::uint64_t boites) {
     const std::vector<CouchePavage> couches =
-        ResumePavage::CouchesPanneau(BoitesEnAttente, BoitesRejetees, BoitesSolution);
-    return Resume6_->Suivre(couches, boites, &BoiteRecherche);
+        ResumePavage::CouchesPanneau(A.BoitesEnAttente(), A.BoitesRejetees(), A.BoitesSolution());
+    return Resume6_->Suivre(couches, boites, &A.BoiteRecherche());
 }
 
 void TForm1::Button4Click() {
-    if (BoitesSolution.IsEmpty()) {
+    const BoxList& gardees = A.BoitesSolution();
+    if (gardees.IsEmpty()) {
         return;
     }
-    Box cadre = BoitesSolution.At(0);
-    for (std::uint32_t i = 1; i < BoitesSolution.Size(); ++i) {
-        cadre = Hull(BoitesSolution.At(i), cadre);
+    Box cadre = gardees.At(0);
+    for (std::uint32_t i = 1; i < gardees.Size(); ++i) {
+        cadre = Hull(gardees.At(i), cadre);
     }
     RepereImage.DessineContour(cadre, CouleurRouge, PlumePleine, 1);
     Image1->update();

@@ -125,20 +125,6 @@ std::string TexteListeRetards(const std::vector<int>& retards) {
     return texte;
 }
 
-// SOBI's delays for n samples: the settings' ones when they hold, else the usual ones that do.
-std::vector<int> RetardsSobi(const std::string& reglages, int n) {
-    if (LectureRetards l = LireRetards(reglages, std::size_t(n)); l.Erreur.empty()) {
-        return std::move(l.Retards);
-    }
-    std::vector<int> retards;
-    for (const int t : OptionsClassiques{}.Retards) {
-        if (t <= n / 2) {
-            retards.push_back(t);
-        }
-    }
-    return retards;
-}
-
 } // namespace
 
 AnalyseCourante Analyser(const EtatAnalyse& e) {
@@ -190,7 +176,7 @@ std::optional<AnalyseCourante> Analyser(const EtatAnalyse& e, const RappelAvance
     d.Moments = r.Moments;
     d.Resultat = r.Resultat;
     d.Secondes = r.Secondes;
-    d.Solution = &BoitesSolution;
+    d.Solution = &Atelier::BoitesSolution();
     if (a.QualiteConnue) {
         d.A = a.A;
         d.Source1 = e.Source1;
@@ -610,11 +596,13 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
     }
     const ResolutionAnalysee& r = *analyse.Resolution;
     const ResultatSivia& s = r.Resultat;
-    const auto gardees = std::uint32_t(std::min<std::uint64_t>(s.NbGardees, BoitesSolution.Size()));
+    const BoxList &rejeteesToutes = Atelier::BoitesRejetees(),
+                  &gardeesToutes = Atelier::BoitesSolution();
+    const auto gardees = std::uint32_t(std::min<std::uint64_t>(s.NbGardees, gardeesToutes.Size()));
     const auto rejetees =
-        std::uint32_t(std::min<std::uint64_t>(s.NbRejetees, BoitesRejetees.Size()));
-    Vue->DefinirPavage(r.Recherche, &BoitesRejetees, BoitesRejetees.Size() - rejetees,
-                       &BoitesSolution, BoitesSolution.Size() - gardees);
+        std::uint32_t(std::min<std::uint64_t>(s.NbRejetees, rejeteesToutes.Size()));
+    Vue->DefinirPavage(r.Recherche, &rejeteesToutes, rejeteesToutes.Size() - rejetees,
+                       &gardeesToutes, gardeesToutes.Size() - gardees);
 
     const RacinesOrdre2& racines = analyse.Racines;
     MarqueursAnalyse m;

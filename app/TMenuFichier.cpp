@@ -5,17 +5,14 @@
 #include "app/TravailLong.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "fichiers/ErreurFichier.h"
-#include "fichiers/LectureSignal.h"
 #include "signal/Memoire.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -52,39 +49,21 @@ void Proteger(const std::function<void()>& gestionnaire) {
 
 TMenuFichier::TMenuFichier(TForm1* fenetre) : QObject(fenetre), F_(fenetre) {
     CreerMenu();
-    AjouterSortes();
-    QWidget* client = F_->centralWidget();
-    LabelFrequence1 = new QLabel(client);
-    LabelFrequence1->setGeometry(232, 146, 257, 14);
-    LabelFrequence2 = new QLabel(client);
-    LabelFrequence2->setGeometry(520, 146, 257, 14);
-    // The window's own handler clears the origins (or refuses during a long job): the file
-    // items and the rates follow what it left.
-    connect(F_->ToutEffacer1, &QAction::triggered, this, [this] {
-        FichierSource1->setVisible(F_->A.OrigineSource1.sorte == OrigineSignal::Sorte::Fichier);
-        FichierSource2->setVisible(F_->A.OrigineSource2.sorte == OrigineSignal::Sorte::Fichier);
-        AfficherFrequences();
-    });
-    // The captions under panels 1 and 2 name the files the signals shown came from.
-    F_->A.Annonces.Ecouter([this](unsigned changements) {
-        if (changements & (ChangementSources | ChangementMelanges)) {
-            AfficherFrequences();
-        }
-    });
     F_->setAcceptDrops(true);
     F_->installEventFilter(this);
-    F_->RetenirCoches(); // the source menus have more items now
 }
 
 void TMenuFichier::Relier(QAction* action, std::function<void()> gestionnaire) {
-    connect(action, &QAction::triggered, this, [this, gestionnaire] {
-        F_->RetablirCoches();
+    connect(action, &QAction::triggered, this, [gestionnaire] {
         // Nothing may change what a running job works on (a shortcut reaches here too).
         if (!TravailLong::EnCours()) {
             Proteger(gestionnaire);
         }
-        F_->RetenirCoches();
     });
+}
+
+void TMenuFichier::RelireSource(int k, const QString& chemin) {
+    Proteger([&] { ChargerSource(k, chemin); });
 }
 
 bool TMenuFichier::Travailler(const QString& quoi, const QString& arret,
@@ -157,80 +136,6 @@ void TMenuFichier::CreerMenu() {
     Relier(EnregistrerSession, [this] { EnregistrerSessionClick(); });
 }
 
-void TMenuFichier::AjouterSortes() {
-    const auto sorte = [this](QMenu* menu, QActionGroup* groupe, const QString& texte) {
-        QAction* a = menu->addAction(texte);
-        a->setCheckable(true);
-        groupe->addAction(a);
-        return a;
-    };
-    SignalCarre1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Signal carré"));
-    DentDeScie1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Dent de scie"));
-    BruitDeLaplace1 = sorte(F_->SourceUn, F_->GroupeSource1_, QT_TR_NOOP("Bruit de Laplace"));
-    FichierSource1 = sorte(F_->SourceUn, F_->GroupeSource1_, QString());
-    SignalCarre2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Signal carré"));
-    DentDeScie2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Dent de scie"));
-    BruitDeLaplace2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QT_TR_NOOP("Bruit de Laplace"));
-    FichierSource2 = sorte(F_->SourceDeux, F_->GroupeSource2_, QString());
-    FichierSource1->setVisible(false);
-    FichierSource2->setVisible(false);
-    const struct {
-        QAction* item;
-        TypeSource type;
-        int source;
-    } liaisons[] = {
-        {SignalCarre1, TypeSource::SignalCarre, 1},
-        {DentDeScie1, TypeSource::DentDeScie, 1},
-        {BruitDeLaplace1, TypeSource::BruitDeLaplace, 1},
-        {SignalCarre2, TypeSource::SignalCarre, 2},
-        {DentDeScie2, TypeSource::DentDeScie, 2},
-        {BruitDeLaplace2, TypeSource::BruitDeLaplace, 2},
-    };
-    for (const auto& l : liaisons) {
-        Relier(l.item, [this, l] {
-            if (l.source == 1) {
-                F_->GenererSourceUn(l.type, l.item);
-            } else {
-                F_->GenererSourceDeux(l.type, l.item);
-            }
-            AfficherFrequences();
-        });
-    }
-    // A file item chosen again reads its file again.
-    Relier(FichierSource1, [this] { ChargerSource(1, FichierSource1->data().toString()); });
-    Relier(FichierSource2, [this] { ChargerSource(2, FichierSource2->data().toString()); });
-    // The generated kinds of the window's own items clear the file labels.
-    for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
-        connect(groupe, &QActionGroup::triggered, this, [this] { AfficherFrequences(); });
-    }
-}
-
-void TMenuFichier::CocherFichier(int k, const QString& chemin, const QString& nom) {
-    QAction* item = k == 1 ? FichierSource1 : FichierSource2;
-    item->setData(chemin);
-    item->setText(nom);
-    item->setVisible(true);
-    item->setChecked(true);
-}
-
-void TMenuFichier::AfficherFrequences() {
-    const auto texte = [](const OrigineSignal& o, double frequence, const QString& prefixe) {
-        if (o.sorte != OrigineSignal::Sorte::Fichier) {
-            return QString();
-        }
-        return prefixe + QFileInfo(QString::fromStdString(o.Chemin)).fileName() +
-               QStringLiteral(" — ") + QString::fromStdString(TexteFrequence(frequence));
-    };
-    const RecetteMelanges& r = F_->A.RecetteMelangesCourante;
-    if (r.sorte == RecetteMelanges::Sorte::Lues) {
-        LabelFrequence1->setText(texte(r.Signal1, F_->A.FrequenceMelanges, tr("x1 : ")));
-        LabelFrequence2->setText(texte(r.Signal2, F_->A.FrequenceMelanges, tr("x2 : ")));
-    } else {
-        LabelFrequence1->setText(texte(F_->A.OrigineSource1, F_->A.FrequenceSource1, QString()));
-        LabelFrequence2->setText(texte(F_->A.OrigineSource2, F_->A.FrequenceSource2, QString()));
-    }
-}
-
 void TMenuFichier::SignalerLongueurs(const QString& pourquoi) {
     const std::size_t n1 = F_->A.Source1.size(), n2 = F_->A.Source2.size();
     if (n1 != 0 && n2 != 0 && n1 != n2) {
@@ -268,9 +173,7 @@ bool TMenuFichier::eventFilter(QObject* objet, QEvent* evenement) {
         const QStringList chemins = fichiers(e->mimeData());
         if (!chemins.isEmpty() && !TravailLong::EnCours()) {
             e->acceptProposedAction();
-            F_->RetablirCoches();
             Proteger([&] { Deposer(chemins); });
-            F_->RetenirCoches();
             return true;
         }
     }
@@ -317,7 +220,6 @@ void TMenuFichier::Deposer(const QStringList& chemins) {
 }
 
 void TMenuFichier::Ouvrir(const QStringList& chemins) {
-    F_->RetablirCoches();
     Proteger([&] {
         if (chemins.size() == 1 &&
             chemins[0].endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
@@ -326,5 +228,4 @@ void TMenuFichier::Ouvrir(const QStringList& chemins) {
             Deposer(chemins);
         }
     });
-    F_->RetenirCoches();
 }

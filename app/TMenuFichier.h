@@ -1,12 +1,11 @@
 // The "Fichier" menu of the main window, first in its menu bar: opening sources and mixtures
 // from audio or text files, the example voices, writing the estimated sources, the mixtures,
-// the paving and the pictures, sessions; the drag and drop of files onto the window; the
-// three added source kinds of both source menus; the labels that show the sample rates.
-// The data it reads or writes goes through the core's operations (F_->A); it sets only the
-// window's menus and matrix editor, which show what it loaded.
+// the paving and the pictures, sessions; the drag and drop of files onto the window.
+// It shows the dialogs and calls the core's operations (F_->A); the window's menus, captions,
+// matrix editor and panels follow the core's notices, not this menu.
 #pragma once
 
-#include "signal/Generateurs.h"
+#include "signal/Avancement.h"
 
 #include <QObject>
 #include <QStringList>
@@ -14,7 +13,6 @@
 #include <functional>
 
 class QAction;
-class QLabel;
 class QMenu;
 class TForm1;
 
@@ -28,11 +26,6 @@ public:
     QAction *EnregistrerEstimees, *EnregistrerMelanges, *ExporterPavage, *EnregistrerImage;
     QAction* EnregistrerPanneau[6];
     QAction *OuvrirSession, *EnregistrerSession;
-    // Added source kinds, after the first five of each source menu, and the item that shows
-    // a source read from a file (hidden until one is).
-    QAction *SignalCarre1, *DentDeScie1, *BruitDeLaplace1, *FichierSource1;
-    QAction *SignalCarre2, *DentDeScie2, *BruitDeLaplace2, *FichierSource2;
-    QLabel *LabelFrequence1, *LabelFrequence2;
 
     // Where a drop of files goes: returns the index of the chosen entry, -1 to cancel. The
     // real one pops a menu up under the pointer; tests install their own.
@@ -52,6 +45,9 @@ public:
     void OuvrirSessionClick();
     void EnregistrerSessionClick();
 
+    // The window's file item of source k chosen again: reads its file again.
+    void RelireSource(int k, const QString& chemin);
+
     // Loading, also used by drag and drop.
     void ChargerSource(int k, const QString& chemin);
     void ChargerMelanges(const QStringList& chemins);
@@ -61,17 +57,12 @@ public:
     // files go where a drop of them goes.
     void Ouvrir(const QStringList& chemins);
 
-    // The labels under panels 1 and 2.
-    void AfficherFrequences();
-
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
     void CreerMenu();
-    void AjouterSortes();
     void Relier(QAction* action, std::function<void()> gestionnaire);
-    void CocherFichier(int k, const QString& chemin, const QString& nom);
     // Says when the two sources differ in length (N is the shorter's).
     void SignalerLongueurs(const QString& pourquoi);
     QString CheminEnregistrement(const QString& titre, const QString& filtre);

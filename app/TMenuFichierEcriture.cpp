@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLineEdit>
 
 #include <cmath>
 
@@ -110,7 +109,7 @@ void TMenuFichier::EnregistrerMelangesClick() {
 }
 
 void TMenuFichier::ExporterPavageClick() {
-    if (BoitesRejetees.IsEmpty() && BoitesSolution.IsEmpty()) {
+    if (F_->A.BoitesRejetees().IsEmpty() && F_->A.BoitesSolution().IsEmpty()) {
         MessageBox(tr("Aucun pavage : lancez d'abord le Solver."), tr("Erreur!"));
         return;
     }
@@ -137,7 +136,8 @@ void TMenuFichier::ExporterPavageClick() {
                         }
                     }) ||
         !Ecrire(csv, [&](const RappelAvancement& avancement) {
-            ExporterPavageCsv(Chemin(csv), BoitesRejetees, BoitesSolution, avancement);
+            ExporterPavageCsv(Chemin(csv), F_->A.BoitesRejetees(), F_->A.BoitesSolution(),
+                              avancement);
         })) {
         return;
     }
@@ -169,10 +169,5 @@ void TMenuFichier::EnregistrerSessionClick() {
     if (chemin.isEmpty()) {
         return;
     }
-    std::array<std::string, 4> textes;
-    const QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
-    for (int k = 0; k < 4; ++k) {
-        textes[std::size_t(k)] = edits[k]->text().toStdString();
-    }
-    F_->A.EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))), textes);
+    F_->A.EnregistrerSession(Chemin(AvecExtension(chemin, QStringLiteral(".json"))));
 }

@@ -4,19 +4,13 @@
 #include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/DialogueFichier.h"
-#include "app/toolkit/TImage.h"
-#include "display/TOpenGLPanel.h"
 #include "fichiers/Donnees.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/LectureSignal.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -95,19 +89,18 @@ void TMenuFichier::ChargerSource(int k, const QString& texte) {
         FrequenceCommune(k == 1 ? F_->A.FrequenceSource2 : F_->A.FrequenceSource1, autre.Chemin,
                          lu.Frequence, chemin.string());
     }
-    const std::filesystem::path absolu = std::filesystem::absolute(chemin);
-    // The caption under the panel and the file item follow the core's notice.
-    CocherFichier(
-        k, texte,
-        contenu.NbCanaux > 1
-            ? QStringLiteral("%1 (%2)").arg(
-                  Nom(chemin), QString::fromStdString(contenu.NomsCanaux[std::size_t(canal)]))
-            : Nom(chemin));
-    F_->A.PoserSourceLue(k, std::move(lu.Echantillons),
-                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, absolu.string(), canal},
-                         lu.Frequence);
+    // The file item, the caption under the panel and the panel follow the core's notice.
+    F_->A.PoserSourceLue(
+        k, {std::move(lu.Echantillons),
+            {OrigineSignal::Sorte::Fichier,
+             {},
+             0,
+             0,
+             std::filesystem::absolute(chemin).string(),
+             canal},
+            lu.Frequence,
+            contenu.NbCanaux > 1 ? contenu.NomsCanaux[std::size_t(canal)] : std::string()});
     SignalerLongueurs(QString());
-    (k == 1 ? F_->OpenGLPanel1 : F_->OpenGLPanel2)->Repaint();
 }
 
 void TMenuFichier::OuvrirMelangesClick() {
@@ -175,11 +168,6 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
         })) {
         return;
     }
-    for (QActionGroup* groupe : {F_->GroupeSource1_, F_->GroupeSource2_}) {
-        for (QAction* item : groupe->actions()) {
-            item->setChecked(false);
-        }
-    }
     // The sources and the matrix are unknown now.
     F_->A.PoserMelangesLus(
         std::move(m),
@@ -189,7 +177,6 @@ void TMenuFichier::ChargerMelanges(const QStringList& chemins) {
          {},
          0},
         frequence);
-    F_->MelangesAffClick();
     if (!remarques.empty()) {
         MessageBox(QString::fromStdString(remarques.front()), tr("Information"));
     }
@@ -210,18 +197,15 @@ void TMenuFichier::DeuxVoixClick() {
                     })) {
         return;
     }
-    CocherFichier(1, QFile::decodeName(p1.c_str()), Nom(p1));
-    CocherFichier(2, QFile::decodeName(p2.c_str()), Nom(p2));
-    F_->A.PoserSourceLue(1, std::move(v1.Echantillons),
-                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0}, v1.Frequence);
-    F_->A.PoserSourceLue(2, std::move(v2.Echantillons),
-                         {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0}, v2.Frequence);
+    F_->A.PoserSourcesLues({std::move(v1.Echantillons),
+                            {OrigineSignal::Sorte::Fichier, {}, 0, 0, p1.string(), 0},
+                            v1.Frequence,
+                            {}},
+                           {std::move(v2.Echantillons),
+                            {OrigineSignal::Sorte::Fichier, {}, 0, 0, p2.string(), 0},
+                            v2.Frequence,
+                            {}});
     SignalerLongueurs(QString());
-    if (!F_->SourcesAff->isChecked()) {
-        F_->SourcesAffClick();
-    }
-    F_->OpenGLPanel1->Repaint();
-    F_->OpenGLPanel2->Repaint();
 }
 
 void TMenuFichier::OuvrirSessionClick() {
@@ -245,36 +229,6 @@ void TMenuFichier::ChargerSession(const QString& texte) {
                     })) {
         return;
     }
-
-    QAction* const sortes[2][8] = {
-        {F_->BruitBlancGaussien1, F_->BruitBlancUniforme1, F_->Cosinus1, F_->Sinus1,
-         F_->BruitColoreGaussien1, SignalCarre1, DentDeScie1, BruitDeLaplace1},
-        {F_->BruitBlancGaussien2, F_->BruitBlancUniforme2, F_->Cosinus2, F_->Sinus2,
-         F_->BruitColoreGaussien2, SignalCarre2, DentDeScie2, BruitDeLaplace2}};
-    const OrigineSignal* origines[2] = {&s.Source1, &s.Source2};
-    QActionGroup* groupes[2] = {F_->GroupeSource1_, F_->GroupeSource2_};
-    for (int k = 0; k < 2; ++k) {
-        for (QAction* item : groupes[k]->actions()) {
-            item->setChecked(false);
-        }
-        const OrigineSignal& o = *origines[k];
-        if (o.sorte == OrigineSignal::Sorte::Generee) {
-            sortes[k][int(o.Type)]->setChecked(true);
-        } else if (o.sorte == OrigineSignal::Sorte::Fichier) {
-            CocherFichier(k + 1, QFile::decodeName(o.Chemin.c_str()), Nom(o.Chemin));
-        }
-    }
-    QLineEdit* edits[4] = {F_->Edit1, F_->Edit2, F_->Edit3, F_->Edit4};
-    for (int k = 0; k < 4; ++k) {
-        edits[k]->setText(QString::fromStdString(s.TextesMatrice[std::size_t(k)]));
-    }
-    if (F_->A.MelangesGeneres) {
-        F_->MelangesAffClick();
-    } else {
-        F_->SourcesAffClick();
-    }
-    F_->OpenGLPanel1->Repaint();
-    F_->OpenGLPanel2->Repaint();
     if (!s.Remarques.empty()) {
         QStringList notes;
         for (const auto& r : s.Remarques) {

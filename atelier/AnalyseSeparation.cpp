@@ -15,20 +15,6 @@ std::optional<Qualite> QualiteEn(const std::optional<PointPlan>& p, const Matric
     return CalculerQualite(p->x, p->y, A, P);
 }
 
-// SOBI's delays: those of the settings when they hold for N, else the default ones that do.
-std::vector<int> RetardsSobi(const std::vector<int>& retards, bool valables, std::int32_t N) {
-    if (valables) {
-        return retards;
-    }
-    std::vector<int> defaut;
-    for (const int t : OptionsClassiques{}.Retards) {
-        if (t <= N / 2) {
-            defaut.push_back(t);
-        }
-    }
-    return defaut;
-}
-
 std::vector<ReferenceQualifiee> References(const DonneesAnalyse& d, const PuissancesSources& P,
                                            const std::vector<int>& retardsSobi) {
     static const std::vector<double> vide;
@@ -52,6 +38,19 @@ std::vector<ReferenceQualifiee> References(const DonneesAnalyse& d, const Puissa
 }
 
 } // namespace
+
+std::vector<int> RetardsSobi(const std::string& retards, std::int32_t N) {
+    if (LectureRetards l = LireRetards(retards, std::size_t(std::max(N, 0))); l.Erreur.empty()) {
+        return std::move(l.Retards);
+    }
+    std::vector<int> defaut;
+    for (const int t : OptionsClassiques{}.Retards) {
+        if (t <= N / 2) {
+            defaut.push_back(t);
+        }
+    }
+    return defaut;
+}
 
 bool DansUneBoite(const BoxList& boites, const PointPlan& p, std::uint32_t premiere) {
     std::uint32_t k = 0;
@@ -111,7 +110,7 @@ std::optional<AnalyseSeparation> AnalyserSeparation(const DonneesAnalyse& d,
     a.PermuteDansUneBoite = a.Vrais.Permute && DansUneBoite(solution, *a.Vrais.Permute, premiere);
 
     if (d.AvecReferences) {
-        a.References = References(d, a.Puissances, RetardsSobi(a.Retards, valables, d.N));
+        a.References = References(d, a.Puissances, RetardsSobi(d.R.Retards, d.N));
     }
     const std::optional<PointPlan> point = PremierPointSolution(a.Rapport.Amas);
     a.Conseil = SuggererContraintes(d.Moments, point);

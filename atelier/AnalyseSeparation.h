@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 // What one analysis reads; the arrays and lists are the caller's (not owned).
@@ -72,6 +73,10 @@ inline constexpr std::uint64_t OctetsGroupementParBoite = 96;
 // The analysis; nothing when `avancement` asks to stop while the clusters are grouped.
 std::optional<AnalyseSeparation> AnalyserSeparation(const DonneesAnalyse& d,
                                                     const RappelAvancement& avancement = {});
+
+// SOBI's delays for N samples: those of the settings' list when it holds for N, else the
+// default ones that do. The analysis window and the analysis use the same.
+std::vector<int> RetardsSobi(const std::string& retards, std::int32_t N);
 
 // True when p lies in one of the boxes of `boites` from position `premiere` on (closed boxes).
 bool DansUneBoite(const BoxList& boites, const PointPlan& p, std::uint32_t premiere = 0);

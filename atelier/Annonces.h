@@ -8,12 +8,17 @@
 #include <vector>
 
 enum Changement : unsigned {
-    ChangementSources = 1u << 0,  // a source, where it came from, its rate
+    // Source 1 or 2, where it came from, its rate; ChangementSources: either or both.
+    ChangementSource1 = 1u << 0,
+    ChangementSource2 = 1u << 6,
+    ChangementSources = ChangementSource1 | ChangementSource2,
     ChangementMelanges = 1u << 1, // the mixtures and their means, or their absence
     ChangementMatrice = 1u << 2,  // the mixing matrix
     ChangementReglages = 1u << 3, // the settings
     ChangementPavage = 1u << 4,   // the box lists and the last solve
     ChangementEstimees = 1u << 5, // the estimated sources
+    // "Tout Effacer": the views go back to their start-up state.
+    ChangementEffacement = 1u << 7,
 };
 
 class Annonceur {

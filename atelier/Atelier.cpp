@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+Box BoiteRecherche(2, 1);
+
 std::uint64_t Atelier::OctetsTenus() const {
     std::uint64_t octets = 0;
     for (const std::vector<double>* tableau : std::initializer_list<const std::vector<double>*>{
@@ -20,7 +22,7 @@ std::uint64_t Atelier::OctetsTenus() const {
              &Estimees.DeriveeEstimee2}) {
         octets += tableau->capacity() * sizeof(double);
     }
-    for (const BoxList* liste : {&BoitesEnAttente, &BoitesRejetees, &BoitesSolution}) {
+    for (const BoxList* liste : {&BoitesEnAttente(), &BoitesRejetees(), &BoitesSolution()}) {
         octets += std::uint64_t(liste->Size()) * OctetsParBoiteStockee;
     }
     return octets;
@@ -54,18 +56,21 @@ void Atelier::ToutEffacer() {
         std::vector<double>().swap(*tableau);
     }
     OrigineSource1 = OrigineSource2 = {};
+    NomCanalSource1.clear();
+    NomCanalSource2.clear();
     RecetteMelangesCourante = {};
     FrequenceSource1 = FrequenceSource2 = FrequenceMelanges = 0;
     MatriceMelange = {};
     MelangesGeneres = false;
-    Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice);
+    Annonces.Annoncer(ChangementSources | ChangementMelanges | ChangementMatrice |
+                      ChangementEffacement);
 }
 
 std::uint64_t Atelier::EffacerPavage() {
     const std::uint64_t octets =
-        std::uint64_t(BoitesRejetees.Size() + BoitesSolution.Size()) * OctetsParBoiteStockee;
-    BoitesRejetees.Clear();
-    BoitesSolution.Clear();
+        std::uint64_t(BoitesRejetees().Size() + BoitesSolution().Size()) * OctetsParBoiteStockee;
+    BoitesRejetees().Clear();
+    BoitesSolution().Clear();
     Annonces.Annoncer(ChangementPavage);
     return octets;
 }
@@ -80,19 +85,30 @@ bool Atelier::GenererSource(int k, TypeSource type, const RappelAvancement& avan
     (k == 1 ? OrigineSource1
             : OrigineSource2) = {OrigineSignal::Sorte::Generee, type, n, etat, {}, 0};
     (k == 1 ? FrequenceSource1 : FrequenceSource2) = 0;
-    Annonces.Annoncer(ChangementSources);
+    (k == 1 ? NomCanalSource1 : NomCanalSource2).clear();
+    Annonces.Annoncer(k == 1 ? ChangementSource1 : ChangementSource2);
     return true;
 }
 
-void Atelier::PoserSourceLue(int k, std::vector<double> echantillons, OrigineSignal origine,
-                             double frequence) {
-    (k == 1 ? Source1 : Source2) = std::move(echantillons);
-    (k == 1 ? OrigineSource1 : OrigineSource2) = std::move(origine);
-    (k == 1 ? FrequenceSource1 : FrequenceSource2) = frequence;
+void Atelier::PoserSourceLue(int k, SourceLue lue) {
+    Poser(k, std::move(lue));
+    Annonces.Annoncer(k == 1 ? ChangementSource1 : ChangementSource2);
+}
+
+void Atelier::PoserSourcesLues(SourceLue lue1, SourceLue lue2) {
+    Poser(1, std::move(lue1));
+    Poser(2, std::move(lue2));
+    Annonces.Annoncer(ChangementSources);
+}
+
+void Atelier::Poser(int k, SourceLue lue) {
+    (k == 1 ? Source1 : Source2) = std::move(lue.Echantillons);
+    (k == 1 ? OrigineSource1 : OrigineSource2) = std::move(lue.Origine);
+    (k == 1 ? FrequenceSource1 : FrequenceSource2) = lue.Frequence;
+    (k == 1 ? NomCanalSource1 : NomCanalSource2) = std::move(lue.NomCanal);
     const std::size_t n1 = Source1.size(), n2 = Source2.size();
     const std::size_t n = n1 == 0 ? n2 : (n2 == 0 ? n1 : std::min(n1, n2));
     ReglagesCourants.NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
-    Annonces.Annoncer(ChangementSources);
 }
 
 void Atelier::PoserMelangesLus(Melanges m, RecetteMelanges recette, double frequence) {
@@ -101,8 +117,11 @@ void Atelier::PoserMelangesLus(Melanges m, RecetteMelanges recette, double frequ
     Source1.clear();
     Source2.clear();
     OrigineSource1 = OrigineSource2 = {};
+    NomCanalSource1.clear();
+    NomCanalSource2.clear();
     FrequenceSource1 = FrequenceSource2 = 0;
     MatriceMelange = {};
+    TextesMatrice = {};
     RecetteMelangesCourante = std::move(recette);
     FrequenceMelanges = frequence;
     ReglagesCourants.NbEchantillons = std::int32_t(std::min<std::size_t>(n, INT32_MAX));
@@ -160,7 +179,7 @@ PreparationResolution Atelier::PreparerResolution() const {
     p.Boite[1] = Interval(r.BorneInfX, r.BorneSupX);
     p.Boite[2] = Interval(r.BorneInfY, r.BorneSupY);
     p.Message = RefusResolutionTropGrande(p.Boite, r.PrecisionSivia, r.Stockage, p.Contraintes,
-                                          BoitesSolution.Size());
+                                          BoitesSolution().Size());
     if (!p.Message.empty()) {
         p.obstacle = Obstacle::Memoire;
     }
@@ -183,9 +202,12 @@ Session Atelier::OuvrirSession(const std::filesystem::path& chemin,
     Source2 = std::move(r2.Echantillons);
     OrigineSource1 = s.Source1;
     OrigineSource2 = s.Source2;
+    NomCanalSource1.clear();
+    NomCanalSource2.clear();
     FrequenceSource1 = r1.Frequence;
     FrequenceSource2 = r2.Frequence;
     MatriceMelange = s.MatriceMelange;
+    TextesMatrice = s.TextesMatrice;
     Alea().FixerEtat(s.EtatAlea);
     if (melanges) {
         MelangesCourants = std::move(melanges->M);
@@ -206,13 +228,12 @@ Session Atelier::OuvrirSession(const std::filesystem::path& chemin,
     return s;
 }
 
-void Atelier::EnregistrerSession(const std::filesystem::path& chemin,
-                                 const std::array<std::string, 4>& textesMatrice) const {
+void Atelier::EnregistrerSession(const std::filesystem::path& chemin) const {
     Session s;
     s.Source1 = OrigineSource1;
     s.Source2 = OrigineSource2;
     s.MatriceMelange = MatriceMelange;
-    s.TextesMatrice = textesMatrice;
+    s.TextesMatrice = TextesMatrice;
     if (MelangesGeneres) {
         s.Melanges = RecetteMelangesCourante;
     }

@@ -2,7 +2,8 @@
 // from, the mixtures and their means, the matrix, the settings, the estimates, the last solve
 // — and the operations on it that need no window. The window, its dialogs and its menus are
 // clients: they change the data here, and the views hear what changed through Annonces.
-// The box lists BoitesEnAttente, BoitesRejetees, BoitesSolution stay the solver's own.
+// The box lists of every solve stay where the solver stores them (its speed depends on it);
+// the workbench hands them out (BoitesSolution() ...), and only it and the solver name them.
 #pragma once
 
 #include "atelier/Annonces.h"
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What a solve starts from, or why it cannot start: the search box of the settings, the
@@ -40,6 +42,22 @@ struct PreparationResolution {
     MomentsRetardes Retardes;
 };
 
+// A source read from a file: its samples, where they came from, its rate (Hz, 0 unknown) and
+// the name of its channel when the file has several.
+struct SourceLue {
+    SourceLue(std::vector<double> echantillons, OrigineSignal origine, double frequence,
+              std::string nomCanal = {})
+        : Echantillons(std::move(echantillons)), Origine(std::move(origine)), Frequence(frequence),
+          NomCanal(std::move(nomCanal)) {}
+    std::vector<double> Echantillons;
+    OrigineSignal Origine;
+    double Frequence = 0;
+    std::string NomCanal;
+};
+
+// The search box of the last solve (the paving view is centred on it).
+extern Box BoiteRecherche;
+
 class Atelier {
 public:
     const float PasEchantillonnage = 0.1f;
@@ -54,8 +72,19 @@ public:
     OrigineSignal OrigineSource1, OrigineSource2;
     RecetteMelanges RecetteMelangesCourante;
     double FrequenceSource1 = 0, FrequenceSource2 = 0, FrequenceMelanges = 0; // Hz, 0 unknown
+    std::string NomCanalSource1, NomCanalSource2; // of a source read from a file, or empty
+    // The matrix editor's four texts as typed (a session keeps them); empty when the mixtures
+    // were read, since the true matrix is unknown then.
+    std::array<std::string, 4> TextesMatrice;
     ResultatSivia DernierResultat;
     Annonceur Annonces;
+
+    // The box lists of every solve (the pending boxes of the one running, those rejected,
+    // those kept) and the search box of the last one.
+    static BoxList& BoitesEnAttente() { return ::BoitesEnAttente; }
+    static BoxList& BoitesRejetees() { return ::BoitesRejetees; }
+    static BoxList& BoitesSolution() { return ::BoitesSolution; }
+    static Box& BoiteRecherche() { return ::BoiteRecherche; }
 
     // The means as the solver reads them.
     const MomentsMelanges& Moments() const { return MelangesCourants.Moments; }
@@ -75,8 +104,9 @@ public:
     bool GenererSource(int k, TypeSource type, const RappelAvancement& avancement = {});
     // Source k as read from a file, with where it came from and its rate; N becomes the
     // length of the shorter source. Announces it.
-    void PoserSourceLue(int k, std::vector<double> echantillons, OrigineSignal origine,
-                        double frequence);
+    void PoserSourceLue(int k, SourceLue lue);
+    // Both sources read at once (the example voices). Announces them together.
+    void PoserSourcesLues(SourceLue lue1, SourceLue lue2);
     // Mixtures read from files: the sources and the matrix are unknown now, N is their
     // length. Announces the new mixtures, sources and matrix.
     void PoserMelangesLus(Melanges m, RecetteMelanges recette, double frequence);
@@ -104,13 +134,16 @@ public:
     Session OuvrirSession(const std::filesystem::path& chemin,
                           const RappelAvancement& avancement = {});
     // Saves the workbench as a session, with the texts of the matrix editor.
-    void EnregistrerSession(const std::filesystem::path& chemin,
-                            const std::array<std::string, 4>& textesMatrice) const;
+    void EnregistrerSession(const std::filesystem::path& chemin) const;
 
     // "Tout Effacer": the sources, the mixtures and their derivatives, where they came from
-    // and the matrix are gone, MelangesGeneres is false. The estimates and the boxes of every
-    // solve stay. Announces what changed.
+    // and the matrix are gone, MelangesGeneres is false. The estimates, the editor's texts and
+    // the boxes of every solve stay. Announces what changed, as an effacement.
     void ToutEffacer();
     // Frees the boxes of every solve; returns the bytes the lists held. Announces it.
     std::uint64_t EffacerPavage();
+
+private:
+    // Stores source k read from a file, N the shorter source's length; announces nothing.
+    void Poser(int k, SourceLue lue);
 };

@@ -94,7 +94,7 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
     sonde.stop();
     clavier.join();
     m.retour = Ms(fin.time_since_epoch()) - double(presse.load()) / 1e6;
-    m.boites = BoitesRejetees.Size() + BoitesSolution.Size();
+    m.boites = Atelier::BoitesRejetees().Size() + Atelier::BoitesSolution().Size();
     return m;
 }
 
@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
         f.Button1Click();
         const std::chrono::duration<double, std::milli> duree =
             std::chrono::steady_clock::now() - debut;
-        const std::uint64_t boites = BoitesRejetees.Size() + BoitesSolution.Size();
+        const std::uint64_t boites =
+            Atelier::BoitesRejetees().Size() + Atelier::BoitesSolution().Size();
         std::printf("Solver command, solve %d (2,097,151 boxes, drawing and panel 6 repaint "
                     "included): %.1f ms\n",
                     solve, duree.count());
@@ -165,8 +166,8 @@ int main(int argc, char** argv) {
     std::mt19937 alea(5);
     double pireReponse = 0, pireRetour = 0, pireBlocage = 0;
     for (int essai = 0; essai < 5; ++essai) {
-        BoitesRejetees.Clear();
-        BoitesSolution.Clear();
+        Atelier::BoitesRejetees().Clear();
+        Atelier::BoitesSolution().Clear();
         const auto apres =
             std::chrono::milliseconds(essai < 3 ? 800 + alea() % 400 : 4000 + alea() % 1000);
         const MesureEchap m = MesurerEchap(f, apres);
@@ -194,8 +195,8 @@ int main(int argc, char** argv) {
     FixerBudgetMemoire(std::uint64_t(4) << 30);
     double pirePing = 0;
     for (int essai = 0; essai < 5; ++essai) {
-        BoitesRejetees.Clear();
-        BoitesSolution.Clear();
+        Atelier::BoitesRejetees().Clear();
+        Atelier::BoitesSolution().Clear();
         const auto apres = std::chrono::milliseconds(3000 + alea() % 1000);
         const MesureEchap m = MesurerEchap(f, apres, 100);
         std::printf("Solve over ±99999999999, Escape after %lld ms (%llu boxes then): longest "

@@ -351,6 +351,26 @@
         <source>La résolution a été arrêtée par l&apos;utilisateur (%1 boîtes classées, %2 % de la surface). Les boîtes déjà tracées sont conservées.</source>
         <translation>The solve was stopped by the user (%1 boxes classified, %2 % of the area). The boxes already drawn are kept.</translation>
     </message>
+    <message>
+        <source>Signal carré</source>
+        <translation>Square wave</translation>
+    </message>
+    <message>
+        <source>Dent de scie</source>
+        <translation>Sawtooth</translation>
+    </message>
+    <message>
+        <source>Bruit de Laplace</source>
+        <translation>Laplace noise</translation>
+    </message>
+    <message>
+        <source>x1 : </source>
+        <translation>x1: </translation>
+    </message>
+    <message>
+        <source>x2 : </source>
+        <translation>x2: </translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -845,26 +865,6 @@ Clusters: %7, extended: %8 (hull &gt; %9 × precision)</translation>
     <message>
         <source>Enregistrer la session…</source>
         <translation>Save the session…</translation>
-    </message>
-    <message>
-        <source>Signal carré</source>
-        <translation>Square wave</translation>
-    </message>
-    <message>
-        <source>Dent de scie</source>
-        <translation>Sawtooth</translation>
-    </message>
-    <message>
-        <source>Bruit de Laplace</source>
-        <translation>Laplace noise</translation>
-    </message>
-    <message>
-        <source>x1 : </source>
-        <translation>x1: </translation>
-    </message>
-    <message>
-        <source>x2 : </source>
-        <translation>x2: </translation>
     </message>
     <message>
         <source>%1Les deux sources n&apos;ont pas la même longueur (%2 et %3 échantillons) : N = %4, la plus courte.</source>

@@ -19,6 +19,7 @@ protected:
         a.Estimees.SourceEstimee1.assign(100, 5.0);
         a.Estimees.DeriveeEstimee2.assign(99, 6.0);
         a.MatriceMelange = {1, 0.5, -0.4, 1};
+        a.TextesMatrice = {"1", "0,5", "-0,4", "1"};
         a.MelangesGeneres = true;
         a.OrigineSource1 = {OrigineSignal::Sorte::Fichier, {}, 0, 0, "voix.wav", 0};
         a.FrequenceSource1 = 16000;
@@ -60,6 +61,7 @@ TEST_F(AtelierPlein, ToutEffacerClearsTheSignalsAndTheMatrixAndKeepsEstimatesAnd
         EXPECT_EQ(v->capacity(), 0u) << "the memory is given back";
     }
     EXPECT_FALSE(a.MatriceMelange.EstConnue());
+    EXPECT_EQ(a.TextesMatrice[2], "-0,4") << "the editor keeps what was typed";
     EXPECT_FALSE(a.MelangesGeneres);
     EXPECT_EQ(a.OrigineSource1.sorte, OrigineSignal::Sorte::Aucune);
     EXPECT_EQ(a.FrequenceSource1, 0.0);
@@ -67,8 +69,8 @@ TEST_F(AtelierPlein, ToutEffacerClearsTheSignalsAndTheMatrixAndKeepsEstimatesAnd
     EXPECT_EQ(a.Estimees.DeriveeEstimee2.size(), 99u);
     EXPECT_EQ(BoitesRejetees.Size(), 3u);
     EXPECT_EQ(BoitesSolution.Size(), 5u);
-    EXPECT_EQ(Entendus,
-              std::vector<unsigned>{ChangementSources | ChangementMelanges | ChangementMatrice});
+    EXPECT_EQ(Entendus, std::vector<unsigned>{ChangementSources | ChangementMelanges |
+                                              ChangementMatrice | ChangementEffacement});
 }
 
 TEST_F(AtelierPlein, EffacerLePavageFreesTheBoxesOfEverySolveAndSaysHowMuch) {
@@ -96,7 +98,7 @@ TEST(Annonceur, ListenersHearInOrderAndThoseOfTheMomentOnly) {
     EXPECT_EQ(entendus, (std::vector<int>{2, 20}));
     annonces.Retirer(premier);
     entendus.clear();
-    annonces.Annoncer(ChangementSources);
+    annonces.Annoncer(ChangementSource1);
     EXPECT_EQ(entendus, (std::vector<int>{10, 100}));
 }
 

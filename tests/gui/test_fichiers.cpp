@@ -1,3 +1,4 @@
+#include "SupportDossier.h"
 #include "SupportFenetre.h"
 
 #include "app/TChoixCanal.h"
@@ -32,30 +33,15 @@
 
 namespace {
 
-class Fichiers : public FenetreSousLocale<QLocale::French> {
+class Fichiers : public AvecDossier<FenetreSousLocale<QLocale::French>> {
 protected:
     void SetUp() override {
-        FenetreSousLocale::SetUp();
-        std::random_device alea;
-        Dossier = std::filesystem::temp_directory_path() /
-                  ("ovrel_gui_" + std::to_string(alea()) + std::to_string(alea()));
-        std::filesystem::create_directories(Dossier);
-        InstallerDialogueFichier([this](const QString&, bool) {
-            return QStringList{QString::fromStdString((Dossier / Reponse).string())};
-        });
+        AvecDossier::SetUp();
         M = F->MenuFichier;
     }
     void TearDown() override {
-        InstallerDialogueFichier(nullptr);
         TMenuFichier::ChoisirDepot = ChoixReel;
-        std::filesystem::remove_all(Dossier);
-        FenetreSousLocale::TearDown();
-    }
-
-    // Chooses `item` with the file dialog answering `nom`, in the test's folder.
-    void Choisir(QAction* item, const std::string& nom) {
-        Reponse = nom;
-        item->trigger();
+        AvecDossier::TearDown();
     }
 
     // Clicks the channel `texte` and then OK in the channel dialog, once it runs.
@@ -79,8 +65,6 @@ protected:
         F->FormClick();
     }
 
-    std::filesystem::path Dossier;
-    std::string Reponse;
     TMenuFichier* M = nullptr;
     const std::function<int(const QStringList&)> ChoixReel = TMenuFichier::ChoisirDepot;
 };
@@ -129,14 +113,14 @@ TEST_F(Fichiers, FichierComesFirstAndTheNewKindsFollowTheFiveInBothSourceMenus) 
         EXPECT_EQ(Textes(menu->actions()).mid(5),
                   (QStringList{"Signal carré", "Dent de scie", "Bruit de Laplace"}));
     }
-    M->SignalCarre1->trigger();
-    M->BruitDeLaplace2->trigger();
-    EXPECT_TRUE(M->SignalCarre1->isChecked());
-    EXPECT_TRUE(M->BruitDeLaplace2->isChecked());
+    F->SignalCarre1->trigger();
+    F->BruitDeLaplace2->trigger();
+    EXPECT_TRUE(F->SignalCarre1->isChecked());
+    EXPECT_TRUE(F->BruitDeLaplace2->isChecked());
     EXPECT_EQ(F->A.Source1.size(), 5000u);
     EXPECT_EQ(std::abs(F->A.Source1[100]), 5.0);
     F->Sinus1->trigger();
-    EXPECT_FALSE(M->SignalCarre1->isChecked());
+    EXPECT_FALSE(F->SignalCarre1->isChecked());
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -145,10 +129,10 @@ TEST_F(Fichiers, ATextFileOfTwoColumnsAsksForTheColumnAndBecomesTheSource) {
     RepondreAuChoix(QStringLiteral("droite"));
     Choisir(M->OuvrirSource1, "deux colonnes é.csv");
     EXPECT_EQ(F->A.Source1, (std::vector<double>{2, 4.25, -0.8}));
-    EXPECT_TRUE(M->FichierSource1->isChecked());
-    EXPECT_EQ(M->FichierSource1->text(), QStringLiteral("deux colonnes é.csv (droite)"));
+    EXPECT_TRUE(F->FichierSource1->isChecked());
+    EXPECT_EQ(F->FichierSource1->text(), QStringLiteral("deux colonnes é.csv (droite)"));
     EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 3);
-    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
+    EXPECT_TRUE(F->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -174,8 +158,8 @@ TEST_F(Fichiers, ABadFileGivesAnErrorNamingItAndChangesNothing) {
             << Messages[0].texte.toStdString();
         EXPECT_EQ(F->A.Source1, s1);
         EXPECT_EQ(F->A.Source2, s2);
-        EXPECT_TRUE(M->FichierSource2->isChecked());
-        EXPECT_EQ(M->FichierSource2->text(), QStringLiteral("voix2.wav"));
+        EXPECT_TRUE(F->FichierSource2->isChecked());
+        EXPECT_EQ(F->FichierSource2->text(), QStringLiteral("voix2.wav"));
     }
 }
 
@@ -184,11 +168,11 @@ TEST_F(Fichiers, TheTwoVoicesAndGeneratedSourcesComeBackBitForBitFromASession) {
         if (voix) {
             M->DeuxVoix->trigger();
             EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 80000);
-            EXPECT_TRUE(M->LabelFrequence2->text().contains(QStringLiteral("16000 Hz")));
+            EXPECT_TRUE(F->LabelFrequence2->text().contains(QStringLiteral("16000 Hz")));
         } else {
             F->A.ReglagesCourants.NbEchantillons = 4000;
             F->BruitColoreGaussien1->trigger();
-            M->BruitDeLaplace2->trigger();
+            F->BruitDeLaplace2->trigger();
         }
         F->Matricedemelange1->trigger();
         Cliquer(F->Button3); // "Aléatoire"
@@ -208,7 +192,7 @@ TEST_F(Fichiers, TheTwoVoicesAndGeneratedSourcesComeBackBitForBitFromASession) {
         EXPECT_TRUE(Etat(F) == avant) << (voix ? "voices" : "generated");
         EXPECT_EQ(Alea().EtatCourant(), alea);
         EXPECT_TRUE(F->A.MelangesGeneres);
-        EXPECT_EQ(voix, M->FichierSource1->isChecked());
+        EXPECT_EQ(voix, F->FichierSource1->isChecked());
         EXPECT_EQ(!voix, F->BruitColoreGaussien1->isChecked());
         EXPECT_FALSE(F->Cosinus1->isChecked());
     }
@@ -232,7 +216,7 @@ TEST_F(Fichiers, MixturesReadFromAStereoFileAreSolvedWithTheMatrixUnknown) {
     EXPECT_FALSE(F->A.MatriceMelange.EstConnue());
     EXPECT_TRUE(F->A.Source1.empty());
     EXPECT_FALSE(F->Cosinus1->isChecked());
-    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("22050 Hz")));
+    EXPECT_TRUE(F->LabelFrequence1->text().contains(QStringLiteral("22050 Hz")));
     Solveur();
     EXPECT_FALSE(BoitesSolution.IsEmpty());
     EXPECT_TRUE(Messages.empty());
@@ -428,7 +412,7 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
     for (QLineEdit* e : edits) {
         EXPECT_EQ(e->text(), QString());
     }
-    EXPECT_TRUE(M->LabelFrequence1->text().contains(QStringLiteral("melanges.wav")));
+    EXPECT_TRUE(F->LabelFrequence1->text().contains(QStringLiteral("melanges.wav")));
 
     // New sources and new mixtures: no caption keeps the file's name.
     F->Cosinus1->trigger();
@@ -436,8 +420,8 @@ TEST_F(Fichiers, TheViewsFollowTheWorkbenchAfterReadMixturesNewMixturesAndAReope
     saisir();
     F->GenerationdesMelanges1->trigger();
     ASSERT_TRUE(F->A.MelangesGeneres);
-    EXPECT_EQ(M->LabelFrequence1->text(), QString());
-    EXPECT_EQ(M->LabelFrequence2->text(), QString());
+    EXPECT_EQ(F->LabelFrequence1->text(), QString());
+    EXPECT_EQ(F->LabelFrequence2->text(), QString());
 
     // The analysis window follows a reopened session as it follows new mixtures.
     F->AnalyseSeparation1->trigger();

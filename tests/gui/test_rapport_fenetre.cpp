@@ -1,10 +1,10 @@
 // "Exporter le pavage…" writes the command line's report: the same session solved in the
 // window and by `ovrel5 resoudre --session` gives the same JSON but for the times, the seed
 // the command line draws and the session's name, which the window does not know.
+#include "SupportDossier.h"
 #include "SupportFenetre.h"
 
 #include "app/TMenuFichier.h"
-#include "app/toolkit/DialogueFichier.h"
 #include "commande/LigneDeCommande.h"
 
 #include <QAction>
@@ -14,34 +14,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace {
 
-class RapportFenetre : public FenetreSousLocale<QLocale::French> {
+class RapportFenetre : public AvecDossier<FenetreSousLocale<QLocale::French>> {
 protected:
-    void SetUp() override {
-        FenetreSousLocale::SetUp();
-        std::random_device alea;
-        Dossier = std::filesystem::temp_directory_path() /
-                  ("ovrel_rapport_" + std::to_string(alea()) + std::to_string(alea()));
-        std::filesystem::create_directories(Dossier);
-        InstallerDialogueFichier([this](const QString&, bool) {
-            return QStringList{QString::fromStdString((Dossier / Reponse).string())};
-        });
-    }
-    void TearDown() override {
-        InstallerDialogueFichier(nullptr);
-        std::filesystem::remove_all(Dossier);
-        FenetreSousLocale::TearDown();
-    }
-
-    void Choisir(QAction* item, const std::string& nom) {
-        Reponse = nom;
-        item->trigger();
-    }
-
     // The report without what only one route knows.
     static nlohmann::json Comparable(nlohmann::json j) {
         j.erase("temps");
@@ -49,9 +27,6 @@ protected:
         j["entrees"].erase("session");
         return j;
     }
-
-    std::filesystem::path Dossier;
-    std::string Reponse;
 };
 
 } // namespace
