@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QTest>
@@ -38,11 +39,11 @@ inline void BougerPointeur(QWidget* widget, QPoint position) {
     widget->installEventFilter(&guetteur);
     // Qt Test reads a null point as the widget's centre: (0, 0) is reached from the window.
     QWidget* fenetre = widget->window();
-    // A pointer already there moves no more: it goes by a corner of the window first.
-    if (QCursor::pos() == widget->mapToGlobal(position)) {
-        QTest::mouseMove(fenetre, QPoint(1, 1));
-        QTest::qWait(20);
-    }
+    // A pointer already there moves no more, and the last position Qt saw may be another
+    // than the display's cursor: it always goes by a neighbouring point first.
+    const QPoint cible = widget->mapTo(fenetre, position);
+    QTest::mouseMove(fenetre, cible + QPoint(cible.x() > 2 ? -2 : 2, 0));
+    QTest::qWait(10);
     if (position.isNull()) {
         QTest::mouseMove(fenetre, widget->mapTo(fenetre, position));
     } else {
@@ -81,6 +82,14 @@ protected:
         Fenetre->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Fenetre.get()));
         F = Fenetre.get();
+        // A button Qt still holds down from a test before (a double click ends that way) would
+        // make every move of this test a drag.
+        for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            if (QGuiApplication::mouseButtons() & b) {
+                QTest::mouseRelease(F, b, {}, QPoint(1, 1));
+            }
+        }
+        ASSERT_EQ(QGuiApplication::mouseButtons(), Qt::NoButton);
     }
 
     void TearDown() override {

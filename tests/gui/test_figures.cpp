@@ -154,6 +154,7 @@ TEST_F(Figures, TheCommandLineFigureKeepsKeptBoxesInSightAtFullView) {
         const std::vector<AmasQualifie> amas = std::exchange(c.Rapport.Amas, {});
         c.Vrais = {}; // no markers over the boxes they point at
         c.Racines = {};
+        c.References = {};
         int argc = 0;
         std::unique_ptr<QApplication> application;
         DessinerPavagePng(argc, nullptr, application)(Reponse = (Dossier / "p.png").string(), o, e,
