@@ -1,6 +1,7 @@
 #include "analyse/Suggestion.h"
 
 #include "analyse/PointExact.h"
+#include "interval/Traduction.h"
 #include "sivia/Cumulants.h"
 #include "sivia/Retards.h"
 
@@ -22,7 +23,8 @@ std::string TexteRetards(const std::vector<int>& retards) {
     if (retards.empty()) {
         return "";
     }
-    return "retards " + std::to_string(retards.front()) + " à " + std::to_string(retards.back());
+    return RemplirModele(Traduire("Suggestion", "retards %1 à %2"),
+                         {std::to_string(retards.front()), std::to_string(retards.back())});
 }
 
 } // namespace
@@ -41,7 +43,9 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
     const RacinesOrdre2 r = CalculerRacinesOrdre2(m);
     if (r.Etat == Identifiabilite::Indefinie) {
         s.Jeu = JeuContraintes::Aucun;
-        s.Message = MessageRacines(r) + " Aucun jeu de contraintes ne peut séparer ces mélanges.";
+        s.Message = RemplirModele(
+            Traduire("Suggestion", "%1 Aucun jeu de contraintes ne peut séparer ces mélanges."),
+            {MessageRacines(r)});
         return s;
     }
     const PointPlan p = point ? *point : r.Racine1 ? *r.Racine1 : PointPlan{0, 0};
@@ -59,8 +63,10 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
         }
     }
     if (r.Etat == Identifiabilite::Bonne) {
-        s.Message = "Les spectres des deux sources diffèrent : la décorrélation des sources et "
-                    "de leurs dérivées suffit.";
+        s.Message =
+            Traduire("Suggestion",
+                     "Les spectres des deux sources diffèrent : la décorrélation des sources et "
+                     "de leurs dérivées suffit.");
         return s;
     }
     const bool ordre4 = std::max(std::fabs(s.Kurtosis1.value_or(0)),
@@ -70,27 +76,34 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
         s.Jeu = JeuContraintes::Retards;
         std::sort(utiles.begin(), utiles.end());
         s.Retards = utiles;
-        s.Message = "Les spectres des deux sources se ressemblent aux petits retards mais "
-                    "diffèrent plus loin : essayez la décorrélation retardée (" +
-                    TexteRetards(utiles) + ").";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Les spectres des deux sources se ressemblent aux petits retards mais "
+                     "diffèrent plus loin : essayez la décorrélation retardée (%1)."),
+            {TexteRetards(utiles)});
     } else if (ordre4) {
         s.Jeu = JeuContraintes::Ordre4;
         s.Contraintes = {false, true, true};
-        s.Message = retardsConnus
-                        ? "Les spectres des deux sources se ressemblent à tous les retards : "
-                          "essayez le moment d'ordre 4."
-                        : "Les spectres des deux sources se ressemblent : essayez la "
-                          "décorrélation retardée (retards 1 à 8) ou le moment d'ordre 4.";
+        s.Message =
+            retardsConnus
+                ? Traduire("Suggestion",
+                           "Les spectres des deux sources se ressemblent à tous les retards : "
+                           "essayez le moment d'ordre 4.")
+                : Traduire("Suggestion",
+                           "Les spectres des deux sources se ressemblent : essayez la "
+                           "décorrélation retardée (retards 1 à 8) ou le moment d'ordre 4.");
     } else if (!retardsConnus) {
         s.Jeu = JeuContraintes::Retards;
         s.Retards = {1, 2, 3, 4, 5, 6, 7, 8};
-        s.Message = "Les spectres des deux sources se ressemblent et leurs lois sont proches "
-                    "de la loi normale : essayez la décorrélation retardée (retards 1 à 8) ; "
-                    "le moment d'ordre 4 ne les distinguera pas.";
+        s.Message = Traduire(
+            "Suggestion", "Les spectres des deux sources se ressemblent et leurs lois sont proches "
+                          "de la loi normale : essayez la décorrélation retardée (retards 1 à 8) ; "
+                          "le moment d'ordre 4 ne les distinguera pas.");
     } else {
         s.Jeu = JeuContraintes::Aucun;
-        s.Message = "Ni les spectres ni les lois des deux sources ne les distinguent : aucun "
-                    "jeu de contraintes ne peut les séparer.";
+        s.Message = Traduire(
+            "Suggestion", "Ni les spectres ni les lois des deux sources ne les distinguent : aucun "
+                          "jeu de contraintes ne peut les séparer.");
     }
     return s;
 }
@@ -255,25 +268,32 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     char accord[32];
     std::snprintf(accord, sizeof accord, "%.0f", meilleur->AccordDb);
     const std::string stable =
-        std::string(" ; ses points sur les deux moitiés des mélanges s'accordent à ") + accord +
-        " dB, mieux que ceux des autres jeux";
+        RemplirModele(Traduire("Suggestion", " ; ses points sur les deux moitiés des mélanges "
+                                             "s'accordent à %1 dB, mieux que ceux des autres jeux"),
+                      {accord});
     switch (s.Jeu) {
     case JeuContraintes::Ordre2:
-        s.Message = "Les spectres des deux sources diffèrent aux petits retards : la "
-                    "décorrélation des sources et de leurs dérivées suffit" +
-                    stable + ".";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Les spectres des deux sources diffèrent aux petits retards : la "
+                     "décorrélation des sources et de leurs dérivées suffit%1."),
+            {stable});
         break;
     case JeuContraintes::Retards:
         s.Retards = retards;
-        s.Message = "Les spectres des deux sources se ressemblent aux petits retards : essayez "
-                    "la décorrélation retardée (" +
-                    TexteRetards(retards) + ")" + stable + ".";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Les spectres des deux sources se ressemblent aux petits retards : essayez "
+                     "la décorrélation retardée (%1)%2."),
+            {TexteRetards(retards), stable});
         break;
     default:
         s.Contraintes = {true, false, false, false, true};
-        s.Message = "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de "
-                    "la loi normale : essayez les cumulants d'ordre 4" +
-                    stable + ".";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de "
+                     "la loi normale : essayez les cumulants d'ordre 4%1."),
+            {stable});
         break;
     }
     return s;
