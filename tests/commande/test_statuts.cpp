@@ -40,7 +40,8 @@ protected:
     Sortie Lancer(std::vector<std::string> arguments, std::uint64_t budget = 0,
                   bool anglais = false) const {
         if (anglais) {
-            arguments.insert(arguments.begin() + 1, {"--langue", "en"});
+            const std::vector<std::string> langue = {"--langue", "en"};
+            arguments.insert(arguments.begin() + 1, langue.begin(), langue.end());
         }
         // Built by appending only (prepending to a temporary trips a false g++ 12 warning).
         std::string commande;
@@ -476,7 +477,7 @@ TEST_F(Statuts, FailuresKeepTheirStatusAndSpeakTheLanguageAsked) {
             if (anglais && !Traduit) {
                 continue;
             }
-            const Sortie s = Lancer(c.arguments, anglais, c.budget);
+            const Sortie s = Lancer(c.arguments, c.budget, anglais);
             const std::string& texte = c.statut == 0 ? s.Texte : s.Erreurs;
             EXPECT_EQ(s.Statut, c.statut) << ligne << anglais << "\n" << s.Erreurs;
             const std::string attendu = anglais ? c.anglais : c.francais;
@@ -499,8 +500,8 @@ TEST_F(Statuts, TheReportsSentencesFollowTheLanguageAndNothingElseDoes) {
          "gauss", "--source2", "uniforme"},
     };
     for (const auto& arguments : cas) {
-        const Sortie fr = Lancer(arguments, false);
-        const Sortie en = Lancer(arguments, true);
+        const Sortie fr = Lancer(arguments);
+        const Sortie en = Lancer(arguments, 0, true);
         ASSERT_EQ(fr.Statut, 0) << fr.Erreurs;
         ASSERT_EQ(en.Statut, 0) << en.Erreurs;
         const auto jfr = nlohmann::json::parse(fr.Texte);
