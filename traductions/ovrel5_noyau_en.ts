@@ -475,7 +475,7 @@ Also:
     </message>
     <message>
         <source> ; ses points sur les deux moitiés des mélanges s&apos;accordent à %1 dB, mieux que ceux des autres jeux</source>
-        <translation>; its points on the two halves of the mixtures agree to %1 dB, better than those of the other sets</translation>
+        <translation>; this set&apos;s points on the two halves of the mixtures agree to %1 dB, better than those of the other sets</translation>
     </message>
     <message>
         <source>Les spectres des deux sources diffèrent aux petits retards : la décorrélation des sources et de leurs dérivées suffit%1.</source>
