@@ -1,6 +1,7 @@
 #include "analyse/MethodesClassiques.h"
 
 #include "analyse/RacinesOrdre2.h"
+#include "interval/Traduction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,13 +61,19 @@ struct Blanchiment {
     std::string Erreur; // empty when it worked
 };
 
+// One message for both callers, AMUSE's moments and the whitening of the others.
+std::string TropPeuDEchantillons(std::size_t n) {
+    return RemplirModele(
+        Traduire("MethodesClassiques",
+                 "Trop peu d'échantillons (%1) pour estimer les covariances des mélanges."),
+        {std::to_string(n)});
+}
+
 Blanchiment Blanchir(const std::vector<double>& x1, const std::vector<double>& x2, int N) {
     Blanchiment r;
     const std::size_t n = std::min({std::size_t(std::max(N, 0)), x1.size(), x2.size()});
     if (n < EchantillonsMin) {
-        r.Erreur = "Trop peu d'échantillons (" + std::to_string(n) +
-                   ") pour estimer les "
-                   "covariances des mélanges.";
+        r.Erreur = TropPeuDEchantillons(n);
         return r;
     }
     double m1 = 0, m2 = 0;
@@ -85,13 +92,17 @@ Blanchiment Blanchir(const std::vector<double>& x1, const std::vector<double>& x
     }
     C = {C.a / double(n), C.b / double(n), C.c / double(n)};
     if (!std::isfinite(C.a) || !std::isfinite(C.b) || !std::isfinite(C.c)) {
-        r.Erreur = "Blanchiment impossible : les mélanges contiennent des valeurs non finies "
-                   "ou trop grandes.";
+        r.Erreur =
+            Traduire("MethodesClassiques",
+                     "Blanchiment impossible : les mélanges contiennent des valeurs non finies "
+                     "ou trop grandes.");
         return r;
     }
     if (!(C.a > 0 && C.c > 0) || !(1 - (C.b / C.a) * (C.b / C.c) > SeuilBlanchiment)) {
-        r.Erreur = "Blanchiment impossible : la covariance des mélanges est singulière (un "
-                   "mélange nul ou constant, ou deux mélanges proportionnels).";
+        r.Erreur =
+            Traduire("MethodesClassiques",
+                     "Blanchiment impossible : la covariance des mélanges est singulière (un "
+                     "mélange nul ou constant, ou deux mélanges proportionnels).");
         return r;
     }
     r.Q = RacineInverse(C);
@@ -117,8 +128,10 @@ ReponseClassique Reponse(MethodeClassique m, const Matrice2x2& W, int iterations
                          std::string message) {
     const PointsSeparation p = NormaliserSeparation(W);
     if (!p.Point) {
-        return Echec(m, "Matrice de séparation singulière ou non finie : les deux estimations "
-                        "seraient le même signal.");
+        return Echec(
+            m, Traduire("MethodesClassiques",
+                        "Matrice de séparation singulière ou non finie : les deux estimations "
+                        "seraient le même signal."));
     }
     ReponseClassique r;
     r.Methode = m;
@@ -185,14 +198,18 @@ Diagonalisation DiagonaliserConjointement(std::vector<Sym> M, int iterationsMax)
 // The demixing matrix V^T.Q of a joint diagonalisation of whitened data.
 ReponseClassique ReponseDiagonalisation(MethodeClassique m, const Blanchiment& b,
                                         const std::vector<Sym>& matrices, int iterationsMax,
-                                        const char* raison) {
+                                        const std::string& raison) {
     const Diagonalisation d = DiagonaliserConjointement(matrices, iterationsMax);
     if (!d.Determinee) {
-        return Echec(m, std::string("Diagonalisation conjointe indéterminée : ") + raison);
+        return Echec(m, RemplirModele(Traduire("MethodesClassiques",
+                                               "Diagonalisation conjointe indéterminée : %1"),
+                                      {raison}));
     }
     const Matrice2x2 Vt{d.V.a11, d.V.a21, d.V.a12, d.V.a22};
     return Reponse(m, Produit(Vt, b.Q), d.Iterations, d.Converge,
-                   d.Converge ? "" : "La diagonalisation conjointe n'a pas convergé.");
+                   d.Converge ? ""
+                              : Traduire("MethodesClassiques",
+                                         "La diagonalisation conjointe n'a pas convergé."));
 }
 
 } // namespace
@@ -241,8 +258,7 @@ PointsSeparation NormaliserSeparation(const Matrice2x2& W) {
 ReponseClassique CalculerAmuse(const MomentsMelanges& m, std::size_t echantillons) {
     const MethodeClassique a = MethodeClassique::Amuse;
     if (echantillons < EchantillonsMin) {
-        return Echec(a, "Trop peu d'échantillons (" + std::to_string(echantillons) +
-                            ") pour estimer les covariances des mélanges.");
+        return Echec(a, TropPeuDEchantillons(echantillons));
     }
     // The roots' gauge tests det C0 > 0 with no tolerance: proportional mixtures that differ
     // in the last bits pass it with eigenvalues of any sign. The whitening's test holds them
@@ -277,8 +293,12 @@ ReponseClassique CalculerSobi(const std::vector<double>& x1, const std::vector<d
         }
     }
     if (!refuses.empty() || retards.empty()) {
-        return Echec(m, "Retards refusés : " + (refuses.empty() ? "aucun retard" : refuses) +
-                            " (entiers distincts de 1 à " + std::to_string(n / 2) + " attendus).");
+        return Echec(
+            m, RemplirModele(
+                   Traduire("MethodesClassiques",
+                            "Retards refusés : %1 (entiers distincts de 1 à %2 attendus)."),
+                   {refuses.empty() ? Traduire("MethodesClassiques", "aucun retard") : refuses,
+                    std::to_string(n / 2)}));
     }
     // The symmetrised covariances of the whitened mixtures at each delay.
     std::vector<Sym> R;
@@ -295,8 +315,9 @@ ReponseClassique CalculerSobi(const std::vector<double>& x1, const std::vector<d
         R.push_back({r11 / k, (r12 + r21) / (2 * k), r22 / k});
     }
     return ReponseDiagonalisation(m, b, R, iterationsMax,
-                                  "les covariances retardées sont proportionnelles à "
-                                  "l'identité (les deux sources ont le même spectre).");
+                                  Traduire("MethodesClassiques",
+                                           "les covariances retardées sont proportionnelles à "
+                                           "l'identité (les deux sources ont le même spectre)."));
 }
 
 ReponseClassique CalculerJade(const std::vector<double>& x1, const std::vector<double>& x2, int N,
@@ -324,8 +345,9 @@ ReponseClassique CalculerJade(const std::vector<double>& x1, const std::vector<d
     const double r2 = std::numbers::sqrt2;
     const std::vector<Sym> Q{
         {m40 - 3, m31, m22 - 1}, {m22 - 1, m13, m04 - 3}, {r2 * m31, r2 * (m22 - 1), r2 * m13}};
-    return ReponseDiagonalisation(m, b, Q, iterationsMax,
-                                  "les cumulants d'ordre 4 sont nuls (sources gaussiennes).");
+    return ReponseDiagonalisation(
+        m, b, Q, iterationsMax,
+        Traduire("MethodesClassiques", "les cumulants d'ordre 4 sont nuls (sources gaussiennes)."));
 }
 
 ReponseClassique CalculerFastIca(const std::vector<double>& x1, const std::vector<double>& x2,
@@ -379,8 +401,11 @@ ReponseClassique CalculerFastIca(const std::vector<double>& x1, const std::vecto
                       P.a21 * P.a21 + P.a22 * P.a22};
         const Matrice2x2 Wn = Produit(RacineInverse(PPt), P);
         if (!Fini(Wn)) {
-            return Echec(m, "FastICA a divergé (valeurs non finies à l'itération " +
-                                std::to_string(it) + ").");
+            return Echec(
+                m,
+                RemplirModele(Traduire("MethodesClassiques",
+                                       "FastICA a divergé (valeurs non finies à l'itération %1)."),
+                              {std::to_string(it)}));
         }
         ecart = std::max(std::fabs(1 - std::fabs(Wn.a11 * W.a11 + Wn.a12 * W.a12)),
                          std::fabs(1 - std::fabs(Wn.a21 * W.a21 + Wn.a22 * W.a22)));
@@ -390,8 +415,9 @@ ReponseClassique CalculerFastIca(const std::vector<double>& x1, const std::vecto
         }
     }
     return Reponse(m, Produit(W, b.Q), iterationsMax, false,
-                   "FastICA n'a pas convergé en " + std::to_string(iterationsMax) +
-                       " itérations (écart " + Texte("%.2g", ecart) + ").");
+                   RemplirModele(Traduire("MethodesClassiques",
+                                          "FastICA n'a pas convergé en %1 itérations (écart %2)."),
+                                 {std::to_string(iterationsMax), Texte("%.2g", ecart)}));
 }
 
 std::vector<ReponseClassique> CalculerMethodesClassiques(const Melanges& m, int N,

@@ -1,5 +1,7 @@
 #include "analyse/RacinesOrdre2.h"
 
+#include "interval/Traduction.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -157,16 +159,23 @@ std::string MessageRacines(const RacinesOrdre2& r) {
     }
     switch (r.Cause) {
     case CauseIndefinie::NonFinis:
-        return "Racines exactes indéfinies : un moment des mélanges n'est pas un nombre fini.";
+        return Traduire(
+            "RacinesOrdre2",
+            "Racines exactes indéfinies : un moment des mélanges n'est pas un nombre fini.");
     case CauseIndefinie::MelangeNul:
-        return "Racines exactes indéfinies : un mélange est nul (mélanges absents).";
+        return Traduire("RacinesOrdre2",
+                        "Racines exactes indéfinies : un mélange est nul (mélanges absents).");
     case CauseIndefinie::MelangesProportionnels:
-        return "Racines exactes indéfinies : les deux mélanges sont proportionnels (sources "
-               "égales ou proportionnelles, source muette ou matrice singulière).";
+        return Traduire(
+            "RacinesOrdre2",
+            "Racines exactes indéfinies : les deux mélanges sont proportionnels (sources "
+            "égales ou proportionnelles, source muette ou matrice singulière).");
     case CauseIndefinie::ValeurPropreNegative:
     case CauseIndefinie::ValeurPropreNonFinie:
-        return "Racines exactes indéfinies : les valeurs propres généralisées sont négatives "
-               "ou infinies, ce qui n'arrive que sur des moments dégénérés.";
+        return Traduire(
+            "RacinesOrdre2",
+            "Racines exactes indéfinies : les valeurs propres généralisées sont négatives "
+            "ou infinies, ce qui n'arrive que sur des moments dégénérés.");
     case CauseIndefinie::Aucune:
         break;
     }
@@ -176,18 +185,24 @@ std::string MessageRacines(const RacinesOrdre2& r) {
 std::string MessageIdentifiabilite(Identifiabilite e) {
     switch (e) {
     case Identifiabilite::Indefinie:
-        return "Racines exactes indéfinies : les moments d'ordre 2 des mélanges sont "
-               "dégénérés (mélanges absents, source de puissance nulle ou matrice singulière).";
+        return Traduire(
+            "RacinesOrdre2",
+            "Racines exactes indéfinies : les moments d'ordre 2 des mélanges sont "
+            "dégénérés (mélanges absents, source de puissance nulle ou matrice singulière).");
     case Identifiabilite::Nulle:
-        return "Séparation impossible à l'ordre 2 : les deux sources ont le même spectre, "
-               "les contraintes de décorrélation sont vérifiées sur toute une courbe.";
+        return Traduire("RacinesOrdre2",
+                        "Séparation impossible à l'ordre 2 : les deux sources ont le même spectre, "
+                        "les contraintes de décorrélation sont vérifiées sur toute une courbe.");
     case Identifiabilite::Faible:
-        return "Séparation mal identifiable à l'ordre 2 : les spectres des deux sources sont "
-               "presque identiques (par exemple deux bruits blancs) ; les solutions sont "
-               "étendues et les racines exactes peu fiables.";
+        return Traduire(
+            "RacinesOrdre2",
+            "Séparation mal identifiable à l'ordre 2 : les spectres des deux sources sont "
+            "presque identiques (par exemple deux bruits blancs) ; les solutions sont "
+            "étendues et les racines exactes peu fiables.");
     case Identifiabilite::Bonne:
         break;
     }
-    return "Séparation identifiable à l'ordre 2 : les spectres des deux sources diffèrent "
-           "assez pour que les deux contraintes de décorrélation fixent la solution.";
+    return Traduire("RacinesOrdre2",
+                    "Séparation identifiable à l'ordre 2 : les spectres des deux sources diffèrent "
+                    "assez pour que les deux contraintes de décorrélation fixent la solution.");
 }

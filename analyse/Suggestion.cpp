@@ -1,6 +1,7 @@
 #include "analyse/Suggestion.h"
 
 #include "analyse/PointExact.h"
+#include "interval/Traduction.h"
 #include "sivia/Cumulants.h"
 #include "sivia/Retards.h"
 
@@ -22,7 +23,8 @@ std::string TexteRetards(const std::vector<int>& retards) {
     if (retards.empty()) {
         return "";
     }
-    return "retards " + std::to_string(retards.front()) + " à " + std::to_string(retards.back());
+    return RemplirModele(Traduire("Suggestion", "retards %1 à %2"),
+                         {std::to_string(retards.front()), std::to_string(retards.back())});
 }
 
 } // namespace
@@ -41,7 +43,9 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
     const RacinesOrdre2 r = CalculerRacinesOrdre2(m);
     if (r.Etat == Identifiabilite::Indefinie) {
         s.Jeu = JeuContraintes::Aucun;
-        s.Message = MessageRacines(r) + " Aucun jeu de contraintes ne peut séparer ces mélanges.";
+        s.Message = RemplirModele(
+            Traduire("Suggestion", "%1 Aucun jeu de contraintes ne peut séparer ces mélanges."),
+            {MessageRacines(r)});
         return s;
     }
     const PointPlan p = point ? *point : r.Racine1 ? *r.Racine1 : PointPlan{0, 0};
@@ -59,8 +63,10 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
         }
     }
     if (r.Etat == Identifiabilite::Bonne) {
-        s.Message = "Les spectres des deux sources diffèrent : la décorrélation des sources et "
-                    "de leurs dérivées suffit.";
+        s.Message =
+            Traduire("Suggestion",
+                     "Les spectres des deux sources diffèrent : la décorrélation des sources et "
+                     "de leurs dérivées suffit.");
         return s;
     }
     const bool ordre4 = std::max(std::fabs(s.Kurtosis1.value_or(0)),
@@ -70,27 +76,34 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
         s.Jeu = JeuContraintes::Retards;
         std::sort(utiles.begin(), utiles.end());
         s.Retards = utiles;
-        s.Message = "Les spectres des deux sources se ressemblent aux petits retards mais "
-                    "diffèrent plus loin : essayez la décorrélation retardée (" +
-                    TexteRetards(utiles) + ").";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Les spectres des deux sources se ressemblent aux petits retards mais "
+                     "diffèrent plus loin : essayez la décorrélation retardée (%1)."),
+            {TexteRetards(utiles)});
     } else if (ordre4) {
         s.Jeu = JeuContraintes::Ordre4;
         s.Contraintes = {false, true, true};
-        s.Message = retardsConnus
-                        ? "Les spectres des deux sources se ressemblent à tous les retards : "
-                          "essayez le moment d'ordre 4."
-                        : "Les spectres des deux sources se ressemblent : essayez la "
-                          "décorrélation retardée (retards 1 à 8) ou le moment d'ordre 4.";
+        s.Message =
+            retardsConnus
+                ? Traduire("Suggestion",
+                           "Les spectres des deux sources se ressemblent à tous les retards : "
+                           "essayez le moment d'ordre 4.")
+                : Traduire("Suggestion",
+                           "Les spectres des deux sources se ressemblent : essayez la "
+                           "décorrélation retardée (retards 1 à 8) ou le moment d'ordre 4.");
     } else if (!retardsConnus) {
         s.Jeu = JeuContraintes::Retards;
         s.Retards = {1, 2, 3, 4, 5, 6, 7, 8};
-        s.Message = "Les spectres des deux sources se ressemblent et leurs lois sont proches "
-                    "de la loi normale : essayez la décorrélation retardée (retards 1 à 8) ; "
-                    "le moment d'ordre 4 ne les distinguera pas.";
+        s.Message = Traduire(
+            "Suggestion", "Les spectres des deux sources se ressemblent et leurs lois sont proches "
+                          "de la loi normale : essayez la décorrélation retardée (retards 1 à 8) ; "
+                          "le moment d'ordre 4 ne les distinguera pas.");
     } else {
         s.Jeu = JeuContraintes::Aucun;
-        s.Message = "Ni les spectres ni les lois des deux sources ne les distinguent : aucun "
-                    "jeu de contraintes ne peut les séparer.";
+        s.Message = Traduire(
+            "Suggestion", "Ni les spectres ni les lois des deux sources ne les distinguent : aucun "
+                          "jeu de contraintes ne peut les séparer.");
     }
     return s;
 }
@@ -243,21 +256,33 @@ struct JeuCandidat {
     bool AvecRetards;  // needs delays
 };
 
+// A figure of a sentence, with `decimales` digits after the point.
+std::string Chiffres(double v, int decimales) {
+    char texte[32];
+    std::snprintf(texte, sizeof texte, "%.*f", decimales, v);
+    return texte;
+}
+
 const JeuCandidat Candidats[] = {
     {JeuContraintes::Ordre2, ContraintesActives{}, PointOrdre2, PreuveOrdre2,
-     "Les spectres des deux sources diffèrent aux petits retards : la décorrélation des "
-     "sources et de leurs dérivées suffit",
+     OVREL_TEXTE(
+         "Suggestion",
+         "Les spectres des deux sources diffèrent aux petits retards : la décorrélation des "
+         "sources et de leurs dérivées suffit"),
      false},
     {JeuContraintes::Retards, ContraintesActives{}, PointRetards, PreuveRetards,
-     "Les spectres des deux sources se distinguent sur plusieurs retards : essayez la "
-     "décorrélation retardée",
+     OVREL_TEXTE("Suggestion",
+                 "Les spectres des deux sources se distinguent sur plusieurs retards : essayez la "
+                 "décorrélation retardée"),
      true},
     {JeuContraintes::Cumulants,
      {true, false, false, false, true},
      PointCumulants,
      PreuveCumulants,
-     "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la loi "
-     "normale : essayez les cumulants d'ordre 4",
+     OVREL_TEXTE(
+         "Suggestion",
+         "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la loi "
+         "normale : essayez les cumulants d'ordre 4"),
      false},
 };
 
@@ -329,17 +354,16 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     s.Retards.clear();
     if (retenus.empty()) {
         s.Jeu = JeuContraintes::Aucun;
-        char texte[160];
-        std::snprintf(texte, sizeof texte,
-                      " (écart des coefficients de corrélation %.3f, kurtosis %.2f et %.2f, "
-                      "bruit d'échantillonnage %.3f et %.3f)",
-                      std::max(indices.Ecart1, EcartMax(indices)), s.Kurtosis1.value_or(0),
-                      s.Kurtosis2.value_or(0), 1 / std::sqrt(indices.N), std::sqrt(24 / indices.N));
-        s.Message = std::string("Aucun jeu de contraintes ne peut séparer ces mélanges : ni les "
-                                "spectres ni les lois des deux sources ne se distinguent au-delà "
-                                "du bruit d'échantillonnage, comme pour deux bruits blancs "
-                                "gaussiens") +
-                    texte + ".";
+        s.Message = RemplirModele(
+            Traduire("Suggestion",
+                     "Aucun jeu de contraintes ne peut séparer ces mélanges : ni les spectres ni "
+                     "les lois des deux sources ne se distinguent au-delà du bruit "
+                     "d'échantillonnage, comme pour deux bruits blancs gaussiens (écart des "
+                     "coefficients de corrélation %1, kurtosis %2 et %3, bruit d'échantillonnage "
+                     "%4 et %5)."),
+            {Chiffres(std::max(indices.Ecart1, EcartMax(indices)), 3),
+             Chiffres(s.Kurtosis1.value_or(0), 2), Chiffres(s.Kurtosis2.value_or(0), 2),
+             Chiffres(1 / std::sqrt(indices.N), 3), Chiffres(std::sqrt(24 / indices.N), 3)});
         return s;
     }
     const JeuCandidat* choisi =
@@ -351,13 +375,14 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
     const bool devantTous = std::all_of(s.Accords.begin(), s.Accords.end(), [&](const auto& a) {
         return a.AccordDb <= accordDe(choisi->Jeu);
     });
-    char accord[160];
-    std::snprintf(accord, sizeof accord,
-                  " ; ses points sur les deux moitiés des mélanges s'accordent à %.0f dB, mieux "
-                  "que ceux des autres jeux%s",
-                  accordDe(choisi->Jeu),
-                  devantTous ? "" : " dont le signal dépasse le bruit d'échantillonnage");
-    std::string raison = accord;
+    std::string raison = RemplirModele(
+        devantTous ? Traduire("Suggestion", " ; ses points sur les deux moitiés des mélanges "
+                                            "s'accordent à %1 dB, mieux que ceux des autres jeux")
+                   : Traduire("Suggestion",
+                              " ; ses points sur les deux moitiés des mélanges s'accordent à %1 "
+                              "dB, mieux que ceux des autres jeux dont le signal dépasse le "
+                              "bruit d'échantillonnage"),
+        {Chiffres(accordDe(choisi->Jeu), 0)});
     // The delays hold lag 1 among others. Where the halves of the default pair and of the
     // delays agree within MargeAccordDb (about what the agreement moves from one split of the
     // samples to another), the spectra decide: the delays where a longer delay tells them
@@ -375,23 +400,21 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
             MargeAccordDb) {
         const bool plusLoin = ecartMax > indices.Ecart1 + SeuilPreuve / std::sqrt(indices.N);
         choisi = plusLoin ? retardes : ordre2;
-        char texte[200];
-        if (plusLoin) {
-            std::snprintf(texte, sizeof texte,
-                          " ; un retard plus long distingue mieux les spectres (écart des "
-                          "coefficients de corrélation %.2f contre %.2f au retard 1)",
-                          ecartMax, indices.Ecart1);
-        } else {
-            std::snprintf(texte, sizeof texte,
-                          " ; aucun retard ne distingue mieux les spectres que le retard 1 "
-                          "(écart des coefficients de corrélation %.2f)",
-                          indices.Ecart1);
-        }
-        raison = texte;
+        raison = plusLoin
+                     ? RemplirModele(Traduire("Suggestion",
+                                              " ; un retard plus long distingue mieux les spectres "
+                                              "(écart des coefficients de corrélation %1 contre %2 "
+                                              "au retard 1)"),
+                                     {Chiffres(ecartMax, 2), Chiffres(indices.Ecart1, 2)})
+                     : RemplirModele(Traduire("Suggestion",
+                                              " ; aucun retard ne distingue mieux les spectres que "
+                                              "le retard 1 (écart des coefficients de corrélation "
+                                              "%1)"),
+                                     {Chiffres(indices.Ecart1, 2)});
     }
     s.Jeu = choisi->Jeu;
     s.Contraintes = choisi->Contraintes;
-    s.Message = choisi->Texte;
+    s.Message = Traduire("Suggestion", choisi->Texte);
     if (choisi->AvecRetards) {
         s.Retards = retards;
         s.Message += " (" + TexteRetards(retards) + ")";

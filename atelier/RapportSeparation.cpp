@@ -1,6 +1,7 @@
 #include "atelier/RapportSeparation.h"
 
 #include "fichiers/ExportPavage.h"
+#include "interval/Traduction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -398,8 +399,9 @@ nlohmann::json LireRapportSeparation(const nlohmann::json& j) {
         r["programme"] = "Ovrel 5";
         r["format"] = "ovrel5-rapport";
     } else {
-        throw std::invalid_argument("rapport de format « " + format + " » version " +
-                                    std::to_string(version) + " inconnu");
+        throw std::invalid_argument(RemplirModele(
+            Traduire("RapportSeparation", "rapport de format « %1 » version %2 inconnu"),
+            {format, std::to_string(version)}));
     }
     r["version"] = VersionRapport;
     return r;

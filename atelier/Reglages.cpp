@@ -1,5 +1,6 @@
 #include "atelier/Reglages.h"
 
+#include "interval/Traduction.h"
 #include "sivia/Retards.h"
 
 #include <charconv>
@@ -38,34 +39,41 @@ bool OrdreConnu(double v) {
     return v == 0 || v == 1;
 }
 
-constexpr const char* Bornes = "chacune des bornes pour X et Y";
+constexpr const char* Bornes = OVREL_TEXTE("Reglages", "chacune des bornes pour X et Y");
 
 const ChampReglage Table[] = {
-    {"NbEchantillons", "--echantillons", &Reglages::NbEchantillons, "le nombre d'échantillons N",
-     "un entier d'au moins 1", AuMoinsUn, false, false},
-    {"BorneInfX", "--boite", &Reglages::BorneInfX, Bornes, "un nombre fini", Fini, true, true},
-    {"BorneSupX", "--boite", &Reglages::BorneSupX, Bornes, "un nombre fini", Fini, true, true},
-    {"BorneInfY", "--boite", &Reglages::BorneInfY, Bornes, "un nombre fini", Fini, true, true},
-    {"BorneSupY", "--boite", &Reglages::BorneSupY, Bornes, "un nombre fini", Fini, true, true},
-    {"PrecisionSivia", "--precision", &Reglages::PrecisionSivia, "la précision pour SIVIA",
-     "un nombre fini strictement positif", FiniPositif, false, true},
-    {"Stockage", "--stockage", &Reglages::Stockage, "l'ordre de stockage", "0 (pile) ou 1 (file)",
-     OrdreConnu, false, false},
+    {"NbEchantillons", "--echantillons", &Reglages::NbEchantillons,
+     OVREL_TEXTE("Reglages", "le nombre d'échantillons N"),
+     OVREL_TEXTE("Reglages", "un entier d'au moins 1"), AuMoinsUn, false, false},
+    {"BorneInfX", "--boite", &Reglages::BorneInfX, Bornes,
+     OVREL_TEXTE("Reglages", "un nombre fini"), Fini, true, true},
+    {"BorneSupX", "--boite", &Reglages::BorneSupX, Bornes,
+     OVREL_TEXTE("Reglages", "un nombre fini"), Fini, true, true},
+    {"BorneInfY", "--boite", &Reglages::BorneInfY, Bornes,
+     OVREL_TEXTE("Reglages", "un nombre fini"), Fini, true, true},
+    {"BorneSupY", "--boite", &Reglages::BorneSupY, Bornes,
+     OVREL_TEXTE("Reglages", "un nombre fini"), Fini, true, true},
+    {"PrecisionSivia", "--precision", &Reglages::PrecisionSivia,
+     OVREL_TEXTE("Reglages", "la précision pour SIVIA"),
+     OVREL_TEXTE("Reglages", "un nombre fini strictement positif"), FiniPositif, false, true},
+    {"Stockage", "--stockage", &Reglages::Stockage, OVREL_TEXTE("Reglages", "l'ordre de stockage"),
+     OVREL_TEXTE("Reglages", "0 (pile) ou 1 (file)"), OrdreConnu, false, false},
     {"ContrainteDecorrelation", "--contraintes", &Reglages::ContrainteDecorrelation,
-     "la contrainte de décorrélation", nullptr, nullptr, false, false},
+     OVREL_TEXTE("Reglages", "la contrainte de décorrélation"), nullptr, nullptr, false, false},
     {"ContrainteDecorrelationDerivees", "--contraintes", &Reglages::ContrainteDecorrelationDerivees,
-     "la contrainte sur les dérivées", nullptr, nullptr, false, false},
+     OVREL_TEXTE("Reglages", "la contrainte sur les dérivées"), nullptr, nullptr, false, false},
     {"ContrainteMomentOrdre4", "--contraintes", &Reglages::ContrainteMomentOrdre4,
-     "la contrainte du moment d'ordre 4", nullptr, nullptr, false, false},
+     OVREL_TEXTE("Reglages", "la contrainte du moment d'ordre 4"), nullptr, nullptr, false, false},
     {"ContrainteDecorrelationRetardee", "--contraintes", &Reglages::ContrainteDecorrelationRetardee,
-     "la décorrélation retardée", nullptr, nullptr, false, false},
+     OVREL_TEXTE("Reglages", "la décorrélation retardée"), nullptr, nullptr, false, false},
     {"ContrainteCumulants", "--contraintes", &Reglages::ContrainteCumulants,
-     "les cumulants d'ordre 4", nullptr, nullptr, false, false},
-    {"Retards", "--retards", &Reglages::Retards, "les retards", nullptr, nullptr, false, false},
-    {"MontrerSolution", "", &Reglages::MontrerSolution, "« Show Solution »", nullptr, nullptr,
-     false, false},
-    {"EstimationAuClic", "", &Reglages::EstimationAuClic, "l'estimation au clic", nullptr, nullptr,
-     false, false},
+     OVREL_TEXTE("Reglages", "les cumulants d'ordre 4"), nullptr, nullptr, false, false},
+    {"Retards", "--retards", &Reglages::Retards, OVREL_TEXTE("Reglages", "les retards"), nullptr,
+     nullptr, false, false},
+    {"MontrerSolution", "", &Reglages::MontrerSolution,
+     OVREL_TEXTE("Reglages", "« Show Solution »"), nullptr, nullptr, false, false},
+    {"EstimationAuClic", "", &Reglages::EstimationAuClic,
+     OVREL_TEXTE("Reglages", "l'estimation au clic"), nullptr, nullptr, false, false},
 };
 
 std::string Texte(double v) {
@@ -94,25 +102,29 @@ double Valeur(const Reglages& r, const Membre& m) {
 }
 
 std::string Raison(const ChampReglage& c, const Reglages& r) {
-    return std::string(c.Libelle) + " doit être " + c.Attendu + " (" + c.Cle + " vaut " +
-           Texte(Valeur(r, c.Champ)) + ")";
+    return RemplirModele(Traduire("Reglages", "%1 doit être %2 (%3 vaut %4)"),
+                         {Traduire("Reglages", c.Libelle), Traduire("Reglages", c.Attendu), c.Cle,
+                          Texte(Valeur(r, c.Champ))});
 }
 
 [[noreturn]] void Refuser(const std::filesystem::path& chemin, const char* cle,
                           const std::string& raison) {
-    throw ErreurChampSession(chemin, "le champ « options." + std::string(cle) +
-                                         " » est refusé : " + raison);
+    throw ErreurChampSession(
+        chemin, RemplirModele(Traduire("Reglages", "le champ « options.%1 » est refusé : %2"),
+                              {cle, raison}));
 }
 
 // The stored value of a field, converted to the field's kind or refused.
 void Affecter(Reglages& r, const ChampReglage& c, const ValeurReglage& v,
               const std::filesystem::path& chemin) {
     const auto refuser = [&](const char* attendu) {
-        Refuser(chemin, c.Cle, std::string("il devrait être ") + attendu);
+        Refuser(chemin, c.Cle,
+                RemplirModele(Traduire("Reglages", "il devrait être %1"),
+                              {Traduire("Reglages", attendu)}));
     };
     const auto entier = [&]() -> std::int64_t {
         if (!std::holds_alternative<std::int64_t>(v)) {
-            refuser("un entier");
+            refuser(OVREL_TEXTE("Reglages", "un entier"));
         }
         return std::get<std::int64_t>(v);
     };
@@ -121,12 +133,12 @@ void Affecter(Reglages& r, const ChampReglage& c, const ValeurReglage& v,
             using Type = std::remove_cvref_t<decltype(r.*membre)>;
             if constexpr (std::is_same_v<Type, bool>) {
                 if (!std::holds_alternative<bool>(v)) {
-                    refuser("vrai ou faux");
+                    refuser(OVREL_TEXTE("Reglages", "vrai ou faux"));
                 }
                 r.*membre = std::get<bool>(v);
             } else if constexpr (std::is_same_v<Type, std::string>) {
                 if (!std::holds_alternative<std::string>(v)) {
-                    refuser("un texte");
+                    refuser(OVREL_TEXTE("Reglages", "un texte"));
                 }
                 r.*membre = std::get<std::string>(v);
             } else if constexpr (std::is_same_v<Type, double>) {
@@ -136,19 +148,20 @@ void Affecter(Reglages& r, const ChampReglage& c, const ValeurReglage& v,
                 } else if (const auto* d = std::get_if<double>(&v)) {
                     x = *d;
                 } else {
-                    refuser("un nombre");
+                    refuser(OVREL_TEXTE("Reglages", "un nombre"));
                 }
                 r.*membre = c.SimplePrecision ? double(float(x)) : x;
             } else {
                 const std::int64_t e = entier();
                 if (e < std::numeric_limits<std::int32_t>::min() ||
                     e > std::numeric_limits<std::int32_t>::max()) {
-                    refuser("un entier");
+                    refuser(OVREL_TEXTE("Reglages", "un entier"));
                 }
                 if (c.Valable && !c.Valable(double(e))) {
                     Refuser(chemin, c.Cle,
-                            std::string(c.Libelle) + " doit être " + c.Attendu + " (il vaut " +
-                                std::to_string(e) + ")");
+                            RemplirModele(Traduire("Reglages", "%1 doit être %2 (il vaut %3)"),
+                                          {Traduire("Reglages", c.Libelle),
+                                           Traduire("Reglages", c.Attendu), std::to_string(e)}));
                 }
                 r.*membre = Type(e);
             }
@@ -181,10 +194,13 @@ std::optional<DefautReglage> VerifierReglages(const Reglages& r, PorteeVerificat
                       {"BorneInfY", r.BorneInfY, r.BorneSupY, "Y"}};
         for (const auto& p : paires) {
             if (p.Inf > p.Sup) {
-                return DefautReglage{p.Cle, "--boite",
-                                     std::string("la borne inférieure pour ") + p.Axe +
-                                         " dépasse la borne supérieure (" + Texte(p.Inf) + " > " +
-                                         Texte(p.Sup) + ")"};
+                return DefautReglage{
+                    p.Cle, "--boite",
+                    RemplirModele(
+                        Traduire(
+                            "Reglages",
+                            "la borne inférieure pour %1 dépasse la borne supérieure (%2 > %3)"),
+                        {p.Axe, Texte(p.Inf), Texte(p.Sup)})};
             }
         }
     }
@@ -219,8 +235,10 @@ Reglages LireReglages(const std::optional<ReglagesEnregistres>& lus,
     for (const ChampReglage& c : Table) {
         const auto it = enregistres.find(c.Cle);
         if (it == enregistres.end()) {
-            remarques.push_back("Champ « options." + std::string(c.Cle) +
-                                " » absent : la valeur par défaut est gardée.");
+            remarques.push_back(RemplirModele(
+                Traduire("Reglages",
+                         "Champ « options.%1 » absent : la valeur par défaut est gardée."),
+                {c.Cle}));
         } else {
             Affecter(r, c, it->second, chemin);
         }
@@ -231,7 +249,8 @@ Reglages LireReglages(const std::optional<ReglagesEnregistres>& lus,
             connu = connu || cle == c.Cle;
         }
         if (!connu) {
-            remarques.push_back("Champ inconnu « options." + cle + " » ignoré.");
+            remarques.push_back(
+                RemplirModele(Traduire("Reglages", "Champ inconnu « options.%1 » ignoré."), {cle}));
         }
     }
     if (const auto defaut = VerifierReglages(r)) {

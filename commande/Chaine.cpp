@@ -1,6 +1,7 @@
 #include "commande/Chaine.h"
 
 #include "commande/Parallele.h"
+#include "interval/Traduction.h"
 
 #include "fichiers/Reproduction.h"
 #include "fichiers/Session.h"
@@ -189,7 +190,8 @@ void VerifierPlace(const OptionsCommande& o) {
 void VerifierRetards(const OptionsCommande& o, std::int32_t N) {
     if (o.Contraintes.ContrainteDecorrelationRetardee) {
         if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
-            throw ErreurOption("option --retards : " + l.Erreur);
+            throw ErreurOption(
+                RemplirModele(Traduire("Chaine", "option --retards : %1"), {l.Erreur}));
         }
     }
 }

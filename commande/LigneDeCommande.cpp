@@ -9,6 +9,7 @@
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ErreurFichier.h"
 #include "fichiers/ExportPavage.h"
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 
 #include <nlohmann/json.hpp>
@@ -20,6 +21,11 @@
 #include <new>
 
 namespace {
+
+// What begins every message of the command on its error stream.
+std::string Prefixe() {
+    return Traduire("LigneDeCommande", "ovrel5 : ");
+}
 
 // A file or stream the command writes that cannot be written (exit status 5).
 class ErreurEcriture : public std::runtime_error {
@@ -40,8 +46,9 @@ template <typename Etape> void Ecrire(Etape&& etape) {
 void Imprimer(std::ostream& sortie, const std::string& texte) {
     sortie << texte << std::flush;
     if (!sortie) {
-        throw ErreurEcriture("la sortie standard n'a pas pu être écrite (disque plein ou tube "
-                             "fermé ?).");
+        throw ErreurEcriture(Traduire(
+            "LigneDeCommande", "la sortie standard n'a pas pu être écrite (disque plein ou tube "
+                               "fermé ?)."));
     }
 }
 
@@ -50,24 +57,28 @@ void Imprimer(std::ostream& sortie, const std::string& texte) {
 std::string TexteErreurJson(const nlohmann::json::exception& e) {
     switch (e.id) {
     case 316:
-        return "un texte n'est pas de l'UTF-8 valide";
+        return Traduire("LigneDeCommande", "un texte n'est pas de l'UTF-8 valide");
     case 302:
-        return "une valeur n'a pas le type attendu";
+        return Traduire("LigneDeCommande", "une valeur n'a pas le type attendu");
     case 406:
-        return "un nombre est hors de l'étendue des nombres";
+        return Traduire("LigneDeCommande", "un nombre est hors de l'étendue des nombres");
     default:
-        return e.id >= 100 && e.id < 200 ? "un texte JSON est mal formé"
-                                         : "erreur JSON n° " + std::to_string(e.id);
+        return e.id >= 100 && e.id < 200
+                   ? Traduire("LigneDeCommande", "un texte JSON est mal formé")
+                   : RemplirModele(Traduire("LigneDeCommande", "erreur JSON n° %1"),
+                                   {std::to_string(e.id)});
     }
 }
 
 std::string ListeCanaux(const std::string& fichier, const std::vector<std::string>& noms) {
     std::string liste;
     for (const std::string& n : noms) {
-        liste += (liste.empty() ? "« " : ", « ") + n + " »";
+        liste +=
+            (liste.empty() ? "" : ", ") + RemplirModele(Traduire("LigneDeCommande", "« %1 »"), {n});
     }
-    return "le fichier « " + fichier + " » a " + std::to_string(noms.size()) +
-           " canaux ou colonnes : " + liste;
+    return RemplirModele(
+        Traduire("LigneDeCommande", "le fichier « %1 » a %2 canaux ou colonnes : %3"),
+        {fichier, std::to_string(noms.size()), liste});
 }
 
 // A file source's channel named by the header becomes its number; a file of several channels
@@ -80,15 +91,17 @@ void ChoisirCanal(const char* option, SourceDemandee& s) {
     if (!s.NomCanal.empty()) {
         const int k = CanalNomme(noms, s.NomCanal);
         if (k < 0) {
-            throw ErreurOption(std::string("option ") + option + " : aucun canal ne s'appelle « " +
-                               s.NomCanal + " » ; " + ListeCanaux(s.Fichier, noms) + ".");
+            throw ErreurOption(RemplirModele(
+                Traduire("LigneDeCommande", "option %1 : aucun canal ne s'appelle « %2 » ; %3."),
+                {option, s.NomCanal, ListeCanaux(s.Fichier, noms)}));
         }
         s.Canal = k + 1;
         s.NomCanal.clear();
     } else if (noms.size() > 1) {
-        throw ErreurOption(std::string("option ") + option + " : " + ListeCanaux(s.Fichier, noms) +
-                           " ; choisissez-en un par son numéro (" + s.Fichier + ":2) ou son nom (" +
-                           s.Fichier + ":" + noms[1] + ").");
+        throw ErreurOption(RemplirModele(
+            Traduire("LigneDeCommande",
+                     "option %1 : %2 ; choisissez-en un par son numéro (%3:2) ou son nom (%3:%4)."),
+            {option, ListeCanaux(s.Fichier, noms), s.Fichier, noms[1]}));
     }
 }
 
@@ -98,8 +111,12 @@ void VerifierCanauxMelanges(const std::vector<std::string>& fichiers) {
     for (const std::string& f : fichiers) {
         const std::vector<std::string> noms = NomsDesCanaux(f);
         if (noms.size() > 3 - fichiers.size()) {
-            throw ErreurOption("option --melanges : " + ListeCanaux(f, noms) + " ; il en faut " +
-                               (fichiers.size() == 1 ? "deux" : "un par fichier") + ".");
+            throw ErreurOption(RemplirModele(
+                fichiers.size() == 1
+                    ? Traduire("LigneDeCommande", "option --melanges : %1 ; il en faut deux.")
+                    : Traduire("LigneDeCommande",
+                               "option --melanges : %1 ; il en faut un par fichier."),
+                {ListeCanaux(f, noms)}));
         }
     }
 }
@@ -117,21 +134,27 @@ EntreesLues LireEntreesNommees(OptionsCommande& o, std::ostream& erreurs) {
         if (o.Session.empty()) {
             throw;
         }
-        throw ErreurFichier(o.Session, "session illisible : " + TexteErreurJson(e));
+        throw ErreurFichier(o.Session,
+                            RemplirModele(Traduire("LigneDeCommande", "session illisible : %1"),
+                                          {TexteErreurJson(e)}));
     }
     if (lues.Fichier1 && lues.Fichier2 &&
         lues.Fichier1->Echantillons.size() != lues.Fichier2->Echantillons.size()) {
         const std::size_t n1 = lues.Fichier1->Echantillons.size();
         const std::size_t n2 = lues.Fichier2->Echantillons.size();
-        erreurs << "ovrel5 : les sources n'ont pas la même longueur (" << n1 << " et " << n2
-                << " échantillons) : la plus longue est coupée à " << std::min(n1, n2) << ".\n";
+        erreurs << Prefixe()
+                << RemplirModele(
+                       Traduire("LigneDeCommande",
+                                "les sources n'ont pas la même longueur (%1 et %2 échantillons) : "
+                                "la plus longue est coupée à %3.\n"),
+                       {std::to_string(n1), std::to_string(n2), std::to_string(std::min(n1, n2))});
         // Cut here: N then follows the shorter whichever source it is.
         lues.Fichier1->Echantillons.resize(std::min(n1, n2));
         lues.Fichier2->Echantillons.resize(std::min(n1, n2));
     }
     if (lues.MelangesFichiers) {
         for (const std::string& r : lues.MelangesFichiers->Remarques) {
-            erreurs << "ovrel5 : " << r << "\n";
+            erreurs << Prefixe() << r << "\n";
         }
     }
     return lues;
@@ -171,18 +194,21 @@ PointPlan PointDesEstimees(const OptionsCommande& o, const ResultatChaine& c,
     if (o.AmasEstimees > 0 || amas.empty()) {
         const std::size_t n = std::size_t(std::max(o.AmasEstimees, 1));
         if (n > amas.size()) {
-            throw ErreurOption(
-                std::string("option ") + (o.AmasEstimees > 0 ? "--amas" : "--estimees") +
-                " : l'amas " + std::to_string(n) + " n'existe pas, la résolution en a trouvé " +
-                std::to_string(amas.size()) + " (donnez le point avec --point x,y).");
+            throw ErreurOption(RemplirModele(
+                Traduire("LigneDeCommande", "option %1 : l'amas %2 n'existe pas, la résolution en "
+                                            "a trouvé %3 (donnez le point avec --point x,y)."),
+                {o.AmasEstimees > 0 ? "--amas" : "--estimees", std::to_string(n),
+                 std::to_string(amas.size())}));
         }
         return amas[n - 1].Exact.Point;
     }
     if (const auto p = PremierPointSolution(amas)) {
         return *p;
     }
-    erreurs << "ovrel5 : aucun amas n'a de point solution ; les sources sont estimées au point "
-               "exact de l'amas 1.\n";
+    erreurs << Prefixe()
+            << Traduire("LigneDeCommande",
+                        "aucun amas n'a de point solution ; les sources sont estimées au point "
+                        "exact de l'amas 1.\n");
     return amas.front().Exact.Point;
 }
 
@@ -222,8 +248,10 @@ int Resoudre(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs,
     }
     if (!o.FichierImage.empty()) {
         if (!dessiner) {
-            throw ErreurEcriture("Fichier « " + o.FichierImage +
-                                 " » : cette version ne sait pas dessiner d'image.");
+            throw ErreurEcriture(RemplirModele(
+                Traduire("LigneDeCommande",
+                         "Fichier « %1 » : cette version ne sait pas dessiner d'image."),
+                {o.FichierImage}));
         }
         Ecrire([&] { dessiner(o.FichierImage, o, e, c, rejetees, solution); });
     }
@@ -243,11 +271,13 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
     const int pleins = int(Largeur * faits / std::max<std::int64_t>(total, 1));
     const double debit = secondes > 0 ? double(faits) / secondes : 0;
     const double reste = debit > 0 ? double(total - faits) / debit : 0;
-    char t[160];
-    std::snprintf(t, sizeof t, "\r[%s%s] %lld/%lld  %.1f essais/s  reste %.0f s ",
-                  std::string(pleins, '#').c_str(), std::string(Largeur - pleins, ' ').c_str(),
-                  static_cast<long long>(faits), static_cast<long long>(total), debit, reste);
-    erreurs << t << std::flush;
+    char d[32], r[32];
+    std::snprintf(d, sizeof d, "%.1f", debit);
+    std::snprintf(r, sizeof r, "%.0f", reste);
+    erreurs << "\r[" << std::string(pleins, '#') << std::string(Largeur - pleins, ' ') << "] "
+            << RemplirModele(Traduire("LigneDeCommande", "%1/%2  %3 essais/s  reste %4 s "),
+                             {std::to_string(faits), std::to_string(total), d, r})
+            << std::flush;
 }
 
 int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, bool terminal) {
@@ -292,11 +322,14 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
         csv += l;
     }
     Ecrire([&] { EcrireTexteAtomiquement(o.SortieEtude, csv); });
-    Imprimer(sortie, "Graine " + std::to_string(graine) + ", " + NomSource(*o.Source1.Type) +
-                         " + " + NomSource(*o.Source2.Type) + ", " +
-                         std::to_string(o.Echantillons) + " échantillons, précision " +
-                         TexteExact(o.Precision) + " ; essais écrits dans " + o.SortieEtude + "\n" +
-                         ResumeEtude(bilans, Depuis(debut), fils));
+    Imprimer(
+        sortie,
+        RemplirModele(
+            Traduire("LigneDeCommande",
+                     "Graine %1, %2 + %3, %4 échantillons, précision %5 ; essais écrits dans %6\n"),
+            {std::to_string(graine), NomSource(*o.Source1.Type), NomSource(*o.Source2.Type),
+             std::to_string(o.Echantillons), TexteExact(o.Precision), o.SortieEtude}) +
+            ResumeEtude(bilans, Depuis(debut), fils));
     bool arrete = false;
     for (const BilanEssai& b : bilans) {
         arrete = arrete || b.Arrete;
@@ -310,11 +343,13 @@ bool EstAide(const std::string& mot) {
 
 // The general help, with what the program does besides its commands.
 std::string TexteAideProgramme() {
-    return TexteAide() + "\nAussi :\n"
-                         "  ovrel5 FICHIER…              ouvre la fenêtre sur ces fichiers "
-                         "(session .json, signaux)\n"
-                         "  ovrel5 --version             la version du programme\n"
-                         "  ovrel5 --exemples            le dossier des voix d'exemple\n";
+    return TexteAide() +
+           Traduire("LigneDeCommande",
+                    "\nAussi :\n"
+                    "  ovrel5 FICHIER…              ouvre la fenêtre sur ces fichiers "
+                    "(session .json, signaux)\n"
+                    "  ovrel5 --version             la version du programme\n"
+                    "  ovrel5 --exemples            le dossier des voix d'exemple\n");
 }
 
 } // namespace
@@ -347,8 +382,11 @@ int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostr
             return SortieSucces;
         }
         if (!EstLigneDeCommande(arguments[0])) {
-            erreurs << "ovrel5 : « " << arguments[0]
-                    << " » n'est ni une commande ni un fichier à ouvrir.\n\n"
+            erreurs << Prefixe()
+                    << RemplirModele(
+                           Traduire("LigneDeCommande",
+                                    "« %1 » n'est ni une commande ni un fichier à ouvrir.\n\n"),
+                           {arguments[0]})
                     << TexteAideProgramme();
             return SortieOptionInvalide;
         }
@@ -360,28 +398,40 @@ int ExecuterLigneDeCommande(const std::vector<std::string>& arguments, std::ostr
         return o.Commande == SousCommande::Resoudre ? Resoudre(o, sortie, erreurs, dessiner)
                                                     : Etudier(o, sortie, erreurs, terminal);
     } catch (const ErreurOption& e) {
-        erreurs << "ovrel5 : " << e.what() << "\n";
+        erreurs << Prefixe() << e.what() << "\n";
         return SortieOptionInvalide;
     } catch (const ErreurFichier& e) {
-        erreurs << "ovrel5 : " << e.what() << "\n";
+        erreurs << Prefixe() << e.what() << "\n";
         return SortieFichierIllisible;
     } catch (const ErreurMemoire& e) {
-        erreurs << "ovrel5 : " << e.what()
-                << " Choisissez moins d'échantillons (--echantillons).\n";
+        erreurs << Prefixe()
+                << RemplirModele(Traduire("LigneDeCommande",
+                                          "%1 Choisissez moins d'échantillons (--echantillons).\n"),
+                                 {e.what()});
         return SortieOptionInvalide;
     } catch (const ErreurEcriture& e) {
-        erreurs << "ovrel5 : " << e.what() << "\n";
+        erreurs << Prefixe() << e.what() << "\n";
         return SortieEcritureImpossible;
     } catch (const std::bad_alloc&) {
-        erreurs << "ovrel5 : mémoire insuffisante, la commande est abandonnée.\n";
+        erreurs << Prefixe()
+                << Traduire("LigneDeCommande",
+                            "mémoire insuffisante, la commande est abandonnée.\n");
     } catch (const nlohmann::json::exception& e) {
-        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée : " << TexteErreurJson(e)
-                << ".\n";
+        erreurs << Prefixe()
+                << RemplirModele(Traduire("LigneDeCommande",
+                                          "erreur inattendue, la commande est abandonnée : %1.\n"),
+                                 {TexteErreurJson(e)});
     } catch (const std::exception& e) {
-        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée (détail technique : "
-                << e.what() << ").\n";
+        erreurs
+            << Prefixe()
+            << RemplirModele(
+                   Traduire(
+                       "LigneDeCommande",
+                       "erreur inattendue, la commande est abandonnée (détail technique : %1).\n"),
+                   {e.what()});
     } catch (...) {
-        erreurs << "ovrel5 : erreur inattendue, la commande est abandonnée.\n";
+        erreurs << Prefixe()
+                << Traduire("LigneDeCommande", "erreur inattendue, la commande est abandonnée.\n");
     }
     return SortieErreurInattendue;
 }

@@ -4,6 +4,7 @@
 #include "analyse/Suggestion.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/ExportPavage.h"
+#include "interval/Traduction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,32 +183,39 @@ std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, 
         arretes += b.Arrete ? 1 : 0;
     }
     std::sort(sir.begin(), sir.end());
-    char t[256];
-    std::string texte;
-    std::snprintf(t, sizeof t, "Essais : %zu\n", bilans.size());
-    texte += t;
-    const auto part = [&](std::size_t k) {
-        return bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size());
+    // The numbers are formatted here, the translated texts only place them: a translation is
+    // never a format string.
+    const auto nombre = [](const char* format, double v) {
+        char t[32];
+        std::snprintf(t, sizeof t, format, v);
+        return std::string(t);
     };
-    std::snprintf(t, sizeof t, "Deux solutions trouvées (amas de SIR ≥ 10 dB) : %zu (%.1f %%)\n",
-                  trouves, part(trouves));
-    texte += t;
-    std::snprintf(t, sizeof t, "Deux points vrais dans des boîtes gardées : %zu (%.1f %%)\n",
-                  reussis, part(reussis));
-    texte += t;
+    const auto part = [&](std::size_t k) {
+        return nombre("%.1f", bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size()));
+    };
+    std::string texte =
+        RemplirModele(Traduire("RapportEtude", "Essais : %1\n"), {std::to_string(bilans.size())});
+    texte += RemplirModele(
+        Traduire("RapportEtude", "Deux solutions trouvées (amas de RSI ≥ 10 dB) : %1 (%2 %)\n"),
+        {std::to_string(trouves), part(trouves)});
+    texte += RemplirModele(
+        Traduire("RapportEtude", "Deux points vrais dans des boîtes gardées : %1 (%2 %)\n"),
+        {std::to_string(reussis), part(reussis)});
     if (arretes > 0) {
-        std::snprintf(t, sizeof t, "Arrêtés à la limite de mémoire : %zu\n", arretes);
-        texte += t;
+        texte += RemplirModele(Traduire("RapportEtude", "Arrêtés à la limite de mémoire : %1\n"),
+                               {std::to_string(arretes)});
     }
     if (sir.empty()) {
-        texte += "SIR au meilleur amas (dB) : — (aucun amas qualifié)\n";
+        texte += Traduire("RapportEtude", "RSI au meilleur amas (dB) : — (aucun amas qualifié)\n");
     } else {
-        texte += "SIR au meilleur amas (dB) : premier quartile " + TexteDb(Quantile(sir, 0.25)) +
-                 ", médiane " + TexteDb(Quantile(sir, 0.5)) + ", troisième quartile " +
-                 TexteDb(Quantile(sir, 0.75)) + " (" + std::to_string(sir.size()) + " essais)\n";
+        texte += RemplirModele(
+            Traduire("RapportEtude", "RSI au meilleur amas (dB) : premier quartile %1, médiane %2, "
+                                     "troisième quartile %3 (%4 essais)\n"),
+            {TexteDb(Quantile(sir, 0.25)), TexteDb(Quantile(sir, 0.5)),
+             TexteDb(Quantile(sir, 0.75)), std::to_string(sir.size())});
     }
-    std::snprintf(t, sizeof t, "Temps total : %.2f s sur %d fil%s\n", secondes, fils,
-                  fils > 1 ? "s" : "");
-    texte += t;
+    texte += RemplirModele(fils > 1 ? Traduire("RapportEtude", "Temps total : %1 s sur %2 fils\n")
+                                    : Traduire("RapportEtude", "Temps total : %1 s sur %2 fil\n"),
+                           {nombre("%.2f", secondes), std::to_string(fils)});
     return texte;
 }

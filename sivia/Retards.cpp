@@ -1,5 +1,7 @@
 #include "sivia/Retards.h"
 
+#include "interval/Traduction.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,23 +20,24 @@ std::string MotifRefus(std::string_view jeton, std::size_t N, const std::vector<
         !chiffres.empty() &&
         std::all_of(chiffres.begin(), chiffres.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!entier) {
-        return "non entier";
+        return Traduire("Retards", "non entier");
     }
     if (jeton[0] == '-' && chiffres.find_first_not_of('0') != std::string_view::npos) {
-        return "négatif";
+        return Traduire("Retards", "négatif");
     }
     unsigned long long v = 0;
     const std::errc erreur =
         std::from_chars(chiffres.data(), chiffres.data() + chiffres.size(), v).ec;
     if (erreur == std::errc() && v == 0) {
-        return "nul";
+        return Traduire("Retards", "nul");
     }
     if (erreur != std::errc() || v > N / 2) {
-        return "plus grand que N/2 = " + std::to_string(N / 2);
+        return RemplirModele(Traduire("Retards", "plus grand que N/2 = %1"),
+                             {std::to_string(N / 2)});
     }
     retard = static_cast<int>(v);
     if (std::find(vus.begin(), vus.end(), retard) != vus.end()) {
-        return "répété";
+        return Traduire("Retards", "répété");
     }
     return {};
 }
@@ -65,9 +68,10 @@ LectureRetards LireRetards(std::string_view texte, std::size_t N) {
         i = j;
     }
     if (!refus.empty()) {
-        l.Erreur = "Retards refusés : " + refus + ".";
+        l.Erreur = RemplirModele(Traduire("Retards", "Retards refusés : %1."), {refus});
     } else if (l.Retards.empty()) {
-        l.Erreur = "Aucun retard donné : écrivez des entiers positifs, par exemple 1,2,4,8.";
+        l.Erreur = Traduire(
+            "Retards", "Aucun retard donné : écrivez des entiers positifs, par exemple 1,2,4,8.");
     }
     if (!l.Erreur.empty()) {
         l.Retards.clear();

@@ -1,5 +1,6 @@
 // The exit statuses of the built program, as a script sees them: 0 success, 2 a bad option or
-// value, 3 an unreadable input file, 4 a solve stopped at the memory limit, for both commands.
+// value, 3 an unreadable input file, 4 a solve stopped at the memory limit, for both commands;
+// `--langue en` changes the messages a person reads and nothing else.
 #include "fichiers/DossierTemporaire.h"
 #include "fichiers/EcritureSignal.h"
 #include "fichiers/LectureSignal.h"
@@ -34,8 +35,14 @@ protected:
         int Statut = -1;
         std::string Texte, Erreurs;
     };
-    // Runs the program with `arguments`, with a memory budget of `budget` bytes when non-zero.
-    Sortie Lancer(const std::vector<std::string>& arguments, std::uint64_t budget = 0) const {
+    // Runs the program with `arguments`, with a memory budget of `budget` bytes when non-zero,
+    // in English when asked.
+    Sortie Lancer(std::vector<std::string> arguments, std::uint64_t budget = 0,
+                  bool anglais = false) const {
+        if (anglais) {
+            const std::vector<std::string> langue = {"--langue", "en"};
+            arguments.insert(arguments.begin() + 1, langue.begin(), langue.end());
+        }
         // Built by appending only (prepending to a temporary trips a false g++ 12 warning).
         std::string commande;
         if (budget) {
@@ -57,6 +64,41 @@ protected:
         return s;
     }
 };
+
+// The core build's program has no translations: it runs the French rows only.
+const bool Traduit = !std::string(OVREL_PROGRAMME).ends_with("sans-fenetre");
+
+// Words only a French sentence of the program holds.
+bool AirFrancais(const std::string& t) {
+    for (const char* mot : {"é", "è", "à", " les ", " des ", " de ", " ou ", "«"}) {
+        if (t.find(mot) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Both reports hold the same fields with the same values, but for the free-text messages
+// (English in `en`, French in `fr`) and the times; returns how many messages were compared.
+int ComparerRapports(const nlohmann::json& fr, const nlohmann::json& en) {
+    const nlohmann::json f = fr.flatten(), e = en.flatten();
+    int messages = 0;
+    EXPECT_EQ(f.size(), e.size());
+    for (const auto& [cle, valeur] : f.items()) {
+        if (!e.contains(cle)) {
+            ADD_FAILURE() << cle << " missing in English";
+        } else if (cle.ends_with("/message") && valeur.is_string()) {
+            const std::string texte = e[cle];
+            EXPECT_TRUE(AirFrancais(valeur)) << cle << ": " << valeur;
+            EXPECT_FALSE(AirFrancais(texte)) << cle << ": " << texte;
+            EXPECT_EQ(texte.find('%'), std::string::npos) << cle << ": " << texte;
+            ++messages;
+        } else if (!cle.starts_with("/temps/")) {
+            EXPECT_EQ(valeur, e[cle]) << cle;
+        }
+    }
+    return messages;
+}
 
 } // namespace
 
@@ -695,5 +737,107 @@ TEST_F(Statuts, TheHelpAndTheMessagesFollowTheLanguageChosenAnywhereOnTheLine) {
                      : std::vector<const char*>{"expected", "default:", "Usage:", "none"}) {
             EXPECT_EQ(texte.find(mot), std::string::npos) << ligne << mot << "\n" << texte;
         }
+    }
+}
+
+TEST_F(Statuts, FailuresKeepTheirStatusAndSpeakTheLanguageAsked) {
+    const std::string etude = (Dossier / "etude.csv").string();
+    const std::string session =
+        Fichier("s.json", R"({"format": "ovrel5-session", "options": {"PrecisionSivia": 0}})")
+            .string();
+    const std::string stockage =
+        Fichier("t.json", R"({"format": "ovrel5-session", "options": {"Stockage": "pile"}})")
+            .string();
+    const struct {
+        std::vector<std::string> arguments;
+        std::uint64_t budget;
+        int statut;
+        const char *francais, *anglais; // on stderr, or on stdout for a success
+    } cas[] = {
+        {{"resoudre", "--source1", (Dossier / "absent.wav").string()},
+         0,
+         3,
+         "ovrel5 : ",
+         "ovrel5: "},
+        {{"resoudre", "--boite", "3,1,-5,5"},
+         0,
+         2,
+         "la borne inférieure pour X dépasse la borne supérieure (3 > 1)",
+         "the lower bound for X exceeds the upper bound (3 > 1)"},
+        {{"resoudre", "--contraintes", "retards", "--retards", "0,x,-2,2,2"},
+         0,
+         2,
+         "0 (nul), x (non entier), -2 (négatif), 2 (répété)",
+         "0 (zero), x (not an integer), -2 (negative), 2 (repeated)"},
+        {{"resoudre", "--echantillons", "100", "--contraintes", "retards", "--retards", "60"},
+         0,
+         2,
+         "option --retards : Retards refusés : 60 (plus grand que N/2 = 50).",
+         "option --retards: Delays refused: 60 (greater than N/2 = 50)."},
+        {{"resoudre", "--session", session},
+         0,
+         2,
+         "le champ « options.PrecisionSivia » est refusé : la précision pour SIVIA doit être un "
+         "nombre fini strictement positif (PrecisionSivia vaut 0)",
+         "the field \"options.PrecisionSivia\" is refused: the precision for SIVIA must be a "
+         "finite, strictly positive number (PrecisionSivia is 0)"},
+        {{"resoudre", "--session", stockage},
+         0,
+         2,
+         "le champ « options.Stockage » est refusé : il devrait être un entier",
+         "the field \"options.Stockage\" is refused: it should be an integer"},
+        {{"resoudre", "--echantillons", "20000000"},
+         1 << 20,
+         2,
+         " Choisissez moins d'échantillons (--echantillons).",
+         " Choose fewer samples (--echantillons)."},
+        {{"etude", "--graine", "1", "--essais", "2", "--echantillons", "300", "--fils", "1",
+          "--sortie", etude},
+         0,
+         0,
+         "Essais : 2\n",
+         "Trials: 2\n"},
+    };
+    for (const auto& c : cas) {
+        std::string ligne;
+        for (const std::string& a : c.arguments) {
+            ligne += a + " ";
+        }
+        for (const bool anglais : {false, true}) {
+            if (anglais && !Traduit) {
+                continue;
+            }
+            const Sortie s = Lancer(c.arguments, c.budget, anglais);
+            const std::string& texte = c.statut == 0 ? s.Texte : s.Erreurs;
+            EXPECT_EQ(s.Statut, c.statut) << ligne << anglais << "\n" << s.Erreurs;
+            const std::string attendu = anglais ? c.anglais : c.francais;
+            const std::string autre = anglais ? c.francais : c.anglais;
+            EXPECT_NE(texte.find(attendu), std::string::npos) << ligne << anglais << "\n" << texte;
+            EXPECT_EQ(texte.find(autre), std::string::npos) << ligne << anglais << "\n" << texte;
+        }
+    }
+}
+
+TEST_F(Statuts, TheReportsSentencesFollowTheLanguageAndNothingElseDoes) {
+    if (!Traduit) {
+        GTEST_SKIP() << "the core build's program has no translations";
+    }
+    // Different spectra (one sentence), and two white noises: the weak case whose suggestion
+    // is built from parts (the delays, the halves' agreement) and whose roots say why.
+    const std::vector<std::string> cas[] = {
+        {"resoudre", "--graine", "1", "--echantillons", "2000", "--precision", "0.05"},
+        {"resoudre", "--graine", "2", "--echantillons", "2000", "--precision", "0.05", "--source1",
+         "gauss", "--source2", "uniforme"},
+    };
+    for (const auto& arguments : cas) {
+        const Sortie fr = Lancer(arguments);
+        const Sortie en = Lancer(arguments, 0, true);
+        ASSERT_EQ(fr.Statut, 0) << fr.Erreurs;
+        ASSERT_EQ(en.Statut, 0) << en.Erreurs;
+        const auto jfr = nlohmann::json::parse(fr.Texte);
+        const auto jen = nlohmann::json::parse(en.Texte);
+        // At least the roots' and the suggestion's sentences.
+        EXPECT_GE(ComparerRapports(jfr, jen), 2) << arguments[2];
+        EXPECT_FALSE(jen["suggestion"]["message"].get<std::string>().empty());
     }
 }
