@@ -349,11 +349,13 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
         return e;
     }
     constexpr int PasCourbe = 2000;
-    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
-        m, zone.xmin, zone.xmax, zone.ymin, zone.ymax, PasCourbe, [&](double x, double y) {
-            return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
-                            : CritereCumulantsAuPoint(x, y, m);
-        });
+    // The fourth-order contrasts hold the centred mixtures' curve.
+    const PointCourbeOrdre0 p =
+        MinimiserSurCourbeOrdre0(retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin,
+                                 zone.ymax, PasCourbe, [&](double x, double y) {
+                                     return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
+                                                     : CritereCumulantsAuPoint(x, y, m);
+                                 });
     if (std::isinf(p.valeur)) {
         e.Critere = Infini;
         return e;

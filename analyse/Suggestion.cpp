@@ -183,7 +183,7 @@ std::optional<PointPlan> PointDuJeu(JeuContraintes jeu, const Melanges& m,
         });
     }
     case JeuContraintes::Cumulants:
-        return MinimiserSurQuartDeTour(m.Moments, [&](double x, double y) {
+        return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
             return CritereCumulantsAuPoint(x, y, m.Moments);
         });
     case JeuContraintes::Ordre4:

@@ -175,6 +175,9 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
             return c->ContrainteCumulants ? CritereCumulantsAuPoint(x, y, s.m.Moments)
                                           : CritereRetardeAuPoint(x, y, s.m.Moments, r);
         };
+        // The fourth-order contrasts hold the centred mixtures' curve.
+        const MomentsMelanges courbe =
+            c->ContrainteDecorrelationRetardee ? s.m.Moments : MomentsCentres(s.m.Moments);
         for (const AmasQualifie& a : rapport.Amas) {
             // Dense search: the curve's points above and beside 50,001 abscissae each.
             const RectanglePlan z = EnveloppeElargie(a.Groupe, 0.02);
@@ -183,8 +186,8 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
             for (int i = 0; i <= 50000; ++i) {
                 const double x = z.xmin + (z.xmax - z.xmin) * i / 50000;
                 const double y = z.ymin + (z.ymax - z.ymin) * i / 50000;
-                for (const PointPlan p : {PointPlan{x, CourbeOrdre0EnX(x, s.m.Moments)},
-                                          PointPlan{CourbeOrdre0EnY(y, s.m.Moments), y}}) {
+                for (const PointPlan p : {PointPlan{x, CourbeOrdre0EnX(x, courbe)},
+                                          PointPlan{CourbeOrdre0EnY(y, courbe), y}}) {
                     if (Dans(z, p) && critere(p.x, p.y) < meilleur) {
                         meilleur = critere(p.x, p.y), argmin = p;
                     }
