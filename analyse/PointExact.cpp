@@ -104,7 +104,7 @@ double Poids(const Contrainte& c) {
 // The criteria minimised along the lag-0 curve take no part in a pair: they are not brought
 // to zero.
 bool SurCourbeOrdre0(const ContraintesActives& c) {
-    return c.ContrainteDecorrelationRetardee || c.ContrainteCumulants;
+    return CritereSurCourbe(c) != CritereCourbe::Aucun;
 }
 
 std::optional<Systeme> SystemeDe(const MomentsMelanges& m, const ContraintesActives& c) {
@@ -342,7 +342,8 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
     PointExact e;
     e.Point = depart;
     e.CritereRelatif = NAN;
-    const bool retardee = c.ContrainteDecorrelationRetardee;
+    const CritereCourbe critere = CritereSurCourbe(c);
+    const bool retardee = critere == CritereCourbe::Retards;
     if (retardee && retardes.Retards.empty()) {
         e.Critere = CritereAuPoint(depart, m, c);
         e.Solution = true;
@@ -354,7 +355,9 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
         MinimiserSurCourbeOrdre0(retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin,
                                  zone.ymax, PasCourbe, [&](double x, double y) {
                                      return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
-                                                     : CritereCumulantsAuPoint(x, y, m);
+                                            : critere == CritereCourbe::Kurtosis
+                                                ? CritereKurtosisAuPoint(x, y, m)
+                                                : CritereCumulantsAuPoint(x, y, m);
                                  });
     if (std::isinf(p.valeur)) {
         e.Critere = Infini;

@@ -186,6 +186,10 @@ std::optional<PointPlan> PointDuJeu(JeuContraintes jeu, const Melanges& m,
         return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
             return CritereCumulantsAuPoint(x, y, m.Moments);
         });
+    case JeuContraintes::Kurtosis:
+        return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
+            return CritereKurtosisAuPoint(x, y, m.Moments);
+        });
     case JeuContraintes::Ordre4:
     case JeuContraintes::Aucun:
         break;
@@ -231,7 +235,8 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
         return s;
     }
     const Melanges moities[2] = {Moitie(m, 0), Moitie(m, 1)};
-    std::vector<JeuContraintes> jeux = {JeuContraintes::Ordre2, JeuContraintes::Cumulants};
+    std::vector<JeuContraintes> jeux = {JeuContraintes::Ordre2, JeuContraintes::Cumulants,
+                                        JeuContraintes::Kurtosis};
     if (!retards.empty()) {
         jeux.insert(jeux.begin() + 1, JeuContraintes::Retards);
     }
@@ -268,6 +273,12 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
         s.Message = "Les spectres des deux sources se ressemblent aux petits retards : essayez "
                     "la décorrélation retardée (" +
                     TexteRetards(retards) + ")" + stable + ".";
+        break;
+    case JeuContraintes::Kurtosis:
+        s.Contraintes = {true, false, false, false, false, true};
+        s.Message = "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de "
+                    "la loi normale : essayez le contraste de kurtosis" +
+                    stable + ".";
         break;
     default:
         s.Contraintes = {true, false, false, false, true};

@@ -23,7 +23,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
     setWindowTitle(QStringLiteral("Options"));
     setFont(PoliceFenetres());
     move(61, 152);
-    setFixedSize(290, 565);
+    setFixedSize(290, 613);
 
     Label1 = Etiquette(this, QStringLiteral("Saisir le nombre d'échantillons   N="), 0, 32);
     // Right of its caption, however wide the display's font makes it.
@@ -56,15 +56,19 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
                424, 225, 17);
     CheckBox3 = Placer(new QCheckBox(QStringLiteral("Moment d'ordre supérieur E[s1s2^3]"), this),
                        32, 448, 225, 17);
+    CheckBoxCumulants =
+        Placer(new QCheckBox(QStringLiteral("Cumulants d'ordre 4"), this), 32, 472, 225, 17);
+    CheckBoxKurtosis = Placer(new QCheckBox(QStringLiteral("Kurtosis (contraste d'ordre 4)"), this),
+                              32, 496, 225, 17);
     CheckBoxRetards =
-        Placer(new QCheckBox(QStringLiteral("Décorrélation retardée"), this), 32, 472, 225, 17);
-    Label7 = Etiquette(this, QStringLiteral("Retards"), 48, 500);
+        Placer(new QCheckBox(QStringLiteral("Décorrélation retardée"), this), 32, 520, 225, 17);
+    Label7 = Etiquette(this, QStringLiteral("Retards"), 48, 548);
     // Right of its caption, however wide the display's font makes it.
     const int gaucheRetards = std::max(104, Label7->geometry().right() + 6);
-    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 496, 266 - gaucheRetards, 21);
+    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 544, 266 - gaucheRetards, 21);
     EditRetards->setToolTip(QStringLiteral("Entiers distincts de 1 à N/2, séparés par des "
                                            "virgules, par exemple 1,2,4,8"));
-    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 532, 75, 25);
+    Button1 = Placer(new QPushButton(QStringLiteral("Valider"), this), 96, 580, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
 }
@@ -81,6 +85,8 @@ void TForm2::Remplir() {
     CheckBox1->setChecked(f.ContrainteDecorrelation);
     CheckBox2->setChecked(f.ContrainteDecorrelationDerivees);
     CheckBox3->setChecked(f.ContrainteMomentOrdre4);
+    CheckBoxCumulants->setChecked(f.ContrainteCumulants);
+    CheckBoxKurtosis->setChecked(f.ContrainteKurtosis);
     CheckBoxRetards->setChecked(f.ContrainteDecorrelationRetardee);
     EditRetards->setText(QString::fromStdString(f.Retards));
     CheckBox4->setChecked(f.MontrerSolution);
@@ -120,6 +126,8 @@ void TForm2::Button1Click() {
     f.ContrainteDecorrelation = CheckBox1->isChecked();
     f.ContrainteDecorrelationDerivees = CheckBox2->isChecked();
     f.ContrainteMomentOrdre4 = CheckBox3->isChecked();
+    f.ContrainteCumulants = CheckBoxCumulants->isChecked();
+    f.ContrainteKurtosis = CheckBoxKurtosis->isChecked();
     f.ContrainteDecorrelationRetardee = CheckBoxRetards->isChecked();
     f.Retards = retards;
     f.MontrerSolution = CheckBox4->isChecked();

@@ -61,6 +61,8 @@ const ChampReglage Table[] = {
      "la décorrélation retardée", nullptr, nullptr, false, false},
     {"ContrainteCumulants", "--contraintes", &Reglages::ContrainteCumulants,
      "les cumulants d'ordre 4", nullptr, nullptr, false, false},
+    {"ContrainteKurtosis", "--contraintes", &Reglages::ContrainteKurtosis,
+     "le contraste de kurtosis", nullptr, nullptr, false, false},
     {"Retards", "--retards", &Reglages::Retards, "les retards", nullptr, nullptr, false, false},
     {"MontrerSolution", "", &Reglages::MontrerSolution, "« Show Solution »", nullptr, nullptr,
      false, false},

@@ -140,7 +140,8 @@ constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
     {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
     {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
     {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
-    {"cumulants", &ContraintesActives::ContrainteCumulants}};
+    {"cumulants", &ContraintesActives::ContrainteCumulants},
+    {"kurtosis", &ContraintesActives::ContrainteKurtosis}};
 
 // The names of the constraints on in `c`, or the list of `c` read from names (empty for none).
 std::vector<std::string> NomsDeContraintes(const ContraintesActives& c) {
@@ -160,8 +161,8 @@ ContraintesActives LireContraintes(const std::string& v) {
         if (k == std::end(Contraintes)) {
             Refuser(
                 "--contraintes", v,
-                "une liste de decorrelation, derivees, moment4, retards, cumulants (ou une liste "
-                "vide)");
+                "une liste de decorrelation, derivees, moment4, retards, cumulants, kurtosis (ou "
+                "une liste vide)");
         }
         c.*(k->second) = true;
     }
@@ -288,8 +289,8 @@ void Enregistrer(CLI::App& app, OptionsCommande& o) {
                      "--precision", v, 1, "un nombre strictement positif", ',', EstPositif)[0];
              });
     e.Valeur("--contraintes", "LISTE", Joindre(NomsDeContraintes(o.Contraintes), ","),
-             "les contraintes actives parmi decorrelation, derivees, moment4, retards, cumulants "
-             "(séparées par des virgules)",
+             "les contraintes actives parmi decorrelation, derivees, moment4, retards, cumulants, "
+             "kurtosis (séparées par des virgules)",
              [](auto& o, const auto& v) { o.Contraintes = LireContraintes(v); });
     e.Valeur("--retards", "LISTE", o.Retards,
              "les retards de la décorrélation retardée (contrainte retards) : des entiers "
@@ -438,6 +439,7 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
             .ContrainteMomentOrdre4 = c.ContrainteMomentOrdre4,
             .ContrainteDecorrelationRetardee = c.ContrainteDecorrelationRetardee,
             .ContrainteCumulants = c.ContrainteCumulants,
+            .ContrainteKurtosis = c.ContrainteKurtosis,
             .Retards = o.Retards};
 }
 

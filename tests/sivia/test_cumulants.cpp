@@ -86,7 +86,10 @@ TEST(Cumulants, TheCriteriaAreTheCentredEstimatesWeightedSquaredNormalisedCrossC
         double (*critere)(double, double, const MomentsMelanges&);
         double poids[3]; // of c31^2, c22^2, c13^2
         double decalage; // the mixtures' offset, which centring removes
-    } cas[] = {{CritereCumulantsAuPoint, {2, 4, 2}, 0}, {CritereCumulantsAuPoint, {2, 4, 2}, 25}};
+    } cas[] = {{CritereCumulantsAuPoint, {2, 4, 2}, 0},
+               {CritereCumulantsAuPoint, {2, 4, 2}, 25},
+               {CritereKurtosisAuPoint, {4, 6, 4}, 0},
+               {CritereKurtosisAuPoint, {4, 6, 4}, 25}};
     std::mt19937_64 g(7);
     std::uniform_real_distribution<double> u(-3, 3);
     for (int essai = 0; essai < 80; ++essai) {
@@ -109,38 +112,52 @@ TEST(Cumulants, TheCriteriaAreTheCentredEstimatesWeightedSquaredNormalisedCrossC
     }
 }
 
+// The contrasts of the solver's fourth-order path, each with its criterion at a point.
+const struct Contraste {
+    ContrasteOrdre4 contraste;
+    bool ContraintesActives::*drapeau;
+    double (*critere)(double, double, const MomentsMelanges&);
+} Contrastes[] = {
+    {ContrasteOrdre4::Cumulants, &ContraintesActives::ContrainteCumulants, CritereCumulantsAuPoint},
+    {ContrasteOrdre4::Kurtosis, &ContraintesActives::ContrainteKurtosis, CritereKurtosisAuPoint},
+};
+
 TEST(Cumulants, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
     std::mt19937_64 g(11);
     std::uniform_real_distribution<double> u(0, 1);
     int dedans = 0;
-    for (int essai = 0; essai < 400; ++essai) {
-        const Donnees d = Tirer(g, 300);
-        const critere_rapide::Cumulants k(d.m, {-4, 4}, {-4, 4});
+    for (int essai = 0; essai < 600; ++essai) {
+        const Contraste& k = Contrastes[essai % 2];
+        const Donnees d = Tirer(g, 300, essai % 3 == 0 ? 4 : 0);
+        const critere_rapide::Cumulants c(d.m, {-4, 4}, {-4, 4}, k.contraste);
         const double x0 = -4 + 7 * u(g), y0 = -4 + 7 * u(g), w = std::ldexp(1.0, -int(g() % 12));
-        const double f = k.SurPave({x0, x0 + w}, {y0, y0 + w});
+        const double f = c.SurPave({x0, x0 + w}, {y0, y0 + w});
         for (int i = 0; i <= 8; ++i) {
             const double x = x0 + w * i / 8, y = CourbeOrdre0EnX(x, MomentsCentres(d.m));
             if (y0 <= y && y <= y0 + w) { // a point of the curve in the box
                 ++dedans;
-                EXPECT_LE(f, CritereCumulantsAuPoint(x, y, d.m)) << essai;
+                EXPECT_LE(f, k.critere(x, y, d.m)) << essai;
             }
         }
     }
-    EXPECT_GT(dedans, 80);
+    EXPECT_GT(dedans, 120);
 }
 
 TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
     std::mt19937_64 g(5);
     std::uniform_real_distribution<double> u(0, 1);
     int verifies = 0, separes = 0;
-    for (int essai = 0; essai < 200; ++essai) {
-        const Donnees d = Tirer(g, 3000);
+    for (int essai = 0; essai < 300; ++essai) {
+        const Contraste& k = Contrastes[essai % 2];
+        ContraintesActives c;
+        c.*k.drapeau = true;
+        const Donnees d = Tirer(g, 3000, essai % 3 == 0 ? 6 : 0);
         const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
         const double precision = (g() % 2) ? 0.05 : 0.02;
         const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
         const PointCourbeOrdre0 p = VerifierMinimiseurGarde(
-            d.m, {}, AvecCumulants(), lo, up, precision, ordre,
-            [&](double x, double y) { return CritereCumulantsAuPoint(x, y, d.m); }, essai);
+            d.m, {}, c, lo, up, precision, ordre,
+            [&](double x, double y) { return k.critere(x, y, d.m); }, essai);
         if (!std::isfinite(p.valeur)) {
             continue; // the curve misses the box
         }
@@ -154,8 +171,8 @@ TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
                 << essai;
         }
     }
-    EXPECT_GT(verifies, 150);
-    EXPECT_GT(separes, 20);
+    EXPECT_GT(verifies, 220);
+    EXPECT_GT(separes, 30);
 }
 
 TEST(Cumulants, OffByDefaultAndWithoutItsPathTheSolveRejectsNothing) {
