@@ -104,7 +104,7 @@ double Poids(const Contrainte& c) {
 // The criteria minimised along the lag-0 curve take no part in a pair: they are not brought
 // to zero.
 bool SurCourbeOrdre0(const ContraintesActives& c) {
-    return c.ContrainteDecorrelationRetardee || c.ContrainteCumulants;
+    return CritereSurCourbe(c) != CritereCourbe::Aucun;
 }
 
 std::optional<Systeme> SystemeDe(const MomentsMelanges& m, const ContraintesActives& c) {
@@ -342,18 +342,23 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
     PointExact e;
     e.Point = depart;
     e.CritereRelatif = NAN;
-    const bool retardee = c.ContrainteDecorrelationRetardee;
+    const CritereCourbe critere = CritereSurCourbe(c);
+    const bool retardee = critere == CritereCourbe::Retards;
     if (retardee && retardes.Retards.empty()) {
         e.Critere = CritereAuPoint(depart, m, c);
         e.Solution = true;
         return e;
     }
     constexpr int PasCourbe = 2000;
-    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
-        m, zone.xmin, zone.xmax, zone.ymin, zone.ymax, PasCourbe, [&](double x, double y) {
-            return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
-                            : CritereCumulantsAuPoint(x, y, m);
-        });
+    // The fourth-order contrasts hold the centred mixtures' curve.
+    const PointCourbeOrdre0 p =
+        MinimiserSurCourbeOrdre0(retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin,
+                                 zone.ymax, PasCourbe, [&](double x, double y) {
+                                     return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
+                                            : critere == CritereCourbe::Kurtosis
+                                                ? CritereKurtosisAuPoint(x, y, m)
+                                                : CritereCumulantsAuPoint(x, y, m);
+                                 });
     if (std::isinf(p.valeur)) {
         e.Critere = Infini;
         return e;

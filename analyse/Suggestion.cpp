@@ -194,9 +194,17 @@ std::optional<PointPlan> PointRetards(const Melanges& m, const std::vector<int>&
         m.Moments, [&](double x, double y) { return CritereRetardeAuPoint(x, y, m.Moments, r); });
 }
 
+// The fourth-order criteria hold the lag-0 curve of the centred mixtures.
 std::optional<PointPlan> PointCumulants(const Melanges& m, const std::vector<int>&) {
-    return MinimiserSurQuartDeTour(
-        m.Moments, [&](double x, double y) { return CritereCumulantsAuPoint(x, y, m.Moments); });
+    return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
+        return CritereCumulantsAuPoint(x, y, m.Moments);
+    });
+}
+
+std::optional<PointPlan> PointKurtosis(const Melanges& m, const std::vector<int>&) {
+    return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
+        return CritereKurtosisAuPoint(x, y, m.Moments);
+    });
 }
 
 // What the whole mixtures tell, read once for every set: the gap between the sources'
@@ -283,6 +291,14 @@ const JeuCandidat Candidats[] = {
          "Suggestion",
          "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la loi "
          "normale : essayez les cumulants d'ordre 4"),
+     false},
+    {JeuContraintes::Kurtosis,
+     {true, false, false, false, false, true},
+     PointKurtosis,
+     PreuveCumulants,
+     OVREL_TEXTE("Suggestion",
+                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
+                 "loi normale : essayez le contraste de kurtosis"),
      false},
 };
 

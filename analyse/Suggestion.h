@@ -30,6 +30,7 @@ enum class JeuContraintes {
     Ordre4,    // decorrelation of the derivatives and the fourth-order moment
     Aucun,     // nothing can separate these mixtures
     Cumulants, // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
+    Kurtosis,  // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
 };
 
 // Below this gap between the sources' correlation coefficients at every delay, delays do not

@@ -475,7 +475,8 @@ void TFormAnalyse::RemplirTableMethodes() {
 void TFormAnalyse::RemplirSuggestion() {
     const bool jeu = SuggestionValable_ && (Suggestion_.Jeu == JeuContraintes::Retards ||
                                             Suggestion_.Jeu == JeuContraintes::Ordre4 ||
-                                            Suggestion_.Jeu == JeuContraintes::Cumulants);
+                                            Suggestion_.Jeu == JeuContraintes::Cumulants ||
+                                            Suggestion_.Jeu == JeuContraintes::Kurtosis);
     TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
                                                 : QStringLiteral("—"));
     BoutonSuggestion->setEnabled(jeu);
@@ -489,7 +490,7 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     const Suggestion s = Suggestion_; // the solve refreshes the window
     Reglages& r = f->A.ReglagesCourants;
     if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4 &&
-        s.Jeu != JeuContraintes::Cumulants) {
+        s.Jeu != JeuContraintes::Cumulants && s.Jeu != JeuContraintes::Kurtosis) {
         return;
     }
     r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
@@ -497,6 +498,7 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     r.ContrainteMomentOrdre4 = s.Contraintes.ContrainteMomentOrdre4;
     r.ContrainteDecorrelationRetardee = s.Jeu == JeuContraintes::Retards;
     r.ContrainteCumulants = s.Jeu == JeuContraintes::Cumulants;
+    r.ContrainteKurtosis = s.Jeu == JeuContraintes::Kurtosis;
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }

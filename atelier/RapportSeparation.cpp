@@ -170,7 +170,7 @@ ordered_json ReferencesJson(const std::vector<ReferenceQualifiee>& liste) {
 
 ordered_json SuggestionJson(const AnalyseSeparation& a) {
     const Suggestion& s = a.Conseil;
-    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun", "cumulants"};
+    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun", "cumulants", "kurtosis"};
     ordered_json accords = ordered_json::object();
     for (const Suggestion::Accord& accord : s.Accords) {
         accords[jeux[int(accord.Jeu)]] = Nombre(accord.AccordDb);
@@ -260,7 +260,8 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
         {c.ContrainteDecorrelationDerivees, "derivees"},
         {c.ContrainteMomentOrdre4, "moment4"},
         {c.ContrainteDecorrelationRetardee, "retards"},
-        {c.ContrainteCumulants, "cumulants"}};
+        {c.ContrainteCumulants, "cumulants"},
+        {c.ContrainteKurtosis, "kurtosis"}};
     for (const auto& [actif, nom] : drapeaux) {
         if (actif) {
             noms.push_back(nom);

@@ -28,6 +28,7 @@ struct Reglages {
     bool ContrainteMomentOrdre4 = false;
     bool ContrainteDecorrelationRetardee = false;
     bool ContrainteCumulants = false;
+    bool ContrainteKurtosis = false;
     // The delays of the delayed decorrelation, as typed ("1,2,4,8"); their bound N/2 is
     // checked where N is known, the form of the list here.
     std::string Retards = "1,2,3,4,5,6,8,10,12,16,20";
@@ -35,8 +36,9 @@ struct Reglages {
     bool EstimationAuClic = false;
 
     ContraintesActives Contraintes() const {
-        return {ContrainteDecorrelation, ContrainteDecorrelationDerivees, ContrainteMomentOrdre4,
-                ContrainteDecorrelationRetardee, ContrainteCumulants};
+        return {ContrainteDecorrelation, ContrainteDecorrelationDerivees,
+                ContrainteMomentOrdre4,  ContrainteDecorrelationRetardee,
+                ContrainteCumulants,     ContrainteKurtosis};
     }
 };
 

@@ -24,7 +24,8 @@ constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
     {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
     {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
     {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
-    {"cumulants", &ContraintesActives::ContrainteCumulants}};
+    {"cumulants", &ContraintesActives::ContrainteCumulants},
+    {"kurtosis", &ContraintesActives::ContrainteKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>
@@ -404,6 +405,7 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
             .ContrainteMomentOrdre4 = c.ContrainteMomentOrdre4,
             .ContrainteDecorrelationRetardee = c.ContrainteDecorrelationRetardee,
             .ContrainteCumulants = c.ContrainteCumulants,
+            .ContrainteKurtosis = c.ContrainteKurtosis,
             .Retards = o.Retards};
 }
 

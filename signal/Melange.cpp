@@ -89,6 +89,7 @@ bool CompleterMelanges(Melanges& m, double pas, const RappelAvancement& avanceme
     // the cubes correctly rounded (CubesArrondis), the squares as products (exact-rounded too).
     double s11 = 0, s12 = 0, s22 = 0;
     double somme[2][4] = {};
+    double s1 = 0, s2 = 0, somme3[4] = {};
     const double part = (1.0 - avant - 0.1) * 0.8;
     constexpr std::size_t Bloc = 2048;
     double cubes1[Bloc], cubes2[Bloc];
@@ -106,9 +107,12 @@ bool CompleterMelanges(Melanges& m, double pas, const RappelAvancement& avanceme
             s12 += a * b;
             s22 += bb;
             const double t[4] = {cubes1[i - debutBloc], aa * b, bb * a, cubes2[i - debutBloc]};
+            s1 += a;
+            s2 += b;
             for (int k = 0; k < 4; ++k) {
                 somme[0][k] += a * t[k];
                 somme[1][k] += b * t[k];
+                somme3[k] += t[k];
             }
         })) {
         return false;
@@ -135,6 +139,11 @@ bool CompleterMelanges(Melanges& m, double pas, const RappelAvancement& avanceme
         for (int k = 0; k < 4; ++k) {
             M.Moments4[a][k] = somme[a][k] / nn;
         }
+    }
+    M.Ex1 = s1 / nn;
+    M.Ex2 = s2 / nn;
+    for (int k = 0; k < 4; ++k) {
+        M.Moments3[k] = somme3[k] / nn;
     }
     return true;
 }

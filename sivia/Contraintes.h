@@ -20,7 +20,20 @@ struct ContraintesActives {
     // the estimates' squared cross-cumulants minimised along it, as the delayed criterion is
     // (which takes precedence when both are on).
     bool ContrainteCumulants = false;
+    // "Kurtosis (contraste d'ordre 4)" (sivia/Cumulants.h): the lag-0 decorrelation held as a
+    // test and the estimates' squared excess kurtosis maximised along it (after the delays and
+    // the cumulants).
+    bool ContrainteKurtosis = false;
 };
+
+// The criterion minimised along the lag-0 curve, the first of the flags on in this order.
+enum class CritereCourbe { Aucun, Retards, Cumulants, Kurtosis };
+constexpr CritereCourbe CritereSurCourbe(const ContraintesActives& c) {
+    return c.ContrainteDecorrelationRetardee ? CritereCourbe::Retards
+           : c.ContrainteCumulants           ? CritereCourbe::Cumulants
+           : c.ContrainteKurtosis            ? CritereCourbe::Kurtosis
+                                             : CritereCourbe::Aucun;
+}
 
 // Encloses E[s1.s2] over the box.
 Interval EvalDecorrelation(const Box& boite, const MomentsMelanges& m);

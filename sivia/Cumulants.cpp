@@ -7,7 +7,10 @@ namespace critere_rapide {
 namespace {
 
 constexpr int Exposants[3][2] = {{3, 1}, {2, 2}, {1, 3}}; // powers of s1 and s2
-constexpr double Poids[3] = {2, 4, 2}; // JADE's tuples (i, j, k, l), i != j, of each cumulant
+// The tuples (i, j, k, l) of each cumulant counted: i != j for JADE, all but (1, 1, 1, 1) and
+// (2, 2, 2, 2) for the complement of the squared kurtosis.
+constexpr double PoidsJade[3] = {2, 4, 2};
+constexpr double PoidsKurtosis[3] = {4, 6, 4};
 
 double Binome(int n, int k) {
     double r = 1;
@@ -62,7 +65,52 @@ Bornes SurBoite(const Cumulants::Polynome& p, Bornes X, Bornes Y) {
 
 } // namespace
 
-Cumulants::Cumulants(const MomentsMelanges& m, Bornes X0, Bornes Y0) : courbe_(m, X0, Y0) {
+} // namespace critere_rapide
+
+MomentsMelanges MomentsCentres(const MomentsMelanges& m) {
+    using critere_rapide::Binome;
+    // Brut(i, j) = E[x1^i.x2^j], i + j <= 4.
+    const auto brut = [&m](int i, int j) {
+        switch (i + j) {
+        case 0:
+            return 1.0;
+        case 1:
+            return i ? m.Ex1 : m.Ex2;
+        case 2:
+            return i == 2 ? m.Ex1x1 : i == 1 ? m.Ex1x2 : m.Ex2x2;
+        case 3:
+            return m.Moments3[j];
+        default:
+            return j < 4 ? m.Moments4[0][j] : m.Moments4[1][3];
+        }
+    };
+    const auto centre = [&](int p, int q) {
+        double v = 0;
+        for (int i = 0; i <= p; ++i) {
+            for (int j = 0; j <= q; ++j) {
+                v += Binome(p, i) * Binome(q, j) * std::pow(-m.Ex1, p - i) *
+                     std::pow(-m.Ex2, q - j) * brut(i, j);
+            }
+        }
+        return v;
+    };
+    MomentsMelanges c = m;
+    c.Ex1 = c.Ex2 = 0;
+    c.Ex1x1 = centre(2, 0), c.Ex1x2 = centre(1, 1), c.Ex2x2 = centre(0, 2);
+    for (int k = 0; k < 4; ++k) {
+        c.Moments3[k] = centre(3 - k, k);
+        c.Moments4[0][k] = centre(4 - k, k);
+        c.Moments4[1][k] = centre(3 - k, k + 1);
+    }
+    return c;
+}
+
+namespace critere_rapide {
+
+Cumulants::Cumulants(const MomentsMelanges& brutes, Bornes X0, Bornes Y0, ContrasteOrdre4 contraste)
+    : courbe_(MomentsCentres(brutes), X0, Y0),
+      poids_(contraste == ContrasteOrdre4::Kurtosis ? PoidsKurtosis : PoidsJade) {
+    const MomentsMelanges& m = courbe_.Moments();
     // E[x1^p.x2^(4 - p)] for p = 0 .. 4.
     const double mu[5] = {m.Moments4[1][3], m.Moments4[0][3], m.Moments4[0][2], m.Moments4[0][1],
                           m.Moments4[0][0]};
@@ -92,7 +140,14 @@ bool Cumulants::Applicable(const Interval& X, const Interval& Y, const MomentsMe
             }
         }
     }
-    return DecorrelationsOrdonnees::Applicable(X, Y, m);
+    for (const double v :
+         {m.Ex1, m.Ex2, m.Moments3[0], m.Moments3[1], m.Moments3[2], m.Moments3[3]}) {
+        if (!Sure(v)) {
+            return false;
+        }
+    }
+    return DecorrelationsOrdonnees::Applicable(X, Y, m) &&
+           DecorrelationsOrdonnees::Applicable(X, Y, MomentsCentres(m));
 }
 
 double Cumulants::Valeur(double x, double y) const {
@@ -104,7 +159,7 @@ double Cumulants::Valeur(double x, double y) const {
     double v = 0;
     for (int t = 0; t < 3; ++t) {
         const double c = Point(termes_[t], x, y);
-        v += Poids[t] * (c * c) / (std::pow(p1, Exposants[t][0]) * std::pow(p2, Exposants[t][1]));
+        v += poids_[t] * (c * c) / (std::pow(p1, Exposants[t][0]) * std::pow(p2, Exposants[t][1]));
     }
     return v;
 }
@@ -122,7 +177,7 @@ double Cumulants::SurPave(Bornes X, Bornes Y) const {
     for (int t = 0; t < 3; ++t) {
         const Bornes c = SurBoite(termes_[t], X, Y);
         const double plusPres = c.lo > 0 ? c.lo : (c.up < 0 ? -c.up : 0.0);
-        somme += Poids[t] * (plusPres * plusPres) /
+        somme += poids_[t] * (plusPres * plusPres) /
                  (std::pow(d1, Exposants[t][0]) * std::pow(d2, Exposants[t][1]));
     }
     if (!(d1 > 0 && d2 > 0) || !(somme >= 0)) {
@@ -136,4 +191,10 @@ double Cumulants::SurPave(Bornes X, Bornes Y) const {
 double CritereCumulantsAuPoint(double x, double y, const MomentsMelanges& m) {
     constexpr double inf = critere_rapide::Cumulants::Infini;
     return critere_rapide::Cumulants(m, {-inf, inf}, {-inf, inf}).Valeur(x, y);
+}
+
+double CritereKurtosisAuPoint(double x, double y, const MomentsMelanges& m) {
+    constexpr double inf = critere_rapide::Cumulants::Infini;
+    return critere_rapide::Cumulants(m, {-inf, inf}, {-inf, inf}, ContrasteOrdre4::Kurtosis)
+        .Valeur(x, y);
 }

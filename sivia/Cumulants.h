@@ -9,11 +9,29 @@
 // K is the off-diagonal sum JADE minimises by joint diagonalisation, and along the curve (the
 // whitened mixtures turned by every angle) its minimiser is JADE's answer. Independent
 // sources make every cross-cumulant vanish; one Gaussian source at most is needed. Each c is
-// a polynomial in x and y of degree 4 at most whose
-// coefficients are the mixtures' fourth- and second-order means: no other mean is needed.
+// a polynomial in x and y of degree 4 at most whose coefficients are the centred mixtures'
+// fourth- and second-order means: a constant offset of a recording is no part of a source's
+// shape, and the raw means would count it as one.
+//
+// Kurtosis ("Kurtosis (contraste d'ordre 4)"): along the same curve, the estimates' squared
+// excess kurtosis k1^2 + k2^2 (k = E[s^4] / P^2 - 3) is maximised, as FastICA's cube
+// non-linearity does. The estimates at unit power on the curve are the whitened mixtures
+// turned by an angle, which keeps the squared norm of their cumulant tensor,
+//   k1^2 + k2^2 + 4.c31^2 / (P1^3.P2) + 6.c22^2 / (P1^2.P2^2) + 4.c13^2 / (P1.P2^3),
+// the same at every point of the curve: maximising k1^2 + k2^2 is minimising the other terms,
+// the cross-cumulants with these weights, a positive criterion with the same polynomials.
 #pragma once
 
 #include "sivia/Retards.h"
+
+// The means of the centred mixtures x - E[x]: second, third and fourth order from the raw
+// ones (derivatives unchanged), first order 0. The expansion loses about eps.(|E[x]| / std)^4
+// relatively: nothing for recordings, whose offset is a small share of their spread.
+MomentsMelanges MomentsCentres(const MomentsMelanges& m);
+
+// The cross-cumulants' weights: JADE's off-diagonal sum, or the complement of the squared
+// kurtosis on the curve.
+enum class ContrasteOrdre4 { Cumulants, Kurtosis };
 
 namespace critere_rapide {
 
@@ -22,9 +40,11 @@ namespace critere_rapide {
 // (+infinity where the curve misses the box).
 class Cumulants {
 public:
-    Cumulants(const MomentsMelanges& m, Bornes X0, Bornes Y0);
+    // `m`: the raw means; the criterion and its curve read them centred.
+    Cumulants(const MomentsMelanges& m, Bornes X0, Bornes Y0,
+              ContrasteOrdre4 contraste = ContrasteOrdre4::Cumulants);
 
-    // Finite ordered bounds and finite means, second and fourth order.
+    // Finite ordered bounds and finite means, first to fourth order.
     static bool Applicable(const Interval& X, const Interval& Y, const MomentsMelanges& m);
 
     double AuPoint(double xc, double yc) const;
@@ -40,11 +60,14 @@ public:
     };
 
 private:
-    CourbeOrdre0 courbe_;
-    Polynome termes_[3]; // c31, c22, c13
+    CourbeOrdre0 courbe_; // of the centred mixtures
+    Polynome termes_[3];  // c31, c22, c13
+    const double* poids_;
 };
 
 } // namespace critere_rapide
 
-// K at a point (CritereCumulantsAuPoint), from the mixtures' means.
+// K at a point (CritereCumulantsAuPoint) and the kurtosis contrast, from the mixtures' raw
+// means.
 double CritereCumulantsAuPoint(double x, double y, const MomentsMelanges& m);
+double CritereKurtosisAuPoint(double x, double y, const MomentsMelanges& m);

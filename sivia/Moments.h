@@ -9,6 +9,11 @@ struct MomentsMelanges {
     double Edx1dx1 = 0, Edx1dx2 = 0, Edx2dx2 = 0;
     // Moments4[a - 1][k]: mean of x_a . x1^(3 - k) . x2^k.
     double Moments4[2][4] = {};
+    // The first- and third-order means (Moments3[k]: mean of x1^(3 - k) . x2^k), from which
+    // the contrasts that read centred mixtures take the central moments. Zero: the mixtures
+    // count as centred.
+    double Ex1 = 0, Ex2 = 0;
+    double Moments3[4] = {};
 };
 
 // Lagged means for the delayed decorrelation, apart from MomentsMelanges (the hot path's

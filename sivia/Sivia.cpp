@@ -142,18 +142,22 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
     Intervalles_ = DeuxComposantes_ && boiteInitiale[1].IsInterval && boiteInitiale[2].IsInterval;
     Ordonnee_ = critere_rapide::DecorrelationsOrdonnees::Applicable(boiteInitiale[1],
                                                                     boiteInitiale[2], moments);
-    if (contraintes.ContrainteDecorrelationRetardee && DeuxComposantes_ &&
+    const CritereCourbe courbe = CritereSurCourbe(contraintes);
+    if (courbe == CritereCourbe::Retards && DeuxComposantes_ &&
         critere_rapide::DecorrelationRetardee::Applicable(boiteInitiale[1], boiteInitiale[2],
                                                           moments, retardes)) {
         Retardee_.emplace(
             moments, retardes,
             critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
             critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
-    } else if (contraintes.ContrainteCumulants && DeuxComposantes_ &&
+    } else if ((courbe == CritereCourbe::Cumulants || courbe == CritereCourbe::Kurtosis) &&
+               DeuxComposantes_ &&
                critere_rapide::Cumulants::Applicable(boiteInitiale[1], boiteInitiale[2], moments)) {
         Cumulants_.emplace(
             moments, critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
-            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
+            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()},
+            courbe == CritereCourbe::Kurtosis ? ContrasteOrdre4::Kurtosis
+                                              : ContrasteOrdre4::Cumulants);
     }
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
@@ -181,8 +185,7 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
-    if ((Contraintes_.ContrainteDecorrelationRetardee && !Retardee_) ||
-        (Contraintes_.ContrainteCumulants && !Retardee_ && !Cumulants_)) {
+    if (CritereSurCourbe(Contraintes_) != CritereCourbe::Aucun && !Retardee_ && !Cumulants_) {
         return ParcourirSelonStockage(nbBoites, CritereGenerique{Moments_, Contraintes_, false});
     }
     if (!DeuxComposantes_) {

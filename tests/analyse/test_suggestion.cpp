@@ -253,7 +253,7 @@ TEST(Suggestion, TheHalvesOfTheMixturesNameTheSetThatCanSeparate) {
         const Suggestion s = SuggererSelonMelanges(m, std::nullopt, {1, 2, 3, 4});
         EXPECT_EQ(s.Jeu, c.jeu) << c.sources.nom << ": " << s.Message;
         EXPECT_NE(s.Message.find(c.message), std::string::npos) << c.sources.nom << s.Message;
-        ASSERT_EQ(s.Accords.size(), c.copie != Aucune ? 0u : 3u) << c.sources.nom;
+        ASSERT_EQ(s.Accords.size(), c.copie != Aucune ? 0u : 4u) << c.sources.nom;
         // The set named has evidence and the steadiest halves of those that have it.
         for (const Suggestion::Accord& a : s.Accords) {
             const bool choisi = a.Jeu == s.Jeu;

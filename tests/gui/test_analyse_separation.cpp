@@ -160,12 +160,13 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         JeuContraintes jeu;
         ContraintesActives attendues;
     } cas[] = {
-        // A uniform and a Gaussian white noise: the same flat spectrum, one far from Gaussian;
-        // a cosine and a coloured noise, whose halves agree best on the cumulants.
+        // A uniform and a Gaussian white noise: the same flat spectrum, one far from Gaussian,
+        // whose halves agree best on the kurtosis contrast; a cosine and a coloured noise,
+        // whose halves agree best on the cumulants.
         {F->BruitBlancUniforme1,
          F->BruitBlancGaussien2,
-         JeuContraintes::Cumulants,
-         {true, false, false, false, true}},
+         JeuContraintes::Kurtosis,
+         {true, false, false, false, false, true}},
         {F->Cosinus1,
          F->BruitColoreGaussien2,
          JeuContraintes::Cumulants,
@@ -188,6 +189,7 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         EXPECT_EQ(k.ContrainteMomentOrdre4, c.attendues.ContrainteMomentOrdre4);
         EXPECT_EQ(k.ContrainteDecorrelationRetardee, c.attendues.ContrainteDecorrelationRetardee);
         EXPECT_EQ(k.ContrainteCumulants, c.attendues.ContrainteCumulants);
+        EXPECT_EQ(k.ContrainteKurtosis, c.attendues.ContrainteKurtosis);
         if (c.jeu == JeuContraintes::Retards) {
             EXPECT_EQ(F->A.ReglagesCourants.Retards, "1,2,3,4,5,6,7,8");
         }

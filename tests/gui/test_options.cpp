@@ -138,3 +138,29 @@ TEST_F(Options, ShowSolutionDrawsTheBoxInTheFrameOfTheLastSolveOnly) {
     Cliquer(d->Button1);
     EXPECT_TRUE(Messages.empty());
 }
+
+TEST_F(Options, TheFourthOrderContrastsAreTickedOneAtATimeAndShownAgain) {
+    const struct {
+        QCheckBox* TForm2::*case_;
+        bool Reglages::*drapeau;
+    } cas[] = {{&TForm2::CheckBoxCumulants, &Reglages::ContrainteCumulants},
+               {&TForm2::CheckBoxKurtosis, &Reglages::ContrainteKurtosis}};
+    for (const auto& c : cas) {
+        TForm2* d = Ouvrir();
+        QCheckBox* coche = d->*c.case_;
+        EXPECT_FALSE(coche->isChecked());
+        Cliquer(coche);
+        Cliquer(d->Button1);
+        Reglages attendus;
+        attendus.*c.drapeau = true;
+        EXPECT_EQ(EnregistrerReglages(F->A.ReglagesCourants), EnregistrerReglages(attendus))
+            << "only this flag changes";
+
+        d = Ouvrir();
+        coche = d->*c.case_;
+        EXPECT_TRUE(coche->isChecked()) << "a new dialog shows the state of that moment";
+        Cliquer(coche);
+        Cliquer(d->Button1);
+        EXPECT_FALSE(F->A.ReglagesCourants.*c.drapeau);
+    }
+}

@@ -34,6 +34,12 @@ TEST(Melange, IdentityMatrixGivesTheSourcesAndTheirMeans) {
     EXPECT_DOUBLE_EQ(m.Moments.Moments4[0][0], (1 + 16 + 81 + 0.0625) / 4.0);
     EXPECT_DOUBLE_EQ(m.Moments.Moments4[0][1], (2 + 0 - 27 + 0.5) / 4.0);
     EXPECT_DOUBLE_EQ(m.Moments.Moments4[1][3], (16 + 0 + 1 + 256) / 4.0);
+    // First and third order: mean of x1, x2, x1^2 x2, x1 x2^2, x2^3.
+    EXPECT_DOUBLE_EQ(m.Moments.Ex1, (1 - 2 + 3 + 0.5) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Ex2, (2 + 0 - 1 + 4) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Moments3[1], (2 + 0 - 9 + 1) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Moments3[2], (4 + 0 + 3 + 8) / 4.0);
+    EXPECT_DOUBLE_EQ(m.Moments.Moments3[3], (8 + 0 - 1 + 64) / 4.0);
 }
 
 TEST(Melange, MixturesFollowTheMatrixRowByRow) {

@@ -27,7 +27,9 @@ PointCourbeOrdre0 VerifierMinimiseurGarde(const MomentsMelanges& m, const Moment
                                           const ContraintesActives& c, double lo, double up,
                                           double precision, OrdreStockage ordre, F critere,
                                           int essai) {
-    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(m, lo, up, lo, up, 6000, critere);
+    // The fourth-order contrasts hold the centred mixtures' curve.
+    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
+        c.ContrainteDecorrelationRetardee ? m : MomentsCentres(m), lo, up, lo, up, 6000, critere);
     BoxList enAttente, rejetees, gardees;
     const ResultatSivia s = ExecuterSivia(Pave(lo, up, lo, up), enAttente, rejetees, gardees,
                                           Repere{}, m, c, precision, ordre, UINT64_MAX, r);

@@ -26,7 +26,9 @@ double Moyenne(const std::vector<double>& p, const std::vector<double>& q, int a
     return s / double(p.size());
 }
 
-Donnees Tirer(std::mt19937_64& g, int n) {
+// `decalage`: a constant offset added to the mixtures (the first, and -0.7 times it the
+// second), as a recording's DC offset.
+Donnees Tirer(std::mt19937_64& g, int n, double decalage = 0) {
     std::uniform_real_distribution<double> u(-1, 1);
     std::exponential_distribution<double> e;
     const auto source = [&](int loi) {
@@ -45,16 +47,30 @@ Donnees Tirer(std::mt19937_64& g, int n) {
     d.b = 1.2 * u(g), d.c = 1.2 * u(g);
     for (int i = 0; i < n; ++i) {
         const double s1 = source(lois[0]), s2 = 2 * source(lois[1]);
-        d.x1.push_back(s1 + d.b * s2);
-        d.x2.push_back(d.c * s1 + s2);
+        d.x1.push_back(s1 + d.b * s2 + decalage);
+        d.x2.push_back(d.c * s1 + s2 - 0.7 * decalage);
     }
+    d.m.Ex1 = Moyenne(d.x1, d.x2, 1, 0), d.m.Ex2 = Moyenne(d.x1, d.x2, 0, 1);
     d.m.Ex1x1 = Moyenne(d.x1, d.x2, 2, 0), d.m.Ex1x2 = Moyenne(d.x1, d.x2, 1, 1);
     d.m.Ex2x2 = Moyenne(d.x1, d.x2, 0, 2);
     for (int k = 0; k < 4; ++k) {
+        d.m.Moments3[k] = Moyenne(d.x1, d.x2, 3 - k, k);
         d.m.Moments4[0][k] = Moyenne(d.x1, d.x2, 4 - k, k);
         d.m.Moments4[1][k] = Moyenne(d.x1, d.x2, 3 - k, k + 1);
     }
     return d;
+}
+
+std::vector<double> Centre(std::vector<double> v) {
+    double moyenne = 0;
+    for (const double e : v) {
+        moyenne += e;
+    }
+    moyenne /= double(v.size());
+    for (double& e : v) {
+        e -= moyenne;
+    }
+    return v;
 }
 
 ContraintesActives AvecCumulants() {
@@ -65,58 +81,83 @@ ContraintesActives AvecCumulants() {
 
 } // namespace
 
-TEST(Cumulants, TheCriterionIsTheSumOfTheEstimatesSquaredNormalisedCrossCumulants) {
+TEST(Cumulants, TheCriteriaAreTheCentredEstimatesWeightedSquaredNormalisedCrossCumulants) {
+    const struct {
+        double (*critere)(double, double, const MomentsMelanges&);
+        double poids[3]; // of c31^2, c22^2, c13^2
+        double decalage; // the mixtures' offset, which centring removes
+    } cas[] = {{CritereCumulantsAuPoint, {2, 4, 2}, 0},
+               {CritereCumulantsAuPoint, {2, 4, 2}, 25},
+               {CritereKurtosisAuPoint, {4, 6, 4}, 0},
+               {CritereKurtosisAuPoint, {4, 6, 4}, 25}};
     std::mt19937_64 g(7);
     std::uniform_real_distribution<double> u(-3, 3);
-    for (int essai = 0; essai < 40; ++essai) {
-        const Donnees d = Tirer(g, 400);
+    for (int essai = 0; essai < 80; ++essai) {
+        const auto& k = cas[essai % std::size(cas)];
+        const Donnees d = Tirer(g, 400, k.decalage);
         const double x = u(g), y = u(g); // anywhere: the polynomials hold off the curve too
         std::vector<double> s1, s2;
         for (std::size_t i = 0; i < d.x1.size(); ++i) {
             s1.push_back(d.x1[i] + x * d.x2[i]);
             s2.push_back(y * d.x1[i] + d.x2[i]);
         }
+        s1 = Centre(s1), s2 = Centre(s2);
         const double p1 = Moyenne(s1, s2, 2, 0), p2 = Moyenne(s1, s2, 0, 2);
         const double c31 = Moyenne(s1, s2, 3, 1) / std::pow(p1, 1.5) / std::sqrt(p2);
         const double c22 = (Moyenne(s1, s2, 2, 2) - p1 * p2) / (p1 * p2);
         const double c13 = Moyenne(s1, s2, 1, 3) / std::sqrt(p1) / std::pow(p2, 1.5);
-        const double attendu = 2 * c31 * c31 + 4 * c22 * c22 + 2 * c13 * c13;
-        EXPECT_NEAR(CritereCumulantsAuPoint(x, y, d.m), attendu, 1e-9 * (1 + attendu)) << essai;
+        const double attendu =
+            k.poids[0] * c31 * c31 + k.poids[1] * c22 * c22 + k.poids[2] * c13 * c13;
+        EXPECT_NEAR(k.critere(x, y, d.m), attendu, 1e-7 * (1 + attendu)) << essai;
     }
 }
+
+// The contrasts of the solver's fourth-order path, each with its criterion at a point.
+const struct Contraste {
+    ContrasteOrdre4 contraste;
+    bool ContraintesActives::*drapeau;
+    double (*critere)(double, double, const MomentsMelanges&);
+} Contrastes[] = {
+    {ContrasteOrdre4::Cumulants, &ContraintesActives::ContrainteCumulants, CritereCumulantsAuPoint},
+    {ContrasteOrdre4::Kurtosis, &ContraintesActives::ContrainteKurtosis, CritereKurtosisAuPoint},
+};
 
 TEST(Cumulants, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
     std::mt19937_64 g(11);
     std::uniform_real_distribution<double> u(0, 1);
     int dedans = 0;
-    for (int essai = 0; essai < 400; ++essai) {
-        const Donnees d = Tirer(g, 300);
-        const critere_rapide::Cumulants k(d.m, {-4, 4}, {-4, 4});
+    for (int essai = 0; essai < 600; ++essai) {
+        const Contraste& k = Contrastes[essai % 2];
+        const Donnees d = Tirer(g, 300, essai % 3 == 0 ? 4 : 0);
+        const critere_rapide::Cumulants c(d.m, {-4, 4}, {-4, 4}, k.contraste);
         const double x0 = -4 + 7 * u(g), y0 = -4 + 7 * u(g), w = std::ldexp(1.0, -int(g() % 12));
-        const double f = k.SurPave({x0, x0 + w}, {y0, y0 + w});
+        const double f = c.SurPave({x0, x0 + w}, {y0, y0 + w});
         for (int i = 0; i <= 8; ++i) {
-            const double x = x0 + w * i / 8, y = CourbeOrdre0EnX(x, d.m);
+            const double x = x0 + w * i / 8, y = CourbeOrdre0EnX(x, MomentsCentres(d.m));
             if (y0 <= y && y <= y0 + w) { // a point of the curve in the box
                 ++dedans;
-                EXPECT_LE(f, CritereCumulantsAuPoint(x, y, d.m)) << essai;
+                EXPECT_LE(f, k.critere(x, y, d.m)) << essai;
             }
         }
     }
-    EXPECT_GT(dedans, 80);
+    EXPECT_GT(dedans, 120);
 }
 
 TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
     std::mt19937_64 g(5);
     std::uniform_real_distribution<double> u(0, 1);
     int verifies = 0, separes = 0;
-    for (int essai = 0; essai < 200; ++essai) {
-        const Donnees d = Tirer(g, 3000);
+    for (int essai = 0; essai < 300; ++essai) {
+        const Contraste& k = Contrastes[essai % 2];
+        ContraintesActives c;
+        c.*k.drapeau = true;
+        const Donnees d = Tirer(g, 3000, essai % 3 == 0 ? 6 : 0);
         const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
         const double precision = (g() % 2) ? 0.05 : 0.02;
         const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
         const PointCourbeOrdre0 p = VerifierMinimiseurGarde(
-            d.m, {}, AvecCumulants(), lo, up, precision, ordre,
-            [&](double x, double y) { return CritereCumulantsAuPoint(x, y, d.m); }, essai);
+            d.m, {}, c, lo, up, precision, ordre,
+            [&](double x, double y) { return k.critere(x, y, d.m); }, essai);
         if (!std::isfinite(p.valeur)) {
             continue; // the curve misses the box
         }
@@ -130,8 +171,8 @@ TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
                 << essai;
         }
     }
-    EXPECT_GT(verifies, 150);
-    EXPECT_GT(separes, 20);
+    EXPECT_GT(verifies, 220);
+    EXPECT_GT(separes, 30);
 }
 
 TEST(Cumulants, OffByDefaultAndWithoutItsPathTheSolveRejectsNothing) {
