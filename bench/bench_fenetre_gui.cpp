@@ -152,7 +152,8 @@ int main(int argc, char** argv) {
                     solve, duree.count());
         f.RadioGroup1->SetItemIndex(0);
         f.Image1MouseMove(Qt::NoModifier, 151, 144);
-        std::printf("  stored boxes %llu: paving view paint %.2f ms, wheel step (six panels) "
+        std::printf("  stored boxes %llu: paving view paint (one step, at most 262,144 boxes) %.2f "
+                    "ms, wheel step (six panels) "
                     "%.2f ms\n",
                     static_cast<unsigned long long>(boites),
                     Millisecondes([&] { f.OpenGLPanel6->Repaint(); }, 10),
