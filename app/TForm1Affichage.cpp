@@ -2,6 +2,8 @@
 // rendering events of panels 1 to 5.
 #include "app/TForm1.h"
 
+#include "app/TravailLong.h"
+
 #include "app/toolkit/Conversions.h"
 #include "app/toolkit/TImage.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -270,9 +272,11 @@ void TForm1::OpenGLPanel6Paint() {
     const EtatTrame etat = PeindrePavage(A.BoiteRecherche(), A.BoitesEnAttente(),
                                          A.BoitesRejetees(), A.BoitesSolution(), Vue6(), *Resume6_);
     if (etat == EtatTrame::Partielle) {
-        // The summary of many boxes is not ready: the picture fills in over the next paints,
-        // each a bounded step, and the window answers in between.
-        QTimer::singleShot(0, OpenGLPanel6, [this] { OpenGLPanel6->update(); });
+        // The picture of many boxes is not whole: it fills in over the next paints, each a
+        // bounded step, and the window answers in between. During a solve the lists change
+        // from slice to slice: a picture in progress is shown as often as the progress.
+        QTimer::singleShot(TravailLong::EnCours() ? TravailLong::PeriodeAffichageMs : 0,
+                           OpenGLPanel6, [this] { OpenGLPanel6->update(); });
     }
     if (OpenGLPanel6->underMouse()) {
         AfficherPositionPavage();

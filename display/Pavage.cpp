@@ -31,6 +31,23 @@ Box CarreNoir() {
     return b;
 }
 
+// Where the plane lands in the viewport (vw x vh pixels), by the matrices in force and the
+// view's frame.
+ProjectionPavage ProjectionVue(const VuePavage& vue, const CadragePavage& c, int& vw, int& vh) {
+    GLint fenetre[4] = {};
+    MatricePavage projection{}, vueModele{};
+    glGetIntegerv(GL_VIEWPORT, fenetre);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, vueModele.data());
+    MatricePavage m = Produit(projection, vueModele);
+    m = Produit(m, Translation(vue.DecalageX, vue.DecalageY, vue.Profondeur));
+    m = Produit(m, Echelle(c.s, c.s, 0.0));
+    m = Produit(m, Translation(-c.cx, -c.cy, 0.0));
+    vw = fenetre[2];
+    vh = fenetre[3];
+    return ProjectionDe(m, vw, vh);
+}
+
 } // namespace
 
 void InitialiserPavage(int W, int H) {
@@ -70,22 +87,39 @@ void DessinePaveGL(const Box& boite, float r, float g, float b, float gris, bool
 void PeindrePavageImmediat(const Box& recherche, const BoxList& enAttente, const BoxList& rejetees,
                            const BoxList& solution, const VuePavage& vue) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const CadragePavage c = CadrageDe(recherche);
+    // One pixel in the plane's units, when the view keeps boxes axis-aligned.
+    double pixelX = 0, pixelY = 0;
+    if (c.valide) {
+        int vw = 0, vh = 0;
+        const ProjectionPavage p = ProjectionVue(vue, c, vw, vh);
+        if (p.separable && p.visible) {
+            pixelX = 1.0 / std::fabs(p.ax);
+            pixelY = 1.0 / std::fabs(p.ay);
+        }
+    }
     glPushMatrix();
     glTranslated(vue.DecalageX, vue.DecalageY, vue.Profondeur);
     glEnable(GL_DEPTH_TEST);
-    const CadragePavage c = CadrageDe(recherche);
     if (c.valide) {
         // A z scale of 0 puts everything in one plane: the first primitive at a pixel stays.
         glScaled(c.s, c.s, 0.0);
         glTranslated(-c.cx, -c.cy, 0.0);
+        // Kept boxes first, at least a pixel wide: none is hidden by its rejected neighbours.
+        for (const Box& b : solution) {
+            double x0 = b[1].Lower(), x1 = b[1].Upper(), y0 = b[2].Lower(), y1 = b[2].Upper();
+            ElargirAuMoins(x0, x1, pixelX);
+            ElargirAuMoins(y0, y1, pixelY);
+            Box large(2, 0);
+            large[1] = Interval(x0, x1);
+            large[2] = Interval(y0, y1);
+            DessinePaveGL(large, 1, 1, 0, 1, false);
+        }
         for (const Box& b : enAttente) {
             DessinePaveGL(b, 1, 1, 0, 1, false);
         }
         for (const Box& b : rejetees) {
             DessinePaveGL(b, 0, 0, 1, 0, false);
-        }
-        for (const Box& b : solution) {
-            DessinePaveGL(b, 1, 1, 0, 1, false);
         }
         glTranslated(0.0, 0.0, 10.0);
         DessinePaveGL(recherche, 1, 1, 1, 0, true);
@@ -108,17 +142,8 @@ EtatTrame PeindrePavage(const Box& recherche, const BoxList& enAttente, const Bo
     if (!c.valide) {
         return EtatTrame::Exacte;
     }
-    GLint fenetre[4] = {};
-    MatricePavage projection{}, vueModele{};
-    glGetIntegerv(GL_VIEWPORT, fenetre);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, vueModele.data());
-    MatricePavage m = Produit(projection, vueModele);
-    m = Produit(m, Translation(vue.DecalageX, vue.DecalageY, vue.Profondeur));
-    m = Produit(m, Echelle(c.s, c.s, 0.0));
-    m = Produit(m, Translation(-c.cx, -c.cy, 0.0));
-    const int vw = fenetre[2], vh = fenetre[3];
-    const ProjectionPavage p = ProjectionDe(m, vw, vh);
+    int vw = 0, vh = 0;
+    const ProjectionPavage p = ProjectionVue(vue, c, vw, vh);
     if (!p.separable) {
         PeindrePavageImmediat(recherche, enAttente, rejetees, solution, vue);
         return EtatTrame::Exacte;

@@ -1,10 +1,10 @@
-// The paving view of panel 6: the search box outline, the pending and kept boxes in yellow
-// and the rejected boxes in blue on black, in one plane where the first primitive drawn at a
-// pixel stays. PeindrePavage draws it fast: every box is rasterised once on the CPU into a
-// per-pixel "first primitive wins" raster (a box entirely over pixels already reached costs
-// one look-up), through a ResumePavage that bounds the time of a paint of many boxes, and the
-// raster is drawn as one image. PeindrePavageImmediat draws it box by box in immediate mode,
-// the reference picture. Both run with the panel's context current.
+// The paving view of panel 6: the search box outline, the kept boxes (first, and at least a
+// pixel wide) and the pending boxes in yellow and the rejected boxes in blue on black, in one
+// plane where the first primitive drawn at a pixel stays. PeindrePavage draws it fast: every box is
+// rasterised once on the CPU into a per-pixel "first primitive wins" raster (a box entirely over
+// pixels already reached costs one look-up), through a ResumePavage that bounds the time of a paint
+// of many boxes, and the raster is drawn as one image. PeindrePavageImmediat draws it box by box in
+// immediate mode, the reference picture. Both run with the panel's context current.
 #pragma once
 
 #include "display/VuePavage.h"

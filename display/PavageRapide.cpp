@@ -188,15 +188,22 @@ void TramePavage::Pave(double x0, double x1, double y0, double y1, CouleurPavage
     Contour(x0, x1, y0, y1, contour);
 }
 
+void ElargirAuMoins(double& a, double& b, double minimum) {
+    if (!(std::fabs(b - a) < minimum) || !std::isfinite(a) || !std::isfinite(b)) {
+        return;
+    }
+    const double centre = a / 2 + b / 2;
+    const double demi = b < a ? -minimum / 2 : minimum / 2;
+    a = centre - demi;
+    b = centre + demi;
+}
+
 void AgrandirBoites(const BoxList& boites, std::uint32_t premiere, double largeur, double hauteur,
                     BoxList& sortie) {
     const auto agrandir = [](const Interval& i, double minimum) {
-        const double lo = i.Lower(), hi = i.Upper();
-        if (!(hi - lo < minimum) || !std::isfinite(lo) || !std::isfinite(hi)) {
-            return i;
-        }
-        const double centre = lo / 2 + hi / 2;
-        return Interval(centre - minimum / 2, centre + minimum / 2);
+        double lo = i.Lower(), hi = i.Upper();
+        ElargirAuMoins(lo, hi, minimum);
+        return lo == i.Lower() && hi == i.Upper() ? i : Interval(lo, hi);
     };
     sortie.Clear();
     for (std::uint32_t k = premiere; k < boites.Size(); ++k) {

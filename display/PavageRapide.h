@@ -57,6 +57,10 @@ private:
     std::vector<std::uint8_t> Pixels_;
 };
 
+// Widens [a, b] (or [b, a]) about its centre to at least `minimum`, keeping its direction; a
+// bound that is not a finite number leaves it as it is.
+void ElargirAuMoins(double& a, double& b, double minimum);
+
 // A picture at a fixed scale (a figure written to a file) keeps every box in sight: boxes
 // [premiere, end) of `boites` go to `sortie`, each widened about its centre to at least
 // `largeur` in x and `hauteur` in y (one pixel, in the plane's units). A box narrower than a

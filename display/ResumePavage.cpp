@@ -43,8 +43,12 @@ bool ContourVisible(const CouchePavage& c, double pixelsParUnite) {
 // One box of a layer, as its view draws it.
 void PaveCouche(TramePavage& t, const ProjectionPavage& p, const Box& b, const CouchePavage& c,
                 bool contour) {
-    const double x0 = p.ax * b[1].Lower() + p.bx, x1 = p.ax * b[1].Upper() + p.bx;
-    const double y0 = p.ay * b[2].Lower() + p.by, y1 = p.ay * b[2].Upper() + p.by;
+    double x0 = p.ax * b[1].Lower() + p.bx, x1 = p.ax * b[1].Upper() + p.bx;
+    double y0 = p.ay * b[2].Lower() + p.by, y1 = p.ay * b[2].Upper() + p.by;
+    if (c.AuMoinsUnPixel) {
+        ElargirAuMoins(x0, x1, 1.0);
+        ElargirAuMoins(y0, y1, 1.0);
+    }
     if (contour && !c.ContourDAbord) {
         t.Pave(x0, x1, y0, y1, c.Fond, c.Contour);
         return;
@@ -86,17 +90,36 @@ void PaveResume(TramePavage& t, const ProjectionPavage& q, const Box& b, const C
 std::vector<CouchePavage> ResumePavage::CouchesPanneau(const BoxList& enAttente,
                                                        const BoxList& rejetees,
                                                        const BoxList& solution) {
+    // Kept boxes first and at least a pixel wide: none is hidden by its rejected neighbours.
     std::vector<CouchePavage> c(3);
-    c[0].Liste = &enAttente;
-    c[0].Croissante = false;
-    c[1].Liste = &rejetees;
-    c[1].Fond = Bleue;
-    c[1].Contour = Noire;
-    c[2].Liste = &solution;
+    c[0].Liste = &solution;
+    c[0].AuMoinsUnPixel = true;
+    c[1].Liste = &enAttente;
+    c[1].Croissante = false;
+    c[2].Liste = &rejetees;
+    c[2].Fond = Bleue;
+    c[2].Contour = Noire;
     return c;
 }
 
+bool ResumePavage::Empreinte::operator==(const Empreinte& e) const {
+    if (W != e.W || H != e.H || ax != e.ax || bx != e.bx || ay != e.ay || by != e.by ||
+        chemin != e.chemin || couches.size() != e.couches.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < couches.size(); ++k) {
+        const Couche &a = couches[k], &b = e.couches[k];
+        if (!(a.couche == b.couche) || a.taille != b.taille ||
+            std::memcmp(a.premiere, b.premiere, sizeof a.premiere) != 0 ||
+            std::memcmp(a.derniere, b.derniere, sizeof a.derniere) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void ResumePavage::Oublier() {
+    Reprise_ = {};
     Suivis_ = {};
     Cadre_ = false;
     Recadrer_ = false;
@@ -111,14 +134,11 @@ std::uint64_t ResumePavage::Octets() const {
             octets += t.Pixels().capacity();
         }
     }
-    return octets;
+    return octets + Reprise_.trame.Pixels().capacity();
 }
 
 bool ResumePavage::Concorde(const Suivi& s, const CouchePavage& c) {
-    const CouchePavage& a = s.couche;
-    if (a.Liste != c.Liste || a.Premiere != c.Premiere || a.Fond != c.Fond ||
-        a.Contour != c.Contour || a.ContourDAbord != c.ContourDAbord ||
-        a.ContourDes != c.ContourDes || Taille(c) < s.places) {
+    if (!(s.couche == c) || Taille(c) < s.places) {
         return false;
     }
     if (s.places == 0) {
@@ -320,23 +340,18 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
     for (const CouchePavage& c : couches) {
         total += Taille(c);
     }
-    if (total <= Seuil_ || !(p.ax != 0 && p.ay != 0)) {
+    // Every box, in order, or the summary (its runs in sight, or its rasters).
+    const bool direct = total <= Seuil_ || !(p.ax != 0 && p.ay != 0);
+    if (direct) {
         if (Construit()) {
             Oublier();
         }
-        for (const CouchePavage& c : couches) {
-            const bool contour = ContourVisible(c, parUnite);
-            const std::uint64_t fin = c.Premiere + Taille(c);
-            for (std::uint64_t k = c.Premiere; k < fin && !trame.Complete(); ++k) {
-                PaveCouche(trame, p, c.Liste->At(static_cast<std::uint32_t>(k)), c, contour);
-            }
+    } else {
+        // Lists that changed other than by growing are summarised again from the start.
+        Commencer(couches);
+        if (!AJour()) {
+            Suivre(couches, Pas_, cadre);
         }
-        return EtatTrame::Exacte;
-    }
-    // Lists that changed other than by growing are summarised again from the start.
-    Commencer(couches);
-    if (!AJour()) {
-        Suivre(couches, Pas_, cadre);
     }
 
     // The parameters the window shows, with a margin of two pixels for the outlines.
@@ -356,8 +371,7 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
             }
         }
     }
-    const bool exacte = parcourues <= Budget_;
-    EtatTrame etat = exacte ? EtatTrame::Exacte : EtatTrame::Echantillonnee;
+    const bool exacte = direct || parcourues <= Budget_;
 
     // Summary cells under the pixel centres, for the sampled path, in the raster whose
     // cells are closest to the view's pixels.
@@ -382,30 +396,86 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
         }
     }
 
-    std::size_t suivi = 0;
+    // Goes on with the picture of the previous paint when it stopped on its budget while
+    // drawing the same thing.
+    Empreinte empreinte{trame.Largeur(),
+                        trame.Hauteur(),
+                        p.ax,
+                        p.bx,
+                        p.ay,
+                        p.by,
+                        direct ? 0 : (exacte ? 1 : 2),
+                        {}};
     for (const CouchePavage& c : couches) {
+        Empreinte::Couche e{c, Taille(c), {}, {}};
+        if (e.taille > 0) {
+            Bornes(c.Liste->At(c.Premiere), e.premiere);
+            Bornes(c.Liste->At(static_cast<std::uint32_t>(c.Premiere + e.taille - 1)), e.derniere);
+        }
+        empreinte.couches.push_back(e);
+    }
+    EtatTrame etat = exacte ? EtatTrame::Exacte : EtatTrame::Echantillonnee;
+    std::size_t premiereCouche = 0;
+    std::uint64_t premiereBoite = 0;
+    if (Reprise_.active && Reprise_.empreinte == empreinte) {
+        trame = Reprise_.trame;
+        etat = Reprise_.etat;
+        premiereCouche = Reprise_.couche;
+        premiereBoite = Reprise_.boite;
+    }
+    Reprise_.active = false;
+    std::uint64_t budget = Peinture_;
+    // Box k of layer i, unless the budget is spent: then the picture so far is kept.
+    const auto paver = [&](std::size_t i, std::uint64_t k, bool contour) {
+        if (budget == 0) {
+            Reprise_.active = true;
+            Reprise_.empreinte = std::move(empreinte);
+            Reprise_.etat = etat;
+            Reprise_.couche = i;
+            Reprise_.boite = k;
+            Reprise_.trame = trame;
+            return false;
+        }
+        --budget;
+        const CouchePavage& c = couches[i];
+        PaveCouche(trame, p, c.Liste->At(static_cast<std::uint32_t>(c.Premiere + k)), c, contour);
+        return true;
+    };
+
+    std::size_t suivi = 0;
+    for (std::size_t i = 0; i < couches.size(); ++i) {
+        const CouchePavage& c = couches[i];
+        const bool croissante = !direct && c.Croissante;
+        const Suivi* s = croissante ? &Suivis_[suivi++] : nullptr;
+        if (i < premiereCouche) {
+            continue;
+        }
+        const std::uint64_t debut = i == premiereCouche ? premiereBoite : 0;
         const bool contour = ContourVisible(c, parUnite);
-        if (!c.Croissante) {
-            const std::uint64_t n = std::min(Taille(c), Budget_);
-            for (std::uint64_t k = c.Premiere; k < c.Premiere + n && !trame.Complete(); ++k) {
-                PaveCouche(trame, p, c.Liste->At(static_cast<std::uint32_t>(k)), c, contour);
+        if (!croissante) {
+            const std::uint64_t n = direct ? Taille(c) : std::min(Taille(c), Budget_);
+            for (std::uint64_t k = debut; k < n && !trame.Complete(); ++k) {
+                if (!paver(i, k, contour)) {
+                    return EtatTrame::Partielle;
+                }
             }
             if (n < Taille(c) && etat == EtatTrame::Exacte) {
                 etat = EtatTrame::Echantillonnee;
             }
             continue;
         }
-        const Suivi& s = Suivis_[suivi++];
         if (exacte) {
             // Exactly the runs that can reach the window, in draw order.
-            for (const Morceau& m : s.morceaux) {
-                if (!enVue(m.x0, m.x1, m.y0, m.y1)) {
+            for (const Morceau& m : s->morceaux) {
+                if (m.fin <= c.Premiere + debut || !enVue(m.x0, m.x1, m.y0, m.y1)) {
                     continue;
                 }
-                for (std::uint32_t k = m.debut; k < m.fin && !trame.Complete(); ++k) {
-                    const Box& b = c.Liste->At(k);
-                    if (enVue(b[1].Lower(), b[1].Upper(), b[2].Lower(), b[2].Upper())) {
-                        PaveCouche(trame, p, b, c, contour);
+                const std::uint64_t k0 = std::max<std::uint64_t>(m.debut, c.Premiere + debut);
+                for (std::uint64_t k = k0; k < m.fin && !trame.Complete(); ++k) {
+                    const Box& b = c.Liste->At(static_cast<std::uint32_t>(k));
+                    if (enVue(b[1].Lower(), b[1].Upper(), b[2].Lower(), b[2].Upper()) &&
+                        !paver(i, k - c.Premiere, contour)) {
+                        return EtatTrame::Partielle;
                     }
                 }
             }
@@ -415,17 +485,18 @@ EtatTrame ResumePavage::Tramer(TramePavage& trame, const ProjectionPavage& p,
                 if (rangees[j] < 0) {
                     continue;
                 }
-                for (int i = 0; i < trame.Largeur(); ++i) {
-                    if (colonnes[i] >= 0) {
-                        const CouleurPavage couleur = s.trames[niveau].At(colonnes[i], rangees[j]);
+                for (int k = 0; k < trame.Largeur(); ++k) {
+                    if (colonnes[k] >= 0) {
+                        const CouleurPavage couleur = s->trames[niveau].At(colonnes[k], rangees[j]);
                         if (couleur != Aucune) {
-                            trame.Poser(i, j, couleur);
+                            trame.Poser(k, j, couleur);
                         }
                     }
                 }
             }
         }
-        if (s.places < Taille(c) || (!exacte && (!Cadre_ || Recadrer_ || s.tramees < s.places))) {
+        if (s->places < Taille(c) ||
+            (!exacte && (!Cadre_ || Recadrer_ || s->tramees < s->places))) {
             etat = EtatTrame::Partielle;
         }
     }

@@ -17,6 +17,10 @@
 //    of about the view's resolution tells which.
 // A layer that also shrinks (the pending boxes, during a solve) is drawn box by box, up to
 // BudgetExact boxes. A view (the paving panel, the analysis window) keeps its own summary.
+// A paint rasterises at most BoitesParPeinture boxes, so that the window answers in between:
+// when there are more to draw, it keeps the picture so far and says so (Partielle), and the
+// next paint of the same lists in the same view goes on from there, ending with the picture
+// of a paint in one go.
 #pragma once
 
 #include "display/PavageRapide.h"
@@ -40,12 +44,16 @@ struct CouchePavage {
     double ContourDes = 0;
     // The list only grows while it is shown: summarised. Otherwise drawn box by box.
     bool Croissante = true;
+    // Boxes narrower or flatter than a pixel are widened about their centre to one pixel,
+    // so that none vanishes (the kept boxes, which are few and what the user looks for).
+    bool AuMoinsUnPixel = false;
+    bool operator==(const CouchePavage&) const = default;
 };
 
 enum class EtatTrame {
     Exacte,         // the picture of every box
     Echantillonnee, // read from the summary rasters (or a pending list cut at the budget)
-    Partielle       // the summary is behind: some boxes are missing; paint again
+    Partielle       // some boxes are missing (summary behind, paint budget spent): paint again
 };
 
 class ResumePavage {
@@ -55,17 +63,20 @@ public:
     static constexpr int CoteTrame = 2048;
     static constexpr int NiveauxTrame = 5; // down to CoteTrame / 16 cells a side
     static constexpr std::uint32_t BoitesParMorceau = 8192;
-    // Boxes a paint summarises when it finds the summary behind.
-    static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 18;
+    // Boxes a paint summarises when it finds the summary behind (each costs a rasterisation
+    // at every resolution of the summary: about a microsecond on a loaded machine).
+    static constexpr std::uint64_t PasParPeinture = std::uint64_t{1} << 15;
+    // Boxes a paint rasterises at most into the view (about 0.1 microsecond each).
+    static constexpr std::uint64_t BoitesParPeinture = std::uint64_t{1} << 18;
 
     ResumePavage() = default;
-    // Other thresholds, raster side and step, e.g. to see both paths on small lists.
+    // Other thresholds, raster side and steps, e.g. to see both paths on small lists.
     ResumePavage(std::uint64_t seuil, std::uint64_t budget, int cote,
-                 std::uint64_t pas = PasParPeinture)
-        : Seuil_(seuil), Budget_(budget), CoteTrame_(cote), Pas_(pas) {}
+                 std::uint64_t pas = PasParPeinture, std::uint64_t peinture = BoitesParPeinture)
+        : Seuil_(seuil), Budget_(budget), CoteTrame_(cote), Pas_(pas), Peinture_(peinture) {}
 
-    // The three lists of the paving panel: pending boxes yellow, rejected blue, kept yellow,
-    // each with its outline (white, black, white) drawn over its fill.
+    // The three lists of the paving panel: kept boxes yellow (at least a pixel wide), pending
+    // yellow, rejected blue, each with its outline (white, white, black) drawn over its fill.
     static std::vector<CouchePavage>
     CouchesPanneau(const BoxList& enAttente, const BoxList& rejetees, const BoxList& solution);
 
@@ -81,10 +92,13 @@ public:
     EtatTrame Tramer(TramePavage& trame, const ProjectionPavage& p, const BoxList& enAttente,
                      const BoxList& rejetees, const BoxList& solution, const Box* cadre = nullptr);
 
-    // Frees the summary; the boxes are summarised again from the start.
+    // Frees the summary and any picture in progress; the boxes are summarised again from the
+    // start.
     void Oublier();
     // True while a summary is held.
     bool Construit() const { return !Suivis_.empty(); }
+    // True while a paint stopped on its budget waits for the next one to go on.
+    bool PeintureEnCours() const { return Reprise_.active; }
     // Memory the summary holds, in bytes.
     std::uint64_t Octets() const;
 
@@ -104,6 +118,31 @@ private:
         bool contourTrame[NiveauxTrame] = {};
     };
 
+    // What a paint draws: the view, the path and, for each layer, enough to tell that its
+    // boxes are the same (count, first and last box). A paint stopped on its budget goes on
+    // only while this holds.
+    struct Empreinte {
+        int W = 0, H = 0;
+        double ax = 0, bx = 0, ay = 0, by = 0;
+        int chemin = 0;
+        struct Couche {
+            CouchePavage couche;
+            std::uint64_t taille;
+            double premiere[4], derniere[4];
+        };
+        std::vector<Couche> couches;
+        bool operator==(const Empreinte& e) const;
+    };
+    // The picture of a paint stopped on its budget, and where it stopped.
+    struct Reprise {
+        bool active = false;
+        Empreinte empreinte;
+        EtatTrame etat = EtatTrame::Exacte;
+        std::size_t couche = 0;
+        std::uint64_t boite = 0; // from the layer's Premiere
+        TramePavage trame;
+    };
+
     static bool Concorde(const Suivi& s, const CouchePavage& c);
     bool Commencer(std::span<const CouchePavage> couches);
     void Placer(Suivi& s, std::uint64_t& boites);
@@ -116,6 +155,8 @@ private:
     std::uint64_t Budget_ = BudgetExact;
     int CoteTrame_ = CoteTrame;
     std::uint64_t Pas_ = PasParPeinture;
+    std::uint64_t Peinture_ = BoitesParPeinture;
+    Reprise Reprise_;
     std::vector<Suivi> Suivis_; // one per growing layer, in draw order
     bool Cadre_ = false;        // the rasters are framed
     bool Recadrer_ = false;     // a box fell outside the frame: frame and raster again

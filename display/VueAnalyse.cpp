@@ -142,6 +142,7 @@ std::vector<CouchePavage> TVueAnalyse::Couches() const {
     std::vector<CouchePavage> c(2);
     c[0].Liste = Gardees_;
     c[0].Premiere = PremiereGardee_;
+    c[0].AuMoinsUnPixel = true; // none vanishes at a scale where it is below a pixel
     c[1].Liste = Rejetees_;
     c[1].Premiere = PremiereRejetee_;
     c[1].Fond = Bleue;

@@ -1,8 +1,11 @@
 // The paving view drawn on real panels, box by box and fast, checked on its pixels.
 #include "SupportPanneau.h"
 #include "display/Pavage.h"
+#include "display/VueAnalyse.h"
 #include "sivia/Sivia.h"
 #include "support/AideIntervalles.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +14,7 @@
 
 namespace {
 
-constexpr QRgb Noir = 0x000000, Blanc = 0xFFFFFF, Bleu = 0x0000FF, Jaune = 0xFFFF00;
+constexpr QRgb Noir = 0x000000, Blanc = 0xFFFFFF, Bleu = 0x0000FF, JauneRgb = 0xFFFF00;
 
 // The lists of one solve over [-5, 5]^2. With both decorrelation constraints on these
 // moments, large boxes are rejected around a thin band of kept ones; with one constraint,
@@ -114,7 +117,7 @@ TEST(Pavage, RejectedBoxesShowBlueAndKeptBoxesYellow) {
             }
             int verifiees = 0;
             for (const auto& [liste, couleur] :
-                 {std::pair{&paving.rejetees, Bleu}, std::pair{&paving.solution, Jaune}}) {
+                 {std::pair{&paving.rejetees, Bleu}, std::pair{&paving.solution, JauneRgb}}) {
                 for (const Box& b : *liste) {
                     const QPointF bas =
                         PixelParametre(b[1].Lower(), b[2].Lower(), paving.recherche, v);
@@ -246,4 +249,35 @@ TEST(Pavage, ReadoutMatchesWhereTheSearchBoxOutlineIsDrawn) {
     ASSERT_GE(haut, 0);
     EXPECT_NEAR(PositionSousPointeur(colonne, haut, domaine, v).y, 3.0, pixel);
     EXPECT_NEAR(PositionSousPointeur(colonne, bas, domaine, v).y, 1.0, pixel);
+}
+
+// A solve at precision 1e-6 keeps boxes a hundred thousand times narrower than a pixel of a view
+// at full size: each still colours the pixel of its centre yellow, in the paving panel (fast
+// and box by box) and in the analysis view, where its rejected neighbours would cover it.
+TEST(Pavage, KeptBoxesFarNarrowerThanAPixelStillShowAtFullView) {
+    const Paving paving(1e-6);
+    ASSERT_FALSE(paving.solution.IsEmpty());
+    PanneauPavage t(200, 200);
+    ASSERT_TRUE(t.f.Montrer());
+    const VuePavage v{0, 0, -10, 200, 200};
+    TVueAnalyse analyse;
+    analyse.resize(400, 400);
+    analyse.DefinirPavage({-5, 5, -5, 5}, &paving.rejetees, 0, &paving.solution, 0);
+    analyse.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&analyse));
+    const QImage images[] = {t.Vue(paving, v, false), t.Vue(paving, v, true),
+                             analyse.grab().toImage()};
+    SauverImage(images[1], "pavage_gardees_fines");
+    for (int k = 0; k < 3; ++k) {
+        int jaunes = 0;
+        for (const Box& b : paving.solution) {
+            EXPECT_LT(b.Width(), 1e-5);
+            const double x = (b[1].Lower() + b[1].Upper()) / 2,
+                         y = (b[2].Lower() + b[2].Upper()) / 2;
+            const QPointF m =
+                k < 2 ? PixelParametre(x, y, paving.recherche, v) : analyse.VersEcran(x, y);
+            jaunes += Pixel(images[k], m) == JauneRgb;
+        }
+        EXPECT_EQ(jaunes, int(paving.solution.Size())) << k;
+    }
 }

@@ -73,21 +73,21 @@ TEST(ResumePavage, ExactPathGivesThePictureOfTheWholeLists) {
 TEST(ResumePavage, TooManyBoxesInSightAreReadFromTheSummaryRaster) {
     Listes l(8, 0);
     l.rejetees.Clear();
-    l.rejetees.PushBack(Pave(2.01, 2.02, 3.01, 3.02)); // within cell (16, 24) of the 64 below
+    l.solution.PushBack(Pave(2.01, 2.02, 3.01, 3.02)); // within cell (16, 24) of the 64 below
     std::mt19937 alea(8);
     std::uniform_real_distribution<double> position(0.0, 6.0), taille(0.2, 2.0);
     for (int i = 0; i < 2000; ++i) {
         const double x = position(alea), y = position(alea);
         (i % 3 ? l.solution : l.rejetees).PushBack(Pave(x, x + taille(alea), y, y + taille(alea)));
     }
-    l.solution.PushBack(Pave(0, 8, 0, 8)); // the hull the summary frames: one cell is 1/8
+    l.rejetees.PushBack(Pave(0, 8, 0, 8)); // the hull the summary frames: one cell is 1/8
     const ProjectionPavage p = Projection(8, 0, 8, 0);
     ResumePavage resume(100, 10, 64);
     EtatTrame etat = EtatTrame::Exacte;
     auto image = Image(resume, l, p, 64, 64, &etat);
     EXPECT_EQ(etat, EtatTrame::Echantillonnee);
-    EXPECT_EQ(image[24 * 64 + 16], Noire);
-    l.rejetees.PopFront();
+    EXPECT_EQ(image[24 * 64 + 16], Blanche);
+    l.solution.PopFront();
     image = Image(resume, l, p, 64, 64);
     ResumePavage direct;
     EXPECT_EQ(image, Image(direct, l, p, 64, 64));
@@ -124,7 +124,7 @@ TEST(ResumePavage, FedWhileTheListsGrowItEndsWithThePictureOfTheWholeLists) {
         std::vector<CouchePavage> c =
             ResumePavage::CouchesPanneau(l.enAttente, l.rejetees, l.solution);
         if (analyse) {
-            c = {c[2], c[1]};
+            c = {c[0], c[2]}; // kept, rejected
             c[0].Premiere = 40;
             for (CouchePavage& k : c) {
                 k.Contour = Noire;
@@ -225,5 +225,96 @@ TEST(ResumePavage, TheSampledPictureOfBoxesSmallerThanAPixelIsTheBoxByBoxOne) {
             differents += vu[k] != attendu[k];
         }
         EXPECT_LE(differents, int(vu.size()) / 50) << parUnite << " pixels per unit";
+    }
+}
+
+// A paint that reaches its budget keeps its picture and says Partielle; the next paints of the
+// same lists in the same view go on from there and end with the picture of a paint in one go,
+// on each path (every box, the runs in sight, the sampled rasters after a pending layer). A
+// view that moved, or lists that changed, in between start the picture again.
+TEST(ResumePavage, APaintStoppedOnItsBudgetGoesOnAndEndsWithTheWholePicture) {
+    struct Cas {
+        std::uint64_t seuil, budget;
+        ProjectionPavage p, ensuite; // the view of the first paint, then of the next ones
+        bool oterPremiere;           // the first rejected box goes after the first paint
+        EtatTrame attendu;
+    };
+    const ProjectionPavage entiere = Projection(10, 0, 10, 0);
+    const Cas cas[] = {
+        {1'000'000, 1'000'000, entiere, entiere, false, EtatTrame::Exacte},
+        {1'000'000, 1'000'000, entiere, Projection(-14, 120, 14, -10), false, EtatTrame::Exacte},
+        {1'000'000, 1'000'000, entiere, entiere, true, EtatTrame::Exacte},
+        {100, 1'000'000, Projection(60, -150, 60, -200), Projection(60, -150, 60, -200), false,
+         EtatTrame::Exacte},
+        {100, 1'000'000, entiere, entiere, true, EtatTrame::Exacte},
+        {100, 600, entiere, entiere, false, EtatTrame::Echantillonnee},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.seuil << " " << c.budget << " " << c.ensuite.ax);
+        Listes l(5);
+        ResumePavage parPas(c.seuil, c.budget, 64, 1'000'000, 100);
+        EtatTrame etat;
+        const auto premiere = Image(parPas, l, c.p, 90, 70, &etat);
+        EXPECT_EQ(etat, EtatTrame::Partielle);
+        EXPECT_TRUE(parPas.PeintureEnCours());
+        if (c.oterPremiere) {
+            l.rejetees.PopFront();
+        }
+        int peintures = 1;
+        std::vector<std::uint8_t> vu = premiere;
+        while (etat == EtatTrame::Partielle && peintures < 1000) {
+            vu = Image(parPas, l, c.ensuite, 90, 70, &etat);
+            ++peintures;
+        }
+        EXPECT_EQ(etat, c.attendu);
+        EXPECT_FALSE(parPas.PeintureEnCours());
+        EXPECT_GT(peintures, 3);
+        EXPECT_NE(vu, premiere);
+        ResumePavage demblee(c.seuil, c.budget, 64, 1'000'000, 1'000'000);
+        EtatTrame e;
+        EXPECT_EQ(vu, Image(demblee, l, c.ensuite, 90, 70, &e));
+        EXPECT_EQ(e, c.attendu);
+    }
+}
+
+// A layer that asks for it shows each box narrower or flatter than a pixel as one pixel about
+// its centre, in its fill, whatever the side the projection turns it to; larger boxes keep
+// their size.
+TEST(ResumePavage, BoxesOfALayerWidenedToAPixelNeverVanish) {
+    struct Cas {
+        double x0, x1, y0, y1; // in pixels at one pixel per unit
+        double ax;             // 1, or -1 mirrored about x = 50
+        int i, j;              // a pixel its widened fill lights
+        int sans, avec;        // pixels of its fill, as it is and widened
+    };
+    const Cas cas[] = {
+        {20.3, 20.3 + 1e-6, 10.2, 10.2 + 1e-6, 1, 20, 10, 0, 1},
+        {20.3, 20.3 + 1e-6, 10.2, 10.2 + 1e-6, -1, 29, 10, 0, 1},
+        {7.0, 7.0, 30.0, 33.0, 1, 6, 30, 0, 3}, // no width at all
+        {12.1, 12.4, 3.2, 3.4, 1, 12, 3, 0, 1},
+        {5.2, 8.2, 5.2, 7.2, 1, 5, 5, 6, 6}, // larger than a pixel: as it is
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.x0 << " " << c.ax);
+        BoxList boites;
+        boites.PushBack(Pave(c.x0, c.x1, c.y0, c.y1));
+        for (const bool elargir : {false, true}) {
+            CouchePavage couche;
+            couche.Liste = &boites;
+            couche.Contour = Aucune;
+            couche.AuMoinsUnPixel = elargir;
+            TramePavage t;
+            t.Preparer(40, 40);
+            ResumePavage direct;
+            direct.Tramer(t, Projection(c.ax, c.ax > 0 ? 0 : 50, 1, 0), {&couche, 1});
+            int jaunes = 0;
+            for (const std::uint8_t v : t.Pixels()) {
+                jaunes += v == Jaune;
+            }
+            EXPECT_EQ(jaunes, elargir ? c.avec : c.sans) << elargir;
+            if (elargir) {
+                EXPECT_EQ(t.At(c.i, c.j), Jaune);
+            }
+        }
     }
 }
