@@ -462,6 +462,14 @@
         <source>Erreur!</source>
         <translation>Error!</translation>
     </message>
+    <message>
+        <source>Cumulants d&apos;ordre 4</source>
+        <translation>Fourth-order cumulants</translation>
+    </message>
+    <message>
+        <source>Kurtosis (contraste d&apos;ordre 4)</source>
+        <translation>Kurtosis (fourth-order contrast)</translation>
+    </message>
 </context>
 <context>
     <name>TFormAnalyse</name>

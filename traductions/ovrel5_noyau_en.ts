@@ -111,10 +111,6 @@ Also:
 </translation>
     </message>
     <message>
-        <source>les voix d&apos;exemple sont introuvables.</source>
-        <translation>the example voices cannot be found.</translation>
-    </message>
-    <message>
         <source>« %1 » n&apos;est ni une commande ni un fichier à ouvrir.
 
 </source>
@@ -407,6 +403,10 @@ Also:
         <source>Champ inconnu « options.%1 » ignoré.</source>
         <translation>Unknown field &quot;options.%1&quot; ignored.</translation>
     </message>
+    <message>
+        <source>le contraste de kurtosis</source>
+        <translation>the kurtosis contrast</translation>
+    </message>
 </context>
 <context>
     <name>Retards</name>
@@ -478,16 +478,36 @@ Also:
         <translation>; this set&apos;s points on the two halves of the mixtures agree to %1 dB, better than those of the other sets</translation>
     </message>
     <message>
-        <source>Les spectres des deux sources diffèrent aux petits retards : la décorrélation des sources et de leurs dérivées suffit%1.</source>
-        <translation>The spectra of the two sources differ at small delays: the decorrelation of the sources and of their derivatives is enough%1.</translation>
+        <source>Les spectres des deux sources diffèrent aux petits retards : la décorrélation des sources et de leurs dérivées suffit</source>
+        <translation>The spectra of the two sources differ at small delays: the decorrelation of the sources and of their derivatives is enough</translation>
     </message>
     <message>
-        <source>Les spectres des deux sources se ressemblent aux petits retards : essayez la décorrélation retardée (%1)%2.</source>
-        <translation>The spectra of the two sources are alike at small delays: try the delayed decorrelation (%1)%2.</translation>
+        <source>Les spectres des deux sources se distinguent sur plusieurs retards : essayez la décorrélation retardée</source>
+        <translation>The spectra of the two sources differ over several delays: try the delayed decorrelation</translation>
     </message>
     <message>
-        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez les cumulants d&apos;ordre 4%1.</source>
-        <translation>The spectra of the two sources are alike but their distributions depart from the normal distribution: try the fourth-order cumulants%1.</translation>
+        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez les cumulants d&apos;ordre 4</source>
+        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the fourth-order cumulants</translation>
+    </message>
+    <message>
+        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez le contraste de kurtosis</source>
+        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the kurtosis contrast</translation>
+    </message>
+    <message>
+        <source>Aucun jeu de contraintes ne peut séparer ces mélanges : ni les spectres ni les lois des deux sources ne se distinguent au-delà du bruit d&apos;échantillonnage, comme pour deux bruits blancs gaussiens (écart des coefficients de corrélation %1, kurtosis %2 et %3, bruit d&apos;échantillonnage %4 et %5).</source>
+        <translation>No set of constraints can separate these mixtures: neither the spectra nor the distributions of the two sources differ beyond the sampling noise, as for two white Gaussian noises (gap between the correlation coefficients %1, kurtosis %2 and %3, sampling noise %4 and %5).</translation>
+    </message>
+    <message>
+        <source> ; ses points sur les deux moitiés des mélanges s&apos;accordent à %1 dB, mieux que ceux des autres jeux dont le signal dépasse le bruit d&apos;échantillonnage</source>
+        <translation>; this set&apos;s points on the two halves of the mixtures agree to %1 dB, better than those of the other sets whose signal exceeds the sampling noise</translation>
+    </message>
+    <message>
+        <source> ; un retard plus long distingue mieux les spectres (écart des coefficients de corrélation %1 contre %2 au retard 1)</source>
+        <translation>; a longer delay tells the spectra apart better (gap between the correlation coefficients %1 against %2 at delay 1)</translation>
+    </message>
+    <message>
+        <source> ; aucun retard ne distingue mieux les spectres que le retard 1 (écart des coefficients de corrélation %1)</source>
+        <translation>; no delay tells the spectra apart better than delay 1 (gap between the correlation coefficients %1)</translation>
     </message>
 </context>
 </TS>
