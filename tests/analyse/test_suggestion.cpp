@@ -212,11 +212,12 @@ TEST(Suggestion, TheHalvesOfTheMixturesNameTheSetThatCanSeparate) {
         JeuContraintes jeu;
         const char* message;
     } cas[] = {
-        // Equal flat spectra, non-Gaussian laws: fourth order only.
+        // Equal flat spectra, non-Gaussian laws: fourth order only (the kurtosis contrast's
+        // halves agree best).
         {{"laplace-uniforme", 1, 2, {1}, {1}},
          Aucune,
-         JeuContraintes::Cumulants,
-         "cumulants d'ordre 4"},
+         JeuContraintes::Kurtosis,
+         "contraste de kurtosis"},
         // Gaussian, equal at lag 1 (both 0), different at lag 2: the delays only.
         {{"retard-2", 0, 0, {1, 0, 1}, {1}},
          Aucune,
