@@ -169,7 +169,23 @@ std::vector<std::string> NomsDesCanaux(const std::filesystem::path& chemin) {
 
 int CanalNomme(const std::vector<std::string>& noms, const std::string& nom) {
     const auto k = std::find(noms.begin(), noms.end(), nom);
-    return k == noms.end() ? -1 : int(k - noms.begin());
+    if (k != noms.end()) {
+        return int(k - noms.begin());
+    }
+    // The names given to unnamed channels, in either language: a script written for one
+    // language keeps working in the other.
+    for (const char* prefixe : {"Canal ", "Colonne ", "Channel ", "Column "}) {
+        const std::string p = prefixe;
+        if (nom.size() > p.size() && nom.compare(0, p.size(), p) == 0 &&
+            nom.find_first_not_of("0123456789", p.size()) == std::string::npos &&
+            nom.size() - p.size() < 10) {
+            const int n = std::stoi(nom.substr(p.size()));
+            if (n >= 1 && std::size_t(n) <= noms.size()) {
+                return n - 1;
+            }
+        }
+    }
+    return -1;
 }
 
 CanauxLus LireCanaux(const std::filesystem::path& chemin, const std::vector<int>& canaux,

@@ -58,7 +58,8 @@ ContenuFichier DecrireFichier(const std::filesystem::path& chemin,
 // for text — from its header or its first data line only.
 std::vector<std::string> NomsDesCanaux(const std::filesystem::path& chemin);
 
-// The channel called `nom` among `noms`, counted from 0; -1 when none is.
+// The channel called `nom` among `noms`, counted from 0; -1 when none is. The names of unnamed
+// channels ("Canal 2", "Colonne 2", "Channel 2", "Column 2") are understood in either language.
 int CanalNomme(const std::vector<std::string>& noms, const std::string& nom);
 
 // The asked channels, all of the same length, at least two samples each.

@@ -291,6 +291,11 @@ TEST_F(Lecture, ChannelsAreNamedByTheirHeaderAndFoundByName) {
          2},
         {Fichier("seule.csv", "x\n1\n2\n"), {"x"}, "x", 0},
         {Dossier / "deux.wav", {"Canal 1", "Canal 2"}, "Canal 2", 1},
+        // The default names in the other language, and numbers beyond the channels.
+        {Dossier / "deux.wav", {"Canal 1", "Canal 2"}, "Channel 2", 1},
+        {Fichier("n.csv", "1,2\n"), {"Colonne 1", "Colonne 2"}, "Column 1", 0},
+        {Fichier("n3.csv", "1,2\n"), {"Colonne 1", "Colonne 2"}, "Colonne 3", -1},
+        {Fichier("n0.csv", "1,2\n"), {"Colonne 1", "Colonne 2"}, "Canal 0", -1},
     };
     for (const auto& c : cas) {
         const std::vector<std::string> noms = NomsDesCanaux(c.chemin);
