@@ -369,14 +369,16 @@ std::string NombreHorsEtendue(const std::string& texte, const std::string& messa
             }
         }
     }
+    // A number of megabytes (a file of one endless line of digits) is quoted by its start.
+    const std::string cite = nombre.size() <= 60 ? nombre : nombre.substr(0, 60) + "…";
     if (champ.empty()) {
         return RemplirModele(
             Traduire("Fichiers", "une valeur tient un nombre hors de l'étendue des nombres (%1)"),
-            {nombre});
+            {cite});
     }
     return RemplirModele(Traduire("Fichiers", "le champ « %1 » tient un nombre hors de l'étendue "
                                               "des nombres (%2)"),
-                         {champ, nombre});
+                         {champ, cite});
 }
 
 Session LireSession(const std::filesystem::path& chemin, const std::string& texte) {

@@ -113,8 +113,8 @@ TEST_F(Sessions, UnknownAndMissingFieldsAreNotedNotFatal) {
 
 TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
     const struct {
-        const char* contenu;
-        const char* raison;
+        std::string contenu;
+        std::string raison;
     } cas[] = {
         {"{\"format\": \"ovrel5-session\",", "pas un fichier JSON valide"},
         {"[1, 2]", "pas une session d'Ovrel 5"},
@@ -132,6 +132,9 @@ TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
         {R"({"format": "ovrel5-session", "options": {"PrecisionSivia": 1e400}})",
          "le champ « PrecisionSivia » tient un nombre hors de l'étendue des nombres (1e400)"},
         {R"({"format": "ovrel5-session", "matrice": {"a11": -1e400}})", "« a11 » tient un nombre"},
+        // One line of 300,000 digits: quoted by its start, never whole.
+        {std::string(300000, '1'),
+         "nombre hors de l'étendue des nombres (" + std::string(60, '1') + "…)"},
         // A "format" of another kind is not a session, never the library's own exception.
         {R"({"format": 5})", "pas une session d'Ovrel 5"},
         {R"({"format": null})", "pas une session d'Ovrel 5"},
@@ -146,6 +149,7 @@ TEST_F(Sessions, ABrokenSessionFileGivesAMessageNamingIt) {
         } catch (const ErreurFichier& e) {
             EXPECT_NE(std::string(e.what()).find(c.raison), std::string::npos) << e.what();
             EXPECT_NE(std::string(e.what()).find(chemin.string()), std::string::npos);
+            EXPECT_LT(std::string(e.what()).size(), 400u) << "a message, not the file";
         }
     }
 }
