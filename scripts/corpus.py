@@ -339,7 +339,8 @@ def lancer(programme, chemin, mode, delai, suppressions):
         if not erreurs.strip():
             defauts.append("aucun message")
         # The file's own name may hold anything: only the message around it is checked.
-        texte = erreurs.replace(chemin, "")
+        # "1 (file)" is French (a queue, the storage order), not the English word.
+        texte = erreurs.replace(chemin, "").replace("(file)", "")
         anglais = sorted({m.group(0) for m in MOTS_ANGLAIS.finditer(texte)})
         if anglais:
             defauts.append("anglais : " + ", ".join(anglais))
