@@ -228,6 +228,18 @@ std::string NomMethode(MethodeClassique m) {
     return "JADE";
 }
 
+std::string NomAfficheNonLinearite(NonLineariteIca g) {
+    switch (g) {
+    case NonLineariteIca::LogCosh:
+        return "tanh";
+    case NonLineariteIca::Cube:
+        return "u³";
+    case NonLineariteIca::Gauss:
+        break;
+    }
+    return "gauss";
+}
+
 PointsSeparation NormaliserSeparation(const Matrice2x2& W) {
     PointsSeparation p;
     if (!Fini(W)) {

@@ -45,6 +45,8 @@ struct ReponseClassique {
 
 // "AMUSE", "SOBI", "FastICA", "JADE".
 std::string NomMethode(MethodeClassique m);
+// "tanh", "u³", "gauss": how the window and the figures name FastICA's non-linearities.
+std::string NomAfficheNonLinearite(NonLineariteIca g);
 
 // The model's points of the demixing matrix W (see above); the permuted point is absent when
 // a denominator is 0, the direct one when W is singular or not finite.

@@ -17,10 +17,9 @@ constexpr int CoteCarte = 256;
 
 // A classic method's name as the analysis window writes it under its points.
 QString NomAffiche(const ReferenceQualifiee& r) {
-    constexpr const char* Variantes[] = {"tanh", "u³", "gauss"}; // in NonLineariteIca's order
     const std::string nom = NomMethode(r.Reponse.Methode);
-    return QString::fromStdString(r.NonLinearite ? nom + " " + Variantes[int(*r.NonLinearite)]
-                                                 : nom);
+    return QString::fromStdString(
+        r.NonLinearite ? nom + " " + NomAfficheNonLinearite(*r.NonLinearite) : nom);
 }
 
 } // namespace

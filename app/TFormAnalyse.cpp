@@ -424,15 +424,10 @@ void TFormAnalyse::CalculerMethodes(const EtatAnalyse& e) {
     Methodes_.push_back({QStringLiteral("AMUSE"), CalculerAmuse(e.Moments, std::size_t(n))});
     Methodes_.push_back({QStringLiteral("SOBI"),
                          CalculerSobi(x1, x2, n, RetardsSobi(retards, n), o.IterationsMax)});
-    const struct {
-        NonLineariteIca g;
-        const char* nom;
-    } ica[] = {{NonLineariteIca::LogCosh, "FastICA tanh"},
-               {NonLineariteIca::Cube, "FastICA u³"},
-               {NonLineariteIca::Gauss, "FastICA gauss"}};
-    for (const auto& v : ica) {
-        Methodes_.push_back({QString::fromUtf8(v.nom),
-                             CalculerFastIca(x1, x2, n, v.g, o.IterationsMax, o.Tolerance)});
+    for (const NonLineariteIca g :
+         {NonLineariteIca::LogCosh, NonLineariteIca::Cube, NonLineariteIca::Gauss}) {
+        Methodes_.push_back({QString::fromStdString("FastICA " + NomAfficheNonLinearite(g)),
+                             CalculerFastIca(x1, x2, n, g, o.IterationsMax, o.Tolerance)});
     }
     Methodes_.push_back({QStringLiteral("JADE"), CalculerJade(x1, x2, n, o.IterationsMax)});
 }
