@@ -13,19 +13,24 @@
 #include <functional>
 #include <ranges>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
-// The kinds' names in the order of TypeSource, and the constraints' names.
+// The kinds' names in the order of TypeSource; the constraints' names, one line each, with
+// the flags they set in a solve's constraints and in the workbench's settings.
 constexpr const char* NomsDeSources[] = {"gauss",  "uniforme", "cosinus", "sinus",
                                          "colore", "carre",    "scie",    "laplace"};
-constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
-    {"decorrelation", &ContraintesActives::ContrainteDecorrelation},
-    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees},
-    {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
-    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
-    {"cumulants", &ContraintesActives::ContrainteCumulants},
-    {"kurtosis", &ContraintesActives::ContrainteKurtosis}};
+constexpr std::tuple<const char*, bool ContraintesActives::*, bool Reglages::*> Contraintes[] = {
+    {"decorrelation", &ContraintesActives::ContrainteDecorrelation,
+     &Reglages::ContrainteDecorrelation},
+    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees,
+     &Reglages::ContrainteDecorrelationDerivees},
+    {"moment4", &ContraintesActives::ContrainteMomentOrdre4, &Reglages::ContrainteMomentOrdre4},
+    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee,
+     &Reglages::ContrainteDecorrelationRetardee},
+    {"cumulants", &ContraintesActives::ContrainteCumulants, &Reglages::ContrainteCumulants},
+    {"kurtosis", &ContraintesActives::ContrainteKurtosis, &Reglages::ContrainteKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>
@@ -40,9 +45,13 @@ std::string ListeSources(const char* separateur = "|") {
     return Joindre(NomsDeSources, separateur);
 }
 std::string ListeContraintes(const char* separateur, const ContraintesActives* actives = nullptr) {
-    return Joindre(Contraintes | std::views::filter(
-                                     [actives](auto& c) { return !actives || actives->*c.second; }),
-                   separateur, [](auto& c) { return c.first; });
+    return Joindre(Contraintes | std::views::filter([actives](auto& c) {
+                       return !actives || actives->*std::get<1>(c);
+                   }),
+                   separateur, [](auto& c) { return std::get<0>(c); });
+}
+std::string Nombres(std::initializer_list<double> n) {
+    return Joindre(n, ",", TexteExact);
 }
 
 [[noreturn]] void Refuser(const std::string& option, const std::string& valeur,
@@ -72,7 +81,7 @@ std::vector<std::string> Decouper(const std::string& texte, char separateur) {
     return parts;
 }
 
-// A value its option refuses: the option's registration says what it expects instead.
+// A value its option refuses: the option's description says what it expects instead.
 struct Refus {};
 
 // `nombre` numbers separated by `separateur`, each read by Lire<Nombre> and kept by `garde`.
@@ -85,6 +94,18 @@ std::vector<Nombre> LireListe(const std::string& texte, std::size_t nombre, char
         v.push_back(x && (!garde || garde(*x)) ? *x : throw Refus{});
     }
     return v.size() == nombre ? v : throw Refus{};
+}
+
+// A file name, never empty (it would silently write or read nothing), and with one of
+// `extensions` (in any case, separated by spaces) when some are given.
+std::string LireFichier(const std::string& texte, const char* extensions) {
+    std::string ext = std::filesystem::path(texte).extension().string();
+    std::ranges::transform(ext, ext.begin(), ::tolower);
+    const std::string liste = extensions ? std::string(" ") + extensions + " " : "";
+    return (liste.empty() ? texte.empty()
+                          : ext.empty() || liste.find(" " + ext + " ") == std::string::npos)
+               ? throw Refus{}
+               : texte;
 }
 
 // A kind, or a file with its channel: "file:2" by number, "file:nom" by the header's name,
@@ -122,218 +143,218 @@ SourceDemandee LireSource(const std::string& option, const std::string& texte) {
 ContraintesActives LireContraintes(const std::string& v) {
     ContraintesActives c{false, false, false};
     for (const std::string& nom : Decouper(v, ',')) {
-        const auto k = std::ranges::find(Contraintes, nom, [](auto& n) { return n.first; });
-        c.*(k == std::end(Contraintes) ? throw Refus{} : k->second) = true;
+        const auto k = std::ranges::find(Contraintes, nom, [](auto& n) { return std::get<0>(n); });
+        c.*(k == std::end(Contraintes) ? throw Refus{} : std::get<1>(*k)) = true;
     }
     return c;
 }
 
 using Texte = const std::string&;
 
-// One command's options registered on `App`, one helper per form of option, each filling its
-// target in the command's options; the defaults in the help are the targets' registered values.
-// A value refused (Refus) is said with what the option expects.
-struct Inscription {
-    CLI::App& App;
+// The commands that take an option, as bits.
+constexpr int Resoudre = 1, Etude = 2, Toutes = Resoudre | Etude;
+using O = OptionsCommande;
 
-    void Valeur(const char* nom, const char* forme, Texte defaut, Texte aide, Texte attendu,
-                std::function<void(Texte)> lire) {
-        App.add_option_function<std::string>(
-               nom,
-               [=](Texte v) {
-                   try {
-                       lire(v);
-                   } catch (const Refus&) {
-                       Refuser(nom, v, attendu);
-                   }
-               },
-               aide)
-            ->type_name(forme)
-            ->default_str(defaut);
-    }
-    void Drapeau(const char* nom, bool& cible, Texte aide) {
-        App.add_flag(nom, cible, aide)
-            ->default_str(cible ? Traduire("Options", "oui") : Traduire("Options", "non"))
-            ->disable_flag_override();
-    }
-    void Entier(const char* nom, std::int32_t& cible, std::int32_t min, std::int32_t max,
-                Texte attendu, Texte aide, std::string defaut = {}) {
-        Valeur(nom, "N", defaut.empty() ? std::to_string(cible) : defaut, aide, attendu,
-               [&cible, min, max](Texte v) {
-                   cible = LireListe<std::int32_t>(v, 1, ',',
-                                                   [=](int n) { return n >= min && n <= max; })[0];
-               });
-    }
-    // A file name, never empty (it would silently write or read nothing), and with one of
-    // `extensions` (in any case) when some are given.
-    void Fichier(const char* nom, const char* forme, std::string& cible, Texte aide,
-                 const std::vector<std::string>& extensions = {}, Texte attendu = {},
-                 Texte defaut = {}) {
-        Valeur(nom, forme,
-               !defaut.empty() ? defaut
-               : cible.empty() ? Traduire("Options", "aucun")
-                               : cible,
-               aide, attendu.empty() ? Traduire("Options", "un nom de fichier") : attendu,
-               [=, &cible](Texte v) {
-                   std::string ext = std::filesystem::path(v).extension().string();
-                   std::ranges::transform(ext, ext.begin(), ::tolower);
-                   if (extensions.empty() ? v.empty() : std::ranges::count(extensions, ext) == 0) {
-                       throw Refus{};
-                   }
-                   cible = v;
-               });
-    }
+// How an option fills its target in the command's options from a value (throwing Refus on a
+// value it refuses), and shows the target's value as typed (empty: none) for the help.
+struct Lien {
+    void (*Lire)(O&, Texte);
+    std::string (*Afficher)(const O&);
 };
 
-void Enregistrer(CLI::App& app, OptionsCommande& o) {
-    const bool resoudre = o.Commande == SousCommande::Resoudre;
-    Inscription e{app};
-    const auto nombres = [](std::initializer_list<double> n) {
-        return Joindre(n, ",", TexteExact);
-    };
-    const std::string sortes =
-        RemplirModele(Traduire("Options", "%1 ou FICHIER[:canal]"), {ListeSources()});
-    e.Valeur("--source1", "SORTE|FICHIER[:canal|:nom]", NomSource(*o.Source1.Type),
-             Traduire("Options", "première source : une sorte générée ou un fichier de signal "
-                                 "(audio ou texte) et son canal, par numéro ou par le nom de sa "
-                                 "colonne"),
-             sortes, [&o](Texte v) { o.Source1 = LireSource("--source1", v); });
-    e.Valeur("--source2", "SORTE|FICHIER[:canal|:nom]", NomSource(*o.Source2.Type),
-             Traduire("Options", "seconde source, comme --source1"), sortes,
-             [&o](Texte v) { o.Source2 = LireSource("--source2", v); });
-    e.Fichier("--session", "FICHIER", o.Session,
-              Traduire("Options", "une session enregistrée par la fenêtre"));
-    if (resoudre) {
-        e.Valeur("--melanges", "FICHIER[,FICHIER]", Traduire("Options", "aucun"),
-                 Traduire("Options", "les mélanges x1 et x2 lus directement : un fichier à deux "
-                                     "canaux ou deux fichiers d'un canal (la matrice vraie est "
-                                     "alors inconnue)"),
-                 Traduire("Options", "un ou deux fichiers séparés par une virgule"), [&o](Texte v) {
-                     o.FichiersMelanges = Decouper(v, ',');
-                     o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
-                 });
-        const Matrice2x2 a = MatriceParDefaut();
-        e.Valeur("--matrice", "a11,a12,a21,a22", nombres({a.a11, a.a12, a.a21, a.a22}),
-                 Traduire("Options", "la matrice de mélange"),
-                 Traduire("Options", "quatre nombres a11,a12,a21,a22"), [&o](Texte v) {
-                     const auto a = LireListe(v, 4);
-                     o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
-                     if (!o.Matrice->EstConnue()) {
-                         Refuser("--matrice", v, Traduire("Options", "une matrice non nulle"));
-                     }
-                     if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
-                         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
-                                                          {"--matrice", defaut}));
-                     }
-                 });
-        e.Drapeau("--matrice-aleatoire", o.MatriceAleatoire,
-                  Traduire("Options", "une matrice [[1, b], [c, 1]] tirée du générateur, b et c "
-                                      "dans [-1, 1["));
-    }
-    e.Valeur("--graine", "ENTIER", Traduire("Options", "l'horloge"),
-             Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
-             Traduire("Options", "un entier positif ou nul"),
-             [&o](Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; });
-    e.Entier("--echantillons", o.Echantillons, 2, INT32_MAX,
-             Traduire("Options", "un entier d'au moins 2"),
-             Traduire("Options", "le nombre d'échantillons des sources générées"));
-    e.Valeur("--boite", resoudre ? "xmin,xmax,ymin,ymax|auto" : "xmin,xmax,ymin,ymax",
-             nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
-             resoudre ? Traduire("Options", "la boîte de recherche ; auto : une boîte qui tient "
-                                            "les deux solutions (racines exactes ou méthodes "
-                                            "classiques), avec une marge")
-                      : Traduire("Options", "la boîte de recherche"),
-             resoudre ? Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax ou auto")
-                      : Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax"),
-             [&o, resoudre](Texte v) {
-                 o.BoiteAuto = resoudre && v == "auto";
-                 if (!o.BoiteAuto) {
-                     std::ranges::copy(LireListe(v, 4), o.Boite);
-                 }
-                 if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
-                     Refuser("--boite", v,
-                             Traduire("Options", "une boîte de largeur non nulle en x et en y"));
-                 }
-             });
-    e.Valeur("--precision", "REEL", TexteExact(o.Precision),
-             Traduire("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
-             Traduire("Options", "un nombre strictement positif"), [&o](Texte v) {
-                 o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
-             });
-    e.Valeur("--contraintes", "LISTE", ListeContraintes(",", &o.Contraintes),
-             RemplirModele(Traduire("Options", "les contraintes actives parmi %1 (séparées par "
-                                               "des virgules)"),
-                           {ListeContraintes(", ")}),
-             RemplirModele(Traduire("Options", "une liste de %1 (ou une liste vide)"),
-                           {ListeContraintes(", ")}),
-             [&o](Texte v) { o.Contraintes = LireContraintes(v); });
-    e.Valeur("--retards", "LISTE", o.Retards,
-             Traduire("Options", "les retards de la décorrélation retardée (contrainte retards) : "
-                                 "des entiers distincts de 1 à N/2"),
-             {}, [&o](Texte v) { o.Retards = v; });
-    e.Valeur(
-        "--stockage", "file|pile", o.Stockage == StockageFile ? "file" : "pile",
-        Traduire("Options", "l'ordre des boîtes en attente : file (en largeur) ou pile (en "
+// The links of the common forms: a whole number from Min to Max, a file name (with one of
+// Extensions, separated by spaces, when some are given), a flag.
+template <auto M, int Min = 1, int Max = INT32_MAX>
+constexpr Lien Entier = {[](O& o, Texte v) {
+                             o.*M = LireListe<std::int32_t>(
+                                 v, 1, ',', [](int n) { return n >= Min && n <= Max; })[0];
+                         },
+                         [](const O& o) { return o.*M ? std::to_string(o.*M) : ""; }};
+constexpr char Images[] = ".png .svg .pdf", Signaux[] = ".wav .csv";
+template <auto M, const char* Extensions = nullptr>
+constexpr Lien Fichier = {[](O& o, Texte v) { o.*M = LireFichier(v, Extensions); },
+                          [](const O& o) { return o.*M; }};
+template <auto M>
+constexpr Lien Drapeau = {
+    [](O& o, Texte) { o.*M = true; },
+    [](const O& o) { return o.*M ? Traduire("Options", "oui") : Traduire("Options", "non"); }};
+
+// The search box, "auto" for a solve only (the study's trials have no roots known beforehand).
+constexpr Lien Boite = {
+    [](O& o, Texte v) {
+        o.BoiteAuto = o.Commande == SousCommande::Resoudre && v == "auto";
+        if (!o.BoiteAuto) {
+            std::ranges::copy(LireListe(v, 4), o.Boite);
+        }
+        if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
+            Refuser("--boite", v,
+                    Traduire("Options", "une boîte de largeur non nulle en x et en y"));
+        }
+    },
+    [](const O& o) {
+        return Nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
+    }};
+
+// One option: its name, the form of its value (none for a flag), the commands that take it,
+// its help and what it expects (marked for translation; %1 stands for the kinds, %2 for the
+// constraints), its link to its target, and what the help says while the target has none.
+struct DescriptionOption {
+    const char *Nom, *Forme;
+    int Commandes;
+    const char *Aide, *Attendu;
+    Lien Cible;
+    const char* Aucun = OVREL_TEXTE("Options", "aucun");
+};
+
+// Every option of both commands, in the order of their help.
+const DescriptionOption Descriptions[] = {
+    {"--source1", "SORTE|FICHIER[:canal|:nom]", Toutes,
+     OVREL_TEXTE("Options", "première source : une sorte générée ou un fichier de signal (audio "
+                            "ou texte) et son canal, par numéro ou par le nom de sa colonne"),
+     OVREL_TEXTE("Options", "%1 ou FICHIER[:canal]"),
+     Lien{[](O& o, Texte v) { o.Source1 = LireSource("--source1", v); },
+          [](const O& o) { return NomSource(*o.Source1.Type); }}},
+    {"--source2", "SORTE|FICHIER[:canal|:nom]", Toutes,
+     OVREL_TEXTE("Options", "seconde source, comme --source1"),
+     OVREL_TEXTE("Options", "%1 ou FICHIER[:canal]"),
+     Lien{[](O& o, Texte v) { o.Source2 = LireSource("--source2", v); },
+          [](const O& o) { return NomSource(*o.Source2.Type); }}},
+    {"--session", "FICHIER", Toutes,
+     OVREL_TEXTE("Options", "une session enregistrée par la fenêtre"),
+     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::Session>},
+    {"--melanges", "FICHIER[,FICHIER]", Resoudre,
+     OVREL_TEXTE("Options", "les mélanges x1 et x2 lus directement : un fichier à deux canaux ou "
+                            "deux fichiers d'un canal (la matrice vraie est alors inconnue)"),
+     OVREL_TEXTE("Options", "un ou deux fichiers séparés par une virgule"),
+     Lien{[](O& o, Texte v) {
+              o.FichiersMelanges = Decouper(v, ',');
+              o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
+          },
+          [](const O& o) { return Joindre(o.FichiersMelanges, ","); }}},
+    {"--matrice", "a11,a12,a21,a22", Resoudre, OVREL_TEXTE("Options", "la matrice de mélange"),
+     OVREL_TEXTE("Options", "quatre nombres a11,a12,a21,a22"),
+     Lien{[](O& o, Texte v) {
+              const auto a = LireListe(v, 4);
+              o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
+              if (!o.Matrice->EstConnue()) {
+                  Refuser("--matrice", v, Traduire("Options", "une matrice non nulle"));
+              }
+              if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
+                  throw ErreurOption(
+                      RemplirModele(Traduire("Options", "option %1 : %2."), {"--matrice", defaut}));
+              }
+          },
+          [](const O& o) {
+              const Matrice2x2 a = o.Matrice.value_or(MatriceParDefaut());
+              return Nombres({a.a11, a.a12, a.a21, a.a22});
+          }}},
+    {"--matrice-aleatoire", nullptr, Resoudre,
+     OVREL_TEXTE("Options", "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans "
+                            "[-1, 1["),
+     nullptr, Drapeau<&O::MatriceAleatoire>},
+    {"--graine", "ENTIER", Toutes,
+     OVREL_TEXTE("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
+     OVREL_TEXTE("Options", "un entier positif ou nul"),
+     Lien{[](O& o, Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; },
+          [](const O& o) { return o.Graine ? std::to_string(*o.Graine) : ""; }},
+     OVREL_TEXTE("Options", "l'horloge")},
+    {"--echantillons", "N", Toutes,
+     OVREL_TEXTE("Options", "le nombre d'échantillons des sources générées"),
+     OVREL_TEXTE("Options", "un entier d'au moins 2"), Entier<&O::Echantillons, 2>},
+    {"--boite", "xmin,xmax,ymin,ymax|auto", Resoudre,
+     OVREL_TEXTE("Options", "la boîte de recherche ; auto : une boîte qui tient les deux "
+                            "solutions (racines exactes ou méthodes classiques), avec une marge"),
+     OVREL_TEXTE("Options", "quatre nombres finis xmin,xmax,ymin,ymax ou auto"), Boite},
+    {"--boite", "xmin,xmax,ymin,ymax", Etude, OVREL_TEXTE("Options", "la boîte de recherche"),
+     OVREL_TEXTE("Options", "quatre nombres finis xmin,xmax,ymin,ymax"), Boite},
+    {"--precision", "REEL", Toutes,
+     OVREL_TEXTE("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
+     OVREL_TEXTE("Options", "un nombre strictement positif"),
+     Lien{[](O& o, Texte v) {
+              o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
+          },
+          [](const O& o) { return TexteExact(o.Precision); }}},
+    {"--contraintes", "LISTE", Toutes,
+     OVREL_TEXTE("Options", "les contraintes actives parmi %2 (séparées par des virgules)"),
+     OVREL_TEXTE("Options", "une liste de %2 (ou une liste vide)"),
+     Lien{[](O& o, Texte v) { o.Contraintes = LireContraintes(v); },
+          [](const O& o) { return ListeContraintes(",", &o.Contraintes); }}},
+    {"--retards", "LISTE", Toutes,
+     OVREL_TEXTE("Options", "les retards de la décorrélation retardée (contrainte retards) : des "
+                            "entiers distincts de 1 à N/2"),
+     nullptr, Lien{[](O& o, Texte v) { o.Retards = v; }, [](const O& o) { return o.Retards; }}},
+    {"--stockage", "file|pile", Toutes,
+     OVREL_TEXTE("Options", "l'ordre des boîtes en attente : file (en largeur) ou pile (en "
                             "profondeur)"),
-        Traduire("Options", "file ou pile"), [&o](Texte v) {
-            o.Stockage = v == "file" ? StockageFile : v == "pile" ? StockagePile : throw Refus{};
-        });
-    if (!resoudre) {
-        e.Entier("--essais", o.Essais, 1, INT32_MAX, Traduire("Options", "un entier d'au moins 1"),
-                 Traduire("Options", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées"));
-        e.Entier("--fils", o.Fils, 1, 1024, Traduire("Options", "un entier de 1 à 1024"),
-                 Traduire("Options", "le nombre de fils de calcul"),
-                 Traduire("Options", "tous les cœurs"));
-        e.Fichier("--sortie", "FICHIER.csv", o.SortieEtude,
-                  Traduire("Options", "le fichier CSV des essais, une ligne par essai"));
-        e.Drapeau("--avec-temps", o.AvecTemps,
-                  Traduire("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est "
-                                      "alors plus identique d'une exécution à l'autre)"));
-        return;
-    }
-    e.Fichier("--boites", "FICHIER.csv", o.FichierBoites,
-              Traduire("Options", "écrit les boîtes rejetées et gardées en CSV"));
-    e.Fichier("--image", "FICHIER.png|.svg|.pdf", o.FichierImage,
-              Traduire("Options", "dessine le pavage avec ses axes, ses repères et la carte du "
-                                  "RSI, sans écran"),
-              {".png", ".svg", ".pdf"}, Traduire("Options", "un fichier .png, .svg ou .pdf"),
-              Traduire("Options", "aucune"));
-    e.Valeur("--taille", "LxH",
-             std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]),
-             Traduire("Options", "la taille de l'image en pixels (avec --image)"),
-             Traduire("Options", "une taille LxH en pixels (de 200 à 5000 chacun)"), [&o](Texte v) {
-                 std::ranges::copy(
-                     LireListe<int>(v, 2, 'x',
-                                    [](int c) { return c >= CoteImageMin && c <= CoteImageMax; }),
-                     o.TailleImage);
-             });
-    e.Fichier("--estimees", "FICHIER.wav|.csv", o.FichierEstimees,
-              Traduire("Options", "écrit les deux sources estimées au point exact du meilleur "
-                                  "amas (le premier dont le point est une solution), ou à "
-                                  "--point, ou à --amas"),
-              {".wav", ".csv"}, Traduire("Options", "un fichier .wav ou .csv"));
-    e.Valeur("--point", "x,y", Traduire("Options", "aucun"),
-             Traduire("Options", "le point où estimer les sources (avec --estimees)"),
-             Traduire("Options", "deux nombres finis x,y"), [&o](Texte v) {
-                 const auto p = LireListe(v, 2);
-                 o.PointEstimees = PointPlan{p[0], p[1]};
-             });
-    e.Entier("--amas", o.AmasEstimees, 1, INT32_MAX,
-             Traduire("Options", "un numéro d'amas à partir de 1"),
-             Traduire("Options", "estime les sources au point exact de cet amas, numéroté comme "
-                                 "dans le rapport (avec --estimees)"),
-             Traduire("Options", "aucun"));
-    // Mixtures read stand for the sources and the matrix, a point for a cluster; an option
-    // that serves another one only would be ignored without it: all refused.
-    const auto option = [&app](const char* nom) { return app.get_option(nom); };
-    for (const char* remplacee :
-         {"--session", "--source1", "--source2", "--matrice", "--matrice-aleatoire"}) {
-        option("--melanges")->excludes(option(remplacee));
-    }
-    option("--matrice")->excludes(option("--matrice-aleatoire"));
-    option("--point")->excludes(option("--amas"))->needs(option("--estimees"));
-    option("--amas")->needs(option("--estimees"));
-    option("--taille")->needs(option("--image"));
+     OVREL_TEXTE("Options", "file ou pile"),
+     Lien{[](O& o, Texte v) {
+              o.Stockage = v == "file" ? StockageFile : v == "pile" ? StockagePile : throw Refus{};
+          },
+          [](const O& o) { return std::string(o.Stockage == StockageFile ? "file" : "pile"); }}},
+    {"--essais", "N", Etude,
+     OVREL_TEXTE("Options", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées"),
+     OVREL_TEXTE("Options", "un entier d'au moins 1"), Entier<&O::Essais>},
+    {"--fils", "N", Etude, OVREL_TEXTE("Options", "le nombre de fils de calcul"),
+     OVREL_TEXTE("Options", "un entier de 1 à 1024"), Entier<&O::Fils, 1, 1024>,
+     OVREL_TEXTE("Options", "tous les cœurs")},
+    {"--sortie", "FICHIER.csv", Etude,
+     OVREL_TEXTE("Options", "le fichier CSV des essais, une ligne par essai"),
+     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::SortieEtude>},
+    {"--avec-temps", nullptr, Etude,
+     OVREL_TEXTE("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus "
+                            "identique d'une exécution à l'autre)"),
+     nullptr, Drapeau<&O::AvecTemps>},
+    {"--boites", "FICHIER.csv", Resoudre,
+     OVREL_TEXTE("Options", "écrit les boîtes rejetées et gardées en CSV"),
+     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::FichierBoites>},
+    {"--image", "FICHIER.png|.svg|.pdf", Resoudre,
+     OVREL_TEXTE("Options", "dessine le pavage avec ses axes, ses repères et la carte du RSI, "
+                            "sans écran"),
+     OVREL_TEXTE("Options", "un fichier .png, .svg ou .pdf"), Fichier<&O::FichierImage, Images>,
+     OVREL_TEXTE("Options", "aucune")},
+    {"--taille", "LxH", Resoudre,
+     OVREL_TEXTE("Options", "la taille de l'image en pixels (avec --image)"),
+     OVREL_TEXTE("Options", "une taille LxH en pixels (de 200 à 5000 chacun)"),
+     Lien{[](O& o, Texte v) {
+              const auto garde = [](int c) { return c >= CoteImageMin && c <= CoteImageMax; };
+              std::ranges::copy(LireListe<int>(v, 2, 'x', garde), o.TailleImage);
+          },
+          [](const O& o) {
+              return std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]);
+          }}},
+    {"--estimees", "FICHIER.wav|.csv", Resoudre,
+     OVREL_TEXTE("Options", "écrit les deux sources estimées au point exact du meilleur amas (le "
+                            "premier dont le point est une solution), ou à --point, ou à --amas"),
+     OVREL_TEXTE("Options", "un fichier .wav ou .csv"), Fichier<&O::FichierEstimees, Signaux>},
+    {"--point", "x,y", Resoudre,
+     OVREL_TEXTE("Options", "le point où estimer les sources (avec --estimees)"),
+     OVREL_TEXTE("Options", "deux nombres finis x,y"),
+     Lien{[](O& o, Texte v) {
+              const auto p = LireListe(v, 2);
+              o.PointEstimees = PointPlan{p[0], p[1]};
+          },
+          [](const O& o) {
+              return o.PointEstimees ? Nombres({o.PointEstimees->x, o.PointEstimees->y}) : "";
+          }}},
+    {"--amas", "N", Resoudre,
+     OVREL_TEXTE("Options", "estime les sources au point exact de cet amas, numéroté comme dans "
+                            "le rapport (avec --estimees)"),
+     OVREL_TEXTE("Options", "un numéro d'amas à partir de 1"), Entier<&O::AmasEstimees>},
+};
+
+// Mixtures read stand for the sources and the matrix, a point for a cluster; an option that
+// serves another one only would be ignored without it: all refused. True: `excludes`.
+constexpr std::tuple<const char*, const char*, bool> Regles[] = {
+    {"--melanges", "--session --source1 --source2 --matrice --matrice-aleatoire", true},
+    {"--matrice", "--matrice-aleatoire", true},
+    {"--point", "--amas", true},
+    {"--point", "--estimees", false},
+    {"--amas", "--estimees", false},
+    {"--taille", "--image", false}};
+
+// A text of an option's description in the chosen language, the lists in their place.
+std::string TexteOption(const char* texte) {
+    return RemplirModele(Traduire("Options", texte), {ListeSources(), ListeContraintes(", ")});
 }
 
 std::optional<SousCommande> LireSousCommande(const std::string& mot) {
@@ -342,17 +363,44 @@ std::optional<SousCommande> LireSousCommande(const std::string& mot) {
                              : std::nullopt;
 }
 
-// The options a command registers, on an application of its own.
+// The options a command takes, registered on an application of its own, each filling its
+// target in the command's options; the defaults in the help are the targets' values here.
 struct Commande {
-    OptionsCommande O;
+    OptionsCommande Lues;
     CLI::App App;
     explicit Commande(SousCommande c)
         : App("", c == SousCommande::Resoudre ? "resoudre" : "etude") {
-        O.Commande = c;
+        Lues.Commande = c;
         App.allow_extras();
         App.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-        Enregistrer(App, O);
+        for (const DescriptionOption& d : Descriptions) {
+            if ((d.Commandes & (c == SousCommande::Resoudre ? Resoudre : Etude)) == 0) {
+                continue;
+            }
+            // The options given, by name (a session fills the others).
+            const auto lire = [this, &d](Texte v) {
+                try {
+                    d.Cible.Lire(Lues, v);
+                    Lues.Donnees.insert(d.Nom);
+                } catch (const Refus&) {
+                    Refuser(d.Nom, v, TexteOption(d.Attendu));
+                }
+            };
+            const std::string defaut = d.Cible.Afficher(Lues);
+            (d.Forme ? App.add_option_function<std::string>(d.Nom, lire)->type_name(d.Forme)
+                     : App.add_flag_function(d.Nom, [lire](std::int64_t) { lire(""); })
+                           ->disable_flag_override())
+                ->description(TexteOption(d.Aide))
+                ->default_str(defaut.empty() ? Traduire("Options", d.Aucun) : defaut);
+        }
         App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
+        for (const auto& [nom, autres, exclut] : Regles) {
+            for (const std::string& autre : Decouper(autres, ' ')) {
+                CLI::Option* o = App.get_option_no_throw(nom);
+                o ? (exclut ? o->excludes(App.get_option(autre)) : o->needs(App.get_option(autre)))
+                  : nullptr;
+            }
+        }
     }
 };
 
@@ -392,21 +440,18 @@ std::string LigneAide(std::string tete, const std::string& description) {
 } // namespace
 
 Reglages ReglagesCommande(const OptionsCommande& o) {
-    const ContraintesActives& c = o.Contraintes;
-    return {.NbEchantillons = o.Echantillons,
-            .BorneInfX = o.Boite[0],
-            .BorneSupX = o.Boite[1],
-            .BorneInfY = o.Boite[2],
-            .BorneSupY = o.Boite[3],
-            .PrecisionSivia = o.Precision,
-            .Stockage = o.Stockage,
-            .ContrainteDecorrelation = c.ContrainteDecorrelation,
-            .ContrainteDecorrelationDerivees = c.ContrainteDecorrelationDerivees,
-            .ContrainteMomentOrdre4 = c.ContrainteMomentOrdre4,
-            .ContrainteDecorrelationRetardee = c.ContrainteDecorrelationRetardee,
-            .ContrainteCumulants = c.ContrainteCumulants,
-            .ContrainteKurtosis = c.ContrainteKurtosis,
-            .Retards = o.Retards};
+    Reglages r{.NbEchantillons = o.Echantillons,
+               .BorneInfX = o.Boite[0],
+               .BorneSupX = o.Boite[1],
+               .BorneInfY = o.Boite[2],
+               .BorneSupY = o.Boite[3],
+               .PrecisionSivia = o.Precision,
+               .Stockage = o.Stockage,
+               .Retards = o.Retards};
+    for (const auto& [nom, active, reglage] : Contraintes) {
+        r.*reglage = o.Contraintes.*active;
+    }
+    return r;
 }
 
 void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
@@ -417,7 +462,9 @@ void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
     }
     o.Echantillons = libre("--echantillons") ? r.NbEchantillons : o.Echantillons;
     o.Precision = libre("--precision") ? r.PrecisionSivia : o.Precision;
-    o.Contraintes = libre("--contraintes") ? r.Contraintes() : o.Contraintes;
+    for (const auto& [nom, active, reglage] : Contraintes) {
+        o.Contraintes.*active = libre("--contraintes") ? r.*reglage : o.Contraintes.*active;
+    }
     o.Stockage = libre("--stockage") ? r.Stockage : o.Stockage;
     o.Retards = libre("--retards") ? r.Retards : o.Retards;
 }
@@ -445,7 +492,7 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
                                 {arguments[0]}));
     }
     Commande c(*commande);
-    OptionsCommande& o = c.O;
+    OptionsCommande& o = c.Lues;
     // CLI11 takes its arguments last first, and reads "--nom=" as a missing value: here it is
     // an empty one.
     std::vector<std::string> suite;
@@ -466,10 +513,10 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
     }
     if (const std::vector<std::string> reste = c.App.remaining(); !reste.empty()) {
         const std::string& mot = reste.front();
-        const auto autre =
-            *commande == SousCommande::Etude ? SousCommande::Resoudre : SousCommande::Etude;
-        const bool ailleurs = mot.starts_with("--") &&
-                              Commande(autre).App.get_option_no_throw(mot.substr(0, mot.find('=')));
+        // An option of the other command only: said so.
+        const bool ailleurs =
+            mot.starts_with("--") && std::ranges::count(Descriptions, mot.substr(0, mot.find('=')),
+                                                        &DescriptionOption::Nom) > 0;
         throw ErreurOption(RemplirModele(
             mot[0] == '-' ? Traduire("Options", "option inconnue « %1 » pour %2%3 : voir ovrel5 "
                                                 "%2 --help.")
@@ -477,11 +524,6 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
                                                 "ovrel5 %2 --help."),
             {mot, arguments[0],
              ailleurs ? Traduire("Options", " (elle ne s'applique qu'à l'autre commande)") : ""}));
-    }
-    for (const CLI::Option* option : c.App.get_options()) {
-        if (option->count() > 0) {
-            o.Donnees.insert(option->get_name());
-        }
     }
     if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
