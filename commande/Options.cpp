@@ -21,16 +21,15 @@ namespace {
 // the flags they set in a solve's constraints and in the workbench's settings.
 constexpr const char* NomsDeSources[] = {"gauss",  "uniforme", "cosinus", "sinus",
                                          "colore", "carre",    "scie",    "laplace"};
-constexpr std::tuple<const char*, bool ContraintesActives::*, bool Reglages::*> Contraintes[] = {
-    {"decorrelation", &ContraintesActives::ContrainteDecorrelation,
-     &Reglages::ContrainteDecorrelation},
-    {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees,
-     &Reglages::ContrainteDecorrelationDerivees},
-    {"moment4", &ContraintesActives::ContrainteMomentOrdre4, &Reglages::ContrainteMomentOrdre4},
-    {"retards", &ContraintesActives::ContrainteDecorrelationRetardee,
-     &Reglages::ContrainteDecorrelationRetardee},
-    {"cumulants", &ContraintesActives::ContrainteCumulants, &Reglages::ContrainteCumulants},
-    {"kurtosis", &ContraintesActives::ContrainteKurtosis, &Reglages::ContrainteKurtosis}};
+using A = ContraintesActives;
+using R = Reglages;
+constexpr std::tuple<const char*, bool A::*, bool R::*> Contraintes[] = {
+    {"decorrelation", &A::ContrainteDecorrelation, &R::ContrainteDecorrelation},
+    {"derivees", &A::ContrainteDecorrelationDerivees, &R::ContrainteDecorrelationDerivees},
+    {"moment4", &A::ContrainteMomentOrdre4, &R::ContrainteMomentOrdre4},
+    {"retards", &A::ContrainteDecorrelationRetardee, &R::ContrainteDecorrelationRetardee},
+    {"cumulants", &A::ContrainteCumulants, &R::ContrainteCumulants},
+    {"kurtosis", &A::ContrainteKurtosis, &R::ContrainteKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>
@@ -49,9 +48,6 @@ std::string ListeContraintes(const char* separateur, const ContraintesActives* a
                        return !actives || actives->*std::get<1>(c);
                    }),
                    separateur, [](auto& c) { return std::get<0>(c); });
-}
-std::string Nombres(std::initializer_list<double> n) {
-    return Joindre(n, ",", TexteExact);
 }
 
 [[noreturn]] void Refuser(const std::string& option, const std::string& valeur,
@@ -94,18 +90,6 @@ std::vector<Nombre> LireListe(const std::string& texte, std::size_t nombre, char
         v.push_back(x && (!garde || garde(*x)) ? *x : throw Refus{});
     }
     return v.size() == nombre ? v : throw Refus{};
-}
-
-// A file name, never empty (it would silently write or read nothing), and with one of
-// `extensions` (in any case, separated by spaces) when some are given.
-std::string LireFichier(const std::string& texte, const char* extensions) {
-    std::string ext = std::filesystem::path(texte).extension().string();
-    std::ranges::transform(ext, ext.begin(), ::tolower);
-    const std::string liste = extensions ? std::string(" ") + extensions + " " : "";
-    return (liste.empty() ? texte.empty()
-                          : ext.empty() || liste.find(" " + ext + " ") == std::string::npos)
-               ? throw Refus{}
-               : texte;
 }
 
 // A kind, or a file with its channel: "file:2" by number, "file:nom" by the header's name,
@@ -153,194 +137,188 @@ using Texte = const std::string&;
 
 // The commands that take an option, as bits.
 constexpr int Resoudre = 1, Etude = 2, Toutes = Resoudre | Etude;
-using O = OptionsCommande;
-
-// How an option fills its target in the command's options from a value (throwing Refus on a
-// value it refuses), and shows the target's value as typed (empty: none) for the help.
-struct Lien {
-    void (*Lire)(O&, Texte);
-    std::string (*Afficher)(const O&);
-};
-
-// The links of the common forms: a whole number from Min to Max, a file name (with one of
-// Extensions, separated by spaces, when some are given), a flag.
-template <auto M, int Min = 1, int Max = INT32_MAX>
-constexpr Lien Entier = {[](O& o, Texte v) {
-                             o.*M = LireListe<std::int32_t>(
-                                 v, 1, ',', [](int n) { return n >= Min && n <= Max; })[0];
-                         },
-                         [](const O& o) { return o.*M ? std::to_string(o.*M) : ""; }};
-constexpr char Images[] = ".png .svg .pdf", Signaux[] = ".wav .csv";
-template <auto M, const char* Extensions = nullptr>
-constexpr Lien Fichier = {[](O& o, Texte v) { o.*M = LireFichier(v, Extensions); },
-                          [](const O& o) { return o.*M; }};
-template <auto M>
-constexpr Lien Drapeau = {
-    [](O& o, Texte) { o.*M = true; },
-    [](const O& o) { return o.*M ? Traduire("Options", "oui") : Traduire("Options", "non"); }};
-
-// The search box, "auto" for a solve only (the study's trials have no roots known beforehand).
-constexpr Lien Boite = {
-    [](O& o, Texte v) {
-        o.BoiteAuto = o.Commande == SousCommande::Resoudre && v == "auto";
-        if (!o.BoiteAuto) {
-            std::ranges::copy(LireListe(v, 4), o.Boite);
-        }
-        if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
-            Refuser("--boite", v,
-                    Traduire("Options", "une boîte de largeur non nulle en x et en y"));
-        }
-    },
-    [](const O& o) {
-        return Nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]});
-    }};
 
 // One option: its name, the form of its value (none for a flag), the commands that take it,
-// its help and what it expects (marked for translation; %1 stands for the kinds, %2 for the
-// constraints), its link to its target, and what the help says while the target has none.
+// its default (its target's value as typed), its help, what it expects, and its reader, which
+// fills the target or throws Refus.
 struct DescriptionOption {
     const char *Nom, *Forme;
     int Commandes;
-    const char *Aide, *Attendu;
-    Lien Cible;
-    const char* Aucun = OVREL_TEXTE("Options", "aucun");
+    std::string Defaut, Aide, Attendu;
+    std::function<void(Texte)> Lire;
 };
 
-// Every option of both commands, in the order of their help.
-const DescriptionOption Descriptions[] = {
-    {"--source1", "SORTE|FICHIER[:canal|:nom]", Toutes,
-     OVREL_TEXTE("Options", "première source : une sorte générée ou un fichier de signal (audio "
-                            "ou texte) et son canal, par numéro ou par le nom de sa colonne"),
-     OVREL_TEXTE("Options", "%1 ou FICHIER[:canal]"),
-     Lien{[](O& o, Texte v) { o.Source1 = LireSource("--source1", v); },
-          [](const O& o) { return NomSource(*o.Source1.Type); }}},
-    {"--source2", "SORTE|FICHIER[:canal|:nom]", Toutes,
-     OVREL_TEXTE("Options", "seconde source, comme --source1"),
-     OVREL_TEXTE("Options", "%1 ou FICHIER[:canal]"),
-     Lien{[](O& o, Texte v) { o.Source2 = LireSource("--source2", v); },
-          [](const O& o) { return NomSource(*o.Source2.Type); }}},
-    {"--session", "FICHIER", Toutes,
-     OVREL_TEXTE("Options", "une session enregistrée par la fenêtre"),
-     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::Session>},
-    {"--melanges", "FICHIER[,FICHIER]", Resoudre,
-     OVREL_TEXTE("Options", "les mélanges x1 et x2 lus directement : un fichier à deux canaux ou "
-                            "deux fichiers d'un canal (la matrice vraie est alors inconnue)"),
-     OVREL_TEXTE("Options", "un ou deux fichiers séparés par une virgule"),
-     Lien{[](O& o, Texte v) {
-              o.FichiersMelanges = Decouper(v, ',');
-              o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
-          },
-          [](const O& o) { return Joindre(o.FichiersMelanges, ","); }}},
-    {"--matrice", "a11,a12,a21,a22", Resoudre, OVREL_TEXTE("Options", "la matrice de mélange"),
-     OVREL_TEXTE("Options", "quatre nombres a11,a12,a21,a22"),
-     Lien{[](O& o, Texte v) {
-              const auto a = LireListe(v, 4);
-              o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
-              if (!o.Matrice->EstConnue()) {
-                  Refuser("--matrice", v, Traduire("Options", "une matrice non nulle"));
-              }
-              if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
-                  throw ErreurOption(
-                      RemplirModele(Traduire("Options", "option %1 : %2."), {"--matrice", defaut}));
-              }
-          },
-          [](const O& o) {
-              const Matrice2x2 a = o.Matrice.value_or(MatriceParDefaut());
-              return Nombres({a.a11, a.a12, a.a21, a.a22});
-          }}},
-    {"--matrice-aleatoire", nullptr, Resoudre,
-     OVREL_TEXTE("Options", "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans "
-                            "[-1, 1["),
-     nullptr, Drapeau<&O::MatriceAleatoire>},
-    {"--graine", "ENTIER", Toutes,
-     OVREL_TEXTE("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
-     OVREL_TEXTE("Options", "un entier positif ou nul"),
-     Lien{[](O& o, Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; },
-          [](const O& o) { return o.Graine ? std::to_string(*o.Graine) : ""; }},
-     OVREL_TEXTE("Options", "l'horloge")},
-    {"--echantillons", "N", Toutes,
-     OVREL_TEXTE("Options", "le nombre d'échantillons des sources générées"),
-     OVREL_TEXTE("Options", "un entier d'au moins 2"), Entier<&O::Echantillons, 2>},
-    {"--boite", "xmin,xmax,ymin,ymax|auto", Resoudre,
-     OVREL_TEXTE("Options", "la boîte de recherche ; auto : une boîte qui tient les deux "
-                            "solutions (racines exactes ou méthodes classiques), avec une marge"),
-     OVREL_TEXTE("Options", "quatre nombres finis xmin,xmax,ymin,ymax ou auto"), Boite},
-    {"--boite", "xmin,xmax,ymin,ymax", Etude, OVREL_TEXTE("Options", "la boîte de recherche"),
-     OVREL_TEXTE("Options", "quatre nombres finis xmin,xmax,ymin,ymax"), Boite},
-    {"--precision", "REEL", Toutes,
-     OVREL_TEXTE("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
-     OVREL_TEXTE("Options", "un nombre strictement positif"),
-     Lien{[](O& o, Texte v) {
-              o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
-          },
-          [](const O& o) { return TexteExact(o.Precision); }}},
-    {"--contraintes", "LISTE", Toutes,
-     OVREL_TEXTE("Options", "les contraintes actives parmi %2 (séparées par des virgules)"),
-     OVREL_TEXTE("Options", "une liste de %2 (ou une liste vide)"),
-     Lien{[](O& o, Texte v) { o.Contraintes = LireContraintes(v); },
-          [](const O& o) { return ListeContraintes(",", &o.Contraintes); }}},
-    {"--retards", "LISTE", Toutes,
-     OVREL_TEXTE("Options", "les retards de la décorrélation retardée (contrainte retards) : des "
-                            "entiers distincts de 1 à N/2"),
-     nullptr, Lien{[](O& o, Texte v) { o.Retards = v; }, [](const O& o) { return o.Retards; }}},
-    {"--stockage", "file|pile", Toutes,
-     OVREL_TEXTE("Options", "l'ordre des boîtes en attente : file (en largeur) ou pile (en "
-                            "profondeur)"),
-     OVREL_TEXTE("Options", "file ou pile"),
-     Lien{[](O& o, Texte v) {
-              o.Stockage = v == "file" ? StockageFile : v == "pile" ? StockagePile : throw Refus{};
-          },
-          [](const O& o) { return std::string(o.Stockage == StockageFile ? "file" : "pile"); }}},
-    {"--essais", "N", Etude,
-     OVREL_TEXTE("Options", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées"),
-     OVREL_TEXTE("Options", "un entier d'au moins 1"), Entier<&O::Essais>},
-    {"--fils", "N", Etude, OVREL_TEXTE("Options", "le nombre de fils de calcul"),
-     OVREL_TEXTE("Options", "un entier de 1 à 1024"), Entier<&O::Fils, 1, 1024>,
-     OVREL_TEXTE("Options", "tous les cœurs")},
-    {"--sortie", "FICHIER.csv", Etude,
-     OVREL_TEXTE("Options", "le fichier CSV des essais, une ligne par essai"),
-     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::SortieEtude>},
-    {"--avec-temps", nullptr, Etude,
-     OVREL_TEXTE("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus "
-                            "identique d'une exécution à l'autre)"),
-     nullptr, Drapeau<&O::AvecTemps>},
-    {"--boites", "FICHIER.csv", Resoudre,
-     OVREL_TEXTE("Options", "écrit les boîtes rejetées et gardées en CSV"),
-     OVREL_TEXTE("Options", "un nom de fichier"), Fichier<&O::FichierBoites>},
-    {"--image", "FICHIER.png|.svg|.pdf", Resoudre,
-     OVREL_TEXTE("Options", "dessine le pavage avec ses axes, ses repères et la carte du RSI, "
-                            "sans écran"),
-     OVREL_TEXTE("Options", "un fichier .png, .svg ou .pdf"), Fichier<&O::FichierImage, Images>,
-     OVREL_TEXTE("Options", "aucune")},
-    {"--taille", "LxH", Resoudre,
-     OVREL_TEXTE("Options", "la taille de l'image en pixels (avec --image)"),
-     OVREL_TEXTE("Options", "une taille LxH en pixels (de 200 à 5000 chacun)"),
-     Lien{[](O& o, Texte v) {
-              const auto garde = [](int c) { return c >= CoteImageMin && c <= CoteImageMax; };
-              std::ranges::copy(LireListe<int>(v, 2, 'x', garde), o.TailleImage);
-          },
-          [](const O& o) {
-              return std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]);
-          }}},
-    {"--estimees", "FICHIER.wav|.csv", Resoudre,
-     OVREL_TEXTE("Options", "écrit les deux sources estimées au point exact du meilleur amas (le "
-                            "premier dont le point est une solution), ou à --point, ou à --amas"),
-     OVREL_TEXTE("Options", "un fichier .wav ou .csv"), Fichier<&O::FichierEstimees, Signaux>},
-    {"--point", "x,y", Resoudre,
-     OVREL_TEXTE("Options", "le point où estimer les sources (avec --estimees)"),
-     OVREL_TEXTE("Options", "deux nombres finis x,y"),
-     Lien{[](O& o, Texte v) {
-              const auto p = LireListe(v, 2);
-              o.PointEstimees = PointPlan{p[0], p[1]};
-          },
-          [](const O& o) {
-              return o.PointEstimees ? Nombres({o.PointEstimees->x, o.PointEstimees->y}) : "";
-          }}},
-    {"--amas", "N", Resoudre,
-     OVREL_TEXTE("Options", "estime les sources au point exact de cet amas, numéroté comme dans "
-                            "le rapport (avec --estimees)"),
-     OVREL_TEXTE("Options", "un numéro d'amas à partir de 1"), Entier<&O::AmasEstimees>},
-};
+// The readers of the common forms: a whole number from `min` to `max`; a file name, never
+// empty (it would silently write or read nothing), with one of `extensions` (in any case) when
+// some are given; a flag.
+std::function<void(Texte)> Entier(std::int32_t& cible, std::int32_t min,
+                                  std::int32_t max = INT32_MAX) {
+    return [&cible, min, max](Texte v) {
+        cible = LireListe<std::int32_t>(v, 1, ',', [=](int n) { return n >= min && n <= max; })[0];
+    };
+}
+std::function<void(Texte)> Fichier(std::string& cible, std::vector<std::string> extensions = {}) {
+    return [&cible, extensions](Texte v) {
+        std::string ext = std::filesystem::path(v).extension().string();
+        std::ranges::transform(ext, ext.begin(), ::tolower);
+        const bool refus =
+            extensions.empty() ? v.empty() : std::ranges::count(extensions, ext) == 0;
+        cible = refus ? throw Refus{} : v;
+    };
+}
+std::function<void(Texte)> Drapeau(bool& cible) {
+    return [&cible](Texte) { cible = true; };
+}
+std::string OuiNon(bool v) {
+    return v ? Traduire("Options", "oui") : Traduire("Options", "non");
+}
+std::string OuAucun(Texte v) {
+    return v.empty() ? Traduire("Options", "aucun") : v;
+}
+
+// Every option of both commands in the order of their help, filling `o`.
+std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
+    const bool resoudre = o.Commande == SousCommande::Resoudre;
+    const auto nombres = [](std::initializer_list<double> n) {
+        return Joindre(n, ",", TexteExact);
+    };
+    const std::string sortes =
+        RemplirModele(Traduire("Options", "%1 ou FICHIER[:canal]"), {ListeSources()});
+    const std::string fichier = Traduire("Options", "un nom de fichier");
+    const Matrice2x2 m = MatriceParDefaut();
+    return {
+        {"--source1", "SORTE|FICHIER[:canal|:nom]", Toutes, NomSource(*o.Source1.Type),
+         Traduire("Options", "première source : une sorte générée ou un fichier de signal (audio "
+                             "ou texte) et son canal, par numéro ou par le nom de sa colonne"),
+         sortes, [&o](Texte v) { o.Source1 = LireSource("--source1", v); }},
+        {"--source2", "SORTE|FICHIER[:canal|:nom]", Toutes, NomSource(*o.Source2.Type),
+         Traduire("Options", "seconde source, comme --source1"), sortes,
+         [&o](Texte v) { o.Source2 = LireSource("--source2", v); }},
+        {"--session", "FICHIER", Toutes, OuAucun(o.Session),
+         Traduire("Options", "une session enregistrée par la fenêtre"), fichier,
+         Fichier(o.Session)},
+        {"--melanges", "FICHIER[,FICHIER]", Resoudre, OuAucun(""),
+         Traduire("Options", "les mélanges x1 et x2 lus directement : un fichier à deux canaux ou "
+                             "deux fichiers d'un canal (la matrice vraie est alors inconnue)"),
+         Traduire("Options", "un ou deux fichiers séparés par une virgule"),
+         [&o](Texte v) {
+             o.FichiersMelanges = Decouper(v, ',');
+             o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
+         }},
+        {"--matrice", "a11,a12,a21,a22", Resoudre, nombres({m.a11, m.a12, m.a21, m.a22}),
+         Traduire("Options", "la matrice de mélange"),
+         Traduire("Options", "quatre nombres a11,a12,a21,a22"),
+         [&o](Texte v) {
+             const auto a = LireListe(v, 4);
+             o.Matrice = Matrice2x2{a[0], a[1], a[2], a[3]};
+             if (!o.Matrice->EstConnue()) {
+                 Refuser("--matrice", v, Traduire("Options", "une matrice non nulle"));
+             }
+             if (const std::string defaut = DefautMatrice(*o.Matrice); !defaut.empty()) {
+                 throw ErreurOption(
+                     RemplirModele(Traduire("Options", "option %1 : %2."), {"--matrice", defaut}));
+             }
+         }},
+        {"--matrice-aleatoire", nullptr, Resoudre, OuiNon(o.MatriceAleatoire),
+         Traduire("Options",
+                  "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1["),
+         "", Drapeau(o.MatriceAleatoire)},
+        {"--graine", "ENTIER", Toutes, Traduire("Options", "l'horloge"),
+         Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
+         Traduire("Options", "un entier positif ou nul"),
+         [&o](Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; }},
+        {"--echantillons", "N", Toutes, std::to_string(o.Echantillons),
+         Traduire("Options", "le nombre d'échantillons des sources générées"),
+         Traduire("Options", "un entier d'au moins 2"), Entier(o.Echantillons, 2)},
+        {"--boite", resoudre ? "xmin,xmax,ymin,ymax|auto" : "xmin,xmax,ymin,ymax", Toutes,
+         nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
+         resoudre ? Traduire("Options",
+                             "la boîte de recherche ; auto : une boîte qui tient les deux "
+                             "solutions (racines exactes ou méthodes classiques), avec une marge")
+                  : Traduire("Options", "la boîte de recherche"),
+         resoudre ? Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax ou auto")
+                  : Traduire("Options", "quatre nombres finis xmin,xmax,ymin,ymax"),
+         [&o, resoudre](Texte v) {
+             o.BoiteAuto = resoudre && v == "auto";
+             if (!o.BoiteAuto) {
+                 std::ranges::copy(LireListe(v, 4), o.Boite);
+             }
+             if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
+                 Refuser("--boite", v,
+                         Traduire("Options", "une boîte de largeur non nulle en x et en y"));
+             }
+         }},
+        {"--precision", "REEL", Toutes, TexteExact(o.Precision),
+         Traduire("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
+         Traduire("Options", "un nombre strictement positif"),
+         [&o](Texte v) {
+             o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
+         }},
+        {"--contraintes", "LISTE", Toutes, ListeContraintes(",", &o.Contraintes),
+         RemplirModele(
+             Traduire("Options", "les contraintes actives parmi %1 (séparées par des virgules)"),
+             {ListeContraintes(", ")}),
+         RemplirModele(Traduire("Options", "une liste de %1 (ou une liste vide)"),
+                       {ListeContraintes(", ")}),
+         [&o](Texte v) { o.Contraintes = LireContraintes(v); }},
+        {"--retards", "LISTE", Toutes, o.Retards,
+         Traduire("Options", "les retards de la décorrélation retardée (contrainte retards) : des "
+                             "entiers distincts de 1 à N/2"),
+         "", [&o](Texte v) { o.Retards = v; }},
+        {"--stockage", "file|pile", Toutes, o.Stockage == StockageFile ? "file" : "pile",
+         Traduire("Options",
+                  "l'ordre des boîtes en attente : file (en largeur) ou pile (en profondeur)"),
+         Traduire("Options", "file ou pile"),
+         [&o](Texte v) {
+             o.Stockage = v == "file" ? StockageFile : v == "pile" ? StockagePile : throw Refus{};
+         }},
+        {"--essais", "N", Etude, std::to_string(o.Essais),
+         Traduire("Options", "le nombre de matrices aléatoires [[1, b], [c, 1]] essayées"),
+         Traduire("Options", "un entier d'au moins 1"), Entier(o.Essais, 1)},
+        {"--fils", "N", Etude, Traduire("Options", "tous les cœurs"),
+         Traduire("Options", "le nombre de fils de calcul"),
+         Traduire("Options", "un entier de 1 à 1024"), Entier(o.Fils, 1, 1024)},
+        {"--sortie", "FICHIER.csv", Etude, OuAucun(o.SortieEtude),
+         Traduire("Options", "le fichier CSV des essais, une ligne par essai"), fichier,
+         Fichier(o.SortieEtude)},
+        {"--avec-temps", nullptr, Etude, OuiNon(o.AvecTemps),
+         Traduire("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus "
+                             "identique d'une exécution à l'autre)"),
+         "", Drapeau(o.AvecTemps)},
+        {"--boites", "FICHIER.csv", Resoudre, OuAucun(o.FichierBoites),
+         Traduire("Options", "écrit les boîtes rejetées et gardées en CSV"), fichier,
+         Fichier(o.FichierBoites)},
+        {"--image", "FICHIER.png|.svg|.pdf", Resoudre, Traduire("Options", "aucune"),
+         Traduire("Options",
+                  "dessine le pavage avec ses axes, ses repères et la carte du RSI, sans écran"),
+         Traduire("Options", "un fichier .png, .svg ou .pdf"),
+         Fichier(o.FichierImage, {".png", ".svg", ".pdf"})},
+        {"--taille", "LxH", Resoudre,
+         std::to_string(o.TailleImage[0]) + "x" + std::to_string(o.TailleImage[1]),
+         Traduire("Options", "la taille de l'image en pixels (avec --image)"),
+         Traduire("Options", "une taille LxH en pixels (de 200 à 5000 chacun)"),
+         [&o](Texte v) {
+             const auto garde = [](int c) { return c >= CoteImageMin && c <= CoteImageMax; };
+             std::ranges::copy(LireListe<int>(v, 2, 'x', garde), o.TailleImage);
+         }},
+        {"--estimees", "FICHIER.wav|.csv", Resoudre, OuAucun(o.FichierEstimees),
+         Traduire("Options", "écrit les deux sources estimées au point exact du meilleur amas (le "
+                             "premier dont le point est une solution), ou à --point, ou à --amas"),
+         Traduire("Options", "un fichier .wav ou .csv"),
+         Fichier(o.FichierEstimees, {".wav", ".csv"})},
+        {"--point", "x,y", Resoudre, OuAucun(""),
+         Traduire("Options", "le point où estimer les sources (avec --estimees)"),
+         Traduire("Options", "deux nombres finis x,y"),
+         [&o](Texte v) {
+             const auto p = LireListe(v, 2);
+             o.PointEstimees = PointPlan{p[0], p[1]};
+         }},
+        {"--amas", "N", Resoudre, OuAucun(""),
+         Traduire("Options", "estime les sources au point exact de cet amas, numéroté comme dans "
+                             "le rapport (avec --estimees)"),
+         Traduire("Options", "un numéro d'amas à partir de 1"), Entier(o.AmasEstimees, 1)},
+    };
+}
 
 // Mixtures read stand for the sources and the matrix, a point for a cluster; an option that
 // serves another one only would be ignored without it: all refused. True: `excludes`.
@@ -351,11 +329,6 @@ constexpr std::tuple<const char*, const char*, bool> Regles[] = {
     {"--point", "--estimees", false},
     {"--amas", "--estimees", false},
     {"--taille", "--image", false}};
-
-// A text of an option's description in the chosen language, the lists in their place.
-std::string TexteOption(const char* texte) {
-    return RemplirModele(Traduire("Options", texte), {ListeSources(), ListeContraintes(", ")});
-}
 
 std::optional<SousCommande> LireSousCommande(const std::string& mot) {
     return mot == "resoudre" ? SousCommande::Resoudre
@@ -373,25 +346,22 @@ struct Commande {
         Lues.Commande = c;
         App.allow_extras();
         App.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-        for (const DescriptionOption& d : Descriptions) {
+        for (const DescriptionOption& d : Descriptions(Lues)) {
             if ((d.Commandes & (c == SousCommande::Resoudre ? Resoudre : Etude)) == 0) {
                 continue;
             }
-            // The options given, by name (a session fills the others).
-            const auto lire = [this, &d](Texte v) {
+            const auto lire = [d](Texte v) {
                 try {
-                    d.Cible.Lire(Lues, v);
-                    Lues.Donnees.insert(d.Nom);
+                    d.Lire(v);
                 } catch (const Refus&) {
-                    Refuser(d.Nom, v, TexteOption(d.Attendu));
+                    Refuser(d.Nom, v, d.Attendu);
                 }
             };
-            const std::string defaut = d.Cible.Afficher(Lues);
             (d.Forme ? App.add_option_function<std::string>(d.Nom, lire)->type_name(d.Forme)
                      : App.add_flag_function(d.Nom, [lire](std::int64_t) { lire(""); })
                            ->disable_flag_override())
-                ->description(TexteOption(d.Aide))
-                ->default_str(defaut.empty() ? Traduire("Options", d.Aucun) : defaut);
+                ->description(d.Aide)
+                ->default_str(d.Defaut);
         }
         App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
         for (const auto& [nom, autres, exclut] : Regles) {
@@ -420,8 +390,8 @@ std::string MessageErreur(const CLI::App& app, const CLI::ParseError& erreur) {
     };
     const std::string forme = nommees.empty() ? "" : nommees[0]->get_type_name();
     const char* modele =
-        nommees.empty() ? OVREL_TEXTE("Options", "les arguments de %3 sont mal formés : voir "
-                                                 "ovrel5 %3 --help.")
+        nommees.empty()
+            ? OVREL_TEXTE("Options", "les arguments de %3 sont mal formés : voir ovrel5 %3 --help.")
         : dynamic_cast<const CLI::ExcludesError*>(&erreur)
             ? OVREL_TEXTE("Options", "options %1 et %2 : une seule des deux est permise.")
         : dynamic_cast<const CLI::RequiresError*>(&erreur)
@@ -487,9 +457,10 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
         throw ErreurOption(
             arguments.empty()
                 ? Traduire("Options", "une sous-commande est attendue : resoudre ou etude.")
-                : RemplirModele(Traduire("Options", "sous-commande inconnue « %1 » : resoudre ou "
-                                                    "etude est attendue."),
-                                {arguments[0]}));
+                : RemplirModele(
+                      Traduire("Options",
+                               "sous-commande inconnue « %1 » : resoudre ou etude est attendue."),
+                      {arguments[0]}));
     }
     Commande c(*commande);
     OptionsCommande& o = c.Lues;
@@ -514,16 +485,22 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
     if (const std::vector<std::string> reste = c.App.remaining(); !reste.empty()) {
         const std::string& mot = reste.front();
         // An option of the other command only: said so.
-        const bool ailleurs =
-            mot.starts_with("--") && std::ranges::count(Descriptions, mot.substr(0, mot.find('=')),
-                                                        &DescriptionOption::Nom) > 0;
+        OptionsCommande autre;
+        const bool ailleurs = mot.starts_with("--") &&
+                              std::ranges::count(Descriptions(autre), mot.substr(0, mot.find('=')),
+                                                 &DescriptionOption::Nom) > 0;
         throw ErreurOption(RemplirModele(
-            mot[0] == '-' ? Traduire("Options", "option inconnue « %1 » pour %2%3 : voir ovrel5 "
-                                                "%2 --help.")
-                          : Traduire("Options", "argument inattendu « %1 » pour %2%3 : voir "
-                                                "ovrel5 %2 --help."),
+            mot[0] == '-'
+                ? Traduire("Options", "option inconnue « %1 » pour %2%3 : voir ovrel5 %2 --help.")
+                : Traduire("Options",
+                           "argument inattendu « %1 » pour %2%3 : voir ovrel5 %2 --help."),
             {mot, arguments[0],
              ailleurs ? Traduire("Options", " (elle ne s'applique qu'à l'autre commande)") : ""}));
+    }
+    for (const CLI::Option* option : c.App.get_options()) {
+        if (option->count() > 0) {
+            o.Donnees.insert(option->get_name());
+        }
     }
     if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
@@ -533,21 +510,17 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string TexteAide() {
-    return Traduire("Options",
-                    "Ovrel 5 — séparation aveugle d'un mélange linéaire instantané de deux "
-                    "signaux.\n\nUsage :\n"
-                    "  ovrel5                       ouvre la fenêtre\n"
-                    "  ovrel5 resoudre [options]    une résolution, rapport JSON sur la sortie\n"
-                    "  ovrel5 etude [options]       une étude de Monte-Carlo sur des matrices "
-                    "aléatoires\n"
-                    "  ovrel5 <commande> --help     les options d'une commande et leurs valeurs "
-                    "par défaut\n"
-                    "  ovrel5 … --langue fr|en      la langue des textes : français (par défaut) "
-                    "ou anglais\n\n"
-                    "Codes de sortie : 0 succès, 1 erreur inattendue, 2 option ou valeur "
-                    "invalide,\n3 fichier illisible, 4 résolution arrêtée à la limite de mémoire "
-                    "(le rapport est\nécrit quand même), 5 écriture impossible (fichier ou sortie "
-                    "standard).\n");
+    return Traduire(
+        "Options",
+        "Ovrel 5 — séparation aveugle d'un mélange linéaire instantané de deux signaux.\n\nUsage "
+        ":\n  ovrel5                       ouvre la fenêtre\n  ovrel5 resoudre [options]    une "
+        "résolution, rapport JSON sur la sortie\n  ovrel5 etude [options]       une étude de "
+        "Monte-Carlo sur des matrices aléatoires\n  ovrel5 <commande> --help     les options d'une "
+        "commande et leurs valeurs par défaut\n  ovrel5 … --langue fr|en      la langue des textes "
+        ": français (par défaut) ou anglais\n\nCodes de sortie : 0 succès, 1 erreur inattendue, 2 "
+        "option ou valeur invalide,\n3 fichier illisible, 4 résolution arrêtée à la limite de "
+        "mémoire (le rapport est\nécrit quand même), 5 écriture impossible (fichier ou sortie "
+        "standard).\n");
 }
 
 std::string TexteAide(SousCommande commande) {
@@ -557,10 +530,10 @@ std::string TexteAide(SousCommande commande) {
             ? Traduire("Options", "Usage : ovrel5 resoudre [options]\nGénère ou lit les sources, "
                                   "les mélange, pave la boîte de recherche avec SIVIA, analyse le "
                                   "pavage\net écrit un rapport JSON sur la sortie standard.\n")
-            : Traduire("Options", "Usage : ovrel5 etude [options]\nRésout K mélanges par des "
-                                  "matrices aléatoires [[1, b], [c, 1]] (l'essai k a son propre "
-                                  "flux,\ntiré de la graine et de k), écrit une ligne CSV par "
-                                  "essai et affiche un résumé.\n");
+            : Traduire("Options",
+                       "Usage : ovrel5 etude [options]\nRésout K mélanges par des matrices "
+                       "aléatoires [[1, b], [c, 1]] (l'essai k a son propre flux,\ntiré de la "
+                       "graine et de k), écrit une ligne CSV par essai et affiche un résumé.\n");
     texte += RemplirModele(Traduire("Options", "\nSortes de sources : %1.\n\nOptions :\n"),
                            {ListeSources()});
     const std::string defaut = Traduire("Options", " (défaut : %1)");
