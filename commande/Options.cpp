@@ -139,13 +139,16 @@ using Texte = const std::string&;
 constexpr int Resoudre = 1, Etude = 2, Toutes = Resoudre | Etude;
 
 // One option: its name, the form of its value (none for a flag), the commands that take it,
-// its default (its target's value as typed), its help, what it expects, and its reader, which
-// fills the target or throws Refus.
+// its default (its target's value as typed), its help, what it expects, its reader, which
+// fills the target or throws Refus, and the options before it that it excludes or needs.
+// Mixtures read stand for the sources and the matrix, a point for a cluster; an option that
+// serves another one only would be ignored without it: all refused.
 struct DescriptionOption {
     const char *Nom, *Forme;
     int Commandes;
     std::string Defaut, Aide, Attendu;
     std::function<void(Texte)> Lire;
+    const char *Exclut = "", *Demande = "";
 };
 
 // The readers of the common forms: a whole number from `min` to `max`; a file name, never
@@ -204,7 +207,8 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
          [&o](Texte v) {
              o.FichiersMelanges = Decouper(v, ',');
              o.FichiersMelanges.size() > 2 || v.empty() ? throw Refus{} : void();
-         }},
+         },
+         "--session --source1 --source2"},
         {"--matrice", "a11,a12,a21,a22", Resoudre, nombres({m.a11, m.a12, m.a21, m.a22}),
          Traduire("Options", "la matrice de mélange"),
          Traduire("Options", "quatre nombres a11,a12,a21,a22"),
@@ -218,11 +222,12 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
                  throw ErreurOption(
                      RemplirModele(Traduire("Options", "option %1 : %2."), {"--matrice", defaut}));
              }
-         }},
+         },
+         "--melanges"},
         {"--matrice-aleatoire", nullptr, Resoudre, OuiNon(o.MatriceAleatoire),
          Traduire("Options",
                   "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1["),
-         "", Drapeau(o.MatriceAleatoire)},
+         "", Drapeau(o.MatriceAleatoire), "--melanges --matrice"},
         {"--graine", "ENTIER", Toutes, Traduire("Options", "l'horloge"),
          Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
          Traduire("Options", "un entier positif ou nul"),
@@ -300,7 +305,8 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
          [&o](Texte v) {
              const auto garde = [](int c) { return c >= CoteImageMin && c <= CoteImageMax; };
              std::ranges::copy(LireListe<int>(v, 2, 'x', garde), o.TailleImage);
-         }},
+         },
+         "", "--image"},
         {"--estimees", "FICHIER.wav|.csv", Resoudre, OuAucun(o.FichierEstimees),
          Traduire("Options", "écrit les deux sources estimées au point exact du meilleur amas (le "
                              "premier dont le point est une solution), ou à --point, ou à --amas"),
@@ -312,23 +318,15 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
          [&o](Texte v) {
              const auto p = LireListe(v, 2);
              o.PointEstimees = PointPlan{p[0], p[1]};
-         }},
+         },
+         "", "--estimees"},
         {"--amas", "N", Resoudre, OuAucun(""),
          Traduire("Options", "estime les sources au point exact de cet amas, numéroté comme dans "
                              "le rapport (avec --estimees)"),
-         Traduire("Options", "un numéro d'amas à partir de 1"), Entier(o.AmasEstimees, 1)},
+         Traduire("Options", "un numéro d'amas à partir de 1"), Entier(o.AmasEstimees, 1),
+         "--point", "--estimees"},
     };
 }
-
-// Mixtures read stand for the sources and the matrix, a point for a cluster; an option that
-// serves another one only would be ignored without it: all refused. True: `excludes`.
-constexpr std::tuple<const char*, const char*, bool> Regles[] = {
-    {"--melanges", "--session --source1 --source2 --matrice --matrice-aleatoire", true},
-    {"--matrice", "--matrice-aleatoire", true},
-    {"--point", "--amas", true},
-    {"--point", "--estimees", false},
-    {"--amas", "--estimees", false},
-    {"--taille", "--image", false}};
 
 std::optional<SousCommande> LireSousCommande(const std::string& mot) {
     return mot == "resoudre" ? SousCommande::Resoudre
@@ -357,20 +355,19 @@ struct Commande {
                     Refuser(d.Nom, v, d.Attendu);
                 }
             };
-            (d.Forme ? App.add_option_function<std::string>(d.Nom, lire)->type_name(d.Forme)
-                     : App.add_flag_function(d.Nom, [lire](std::int64_t) { lire(""); })
-                           ->disable_flag_override())
-                ->description(d.Aide)
-                ->default_str(d.Defaut);
-        }
-        App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
-        for (const auto& [nom, autres, exclut] : Regles) {
-            for (const std::string& autre : Decouper(autres, ' ')) {
-                CLI::Option* o = App.get_option_no_throw(nom);
-                o ? (exclut ? o->excludes(App.get_option(autre)) : o->needs(App.get_option(autre)))
-                  : nullptr;
+            CLI::Option* o =
+                d.Forme ? App.add_option_function<std::string>(d.Nom, lire)->type_name(d.Forme)
+                        : App.add_flag_function(d.Nom, [lire](std::int64_t) { lire(""); })
+                              ->disable_flag_override();
+            o->description(d.Aide)->default_str(d.Defaut);
+            for (const std::string& autre : Decouper(d.Exclut, ' ')) {
+                o->excludes(autre);
+            }
+            for (const std::string& autre : Decouper(d.Demande, ' ')) {
+                o->needs(autre);
             }
         }
+        App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
     }
 };
 
