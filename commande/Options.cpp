@@ -153,7 +153,7 @@ struct DescriptionOption {
 
 // The readers of the common forms: a whole number from `min` to `max`; a file name, never
 // empty (it would silently write or read nothing), with one of `extensions` (in any case) when
-// some are given; a flag.
+// some are given.
 std::function<void(Texte)> Entier(std::int32_t& cible, std::int32_t min,
                                   std::int32_t max = INT32_MAX) {
     return [&cible, min, max](Texte v) {
@@ -168,9 +168,6 @@ std::function<void(Texte)> Fichier(std::string& cible, std::vector<std::string> 
             extensions.empty() ? v.empty() : std::ranges::count(extensions, ext) == 0;
         cible = refus ? throw Refus{} : v;
     };
-}
-std::function<void(Texte)> Drapeau(bool& cible) {
-    return [&cible](Texte) { cible = true; };
 }
 std::string OuiNon(bool v) {
     return v ? Traduire("Options", "oui") : Traduire("Options", "non");
@@ -227,7 +224,7 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
         {"--matrice-aleatoire", nullptr, Resoudre, OuiNon(o.MatriceAleatoire),
          Traduire("Options",
                   "une matrice [[1, b], [c, 1]] tirée du générateur, b et c dans [-1, 1["),
-         "", Drapeau(o.MatriceAleatoire), "--melanges --matrice"},
+         "", [&o](Texte) { o.MatriceAleatoire = true; }, "--melanges --matrice"},
         {"--graine", "ENTIER", Toutes, Traduire("Options", "l'horloge"),
          Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
          Traduire("Options", "un entier positif ou nul"),
@@ -289,7 +286,7 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
         {"--avec-temps", nullptr, Etude, OuiNon(o.AvecTemps),
          Traduire("Options", "ajoute au CSV le temps de chaque essai (le fichier n'est alors plus "
                              "identique d'une exécution à l'autre)"),
-         "", Drapeau(o.AvecTemps)},
+         "", [&o](Texte) { o.AvecTemps = true; }},
         {"--boites", "FICHIER.csv", Resoudre, OuAucun(o.FichierBoites),
          Traduire("Options", "écrit les boîtes rejetées et gardées en CSV"), fichier,
          Fichier(o.FichierBoites)},

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -112,6 +113,40 @@ TEST_F(LigneDeCommande, HelpListsEveryOptionWithItsDefault) {
     }
     for (const char* o : {"--estimees", "--taille", "--boites", "--image", "--matrice ", "|auto"}) {
         EXPECT_EQ(s.Texte.find(o), std::string::npos) << o;
+    }
+}
+
+TEST_F(LigneDeCommande, EachCommandTakesItsOwnOptionsAndRefusesTheOtherOnes) {
+    const std::vector<std::string> communes = {
+        "--source1",   "--source2",     "--session", "--graine",   "--echantillons", "--boite",
+        "--precision", "--contraintes", "--retards", "--stockage", "--help",         "--langue"};
+    const std::vector<std::string> resoudre = {"--melanges", "--matrice", "--matrice-aleatoire",
+                                               "--boites",   "--image",   "--taille",
+                                               "--estimees", "--point",   "--amas"};
+    const std::vector<std::string> etude = {"--essais", "--fils", "--sortie", "--avec-temps"};
+    const struct {
+        const char* commande;
+        const std::vector<std::string>&siennes, &autres;
+    } cas[] = {{"resoudre", resoudre, etude}, {"etude", etude, resoudre}};
+    for (const auto& c : cas) {
+        // The help lists every option the command takes, and those only.
+        std::set<std::string> listees, attendues(communes.begin(), communes.end());
+        attendues.insert(c.siennes.begin(), c.siennes.end());
+        std::istringstream aide(Lancer({c.commande, "--help"}).Texte);
+        for (std::string ligne; std::getline(aide, ligne);) {
+            if (ligne.starts_with("  --")) {
+                listees.insert(ligne.substr(2, ligne.find(' ', 2) - 2));
+            }
+        }
+        EXPECT_EQ(listees, attendues) << c.commande;
+        // The other command's options are refused by name, never ignored.
+        for (const std::string& option : c.autres) {
+            const Sortie s = Lancer({c.commande, option, "x.csv"});
+            EXPECT_EQ(s.Statut, SortieOptionInvalide) << c.commande << " " << option;
+            EXPECT_NE(s.Erreurs.find("option inconnue « " + option + " »"), std::string::npos)
+                << s.Erreurs;
+            EXPECT_NE(s.Erreurs.find("l'autre commande"), std::string::npos) << s.Erreurs;
+        }
     }
 }
 
