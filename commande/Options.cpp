@@ -140,16 +140,21 @@ constexpr int Resoudre = 1, Etude = 2, Toutes = Resoudre | Etude;
 
 // One option: its name, the form of its value (none for a flag), the commands that take it,
 // its default (its target's value as typed), its help, what it expects, its reader, which
-// fills the target or throws Refus, and the options before it that it excludes or needs.
-// Mixtures read stand for the sources and the matrix, a point for a cluster; an option that
-// serves another one only would be ignored without it: all refused.
+// fills the target or throws Refus, and the options before it that it excludes, or needs when
+// marked "+". Mixtures read stand for the sources and the matrix, a point for a cluster; an
+// option that serves another one only would be ignored without it: all refused.
 struct DescriptionOption {
     const char *Nom, *Forme;
     int Commandes;
     std::string Defaut, Aide, Attendu;
     std::function<void(Texte)> Lire;
-    const char *Exclut = "", *Demande = "";
+    const char* Regles = "";
 };
+
+// Reads the value of `d`, or refuses it saying what `d` expects.
+void LireValeur(const DescriptionOption& d, Texte v) try { d.Lire(v); } catch (const Refus&) {
+    Refuser(d.Nom, v, d.Attendu);
+}
 
 // The readers of the common forms: a whole number from `min` to `max`; a file name, never
 // empty (it would silently write or read nothing), with one of `extensions` (in any case) when
@@ -303,7 +308,7 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
              const auto garde = [](int c) { return c >= CoteImageMin && c <= CoteImageMax; };
              std::ranges::copy(LireListe<int>(v, 2, 'x', garde), o.TailleImage);
          },
-         "", "--image"},
+         "+--image"},
         {"--estimees", "FICHIER.wav|.csv", Resoudre, OuAucun(o.FichierEstimees),
          Traduire("Options", "écrit les deux sources estimées au point exact du meilleur amas (le "
                              "premier dont le point est une solution), ou à --point, ou à --amas"),
@@ -316,12 +321,12 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
              const auto p = LireListe(v, 2);
              o.PointEstimees = PointPlan{p[0], p[1]};
          },
-         "", "--estimees"},
+         "+--estimees"},
         {"--amas", "N", Resoudre, OuAucun(""),
          Traduire("Options", "estime les sources au point exact de cet amas, numéroté comme dans "
                              "le rapport (avec --estimees)"),
          Traduire("Options", "un numéro d'amas à partir de 1"), Entier(o.AmasEstimees, 1),
-         "--point", "--estimees"},
+         "--point +--estimees"},
     };
 }
 
@@ -345,23 +350,18 @@ struct Commande {
             if ((d.Commandes & (c == SousCommande::Resoudre ? Resoudre : Etude)) == 0) {
                 continue;
             }
-            const auto lire = [d](Texte v) {
-                try {
-                    d.Lire(v);
-                } catch (const Refus&) {
-                    Refuser(d.Nom, v, d.Attendu);
-                }
+            // The options given are kept by name (a session fills the others).
+            const auto lire = [this, d](Texte v) {
+                LireValeur(d, v);
+                Lues.Donnees.insert(d.Nom);
             };
             CLI::Option* o =
                 d.Forme ? App.add_option_function<std::string>(d.Nom, lire)->type_name(d.Forme)
                         : App.add_flag_function(d.Nom, [lire](std::int64_t) { lire(""); })
                               ->disable_flag_override();
             o->description(d.Aide)->default_str(d.Defaut);
-            for (const std::string& autre : Decouper(d.Exclut, ' ')) {
-                o->excludes(autre);
-            }
-            for (const std::string& autre : Decouper(d.Demande, ' ')) {
-                o->needs(autre);
+            for (const std::string& autre : Decouper(d.Regles, ' ')) {
+                autre[0] == '+' ? o->needs(autre.substr(1)) : o->excludes(autre);
             }
         }
         App.set_help_flag("-h,--help", Traduire("Options", "cette aide"));
@@ -397,8 +397,8 @@ std::string MessageErreur(const CLI::App& app, const CLI::ParseError& erreur) {
 
 // One line of a help: the option and its form, then its description at the 37th column.
 std::string LigneAide(std::string tete, const std::string& description) {
-    tete.resize(std::max<std::size_t>(tete.size() + 1, 36), ' ');
-    return (tete.size() > 36 ? tete + "\n" + std::string(36, ' ') : tete) + description + "\n";
+    tete += tete.size() < 36 ? std::string(36 - tete.size(), ' ') : "\n" + std::string(36, ' ');
+    return tete + description + "\n";
 }
 
 } // namespace
@@ -426,9 +426,7 @@ void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
     }
     o.Echantillons = libre("--echantillons") ? r.NbEchantillons : o.Echantillons;
     o.Precision = libre("--precision") ? r.PrecisionSivia : o.Precision;
-    for (const auto& [nom, active, reglage] : Contraintes) {
-        o.Contraintes.*active = libre("--contraintes") ? r.*reglage : o.Contraintes.*active;
-    }
+    o.Contraintes = libre("--contraintes") ? r.Contraintes() : o.Contraintes;
     o.Stockage = libre("--stockage") ? r.Stockage : o.Stockage;
     o.Retards = libre("--retards") ? r.Retards : o.Retards;
 }
@@ -490,11 +488,6 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
                            "argument inattendu « %1 » pour %2%3 : voir ovrel5 %2 --help."),
             {mot, arguments[0],
              ailleurs ? Traduire("Options", " (elle ne s'applique qu'à l'autre commande)") : ""}));
-    }
-    for (const CLI::Option* option : c.App.get_options()) {
-        if (option->count() > 0) {
-            o.Donnees.insert(option->get_name());
-        }
     }
     if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),

@@ -1,4 +1,4 @@
-#include "commande/LigneDeCommande.h"
+#include "commande/Lancement.h"
 #include "signal/Memoire.h"
 #include "support/Gardes.h"
 
@@ -14,17 +14,6 @@
 #include <sstream>
 
 namespace {
-
-struct Sortie {
-    int Statut;
-    std::string Texte, Erreurs;
-};
-
-Sortie Lancer(const std::vector<std::string>& arguments, const DessinateurPavage& dessiner = {}) {
-    std::ostringstream sortie, erreurs;
-    const int statut = ExecuterLigneDeCommande(arguments, sortie, erreurs, false, dessiner);
-    return {statut, sortie.str(), erreurs.str()};
-}
 
 // A standard output that refuses every byte, as a full disk or a closed pipe does.
 struct FluxPlein : std::streambuf {
@@ -95,24 +84,30 @@ TEST_F(LigneDeCommande, EveryBadOptionOrValueNamesTheOptionAndExitsWithTwo) {
 }
 
 TEST_F(LigneDeCommande, HelpListsEveryOptionWithItsDefault) {
-    const Sortie s = Lancer({"etude", "--help"});
-    EXPECT_EQ(s.Statut, SortieSucces);
-    for (const char* o : {"--source1", "--graine", "--precision REEL", "--essais", "--fils",
-                          "défaut : 0.01", "défaut : decorrelation,derivees", "laplace"}) {
-        EXPECT_NE(s.Texte.find(o), std::string::npos) << o;
-    }
     // Each command lists what it registers, with the defaults of the options it fills.
-    const std::string resoudre = Lancer({"resoudre", "--help"}).Texte;
-    for (const char* o : {"--estimees FICHIER.wav|.csv", "--taille LxH", "défaut : 900x900",
-                          "--boite xmin,xmax,ymin,ymax|auto", "défaut : -5,5,-5,5", "--amas N",
-                          "--point x,y", "FICHIER[:canal|:nom]", "défaut : 5000"}) {
-        EXPECT_NE(resoudre.find(o), std::string::npos) << o;
-    }
-    for (const char* o : {"--essais", "--fils", "--sortie", "--avec-temps"}) {
-        EXPECT_EQ(resoudre.find(o), std::string::npos) << o;
-    }
-    for (const char* o : {"--estimees", "--taille", "--boites", "--image", "--matrice ", "|auto"}) {
-        EXPECT_EQ(s.Texte.find(o), std::string::npos) << o;
+    const struct {
+        const char* commande;
+        std::vector<const char*> presents, absents;
+    } cas[] = {
+        {"etude",
+         {"--source1", "--graine", "--precision REEL", "--essais", "--fils", "défaut : 0.01",
+          "défaut : decorrelation,derivees", "laplace"},
+         {"--estimees", "--taille", "--boites", "--image", "--matrice ", "|auto"}},
+        {"resoudre",
+         {"--estimees FICHIER.wav|.csv", "--taille LxH", "défaut : 900x900",
+          "--boite xmin,xmax,ymin,ymax|auto", "défaut : -5,5,-5,5", "--amas N", "--point x,y",
+          "FICHIER[:canal|:nom]", "défaut : 5000"},
+         {"--essais", "--fils", "--sortie", "--avec-temps"}},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = Lancer({c.commande, "--help"});
+        EXPECT_EQ(s.Statut, SortieSucces) << c.commande;
+        for (const char* o : c.presents) {
+            EXPECT_NE(s.Texte.find(o), std::string::npos) << c.commande << " " << o;
+        }
+        for (const char* o : c.absents) {
+            EXPECT_EQ(s.Texte.find(o), std::string::npos) << c.commande << " " << o;
+        }
     }
 }
 
@@ -129,11 +124,13 @@ TEST_F(LigneDeCommande, EachCommandTakesItsOwnOptionsAndRefusesTheOtherOnes) {
         const std::vector<std::string>&siennes, &autres;
     } cas[] = {{"resoudre", resoudre, etude}, {"etude", etude, resoudre}};
     for (const auto& c : cas) {
-        // The help lists every option the command takes, and those only.
+        // The help lists every option the command takes, and those only, on lines that end
+        // with their text.
         std::set<std::string> listees, attendues(communes.begin(), communes.end());
         attendues.insert(c.siennes.begin(), c.siennes.end());
         std::istringstream aide(Lancer({c.commande, "--help"}).Texte);
         for (std::string ligne; std::getline(aide, ligne);) {
+            EXPECT_FALSE(ligne.ends_with(' ')) << "«" << ligne << "»";
             if (ligne.starts_with("  --")) {
                 listees.insert(ligne.substr(2, ligne.find(' ', 2) - 2));
             }
@@ -152,43 +149,43 @@ TEST_F(LigneDeCommande, EachCommandTakesItsOwnOptionsAndRefusesTheOtherOnes) {
 
 TEST_F(LigneDeCommande, AnUnreadableInputFileIsNamedAndExitsWithThree) {
     const std::string absent = (Dossier / "absent.wav").string();
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"resoudre", "--source1", absent},
-          std::vector<std::string>{"resoudre", "--melanges", absent},
-          std::vector<std::string>{"resoudre", "--session", absent}}) {
-        const Sortie s = Lancer(arguments);
-        EXPECT_EQ(s.Statut, SortieFichierIllisible);
-        EXPECT_NE(s.Erreurs.find("absent.wav"), std::string::npos) << s.Erreurs;
-    }
-    // Files that are no samples, each said for what it is.
     std::filesystem::create_symlink("boucle.csv", Dossier / "boucle.csv");
     std::ofstream(Dossier / "enorme.csv") << "1,2\n1e300,3\n";
-    const std::pair<std::string, const char*> fichiers[] = {
-        {"/dev/zero", "c'est un périphérique"},
-        {(Dossier / "boucle.csv").string(), "boucle de liens symboliques"},
-        {(Dossier / "enorme.csv").string(), "valeur trop grande"},
-    };
-    for (const auto& [fichier, raison] : fichiers) {
-        const Sortie s = Lancer({"resoudre", "--melanges", fichier});
-        EXPECT_EQ(s.Statut, SortieFichierIllisible) << s.Erreurs;
-        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
-        EXPECT_NE(s.Erreurs.find(raison), std::string::npos) << s.Erreurs;
-    }
-    // Sessions whose values have the wrong type or no double can hold: never the JSON
-    // library's English, never an abort.
-    // A file that is not a session cannot be read (3); a value out of range is a bad value (2).
-    const std::pair<const char*, int> sessions[] = {
-        {R"({"format": 5})", SortieFichierIllisible},
-        {R"({"format": null})", SortieFichierIllisible},
-        {R"({"format": [1]})", SortieFichierIllisible},
-        {R"({"format": "ovrel5-session", "options": {"x": 1e400}})", SortieOptionInvalide},
-    };
-    for (const auto& [texte, statut] : sessions) {
-        const std::string fichier = (Dossier / "s.json").string();
+    int sessions = 0;
+    const auto session = [&](const char* texte) {
+        const std::string fichier = (Dossier / (std::to_string(sessions++) + ".json")).string();
         std::ofstream(fichier) << texte;
-        const Sortie s = Lancer({"resoudre", "--session", fichier});
-        EXPECT_EQ(s.Statut, statut) << texte << s.Erreurs;
-        EXPECT_NE(s.Erreurs.find("« " + fichier + " »"), std::string::npos) << s.Erreurs;
+        return fichier;
+    };
+    const struct {
+        const char* option;
+        std::string fichier;
+        int statut;
+        const char* raison;
+    } cas[] = {
+        {"--source1", absent, SortieFichierIllisible, "le fichier n'existe pas"},
+        {"--melanges", absent, SortieFichierIllisible, "le fichier n'existe pas"},
+        {"--session", absent, SortieFichierIllisible, "le fichier n'existe pas"},
+        // Files that are no samples, each said for what it is.
+        {"--melanges", "/dev/zero", SortieFichierIllisible, "c'est un périphérique"},
+        {"--melanges", (Dossier / "boucle.csv").string(), SortieFichierIllisible,
+         "boucle de liens symboliques"},
+        {"--melanges", (Dossier / "enorme.csv").string(), SortieFichierIllisible,
+         "valeur trop grande"},
+        // Sessions whose values have the wrong type or no double can hold: never the JSON
+        // library's English, never an abort. A file that is not a session cannot be read (3);
+        // a value out of range is a bad value (2).
+        {"--session", session(R"({"format": 5})"), SortieFichierIllisible, "pas une session"},
+        {"--session", session(R"({"format": null})"), SortieFichierIllisible, "pas une session"},
+        {"--session", session(R"({"format": [1]})"), SortieFichierIllisible, "pas une session"},
+        {"--session", session(R"({"format": "ovrel5-session", "options": {"x": 1e400}})"),
+         SortieOptionInvalide, "hors de l'étendue des nombres"},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = Lancer({"resoudre", c.option, c.fichier});
+        EXPECT_EQ(s.Statut, c.statut) << c.fichier << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find("« " + c.fichier + " »"), std::string::npos) << s.Erreurs;
+        EXPECT_NE(s.Erreurs.find(c.raison), std::string::npos) << s.Erreurs;
         EXPECT_EQ(s.Erreurs.find("json.exception"), std::string::npos) << s.Erreurs;
     }
 }

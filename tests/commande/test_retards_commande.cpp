@@ -1,7 +1,7 @@
 // The delayed decorrelation and the classic methods on the command line: the delays separate
 // what lag 0 alone cannot, and every classic method is reported (the refusals and the
 // sessions' delays are in the exit-status tables).
-#include "commande/LigneDeCommande.h"
+#include "commande/Lancement.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -12,21 +12,6 @@
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
-
-namespace {
-
-struct Sortie {
-    int Statut;
-    std::string Texte, Erreurs;
-};
-
-Sortie Lancer(const std::vector<std::string>& arguments) {
-    std::ostringstream sortie, erreurs;
-    const int statut = ExecuterLigneDeCommande(arguments, sortie, erreurs, false);
-    return {statut, sortie.str(), erreurs.str()};
-}
-
-} // namespace
 
 TEST(RetardsCommande, SourcesOfDifferentSpectraAreSeparatedByTheDelays) {
     // A cosine and a coloured noise: at lag 0 alone the pair is not identifiable, the delays

@@ -20,6 +20,15 @@
 
 namespace {
 
+// The arguments as one line, for the failures' messages.
+std::string Ligne(const std::vector<std::string>& arguments) {
+    std::string ligne;
+    for (const std::string& a : arguments) {
+        ligne += a + " ";
+    }
+    return ligne;
+}
+
 // `s` between single quotes for the shell.
 std::string EntreApostrophes(const std::string& s) {
     std::string r = "'";
@@ -120,6 +129,7 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
         contenu.append(champs).append(format ? "}" : "");
         return Fichier(std::to_string(sessions++).append(".json"), contenu).string();
     };
+    const char* pasSession = "pas une session d'Ovrel 5";
     const struct {
         std::vector<std::string> arguments;
         std::uint64_t budget;
@@ -181,22 +191,10 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
          0,
          2,
          "« PrecisionSivia »"},
-        {{"resoudre", "--session", session(R"({"format": 5})", false)},
-         0,
-         3,
-         "pas une session d'Ovrel 5"},
-        {{"resoudre", "--session", session(R"({"format": null})", false)},
-         0,
-         3,
-         "pas une session d'Ovrel 5"},
-        {{"resoudre", "--session", session(R"({"format": []})", false)},
-         0,
-         3,
-         "pas une session d'Ovrel 5"},
-        {{"resoudre", "--session", session(R"({"format": {}})", false)},
-         0,
-         3,
-         "pas une session d'Ovrel 5"},
+        {{"resoudre", "--session", session(R"({"format": 5})", false)}, 0, 3, pasSession},
+        {{"resoudre", "--session", session(R"({"format": null})", false)}, 0, 3, pasSession},
+        {{"resoudre", "--session", session(R"({"format": []})", false)}, 0, 3, pasSession},
+        {{"resoudre", "--session", session(R"({"format": {}})", false)}, 0, 3, pasSession},
         {{"resoudre", "--boite", "1,-1,-5,5"},
          0,
          2,
@@ -213,10 +211,7 @@ TEST_F(Statuts, BothCommandsExitWithTheDocumentedStatus) {
          4 << 20, 4, nullptr},
     };
     for (const auto& c : cas) {
-        std::string ligne;
-        for (const std::string& a : c.arguments) {
-            ligne += a + " ";
-        }
+        const std::string ligne = Ligne(c.arguments);
         std::filesystem::remove(etude);
         const Sortie s = Lancer(c.arguments, c.budget);
         EXPECT_EQ(s.Statut, c.statut) << ligne << "\n" << s.Erreurs;
@@ -415,10 +410,7 @@ TEST_F(Statuts, WhatACommandCannotUseIsRefusedInFrenchWithWhatItWouldTake) {
          {"« options.Retards »", "x (non entier)"}},
     };
     for (const auto& c : cas) {
-        std::string ligne;
-        for (const std::string& a : c.arguments) {
-            ligne += a + " ";
-        }
+        const std::string ligne = Ligne(c.arguments);
         const Sortie s = Lancer(c.arguments);
         EXPECT_EQ(s.Statut, c.statut) << ligne << "\n" << s.Erreurs;
         for (const std::string& e : c.erreurs) {
@@ -721,10 +713,7 @@ TEST_F(Statuts, TheHelpAndTheMessagesFollowTheLanguageChosenAnywhereOnTheLine) {
         if (!langues && (anglais || std::ranges::count(c.arguments, "--langue"))) {
             continue;
         }
-        std::string ligne;
-        for (const std::string& a : c.arguments) {
-            ligne += a + " ";
-        }
+        const std::string ligne = Ligne(c.arguments);
         const Sortie s = Lancer(c.arguments);
         EXPECT_EQ(s.Statut, c.statut) << ligne << s.Erreurs;
         const std::string& texte = c.statut == 0 ? s.Texte : s.Erreurs;
@@ -799,10 +788,7 @@ TEST_F(Statuts, FailuresKeepTheirStatusAndSpeakTheLanguageAsked) {
          "Trials: 2\n"},
     };
     for (const auto& c : cas) {
-        std::string ligne;
-        for (const std::string& a : c.arguments) {
-            ligne += a + " ";
-        }
+        const std::string ligne = Ligne(c.arguments);
         for (const bool anglais : {false, true}) {
             if (anglais && !Traduit) {
                 continue;
