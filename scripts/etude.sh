@@ -26,8 +26,8 @@ gnuplot <<GNUPLOT
 set terminal pngcairo size 900,600 font "Liberation Sans,11"
 set output "$image"
 set datafile separator ","
-set title "SIR au meilleur amas sur $essais mélanges aléatoires (cosinus + bruit coloré)"
-set xlabel "SIR moyen au centre de l'amas (dB)"
+set title "RSI au meilleur amas sur $essais mélanges aléatoires (cosinus + bruit coloré)"
+set xlabel "RSI moyen au meilleur amas (dB)"
 set ylabel "essais"
 set style fill solid 0.6
 set boxwidth 2.5

@@ -41,6 +41,20 @@ mutations=(
     's#return arrete ? SortieLimiteMemoire : SortieSucces;#return SortieSucces;#' tests_commande
     etude-boites-ignorees commande/Options.cpp
     's#(!o.FichierBoites.empty() || !o.FichierImage.empty())#(false)#' tests_commande
+    cumulants-non-centres sivia/Cumulants.cpp
+    's#std::pow(-m.Ex1, p - i)#std::pow(0.0 * m.Ex1, p - i)#' tests_sivia
+    canal-anglais fichiers/LectureSignal.cpp
+    's#"Canal ", "Colonne ", "Channel ", "Column "#"Canal ", "Colonne "#' tests_fichiers
+    textes-matrice-gardes atelier/Atelier.cpp
+    's#^    TextesMatrice = {};#    (void)0;#' tests_atelier
+    boite-sans-marge analyse/Suggestion.cpp
+    's#std::max(1.0, MargeBoite#std::max(0.0, MargeBoite#' tests_analyse
+    accord-non-aligne analyse/Suggestion.cpp
+    's#std::min(e0, e1) / std::max(e0, e1)#e1 / e0#' tests_analyse
+    preuve-kurtosis analyse/Suggestion.cpp
+    's#std::sqrt(24 / i.N)#std::sqrt(2.4 / i.N)#' tests_analyse
+    krawczyk-jacobien-au-point analyse/PointExact.cpp
+    's#J\[i\]\[0\] = Polynome(c\[i\]->Q, Y, false)#J[i][0] = Polynome(c[i]->Q, py, false)#;s#Polynome(c\[i\]->P, Y, true) + X \* Polynome(c\[i\]->Q, Y, true)#Polynome(c[i]->P, py, true) + px * Polynome(c[i]->Q, py, true)#' tests_analyse
 )
 
 copie="$(mktemp -d "${TMPDIR:-/tmp}/ovrel5-mutations.XXXXXX")"

@@ -151,6 +151,10 @@ TEST(Suggestion, TheProposedBoxHoldsEveryPointOrIsTheDefault) {
         EXPECT_EQ(b.Modifiee, c.modifiee);
         EXPECT_EQ(b.Complete, c.complete);
     }
+    // Near the origin the margin is 1, not a quarter of the coordinate.
+    const BoiteProposee petite = ProposerBoite({PointPlan{2, 0.5}}, {-1, 1, -1, 1});
+    EXPECT_EQ(petite.Boite.xmax, 3);
+    EXPECT_EQ(petite.Boite.ymax, 1.5);
 }
 
 TEST(Suggestion, TheProposedBoxFindsBothSolutionsBeyondTheDefaultOne) {
@@ -284,5 +288,45 @@ TEST(Suggestion, TheAgreementOfTwoAnswersIgnoresTheirOrderAndScale) {
         const double v = AccordPointsDb(c.a, c.b, m);
         EXPECT_GE(v, c.min) << c.a.x << ", " << c.a.y;
         EXPECT_LE(v, c.max) << c.a.x << ", " << c.a.y;
+    }
+}
+
+// A set's evidence is its signal in units of its own sampling noise: the gap between the
+// sources' correlation coefficients (at lag 1, or at the best delay) times sqrt(N), or the
+// largest excess kurtosis over sqrt(24 / N); a set without signal stays below the gate.
+TEST(Suggestion, EachSetsEvidenceIsItsSignalInUnitsOfItsSamplingNoise) {
+    const int n = 20000;
+    const double rn = std::sqrt(double(n)), kurtosis = std::sqrt(n / 24.0);
+    const struct {
+        SourcesConnues sources;
+        double ordre2, retards, ordre4; // expected evidence; 0: below the gate
+    } cas[] = {
+        // Laplace (excess kurtosis 3) and uniform (-1.2), both white.
+        {{"laplace-uniforme", 1, 2, {1}, {1}}, 0, 0, 3 * kurtosis},
+        // Gaussian; lag-1 coefficients 0.5 and 0.
+        {{"retard-1", 0, 0, {1, 1}, {1}}, 0.5 * rn, 0.5 * rn, 0},
+        // Gaussian; lag-2 coefficients 0.5 and 0, both 0 at lag 1.
+        {{"retard-2", 0, 0, {1, 0, 1}, {1}}, 0, 0.5 * rn, 0},
+    };
+    std::mt19937_64 g(29);
+    for (const auto& c : cas) {
+        const std::vector<double> s1 = Filtrer(g, c.sources.loi1, c.sources.filtre1, n);
+        const std::vector<double> s2 = Filtrer(g, c.sources.loi2, c.sources.filtre2, n);
+        const Melanges m = GenererMelanges(s1, s2, {1, 0.6, -0.5, 1}, n, 0.1f);
+        const Suggestion s = SuggererSelonMelanges(m, std::nullopt, {1, 2, 3, 4});
+        const auto verifier = [&](JeuContraintes jeu, double attendue) {
+            const auto a = std::find_if(s.Accords.begin(), s.Accords.end(),
+                                        [jeu](const auto& v) { return v.Jeu == jeu; });
+            ASSERT_NE(a, s.Accords.end()) << c.sources.nom;
+            if (attendue == 0) {
+                EXPECT_LT(a->Preuve, SeuilPreuve) << c.sources.nom << " " << int(jeu);
+            } else {
+                EXPECT_NEAR(a->Preuve / attendue, 1, 0.3) << c.sources.nom << " " << int(jeu);
+            }
+        };
+        verifier(JeuContraintes::Ordre2, c.ordre2);
+        verifier(JeuContraintes::Retards, c.retards);
+        verifier(JeuContraintes::Cumulants, c.ordre4);
+        verifier(JeuContraintes::Kurtosis, c.ordre4);
     }
 }
