@@ -1,4 +1,5 @@
 #include "sivia/Cumulants.h"
+#include "sivia/Neguentropie.h"
 
 #include "sivia/AideCourbeOrdre0.h"
 
@@ -186,4 +187,88 @@ TEST(Cumulants, OffByDefaultAndWithoutItsPathTheSolveRejectsNothing) {
                       AvecCumulants(), 0.5, StockageFile, UINT64_MAX);
     EXPECT_EQ(r.NbRejetees, 0u);
     EXPECT_GT(r.NbGardees, 0u);
+}
+
+namespace {
+
+// The negentropy criterion of the centred estimates at unit power, from the samples.
+double NeguentropieDirecte(const Donnees& d, double x, double y) {
+    std::vector<double> s1, s2;
+    for (std::size_t i = 0; i < d.x1.size(); ++i) {
+        s1.push_back(d.x1[i] + x * d.x2[i]);
+        s2.push_back(y * d.x1[i] + d.x2[i]);
+    }
+    double n = 1;
+    for (const std::vector<double>& s : {Centre(s1), Centre(s2)}) {
+        const double p = Moyenne(s, s, 2, 0);
+        double g = 0;
+        for (const double v : s) {
+            g += std::exp(-v * v / (2 * p));
+        }
+        g = g / double(s.size()) - 1 / std::sqrt(2.0);
+        n -= g * g;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST(Neguentropie, TheCriterionAndItsTableEncloseTheCentredEstimatesNegentropy) {
+    std::mt19937_64 g(13);
+    std::uniform_real_distribution<double> u(-3, 3);
+    for (int essai = 0; essai < 60; ++essai) {
+        const Donnees d = Tirer(g, 500, essai % 2 ? 25 : 0);
+        const auto table = CalculerTableNeguentropie(d.x1, d.x2);
+        const critere_rapide::Neguentropie k(d.m, table, {-4, 4}, {-4, 4});
+        const double x = u(g), y = u(g);
+        const double attendu = NeguentropieDirecte(d, x, y);
+        EXPECT_NEAR(CritereNeguentropieAuPoint(x, y, *table), attendu, 1e-9) << essai;
+        const critere_rapide::Bornes e = k.Encadrement(x, y);
+        EXPECT_LE(e.lo, attendu) << essai;
+        EXPECT_GE(e.up, attendu) << essai;
+        EXPECT_LT(e.up - e.lo, 1e-4) << essai;
+    }
+}
+
+TEST(Neguentropie, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
+    std::mt19937_64 g(17);
+    std::uniform_real_distribution<double> u(0, 1);
+    int dedans = 0;
+    for (int essai = 0; essai < 500; ++essai) {
+        const Donnees d = Tirer(g, 300, essai % 3 == 0 ? 4 : 0);
+        const auto table = CalculerTableNeguentropie(d.x1, d.x2);
+        const critere_rapide::Neguentropie k(d.m, table, {-4, 4}, {-4, 4});
+        const double x0 = -4 + 7 * u(g), y0 = -4 + 7 * u(g), w = std::ldexp(1.0, -int(g() % 12));
+        const double f = k.SurPave({x0, x0 + w}, {y0, y0 + w});
+        for (int i = 0; i <= 8; ++i) {
+            const double x = x0 + w * i / 8, y = CourbeOrdre0EnX(x, MomentsCentres(d.m));
+            if (y0 <= y && y <= y0 + w) {
+                ++dedans;
+                EXPECT_LE(f, CritereNeguentropieAuPoint(x, y, *table)) << essai;
+            }
+        }
+    }
+    EXPECT_GT(dedans, 40);
+}
+
+TEST(Neguentropie, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
+    std::mt19937_64 g(19);
+    std::uniform_real_distribution<double> u(0, 1);
+    ContraintesActives c;
+    c.ContrainteNeguentropie = true;
+    int verifies = 0;
+    for (int essai = 0; essai < 24; ++essai) {
+        const Donnees d = Tirer(g, 400, essai % 3 == 0 ? 6 : 0);
+        MomentsRetardes r;
+        r.Neguentropie = CalculerTableNeguentropie(d.x1, d.x2);
+        const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
+        const double precision = (g() % 2) ? 0.05 : 0.02;
+        const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
+        const PointCourbeOrdre0 p = VerifierMinimiseurGarde(
+            d.m, r, c, lo, up, precision, ordre,
+            [&](double x, double y) { return CritereNeguentropieAuPoint(x, y, *r.Neguentropie); },
+            essai);
+        verifies += std::isfinite(p.valeur) ? 1 : 0;
+    }
+    EXPECT_GT(verifies, 16);
 }
