@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 namespace {
@@ -271,4 +272,41 @@ TEST(Neguentropie, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
         verifies += std::isfinite(p.valeur) ? 1 : 0;
     }
     EXPECT_GT(verifies, 16);
+}
+
+// The evidence of the negentropy is sqrt(J) against its spread for Gaussian samples,
+// EcartTypeGaussien / sqrt(N): measured here over many draws, the spread matches the derived
+// one, and non-Gaussian laws stand far beyond it.
+TEST(Neguentropie, TheGaussianSpreadOfTheGapIsTheDerivedOne) {
+    std::mt19937_64 g(23);
+    std::normal_distribution<double> normale;
+    std::uniform_real_distribution<double> u(-1, 1);
+    std::exponential_distribution<double> e;
+    const struct {
+        const char* loi;
+        std::function<double()> tirer;
+        double ecartMin, ecartMax; // of the gap's root mean square, in units of the spread
+    } cas[] = {
+        {"normale", [&] { return normale(g); }, 0.85, 1.15},
+        {"laplace", [&] { return (g() % 2 ? 1 : -1) * e(g); }, 10, INFINITY},
+        {"uniforme", [&] { return u(g); }, 10, INFINITY},
+    };
+    const int n = 4000, tirages = 300;
+    for (const auto& c : cas) {
+        double somme = 0;
+        for (int k = 0; k < tirages; ++k) {
+            std::vector<double> x1(n), x2(n);
+            for (int i = 0; i < n; ++i) {
+                x1[i] = 3 + 2 * c.tirer(), x2[i] = normale(g);
+            }
+            // The estimate 2.x1 (a scale and an offset that the gap ignores).
+            const double ecart = EcartAuGaussien(x1, x2, 2, 0);
+            somme += ecart * ecart;
+        }
+        const double unites = std::sqrt(somme / tirages) / (EcartTypeGaussien / std::sqrt(n));
+        EXPECT_GT(unites, c.ecartMin) << c.loi;
+        EXPECT_LT(unites, c.ecartMax) << c.loi;
+    }
+    const std::vector<double> muet(100, 1.5);
+    EXPECT_TRUE(std::isnan(EcartAuGaussien(muet, muet, 1, 0)));
 }
