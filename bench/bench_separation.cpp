@@ -9,7 +9,7 @@
 // (its time: the default solve, the gauge and its own solve); the exact second-order root and
 // each classic method. Also per pair: the share of runs where clusters stand for both
 // solutions, the largest gap between a cluster's exact point and the exact root its hull
-// holds, and how often the suggestion named the best of the four sets.
+// holds, and how often the suggestion named the best of the six sets.
 //
 //   bench_separation [folder of the recordings] [--csv runs.csv]
 //
@@ -439,7 +439,7 @@ int main(int argc, char** argv) {
                     Db(classique).c_str(),
                     std::min(suggere, 300.0) >= std::min(classique, 300.0) - 3 ? "yes" : "no");
     }
-    std::printf("\nThe suggestion named the best of the four sets (within 1 dB) in %d/%d runs\n",
+    std::printf("\nThe suggestion named the best of the six sets (within 1 dB) in %d/%d runs\n",
                 bienChoisisEnTout, runs);
     return 0;
 }
