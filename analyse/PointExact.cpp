@@ -349,10 +349,15 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
     const bool retardee = critere == CritereCourbe::Retards;
     const TableNeguentropie* table = retardes.Neguentropie.get();
     const bool neguentropie = critere == CritereCourbe::Neguentropie;
-    if ((retardee && retardes.Retards.empty()) ||
-        (neguentropie && (table == nullptr || !table->Valide))) {
+    if (retardee && retardes.Retards.empty()) {
         e.Critere = CritereAuPoint(depart, m, c);
         e.Solution = true;
+        return e;
+    }
+    if (neguentropie && (table == nullptr || !table->Valide)) {
+        // A singular covariance (equal or proportional sources): no negentropy to read, no
+        // solution to claim.
+        e.Critere = CritereAuPoint(depart, m, c);
         return e;
     }
     constexpr int PasCourbe = 2000;

@@ -146,6 +146,9 @@ bool Neguentropie::Applicable(const Interval& X, const Interval& Y, const Moment
 
 Bornes Neguentropie::EtendueAngles(double debut, double longueur) const {
     const TableNeguentropie& t = *table_;
+    if (!std::isfinite(debut) || !std::isfinite(longueur)) {
+        return {0, 1}; // not a number: every value of h (the walk below would never end)
+    }
     debut -= MargeAngle, longueur += 2 * MargeAngle;
     // Rounding on the sums of the table: n terms of at most 1.
     const double arrondi = 4 * double(t.z1.size()) * std::numeric_limits<double>::epsilon();

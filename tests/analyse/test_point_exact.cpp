@@ -205,12 +205,13 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
         // negentropy, which reads the samples at each point, its table's (checked against the
         // samples in the sivia tests), a few millionths wide.
         std::optional<critere_rapide::Neguentropie> table;
-        if (c->ContrainteNeguentropie) {
+        if (c->ContrainteNeguentropie && r.Neguentropie->Valide) {
             table.emplace(s.m.Moments, r.Neguentropie, critere_rapide::Bornes{-INFINITY, INFINITY},
                           critere_rapide::Bornes{-INFINITY, INFINITY});
         }
+        // Without a table (a singular covariance) no value: no solution may be claimed.
         const auto encadrement = [&](double x, double y) {
-            const double v = table ? 0 : objectif(x, y);
+            const double v = table ? 0 : c->ContrainteNeguentropie ? NAN : objectif(x, y);
             return table ? table->Encadrement(x, y) : critere_rapide::Bornes{v, v};
         };
         for (const AmasQualifie& a : rapport.Amas) {
