@@ -228,6 +228,9 @@ TEST(Neguentropie, TheCriterionAndItsTableEncloseTheCentredEstimatesNegentropy) 
         EXPECT_LE(e.lo, attendu) << essai;
         EXPECT_GE(e.up, attendu) << essai;
         EXPECT_LT(e.up - e.lo, 1e-4) << essai;
+        // An abscissa that is not a number is bounded by every value of h (and returns).
+        const critere_rapide::Bornes tout = k.Encadrement(NAN, y);
+        EXPECT_TRUE(tout.lo <= e.lo && e.up <= tout.up) << essai;
     }
 }
 
