@@ -62,7 +62,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
     CheckBoxKurtosis =
         Placer(new QCheckBox(QT_TR_NOOP("Kurtosis (contraste d'ordre 4)"), this), 32, 496, 225, 17);
     CheckBoxNeguentropie =
-        Placer(new QCheckBox(QT_TR_NOOP("Néguentropie"), this), 32, 520, 225, 17);
+        Placer(new QCheckBox(QT_TR_NOOP("Néguentropie"), this), 32, 520, 113, 17);
     CheckBoxRetards =
         Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 544, 225, 17);
     Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 572);
