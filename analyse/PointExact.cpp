@@ -1,6 +1,7 @@
 #include "analyse/PointExact.h"
 
 #include "sivia/Cumulants.h"
+#include "sivia/Neguentropie.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -336,6 +337,8 @@ double CritereAuPoint(PointPlan p, const MomentsMelanges& m, const ContraintesAc
 // only: the lag-0 decorrelation holds there exactly). Where the curve misses the zone, the
 // decorrelation cannot vanish there: no solution. Without the lagged means the delayed
 // criterion is not known: the cluster stands at its centre, a candidate.
+PointExact AffinerNeguentropie(const RectanglePlan& zone, const MomentsMelanges& m,
+                               const std::shared_ptr<const TableNeguentropie>& table, int pas);
 PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
                                   const MomentsMelanges& m, const ContraintesActives& c,
                                   const MomentsRetardes& retardes) {
@@ -344,12 +347,23 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
     e.CritereRelatif = NAN;
     const CritereCourbe critere = CritereSurCourbe(c);
     const bool retardee = critere == CritereCourbe::Retards;
+    const TableNeguentropie* table = retardes.Neguentropie.get();
+    const bool neguentropie = critere == CritereCourbe::Neguentropie;
     if (retardee && retardes.Retards.empty()) {
         e.Critere = CritereAuPoint(depart, m, c);
         e.Solution = true;
         return e;
     }
+    if (neguentropie && (table == nullptr || !table->Valide)) {
+        // A singular covariance (equal or proportional sources): no negentropy to read, no
+        // solution to claim.
+        e.Critere = CritereAuPoint(depart, m, c);
+        return e;
+    }
     constexpr int PasCourbe = 2000;
+    if (neguentropie) {
+        return AffinerNeguentropie(zone, m, retardes.Neguentropie, PasCourbe);
+    }
     // The fourth-order contrasts hold the centred mixtures' curve.
     const PointCourbeOrdre0 p =
         MinimiserSurCourbeOrdre0(retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin,
@@ -367,6 +381,71 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
     e.Methode = MethodePoint::Minimisation;
     e.Critere = p.valeur;
     e.Solution = true;
+    return e;
+}
+
+// The negentropy reads the samples at each point. The grid along the curve reads its table's
+// enclosure [lo, up] (a few millionths wide); where the minimum is flat, several nodes may hold
+// it within that width, so every node whose lo does not exceed the smallest up is read with the
+// samples (the grid's true minimum is among them), and the best is polished between its
+// neighbours.
+PointExact AffinerNeguentropie(const RectanglePlan& zone, const MomentsMelanges& m,
+                               const std::shared_ptr<const TableNeguentropie>& table, int pas) {
+    PointExact e;
+    e.CritereRelatif = NAN;
+    constexpr double Tout = critere_rapide::Neguentropie::Infini;
+    const critere_rapide::Neguentropie n(m, table, {-Tout, Tout}, {-Tout, Tout});
+    const MomentsMelanges centres = MomentsCentres(m);
+    struct Noeud {
+        PointPlan p;
+        critere_rapide::Bornes b;
+    };
+    std::vector<Noeud> noeuds;
+    double plusPetitUp = Infini;
+    for (const bool enX : {true, false}) {
+        const double lo = enX ? zone.xmin : zone.ymin, up = enX ? zone.xmax : zone.ymax;
+        for (int k = 0; k <= pas; ++k) {
+            const double t = std::min(up, lo + (up - lo) * k / pas);
+            const PointPlan p = enX ? PointPlan{t, CourbeOrdre0EnX(t, centres)}
+                                    : PointPlan{CourbeOrdre0EnY(t, centres), t};
+            if (zone.xmin <= p.x && p.x <= zone.xmax && zone.ymin <= p.y && p.y <= zone.ymax) {
+                const critere_rapide::Bornes b = n.Encadrement(p.x, p.y);
+                noeuds.push_back({p, b});
+                plusPetitUp = std::min(plusPetitUp, b.up);
+            }
+        }
+    }
+    if (noeuds.empty()) {
+        e.Critere = Infini; // the curve misses the zone
+        return e;
+    }
+    // On a curve flat to the table's width across the whole zone, the nodes of smallest
+    // midpoint only: the others are within that width of them.
+    std::erase_if(noeuds, [&](const Noeud& v) { return !(v.b.lo <= plusPetitUp); });
+    constexpr std::size_t CandidatsMax = 64;
+    const auto milieu = [](const Noeud& v) { return v.b.lo + v.b.up; };
+    if (noeuds.size() > CandidatsMax) {
+        std::ranges::nth_element(noeuds, noeuds.begin() + CandidatsMax, {}, milieu);
+        noeuds.resize(CandidatsMax);
+    }
+    double meilleur = Infini;
+    for (const Noeud& v : noeuds) {
+        if (const double c = CritereNeguentropieAuPoint(v.p.x, v.p.y, *table); c < meilleur) {
+            meilleur = c, e.Point = v.p;
+        }
+    }
+    // Between the best node's neighbours of either parametrisation.
+    const double dx = (zone.xmax - zone.xmin) / pas, dy = (zone.ymax - zone.ymin) / pas;
+    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
+        centres, std::max(zone.xmin, e.Point.x - dx), std::min(zone.xmax, e.Point.x + dx),
+        std::max(zone.ymin, e.Point.y - dy), std::min(zone.ymax, e.Point.y + dy), 8,
+        [&](double x, double y) { return CritereNeguentropieAuPoint(x, y, *table); });
+    if (p.valeur < meilleur) {
+        meilleur = p.valeur, e.Point = {p.x, p.y};
+    }
+    e.Methode = MethodePoint::Minimisation;
+    e.Critere = meilleur;
+    e.Solution = std::isfinite(meilleur);
     return e;
 }
 

@@ -3,6 +3,7 @@
 #include "analyse/PointExact.h"
 #include "interval/Traduction.h"
 #include "sivia/Cumulants.h"
+#include "sivia/Neguentropie.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -155,18 +156,22 @@ std::optional<PointPlan> PointAngle(double t, const MomentsMelanges& m) {
 }
 
 // The minimiser of f along the whole lag-0 curve: a grid of angles, then a golden-section
-// search between the best node's neighbours.
-template <class F> std::optional<PointPlan> MinimiserSurQuartDeTour(const MomentsMelanges& m, F f) {
-    const auto valeur = [&](double t) {
+// search between the best node's neighbours. `grossier`, an approximation of f, may read the
+// grid where f costs a pass over the samples.
+template <class F, class G = F>
+std::optional<PointPlan> MinimiserSurQuartDeTour(const MomentsMelanges& m, F f, G grossier) {
+    const auto lire = [&m](auto& critere, double t) {
         const auto p = PointAngle(t, m);
-        const double v = p ? f(p->x, p->y) : NAN;
+        const double v = p ? critere(p->x, p->y) : NAN;
         return v >= 0 ? v : INFINITY;
     };
+    const auto valeur = [&](double t) { return lire(f, t); };
+    const auto valeurGrille = [&](double t) { return lire(grossier, t); };
     constexpr int Pas = 720;
     const double h = std::acos(-1.0) / 2 / Pas;
     int kMin = 0;
     for (int k = 1; k < Pas; ++k) {
-        if (valeur(k * h) < valeur(kMin * h)) {
+        if (valeurGrille(k * h) < valeurGrille(kMin * h)) {
             kMin = k;
         }
     }
@@ -181,6 +186,10 @@ template <class F> std::optional<PointPlan> MinimiserSurQuartDeTour(const Moment
         }
     }
     return std::isinf(valeur((g + d) / 2)) ? std::nullopt : PointAngle((g + d) / 2, m);
+}
+
+template <class F> std::optional<PointPlan> MinimiserSurQuartDeTour(const MomentsMelanges& m, F f) {
+    return MinimiserSurQuartDeTour(m, f, f);
 }
 
 // Each set's point from one part of the mixtures.
@@ -205,6 +214,24 @@ std::optional<PointPlan> PointKurtosis(const Melanges& m, const std::vector<int>
     return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
         return CritereKurtosisAuPoint(x, y, m.Moments);
     });
+}
+
+// The negentropy reads its table on the grid (no pass over the samples), the samples between
+// the best nodes.
+std::optional<PointPlan> PointNeguentropie(const Melanges& m, const std::vector<int>&) {
+    const auto t = CalculerTableNeguentropie(m.Melange1, m.Melange2);
+    if (!t->Valide) {
+        return std::nullopt;
+    }
+    constexpr double Tout = critere_rapide::Neguentropie::Infini;
+    const critere_rapide::Neguentropie table(m.Moments, t, {-Tout, Tout}, {-Tout, Tout});
+    return MinimiserSurQuartDeTour(
+        MomentsCentres(m.Moments),
+        [&](double x, double y) { return CritereNeguentropieAuPoint(x, y, *t); },
+        [&](double x, double y) {
+            const critere_rapide::Bornes e = table.Encadrement(x, y);
+            return (e.lo + e.up) / 2;
+        });
 }
 
 // What the whole mixtures tell, read once for every set: the gap between the sources'
@@ -253,6 +280,18 @@ double PreuveCumulants(const Indices& i, const std::optional<PointPlan>& point) 
     return k / std::sqrt(24 / i.N);
 }
 
+// Sqrt(J) of the estimates at the negentropy's point against its spread for Gaussian samples
+// of the same N (EcartTypeGaussien / sqrt(N), derived, and measured in the sivia tests).
+double PreuveNeguentropie(const Indices& i, const std::optional<PointPlan>& point) {
+    if (!point) {
+        return 0;
+    }
+    const std::vector<double>&x1 = i.M.Melange1, &x2 = i.M.Melange2;
+    const double e = std::fmax(std::fabs(EcartAuGaussien(x1, x2, 1, point->x)),
+                               std::fabs(EcartAuGaussien(x1, x2, point->y, 1)));
+    return std::isfinite(e) ? e / (EcartTypeGaussien / std::sqrt(i.N)) : 0;
+}
+
 // One candidate set: its constraints, how it finds its point, its evidence and what the
 // suggestion says of it. A new set is one more line of Candidats.
 struct JeuCandidat {
@@ -299,6 +338,14 @@ const JeuCandidat Candidats[] = {
      OVREL_TEXTE("Suggestion",
                  "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
                  "loi normale : essayez le contraste de kurtosis"),
+     false},
+    {JeuContraintes::Neguentropie,
+     {true, false, false, false, false, false, true},
+     PointNeguentropie,
+     PreuveNeguentropie,
+     OVREL_TEXTE("Suggestion",
+                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
+                 "loi normale : essayez la néguentropie"),
      false},
 };
 

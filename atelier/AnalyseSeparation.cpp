@@ -1,6 +1,7 @@
 #include "atelier/AnalyseSeparation.h"
 
 #include "signal/Memoire.h"
+#include "sivia/Neguentropie.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -101,6 +102,9 @@ std::optional<AnalyseSeparation> AnalyserSeparation(const DonneesAnalyse& d,
         MomentsRetardes retardes;
         if (c.ContrainteDecorrelationRetardee && valables && d.Melange1 && d.Melange2) {
             retardes = CalculerMomentsRetardes(*d.Melange1, *d.Melange2, a.Retards);
+        }
+        if (CritereSurCourbe(c) == CritereCourbe::Neguentropie && d.Melange1 && d.Melange2) {
+            retardes.Neguentropie = CalculerTableNeguentropie(*d.Melange1, *d.Melange2);
         }
         a.Rapport.Amas = QualifierAmas(
             *amas, AffinerAmas(*amas, solution, premiere, d.Moments, c, precision, retardes), d.A,

@@ -3,6 +3,7 @@
 #include "fichiers/Reproduction.h"
 #include "signal/Alea.h"
 #include "signal/Memoire.h"
+#include "sivia/Neguentropie.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -175,6 +176,10 @@ PreparationResolution Atelier::PreparerResolution() const {
         }
         p.Retardes = CalculerMomentsRetardes(MelangesCourants.Melange1, MelangesCourants.Melange2,
                                              lus.Retards);
+    }
+    if (CritereSurCourbe(p.Contraintes) == CritereCourbe::Neguentropie) {
+        p.Retardes.Neguentropie =
+            CalculerTableNeguentropie(MelangesCourants.Melange1, MelangesCourants.Melange2);
     }
     p.Boite[1] = Interval(r.BorneInfX, r.BorneSupX);
     p.Boite[2] = Interval(r.BorneInfY, r.BorneSupY);

@@ -2,6 +2,7 @@
 
 #include "commande/Parallele.h"
 #include "interval/Traduction.h"
+#include "sivia/Neguentropie.h"
 
 #include "fichiers/Reproduction.h"
 #include "fichiers/Session.h"
@@ -210,6 +211,9 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     if (options.Contraintes.ContrainteDecorrelationRetardee) {
         retardes = CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2,
                                            RetardsDeLaChaine(options, e.N).Retards);
+    }
+    if (CritereSurCourbe(options.Contraintes) == CritereCourbe::Neguentropie) {
+        retardes.Neguentropie = CalculerTableNeguentropie(e.M.Melange1, e.M.Melange2);
     }
     const ResultatSivia r = ExecuterSivia(boite, enAttente, rejetees, solution, nullptr,
                                           e.M.Moments, options.Contraintes, options.Precision,

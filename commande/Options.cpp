@@ -29,7 +29,8 @@ constexpr std::tuple<const char*, bool A::*, bool R::*> Contraintes[] = {
     {"moment4", &A::ContrainteMomentOrdre4, &R::ContrainteMomentOrdre4},
     {"retards", &A::ContrainteDecorrelationRetardee, &R::ContrainteDecorrelationRetardee},
     {"cumulants", &A::ContrainteCumulants, &R::ContrainteCumulants},
-    {"kurtosis", &A::ContrainteKurtosis, &R::ContrainteKurtosis}};
+    {"kurtosis", &A::ContrainteKurtosis, &R::ContrainteKurtosis},
+    {"negentropie", &A::ContrainteNeguentropie, &R::ContrainteNeguentropie}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>

@@ -24,14 +24,18 @@ struct ContraintesActives {
     // test and the estimates' squared excess kurtosis maximised along it (after the delays and
     // the cumulants).
     bool ContrainteKurtosis = false;
+    // "Néguentropie" (sivia/Neguentropie.h): the lag-0 decorrelation held as a test and the
+    // estimates' approximate negentropy maximised along it (after the other contrasts).
+    bool ContrainteNeguentropie = false;
 };
 
 // The criterion minimised along the lag-0 curve, the first of the flags on in this order.
-enum class CritereCourbe { Aucun, Retards, Cumulants, Kurtosis };
+enum class CritereCourbe { Aucun, Retards, Cumulants, Kurtosis, Neguentropie };
 constexpr CritereCourbe CritereSurCourbe(const ContraintesActives& c) {
     return c.ContrainteDecorrelationRetardee ? CritereCourbe::Retards
            : c.ContrainteCumulants           ? CritereCourbe::Cumulants
            : c.ContrainteKurtosis            ? CritereCourbe::Kurtosis
+           : c.ContrainteNeguentropie        ? CritereCourbe::Neguentropie
                                              : CritereCourbe::Aucun;
 }
 

@@ -2,7 +2,10 @@
 // whatever its length. The signal layer computes them with the mixtures.
 #pragma once
 
+#include <memory>
 #include <vector>
+
+struct TableNeguentropie; // sivia/Neguentropie.h
 
 struct MomentsMelanges {
     double Ex1x1 = 0, Ex1x2 = 0, Ex2x2 = 0;
@@ -22,4 +25,6 @@ struct MomentsMelanges {
 struct MomentsRetardes {
     std::vector<int> Retards;
     std::vector<double> R11, R12, R21, R22;
+    // The negentropy's table, read from the samples for that contrast only.
+    std::shared_ptr<const TableNeguentropie> Neguentropie;
 };

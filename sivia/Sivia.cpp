@@ -158,6 +158,13 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
             critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()},
             courbe == CritereCourbe::Kurtosis ? ContrasteOrdre4::Kurtosis
                                               : ContrasteOrdre4::Cumulants);
+    } else if (courbe == CritereCourbe::Neguentropie && DeuxComposantes_ &&
+               critere_rapide::Neguentropie::Applicable(boiteInitiale[1], boiteInitiale[2], moments,
+                                                        retardes.Neguentropie.get())) {
+        Neguentropie_.emplace(
+            moments, retardes.Neguentropie,
+            critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
+            critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
     }
     InverseLargeurX_ = InverseLargeur(boiteInitiale[1]);
     InverseLargeurY_ = InverseLargeur(boiteInitiale[2]);
@@ -185,7 +192,8 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     if (!EnCours_) {
         return false;
     }
-    if (CritereSurCourbe(Contraintes_) != CritereCourbe::Aucun && !Retardee_ && !Cumulants_) {
+    if (CritereSurCourbe(Contraintes_) != CritereCourbe::Aucun && !Retardee_ && !Cumulants_ &&
+        !Neguentropie_) {
         return ParcourirSelonStockage(nbBoites, CritereGenerique{Moments_, Contraintes_, false});
     }
     if (!DeuxComposantes_) {
@@ -204,6 +212,9 @@ bool ResolutionSivia::Avancer(std::uint64_t nbBoites) {
     }
     if (Cumulants_) {
         return parcourir(*Cumulants_);
+    }
+    if (Neguentropie_) {
+        return parcourir(*Neguentropie_);
     }
     switch (Paire_) {
     case PaireCritere::SourcesDerivees:

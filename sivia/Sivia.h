@@ -10,6 +10,7 @@
 #include "sivia/BoxList.h"
 #include "sivia/Contraintes.h"
 #include "sivia/Cumulants.h"
+#include "sivia/Neguentropie.h"
 #include "sivia/Retards.h"
 
 #include <cstdint>
@@ -134,6 +135,7 @@ private:
     ContraintesActives Contraintes_;
     std::optional<critere_rapide::DecorrelationRetardee> Retardee_;
     std::optional<critere_rapide::Cumulants> Cumulants_;
+    std::optional<critere_rapide::Neguentropie> Neguentropie_;
     double Precision_;
     bool Pile_;
     PaireCritere Paire_;

@@ -470,6 +470,10 @@
         <source>Kurtosis (contraste d&apos;ordre 4)</source>
         <translation>Kurtosis (fourth-order contrast)</translation>
     </message>
+    <message>
+        <source>Néguentropie</source>
+        <translation>Negentropy</translation>
+    </message>
 </context>
 <context>
     <name>TFormAnalyse</name>

@@ -161,16 +161,16 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         ContraintesActives attendues;
     } cas[] = {
         // A uniform and a Gaussian white noise: the same flat spectrum, one far from Gaussian,
-        // whose halves agree best on the kurtosis contrast; a cosine and a coloured noise,
-        // whose halves agree best on the cumulants.
+        // whose halves agree best on the negentropy (37 dB); a cosine and a coloured noise,
+        // whose halves agree best on the negentropy too (45 dB, the cumulants' before it).
         {F->BruitBlancUniforme1,
          F->BruitBlancGaussien2,
-         JeuContraintes::Kurtosis,
-         {true, false, false, false, false, true}},
+         JeuContraintes::Neguentropie,
+         {true, false, false, false, false, false, true}},
         {F->Cosinus1,
          F->BruitColoreGaussien2,
-         JeuContraintes::Cumulants,
-         {true, false, false, false, true}},
+         JeuContraintes::Neguentropie,
+         {true, false, false, false, false, false, true}},
     };
     for (const auto& c : cas) {
         F->A.ReglagesCourants = Reglages{};
@@ -190,6 +190,7 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         EXPECT_EQ(k.ContrainteDecorrelationRetardee, c.attendues.ContrainteDecorrelationRetardee);
         EXPECT_EQ(k.ContrainteCumulants, c.attendues.ContrainteCumulants);
         EXPECT_EQ(k.ContrainteKurtosis, c.attendues.ContrainteKurtosis);
+        EXPECT_EQ(k.ContrainteNeguentropie, c.attendues.ContrainteNeguentropie);
         if (c.jeu == JeuContraintes::Retards) {
             EXPECT_EQ(F->A.ReglagesCourants.Retards, "1,2,3,4,5,6,7,8");
         }
