@@ -25,12 +25,13 @@ struct CovarianceRetardee {
 };
 
 enum class JeuContraintes {
-    Ordre2,    // decorrelation of the sources and of their derivatives (the default pair)
-    Retards,   // decorrelation at several delays
-    Ordre4,    // decorrelation of the derivatives and the fourth-order moment
-    Aucun,     // nothing can separate these mixtures
-    Cumulants, // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
-    Kurtosis,  // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
+    Ordre2,        // decorrelation of the sources and of their derivatives (the default pair)
+    Retards,       // decorrelation at several delays
+    Ordre4,        // decorrelation of the derivatives and the fourth-order moment
+    Aucun,         // nothing can separate these mixtures
+    Cumulants,     // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
+    Kurtosis,      // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
+    SommeKurtosis, // lag-0 decorrelation and |k1 + k2| (sivia/Cumulants.h)
 };
 
 // Below this gap between the sources' correlation coefficients at every delay, delays do not

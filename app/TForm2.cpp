@@ -25,7 +25,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
     setWindowTitle(QT_TR_NOOP("Options"));
     setFont(PoliceFenetres());
     move(61, 152);
-    setFixedSize(290, 613);
+    setFixedSize(290, 637);
 
     Label1 = Etiquette(this, QT_TR_NOOP("Saisir le nombre d'échantillons   N="), 0, 32);
     // Right of its caption, however wide the display's font makes it.
@@ -61,15 +61,18 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
         Placer(new QCheckBox(QT_TR_NOOP("Cumulants d'ordre 4"), this), 32, 472, 225, 17);
     CheckBoxKurtosis =
         Placer(new QCheckBox(QT_TR_NOOP("Kurtosis (contraste d'ordre 4)"), this), 32, 496, 225, 17);
+    CheckBoxSommeKurtosis =
+        Placer(new QCheckBox(QT_TR_NOOP("Somme des kurtosis (contraste d'ordre 4)"), this), 32, 520,
+               250, 17);
     CheckBoxRetards =
-        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 520, 225, 17);
-    Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 548);
+        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 544, 225, 17);
+    Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 572);
     // Right of its caption, however wide the display's font makes it.
     const int gaucheRetards = std::max(104, Label7->geometry().right() + 6);
-    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 544, 266 - gaucheRetards, 21);
+    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 568, 266 - gaucheRetards, 21);
     EditRetards->setToolTip(QT_TR_NOOP("Entiers distincts de 1 à N/2, séparés par des "
                                        "virgules, par exemple 1,2,4,8"));
-    Button1 = Placer(new QPushButton(QT_TR_NOOP("Valider"), this), 96, 580, 75, 25);
+    Button1 = Placer(new QPushButton(QT_TR_NOOP("Valider"), this), 96, 604, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
     Retraduire(this, {"TForm2"});
@@ -96,6 +99,7 @@ void TForm2::Remplir() {
     CheckBox3->setChecked(f.ContrainteMomentOrdre4);
     CheckBoxCumulants->setChecked(f.ContrainteCumulants);
     CheckBoxKurtosis->setChecked(f.ContrainteKurtosis);
+    CheckBoxSommeKurtosis->setChecked(f.ContrainteSommeKurtosis);
     CheckBoxRetards->setChecked(f.ContrainteDecorrelationRetardee);
     EditRetards->setText(QString::fromStdString(f.Retards));
     CheckBox4->setChecked(f.MontrerSolution);
@@ -137,6 +141,7 @@ void TForm2::Button1Click() {
     f.ContrainteMomentOrdre4 = CheckBox3->isChecked();
     f.ContrainteCumulants = CheckBoxCumulants->isChecked();
     f.ContrainteKurtosis = CheckBoxKurtosis->isChecked();
+    f.ContrainteSommeKurtosis = CheckBoxSommeKurtosis->isChecked();
     f.ContrainteDecorrelationRetardee = CheckBoxRetards->isChecked();
     f.Retards = retards;
     f.MontrerSolution = CheckBox4->isChecked();

@@ -471,7 +471,8 @@ void TFormAnalyse::RemplirSuggestion() {
     const bool jeu = SuggestionValable_ && (Suggestion_.Jeu == JeuContraintes::Retards ||
                                             Suggestion_.Jeu == JeuContraintes::Ordre4 ||
                                             Suggestion_.Jeu == JeuContraintes::Cumulants ||
-                                            Suggestion_.Jeu == JeuContraintes::Kurtosis);
+                                            Suggestion_.Jeu == JeuContraintes::Kurtosis ||
+                                            Suggestion_.Jeu == JeuContraintes::SommeKurtosis);
     TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
                                                 : QStringLiteral("—"));
     BoutonSuggestion->setEnabled(jeu);
@@ -485,7 +486,8 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     const Suggestion s = Suggestion_; // the solve refreshes the window
     Reglages& r = f->A.ReglagesCourants;
     if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4 &&
-        s.Jeu != JeuContraintes::Cumulants && s.Jeu != JeuContraintes::Kurtosis) {
+        s.Jeu != JeuContraintes::Cumulants && s.Jeu != JeuContraintes::Kurtosis &&
+        s.Jeu != JeuContraintes::SommeKurtosis) {
         return;
     }
     r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
@@ -494,6 +496,7 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     r.ContrainteDecorrelationRetardee = s.Jeu == JeuContraintes::Retards;
     r.ContrainteCumulants = s.Jeu == JeuContraintes::Cumulants;
     r.ContrainteKurtosis = s.Jeu == JeuContraintes::Kurtosis;
+    r.ContrainteSommeKurtosis = s.Jeu == JeuContraintes::SommeKurtosis;
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }

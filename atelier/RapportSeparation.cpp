@@ -170,7 +170,8 @@ ordered_json ReferencesJson(const std::vector<ReferenceQualifiee>& liste) {
 
 ordered_json SuggestionJson(const AnalyseSeparation& a) {
     const Suggestion& s = a.Conseil;
-    const char* jeux[] = {"ordre2", "retards", "ordre4", "aucun", "cumulants", "kurtosis"};
+    const char* jeux[] = {"ordre2",    "retards",  "ordre4",        "aucun",
+                          "cumulants", "kurtosis", "somme-kurtosis"};
     ordered_json accords = ordered_json::object();
     for (const Suggestion::Accord& accord : s.Accords) {
         accords[jeux[int(accord.Jeu)]] = Nombre(accord.AccordDb);
@@ -261,7 +262,8 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
         {c.ContrainteMomentOrdre4, "moment4"},
         {c.ContrainteDecorrelationRetardee, "retards"},
         {c.ContrainteCumulants, "cumulants"},
-        {c.ContrainteKurtosis, "kurtosis"}};
+        {c.ContrainteKurtosis, "kurtosis"},
+        {c.ContrainteSommeKurtosis, "somme-kurtosis"}};
     for (const auto& [actif, nom] : drapeaux) {
         if (actif) {
             noms.push_back(nom);

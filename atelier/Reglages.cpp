@@ -70,6 +70,8 @@ const ChampReglage Table[] = {
      OVREL_TEXTE("Reglages", "les cumulants d'ordre 4"), nullptr, nullptr, false, false},
     {"ContrainteKurtosis", "--contraintes", &Reglages::ContrainteKurtosis,
      OVREL_TEXTE("Reglages", "le contraste de kurtosis"), nullptr, nullptr, false, false},
+    {"ContrainteSommeKurtosis", "--contraintes", &Reglages::ContrainteSommeKurtosis,
+     OVREL_TEXTE("Reglages", "la somme des kurtosis"), nullptr, nullptr, false, false},
     {"Retards", "--retards", &Reglages::Retards, OVREL_TEXTE("Reglages", "les retards"), nullptr,
      nullptr, false, false},
     {"MontrerSolution", "", &Reglages::MontrerSolution,

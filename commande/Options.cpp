@@ -25,7 +25,8 @@ constexpr std::pair<const char*, bool ContraintesActives::*> Contraintes[] = {
     {"moment4", &ContraintesActives::ContrainteMomentOrdre4},
     {"retards", &ContraintesActives::ContrainteDecorrelationRetardee},
     {"cumulants", &ContraintesActives::ContrainteCumulants},
-    {"kurtosis", &ContraintesActives::ContrainteKurtosis}};
+    {"kurtosis", &ContraintesActives::ContrainteKurtosis},
+    {"somme-kurtosis", &ContraintesActives::ContrainteSommeKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>
@@ -406,6 +407,7 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
             .ContrainteDecorrelationRetardee = c.ContrainteDecorrelationRetardee,
             .ContrainteCumulants = c.ContrainteCumulants,
             .ContrainteKurtosis = c.ContrainteKurtosis,
+            .ContrainteSommeKurtosis = c.ContrainteSommeKurtosis,
             .Retards = o.Retards};
 }
 

@@ -157,40 +157,47 @@ TEST(PointExact, NoSolutionIsClaimedWhereTheCriterionCannotVanish) {
 
 TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearch) {
     GenerateurAleatoire alea;
-    ContraintesActives retards, cumulants, kurtosis;
+    ContraintesActives retards, cumulants, kurtosis, somme;
     retards.ContrainteDecorrelationRetardee = true;
     cumulants.ContrainteCumulants = true;
     kurtosis.ContrainteKurtosis = true;
+    somme.ContrainteSommeKurtosis = true;
     const TypeSource colores[] = {TypeSource::BruitColoreGaussien, TypeSource::Sinus,
                                   TypeSource::BruitDeLaplace, TypeSource::BruitBlancUniforme};
     const struct {
         const ContraintesActives* c;
         std::vector<int> delais;
-    } cas[] = {
-        {&retards, {1, 2, 3, 4, 6, 8}}, {&retards, {1, 5}}, {&cumulants, {}}, {&kurtosis, {}}};
+    } cas[] = {{&retards, {1, 2, 3, 4, 6, 8}},
+               {&retards, {1, 5}},
+               {&cumulants, {}},
+               {&kurtosis, {}},
+               {&somme, {}}};
     int verifies = 0;
-    for (int k = 0; k < 24; ++k) {
-        const auto& [c, delais] = cas[k % 4];
+    for (int k = 0; k < 30; ++k) {
+        const auto& [c, delais] = cas[k % std::size(cas)];
         Separation s(colores[(k + k / 4) % 4], colores[(k + 2 * (k / 4) + 1) % 4],
                      MatriceAleatoire(alea), 700 + k);
         const MomentsRetardes r = CalculerMomentsRetardes(s.m.Melange1, s.m.Melange2, delais);
         const RapportSolveur rapport = s.Resoudre(0.02, Pave(-3, 3, -3, 3), *c, r);
         const auto critere = [&](double x, double y) {
-            return c->ContrainteCumulants  ? CritereCumulantsAuPoint(x, y, s.m.Moments)
-                   : c->ContrainteKurtosis ? CritereKurtosisAuPoint(x, y, s.m.Moments)
-                                           : CritereRetardeAuPoint(x, y, s.m.Moments, r);
+            return c->ContrainteCumulants       ? CritereCumulantsAuPoint(x, y, s.m.Moments)
+                   : c->ContrainteKurtosis      ? CritereKurtosisAuPoint(x, y, s.m.Moments)
+                   : c->ContrainteSommeKurtosis ? CritereSommeKurtosisAuPoint(x, y, s.m.Moments)
+                                                : CritereRetardeAuPoint(x, y, s.m.Moments, r);
         };
         // The fourth-order contrasts hold the centred mixtures' curve.
         const MomentsMelanges courbe =
             c->ContrainteDecorrelationRetardee ? s.m.Moments : MomentsCentres(s.m.Moments);
-        // What the dense search minimises: the criterion itself, or for the kurtosis contrast
-        // what it stands for, -(k1^2 + k2^2) from the estimates' own moments.
+        // What the dense search minimises: the criterion itself, or for the kurtosis contrasts
+        // what they stand for, -(k1^2 + k2^2) or -|k1 + k2| from the estimates' own moments.
         const auto objectif = [&](double x, double y) {
-            if (!c->ContrainteKurtosis) {
+            if (!c->ContrainteKurtosis && !c->ContrainteSommeKurtosis) {
                 return critere(x, y);
             }
             const auto k1 = KurtosisEstimee1(courbe, {x, y}), k2 = KurtosisEstimee2(courbe, {x, y});
-            return k1 && k2 ? -(*k1 * *k1 + *k2 * *k2) : INFINITY;
+            return !(k1 && k2)             ? INFINITY
+                   : c->ContrainteKurtosis ? -(*k1 * *k1 + *k2 * *k2)
+                                           : -std::fabs(*k1 + *k2);
         };
         for (const AmasQualifie& a : rapport.Amas) {
             // Dense search: the curve's points above and beside 50,001 abscissae each.
@@ -224,5 +231,5 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
                 << k << ": " << Distance(a.Exact.Point, argmin);
         }
     }
-    EXPECT_GT(verifies, 24);
+    EXPECT_GT(verifies, 30);
 }

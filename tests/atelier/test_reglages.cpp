@@ -53,6 +53,7 @@ Reglages TousChanges() {
     r.ContrainteDecorrelationRetardee = true;
     r.ContrainteCumulants = true;
     r.ContrainteKurtosis = true;
+    r.ContrainteSommeKurtosis = true;
     r.Retards = "2,7";
     r.MontrerSolution = true;
     r.EstimationAuClic = true;
@@ -65,7 +66,8 @@ auto Champs(const Reglages& r) {
                       r.PrecisionSivia, r.Stockage, r.ContrainteDecorrelation,
                       r.ContrainteDecorrelationDerivees, r.ContrainteMomentOrdre4,
                       r.ContrainteDecorrelationRetardee, r.ContrainteCumulants,
-                      r.ContrainteKurtosis, r.Retards, r.MontrerSolution, r.EstimationAuClic);
+                      r.ContrainteKurtosis, r.ContrainteSommeKurtosis, r.Retards, r.MontrerSolution,
+                      r.EstimationAuClic);
 }
 
 } // namespace
@@ -88,7 +90,7 @@ TEST_F(ReglagesSession, TheKeysAreThoseOfTheSessionsAlreadyWritten) {
         "BorneSupY": 3.5, "PrecisionSivia": 0.0625, "Stockage": 0,
         "ContrainteDecorrelation": false, "ContrainteDecorrelationDerivees": false,
         "ContrainteMomentOrdre4": true, "ContrainteDecorrelationRetardee": true,
-        "ContrainteCumulants": true, "ContrainteKurtosis": true, "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
+        "ContrainteCumulants": true, "ContrainteKurtosis": true, "ContrainteSommeKurtosis": true, "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
     std::vector<std::string> remarques;
     EXPECT_EQ(Champs(Relire(chemin, remarques)), Champs(TousChanges()));
     const ReglagesEnregistres ecrits = EnregistrerReglages(TousChanges());

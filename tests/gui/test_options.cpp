@@ -144,7 +144,8 @@ TEST_F(Options, TheFourthOrderContrastsAreTickedOneAtATimeAndShownAgain) {
         QCheckBox* TForm2::*case_;
         bool Reglages::*drapeau;
     } cas[] = {{&TForm2::CheckBoxCumulants, &Reglages::ContrainteCumulants},
-               {&TForm2::CheckBoxKurtosis, &Reglages::ContrainteKurtosis}};
+               {&TForm2::CheckBoxKurtosis, &Reglages::ContrainteKurtosis},
+               {&TForm2::CheckBoxSommeKurtosis, &Reglages::ContrainteSommeKurtosis}};
     for (const auto& c : cas) {
         TForm2* d = Ouvrir();
         QCheckBox* coche = d->*c.case_;
