@@ -470,6 +470,10 @@
         <source>Kurtosis (contraste d&apos;ordre 4)</source>
         <translation>Kurtosis (fourth-order contrast)</translation>
     </message>
+    <message>
+        <source>Somme des kurtosis (contraste d&apos;ordre 4)</source>
+        <translation>Sum of kurtosis (fourth-order contrast)</translation>
+    </message>
 </context>
 <context>
     <name>TFormAnalyse</name>

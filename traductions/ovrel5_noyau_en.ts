@@ -407,6 +407,10 @@ Also:
         <source>le contraste de kurtosis</source>
         <translation>the kurtosis contrast</translation>
     </message>
+    <message>
+        <source>la somme des kurtosis</source>
+        <translation>the sum of kurtosis</translation>
+    </message>
 </context>
 <context>
     <name>Retards</name>
@@ -508,6 +512,10 @@ Also:
     <message>
         <source> ; aucun retard ne distingue mieux les spectres que le retard 1 (écart des coefficients de corrélation %1)</source>
         <translation>; no delay tells the spectra apart better than delay 1 (gap between the correlation coefficients %1)</translation>
+    </message>
+    <message>
+        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez la somme des kurtosis</source>
+        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the sum of kurtosis</translation>
     </message>
 </context>
 </TS>
