@@ -365,14 +365,14 @@ PointExact AffinerSurCourbeOrdre0(PointPlan depart, const RectanglePlan& zone,
         return AffinerNeguentropie(zone, m, retardes.Neguentropie, PasCourbe);
     }
     // The fourth-order contrasts hold the centred mixtures' curve.
-    const PointCourbeOrdre0 p =
-        MinimiserSurCourbeOrdre0(retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin,
-                                 zone.ymax, PasCourbe, [&](double x, double y) {
-                                     return retardee ? CritereRetardeAuPoint(x, y, m, retardes)
-                                            : critere == CritereCourbe::Kurtosis
-                                                ? CritereKurtosisAuPoint(x, y, m)
-                                                : CritereCumulantsAuPoint(x, y, m);
-                                 });
+    const PointCourbeOrdre0 p = MinimiserSurCourbeOrdre0(
+        retardee ? m : MomentsCentres(m), zone.xmin, zone.xmax, zone.ymin, zone.ymax, PasCourbe,
+        [&](double x, double y) {
+            return retardee                             ? CritereRetardeAuPoint(x, y, m, retardes)
+                   : critere == CritereCourbe::Kurtosis ? CritereKurtosisAuPoint(x, y, m)
+                   : critere == CritereCourbe::SommeKurtosis ? CritereSommeKurtosisAuPoint(x, y, m)
+                                                             : CritereCumulantsAuPoint(x, y, m);
+        });
     if (std::isinf(p.valeur)) {
         e.Critere = Infini;
         return e;

@@ -234,6 +234,12 @@ std::optional<PointPlan> PointNeguentropie(const Melanges& m, const std::vector<
         });
 }
 
+std::optional<PointPlan> PointSommeKurtosis(const Melanges& m, const std::vector<int>&) {
+    return MinimiserSurQuartDeTour(MomentsCentres(m.Moments), [&](double x, double y) {
+        return CritereSommeKurtosisAuPoint(x, y, m.Moments);
+    });
+}
+
 // What the whole mixtures tell, read once for every set: the gap between the sources'
 // correlation coefficients at lag 1 and at each delay given (0 where undefined).
 struct Indices {
@@ -292,6 +298,16 @@ double PreuveNeguentropie(const Indices& i, const std::optional<PointPlan>& poin
     return std::isfinite(e) ? e / (EcartTypeGaussien / std::sqrt(i.N)) : 0;
 }
 
+// The sum of two estimates' kurtosis wavers by sqrt(2).sqrt(24/N) for Gaussian samples.
+double PreuveSommeKurtosis(const Indices& i, const std::optional<PointPlan>& point) {
+    if (!point) {
+        return 0;
+    }
+    const double k = KurtosisEstimee1(i.M.Moments, *point).value_or(0) +
+                     KurtosisEstimee2(i.M.Moments, *point).value_or(0);
+    return std::fabs(k) / std::sqrt(48 / i.N);
+}
+
 // One candidate set: its constraints, how it finds its point, its evidence and what the
 // suggestion says of it. A new set is one more line of Candidats.
 struct JeuCandidat {
@@ -346,6 +362,14 @@ const JeuCandidat Candidats[] = {
      OVREL_TEXTE("Suggestion",
                  "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
                  "loi normale : essayez la néguentropie"),
+     false},
+    {JeuContraintes::SommeKurtosis,
+     {true, false, false, false, false, false, false, true},
+     PointSommeKurtosis,
+     PreuveSommeKurtosis,
+     OVREL_TEXTE("Suggestion",
+                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
+                 "loi normale : essayez la somme des kurtosis"),
      false},
 };
 

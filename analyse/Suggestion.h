@@ -25,13 +25,20 @@ struct CovarianceRetardee {
 };
 
 enum class JeuContraintes {
-    Ordre2,       // decorrelation of the sources and of their derivatives (the default pair)
-    Retards,      // decorrelation at several delays
-    Ordre4,       // decorrelation of the derivatives and the fourth-order moment
-    Aucun,        // nothing can separate these mixtures
-    Cumulants,    // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
-    Kurtosis,     // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
-    Neguentropie, // lag-0 decorrelation and the estimates' negentropy (sivia/Neguentropie.h)
+    Ordre2,        // decorrelation of the sources and of their derivatives (the default pair)
+    Retards,       // decorrelation at several delays
+    Ordre4,        // decorrelation of the derivatives and the fourth-order moment
+    Aucun,         // nothing can separate these mixtures
+    Cumulants,     // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
+    Kurtosis,      // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
+    Neguentropie,  // lag-0 decorrelation and the estimates' negentropy (sivia/Neguentropie.h)
+    Ordre2,        // decorrelation of the sources and of their derivatives (the default pair)
+    Retards,       // decorrelation at several delays
+    Ordre4,        // decorrelation of the derivatives and the fourth-order moment
+    Aucun,         // nothing can separate these mixtures
+    Cumulants,     // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
+    Kurtosis,      // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
+    SommeKurtosis, // lag-0 decorrelation and |k1 + k2| (sivia/Cumulants.h)
 };
 
 // Below this gap between the sources' correlation coefficients at every delay, delays do not

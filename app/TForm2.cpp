@@ -25,7 +25,7 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
     setWindowTitle(QT_TR_NOOP("Options"));
     setFont(PoliceFenetres());
     move(61, 152);
-    setFixedSize(290, 637);
+    setFixedSize(290, 661);
 
     Label1 = Etiquette(this, QT_TR_NOOP("Saisir le nombre d'échantillons   N="), 0, 32);
     // Right of its caption, however wide the display's font makes it.
@@ -63,15 +63,18 @@ TForm2::TForm2(TForm1* principale) : QWidget(principale, Qt::Window), Principale
         Placer(new QCheckBox(QT_TR_NOOP("Kurtosis (contraste d'ordre 4)"), this), 32, 496, 225, 17);
     CheckBoxNeguentropie =
         Placer(new QCheckBox(QT_TR_NOOP("Néguentropie"), this), 32, 520, 113, 17);
+    CheckBoxSommeKurtosis =
+        Placer(new QCheckBox(QT_TR_NOOP("Somme des kurtosis (contraste d'ordre 4)"), this), 32, 544,
+               250, 17);
     CheckBoxRetards =
-        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 544, 225, 17);
-    Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 572);
+        Placer(new QCheckBox(QT_TR_NOOP("Décorrélation retardée"), this), 32, 568, 225, 17);
+    Label7 = Etiquette(this, QT_TR_NOOP("Retards"), 48, 596);
     // Right of its caption, however wide the display's font makes it.
     const int gaucheRetards = std::max(104, Label7->geometry().right() + 6);
-    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 568, 266 - gaucheRetards, 21);
+    EditRetards = Placer(new QLineEdit(this), gaucheRetards, 592, 266 - gaucheRetards, 21);
     EditRetards->setToolTip(QT_TR_NOOP("Entiers distincts de 1 à N/2, séparés par des "
                                        "virgules, par exemple 1,2,4,8"));
-    Button1 = Placer(new QPushButton(QT_TR_NOOP("Valider"), this), 96, 604, 75, 25);
+    Button1 = Placer(new QPushButton(QT_TR_NOOP("Valider"), this), 96, 628, 75, 25);
 
     connect(Button1, &QPushButton::clicked, this, Protege([this] { Button1Click(); }));
     Retraduire(this, {"TForm2"});
@@ -99,6 +102,7 @@ void TForm2::Remplir() {
     CheckBoxCumulants->setChecked(f.ContrainteCumulants);
     CheckBoxKurtosis->setChecked(f.ContrainteKurtosis);
     CheckBoxNeguentropie->setChecked(f.ContrainteNeguentropie);
+    CheckBoxSommeKurtosis->setChecked(f.ContrainteSommeKurtosis);
     CheckBoxRetards->setChecked(f.ContrainteDecorrelationRetardee);
     EditRetards->setText(QString::fromStdString(f.Retards));
     CheckBox4->setChecked(f.MontrerSolution);
@@ -141,6 +145,7 @@ void TForm2::Button1Click() {
     f.ContrainteCumulants = CheckBoxCumulants->isChecked();
     f.ContrainteKurtosis = CheckBoxKurtosis->isChecked();
     f.ContrainteNeguentropie = CheckBoxNeguentropie->isChecked();
+    f.ContrainteSommeKurtosis = CheckBoxSommeKurtosis->isChecked();
     f.ContrainteDecorrelationRetardee = CheckBoxRetards->isChecked();
     f.Retards = retards;
     f.MontrerSolution = CheckBox4->isChecked();

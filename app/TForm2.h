@@ -25,10 +25,14 @@ public:
     QPlainTextEdit* Memo1;
     TRadioGroup *RadioGroup1, *RadioGroup2;
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4;
-    QCheckBox* CheckBoxRetards;      // "Décorrélation retardée"
-    QCheckBox* CheckBoxCumulants;    // "Cumulants d'ordre 4"
-    QCheckBox* CheckBoxKurtosis;     // "Kurtosis (contraste d'ordre 4)"
-    QCheckBox* CheckBoxNeguentropie; // "Néguentropie"
+    QCheckBox* CheckBoxRetards;       // "Décorrélation retardée"
+    QCheckBox* CheckBoxCumulants;     // "Cumulants d'ordre 4"
+    QCheckBox* CheckBoxKurtosis;      // "Kurtosis (contraste d'ordre 4)"
+    QCheckBox* CheckBoxNeguentropie;  // "Néguentropie"
+    QCheckBox* CheckBoxRetards;       // "Décorrélation retardée"
+    QCheckBox* CheckBoxCumulants;     // "Cumulants d'ordre 4"
+    QCheckBox* CheckBoxKurtosis;      // "Kurtosis (contraste d'ordre 4)"
+    QCheckBox* CheckBoxSommeKurtosis; // "Somme des kurtosis (contraste d'ordre 4)"
     QPushButton* Button1;
 
     // Fills the controls from the main window's state.

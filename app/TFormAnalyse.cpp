@@ -472,7 +472,9 @@ void TFormAnalyse::RemplirSuggestion() {
                                             Suggestion_.Jeu == JeuContraintes::Ordre4 ||
                                             Suggestion_.Jeu == JeuContraintes::Cumulants ||
                                             Suggestion_.Jeu == JeuContraintes::Kurtosis ||
-                                            Suggestion_.Jeu == JeuContraintes::Neguentropie);
+                                            Suggestion_.Jeu == JeuContraintes::Neguentropie ||
+
+                                            Suggestion_.Jeu == JeuContraintes::SommeKurtosis);
     TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
                                                 : QStringLiteral("—"));
     BoutonSuggestion->setEnabled(jeu);
@@ -487,7 +489,9 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     Reglages& r = f->A.ReglagesCourants;
     if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4 &&
         s.Jeu != JeuContraintes::Cumulants && s.Jeu != JeuContraintes::Kurtosis &&
-        s.Jeu != JeuContraintes::Neguentropie) {
+        s.Jeu != JeuContraintes::Neguentropie &&
+
+        s.Jeu != JeuContraintes::SommeKurtosis) {
         return;
     }
     r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
@@ -497,6 +501,7 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     r.ContrainteCumulants = s.Jeu == JeuContraintes::Cumulants;
     r.ContrainteKurtosis = s.Jeu == JeuContraintes::Kurtosis;
     r.ContrainteNeguentropie = s.Jeu == JeuContraintes::Neguentropie;
+    r.ContrainteSommeKurtosis = s.Jeu == JeuContraintes::SommeKurtosis;
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }

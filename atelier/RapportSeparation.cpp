@@ -170,8 +170,8 @@ ordered_json ReferencesJson(const std::vector<ReferenceQualifiee>& liste) {
 
 ordered_json SuggestionJson(const AnalyseSeparation& a) {
     const Suggestion& s = a.Conseil;
-    const char* jeux[] = {"ordre2",    "retards",  "ordre4",     "aucun",
-                          "cumulants", "kurtosis", "negentropie"};
+    const char* jeux[] = {"ordre2",    "retards",  "ordre4",      "aucun",
+                          "cumulants", "kurtosis", "negentropie", "somme-kurtosis"};
     ordered_json accords = ordered_json::object();
     for (const Suggestion::Accord& accord : s.Accords) {
         accords[jeux[int(accord.Jeu)]] = Nombre(accord.AccordDb);
@@ -263,7 +263,8 @@ ordered_json NomsContraintes(const ContraintesActives& c) {
         {c.ContrainteDecorrelationRetardee, "retards"},
         {c.ContrainteCumulants, "cumulants"},
         {c.ContrainteKurtosis, "kurtosis"},
-        {c.ContrainteNeguentropie, "negentropie"}};
+        {c.ContrainteNeguentropie, "negentropie"},
+        {c.ContrainteSommeKurtosis, "somme-kurtosis"}};
     for (const auto& [actif, nom] : drapeaux) {
         if (actif) {
             noms.push_back(nom);

@@ -72,6 +72,8 @@ const ChampReglage Table[] = {
      OVREL_TEXTE("Reglages", "le contraste de kurtosis"), nullptr, nullptr, false, false},
     {"ContrainteNeguentropie", "--contraintes", &Reglages::ContrainteNeguentropie,
      OVREL_TEXTE("Reglages", "la néguentropie"), nullptr, nullptr, false, false},
+    {"ContrainteSommeKurtosis", "--contraintes", &Reglages::ContrainteSommeKurtosis,
+     OVREL_TEXTE("Reglages", "la somme des kurtosis"), nullptr, nullptr, false, false},
     {"Retards", "--retards", &Reglages::Retards, OVREL_TEXTE("Reglages", "les retards"), nullptr,
      nullptr, false, false},
     {"MontrerSolution", "", &Reglages::MontrerSolution,

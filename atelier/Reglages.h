@@ -30,6 +30,7 @@ struct Reglages {
     bool ContrainteCumulants = false;
     bool ContrainteKurtosis = false;
     bool ContrainteNeguentropie = false;
+    bool ContrainteSommeKurtosis = false;
     // The delays of the delayed decorrelation, as typed ("1,2,4,8"); their bound N/2 is
     // checked where N is known, the form of the list here.
     std::string Retards = "1,2,3,4,5,6,8,10,12,16,20";
@@ -40,7 +41,7 @@ struct Reglages {
         return {ContrainteDecorrelation, ContrainteDecorrelationDerivees,
                 ContrainteMomentOrdre4,  ContrainteDecorrelationRetardee,
                 ContrainteCumulants,     ContrainteKurtosis,
-                ContrainteNeguentropie};
+                ContrainteNeguentropie,  ContrainteSommeKurtosis};
     }
 };
 

@@ -30,7 +30,8 @@ constexpr std::tuple<const char*, bool A::*, bool R::*> Contraintes[] = {
     {"retards", &A::ContrainteDecorrelationRetardee, &R::ContrainteDecorrelationRetardee},
     {"cumulants", &A::ContrainteCumulants, &R::ContrainteCumulants},
     {"kurtosis", &A::ContrainteKurtosis, &R::ContrainteKurtosis},
-    {"negentropie", &A::ContrainteNeguentropie, &R::ContrainteNeguentropie}};
+    {"negentropie", &A::ContrainteNeguentropie, &R::ContrainteNeguentropie},
+    {"somme-kurtosis", &A::ContrainteSommeKurtosis, &R::ContrainteSommeKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>

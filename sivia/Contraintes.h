@@ -27,15 +27,19 @@ struct ContraintesActives {
     // "Néguentropie" (sivia/Neguentropie.h): the lag-0 decorrelation held as a test and the
     // estimates' approximate negentropy maximised along it (after the other contrasts).
     bool ContrainteNeguentropie = false;
+    // "Somme des kurtosis (contraste d'ordre 4)" (sivia/Cumulants.h): the lag-0 decorrelation
+    // held as a test and |k1 + k2| maximised along it, as FastICA's cube (after the above).
+    bool ContrainteSommeKurtosis = false;
 };
 
 // The criterion minimised along the lag-0 curve, the first of the flags on in this order.
-enum class CritereCourbe { Aucun, Retards, Cumulants, Kurtosis, Neguentropie };
+enum class CritereCourbe { Aucun, Retards, Cumulants, Kurtosis, Neguentropie, SommeKurtosis };
 constexpr CritereCourbe CritereSurCourbe(const ContraintesActives& c) {
     return c.ContrainteDecorrelationRetardee ? CritereCourbe::Retards
            : c.ContrainteCumulants           ? CritereCourbe::Cumulants
            : c.ContrainteKurtosis            ? CritereCourbe::Kurtosis
            : c.ContrainteNeguentropie        ? CritereCourbe::Neguentropie
+           : c.ContrainteSommeKurtosis       ? CritereCourbe::SommeKurtosis
                                              : CritereCourbe::Aucun;
 }
 

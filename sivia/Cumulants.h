@@ -20,6 +20,15 @@
 //   k1^2 + k2^2 + 4.c31^2 / (P1^3.P2) + 6.c22^2 / (P1^2.P2^2) + 4.c13^2 / (P1.P2^3),
 // the same at every point of the curve: maximising k1^2 + k2^2 is minimising the other terms,
 // the cross-cumulants with these weights, a positive criterion with the same polynomials.
+//
+// Sum of kurtosis ("Somme des kurtosis (contraste d'ordre 4)"): symmetric FastICA with the
+// cube non-linearity stops where k1 + k2 is stationary along the rotations of the whitened
+// mixtures. With theta the rotation angle, k1 + k2 = A + B.cos(4.theta) + C.sin(4.theta) on
+// the curve (the whitened moments m_pq = E[z1^p.z2^q] give A = 3/4.(m40 + m04) + 3/2.m22 - 6,
+// B = (m40 + m04)/4 - 3/2.m22, C = m31 - m13), so its largest |k1 + k2| is
+// |A| + sqrt(B^2 + C^2), and the criterion S = (|A| + sqrt(B^2 + C^2)) - |k1 + k2| >= 0
+// vanishes at the separating point: independent sources turned by phi from the estimates
+// give k1 + k2 = (k1' + k2').(1 - sin^2(2.phi)/2), largest in size at phi = 0.
 #pragma once
 
 #include "sivia/Retards.h"
@@ -30,8 +39,8 @@
 MomentsMelanges MomentsCentres(const MomentsMelanges& m);
 
 // The cross-cumulants' weights: JADE's off-diagonal sum, or the complement of the squared
-// kurtosis on the curve.
-enum class ContrasteOrdre4 { Cumulants, Kurtosis };
+// kurtosis on the curve; or the gap of |k1 + k2| to its largest value on the curve.
+enum class ContrasteOrdre4 { Cumulants, Kurtosis, SommeKurtosis };
 
 namespace critere_rapide {
 
@@ -51,6 +60,8 @@ public:
     double SurPave(Bornes X, Bornes Y) const;
     // K at any point (off the curve, the same polynomials); NaN where P1 or P2 is not positive.
     double Valeur(double x, double y) const;
+    // The largest |k1 + k2| along the lag-0 curve (NaN where the mixtures cannot be whitened).
+    double SommeKurtosisMax() const { return sommeMax_; }
 
     static constexpr double Infini = std::numeric_limits<double>::infinity();
 
@@ -63,11 +74,18 @@ private:
     CourbeOrdre0 courbe_; // of the centred mixtures
     Polynome termes_[3];  // c31, c22, c13
     const double* poids_;
+    ContrasteOrdre4 contraste_;
+    Polynome quartiques_[2]; // E[s1^4], E[s2^4]
+    double sommeMax_;
+
+    double ValeurSomme(double x, double y, double p1, double p2) const;
+    double SurPaveSomme(Bornes X, Bornes Y) const;
 };
 
 } // namespace critere_rapide
 
-// K at a point (CritereCumulantsAuPoint) and the kurtosis contrast, from the mixtures' raw
+// K at a point (CritereCumulantsAuPoint) and the kurtosis contrasts, from the mixtures' raw
 // means.
 double CritereCumulantsAuPoint(double x, double y, const MomentsMelanges& m);
 double CritereKurtosisAuPoint(double x, double y, const MomentsMelanges& m);
+double CritereSommeKurtosisAuPoint(double x, double y, const MomentsMelanges& m);

@@ -150,14 +150,16 @@ ResolutionSivia::ResolutionSivia(const Box& boiteInitiale, BoxList& enAttente, B
             moments, retardes,
             critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
             critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()});
-    } else if ((courbe == CritereCourbe::Cumulants || courbe == CritereCourbe::Kurtosis) &&
+    } else if ((courbe == CritereCourbe::Cumulants || courbe == CritereCourbe::Kurtosis ||
+                courbe == CritereCourbe::SommeKurtosis) &&
                DeuxComposantes_ &&
                critere_rapide::Cumulants::Applicable(boiteInitiale[1], boiteInitiale[2], moments)) {
         Cumulants_.emplace(
             moments, critere_rapide::Bornes{boiteInitiale[1].Lower(), boiteInitiale[1].Upper()},
             critere_rapide::Bornes{boiteInitiale[2].Lower(), boiteInitiale[2].Upper()},
-            courbe == CritereCourbe::Kurtosis ? ContrasteOrdre4::Kurtosis
-                                              : ContrasteOrdre4::Cumulants);
+            courbe == CritereCourbe::Kurtosis        ? ContrasteOrdre4::Kurtosis
+            : courbe == CritereCourbe::SommeKurtosis ? ContrasteOrdre4::SommeKurtosis
+                                                     : ContrasteOrdre4::Cumulants);
     } else if (courbe == CritereCourbe::Neguentropie && DeuxComposantes_ &&
                critere_rapide::Neguentropie::Applicable(boiteInitiale[1], boiteInitiale[2], moments,
                                                         retardes.Neguentropie.get())) {

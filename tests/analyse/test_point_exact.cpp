@@ -158,11 +158,12 @@ TEST(PointExact, NoSolutionIsClaimedWhereTheCriterionCannotVanish) {
 
 TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearch) {
     GenerateurAleatoire alea;
-    ContraintesActives retards, cumulants, kurtosis, neguentropie;
+    ContraintesActives retards, cumulants, kurtosis, neguentropie, somme;
     retards.ContrainteDecorrelationRetardee = true;
     cumulants.ContrainteCumulants = true;
     kurtosis.ContrainteKurtosis = true;
     neguentropie.ContrainteNeguentropie = true;
+    somme.ContrainteSommeKurtosis = true;
     const TypeSource colores[] = {TypeSource::BruitColoreGaussien, TypeSource::Sinus,
                                   TypeSource::BruitDeLaplace, TypeSource::BruitBlancUniforme};
     const struct {
@@ -172,10 +173,11 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
                {&retards, {1, 5}},
                {&cumulants, {}},
                {&kurtosis, {}},
-               {&neguentropie, {}}};
+               {&neguentropie, {}},
+               {&somme, {}}};
     int verifies = 0;
     for (int k = 0; k < 30; ++k) {
-        const auto& [c, delais] = cas[k % 5];
+        const auto& [c, delais] = cas[k % std::size(cas)];
         Separation s(colores[(k + k / 4) % 4], colores[(k + 2 * (k / 4) + 1) % 4],
                      MatriceAleatoire(alea), 700 + k);
         MomentsRetardes r = CalculerMomentsRetardes(s.m.Melange1, s.m.Melange2, delais);
@@ -184,22 +186,25 @@ TEST(PointExact, CriteriaAlongTheLagZeroCurveRefineToTheirMinimiserByADenseSearc
         }
         const RapportSolveur rapport = s.Resoudre(0.02, Pave(-3, 3, -3, 3), *c, r);
         const auto critere = [&](double x, double y) {
-            return c->ContrainteCumulants      ? CritereCumulantsAuPoint(x, y, s.m.Moments)
-                   : c->ContrainteKurtosis     ? CritereKurtosisAuPoint(x, y, s.m.Moments)
-                   : c->ContrainteNeguentropie ? CritereNeguentropieAuPoint(x, y, *r.Neguentropie)
-                                               : CritereRetardeAuPoint(x, y, s.m.Moments, r);
+            return c->ContrainteCumulants       ? CritereCumulantsAuPoint(x, y, s.m.Moments)
+                   : c->ContrainteKurtosis      ? CritereKurtosisAuPoint(x, y, s.m.Moments)
+                   : c->ContrainteSommeKurtosis ? CritereSommeKurtosisAuPoint(x, y, s.m.Moments)
+                   : c->ContrainteNeguentropie  ? CritereNeguentropieAuPoint(x, y, *r.Neguentropie)
+                                                : CritereRetardeAuPoint(x, y, s.m.Moments, r);
         };
         // The fourth-order contrasts hold the centred mixtures' curve.
         const MomentsMelanges courbe =
             c->ContrainteDecorrelationRetardee ? s.m.Moments : MomentsCentres(s.m.Moments);
-        // What the dense search minimises: the criterion itself, or for the kurtosis contrast
-        // what it stands for, -(k1^2 + k2^2) from the estimates' own moments.
+        // What the dense search minimises: the criterion itself, or for the kurtosis contrasts
+        // what they stand for, -(k1^2 + k2^2) or -|k1 + k2| from the estimates' own moments.
         const auto objectif = [&](double x, double y) {
-            if (!c->ContrainteKurtosis) {
+            if (!c->ContrainteKurtosis && !c->ContrainteSommeKurtosis) {
                 return critere(x, y);
             }
             const auto k1 = KurtosisEstimee1(courbe, {x, y}), k2 = KurtosisEstimee2(courbe, {x, y});
-            return k1 && k2 ? -(*k1 * *k1 + *k2 * *k2) : INFINITY;
+            return !(k1 && k2)             ? INFINITY
+                   : c->ContrainteKurtosis ? -(*k1 * *k1 + *k2 * *k2)
+                                           : -std::fabs(*k1 + *k2);
         };
         // An enclosure of the objective at a point: the objective itself, or for the
         // negentropy, which reads the samples at each point, its table's (checked against the

@@ -184,7 +184,7 @@ namespace {
 // uniform) white noises e, f, g, each source a moving sum of its own noise.
 struct SourcesConnues {
     const char* nom;
-    int loi1, loi2;                       // 0 Gaussian, 1 Laplace, 2 uniform
+    int loi1, loi2; // 0 Gaussian, 1 Laplace, 2 uniform, 3 binary (kurtosis -2), 4 sparse (+2)
     std::vector<double> filtre1, filtre2; // s[n] = sum filtre[k].e[n - k]
 };
 
@@ -194,7 +194,12 @@ std::vector<double> Filtrer(std::mt19937_64& g, int loi, const std::vector<doubl
     std::uniform_real_distribution<double> uniforme(-1, 1);
     std::vector<double> e(n + filtre.size()), s(n);
     for (double& v : e) {
-        v = loi == 0 ? normale(g) : loi == 1 ? (g() % 2 ? 1 : -1) * exponentielle(g) : uniforme(g);
+        const double signe = g() % 2 ? 1 : -1;
+        v = loi == 0   ? normale(g)
+            : loi == 1 ? signe * exponentielle(g)
+            : loi == 2 ? uniforme(g)
+            : loi == 3 ? signe
+                       : (g() % 5 == 0 ? signe : 0.0); // +-1 one time in five
     }
     for (int i = 0; i < n; ++i) {
         for (std::size_t k = 0; k < filtre.size(); ++k) {
@@ -268,6 +273,33 @@ TEST(Suggestion, TheHalvesOfTheMixturesNameTheSetThatCanSeparate) {
                     << c.sources.nom;
             }
         }
+    }
+}
+
+// The sum of kurtosis has evidence only where the sources' kurtosis do not cancel: a sparse
+// source (+2) with a binary one (-2) keeps |k1 + k2| within its sampling noise at every point.
+TEST(Suggestion, TheSumOfKurtosisHasEvidenceWhereTheSourcesKurtosisDoNotCancel) {
+    const struct {
+        SourcesConnues sources;
+        bool preuve;
+    } cas[] = {
+        {{"laplace-uniforme", 1, 2, {1}, {1}}, true},
+        {{"creuse-binaire", 4, 3, {1}, {1}}, false},
+        {{"normales", 0, 0, {1}, {1}}, false},
+    };
+    std::mt19937_64 g(23);
+    for (const auto& c : cas) {
+        const int n = 20000;
+        const std::vector<double> s1 = Filtrer(g, c.sources.loi1, c.sources.filtre1, n);
+        const std::vector<double> s2 = Filtrer(g, c.sources.loi2, c.sources.filtre2, n);
+        const Suggestion s = SuggererSelonMelanges(
+            GenererMelanges(s1, s2, {1, 0.6, -0.5, 1}, n, 0.1f), std::nullopt, {1, 2, 3, 4});
+        const auto somme = std::find_if(s.Accords.begin(), s.Accords.end(), [](const auto& a) {
+            return a.Jeu == JeuContraintes::SommeKurtosis;
+        });
+        ASSERT_NE(somme, s.Accords.end()) << c.sources.nom;
+        EXPECT_EQ(somme->Preuve >= SeuilPreuve, c.preuve) << c.sources.nom << ": " << somme->Preuve;
+        EXPECT_TRUE(c.preuve || s.Jeu != JeuContraintes::SommeKurtosis) << c.sources.nom;
     }
 }
 

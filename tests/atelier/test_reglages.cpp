@@ -54,6 +54,7 @@ Reglages TousChanges() {
     r.ContrainteCumulants = true;
     r.ContrainteKurtosis = true;
     r.ContrainteNeguentropie = true;
+    r.ContrainteSommeKurtosis = true;
     r.Retards = "2,7";
     r.MontrerSolution = true;
     r.EstimationAuClic = true;
@@ -66,8 +67,8 @@ auto Champs(const Reglages& r) {
                       r.PrecisionSivia, r.Stockage, r.ContrainteDecorrelation,
                       r.ContrainteDecorrelationDerivees, r.ContrainteMomentOrdre4,
                       r.ContrainteDecorrelationRetardee, r.ContrainteCumulants,
-                      r.ContrainteKurtosis, r.ContrainteNeguentropie, r.Retards, r.MontrerSolution,
-                      r.EstimationAuClic);
+                      r.ContrainteKurtosis, r.ContrainteNeguentropie, r.ContrainteSommeKurtosis,
+                      r.Retards, r.MontrerSolution, r.EstimationAuClic);
 }
 
 } // namespace
@@ -90,7 +91,7 @@ TEST_F(ReglagesSession, TheKeysAreThoseOfTheSessionsAlreadyWritten) {
         "BorneSupY": 3.5, "PrecisionSivia": 0.0625, "Stockage": 0,
         "ContrainteDecorrelation": false, "ContrainteDecorrelationDerivees": false,
         "ContrainteMomentOrdre4": true, "ContrainteDecorrelationRetardee": true,
-        "ContrainteCumulants": true, "ContrainteKurtosis": true, "ContrainteNeguentropie": true, "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
+        "ContrainteCumulants": true, "ContrainteKurtosis": true, "ContrainteNeguentropie": true, "ContrainteSommeKurtosis": true, "Retards": "2,7", "MontrerSolution": true, "EstimationAuClic": true}})");
     std::vector<std::string> remarques;
     EXPECT_EQ(Champs(Relire(chemin, remarques)), Champs(TousChanges()));
     const ReglagesEnregistres ecrits = EnregistrerReglages(TousChanges());

@@ -191,6 +191,7 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         EXPECT_EQ(k.ContrainteCumulants, c.attendues.ContrainteCumulants);
         EXPECT_EQ(k.ContrainteKurtosis, c.attendues.ContrainteKurtosis);
         EXPECT_EQ(k.ContrainteNeguentropie, c.attendues.ContrainteNeguentropie);
+        EXPECT_EQ(k.ContrainteSommeKurtosis, c.attendues.ContrainteSommeKurtosis);
         if (c.jeu == JeuContraintes::Retards) {
             EXPECT_EQ(F->A.ReglagesCourants.Retards, "1,2,3,4,5,6,7,8");
         }

@@ -145,7 +145,9 @@ TEST_F(Options, TheFourthOrderContrastsAreTickedOneAtATimeAndShownAgain) {
         bool Reglages::*drapeau;
     } cas[] = {{&TForm2::CheckBoxCumulants, &Reglages::ContrainteCumulants},
                {&TForm2::CheckBoxKurtosis, &Reglages::ContrainteKurtosis},
-               {&TForm2::CheckBoxNeguentropie, &Reglages::ContrainteNeguentropie}};
+               {&TForm2::CheckBoxNeguentropie, &Reglages::ContrainteNeguentropie},
+
+               {&TForm2::CheckBoxSommeKurtosis, &Reglages::ContrainteSommeKurtosis}};
     for (const auto& c : cas) {
         TForm2* d = Ouvrir();
         QCheckBox* coche = d->*c.case_;

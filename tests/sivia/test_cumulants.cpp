@@ -75,6 +75,17 @@ std::vector<double> Centre(std::vector<double> v) {
     return v;
 }
 
+// The centred estimates s1 = x1 + x.x2 and s2 = y.x1 + x2.
+std::pair<std::vector<double>, std::vector<double>> EstimeesCentrees(const Donnees& d, double x,
+                                                                     double y) {
+    std::vector<double> s1, s2;
+    for (std::size_t i = 0; i < d.x1.size(); ++i) {
+        s1.push_back(d.x1[i] + x * d.x2[i]);
+        s2.push_back(y * d.x1[i] + d.x2[i]);
+    }
+    return {Centre(s1), Centre(s2)};
+}
+
 ContraintesActives AvecCumulants() {
     ContraintesActives c;
     c.ContrainteCumulants = true;
@@ -98,12 +109,7 @@ TEST(Cumulants, TheCriteriaAreTheCentredEstimatesWeightedSquaredNormalisedCrossC
         const auto& k = cas[essai % std::size(cas)];
         const Donnees d = Tirer(g, 400, k.decalage);
         const double x = u(g), y = u(g); // anywhere: the polynomials hold off the curve too
-        std::vector<double> s1, s2;
-        for (std::size_t i = 0; i < d.x1.size(); ++i) {
-            s1.push_back(d.x1[i] + x * d.x2[i]);
-            s2.push_back(y * d.x1[i] + d.x2[i]);
-        }
-        s1 = Centre(s1), s2 = Centre(s2);
+        const auto [s1, s2] = EstimeesCentrees(d, x, y);
         const double p1 = Moyenne(s1, s2, 2, 0), p2 = Moyenne(s1, s2, 0, 2);
         const double c31 = Moyenne(s1, s2, 3, 1) / std::pow(p1, 1.5) / std::sqrt(p2);
         const double c22 = (Moyenne(s1, s2, 2, 2) - p1 * p2) / (p1 * p2);
@@ -122,6 +128,8 @@ const struct Contraste {
 } Contrastes[] = {
     {ContrasteOrdre4::Cumulants, &ContraintesActives::ContrainteCumulants, CritereCumulantsAuPoint},
     {ContrasteOrdre4::Kurtosis, &ContraintesActives::ContrainteKurtosis, CritereKurtosisAuPoint},
+    {ContrasteOrdre4::SommeKurtosis, &ContraintesActives::ContrainteSommeKurtosis,
+     CritereSommeKurtosisAuPoint},
 };
 
 TEST(Cumulants, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
@@ -129,8 +137,8 @@ TEST(Cumulants, TheBoxBoundNeverExceedsTheCriterionAtAPointOfTheCurveInside) {
     std::uniform_real_distribution<double> u(0, 1);
     int dedans = 0;
     for (int essai = 0; essai < 600; ++essai) {
-        const Contraste& k = Contrastes[essai % 2];
-        const Donnees d = Tirer(g, 300, essai % 3 == 0 ? 4 : 0);
+        const Contraste& k = Contrastes[essai % std::size(Contrastes)];
+        const Donnees d = Tirer(g, 300, essai / std::size(Contrastes) % 3 == 0 ? 4 : 0);
         const critere_rapide::Cumulants c(d.m, {-4, 4}, {-4, 4}, k.contraste);
         const double x0 = -4 + 7 * u(g), y0 = -4 + 7 * u(g), w = std::ldexp(1.0, -int(g() % 12));
         const double f = c.SurPave({x0, x0 + w}, {y0, y0 + w});
@@ -149,11 +157,11 @@ TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
     std::mt19937_64 g(5);
     std::uniform_real_distribution<double> u(0, 1);
     int verifies = 0, separes = 0;
-    for (int essai = 0; essai < 300; ++essai) {
-        const Contraste& k = Contrastes[essai % 2];
+    for (int essai = 0; essai < 450; ++essai) {
+        const Contraste& k = Contrastes[essai % std::size(Contrastes)];
         ContraintesActives c;
         c.*k.drapeau = true;
-        const Donnees d = Tirer(g, 3000, essai % 3 == 0 ? 6 : 0);
+        const Donnees d = Tirer(g, 3000, essai / std::size(Contrastes) % 3 == 0 ? 6 : 0);
         const double lo = -3 + 2 * u(g), up = lo + 1.5 + 3 * u(g);
         const double precision = (g() % 2) ? 0.05 : 0.02;
         const OrdreStockage ordre = g() % 2 ? StockageFile : StockagePile;
@@ -173,8 +181,41 @@ TEST(Cumulants, EveryMinimiserOnTheLagZeroCurveLiesInAKeptBox) {
                 << essai;
         }
     }
-    EXPECT_GT(verifies, 220);
-    EXPECT_GT(separes, 30);
+    EXPECT_GT(verifies, 330);
+    EXPECT_GT(separes, 45);
+}
+
+// Along the curve, the sum of kurtosis read from the centred estimates themselves plus the
+// criterion is the same everywhere, and the criterion comes near 0 at the curve's best point.
+TEST(Cumulants, TheSumOfKurtosisCriterionIsTheGapToTheLargestSumAlongTheCurve) {
+    std::mt19937_64 g(13);
+    for (int essai = 0; essai < 24; ++essai) {
+        const Donnees d = Tirer(g, 400, essai % 2 ? 4 : 0);
+        const MomentsMelanges centres = MomentsCentres(d.m);
+        double plusPetit = critere_rapide::Cumulants::Infini, plusGrandeSomme = 0;
+        for (int i = 0; i <= 4000; ++i) {
+            const double x = std::tan(M_PI * ((i + 0.5) / 4001 - 0.5)),
+                         y = CourbeOrdre0EnX(x, centres);
+            if (!std::isfinite(y)) {
+                continue;
+            }
+            const auto [s1, s2] = EstimeesCentrees(d, x, y);
+            const double p1 = Moyenne(s1, s2, 2, 0), p2 = Moyenne(s1, s2, 0, 2);
+            const double somme =
+                Moyenne(s1, s2, 4, 0) / (p1 * p1) + Moyenne(s1, s2, 0, 4) / (p2 * p2) - 6;
+            const double v = CritereSommeKurtosisAuPoint(x, y, d.m);
+            if (i % 400 == 0) {
+                const double max = critere_rapide::Cumulants(d.m, {-20, 20}, {-1e9, 1e9},
+                                                             ContrasteOrdre4::SommeKurtosis)
+                                       .SommeKurtosisMax();
+                EXPECT_NEAR(v + std::fabs(somme), max, 1e-7 * (1 + max)) << essai << " " << x;
+            }
+            plusPetit = std::min(plusPetit, v);
+            plusGrandeSomme = std::max(plusGrandeSomme, std::fabs(somme));
+        }
+        EXPECT_GE(plusPetit, 0) << essai;
+        EXPECT_LT(plusPetit, 1e-3 * (1 + plusGrandeSomme)) << essai;
+    }
 }
 
 TEST(Cumulants, OffByDefaultAndWithoutItsPathTheSolveRejectsNothing) {
