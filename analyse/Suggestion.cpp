@@ -470,6 +470,32 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                               "dB, mieux que ceux des autres jeux dont le signal dépasse le "
                               "bruit d'échantillonnage"),
         {Chiffres(accordDe(choisi->Jeu), 0)});
+    // Between a higher-order set and a second-order one, the halves' agreement is a poor
+    // guide: on the recordings it moved by about MargeAccordDb from one split of the samples to
+    // another, and where the second-order sets' halves came within that margin their points
+    // were as good. A higher-order set is named over them only beyond it.
+    const auto ordre2OuRetards = [](const JeuCandidat* c) {
+        return c->Jeu == JeuContraintes::Ordre2 || c->Jeu == JeuContraintes::Retards;
+    };
+    std::string cede; // said after the reason when a higher-order set gave way
+    if (!ordre2OuRetards(choisi)) {
+        const JeuCandidat* second = nullptr;
+        for (const JeuCandidat* c : retenus) {
+            if (ordre2OuRetards(c) && (!second || accordDe(c->Jeu) > accordDe(second->Jeu))) {
+                second = c;
+            }
+        }
+        if (second && accordDe(second->Jeu) >= accordDe(choisi->Jeu) - MargeAccordDb) {
+            cede = raison = RemplirModele(
+                Traduire("Suggestion",
+                         " ; ses points sur les deux moitiés des mélanges s'accordent à %1 dB, à "
+                         "moins de %2 dB du meilleur jeu d'ordre supérieur (%3 dB), qui ne "
+                         "l'emporte qu'au-delà"),
+                {Chiffres(accordDe(second->Jeu), 0), Chiffres(MargeAccordDb, 0),
+                 Chiffres(accordDe(choisi->Jeu), 0)});
+            choisi = second;
+        }
+    }
     // The delays hold lag 1 among others. Where the halves of the default pair and of the
     // delays agree within MargeAccordDb (about what the agreement moves from one split of the
     // samples to another), the spectra decide: the delays where a longer delay tells them
@@ -498,6 +524,7 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                                               "le retard 1 (écart des coefficients de corrélation "
                                               "%1)"),
                                      {Chiffres(indices.Ecart1, 2)});
+        raison += cede;
     }
     s.Jeu = choisi->Jeu;
     s.Contraintes = choisi->Contraintes;

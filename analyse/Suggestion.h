@@ -32,12 +32,6 @@ enum class JeuContraintes {
     Cumulants,     // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
     Kurtosis,      // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
     Neguentropie,  // lag-0 decorrelation and the estimates' negentropy (sivia/Neguentropie.h)
-    Ordre2,        // decorrelation of the sources and of their derivatives (the default pair)
-    Retards,       // decorrelation at several delays
-    Ordre4,        // decorrelation of the derivatives and the fourth-order moment
-    Aucun,         // nothing can separate these mixtures
-    Cumulants,     // lag-0 decorrelation and the fourth-order cross-cumulants (sivia/Cumulants.h)
-    Kurtosis,      // lag-0 decorrelation and the estimates' squared kurtosis (sivia/Cumulants.h)
     SommeKurtosis, // lag-0 decorrelation and |k1 + k2| (sivia/Cumulants.h)
 };
 
@@ -86,11 +80,13 @@ Suggestion SuggererContraintes(const MomentsMelanges& m,
 // point, against 1/sqrt(N) and sqrt(24/N). Without a set that has it, nothing can separate
 // the mixtures (Aucun, with the figures): the halves of two white Gaussian noises may agree
 // by chance. Among the others, each finds its point on the first and on the second half of
-// the samples; the set whose two points agree best is named, except that between the default
-// pair and the delays, when their halves agree within MargeAccordDb, the delays are named
-// where a longer delay tells the spectra apart better than lag 1 and the pair elsewhere. The
-// sets' points are computed in closed form (the pair's exact root) or along the lag-0 curve
-// (delays, cumulants), without a solve. Degenerate mixtures keep the moments' verdict.
+// the samples; the set whose two points agree best is named, except that a higher-order set
+// (cumulants, kurtosis, negentropy, sum of kurtosis) gives way to the better second-order set
+// whose halves agree within MargeAccordDb of its own, and that between the default pair and
+// the delays, when their halves agree within MargeAccordDb, the delays are named where a
+// longer delay tells the spectra apart better than lag 1 and the pair elsewhere. The sets'
+// points are computed in closed form (the pair's exact root) or along the lag-0 curve (the
+// others), without a solve. Degenerate mixtures keep the moments' verdict.
 inline constexpr double SeuilPreuve = 8;
 inline constexpr double MargeAccordDb = 10;
 

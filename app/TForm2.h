@@ -29,9 +29,6 @@ public:
     QCheckBox* CheckBoxCumulants;     // "Cumulants d'ordre 4"
     QCheckBox* CheckBoxKurtosis;      // "Kurtosis (contraste d'ordre 4)"
     QCheckBox* CheckBoxNeguentropie;  // "Néguentropie"
-    QCheckBox* CheckBoxRetards;       // "Décorrélation retardée"
-    QCheckBox* CheckBoxCumulants;     // "Cumulants d'ordre 4"
-    QCheckBox* CheckBoxKurtosis;      // "Kurtosis (contraste d'ordre 4)"
     QCheckBox* CheckBoxSommeKurtosis; // "Somme des kurtosis (contraste d'ordre 4)"
     QPushButton* Button1;
 

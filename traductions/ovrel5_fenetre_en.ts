@@ -474,6 +474,10 @@
         <source>Néguentropie</source>
         <translation>Negentropy</translation>
     </message>
+    <message>
+        <source>Somme des kurtosis (contraste d&apos;ordre 4)</source>
+        <translation>Sum of kurtosis (fourth-order contrast)</translation>
+    </message>
 </context>
 <context>
     <name>TFormAnalyse</name>

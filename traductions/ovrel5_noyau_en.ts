@@ -411,6 +411,10 @@ Also:
         <source>la néguentropie</source>
         <translation>the negentropy</translation>
     </message>
+    <message>
+        <source>la somme des kurtosis</source>
+        <translation>the sum of kurtosis</translation>
+    </message>
 </context>
 <context>
     <name>Retards</name>
@@ -516,6 +520,14 @@ Also:
     <message>
         <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez la néguentropie</source>
         <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the negentropy</translation>
+    </message>
+    <message>
+        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez la somme des kurtosis</source>
+        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the sum of kurtosis</translation>
+    </message>
+    <message>
+        <source> ; ses points sur les deux moitiés des mélanges s&apos;accordent à %1 dB, à moins de %2 dB du meilleur jeu d&apos;ordre supérieur (%3 dB), qui ne l&apos;emporte qu&apos;au-delà</source>
+        <translation>; its points on the two halves of the mixtures agree to %1 dB, within %2 dB of the best higher-order set (%3 dB), which wins only beyond that</translation>
     </message>
 </context>
 </TS>

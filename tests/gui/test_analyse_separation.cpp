@@ -160,17 +160,17 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         JeuContraintes jeu;
         ContraintesActives attendues;
     } cas[] = {
-        // A uniform and a Gaussian white noise: the same flat spectrum, one far from Gaussian,
-        // whose halves agree best on the negentropy (37 dB); a cosine and a coloured noise,
-        // whose halves agree best on the negentropy too (45 dB, the cumulants' before it).
+        // White noises, so that no second-order set has evidence: a uniform and a Gaussian one,
+        // whose halves agree best on the negentropy (37 dB); a Laplace and a uniform one,
+        // whose halves agree best on the cumulants.
         {F->BruitBlancUniforme1,
          F->BruitBlancGaussien2,
          JeuContraintes::Neguentropie,
          {true, false, false, false, false, false, true}},
-        {F->Cosinus1,
-         F->BruitColoreGaussien2,
-         JeuContraintes::Neguentropie,
-         {true, false, false, false, false, false, true}},
+        {F->BruitDeLaplace1,
+         F->BruitBlancUniforme2,
+         JeuContraintes::Cumulants,
+         {true, false, false, false, true}},
     };
     for (const auto& c : cas) {
         F->A.ReglagesCourants = Reglages{};
