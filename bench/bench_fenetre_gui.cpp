@@ -14,6 +14,7 @@
 #include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QPushButton>
 #include <QTest>
@@ -29,6 +30,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -60,6 +62,12 @@ struct MesureEchap {
     // being other processes of a loaded machine), and when the wait ended, after Escape.
     double travailBlocage = 0;
     double finBlocage = 0;
+    // Over the same wait: the whole process's CPU time (the GUI thread's plus its helpers',
+    // e.g. the software GL's rasterising threads), the GUI thread's waits (voluntary switches:
+    // blocked on something) and preemptions (involuntary: other processes ran), and how often
+    // the event loop was entered.
+    double processusBlocage = 0;
+    long attentesBlocage = 0, preemptionsBlocage = 0, bouclesBlocage = 0;
     std::uint64_t boites = 0;
 };
 
@@ -70,27 +78,53 @@ double MsProcesseur() {
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
+double MsProcessus() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The calling thread's voluntary and involuntary context switches.
+std::pair<long, long> Commutations() {
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    return {u.ru_nvcsw, u.ru_nivcsw};
+}
+
 // `sondeMs`: the probe's period; the longest time without answering is the longest gap
 // between two of its ticks.
 MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs = 1) {
     MesureEchap m;
     std::atomic<std::int64_t> presse{0};
     Horloge::time_point dernier{};
-    double dernierProcesseur = 0;
+    double dernierProcesseur = 0, dernierProcessus = 0;
+    std::pair<long, long> dernieresCommutations{};
+    long boucles = 0, dernieresBoucles = 0;
     bool enCours = true;
+    const QMetaObject::Connection reveil = QObject::connect(
+        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, [&] { ++boucles; });
     QTimer sonde;
     sonde.setInterval(sondeMs);
     sonde.setTimerType(Qt::PreciseTimer);
     QObject::connect(&sonde, &QTimer::timeout, [&] {
         const auto t = Horloge::now();
         const double processeur = MsProcesseur();
+        const double processus = MsProcessus();
+        const auto commutations = Commutations();
         if (enCours && dernier != Horloge::time_point{} && Ms(t - dernier) > m.plusLongBlocage) {
             m.plusLongBlocage = Ms(t - dernier);
             m.travailBlocage = processeur - dernierProcesseur;
+            m.processusBlocage = processus - dernierProcessus;
+            m.attentesBlocage = commutations.first - dernieresCommutations.first;
+            m.preemptionsBlocage = commutations.second - dernieresCommutations.second;
+            m.bouclesBlocage = boucles - dernieresBoucles;
             m.finBlocage = presse.load() == 0 ? -1 : Ms(t.time_since_epoch()) - presse / 1e6;
         }
         dernier = t;
         dernierProcesseur = processeur;
+        dernierProcessus = processus;
+        dernieresCommutations = commutations;
+        dernieresBoucles = boucles;
         const std::int64_t p = presse.load();
         if (p != 0 && m.reponse == 0) {
             m.reponse = Ms(t.time_since_epoch()) - double(p) / 1e6;
@@ -111,6 +145,7 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
     const auto fin = Horloge::now();
     enCours = false;
     sonde.stop();
+    QObject::disconnect(reveil);
     clavier.join();
     m.retour = Ms(fin.time_since_epoch()) - double(presse.load()) / 1e6;
     m.boites = Atelier::BoitesRejetees().Size() + Atelier::BoitesSolution().Size();
@@ -237,11 +272,14 @@ void MesurerImmense(TForm1& f, std::mt19937& alea) {
         const auto apres = std::chrono::milliseconds(3000 + alea() % 1000);
         const MesureEchap m = MesurerEchap(f, apres, 100);
         std::printf("Solve over ±99999999999, Escape after %lld ms (%llu boxes then): longest "
-                    "delay of the 100 ms ping %.1f ms (GUI thread busy %.1f ms of it, ending "
-                    "%.0f ms after Escape), Escape to return %.1f ms\n",
+                    "delay of the 100 ms ping %.1f ms (GUI thread busy %.1f ms of it, the "
+                    "process %.1f ms; the GUI thread waited %ld times, was preempted %ld times, "
+                    "entered the event loop %ld times; ending %.0f ms after Escape), Escape to "
+                    "return %.1f ms\n",
                     static_cast<long long>(apres.count()),
                     static_cast<unsigned long long>(m.boites), m.plusLongBlocage - 100,
-                    m.travailBlocage, m.finBlocage, m.retour);
+                    m.travailBlocage, m.processusBlocage, m.attentesBlocage, m.preemptionsBlocage,
+                    m.bouclesBlocage, m.finBlocage, m.retour);
         pirePing = std::max(pirePing, m.plusLongBlocage - 100);
     }
     std::printf("  worst of 5: longest delay of the 100 ms ping %.1f ms\n", pirePing);
