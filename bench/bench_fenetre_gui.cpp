@@ -5,8 +5,11 @@
 // Escape to the window answering and to the command's return, and the longest time the
 // window went without processing its events; then solves over the search box
 // ±99999999999, with the longest delay of a 100 ms timer's ping (how late its tick came).
-// `bench_fenetre_gui immense` runs only the last part, the solves over ±99999999999.
+// `bench_fenetre_gui immense` runs only the last part, the solves over ±99999999999;
+// `bench_fenetre_gui voix` only the mouse-wheel steps (six panels) over the two voices of
+// the examples and their mixtures, as a burst of 37 steps sent at once.
 #include "app/TForm1.h"
+#include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -19,8 +22,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <atomic>
@@ -154,6 +159,7 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
 
 void MesurerCourtEtEchap(TForm1& f, std::mt19937& alea);
 void MesurerImmense(TForm1& f, std::mt19937& alea);
+void MesurerVoix(TForm1& f);
 
 } // namespace
 
@@ -173,6 +179,10 @@ int main(int argc, char** argv) {
     f.GenerationdesMelanges1->trigger();
     f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
     const bool seulementImmense = argc > 1 && std::string(argv[1]) == "immense";
+    if (argc > 1 && std::string(argv[1]) == "voix") {
+        MesurerVoix(f);
+        return 0;
+    }
     std::mt19937 alea(5);
 
     for (int solve = 1; !seulementImmense && solve <= 2; ++solve) {
@@ -283,6 +293,23 @@ void MesurerImmense(TForm1& f, std::mt19937& alea) {
         pirePing = std::max(pirePing, m.plusLongBlocage - 100);
     }
     std::printf("  worst of 5: longest delay of the 100 ms ping %.1f ms\n", pirePing);
+}
+
+void MesurerVoix(TForm1& f) {
+    f.MenuFichier->DeuxVoix->trigger();
+    f.GenerationdesMelanges1->trigger();
+    std::printf("Two voices (%zu samples): wheel step (six panels) %.1f ms\n", f.A.Source1.size(),
+                Millisecondes([&] { f.FormMouseWheelUp(); }, 5));
+    const double debut = MsProcesseur();
+    const auto t0 = Horloge::now();
+    for (int k = 0; k < 37; ++k) {
+        QWheelEvent e(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.OpenGLPanel1, &e);
+    }
+    QApplication::processEvents();
+    std::printf("  37 steps at once: window answers after %.1f ms (GUI thread busy %.1f ms)\n",
+                Ms(Horloge::now() - t0), MsProcesseur() - debut);
 }
 
 } // namespace
