@@ -157,6 +157,14 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
     return m;
 }
 
+// A wheel step and the paints it asks for (the six panels, at the event loop's next turn).
+std::function<void()> PasDeMolette(TForm1& f) {
+    return [&f] {
+        f.FormMouseWheelUp();
+        QApplication::processEvents();
+    };
+}
+
 void MesurerCourtEtEchap(TForm1& f, std::mt19937& alea);
 void MesurerImmense(TForm1& f, std::mt19937& alea);
 void MesurerVoix(TForm1& f);
@@ -203,7 +211,7 @@ int main(int argc, char** argv) {
                     "%.2f ms\n",
                     static_cast<unsigned long long>(boites),
                     Millisecondes([&] { f.OpenGLPanel6->Repaint(); }, 10),
-                    Millisecondes([&] { f.FormMouseWheelUp(); }, 10));
+                    Millisecondes(PasDeMolette(f), 10));
     }
     std::printf("  plot panel paints (5,000 samples): panel 1 %.2f ms, panel 3 %.2f ms, "
                 "panel 5 %.2f ms\n",
@@ -299,7 +307,7 @@ void MesurerVoix(TForm1& f) {
     f.MenuFichier->DeuxVoix->trigger();
     f.GenerationdesMelanges1->trigger();
     std::printf("Two voices (%zu samples): wheel step (six panels) %.1f ms\n", f.A.Source1.size(),
-                Millisecondes([&] { f.FormMouseWheelUp(); }, 5));
+                Millisecondes(PasDeMolette(f), 5));
     const double debut = MsProcesseur();
     const auto t0 = Horloge::now();
     for (int k = 0; k < 37; ++k) {
