@@ -52,10 +52,11 @@ void TForm1::RepeindrePanneauxEstimation() {
     OpenGLPanel5->Repaint();
 }
 
+// After a wheel step: at the event loop's next turn, so that a burst of steps paints once.
 void TForm1::RepeindreTousLesPanneaux() {
     for (TOpenGLPanel* panneau :
          {OpenGLPanel1, OpenGLPanel2, OpenGLPanel3, OpenGLPanel4, OpenGLPanel5, OpenGLPanel6}) {
-        panneau->Repaint();
+        panneau->RepaintDiffere();
     }
 }
 

@@ -21,7 +21,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 double PointImageX = 0;
@@ -32,9 +31,10 @@ namespace {
 // Boxes classified between two looks at the clock: a few hundred microseconds of work, so a
 // short solve pays nothing for the slices.
 constexpr std::uint64_t BoitesParPas = 4096;
-// Boxes panel 6's summary takes in at a time: a few milliseconds, some tens on a loaded machine
-// (its rasters at several resolutions cost about a microsecond a box there).
-constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 15;
+// Boxes panel 6's summary takes in at a time: a few milliseconds at most, even on a loaded
+// machine (its rasters at several resolutions cost about a microsecond a box there), so that
+// a step never outlasts the slice it is in by much.
+constexpr std::uint64_t BoitesParTranche = std::uint64_t{1} << 12;
 
 // Empties the pending list however the solve ends.
 struct ViderEnAttente {
@@ -139,19 +139,27 @@ void TForm1::Button1Click() {
                                    A.BoitesSolution(), &dessin, p.Moments, p.Contraintes,
                                    A.ReglagesCourants.PrecisionSivia, A.ReglagesCourants.Stockage,
                                    limite, p.Retardes);
-        while (resolution.Avancer(BoitesParPas)) {
+        // Slices of the solve alternate with slices in which panel 6's summary follows the
+        // classified boxes (so that it is ready when the solve ends), each ended by a pause
+        // in which the window answers: the window waits one slice at most, never both.
+        const auto respirer = [&] {
+            if (!travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
+                                  [this] { Image1->update(); })) {
+                resolution.Arreter();
+            }
+        };
+        bool encore = true;
+        while (encore) {
+            while ((encore = resolution.Avancer(BoitesParPas)) && !travail.TrancheFinie()) {
+            }
+            if (!encore) {
+                break;
+            }
+            respirer();
+            while (!SuivrePavage(BoitesParTranche) && !travail.TrancheFinie()) {
+            }
             if (travail.TrancheFinie()) {
-                // Panel 6's summary follows the classified boxes, so that it is ready when
-                // the solve ends: by short steps, for at most as long as a slice of the solve.
-                const auto debutResume = std::chrono::steady_clock::now();
-                while (!SuivrePavage(BoitesParTranche) &&
-                       std::chrono::steady_clock::now() - debutResume <
-                           std::chrono::milliseconds(TravailLong::DureeTrancheMs)) {
-                }
-                if (!travail.Respirer(TexteProgresResolution(resolution, travail.Duree() / 1000.0),
-                                      [this] { Image1->update(); })) {
-                    resolution.Arreter();
-                }
+                respirer();
             }
         }
         resultat = resolution.Resultat();

@@ -5,8 +5,11 @@
 // Escape to the window answering and to the command's return, and the longest time the
 // window went without processing its events; then solves over the search box
 // ±99999999999, with the longest delay of a 100 ms timer's ping (how late its tick came).
-// `bench_fenetre_gui immense` runs only the last part, the solves over ±99999999999.
+// `bench_fenetre_gui immense` runs only the last part, the solves over ±99999999999;
+// `bench_fenetre_gui voix` only the mouse-wheel steps (six panels) over the two voices of
+// the examples and their mixtures, as a burst of 37 steps sent at once.
 #include "app/TForm1.h"
+#include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
 #include "app/toolkit/TApplication.h"
 #include "app/toolkit/TRadioGroup.h"
@@ -14,12 +17,15 @@
 #include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QPushButton>
 #include <QTest>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <atomic>
@@ -29,6 +35,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -60,6 +67,12 @@ struct MesureEchap {
     // being other processes of a loaded machine), and when the wait ended, after Escape.
     double travailBlocage = 0;
     double finBlocage = 0;
+    // Over the same wait: the whole process's CPU time (the GUI thread's plus its helpers',
+    // e.g. the software GL's rasterising threads), the GUI thread's waits (voluntary switches:
+    // blocked on something) and preemptions (involuntary: other processes ran), and how often
+    // the event loop was entered.
+    double processusBlocage = 0;
+    long attentesBlocage = 0, preemptionsBlocage = 0, bouclesBlocage = 0;
     std::uint64_t boites = 0;
 };
 
@@ -70,27 +83,53 @@ double MsProcesseur() {
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
+double MsProcessus() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The calling thread's voluntary and involuntary context switches.
+std::pair<long, long> Commutations() {
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    return {u.ru_nvcsw, u.ru_nivcsw};
+}
+
 // `sondeMs`: the probe's period; the longest time without answering is the longest gap
 // between two of its ticks.
 MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs = 1) {
     MesureEchap m;
     std::atomic<std::int64_t> presse{0};
     Horloge::time_point dernier{};
-    double dernierProcesseur = 0;
+    double dernierProcesseur = 0, dernierProcessus = 0;
+    std::pair<long, long> dernieresCommutations{};
+    long boucles = 0, dernieresBoucles = 0;
     bool enCours = true;
+    const QMetaObject::Connection reveil = QObject::connect(
+        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, [&] { ++boucles; });
     QTimer sonde;
     sonde.setInterval(sondeMs);
     sonde.setTimerType(Qt::PreciseTimer);
     QObject::connect(&sonde, &QTimer::timeout, [&] {
         const auto t = Horloge::now();
         const double processeur = MsProcesseur();
+        const double processus = MsProcessus();
+        const auto commutations = Commutations();
         if (enCours && dernier != Horloge::time_point{} && Ms(t - dernier) > m.plusLongBlocage) {
             m.plusLongBlocage = Ms(t - dernier);
             m.travailBlocage = processeur - dernierProcesseur;
+            m.processusBlocage = processus - dernierProcessus;
+            m.attentesBlocage = commutations.first - dernieresCommutations.first;
+            m.preemptionsBlocage = commutations.second - dernieresCommutations.second;
+            m.bouclesBlocage = boucles - dernieresBoucles;
             m.finBlocage = presse.load() == 0 ? -1 : Ms(t.time_since_epoch()) - presse / 1e6;
         }
         dernier = t;
         dernierProcesseur = processeur;
+        dernierProcessus = processus;
+        dernieresCommutations = commutations;
+        dernieresBoucles = boucles;
         const std::int64_t p = presse.load();
         if (p != 0 && m.reponse == 0) {
             m.reponse = Ms(t.time_since_epoch()) - double(p) / 1e6;
@@ -111,14 +150,24 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
     const auto fin = Horloge::now();
     enCours = false;
     sonde.stop();
+    QObject::disconnect(reveil);
     clavier.join();
     m.retour = Ms(fin.time_since_epoch()) - double(presse.load()) / 1e6;
     m.boites = Atelier::BoitesRejetees().Size() + Atelier::BoitesSolution().Size();
     return m;
 }
 
+// A wheel step and the paints it asks for (the six panels, at the event loop's next turn).
+std::function<void()> PasDeMolette(TForm1& f) {
+    return [&f] {
+        f.FormMouseWheelUp();
+        QApplication::processEvents();
+    };
+}
+
 void MesurerCourtEtEchap(TForm1& f, std::mt19937& alea);
 void MesurerImmense(TForm1& f, std::mt19937& alea);
+void MesurerVoix(TForm1& f);
 
 } // namespace
 
@@ -138,6 +187,10 @@ int main(int argc, char** argv) {
     f.GenerationdesMelanges1->trigger();
     f.A.ReglagesCourants.ContrainteDecorrelationDerivees = false;
     const bool seulementImmense = argc > 1 && std::string(argv[1]) == "immense";
+    if (argc > 1 && std::string(argv[1]) == "voix") {
+        MesurerVoix(f);
+        return 0;
+    }
     std::mt19937 alea(5);
 
     for (int solve = 1; !seulementImmense && solve <= 2; ++solve) {
@@ -158,7 +211,7 @@ int main(int argc, char** argv) {
                     "%.2f ms\n",
                     static_cast<unsigned long long>(boites),
                     Millisecondes([&] { f.OpenGLPanel6->Repaint(); }, 10),
-                    Millisecondes([&] { f.FormMouseWheelUp(); }, 10));
+                    Millisecondes(PasDeMolette(f), 10));
     }
     std::printf("  plot panel paints (5,000 samples): panel 1 %.2f ms, panel 3 %.2f ms, "
                 "panel 5 %.2f ms\n",
@@ -237,14 +290,34 @@ void MesurerImmense(TForm1& f, std::mt19937& alea) {
         const auto apres = std::chrono::milliseconds(3000 + alea() % 1000);
         const MesureEchap m = MesurerEchap(f, apres, 100);
         std::printf("Solve over ±99999999999, Escape after %lld ms (%llu boxes then): longest "
-                    "delay of the 100 ms ping %.1f ms (GUI thread busy %.1f ms of it, ending "
-                    "%.0f ms after Escape), Escape to return %.1f ms\n",
+                    "delay of the 100 ms ping %.1f ms (GUI thread busy %.1f ms of it, the "
+                    "process %.1f ms; the GUI thread waited %ld times, was preempted %ld times, "
+                    "entered the event loop %ld times; ending %.0f ms after Escape), Escape to "
+                    "return %.1f ms\n",
                     static_cast<long long>(apres.count()),
                     static_cast<unsigned long long>(m.boites), m.plusLongBlocage - 100,
-                    m.travailBlocage, m.finBlocage, m.retour);
+                    m.travailBlocage, m.processusBlocage, m.attentesBlocage, m.preemptionsBlocage,
+                    m.bouclesBlocage, m.finBlocage, m.retour);
         pirePing = std::max(pirePing, m.plusLongBlocage - 100);
     }
     std::printf("  worst of 5: longest delay of the 100 ms ping %.1f ms\n", pirePing);
+}
+
+void MesurerVoix(TForm1& f) {
+    f.MenuFichier->DeuxVoix->trigger();
+    f.GenerationdesMelanges1->trigger();
+    std::printf("Two voices (%zu samples): wheel step (six panels) %.1f ms\n", f.A.Source1.size(),
+                Millisecondes(PasDeMolette(f), 5));
+    const double debut = MsProcesseur();
+    const auto t0 = Horloge::now();
+    for (int k = 0; k < 37; ++k) {
+        QWheelEvent e(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.OpenGLPanel1, &e);
+    }
+    QApplication::processEvents();
+    std::printf("  37 steps at once: window answers after %.1f ms (GUI thread busy %.1f ms)\n",
+                Ms(Horloge::now() - t0), MsProcesseur() - debut);
 }
 
 } // namespace

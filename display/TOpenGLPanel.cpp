@@ -6,6 +6,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
+#include <QTimer>
 
 #include <cerrno>
 #include <cfenv>
@@ -270,6 +271,17 @@ void TOpenGLPanel::Repaint() {
     });
     DansRepaint_ = true;
     paintGL();
+}
+
+void TOpenGLPanel::RepaintDiffere() {
+    if (RepaintPrevu_) {
+        return;
+    }
+    RepaintPrevu_ = true;
+    QTimer::singleShot(0, this, [this] {
+        RepaintPrevu_ = false;
+        Repaint();
+    });
 }
 
 void TOpenGLPanel::mousePressEvent(QMouseEvent* e) {

@@ -76,6 +76,9 @@ public:
     // Paints the panel now: OnPaint has run when this returns, if the panel is visible and
     // has a context.
     void Repaint();
+    // Paints the panel at the next turn of the event loop: the requests made before it (a
+    // burst of wheel steps, each asking for all six panels) cost one paint, not one each.
+    void RepaintDiffere();
     // Presents the back buffer (double-buffered panels only). Meant for OnPaint in Manual mode.
     void SwapBuffers();
 
@@ -123,6 +126,7 @@ private:
     bool Clic_ = false;
     bool DansPaint_ = false;
     bool DansRepaint_ = false;
+    bool RepaintPrevu_ = false;
     // The widget's framebuffer already holds the latest picture (painted by Repaint).
     bool PresentationFaite_ = false;
     std::unique_ptr<QOpenGLFramebufferObject> TamponArriere_;

@@ -4,7 +4,9 @@
 # files (scripts/corpus.py --fabriquer) for the file dialogs and drops, and drives the real
 # main window under Xvfb with N random actions for each seed. Fails on a crash, a sanitizer
 # report, or a hang (the tool's watchdog ends a run whose window stops answering; `timeout`
-# ends a run that takes more than an hour in all).
+# ends a run that takes more than an hour in all). Each action's answer time is in the log;
+# silences of the window over 2 s are listed with the action before them (not a failure:
+# a loaded machine makes some).
 #
 #   scripts/hasard.sh [-j N] [--actions N] [GRAINE...]      (default: 2,500 actions, seeds 1 2)
 #
@@ -18,7 +20,7 @@ while [ $# -gt 0 ]; do
     case "$1" in
         -j) jobs="$2"; shift 2 ;;
         --actions) actions="$2"; shift 2 ;;
-        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
         *) graines+=("$1"); shift ;;
     esac
 done
@@ -59,5 +61,6 @@ for graine in "${graines[@]}"; do
     else
         echo "graine $graine : $faits actions sans faute ($(tail -n 1 "$journal"))"
     fi
+    grep -E '^SILENCE' "$journal" | sed 's/^/  /' || true
 done
 exit $echec

@@ -3,14 +3,18 @@
 // before it runs, so that a crash, a sanitizer report or a hang names the action that caused
 // it and the same seed replays the run.
 //
-//   ovrel5-hasard --graine S --actions N --dossier D [--blocage SECONDES]
+//   ovrel5-hasard --graine S --actions N --dossier D [--blocage SECONDES] [--silence MS]
 //
 // D holds the files the file dialogs answer with (good and bad ones, every file directly in
 // D); what the program writes goes to D/sorties. Menu entries are reached by clicks on the
 // menu bar and in the menus, or by their shortcuts; modal boxes and dialogs are closed (or
 // answered at random) by a timer; the modeless Options dialog gets random values typed in.
 // A watchdog thread ends the process with status 3 when the window has not answered for
-// `--blocage` seconds (default 60). Exit status 0 when all actions ran.
+// `--blocage` seconds (default 60). After each action the log gives the longest time the
+// window went without answering while that action was the last one (a 100 ms heartbeat's
+// longest gap); a gap over `--silence` milliseconds (default 2000) is logged as SILENCE with
+// the action that preceded it, and the run ends with the list of them. Exit status 0 when all
+// actions ran.
 #include "app/TForm1.h"
 #include "app/TMenuFichier.h"
 #include "app/TravailLong.h"
@@ -58,6 +62,8 @@ std::int64_t Maintenant() {
 // The last moment the GUI thread answered, and the action running then (for the watchdog).
 std::atomic<std::int64_t> DerniereReponse{0};
 std::atomic<long> ActionCourante{0};
+// The log line of the last action (GUI thread only), named by a silence.
+QString TexteAction;
 
 // Texts typed into the fields: ordinary values, limits, junk.
 const char* const Textes[] = {
@@ -213,6 +219,9 @@ public:
     }
 
     static void Journal(const QString& ligne) {
+        if (ligne.startsWith(QLatin1Char('#'))) {
+            TexteAction = ligne;
+        }
         std::printf("%s\n", ligne.toUtf8().constData());
         std::fflush(stdout);
     }
@@ -539,14 +548,29 @@ int main(int argc, char** argv) {
     });
 
     // Heartbeat of the GUI thread, and the watchdog that ends a run the window no longer
-    // answers; the longest silence is reported at the end.
+    // answers. Each gap of the heartbeat counts for the action that was the last one when it
+    // began (the GUI thread cannot start another while it does not answer).
+    const long seuilSilence = Argument(argc, argv, "--silence", 2000);
     DerniereReponse = Maintenant();
-    std::atomic<std::int64_t> plusLongSilence{0};
+    std::int64_t plusLongSilence = 0, reponseAction = 0;
+    QStringList silences;
     QTimer battement;
     QObject::connect(&battement, &QTimer::timeout, [&] {
         const std::int64_t t = Maintenant();
-        plusLongSilence = std::max<std::int64_t>(plusLongSilence, t - DerniereReponse);
+        const std::int64_t ecart = t - DerniereReponse;
         DerniereReponse = t;
+        plusLongSilence = std::max(plusLongSilence, ecart);
+        reponseAction = std::max(reponseAction, ecart);
+        if (ecart > seuilSilence) {
+            const QString ligne =
+                TexteAction.isEmpty()
+                    ? QStringLiteral("SILENCE de %1 ms avant la première action").arg(ecart)
+                    : QStringLiteral("SILENCE de %1 ms après l'action %2")
+                          .arg(ecart)
+                          .arg(TexteAction);
+            silences << ligne;
+            Campagne::Journal(QStringLiteral("  ") + ligne);
+        }
     });
     battement.start(100);
     std::atomic<bool> fini{false};
@@ -578,8 +602,12 @@ int main(int argc, char** argv) {
             statut = 1;
         }
         for (long n = 1; n <= actions && statut == 0; ++n) {
+            reponseAction = 0;
             campagne.Agir(fenetre, n);
             QTest::qWait(campagne.Entier(0, 3) == 0 ? 150 : 10);
+            // The heartbeat's gap that spans the end of the action counts for it.
+            reponseAction = std::max(reponseAction, Maintenant() - DerniereReponse);
+            Campagne::Journal(QStringLiteral("  réponse : %1 ms").arg(reponseAction));
         }
         // A job still running (a long solve) is stopped before the window goes.
         for (int i = 0; i < 600 && TravailLong::EnCours(); ++i) {
@@ -592,7 +620,12 @@ int main(int argc, char** argv) {
     fermeture.stop();
     fini = true;
     chien.join();
-    std::printf("%ld actions, plus long silence de la fenêtre : %lld ms\n", actions,
-                static_cast<long long>(plusLongSilence.load()));
+    for (const QString& ligne : silences) {
+        Campagne::Journal(ligne);
+    }
+    std::printf("%ld actions, plus long silence de la fenêtre : %lld ms, %lld silences de plus "
+                "de %ld ms\n",
+                actions, static_cast<long long>(plusLongSilence),
+                static_cast<long long>(silences.size()), seuilSilence);
     return statut;
 }

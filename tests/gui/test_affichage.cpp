@@ -39,11 +39,15 @@ protected:
         }
     }
 
-    void Molette(QWidget* sous, int delta) {
+    // `crans` wheel steps sent at once, as a fast wheel does, then the event loop's turn.
+    void Molette(QWidget* sous, int delta, int crans = 1) {
         const QPointF centre(sous->width() / 2.0, sous->height() / 2.0);
-        QWheelEvent evenement(centre, sous->mapToGlobal(centre), QPoint(), QPoint(0, delta),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(sous, &evenement);
+        for (int k = 0; k < crans; ++k) {
+            QWheelEvent evenement(centre, sous->mapToGlobal(centre), QPoint(), QPoint(0, delta),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(sous, &evenement);
+        }
+        QApplication::processEvents();
     }
 
     void GenererMelanges() {
@@ -123,6 +127,17 @@ TEST_F(Affichage, TheWheelZoomsTheLastClickedPanelWithinItsLimitsAndRepaintsAll)
     Molette(F->OpenGLPanel2, -120);
     EXPECT_EQ(F->Profondeur1, -20.0) << "wheel-down stops at -10: nothing from -20";
     EXPECT_EQ(Peintures, (std::array<int, 6>{1, 1, 1, 1, 1, 1}));
+    // A burst of steps before the event loop's turn moves the depth by all of them and
+    // paints each panel once (a paint per step kept the window from answering for seconds
+    // over long signals).
+    for (const int crans : {2, 37}) {
+        Peintures = {};
+        const double avant = F->Profondeur1;
+        Molette(F->OpenGLPanel2, 120, crans);
+        EXPECT_NEAR(F->Profondeur1, avant + 0.1 * crans, 1e-9) << crans;
+        EXPECT_EQ(Peintures, (std::array<int, 6>{1, 1, 1, 1, 1, 1})) << crans;
+    }
+    F->Profondeur1 = -20.0;
 
     QTest::mouseClick(F->OpenGLPanel4, Qt::LeftButton);
     EXPECT_EQ(F->ProfondeurActive, &F->Profondeur4);
