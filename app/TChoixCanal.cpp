@@ -3,9 +3,11 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 TChoixCanal* TChoixCanal::Courant = nullptr;
@@ -22,6 +24,26 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
                                this));
     for (int q = 0; q < questions.size(); ++q) {
         auto* cadre = new QGroupBox(questions[q], this);
+        const int preselection = std::min(q, contenu.NbCanaux - 1);
+        mise->addWidget(cadre);
+        if (contenu.NbCanaux > BoutonsAuPlus) {
+            // A line of thousands of values: a number and the name it gives, not a button per
+            // column (which would take the window for seconds to lay out).
+            auto* ligne = new QHBoxLayout(cadre);
+            auto* numero = new QSpinBox(cadre);
+            auto* nom = new QLabel(cadre);
+            numero->setRange(1, contenu.NbCanaux);
+            const std::vector<std::string> noms = contenu.NomsCanaux;
+            connect(numero, &QSpinBox::valueChanged, nom, [nom, noms](int k) {
+                nom->setText(QString::fromStdString(noms[std::size_t(k - 1)]));
+            });
+            numero->setValue(preselection + 1);
+            nom->setText(QString::fromStdString(noms[std::size_t(preselection)]));
+            ligne->addWidget(numero);
+            ligne->addWidget(nom, 1);
+            Numeros_.push_back(numero);
+            continue;
+        }
         auto* lignes = new QVBoxLayout(cadre);
         auto* groupe = new QButtonGroup(cadre);
         for (int k = 0; k < contenu.NbCanaux; ++k) {
@@ -30,9 +52,8 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
             groupe->addButton(bouton, k);
             lignes->addWidget(bouton);
         }
-        groupe->button(std::min(q, contenu.NbCanaux - 1))->setChecked(true);
+        groupe->button(preselection)->setChecked(true);
         Groupes_.push_back(groupe);
-        mise->addWidget(cadre);
     }
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
@@ -45,6 +66,9 @@ std::vector<int> TChoixCanal::Choix() const {
     std::vector<int> choix;
     for (const QButtonGroup* g : Groupes_) {
         choix.push_back(g->checkedId());
+    }
+    for (const QSpinBox* n : Numeros_) {
+        choix.push_back(n->value() - 1);
     }
     return choix;
 }

@@ -1,5 +1,6 @@
 // The dialog that asks which channel (audio) or column (text) of a file to take, once or
-// twice (the two mixtures of one file). Radio buttons per question, "OK" and "Annuler".
+// twice (the two mixtures of one file). Radio buttons per question, or a number and the name
+// it gives beyond BoutonsAuPlus channels; "OK" and "Annuler".
 #pragma once
 
 #include "fichiers/LectureSignal.h"
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QButtonGroup;
+class QSpinBox;
 
 class TChoixCanal : public QDialog {
     Q_OBJECT
@@ -26,6 +28,9 @@ public:
     static std::vector<int> Demander(QWidget* parent, const QString& fichier,
                                      const ContenuFichier& contenu, const QStringList& questions);
 
+    static constexpr int BoutonsAuPlus = 32;
+
 private:
-    std::vector<QButtonGroup*> Groupes_;
+    std::vector<QButtonGroup*> Groupes_; // per question, up to BoutonsAuPlus channels
+    std::vector<QSpinBox*> Numeros_;     // per question, beyond
 };

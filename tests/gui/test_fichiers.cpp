@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QUrl>
 
@@ -44,12 +45,18 @@ protected:
         AvecDossier::TearDown();
     }
 
-    // Clicks the channel `texte` and then OK in the channel dialog, once it runs.
+    // Clicks the channel `texte` (or types its number where the dialog asks for one) and then
+    // OK in the channel dialog, once it runs.
     static void RepondreAuChoix(const QString& texte) {
         QTimer::singleShot(0, [texte] {
             TChoixCanal* d = TChoixCanal::Courant;
             ASSERT_NE(d, nullptr);
             ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+            for (QSpinBox* n : d->findChildren<QSpinBox*>()) {
+                n->setFocus();
+                QTest::keyClick(n, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(n, texte);
+            }
             for (QRadioButton* r : d->findChildren<QRadioButton*>()) {
                 if (r->text() == texte) {
                     // On the indicator: the button is wider than what it reacts to.
@@ -124,16 +131,33 @@ TEST_F(Fichiers, FichierComesFirstAndTheNewKindsFollowTheFiveInBothSourceMenus) 
     EXPECT_TRUE(Messages.empty());
 }
 
-TEST_F(Fichiers, ATextFileOfTwoColumnsAsksForTheColumnAndBecomesTheSource) {
+// Two columns are offered as buttons; a line of hundreds of values as a number and its name.
+TEST_F(Fichiers, ATextFileOfSeveralColumnsAsksForTheColumnAndBecomesTheSource) {
     std::ofstream(Dossier / "deux colonnes é.csv") << "gauche;droite\n1.5;2\n-3;4.25\n7;-8e-1\n";
-    RepondreAuChoix(QStringLiteral("droite"));
-    Choisir(M->OuvrirSource1, "deux colonnes é.csv");
-    EXPECT_EQ(F->A.Source1, (std::vector<double>{2, 4.25, -0.8}));
-    EXPECT_TRUE(F->FichierSource1->isChecked());
-    EXPECT_EQ(F->FichierSource1->text(), QStringLiteral("deux colonnes é.csv (droite)"));
-    EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 3);
-    EXPECT_TRUE(F->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
-    EXPECT_TRUE(Messages.empty());
+    std::ofstream large(Dossier / "large.csv");
+    for (int ligne = -1; ligne < 3; ++ligne) {
+        for (int k = 1; k <= 400; ++k) {
+            large << (k > 1 ? ";" : "");
+            ligne < 0 ? large << "c" << k : large << k + 0.25 * ligne;
+        }
+        large << "\n";
+    }
+    large.close();
+    const struct {
+        const char *fichier, *reponse, *element;
+        std::vector<double> source;
+    } cas[] = {{"deux colonnes é.csv", "droite", "deux colonnes é.csv (droite)", {2, 4.25, -0.8}},
+               {"large.csv", "257", "large.csv (c257)", {257, 257.25, 257.5}}};
+    for (const auto& c : cas) {
+        RepondreAuChoix(QString::fromUtf8(c.reponse));
+        Choisir(M->OuvrirSource1, c.fichier);
+        EXPECT_EQ(F->A.Source1, c.source) << c.fichier;
+        EXPECT_TRUE(F->FichierSource1->isChecked());
+        EXPECT_EQ(F->FichierSource1->text(), QString::fromUtf8(c.element));
+        EXPECT_EQ(F->A.ReglagesCourants.NbEchantillons, 3);
+        EXPECT_TRUE(F->LabelFrequence1->text().contains(QStringLiteral("fréquence inconnue")));
+        EXPECT_TRUE(Messages.empty());
+    }
 }
 
 TEST_F(Fichiers, ABadFileGivesAnErrorNamingItAndChangesNothing) {
