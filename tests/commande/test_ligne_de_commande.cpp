@@ -10,8 +10,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <set>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -29,10 +32,12 @@ std::string Lire(const std::filesystem::path& chemin) {
 class LigneDeCommande : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Each test runs in its own process, several at once: the folder is named by the
+        // process and a random draw, never by the time-derived shuffle seed.
+        std::random_device alea;
         Dossier = std::filesystem::temp_directory_path() /
-                  ("ovrel5-commande-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(Dossier);
+                  ("ovrel5-commande-" + std::to_string(::getpid()) + "-" + std::to_string(alea()));
+        ASSERT_TRUE(std::filesystem::create_directories(Dossier)) << Dossier;
     }
     void TearDown() override { std::filesystem::remove_all(Dossier); }
     std::filesystem::path Dossier;
