@@ -1,6 +1,7 @@
 #include "analyse/MethodesClassiques.h"
 
 #include "analyse/RacinesOrdre2.h"
+#include "sivia/Racine2x2.h"
 #include "interval/Traduction.h"
 
 #include <algorithm>
@@ -25,22 +26,16 @@ constexpr double SeuilIndetermine = 1e-12;
 // Fewer samples than this give no usable covariance.
 constexpr std::size_t EchantillonsMin = 8;
 
-struct Sym {
-    double a = 0, b = 0, c = 0; // [[a, b], [b, c]]
-};
+using Sym = Symetrique2x2;
 
 Matrice2x2 Produit(const Matrice2x2& P, const Matrice2x2& Q) {
     return {P.a11 * Q.a11 + P.a12 * Q.a21, P.a11 * Q.a12 + P.a12 * Q.a22,
             P.a21 * Q.a11 + P.a22 * Q.a21, P.a21 * Q.a12 + P.a22 * Q.a22};
 }
 
-// C^(-1/2) of a symmetric positive definite C, in closed form: with s = sqrt(det C) and
-// t = sqrt(tr C + 2s), C^(1/2) = (C + s.I) / t.
 Matrice2x2 RacineInverse(const Sym& C) {
-    const double s = std::sqrt(C.a * C.c - C.b * C.b);
-    const double t = std::sqrt(C.a + C.c + 2 * s);
-    const double d = (C.a + s) * (C.c + s) - C.b * C.b;
-    return {t * (C.c + s) / d, -t * C.b / d, -t * C.b / d, t * (C.a + s) / d};
+    const Sym h = Racines(C).Inverse;
+    return {h.a, h.b, h.b, h.c};
 }
 
 bool Fini(const Matrice2x2& M) {

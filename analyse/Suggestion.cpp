@@ -4,6 +4,7 @@
 #include "interval/Traduction.h"
 #include "sivia/Cumulants.h"
 #include "sivia/Neguentropie.h"
+#include "sivia/Racine2x2.h"
 #include "sivia/Retards.h"
 
 #include <algorithm>
@@ -141,11 +142,8 @@ namespace {
 // model's form. The curve is the set of such points for t in [0, pi/2) (a quarter turn swaps
 // the estimates). nullopt where a diagonal entry vanishes.
 std::optional<PointPlan> PointAngle(double t, const MomentsMelanges& m) {
-    // C^(-1/2) of C = [[a, b], [b, c]] by its closed form: (C + sqrt(det).I) / (s.sqrt(det)),
-    // s = sqrt(a + c + 2.sqrt(det)).
-    const double a = m.Ex1x1, b = m.Ex1x2, c = m.Ex2x2, r = std::sqrt(a * c - b * b);
-    const double k = 1 / (std::sqrt(a + c + 2 * r) * r);
-    const double h11 = (c + r) * k, h12 = -b * k, h22 = (a + r) * k;
+    const Symetrique2x2 h = Racines({m.Ex1x1, m.Ex1x2, m.Ex2x2}).Inverse;
+    const double h11 = h.a, h12 = h.b, h22 = h.c;
     const double co = std::cos(t), si = std::sin(t);
     const double w11 = co * h11 - si * h12, w12 = co * h12 - si * h22;
     const double w21 = si * h11 + co * h12, w22 = si * h12 + co * h22;

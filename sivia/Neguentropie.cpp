@@ -1,6 +1,7 @@
 #include "sivia/Neguentropie.h"
 
 #include "sivia/Cumulants.h"
+#include "sivia/Racine2x2.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,14 +54,11 @@ std::shared_ptr<const TableNeguentropie> CalculerTableNeguentropie(const std::ve
         a += u * u, b += u * v, c += v * v;
     }
     a /= double(n), b /= double(n), c /= double(n);
-    // C^(1/2) = (C + s.I) / r with s = sqrt(det C), r = sqrt(tr C + 2s); C^(-1/2) its inverse.
-    const double s = std::sqrt(a * c - b * b), r = std::sqrt(a + c + 2 * s);
-    const double d = (a + s) * (c + s) - b * b;
-    t->R[0][0] = (a + s) / r, t->R[0][1] = t->R[1][0] = b / r, t->R[1][1] = (c + s) / r;
-    t->H[0][0] = r * (c + s) / d, t->H[0][1] = t->H[1][0] = -r * b / d;
-    t->H[1][1] = r * (a + s) / d;
+    const auto [R, H] = Racines({a, b, c});
+    t->R[0][0] = R.a, t->R[0][1] = t->R[1][0] = R.b, t->R[1][1] = R.c;
+    t->H[0][0] = H.a, t->H[0][1] = t->H[1][0] = H.b, t->H[1][1] = H.c;
     for (const auto& ligne : {t->R[0], t->R[1], t->H[0], t->H[1]}) {
-        if (!std::isfinite(ligne[0]) || !std::isfinite(ligne[1]) || !(s > 0)) {
+        if (!std::isfinite(ligne[0]) || !std::isfinite(ligne[1]) || !(a * c - b * b > 0)) {
             return t;
         }
     }
