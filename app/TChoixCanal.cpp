@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <memory>
+
 TChoixCanal* TChoixCanal::Courant = nullptr;
 
 TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
@@ -22,6 +24,8 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
                                    .arg(contenu.NbCanaux)
                                    .arg(contenu.Audio ? tr("canaux") : tr("colonnes")),
                                this));
+    // One copy of the names for every question's label, however many questions there are.
+    const auto noms = std::make_shared<const std::vector<std::string>>(contenu.NomsCanaux);
     for (int q = 0; q < questions.size(); ++q) {
         auto* cadre = new QGroupBox(questions[q], this);
         const int preselection = std::min(q, contenu.NbCanaux - 1);
@@ -33,12 +37,11 @@ TChoixCanal::TChoixCanal(const QString& fichier, const ContenuFichier& contenu,
             auto* numero = new QSpinBox(cadre);
             auto* nom = new QLabel(cadre);
             numero->setRange(1, contenu.NbCanaux);
-            const std::vector<std::string> noms = contenu.NomsCanaux;
             connect(numero, &QSpinBox::valueChanged, nom, [nom, noms](int k) {
-                nom->setText(QString::fromStdString(noms[std::size_t(k - 1)]));
+                nom->setText(QString::fromStdString((*noms)[std::size_t(k - 1)]));
             });
             numero->setValue(preselection + 1);
-            nom->setText(QString::fromStdString(noms[std::size_t(preselection)]));
+            nom->setText(QString::fromStdString((*noms)[std::size_t(preselection)]));
             ligne->addWidget(numero);
             ligne->addWidget(nom, 1);
             Numeros_.push_back(numero);
