@@ -340,34 +340,29 @@ const JeuCandidat Candidats[] = {
      {true, false, false, false, true},
      PointCumulants,
      PreuveCumulants,
-     OVREL_TEXTE(
-         "Suggestion",
-         "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la loi "
-         "normale : essayez les cumulants d'ordre 4"),
+     OVREL_TEXTE("Suggestion", "Les lois des deux sources s'écartent de la loi normale : "
+                               "essayez les cumulants d'ordre 4"),
      false},
     {JeuContraintes::Kurtosis,
      {true, false, false, false, false, true},
      PointKurtosis,
      PreuveCumulants,
-     OVREL_TEXTE("Suggestion",
-                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
-                 "loi normale : essayez le contraste de kurtosis"),
+     OVREL_TEXTE("Suggestion", "Les lois des deux sources s'écartent de la loi normale : "
+                               "essayez le contraste de kurtosis"),
      false},
     {JeuContraintes::Neguentropie,
      {true, false, false, false, false, false, true},
      PointNeguentropie,
      PreuveNeguentropie,
-     OVREL_TEXTE("Suggestion",
-                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
-                 "loi normale : essayez la néguentropie"),
+     OVREL_TEXTE("Suggestion", "Les lois des deux sources s'écartent de la loi normale : "
+                               "essayez la néguentropie"),
      false},
     {JeuContraintes::SommeKurtosis,
      {true, false, false, false, false, false, false, true},
      PointSommeKurtosis,
      PreuveSommeKurtosis,
-     OVREL_TEXTE("Suggestion",
-                 "Les spectres des deux sources se ressemblent mais leurs lois s'écartent de la "
-                 "loi normale : essayez la somme des kurtosis"),
+     OVREL_TEXTE("Suggestion", "Les lois des deux sources s'écartent de la loi normale : "
+                               "essayez la somme des kurtosis"),
      false},
 };
 

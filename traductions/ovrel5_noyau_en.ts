@@ -494,14 +494,6 @@ Also:
         <translation>The spectra of the two sources differ over several delays: try the delayed decorrelation</translation>
     </message>
     <message>
-        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez les cumulants d&apos;ordre 4</source>
-        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the fourth-order cumulants</translation>
-    </message>
-    <message>
-        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez le contraste de kurtosis</source>
-        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the kurtosis contrast</translation>
-    </message>
-    <message>
         <source>Aucun jeu de contraintes ne peut séparer ces mélanges : ni les spectres ni les lois des deux sources ne se distinguent au-delà du bruit d&apos;échantillonnage, comme pour deux bruits blancs gaussiens (écart des coefficients de corrélation %1, kurtosis %2 et %3, bruit d&apos;échantillonnage %4 et %5).</source>
         <translation>No set of constraints can separate these mixtures: neither the spectra nor the distributions of the two sources differ beyond the sampling noise, as for two white Gaussian noises (gap between the correlation coefficients %1, kurtosis %2 and %3, sampling noise %4 and %5).</translation>
     </message>
@@ -518,16 +510,24 @@ Also:
         <translation>; no delay tells the spectra apart better than delay 1 (gap between the correlation coefficients %1)</translation>
     </message>
     <message>
-        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez la néguentropie</source>
-        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the negentropy</translation>
-    </message>
-    <message>
-        <source>Les spectres des deux sources se ressemblent mais leurs lois s&apos;écartent de la loi normale : essayez la somme des kurtosis</source>
-        <translation>The spectra of the two sources are alike but their distributions depart from the normal one: try the sum of kurtosis</translation>
-    </message>
-    <message>
         <source> ; ses points sur les deux moitiés des mélanges s&apos;accordent à %1 dB, à moins de %2 dB du meilleur jeu d&apos;ordre supérieur (%3 dB), qui ne l&apos;emporte qu&apos;au-delà</source>
         <translation>; its points on the two halves of the mixtures agree to %1 dB, within %2 dB of the best higher-order set (%3 dB), which wins only beyond that</translation>
+    </message>
+    <message>
+        <source>Les lois des deux sources s&apos;écartent de la loi normale : essayez les cumulants d&apos;ordre 4</source>
+        <translation>The distributions of the two sources depart from the normal one: try the fourth-order cumulants</translation>
+    </message>
+    <message>
+        <source>Les lois des deux sources s&apos;écartent de la loi normale : essayez le contraste de kurtosis</source>
+        <translation>The distributions of the two sources depart from the normal one: try the kurtosis contrast</translation>
+    </message>
+    <message>
+        <source>Les lois des deux sources s&apos;écartent de la loi normale : essayez la néguentropie</source>
+        <translation>The distributions of the two sources depart from the normal one: try the negentropy</translation>
+    </message>
+    <message>
+        <source>Les lois des deux sources s&apos;écartent de la loi normale : essayez la somme des kurtosis</source>
+        <translation>The distributions of the two sources depart from the normal one: try the sum of kurtosis</translation>
     </message>
 </context>
 </TS>
