@@ -1,8 +1,8 @@
 #include "analyse/MethodesClassiques.h"
 
 #include "analyse/RacinesOrdre2.h"
-#include "sivia/Racine2x2.h"
 #include "interval/Traduction.h"
+#include "sivia/Racine2x2.h"
 
 #include <algorithm>
 #include <cmath>
