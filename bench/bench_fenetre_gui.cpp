@@ -7,7 +7,8 @@
 // ±99999999999, with the longest delay of a 100 ms timer's ping (how late its tick came).
 // `bench_fenetre_gui immense` runs only the last part, the solves over ±99999999999;
 // `bench_fenetre_gui voix` only the mouse-wheel steps (six panels) over the two voices of
-// the examples and their mixtures, as a burst of 37 steps sent at once.
+// the examples and their mixtures, as a burst of 37 steps sent at once; `bench_fenetre_gui
+// generation` only a source of 2^28 samples generated and stopped by Escape, with the ping.
 #include "app/TForm1.h"
 #include "app/TMenuFichier.h"
 #include "app/toolkit/BoiteMessage.h"
@@ -97,8 +98,10 @@ std::pair<long, long> Commutations() {
 }
 
 // `sondeMs`: the probe's period; the longest time without answering is the longest gap
-// between two of its ticks.
-MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs = 1) {
+// between two of its ticks. `lancer` starts the long work (the "Solver" command unless
+// given) and returns when it ends.
+MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs = 1,
+                         const std::function<void()>& lancer = {}) {
     MesureEchap m;
     std::atomic<std::int64_t> presse{0};
     Horloge::time_point dernier{};
@@ -145,8 +148,12 @@ MesureEchap MesurerEchap(TForm1& f, std::chrono::milliseconds apres, int sondeMs
             &f, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     });
     sonde.start();
-    f.Button1->show();
-    f.Button1Click();
+    if (lancer) {
+        lancer();
+    } else {
+        f.Button1->show();
+        f.Button1Click();
+    }
     const auto fin = Horloge::now();
     enCours = false;
     sonde.stop();
@@ -168,6 +175,7 @@ std::function<void()> PasDeMolette(TForm1& f) {
 void MesurerCourtEtEchap(TForm1& f, std::mt19937& alea);
 void MesurerImmense(TForm1& f, std::mt19937& alea);
 void MesurerVoix(TForm1& f);
+void MesurerGeneration(TForm1& f, std::mt19937& alea);
 
 } // namespace
 
@@ -192,6 +200,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::mt19937 alea(5);
+    if (argc > 1 && std::string(argv[1]) == "generation") {
+        MesurerGeneration(f, alea);
+        return 0;
+    }
 
     for (int solve = 1; !seulementImmense && solve <= 2; ++solve) {
         f.Button1->show();
@@ -318,6 +330,26 @@ void MesurerVoix(TForm1& f) {
     QApplication::processEvents();
     std::printf("  37 steps at once: window answers after %.1f ms (GUI thread busy %.1f ms)\n",
                 Ms(Horloge::now() - t0), MsProcesseur() - debut);
+}
+
+// A source of 2^28 samples (2 GiB), generated in the window and stopped by Escape after 1 to
+// 2 s: the longest delay of a 100 ms ping while its array is given memory and filled.
+void MesurerGeneration(TForm1& f, std::mt19937& alea) {
+    f.A.ReglagesCourants.NbEchantillons = 1 << 28;
+    FixerBudgetMemoire(MemoireTenue() + (std::uint64_t(4) << 30));
+    double pirePing = 0;
+    for (int essai = 0; essai < 5; ++essai) {
+        // Sine and cosine in turn: a kind already shown would not be generated again.
+        QAction* sorte = essai % 2 ? f.Cosinus1 : f.Sinus1;
+        const auto apres = std::chrono::milliseconds(1000 + alea() % 1000);
+        const MesureEchap m = MesurerEchap(f, apres, 100, [sorte] { sorte->trigger(); });
+        std::printf("Generation of 2^28 samples, Escape after %lld ms: longest delay of the 100 "
+                    "ms ping %.1f ms (GUI thread busy %.1f ms of it), Escape to return %.1f ms\n",
+                    static_cast<long long>(apres.count()), m.plusLongBlocage - 100,
+                    m.travailBlocage, m.retour);
+        pirePing = std::max(pirePing, m.plusLongBlocage - 100);
+    }
+    std::printf("  worst of 5: longest delay of the 100 ms ping %.1f ms\n", pirePing);
 }
 
 } // namespace
