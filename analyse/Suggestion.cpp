@@ -13,6 +13,10 @@
 
 namespace {
 
+// The delays' set as the solver and the command line name it: the lag-0 decorrelation held
+// and the delayed criterion minimised (the derivatives take no part in that solve).
+constexpr ContraintesActives ContraintesRetards{true, false, false, true};
+
 std::optional<double> Kurtosis(double m2, double m4) {
     const double k = m4 / (m2 * m2) - 3;
     if (!(m2 > 0) || !std::isfinite(k)) {
@@ -76,6 +80,7 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
     const bool retardsConnus = !retards.empty();
     if (!utiles.empty()) {
         s.Jeu = JeuContraintes::Retards;
+        s.Contraintes = ContraintesRetards;
         std::sort(utiles.begin(), utiles.end());
         s.Retards = utiles;
         s.Message = RemplirModele(
@@ -96,6 +101,7 @@ Suggestion SuggererContraintes(const MomentsMelanges& m, const std::optional<Poi
                            "décorrélation retardée (retards 1 à 8) ou le moment d'ordre 4.");
     } else if (!retardsConnus) {
         s.Jeu = JeuContraintes::Retards;
+        s.Contraintes = ContraintesRetards;
         s.Retards = {1, 2, 3, 4, 5, 6, 7, 8};
         s.Message = Traduire(
             "Suggestion", "Les spectres des deux sources se ressemblent et leurs lois sont proches "
@@ -331,7 +337,7 @@ const JeuCandidat Candidats[] = {
          "Les spectres des deux sources diffèrent aux petits retards : la décorrélation des "
          "sources et de leurs dérivées suffit"),
      false},
-    {JeuContraintes::Retards, ContraintesActives{}, PointRetards, PreuveRetards,
+    {JeuContraintes::Retards, ContraintesRetards, PointRetards, PreuveRetards,
      OVREL_TEXTE("Suggestion",
                  "Les spectres des deux sources se distinguent sur plusieurs retards : essayez la "
                  "décorrélation retardée"),

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 
 namespace {
@@ -280,6 +281,14 @@ TEST(Suggestion, EachSetsEvidenceIsItsSignalAndTheHalvesNameASetThatHasIt) {
         EXPECT_EQ(s.Jeu, c.jeu) << c.sources.nom << ": " << s.Message;
         EXPECT_NE(s.Message.find(c.message), std::string::npos) << c.sources.nom << s.Message;
         ASSERT_EQ(s.Accords.size(), c.copie != Aucune ? 0u : 6u) << c.sources.nom;
+        // The set's constraints name it as the solver and --contraintes read it.
+        const std::map<J, bool ContraintesActives::*> drapeaux = {
+            {J::Ordre2, &ContraintesActives::ContrainteDecorrelationDerivees},
+            {J::Retards, &ContraintesActives::ContrainteDecorrelationRetardee},
+            {J::Cumulants, &ContraintesActives::ContrainteCumulants},
+            {J::Kurtosis, &ContraintesActives::ContrainteKurtosis},
+            {J::Neguentropie, &ContraintesActives::ContrainteNeguentropie}};
+        EXPECT_TRUE(!drapeaux.count(s.Jeu) || s.Contraintes.*drapeaux.at(s.Jeu)) << c.sources.nom;
         const auto verifier = [&](JeuContraintes jeu, double attendue) {
             const auto a = std::find_if(s.Accords.begin(), s.Accords.end(),
                                         [jeu](const auto& v) { return v.Jeu == jeu; });
