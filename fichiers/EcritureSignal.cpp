@@ -53,6 +53,9 @@ void EcrireWav(const std::filesystem::path& chemin, const std::vector<SignalNomm
                 chemin, RemplirModele(Traduire("Fichiers", "libsndfile refuse l'écriture : %1"),
                                       {TexteErreurSndfile(sf_error(nullptr))}));
         }
+        // No PEAK chunk: it holds the time of writing, and the same signals must give the
+        // same bytes whenever they are written.
+        sf_command(f, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
         constexpr std::size_t Bloc = 16384;
         std::vector<float> tampon(Bloc * nc);
         bool reussi = true, arrete = false;
