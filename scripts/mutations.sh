@@ -53,6 +53,10 @@ mutations=(
     's#std::min(e0, e1) / std::max(e0, e1)#e1 / e0#' tests_analyse
     preuve-kurtosis analyse/Suggestion.cpp
     's#std::sqrt(24 / i.N)#std::sqrt(2.4 / i.N)#' tests_analyse
+    jeu-retards-sans-retards analyse/Suggestion.cpp
+    's#ContraintesRetards{true, false, false, true}#ContraintesRetards{true, true, false, false}#' tests_analyse
+    racine-inverse-transposee sivia/Racine2x2.h
+    's#{t \* (C.c + s) / d, -t \* C.b / d, t \* (C.a + s) / d}#{t * (C.a + s) / d, -t * C.b / d, t * (C.c + s) / d}#' tests_analyse
     krawczyk-jacobien-au-point analyse/PointExact.cpp
     's#J\[i\]\[0\] = Polynome(c\[i\]->Q, Y, false)#J[i][0] = Polynome(c[i]->Q, py, false)#;s#Polynome(c\[i\]->P, Y, true) + X \* Polynome(c\[i\]->Q, Y, true)#Polynome(c[i]->P, py, true) + px * Polynome(c[i]->Q, py, true)#' tests_analyse
 )
