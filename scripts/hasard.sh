@@ -53,13 +53,14 @@ for graine in "${graines[@]}"; do
         timeout -k 10 3600 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
         "$construction/tools/ovrel5-hasard" --graine "$graine" --actions "$actions" \
         --dossier "$dossier/fichiers" >"$journal" 2>&1 || statut=$?
-    faits="$(grep -c '^#' "$journal" || true)"
+    # The number of the last action logged (an action that finds nothing to act on is not).
+    derniere="$(grep -oE '^#[0-9]+' "$journal" | tail -n 1 || true)"
     if [ "$statut" -ne 0 ] || grep -qE 'AddressSanitizer|runtime error:|BLOCAGE' "$journal"; then
-        echo "graine $graine : ÉCHEC (statut $statut) après $faits actions ; journal : $journal"
+        echo "graine $graine : ÉCHEC (statut $statut) à l'action ${derniere:-#0} ; journal : $journal"
         grep -E 'ERROR|runtime error:|BLOCAGE|SUMMARY' "$journal" | head -5 || true
         echec=1
     else
-        echo "graine $graine : $faits actions sans faute ($(tail -n 1 "$journal"))"
+        echo "graine $graine : sans faute ($(tail -n 1 "$journal"))"
     fi
     grep -E '^SILENCE' "$journal" | sed 's/^/  /' || true
 done
