@@ -40,7 +40,7 @@ mutations=(
     etude-limite-memoire-0 commande/LigneDeCommande.cpp
     's#return arrete ? SortieLimiteMemoire : SortieSucces;#return SortieSucces;#' tests_commande
     etude-boites-ignorees commande/Options.cpp
-    's#(!o.FichierBoites.empty() || !o.FichierImage.empty())#(false)#' tests_commande
+    's#{"--boites", "FICHIER.csv", Resoudre,#{"--boites", "FICHIER.csv", Toutes,#' tests_commande
     cumulants-non-centres sivia/Cumulants.cpp
     's#std::pow(-m.Ex1, p - i)#std::pow(0.0 * m.Ex1, p - i)#' tests_sivia
     canal-anglais fichiers/LectureSignal.cpp
