@@ -57,6 +57,10 @@ mutations=(
     's#ContraintesRetards{true, false, false, true}#ContraintesRetards{true, true, false, false}#' tests_analyse
     racine-inverse-transposee sivia/Racine2x2.h
     's#{t \* (C.c + s) / d, -t \* C.b / d, t \* (C.a + s) / d}#{t * (C.a + s) / d, -t * C.b / d, t * (C.c + s) / d}#' tests_analyse
+    neguentropie-courbure-faible sivia/Neguentropie.cpp
+    's#const double Courbure = (1 + 4 / std::numbers::e) \* 1.01;#const double Courbure = 0.1;#' tests_sivia
+    somme-kurtosis-max-sans-abs sivia/Cumulants.cpp
+    's#return std::fabs(A) + std::hypot(B, C);#return A + std::hypot(B, C);#' tests_sivia
     krawczyk-jacobien-au-point analyse/PointExact.cpp
     's#J\[i\]\[0\] = Polynome(c\[i\]->Q, Y, false)#J[i][0] = Polynome(c[i]->Q, py, false)#;s#Polynome(c\[i\]->P, Y, true) + X \* Polynome(c\[i\]->Q, Y, true)#Polynome(c[i]->P, py, true) + px * Polynome(c[i]->Q, py, true)#' tests_analyse
 )
