@@ -467,41 +467,32 @@ void TFormAnalyse::RemplirTableMethodes() {
     AjusterColonnes(TableMethodes);
 }
 
-void TFormAnalyse::RemplirSuggestion() {
-    const bool jeu = SuggestionValable_ && (Suggestion_.Jeu == JeuContraintes::Retards ||
-                                            Suggestion_.Jeu == JeuContraintes::Ordre4 ||
-                                            Suggestion_.Jeu == JeuContraintes::Cumulants ||
-                                            Suggestion_.Jeu == JeuContraintes::Kurtosis ||
-                                            Suggestion_.Jeu == JeuContraintes::Neguentropie ||
+namespace {
 
-                                            Suggestion_.Jeu == JeuContraintes::SommeKurtosis);
+// A suggestion the button can solve with: a set other than the default pair, which is the
+// solve already shown.
+bool Rejouable(const Suggestion& s) {
+    return s.Jeu != JeuContraintes::Ordre2 && s.Jeu != JeuContraintes::Aucun;
+}
+
+} // namespace
+
+void TFormAnalyse::RemplirSuggestion() {
     TexteSuggestion->setText(SuggestionValable_ ? QString::fromStdString(Suggestion_.Message)
                                                 : QStringLiteral("—"));
-    BoutonSuggestion->setEnabled(jeu);
+    BoutonSuggestion->setEnabled(SuggestionValable_ && Rejouable(Suggestion_));
 }
 
 void TFormAnalyse::ResoudreAvecSuggestion() {
     TForm1* f = Principale();
-    if (f == nullptr || !SuggestionValable_) {
+    if (f == nullptr || !SuggestionValable_ || !Rejouable(Suggestion_)) {
         return;
     }
     const Suggestion s = Suggestion_; // the solve refreshes the window
     Reglages& r = f->A.ReglagesCourants;
-    if (s.Jeu != JeuContraintes::Retards && s.Jeu != JeuContraintes::Ordre4 &&
-        s.Jeu != JeuContraintes::Cumulants && s.Jeu != JeuContraintes::Kurtosis &&
-        s.Jeu != JeuContraintes::Neguentropie &&
-
-        s.Jeu != JeuContraintes::SommeKurtosis) {
-        return;
+    for (const auto& [nom, actif, reglage] : ContraintesNommees) {
+        r.*reglage = s.Contraintes.*actif;
     }
-    r.ContrainteDecorrelation = s.Contraintes.ContrainteDecorrelation;
-    r.ContrainteDecorrelationDerivees = s.Contraintes.ContrainteDecorrelationDerivees;
-    r.ContrainteMomentOrdre4 = s.Contraintes.ContrainteMomentOrdre4;
-    r.ContrainteDecorrelationRetardee = s.Jeu == JeuContraintes::Retards;
-    r.ContrainteCumulants = s.Jeu == JeuContraintes::Cumulants;
-    r.ContrainteKurtosis = s.Jeu == JeuContraintes::Kurtosis;
-    r.ContrainteNeguentropie = s.Jeu == JeuContraintes::Neguentropie;
-    r.ContrainteSommeKurtosis = s.Jeu == JeuContraintes::SommeKurtosis;
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }

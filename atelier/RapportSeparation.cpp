@@ -256,17 +256,8 @@ ordered_json QualiteJson(const std::optional<Qualite>& q) {
 
 ordered_json NomsContraintes(const ContraintesActives& c) {
     ordered_json noms = ordered_json::array();
-    const std::pair<bool, const char*> drapeaux[] = {
-        {c.ContrainteDecorrelation, "decorrelation"},
-        {c.ContrainteDecorrelationDerivees, "derivees"},
-        {c.ContrainteMomentOrdre4, "moment4"},
-        {c.ContrainteDecorrelationRetardee, "retards"},
-        {c.ContrainteCumulants, "cumulants"},
-        {c.ContrainteKurtosis, "kurtosis"},
-        {c.ContrainteNeguentropie, "negentropie"},
-        {c.ContrainteSommeKurtosis, "somme-kurtosis"}};
-    for (const auto& [actif, nom] : drapeaux) {
-        if (actif) {
+    for (const auto& [nom, actif, reglage] : ContraintesNommees) {
+        if (c.*actif) {
             noms.push_back(nom);
         }
     }

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 struct Reglages {
@@ -44,6 +45,24 @@ struct Reglages {
                 ContrainteNeguentropie,  ContrainteSommeKurtosis};
     }
 };
+
+// Each constraint's name, as the command line and the reports write it, with its flag in a
+// solve's constraints and in the settings: a new constraint is one more line.
+inline constexpr std::tuple<const char*, bool ContraintesActives::*, bool Reglages::*>
+    ContraintesNommees[] = {
+        {"decorrelation", &ContraintesActives::ContrainteDecorrelation,
+         &Reglages::ContrainteDecorrelation},
+        {"derivees", &ContraintesActives::ContrainteDecorrelationDerivees,
+         &Reglages::ContrainteDecorrelationDerivees},
+        {"moment4", &ContraintesActives::ContrainteMomentOrdre4, &Reglages::ContrainteMomentOrdre4},
+        {"retards", &ContraintesActives::ContrainteDecorrelationRetardee,
+         &Reglages::ContrainteDecorrelationRetardee},
+        {"cumulants", &ContraintesActives::ContrainteCumulants, &Reglages::ContrainteCumulants},
+        {"kurtosis", &ContraintesActives::ContrainteKurtosis, &Reglages::ContrainteKurtosis},
+        {"negentropie", &ContraintesActives::ContrainteNeguentropie,
+         &Reglages::ContrainteNeguentropie},
+        {"somme-kurtosis", &ContraintesActives::ContrainteSommeKurtosis,
+         &Reglages::ContrainteSommeKurtosis}};
 
 // A setting that breaks its rule: the field (its session key) and why, in French.
 struct DefautReglage {

@@ -17,21 +17,9 @@
 
 namespace {
 
-// The kinds' names in the order of TypeSource; the constraints' names, one line each, with
-// the flags they set in a solve's constraints and in the workbench's settings.
+// The kinds' names in the order of TypeSource.
 constexpr const char* NomsDeSources[] = {"gauss",  "uniforme", "cosinus", "sinus",
                                          "colore", "carre",    "scie",    "laplace"};
-using A = ContraintesActives;
-using R = Reglages;
-constexpr std::tuple<const char*, bool A::*, bool R::*> Contraintes[] = {
-    {"decorrelation", &A::ContrainteDecorrelation, &R::ContrainteDecorrelation},
-    {"derivees", &A::ContrainteDecorrelationDerivees, &R::ContrainteDecorrelationDerivees},
-    {"moment4", &A::ContrainteMomentOrdre4, &R::ContrainteMomentOrdre4},
-    {"retards", &A::ContrainteDecorrelationRetardee, &R::ContrainteDecorrelationRetardee},
-    {"cumulants", &A::ContrainteCumulants, &R::ContrainteCumulants},
-    {"kurtosis", &A::ContrainteKurtosis, &R::ContrainteKurtosis},
-    {"negentropie", &A::ContrainteNeguentropie, &R::ContrainteNeguentropie},
-    {"somme-kurtosis", &A::ContrainteSommeKurtosis, &R::ContrainteSommeKurtosis}};
 
 // The texts `texte(p)` of `parts`, separated by `separateur`.
 template <typename Liste, typename Texte = std::identity>
@@ -46,7 +34,7 @@ std::string ListeSources(const char* separateur = "|") {
     return Joindre(NomsDeSources, separateur);
 }
 std::string ListeContraintes(const char* separateur, const ContraintesActives* actives = nullptr) {
-    return Joindre(Contraintes | std::views::filter([actives](auto& c) {
+    return Joindre(ContraintesNommees | std::views::filter([actives](auto& c) {
                        return !actives || actives->*std::get<1>(c);
                    }),
                    separateur, [](auto& c) { return std::get<0>(c); });
@@ -129,8 +117,9 @@ SourceDemandee LireSource(const std::string& option, const std::string& texte) {
 ContraintesActives LireContraintes(const std::string& v) {
     ContraintesActives c{false, false, false};
     for (const std::string& nom : Decouper(v, ',')) {
-        const auto k = std::ranges::find(Contraintes, nom, [](auto& n) { return std::get<0>(n); });
-        c.*(k == std::end(Contraintes) ? throw Refus{} : std::get<1>(*k)) = true;
+        const auto k =
+            std::ranges::find(ContraintesNommees, nom, [](auto& n) { return std::get<0>(n); });
+        c.*(k == std::end(ContraintesNommees) ? throw Refus{} : std::get<1>(*k)) = true;
     }
     return c;
 }
@@ -414,7 +403,7 @@ Reglages ReglagesCommande(const OptionsCommande& o) {
                .PrecisionSivia = o.Precision,
                .Stockage = o.Stockage,
                .Retards = o.Retards};
-    for (const auto& [nom, active, reglage] : Contraintes) {
+    for (const auto& [nom, active, reglage] : ContraintesNommees) {
         r.*reglage = o.Contraintes.*active;
     }
     return r;
