@@ -42,8 +42,8 @@ DessinateurPavage DessinerPavagePng(int& argc, char** argv,
         }
         const QSize taille(o.TailleImage[0], o.TailleImage[1]);
         const RectanglePlan recherche{
-            std::min(o.Boite[0], o.Boite[1]), std::max(o.Boite[0], o.Boite[1]),
-            std::min(o.Boite[2], o.Boite[3]), std::max(o.Boite[2], o.Boite[3])};
+            std::min(o.BorneInfX, o.BorneSupX), std::max(o.BorneInfX, o.BorneSupX),
+            std::min(o.BorneInfY, o.BorneSupY), std::max(o.BorneInfY, o.BorneSupY)};
         TVueAnalyse vue;
         vue.setMinimumSize(1, 1); // a figure smaller than the window's least view
         vue.resize(taille);

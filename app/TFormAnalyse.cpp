@@ -490,9 +490,7 @@ void TFormAnalyse::ResoudreAvecSuggestion() {
     }
     const Suggestion s = Suggestion_; // the solve refreshes the window
     Reglages& r = f->A.ReglagesCourants;
-    for (const auto& [nom, actif, reglage] : ContraintesNommees) {
-        r.*reglage = s.Contraintes.*actif;
-    }
+    r.FixerContraintes(s.Contraintes);
     if (s.Jeu == JeuContraintes::Retards) {
         r.Retards = TexteListeRetards(s.Retards);
     }

@@ -44,6 +44,7 @@ struct Reglages {
                 ContrainteCumulants,     ContrainteKurtosis,
                 ContrainteNeguentropie,  ContrainteSommeKurtosis};
     }
+    void FixerContraintes(const ContraintesActives& c);
 };
 
 // Each constraint's name, as the command line and the reports write it, with its flag in a
@@ -63,6 +64,12 @@ inline constexpr std::tuple<const char*, bool ContraintesActives::*, bool Reglag
          &Reglages::ContrainteNeguentropie},
         {"somme-kurtosis", &ContraintesActives::ContrainteSommeKurtosis,
          &Reglages::ContrainteSommeKurtosis}};
+
+inline void Reglages::FixerContraintes(const ContraintesActives& c) {
+    for (const auto& [nom, active, reglage] : ContraintesNommees) {
+        this->*reglage = c.*active;
+    }
+}
 
 // A setting that breaks its rule: the field (its session key) and why, in French.
 struct DefautReglage {

@@ -132,7 +132,7 @@ EntreesChaine PreparerEntrees(const OptionsCommande& options, const EntreesLues&
         return e;
     }
     // N follows the data read (the shorter file), the option when sources are generated.
-    std::int32_t N = options.Echantillons;
+    std::int32_t N = options.NbEchantillons;
     const bool donne = options.Donnees.count("--echantillons") != 0;
     for (const auto* lu : {&lues.Fichier1, &lues.Fichier2}) {
         if (*lu) {
@@ -178,10 +178,10 @@ LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N)
 
 void VerifierPlace(const OptionsCommande& o) {
     Box boite(2, 1);
-    boite[1] = Interval(o.Boite[0], o.Boite[1]);
-    boite[2] = Interval(o.Boite[2], o.Boite[3]);
+    boite[1] = Interval(o.BorneInfX, o.BorneSupX);
+    boite[2] = Interval(o.BorneInfY, o.BorneSupY);
     if (const std::string refus =
-            RefusResolutionTropGrande(boite, o.Precision, o.Stockage, o.Contraintes, 0);
+            RefusResolutionTropGrande(boite, o.PrecisionSivia, o.Stockage, o.Contraintes(), 0);
         !refus.empty()) {
         throw ErreurOption(refus);
     }
@@ -189,7 +189,7 @@ void VerifierPlace(const OptionsCommande& o) {
 
 // Delays beyond N/2 can only be told once N is known (it follows the files read).
 void VerifierRetards(const OptionsCommande& o, std::int32_t N) {
-    if (o.Contraintes.ContrainteDecorrelationRetardee) {
+    if (o.ContrainteDecorrelationRetardee) {
         if (const LectureRetards l = RetardsDeLaChaine(o, N); !l.Erreur.empty()) {
             throw ErreurOption(
                 RemplirModele(Traduire("Chaine", "option --retards : %1"), {l.Erreur}));
@@ -202,27 +202,27 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
     rejetees.Clear();
     solution.Clear();
     Box boite(2, 1);
-    boite[1] = Interval(options.Boite[0], options.Boite[1]);
-    boite[2] = Interval(options.Boite[2], options.Boite[3]);
+    boite[1] = Interval(options.BorneInfX, options.BorneSupX);
+    boite[2] = Interval(options.BorneInfY, options.BorneSupY);
     // The lagged means count in the solve's time, as the other moments' do not: they are
     // computed for this solve only.
     const auto debut = std::chrono::steady_clock::now();
     MomentsRetardes retardes;
-    if (options.Contraintes.ContrainteDecorrelationRetardee) {
+    if (options.ContrainteDecorrelationRetardee) {
         retardes = CalculerMomentsRetardes(e.M.Melange1, e.M.Melange2,
                                            RetardsDeLaChaine(options, e.N).Retards);
     }
-    if (CritereSurCourbe(options.Contraintes) == CritereCourbe::Neguentropie) {
+    if (CritereSurCourbe(options.Contraintes()) == CritereCourbe::Neguentropie) {
         retardes.Neguentropie = CalculerTableNeguentropie(e.M.Melange1, e.M.Melange2);
     }
-    const ResultatSivia r = ExecuterSivia(boite, enAttente, rejetees, solution, nullptr,
-                                          e.M.Moments, options.Contraintes, options.Precision,
-                                          options.Stockage, LimiteBoites(e), retardes);
+    const ResultatSivia r = ExecuterSivia(
+        boite, enAttente, rejetees, solution, nullptr, e.M.Moments, options.Contraintes(),
+        options.PrecisionSivia, options.Stockage, LimiteBoites(e), retardes);
     const double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 
     DonneesAnalyse d;
-    d.R = ReglagesCommande(options);
+    d.R = options;
     d.Moments = e.M.Moments;
     d.Resultat = r;
     d.Secondes = secondes;

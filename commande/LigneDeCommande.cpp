@@ -177,9 +177,9 @@ void ChoisirBoite(OptionsCommande& o, const EntreesChaine& e) {
         }
     }
     const RectanglePlan b =
-        ProposerBoite(points, {o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}).Boite;
-    const double boite[4] = {b.xmin, b.xmax, b.ymin, b.ymax};
-    std::copy(boite, boite + 4, o.Boite);
+        ProposerBoite(points, {o.BorneInfX, o.BorneSupX, o.BorneInfY, o.BorneSupY}).Boite;
+    std::tie(o.BorneInfX, o.BorneSupX, o.BorneInfY, o.BorneSupY) =
+        std::tuple(b.xmin, b.xmax, b.ymin, b.ymax);
 }
 
 // The point of `--estimees`: given, a cluster's by its number, or the best cluster's (the
@@ -285,7 +285,7 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
     const EntreesLues lues = LireEntreesNommees(o, erreurs);
     VerifierPlace(o);
     const std::uint64_t graine = GraineChoisie(o);
-    if (o.Contraintes.ContrainteDecorrelationRetardee) {
+    if (o.ContrainteDecorrelationRetardee) {
         // Every trial has the first one's N.
         VerifierRetards(o, PreparerEntrees(o, lues, GraineEssai(graine, 0), true).N);
     }
@@ -328,7 +328,7 @@ int Etudier(OptionsCommande& o, std::ostream& sortie, std::ostream& erreurs, boo
             Traduire("LigneDeCommande",
                      "Graine %1, %2 + %3, %4 échantillons, précision %5 ; essais écrits dans %6\n"),
             {std::to_string(graine), NomSource(*o.Source1.Type), NomSource(*o.Source2.Type),
-             std::to_string(o.Echantillons), TexteExact(o.Precision), o.SortieEtude}) +
+             std::to_string(o.NbEchantillons), TexteExact(o.PrecisionSivia), o.SortieEtude}) +
             ResumeEtude(bilans, Depuis(debut), fils));
     bool arrete = false;
     for (const BilanEssai& b : bilans) {

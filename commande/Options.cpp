@@ -33,9 +33,9 @@ std::string Joindre(Liste&& parts, const char* separateur, Texte texte = {}) {
 std::string ListeSources(const char* separateur = "|") {
     return Joindre(NomsDeSources, separateur);
 }
-std::string ListeContraintes(const char* separateur, const ContraintesActives* actives = nullptr) {
+std::string ListeContraintes(const char* separateur, const Reglages* actives = nullptr) {
     return Joindre(ContraintesNommees | std::views::filter([actives](auto& c) {
-                       return !actives || actives->*std::get<1>(c);
+                       return !actives || actives->*std::get<2>(c);
                    }),
                    separateur, [](auto& c) { return std::get<0>(c); });
 }
@@ -114,14 +114,13 @@ SourceDemandee LireSource(const std::string& option, const std::string& texte) {
         {option, texte, *std::ranges::max_element(NomsDeSources, {}, commun), ListeSources(", ")}));
 }
 
-ContraintesActives LireContraintes(const std::string& v) {
-    ContraintesActives c{false, false, false};
+void LireContraintes(Reglages& r, const std::string& v) {
+    r.FixerContraintes({false, false, false});
     for (const std::string& nom : Decouper(v, ',')) {
         const auto k =
             std::ranges::find(ContraintesNommees, nom, [](auto& n) { return std::get<0>(n); });
-        c.*(k == std::end(ContraintesNommees) ? throw Refus{} : std::get<1>(*k)) = true;
+        r.*(k == std::end(ContraintesNommees) ? throw Refus{} : std::get<2>(*k)) = true;
     }
-    return c;
 }
 
 using Texte = const std::string&;
@@ -225,11 +224,11 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
          Traduire("Options", "le départ du générateur (rapporté, pour rejouer une exécution)"),
          Traduire("Options", "un entier positif ou nul"),
          [&o](Texte v) { o.Graine = LireListe<std::uint64_t>(v, 1)[0]; }},
-        {"--echantillons", "N", Toutes, std::to_string(o.Echantillons),
+        {"--echantillons", "N", Toutes, std::to_string(o.NbEchantillons),
          Traduire("Options", "le nombre d'échantillons des sources générées"),
-         Traduire("Options", "un entier d'au moins 2"), Entier(o.Echantillons, 2)},
+         Traduire("Options", "un entier d'au moins 2"), Entier(o.NbEchantillons, 2)},
         {"--boite", resoudre ? "xmin,xmax,ymin,ymax|auto" : "xmin,xmax,ymin,ymax", Toutes,
-         nombres({o.Boite[0], o.Boite[1], o.Boite[2], o.Boite[3]}),
+         nombres({o.BorneInfX, o.BorneSupX, o.BorneInfY, o.BorneSupY}),
          resoudre ? Traduire("Options",
                              "la boîte de recherche ; auto : une boîte qui tient les deux "
                              "solutions (racines exactes ou méthodes classiques), avec une marge")
@@ -239,26 +238,28 @@ std::vector<DescriptionOption> Descriptions(OptionsCommande& o) {
          [&o, resoudre](Texte v) {
              o.BoiteAuto = resoudre && v == "auto";
              if (!o.BoiteAuto) {
-                 std::ranges::copy(LireListe(v, 4), o.Boite);
+                 const auto b = LireListe(v, 4);
+                 std::tie(o.BorneInfX, o.BorneSupX, o.BorneInfY, o.BorneSupY) =
+                     std::tuple(b[0], b[1], b[2], b[3]);
              }
-             if (o.Boite[0] == o.Boite[1] || o.Boite[2] == o.Boite[3]) {
+             if (o.BorneInfX == o.BorneSupX || o.BorneInfY == o.BorneSupY) {
                  Refuser("--boite", v,
                          Traduire("Options", "une boîte de largeur non nulle en x et en y"));
              }
          }},
-        {"--precision", "REEL", Toutes, TexteExact(o.Precision),
+        {"--precision", "REEL", Toutes, TexteExact(o.PrecisionSivia),
          Traduire("Options", "la précision de SIVIA (largeur des boîtes gardées)"),
          Traduire("Options", "un nombre strictement positif"),
          [&o](Texte v) {
-             o.Precision = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
+             o.PrecisionSivia = LireListe<double>(v, 1, ',', [](double x) { return x > 0; })[0];
          }},
-        {"--contraintes", "LISTE", Toutes, ListeContraintes(",", &o.Contraintes),
+        {"--contraintes", "LISTE", Toutes, ListeContraintes(",", &o),
          RemplirModele(
              Traduire("Options", "les contraintes actives parmi %1 (séparées par des virgules)"),
              {ListeContraintes(", ")}),
          RemplirModele(Traduire("Options", "une liste de %1 (ou une liste vide)"),
                        {ListeContraintes(", ")}),
-         [&o](Texte v) { o.Contraintes = LireContraintes(v); }},
+         [&o](Texte v) { LireContraintes(o, v); }},
         {"--retards", "LISTE", Toutes, o.Retards,
          Traduire("Options", "les retards de la décorrélation retardée (contrainte retards) : des "
                              "entiers distincts de 1 à N/2"),
@@ -394,32 +395,19 @@ std::string LigneAide(std::string tete, const std::string& description) {
 
 } // namespace
 
-Reglages ReglagesCommande(const OptionsCommande& o) {
-    Reglages r{.NbEchantillons = o.Echantillons,
-               .BorneInfX = o.Boite[0],
-               .BorneSupX = o.Boite[1],
-               .BorneInfY = o.Boite[2],
-               .BorneSupY = o.Boite[3],
-               .PrecisionSivia = o.Precision,
-               .Stockage = o.Stockage,
-               .Retards = o.Retards};
-    for (const auto& [nom, active, reglage] : ContraintesNommees) {
-        r.*reglage = o.Contraintes.*active;
-    }
-    return r;
-}
-
 void AppliquerReglages(OptionsCommande& o, const Reglages& r) {
-    const auto libre = [&o](const char* nom) { return o.Donnees.count(nom) == 0; };
-    if (libre("--boite")) {
-        const double boite[4] = {r.BorneInfX, r.BorneSupX, r.BorneInfY, r.BorneSupY};
-        std::copy_n(boite, 4, o.Boite);
+    const auto copier = [&o, &r](const char* nom, auto... champs) {
+        ((o.*champs = o.Donnees.count(nom) ? o.*champs : r.*champs), ...);
+    };
+    copier("--boite", &Reglages::BorneInfX, &Reglages::BorneSupX, &Reglages::BorneInfY,
+           &Reglages::BorneSupY);
+    copier("--echantillons", &Reglages::NbEchantillons);
+    copier("--precision", &Reglages::PrecisionSivia);
+    copier("--stockage", &Reglages::Stockage);
+    copier("--retards", &Reglages::Retards);
+    for (const auto& [nom, active, reglage] : ContraintesNommees) {
+        copier("--contraintes", reglage);
     }
-    o.Echantillons = libre("--echantillons") ? r.NbEchantillons : o.Echantillons;
-    o.Precision = libre("--precision") ? r.PrecisionSivia : o.Precision;
-    o.Contraintes = libre("--contraintes") ? r.Contraintes() : o.Contraintes;
-    o.Stockage = libre("--stockage") ? r.Stockage : o.Stockage;
-    o.Retards = libre("--retards") ? r.Retards : o.Retards;
 }
 
 Matrice2x2 MatriceParDefaut() {
@@ -480,7 +468,7 @@ OptionsCommande LireOptions(const std::vector<std::string>& arguments) {
             {mot, arguments[0],
              ailleurs ? Traduire("Options", " (elle ne s'applique qu'à l'autre commande)") : ""}));
     }
-    if (const auto defaut = VerifierReglages(ReglagesCommande(o))) {
+    if (const auto defaut = VerifierReglages(o)) {
         throw ErreurOption(RemplirModele(Traduire("Options", "option %1 : %2."),
                                          {defaut->Option, defaut->Raison}));
     }

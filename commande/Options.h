@@ -37,7 +37,9 @@ struct SourceDemandee {
     std::string NomCanal = {};
 };
 
-struct OptionsCommande {
+// The settings (atelier/Reglages.h) are those of a solve in the window, the others the
+// command line's own.
+struct OptionsCommande : Reglages {
     SousCommande Commande = SousCommande::Resoudre;
     bool Aide = false;
 
@@ -49,13 +51,7 @@ struct OptionsCommande {
     std::optional<Matrice2x2> Matrice; // none: the default matrix, or a random one
     bool MatriceAleatoire = false;
     std::optional<std::uint64_t> Graine; // none: taken from the clock, and reported
-    std::int32_t Echantillons = 5000;
-    double Boite[4] = {-5, 5, -5, 5}; // xmin, xmax, ymin, ymax
-    bool BoiteAuto = false;           // `--boite auto`: Boite follows the roots once known
-    double Precision = 0.01;
-    ContraintesActives Contraintes;
-    OrdreStockage Stockage = StockageFile;
-    std::string Retards = Reglages{}.Retards; // as typed; checked against N once N is known
+    bool BoiteAuto = false; // `--boite auto`: the search box follows the roots once known
 
     std::string FichierBoites;       // CSV of the boxes
     std::string FichierImage;        // PNG, SVG or PDF of the paving
@@ -74,9 +70,7 @@ struct OptionsCommande {
     std::set<std::string> Donnees; // the options given, by name (a session fills the others)
 };
 
-// The settings the options carry, and the options set from settings (a session's); one
-// validation for both, that of the workbench (atelier/Reglages.h).
-Reglages ReglagesCommande(const OptionsCommande& o);
+// The options set from settings (a session's), but for those given on the line.
 void AppliquerReglages(OptionsCommande& o, const Reglages& r);
 
 // The default matrix when none is given: [[1, 0.5], [-0.4, 1]].

@@ -129,7 +129,7 @@ ordered_json RapportResolution(const OptionsCommande& o, const EntreesChaine& e,
     r.BoiteAuto = o.BoiteAuto;
     r.N = e.N;
     r.Frequence = e.Frequence;
-    r.R = ReglagesCommande(o);
+    r.R = o;
     r.Reference = e.A.EstConnue() ? ReferenceQualite::Connue : ReferenceQualite::Inconnue;
     r.SecondesTotal = secondesTotal;
     return RapportSeparationJson(r, &c);

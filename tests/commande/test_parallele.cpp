@@ -42,9 +42,9 @@ TEST(Parallele, TrialsStoppedAtTheLimitTogetherStayWithinTheBudget) {
     const std::uint64_t budget = 4000 * OctetsParBoiteStockee;
     const BudgetFixe garde(budget + 2 * 6 * 300 * sizeof(double));
     OptionsCommande o;
-    o.Echantillons = 300;
-    o.Precision = 1e-4;
-    o.Contraintes = {false, false, false};
+    o.NbEchantillons = 300;
+    o.PrecisionSivia = 1e-4;
+    o.FixerContraintes({false, false, false});
     o.Stockage = StockagePile; // depth first: boxes are kept from the start
     const EntreesLues lues;
     std::vector<std::uint64_t> boites(4);

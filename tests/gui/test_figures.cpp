@@ -146,7 +146,7 @@ TEST_F(Figures, AFailedSaveSaysWhyInFrenchAndWritesNothing) {
 TEST_F(Figures, TheCommandLineFigureKeepsKeptBoxesInSightAtFullView) {
     for (const int cote : {300, 500, 900}) {
         OptionsCommande o;
-        o.Precision = 0.005;
+        o.PrecisionSivia = 0.005;
         o.TailleImage[0] = o.TailleImage[1] = cote;
         const EntreesChaine e = PreparerEntrees(o, LireEntrees(o), 7, false);
         BoxList enAttente, rejetees, solution;
