@@ -9,7 +9,8 @@
 // and its own solve); the exact second-order root and each classic method. Also per pair: the share
 // of runs where clusters stand for both solutions, the largest gap between a cluster's exact point
 // and the exact root its hull holds, and how often the suggestion named the best of the program's
-// sets.
+// sets, and whether the best classic method of a part of a recording (knowing the sources) is
+// within 3 dB of the best on the other part.
 //
 //   bench_separation [folder of the recordings] [--csv runs.csv]
 //
@@ -163,6 +164,29 @@ struct LigneClassique {
     std::function<ReponseClassique(const Melanges&, int)> Calcul;
 };
 
+// The SIR of each classic method on the samples `debuts` to `debuts + longueur` of the sources
+// (several stretches joined), mixed by A.
+std::vector<double> SirClassiquesSurParties(const std::vector<LigneClassique>& classiques,
+                                            const EntreesChaine& e,
+                                            const std::vector<std::size_t>& debuts,
+                                            std::size_t longueur) {
+    std::vector<double> s1, s2;
+    for (const std::size_t d : debuts) {
+        s1.insert(s1.end(), e.Source1.begin() + long(d), e.Source1.begin() + long(d + longueur));
+        s2.insert(s2.end(), e.Source2.begin() + long(d), e.Source2.begin() + long(d + longueur));
+    }
+    const int n = int(s1.size());
+    const Melanges m = GenererMelanges(s1, s2, e.A, n, 1.0f);
+    const PuissancesSources P = CalculerPuissances(s1, s2, n);
+    std::vector<double> sir;
+    for (const LigneClassique& l : classiques) {
+        const ReponseClassique r = l.Calcul(m, n);
+        sir.push_back(SirOuEchec(
+            r.Point ? CalculerQualite(r.Point->x, r.Point->y, e.A, P).SirMoyen() : std::nullopt));
+    }
+    return sir;
+}
+
 bool DeuxSolutions(const ResultatChaine& c) {
     bool direct = false, permute = false;
     for (const AmasQualifie& a : c.Rapport.Amas) {
@@ -268,7 +292,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> noms;
     std::map<std::string, std::vector<std::string>> resume;
     std::map<std::string, std::vector<double>> medianes;
-    int bienChoisisEnTout = 0, runs = 0;
+    int bienChoisisEnTout = 0, runs = 0, choixParPartiesTenus = 0;
 
     for (const Paire& p : paires) {
         OptionsCommande o;
@@ -422,6 +446,40 @@ int main(int argc, char** argv) {
                     suggestions[5], suggestions[6], suggestions[7], bienChoisi, matrices.size());
         bienChoisisEnTout += bienChoisi;
         runs += int(matrices.size());
+
+        // Whether the best classic method belongs to the recording: the one that is best on a
+        // part of it (knowing the sources), applied to the complementary part, against that
+        // part's best. Parts: the halves, and the quarters 1 and 3 against 2 and 4 (the
+        // methods are equivariant: one matrix is enough).
+        {
+            o.Matrice = matrices[0];
+            const EntreesChaine e = PreparerEntrees(o, lues, 1, false);
+            const std::size_t q = std::size_t(e.N) / 4;
+            const std::vector<double> parts[4] = {
+                SirClassiquesSurParties(classiques, e, {0}, 2 * q),
+                SirClassiquesSurParties(classiques, e, {2 * q}, 2 * q),
+                SirClassiquesSurParties(classiques, e, {0, 2 * q}, q),
+                SirClassiquesSurParties(classiques, e, {q, 3 * q}, q)};
+            const char* nomsParties[4] = {"first half", "second half", "quarters 1+3",
+                                          "quarters 2+4"};
+            std::printf("  the best classic method of a part (knowing the sources), on the other "
+                        "part:\n");
+            int tenus = 0;
+            for (int k = 0; k < 4; ++k) {
+                const std::vector<double>& a = parts[k];
+                const std::vector<double>& b = parts[k ^ 1];
+                const std::size_t choix =
+                    std::size_t(std::max_element(a.begin(), a.end()) - a.begin());
+                const double meilleur = *std::max_element(b.begin(), b.end());
+                const bool tenu = std::min(b[choix], 300.0) >= std::min(meilleur, 300.0) - 3;
+                tenus += tenu ? 1 : 0;
+                std::printf("    %-12s -> %-12s %-30s %7s dB, best there %7s dB\n", nomsParties[k],
+                            nomsParties[k ^ 1], classiques[choix].Nom, Db(b[choix]).c_str(),
+                            Db(meilleur).c_str());
+            }
+            std::printf("    within 3 dB of the best there: %d/4\n", tenus);
+            choixParPartiesTenus += tenus;
+        }
         std::fflush(stdout);
     }
     // Median SIR per pair and method, the pairs in columns.
@@ -456,5 +514,8 @@ int main(int argc, char** argv) {
     }
     std::printf("\nThe suggestion named the best of the seven sets (within 1 dB) in %d/%d runs\n",
                 bienChoisisEnTout, runs);
+    std::printf("The best classic method of a part of a recording, knowing the sources, was within "
+                "3 dB of the best on the other part in %d/%zu choices\n",
+                choixParPartiesTenus, 4 * paires.size());
     return 0;
 }
