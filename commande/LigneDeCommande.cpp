@@ -271,12 +271,10 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
     const int pleins = int(Largeur * faits / std::max<std::int64_t>(total, 1));
     const double debit = secondes > 0 ? double(faits) / secondes : 0;
     const double reste = debit > 0 ? double(total - faits) / debit : 0;
-    char d[32], r[32];
-    std::snprintf(d, sizeof d, "%.1f", debit);
-    std::snprintf(r, sizeof r, "%.0f", reste);
     erreurs << "\r[" << std::string(pleins, '#') << std::string(Largeur - pleins, ' ') << "] "
             << RemplirModele(Traduire("LigneDeCommande", "%1/%2  %3 essais/s  reste %4 s "),
-                             {std::to_string(faits), std::to_string(total), d, r})
+                             {std::to_string(faits), std::to_string(total),
+                              TexteDecimal("%.1f", debit), TexteDecimal("%.0f", reste)})
             << std::flush;
 }
 

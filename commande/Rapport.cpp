@@ -59,12 +59,21 @@ std::string TexteDb(double v) {
     if (std::isinf(v)) {
         return v > 0 ? "∞" : "-∞";
     }
-    char t[32];
-    std::snprintf(t, sizeof t, "%.2f", v);
-    return t;
+    return TexteDecimal("%.2f", v);
 }
 
 } // namespace
+
+std::string TexteDecimal(const char* format, double v) {
+    char t[32];
+    std::snprintf(t, sizeof t, format, v);
+    std::string texte = t;
+    // The decimal mark is a text of the language: a comma in French.
+    if (const std::size_t p = texte.find('.'); p != std::string::npos) {
+        texte.replace(p, 1, Traduire("Nombres", ","));
+    }
+    return texte;
+}
 
 std::optional<double> MeilleurSirAmas(const ResultatChaine& c) {
     std::optional<double> m;
@@ -185,13 +194,9 @@ std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, 
     std::sort(sir.begin(), sir.end());
     // The numbers are formatted here, the translated texts only place them: a translation is
     // never a format string.
-    const auto nombre = [](const char* format, double v) {
-        char t[32];
-        std::snprintf(t, sizeof t, format, v);
-        return std::string(t);
-    };
     const auto part = [&](std::size_t k) {
-        return nombre("%.1f", bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size()));
+        return TexteDecimal("%.1f",
+                            bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size()));
     };
     std::string texte =
         RemplirModele(Traduire("RapportEtude", "Essais : %1\n"), {std::to_string(bilans.size())});
@@ -216,6 +221,6 @@ std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, 
     }
     texte += RemplirModele(fils > 1 ? Traduire("RapportEtude", "Temps total : %1 s sur %2 fils\n")
                                     : Traduire("RapportEtude", "Temps total : %1 s sur %2 fil\n"),
-                           {nombre("%.2f", secondes), std::to_string(fils)});
+                           {TexteDecimal("%.2f", secondes), std::to_string(fils)});
     return texte;
 }

@@ -201,6 +201,13 @@ Also:
     </message>
 </context>
 <context>
+    <name>Nombres</name>
+    <message>
+        <source>,</source>
+        <translation>.</translation>
+    </message>
+</context>
+<context>
     <name>RacinesOrdre2</name>
     <message>
         <source>Racines exactes indéfinies : un moment des mélanges n&apos;est pas un nombre fini.</source>

@@ -784,8 +784,8 @@ TEST_F(Statuts, FailuresKeepTheirStatusAndSpeakTheLanguageAsked) {
           "--sortie", etude},
          0,
          0,
-         "Essais : 2\n",
-         "Trials: 2\n"},
+         ",0 %)\nDeux points vrais", // the language's decimal mark
+         ".0%)\nBoth true points"},
     };
     for (const auto& c : cas) {
         const std::string ligne = Ligne(c.arguments);
