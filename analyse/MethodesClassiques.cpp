@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <set>
 
@@ -41,12 +40,6 @@ Matrice2x2 RacineInverse(const Sym& C) {
 bool Fini(const Matrice2x2& M) {
     return std::isfinite(M.a11) && std::isfinite(M.a12) && std::isfinite(M.a21) &&
            std::isfinite(M.a22);
-}
-
-std::string Texte(const char* format, double v) {
-    char t[64];
-    std::snprintf(t, sizeof t, format, v);
-    return t;
 }
 
 // The centred, whitened mixtures z = Q.(x - mean), with E[z.z^T] = I over the samples.
@@ -424,7 +417,7 @@ ReponseClassique CalculerFastIca(const std::vector<double>& x1, const std::vecto
     return Reponse(m, Produit(W, b.Q), iterationsMax, false,
                    RemplirModele(Traduire("MethodesClassiques",
                                           "FastICA n'a pas convergé en %1 itérations (écart %2)."),
-                                 {std::to_string(iterationsMax), Texte("%.2g", ecart)}));
+                                 {std::to_string(iterationsMax), TexteDecimal(ecart, 2, 'g')}));
 }
 
 std::vector<ReponseClassique> CalculerMethodesClassiques(const Melanges& m, int N,

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -323,13 +322,6 @@ struct JeuCandidat {
     bool AvecRetards;  // needs delays
 };
 
-// A figure of a sentence, with `decimales` digits after the point.
-std::string Chiffres(double v, int decimales) {
-    char texte[32];
-    std::snprintf(texte, sizeof texte, "%.*f", decimales, v);
-    return texte;
-}
-
 const JeuCandidat Candidats[] = {
     {JeuContraintes::Ordre2, ContraintesActives{}, PointOrdre2, PreuveOrdre2,
      OVREL_TEXTE(
@@ -447,9 +439,10 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                      "d'échantillonnage, comme pour deux bruits blancs gaussiens (écart des "
                      "coefficients de corrélation %1, kurtosis %2 et %3, bruit d'échantillonnage "
                      "%4 et %5)."),
-            {Chiffres(std::max(indices.Ecart1, EcartMax(indices)), 3),
-             Chiffres(s.Kurtosis1.value_or(0), 2), Chiffres(s.Kurtosis2.value_or(0), 2),
-             Chiffres(1 / std::sqrt(indices.N), 3), Chiffres(std::sqrt(24 / indices.N), 3)});
+            {TexteDecimal(std::max(indices.Ecart1, EcartMax(indices)), 3),
+             TexteDecimal(s.Kurtosis1.value_or(0), 2), TexteDecimal(s.Kurtosis2.value_or(0), 2),
+             TexteDecimal(1 / std::sqrt(indices.N), 3),
+             TexteDecimal(std::sqrt(24 / indices.N), 3)});
         return s;
     }
     const JeuCandidat* choisi =
@@ -468,7 +461,7 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                               " ; ses points sur les deux moitiés des mélanges s'accordent à %1 "
                               "dB, mieux que ceux des autres jeux dont le signal dépasse le "
                               "bruit d'échantillonnage"),
-        {Chiffres(accordDe(choisi->Jeu), 0)});
+        {TexteDecimal(accordDe(choisi->Jeu), 0)});
     // Between a higher-order set and a second-order one, the halves' agreement is a poor
     // guide: on the recordings it moved by about MargeAccordDb from one split of the samples to
     // another, and where the second-order sets' halves came within that margin their points
@@ -490,8 +483,8 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                          " ; ses points sur les deux moitiés des mélanges s'accordent à %1 dB, à "
                          "moins de %2 dB du meilleur jeu d'ordre supérieur (%3 dB), qui ne "
                          "l'emporte qu'au-delà"),
-                {Chiffres(accordDe(second->Jeu), 0), Chiffres(MargeAccordDb, 0),
-                 Chiffres(accordDe(choisi->Jeu), 0)});
+                {TexteDecimal(accordDe(second->Jeu), 0), TexteDecimal(MargeAccordDb, 0),
+                 TexteDecimal(accordDe(choisi->Jeu), 0)});
             choisi = second;
         }
     }
@@ -517,12 +510,12 @@ Suggestion SuggererSelonMelanges(const Melanges& m, const std::optional<PointPla
                                               " ; un retard plus long distingue mieux les spectres "
                                               "(écart des coefficients de corrélation %1 contre %2 "
                                               "au retard 1)"),
-                                     {Chiffres(ecartMax, 2), Chiffres(indices.Ecart1, 2)})
+                                     {TexteDecimal(ecartMax, 2), TexteDecimal(indices.Ecart1, 2)})
                      : RemplirModele(Traduire("Suggestion",
                                               " ; aucun retard ne distingue mieux les spectres que "
                                               "le retard 1 (écart des coefficients de corrélation "
                                               "%1)"),
-                                     {Chiffres(indices.Ecart1, 2)});
+                                     {TexteDecimal(indices.Ecart1, 2)});
         raison += cede;
     }
     s.Jeu = choisi->Jeu;

@@ -273,8 +273,8 @@ void AfficherProgression(std::ostream& erreurs, std::int64_t faits, std::int64_t
     const double reste = debit > 0 ? double(total - faits) / debit : 0;
     erreurs << "\r[" << std::string(pleins, '#') << std::string(Largeur - pleins, ' ') << "] "
             << RemplirModele(Traduire("LigneDeCommande", "%1/%2  %3 essais/s  reste %4 s "),
-                             {std::to_string(faits), std::to_string(total),
-                              TexteDecimal("%.1f", debit), TexteDecimal("%.0f", reste)})
+                             {std::to_string(faits), std::to_string(total), TexteDecimal(debit, 1),
+                              TexteDecimal(reste, 0)})
             << std::flush;
 }
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 
 using nlohmann::ordered_json;
@@ -59,21 +58,10 @@ std::string TexteDb(double v) {
     if (std::isinf(v)) {
         return v > 0 ? "∞" : "-∞";
     }
-    return TexteDecimal("%.2f", v);
+    return TexteDecimal(v, 2);
 }
 
 } // namespace
-
-std::string TexteDecimal(const char* format, double v) {
-    char t[32];
-    std::snprintf(t, sizeof t, format, v);
-    std::string texte = t;
-    // The decimal mark is a text of the language: a comma in French.
-    if (const std::size_t p = texte.find('.'); p != std::string::npos) {
-        texte.replace(p, 1, Traduire("Nombres", ","));
-    }
-    return texte;
-}
 
 std::optional<double> MeilleurSirAmas(const ResultatChaine& c) {
     std::optional<double> m;
@@ -195,8 +183,7 @@ std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, 
     // The numbers are formatted here, the translated texts only place them: a translation is
     // never a format string.
     const auto part = [&](std::size_t k) {
-        return TexteDecimal("%.1f",
-                            bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size()));
+        return TexteDecimal(bilans.empty() ? 0.0 : 100.0 * double(k) / double(bilans.size()), 1);
     };
     std::string texte =
         RemplirModele(Traduire("RapportEtude", "Essais : %1\n"), {std::to_string(bilans.size())});
@@ -221,6 +208,6 @@ std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, 
     }
     texte += RemplirModele(fils > 1 ? Traduire("RapportEtude", "Temps total : %1 s sur %2 fils\n")
                                     : Traduire("RapportEtude", "Temps total : %1 s sur %2 fil\n"),
-                           {TexteDecimal("%.2f", secondes), std::to_string(fils)});
+                           {TexteDecimal(secondes, 2), std::to_string(fils)});
     return texte;
 }

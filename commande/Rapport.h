@@ -41,8 +41,5 @@ struct BilanEssai {
     bool Arrete = false;  // stopped at the memory limit
 };
 
-// A number of a sentence (`format` of printf, one value) with the language's decimal mark.
-std::string TexteDecimal(const char* format, double v);
-
 // Medians and quartiles of the SIR at the best cluster, the success rate, the total time.
 std::string ResumeEtude(const std::vector<BilanEssai>& bilans, double secondes, int fils);

@@ -1,6 +1,7 @@
 #include "interval/Traduction.h"
 
 #include <atomic>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -14,6 +15,16 @@ void PoserTraduction(FonctionTraduction f) {
 std::string Traduire(const char* contexte, const char* texte) {
     const FonctionTraduction f = traduction.load();
     return f ? f(contexte, texte) : std::string(texte);
+}
+
+std::string TexteDecimal(double v, int chiffres, char forme) {
+    char t[64];
+    std::snprintf(t, sizeof t, forme == 'g' ? "%.*g" : "%.*f", chiffres, v);
+    std::string texte = t;
+    if (const std::size_t p = texte.find('.'); p != std::string::npos) {
+        texte.replace(p, 1, Traduire("Nombres", ","));
+    }
+    return texte;
 }
 
 std::string RemplirModele(const std::string& modele, std::initializer_list<std::string> arguments) {

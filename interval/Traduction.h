@@ -22,3 +22,7 @@ std::string Traduire(const char* contexte, const char* texte);
 std::string RemplirModele(const std::string& modele, std::initializer_list<std::string> arguments);
 
 #define OVREL_TEXTE(contexte, texte) texte
+
+// A number of a sentence: `v` with `chiffres` digits after the language's decimal mark (a
+// comma in French), or with `chiffres` significant digits in form 'g'.
+std::string TexteDecimal(double v, int chiffres, char forme = 'f');
