@@ -16,6 +16,7 @@
 #include "display/ResumePavage.h"
 #include "display/TOpenGLPanel.h"
 #include "display/Traces.h"
+#include "interval/Traduction.h"
 #include "signal/Memoire.h"
 #include "sivia/Sivia.h"
 
@@ -27,6 +28,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -51,6 +53,8 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), Atelier_(std::make_unique<Atelier>()), A(*Atelier_),
       Resume6_(std::make_unique<ResumePavage>()) {
     Form1 = this;
+    // The core's sentences shown here write numbers as the window does.
+    PoserMarqueDecimale(QLocale().decimalPoint().toStdString());
     setWindowTitle(QT_TR_NOOP("LE MELANGE LINEAIRE INSTANTANNEE"));
     setFont(PoliceFenetres());
     CreerControles();
@@ -67,6 +71,7 @@ TForm1::TForm1(QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    PoserMarqueDecimale({});
     FixerCompteurMemoire(nullptr);
     qApp->removeEventFilter(this);
     if (Form1 == this) {

@@ -2,10 +2,18 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <vector>
 
 namespace {
 std::atomic<FonctionTraduction> traduction{nullptr};
+std::mutex verrouMarque;
+std::string marqueDecimale; // empty: the language's
+} // namespace
+
+void PoserMarqueDecimale(const std::string& marque) {
+    const std::lock_guard<std::mutex> garde(verrouMarque);
+    marqueDecimale = marque;
 }
 
 void PoserTraduction(FonctionTraduction f) {
@@ -22,7 +30,10 @@ std::string TexteDecimal(double v, int chiffres, char forme) {
     std::snprintf(t, sizeof t, forme == 'g' ? "%.*g" : "%.*f", chiffres, v);
     std::string texte = t;
     if (const std::size_t p = texte.find('.'); p != std::string::npos) {
-        texte.replace(p, 1, Traduire("Nombres", ","));
+        std::unique_lock<std::mutex> garde(verrouMarque);
+        const std::string marque = marqueDecimale;
+        garde.unlock();
+        texte.replace(p, 1, marque.empty() ? Traduire("Nombres", ",") : marque);
     }
     return texte;
 }

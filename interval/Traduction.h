@@ -23,6 +23,9 @@ std::string RemplirModele(const std::string& modele, std::initializer_list<std::
 
 #define OVREL_TEXTE(contexte, texte) texte
 
-// A number of a sentence: `v` with `chiffres` digits after the language's decimal mark (a
-// comma in French), or with `chiffres` significant digits in form 'g'.
+// A number of a sentence: `v` with `chiffres` digits after the decimal mark, or with `chiffres`
+// significant digits in form 'g'. The mark is the language's (a comma in French, a point in
+// English) unless one is set: the window sets its locale's, that of the numbers it writes
+// itself, while it is open (an empty mark goes back to the language's).
 std::string TexteDecimal(double v, int chiffres, char forme = 'f');
+void PoserMarqueDecimale(const std::string& marque);

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include <nlohmann/json.hpp>
@@ -201,6 +202,21 @@ TEST_F(AnalyseFenetreSeparation, TheSuggestionButtonSolvesWithTheSuggestedConstr
         EXPECT_TRUE(a->Rapport->text().contains(
             QStringLiteral("Boîtes prises : %1,").arg(F->A.DernierResultat.NbPrises)));
     }
+}
+
+// Two white Gaussian noises: the suggestion says why nothing can separate them, with its
+// figures written with the window's own decimal mark (its locale's), not the language's.
+TEST_F(AnalyseFenetreSeparation, TheSuggestionsFiguresUseTheWindowsDecimalMark) {
+    Melanger(F->BruitBlancGaussien1, F->BruitBlancGaussien2, 0.5, -0.4);
+    Cliquer(F->Button1);
+    const QString texte = Ouvrir()->TexteSuggestion->text();
+    const QString marque = QLocale().decimalPoint();
+    const QString autre = marque == QStringLiteral(",") ? QStringLiteral(".") : QStringLiteral(",");
+    const auto chiffre = [&texte](const QString& m) {
+        return texte.contains(QRegularExpression("\\d" + QRegularExpression::escape(m) + "\\d"));
+    };
+    EXPECT_TRUE(chiffre(marque)) << texte.toStdString();
+    EXPECT_FALSE(chiffre(autre)) << texte.toStdString();
 }
 
 // Mixtures opened from a file whose Gaussian sources have the same lag-1 correlation (none)
