@@ -33,8 +33,11 @@ std::optional<ResolutionAnalysee> Retenue;
 // Side of the mean-SIR map, in cells.
 constexpr int CoteCarte = 256;
 
+// Without group separators: "1018.79" cannot be read as a decimal, as "1,018.79" would be.
 QString Nombre(double v, int chiffres = 6) {
-    return QLocale().toString(v, 'g', chiffres);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(v, 'g', chiffres);
 }
 
 // "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.

@@ -13,8 +13,10 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QWheelEvent>
 
@@ -66,6 +68,27 @@ QString Db(const std::optional<double>& v) {
 }
 
 } // namespace
+
+// A large criterion is written without group separators, which a reader could take for a
+// decimal mark ("1,018.79").
+TEST_F(Analyse, TheReadoutWritesLargeValuesWithoutGroupSeparators) {
+    F->Cosinus1->trigger();
+    F->BruitColoreGaussien2->trigger();
+    F->A.MatriceMelange = {100, 50, -40, 100};
+    F->GenerationdesMelanges1->trigger();
+    Cliquer(F->Button1);
+    TFormAnalyse* a = Ouvrir();
+    Deplacer(a->Vue, a->Vue->VersEcran(4, 4).toPoint());
+    const QString texte = a->Lecture->text();
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Critère : (\\S+)")).match(texte);
+    ASSERT_TRUE(m.hasMatch()) << texte.toStdString();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool lu = false;
+    EXPECT_GT(locale.toDouble(m.captured(1), &lu), 1000) << texte.toStdString();
+    EXPECT_TRUE(lu) << texte.toStdString();
+}
 
 TEST_F(Analyse, ReadoutAndEstimatesFollowThePointerOverTheView) {
     Resoudre();
