@@ -34,10 +34,11 @@ std::optional<ResolutionAnalysee> Retenue;
 constexpr int CoteCarte = 256;
 
 // Without group separators: "1018.79" cannot be read as a decimal, as "1,018.79" would be.
-QString Nombre(double v, int chiffres = 6) {
+// Form 'g' with `chiffres` significant digits, or 'f' with `chiffres` decimals.
+QString Nombre(double v, int chiffres = 6, char forme = 'g') {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(v, 'g', chiffres);
+    return locale.toString(v, forme, chiffres);
 }
 
 // "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.
@@ -47,9 +48,9 @@ QString TexteDuree(double secondes) {
         return QCoreApplication::translate("TFormAnalyse", "moins d'1 ms");
     }
     if (secondes < 1e-3) {
-        return QLocale().toString(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
+        return Nombre(secondes * 1e6, 0, 'f') + QStringLiteral(" µs");
     }
-    return QLocale().toString(secondes * 1e3, 'f', 1) + QStringLiteral(" ms");
+    return Nombre(secondes * 1e3, 1, 'f') + QStringLiteral(" ms");
 }
 
 QString Decibels(const std::optional<double>& v) {
@@ -59,7 +60,7 @@ QString Decibels(const std::optional<double>& v) {
     if (std::isinf(*v)) {
         return *v > 0 ? QStringLiteral("∞") : QStringLiteral("−∞");
     }
-    return QLocale().toString(*v, 'f', 2) + QStringLiteral(" dB");
+    return Nombre(*v, 2, 'f') + QStringLiteral(" dB");
 }
 
 QString TexteAppariement(Appariement a) {
@@ -698,8 +699,8 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         message += tr("\nValeurs propres généralisées : %1 et %2 (écart relatif "
                       "%3 %, seuil %4 %).")
                        .arg(Nombre(racines.Lambda1, 5), Nombre(racines.Lambda2, 5),
-                            QLocale().toString(racines.EcartRelatif * 100, 'f', 1),
-                            QLocale().toString(SeuilIdentifiabilite * 100, 'f', 0));
+                            Nombre(racines.EcartRelatif * 100, 1, 'f'),
+                            Nombre(SeuilIdentifiabilite * 100, 0, 'f'));
     }
     if (!(r.Contraintes.ContrainteDecorrelation && r.Contraintes.ContrainteDecorrelationDerivees &&
           !r.Contraintes.ContrainteMomentOrdre4)) {
