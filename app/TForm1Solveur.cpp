@@ -43,9 +43,7 @@ struct ViderEnAttente {
 
 // A count in words of the locale, without group separators; in powers of ten when huge.
 QString TexteNombre(double n) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return n < 1e15 ? locale.toString(n, 'f', 0) : locale.toString(n, 'g', 4);
+    return n < 1e15 ? TexteLocal(n, 'f', 0) : TexteLocal(n, 'g', 4);
 }
 
 // "Résolution : 42,3 % de la surface classée — 1 234 567 boîtes/s — reste environ 12 s".

@@ -4,6 +4,7 @@
 #include "analyse/Suggestion.h"
 #include "app/TForm1.h"
 #include "app/toolkit/BoiteMessage.h"
+#include "app/toolkit/Conversions.h"
 #include "app/toolkit/Retraduction.h"
 #include "display/VueAnalyse.h"
 #include "signal/Memoire.h"
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
@@ -33,12 +33,8 @@ std::optional<ResolutionAnalysee> Retenue;
 // Side of the mean-SIR map, in cells.
 constexpr int CoteCarte = 256;
 
-// Without group separators: "1018.79" cannot be read as a decimal, as "1,018.79" would be.
-// Form 'g' with `chiffres` significant digits, or 'f' with `chiffres` decimals.
-QString Nombre(double v, int chiffres = 6, char forme = 'g') {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(v, forme, chiffres);
+QString Nombre(double v, int chiffres = 6) {
+    return TexteLocal(v, 'g', chiffres);
 }
 
 // "74 µs" below a millisecond, "12,3 ms" above: a short solve never reads as no time at all.
@@ -48,9 +44,9 @@ QString TexteDuree(double secondes) {
         return QCoreApplication::translate("TFormAnalyse", "moins d'1 ms");
     }
     if (secondes < 1e-3) {
-        return Nombre(secondes * 1e6, 0, 'f') + QStringLiteral(" µs");
+        return TexteLocal(secondes * 1e6, 'f', 0) + QStringLiteral(" µs");
     }
-    return Nombre(secondes * 1e3, 1, 'f') + QStringLiteral(" ms");
+    return TexteLocal(secondes * 1e3, 'f', 1) + QStringLiteral(" ms");
 }
 
 QString Decibels(const std::optional<double>& v) {
@@ -60,7 +56,7 @@ QString Decibels(const std::optional<double>& v) {
     if (std::isinf(*v)) {
         return *v > 0 ? QStringLiteral("∞") : QStringLiteral("−∞");
     }
-    return Nombre(*v, 2, 'f') + QStringLiteral(" dB");
+    return TexteLocal(*v, 'f', 2) + QStringLiteral(" dB");
 }
 
 QString TexteAppariement(Appariement a) {
@@ -699,8 +695,8 @@ void TFormAnalyse::Rafraichir(const RappelAvancement& avancement) {
         message += tr("\nValeurs propres généralisées : %1 et %2 (écart relatif "
                       "%3 %, seuil %4 %).")
                        .arg(Nombre(racines.Lambda1, 5), Nombre(racines.Lambda2, 5),
-                            Nombre(racines.EcartRelatif * 100, 1, 'f'),
-                            Nombre(SeuilIdentifiabilite * 100, 0, 'f'));
+                            TexteLocal(racines.EcartRelatif * 100, 'f', 1),
+                            TexteLocal(SeuilIdentifiabilite * 100, 'f', 0));
     }
     if (!(r.Contraintes.ContrainteDecorrelation && r.Contraintes.ContrainteDecorrelationDerivees &&
           !r.Contraintes.ContrainteMomentOrdre4)) {

@@ -32,10 +32,14 @@ bool Signe(std::string_view& texte) {
 
 } // namespace
 
-QString FloatToStr(double valeur) {
+QString TexteLocal(double v, char forme, int chiffres) {
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(valeur, 'g', 15);
+    return locale.toString(v, forme, chiffres);
+}
+
+QString FloatToStr(double valeur) {
+    return TexteLocal(valeur, 'g', 15);
 }
 
 double StrToFloat(const QString& texte) {

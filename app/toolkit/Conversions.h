@@ -1,5 +1,8 @@
 // Numbers as text, the way the program shows and reads them:
-// - FloatToStr: general format, up to 15 significant digits, the locale's decimal separator;
+// - TexteLocal: `v` in printf's form 'f' (`chiffres` decimals) or 'g' (`chiffres` significant
+//   digits) with the locale's decimal separator and never a group separator, which a reader
+//   could take for a decimal one ("1,018.79");
+// - FloatToStr: TexteLocal in form 'g' with 15 digits;
 // - StrToFloat: the whole text must be a finite number with the locale's separator, else
 //   ErreurConversion (which ends the handler and shows the standard exception box);
 // - prefix readings of an integer and of a floating value ("." as separator whatever the
@@ -17,6 +20,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+QString TexteLocal(double v, char forme, int chiffres);
 QString FloatToStr(double valeur);
 double StrToFloat(const QString& texte);
 
