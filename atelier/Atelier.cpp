@@ -181,8 +181,7 @@ PreparationResolution Atelier::PreparerResolution() const {
         p.Retardes.Neguentropie =
             CalculerTableNeguentropie(MelangesCourants.Melange1, MelangesCourants.Melange2);
     }
-    p.Boite[1] = Interval(r.BorneInfX, r.BorneSupX);
-    p.Boite[2] = Interval(r.BorneInfY, r.BorneSupY);
+    p.Boite = r.BoiteDesBornes();
     p.Message = RefusResolutionTropGrande(p.Boite, r.PrecisionSivia, r.Stockage, p.Contraintes,
                                           BoitesSolution().Size());
     if (!p.Message.empty()) {

@@ -45,6 +45,13 @@ struct Reglages {
                 ContrainteNeguentropie,  ContrainteSommeKurtosis};
     }
     void FixerContraintes(const ContraintesActives& c);
+    // The search box the solver paves: X in [BorneInfX, BorneSupX], Y likewise.
+    Box BoiteDesBornes() const {
+        Box b(2, 1);
+        b[1] = Interval(BorneInfX, BorneSupX);
+        b[2] = Interval(BorneInfY, BorneSupY);
+        return b;
+    }
 };
 
 // Each constraint's name, as the command line and the reports write it, with its flag in a

@@ -177,11 +177,8 @@ LectureRetards RetardsDeLaChaine(const OptionsCommande& options, std::int32_t N)
 }
 
 void VerifierPlace(const OptionsCommande& o) {
-    Box boite(2, 1);
-    boite[1] = Interval(o.BorneInfX, o.BorneSupX);
-    boite[2] = Interval(o.BorneInfY, o.BorneSupY);
-    if (const std::string refus =
-            RefusResolutionTropGrande(boite, o.PrecisionSivia, o.Stockage, o.Contraintes(), 0);
+    if (const std::string refus = RefusResolutionTropGrande(o.BoiteDesBornes(), o.PrecisionSivia,
+                                                            o.Stockage, o.Contraintes(), 0);
         !refus.empty()) {
         throw ErreurOption(refus);
     }
@@ -201,9 +198,7 @@ ResultatChaine ResoudreChaine(const EntreesChaine& e, const OptionsCommande& opt
                               BoxList& enAttente, BoxList& rejetees, BoxList& solution) {
     rejetees.Clear();
     solution.Clear();
-    Box boite(2, 1);
-    boite[1] = Interval(options.BorneInfX, options.BorneSupX);
-    boite[2] = Interval(options.BorneInfY, options.BorneSupY);
+    Box boite = options.BoiteDesBornes();
     // The lagged means count in the solve's time, as the other moments' do not: they are
     // computed for this solve only.
     const auto debut = std::chrono::steady_clock::now();
